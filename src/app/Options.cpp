@@ -1,0 +1,118 @@
+#include "Options.h"
+
+#include "common/IniFile.h"
+#include "common/TextCodec.h"
+
+namespace Velmora {
+
+namespace {
+
+const QString S = IniFile::Settings;
+
+void toIni(IniFile &ini, const OptionsData &d)
+{
+    ini.writeBool(S, QStringLiteral("Logfiles"), d.logfiles);
+    ini.writeBool(S, QStringLiteral("FTPConnections"), d.ftpConnections);
+    ini.writeBool(S, QStringLiteral("AllwaysOverwrite"), d.allwaysOverwrite);
+    ini.writeBool(S, QStringLiteral("AutomaticRunQueue"), d.automaticRunQueue);
+    ini.writeBool(S, QStringLiteral("InternalEditor"), d.internalEditor);
+    // The radio buttons are stored crosswise; existing files depend on it.
+    ini.writeBool(S, QStringLiteral("ExternalEditor"), d.startWithSystemExtension);
+    ini.writeBool(S, QStringLiteral("ExtensionEditor"), d.externalEditor);
+    ini.writeString(S, QStringLiteral("ExternalEditorExe"), d.externalEditorExe);
+    ini.writeBool(S, QStringLiteral("Keepalive"), d.keepalive);
+    ini.writeString(S, QStringLiteral("KeepaliveTime"), d.keepaliveTime);
+    ini.writeBool(S, QStringLiteral("FilterON"), d.filterOn);
+    ini.writeBool(S, QStringLiteral("ShowCharts"), d.showCharts);
+    ini.writeBool(S, QStringLiteral("CloseCharts"), d.closeCharts);
+    ini.writeBool(S, QStringLiteral("ResetCharts"), d.resetCharts);
+}
+
+} // namespace
+
+Options::Options(QString filePath, QObject *parent)
+    : QObject(parent)
+    , m_filePath(std::move(filePath))
+{
+}
+
+void Options::setData(const OptionsData &data)
+{
+    m_data = data;
+    Q_EMIT changed();
+}
+
+bool Options::isValidInterval(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
+OptionsData Options::parse(const QString &iniText, bool *intervalOk)
+{
+    IniFile ini;
+    ini.parse(iniText);
+    OptionsData d;
+    d.logfiles = ini.readBool(S, QStringLiteral("Logfiles"), false);
+    d.ftpConnections = ini.readBool(S, QStringLiteral("FTPConnections"), true);
+    d.allwaysOverwrite = ini.readBool(S, QStringLiteral("AllwaysOverwrite"), false);
+    d.automaticRunQueue = ini.readBool(S, QStringLiteral("AutomaticRunQueue"), true);
+    d.internalEditor = ini.readBool(S, QStringLiteral("InternalEditor"), true);
+    d.startWithSystemExtension = ini.readBool(S, QStringLiteral("ExternalEditor"), false);
+    d.externalEditor = ini.readBool(S, QStringLiteral("ExtensionEditor"), false);
+    d.externalEditorExe = ini.readString(S, QStringLiteral("ExternalEditorExe"));
+    d.keepalive = ini.readBool(S, QStringLiteral("Keepalive"), false);
+    d.keepaliveTime = ini.readString(S, QStringLiteral("KeepaliveTime"), QStringLiteral("30"));
+    d.filterOn = ini.readBool(S, QStringLiteral("FilterON"), false);
+    d.showCharts = ini.readBool(S, QStringLiteral("ShowCharts"), true);
+    d.closeCharts = ini.readBool(S, QStringLiteral("CloseCharts"), true);
+    d.resetCharts = ini.readBool(S, QStringLiteral("ResetCharts"), true);
+    const bool ok = isValidInterval(d.keepaliveTime);
+    if (!ok)
+        d.keepaliveTime = QStringLiteral("30");
+    if (intervalOk)
+        *intervalOk = ok;
+    return d;
+}
+
+QString Options::toIniText(const OptionsData &data)
+{
+    IniFile ini;
+    toIni(ini, data);
+    return ini.toText();
+}
+
+bool Options::load(QString *problem)
+{
+    bool exists = false;
+    const QString text = TextCodec::ReadTextFile(m_filePath, &exists);
+    bool intervalOk = true;
+    IniFile raw;
+    raw.parse(text);
+    const QString storedInterval = raw.readString(S, QStringLiteral("KeepaliveTime"), QStringLiteral("30"));
+    m_data = exists ? parse(text, &intervalOk) : OptionsData{};
+    if (!intervalOk && problem)
+        *problem = QStringLiteral("options.ini: KeepaliveTime \"") + storedInterval
+            + QStringLiteral("\" is not a whole number of seconds; 30 seconds are used.");
+    Q_EMIT changed();
+    return intervalOk;
+}
+
+bool Options::save() const
+{
+    return TextCodec::WriteTextFile(m_filePath, toIniText(m_data));
+}
+
+int Options::keepaliveSeconds() const
+{
+    bool ok = false;
+    const int seconds = m_data.keepaliveTime.toInt(&ok);
+    return ok ? seconds : 30;
+}
+
+} // namespace Velmora

@@ -1,0 +1,168 @@
+#include "TextCodec.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace Velmora::TextCodec {
+
+namespace {
+
+// Code points of the bytes 0x80 to 0x9F; undefined bytes keep their own value.
+constexpr char16_t kHighTable[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+int byteFor(char16_t u)
+{
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return u;
+    for (int i = 0; i < 32; ++i) {
+        if (kHighTable[i] == u)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+} // namespace
+
+bool FitsWindows1252(QStringView text)
+{
+    for (QChar c : text) {
+        if (byteFor(c.unicode()) < 0)
+            return false;
+    }
+    return true;
+}
+
+QByteArray EncodeWindows1252(QStringView text, bool *ok)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    bool allFit = true;
+    for (QChar c : text) {
+        const int b = byteFor(c.unicode());
+        if (b < 0) {
+            allFit = false;
+            out.append('?');
+        } else {
+            out.append(char(b));
+        }
+    }
+    if (ok)
+        *ok = allFit;
+    return out;
+}
+
+QString DecodeWindows1252(const QByteArray &bytes)
+{
+    QString out;
+    out.resize(bytes.size());
+    QChar *data = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        data[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHighTable[b - 0x80]) : QChar(char16_t(b));
+    }
+    return out;
+}
+
+bool IsValidUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = decoder.decode(bytes);
+    Q_UNUSED(decoded);
+    return !decoder.hasError();
+}
+
+QByteArray Encode(QStringView text)
+{
+    bool fits = false;
+    QByteArray cp = EncodeWindows1252(text, &fits);
+    return fits ? cp : text.toUtf8();
+}
+
+QString Decode(const QByteArray &bytes)
+{
+    if (IsValidUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    return DecodeWindows1252(bytes);
+}
+
+bool WriteTextFile(const QString &path, const QString &text)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(Encode(text));
+    return file.commit();
+}
+
+static QString joinLines(const QStringList &lines)
+{
+    QString text;
+    qsizetype total = 0;
+    for (const QString &line : lines)
+        total += line.size() + 2;
+    text.reserve(total);
+    for (const QString &line : lines) {
+        text += line;
+        text += u"\r\n";
+    }
+    return text;
+}
+
+bool WriteLines(const QString &path, const QStringList &lines)
+{
+    return WriteTextFile(path, joinLines(lines));
+}
+
+bool AppendLines(const QString &path, const QStringList &lines)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    const QByteArray bytes = Encode(joinLines(lines));
+    return file.write(bytes) == bytes.size();
+}
+
+QString ReadTextFile(const QString &path, bool *exists)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (exists)
+            *exists = false;
+        return {};
+    }
+    if (exists)
+        *exists = true;
+    return Decode(file.readAll());
+}
+
+QStringList SplitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            lines.append(text.mid(start, i - start));
+            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QStringList ReadLines(const QString &path, bool *exists)
+{
+    return SplitLines(ReadTextFile(path, exists));
+}
+
+} // namespace Velmora::TextCodec

@@ -1,0 +1,43 @@
+#include "FakeUserPrompts.h"
+
+namespace Velmora::Testing {
+
+void FakeUserPrompts::information(const QString &text)
+{
+    shown.append(QStringLiteral("information: ") + text);
+}
+
+void FakeUserPrompts::error(const QString &text)
+{
+    shown.append(QStringLiteral("error: ") + text);
+}
+
+bool FakeUserPrompts::confirm(const QString &text)
+{
+    shown.append(QStringLiteral("confirm: ") + text);
+    return confirmAnswers.isEmpty() ? false : confirmAnswers.takeFirst();
+}
+
+QString FakeUserPrompts::openFile(const QString &title, const QString &startFolder, const QString &)
+{
+    shown.append(QStringLiteral("openFile: ") + title);
+    lastStartFolder = startFolder;
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
+QString FakeUserPrompts::saveFile(const QString &title, const QString &startFolder, const QString &fileName,
+                                  const QString &, const QString &)
+{
+    shown.append(QStringLiteral("saveFile: ") + title + u'|' + fileName);
+    lastStartFolder = startFolder;
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
+QString FakeUserPrompts::chooseFolder(const QString &title, const QString &startFolder, bool)
+{
+    shown.append(QStringLiteral("chooseFolder: ") + title);
+    lastStartFolder = startFolder;
+    return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+}
+
+} // namespace Velmora::Testing
