@@ -1,7 +1,19 @@
-#include <QApplication>
+#include "app/AppStarter.h"
+#include "app/MainForm.h"
+#include "app/VelmoraApplication.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    Velmora::VelmoraApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Velmora"));
+    app.setOrganizationName(QStringLiteral("Holmvik"));
+
+    Velmora::AppStarter starter(app.arguments().mid(1));
+    app.setUnexpectedErrorHandler([&starter](const QString &) {
+        if (starter.mainForm())
+            starter.mainForm()->HandleUnexpectedError();
+    });
+    if (!starter.start())
+        return 0;
+    return app.exec();
 }

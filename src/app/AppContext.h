@@ -1,0 +1,33 @@
+#pragma once
+
+#include "AppFolders.h"
+
+namespace Velmora {
+
+class DesignState;
+class Language;
+class MasterFTP;
+class Options;
+class Platform;
+class ProtocolLog;
+class UserPrompts;
+struct WorkControl;
+
+// The objects every window and the engine share for the whole run. Handed to constructors;
+// nothing here is reached through globals.
+struct AppContext {
+    AppFolders folders;
+    Language *language = nullptr;
+    Options *options = nullptr;
+    ProtocolLog *protocol = nullptr;
+    UserPrompts *prompts = nullptr;
+    Platform *platform = nullptr;
+    DesignState *design = nullptr;
+    MasterFTP *ftp = nullptr;
+    WorkControl *work = nullptr;
+    bool systemIsGerman = false;
+    QString versionText;
+    QString captionText() const { return QStringLiteral("Velmora - ") + versionText; }
+};
+
+} // namespace Velmora

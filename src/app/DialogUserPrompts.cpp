@@ -1,0 +1,66 @@
+#include "DialogUserPrompts.h"
+
+#include "common/Language.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace Velmora {
+
+DialogUserPrompts::DialogUserPrompts(Language &language, std::function<QWidget *()> parent,
+                                     std::function<QString()> caption)
+    : m_language(language)
+    , m_parent(std::move(parent))
+    , m_caption(std::move(caption))
+{
+}
+
+void DialogUserPrompts::information(const QString &text)
+{
+    QMessageBox::information(m_parent(), m_caption(), text);
+}
+
+void DialogUserPrompts::error(const QString &text)
+{
+    QMessageBox::critical(m_parent(), m_caption(), text);
+}
+
+bool DialogUserPrompts::confirm(const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, m_caption(), text, QMessageBox::NoButton, m_parent());
+    QPushButton *yes = box.addButton(m_language.text(QStringLiteral("Yes"), QStringLiteral("Ja")), QMessageBox::YesRole);
+    box.addButton(m_language.text(QStringLiteral("No"), QStringLiteral("Nein")), QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+QString DialogUserPrompts::openFile(const QString &title, const QString &startFolder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(m_parent(), title, startFolder, filter);
+}
+
+QString DialogUserPrompts::saveFile(const QString &title, const QString &startFolder, const QString &fileName,
+                                    const QString &defaultSuffix, const QString &filter)
+{
+    QFileDialog dialog(m_parent(), title, startFolder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+QString DialogUserPrompts::chooseFolder(const QString &title, const QString &startFolder, bool allowCreate)
+{
+    QFileDialog::Options options = QFileDialog::ShowDirsOnly;
+    if (!allowCreate)
+        options |= QFileDialog::ReadOnly;
+    QString folder = QFileDialog::getExistingDirectory(m_parent(), title, startFolder, options);
+    if (!folder.isEmpty() && !folder.endsWith(u'/'))
+        folder += u'/';
+    return folder;
+}
+
+} // namespace Velmora

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "UserPrompts.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace Velmora {
+
+class Language;
+
+// Shows real Qt message boxes and file dialogs, captioned with the main window's caption.
+class DialogUserPrompts : public UserPrompts {
+public:
+    DialogUserPrompts(Language &language, std::function<QWidget *()> parent, std::function<QString()> caption);
+
+    void information(const QString &text) override;
+    void error(const QString &text) override;
+    bool confirm(const QString &text) override;
+    QString openFile(const QString &title, const QString &startFolder, const QString &filter) override;
+    QString saveFile(const QString &title, const QString &startFolder, const QString &fileName,
+                     const QString &defaultSuffix, const QString &filter) override;
+    QString chooseFolder(const QString &title, const QString &startFolder, bool allowCreate) override;
+
+private:
+    Language &m_language;
+    std::function<QWidget *()> m_parent;
+    std::function<QString()> m_caption;
+};
+
+} // namespace Velmora

@@ -1,0 +1,404 @@
+#include "MainForm.h"
+
+#include "DesignState.h"
+#include "MainFormBuilder.h"
+#include "MainFormTexts.h"
+#include "Options.h"
+#include "Platform.h"
+#include "ProfileFiles.h"
+#include "ProtocolLog.h"
+#include "ProtocolTableModel.h"
+#include "UserPrompts.h"
+#include "WorkControl.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace Velmora {
+
+MainForm::MainForm(AppContext &context, StartupArguments arguments, QWidget *parent)
+    : QMainWindow(parent)
+    , m_context(context)
+    , m_arguments(std::move(arguments))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    MainFormBuilder::build(*this, m_w);
+
+    m_protocolModel = new ProtocolTableModel(*context.protocol, this);
+    m_w.protocolGrid->setModel(m_protocolModel);
+    m_w.protocolGrid->setColumnWidth(0, 20);
+    m_w.protocolGrid->setColumnWidth(1, 35);
+    m_w.protocolGrid->setColumnWidth(2, 850);
+    m_w.protocolGrid->horizontalHeader()->setStretchLastSection(true);
+    connect(m_protocolModel, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int, int last) {
+        const QModelIndex index = m_protocolModel->index(last, 2);
+        m_w.protocolGrid->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_w.protocolGrid->scrollTo(index);
+    });
+
+    // Timers of the window: stopped until the show handler decides.
+    m_siteManagerTimer.setSingleShot(true);
+    m_siteManagerTimer.setInterval(1);
+    m_batchJobTimer.setSingleShot(true);
+    m_batchJobTimer.setInterval(10);
+    connect(&m_siteManagerTimer, &QTimer::timeout, this, [this] {
+        if (m_context.options->data().ftpConnections)
+            Q_EMIT siteManagerRequested();
+    });
+    connect(&m_batchJobTimer, &QTimer::timeout, this, &MainForm::batchJobStarted);
+    connect(context.language, &Language::languageChanged, this, &MainForm::retranslate);
+    connect(context.design, &DesignState::designChanged, this, &MainForm::applyDesign);
+    applyDesign(context.design->name());
+
+    connectControls();
+    setInitialState();
+    retranslate();
+}
+
+MainForm::~MainForm()
+{
+    if (m_busyCursor)
+        QApplication::restoreOverrideCursor();
+}
+
+void MainForm::connectControls()
+{
+    connect(m_w.abortButton, &QPushButton::clicked, this, &MainForm::AbortBitBtnClick);
+    connect(m_w.abortTransferButton, &QPushButton::clicked, this, &MainForm::AbortBitBtnClick);
+    // At most one of the two end-of-run boxes is checked.
+    connect(m_w.closeCheckBox, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_w.shutdownCheckBox->setChecked(false);
+    });
+    connect(m_w.shutdownCheckBox, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_w.closeCheckBox->setChecked(false);
+    });
+    connect(m_w.germanAction, &QAction::triggered, this, [this] { SetLanguage(Language::German); });
+    connect(m_w.englishAction, &QAction::triggered, this, [this] { SetLanguage(Language::English); });
+    connect(m_w.exitAction, &QAction::triggered, this, &QWidget::close);
+    connect(m_w.optionsAction, &QAction::triggered, this, &MainForm::optionsRequested);
+    connect(m_w.ftpConnectionsAction, &QAction::triggered, this, &MainForm::siteManagerRequested);
+    connect(m_w.connectionsButton, &QToolButton::clicked, this, &MainForm::siteManagerRequested);
+    connect(m_w.showHelpAction, &QAction::triggered, this, [this] {
+        const QString folder = m_context.language->isGerman() ? QStringLiteral("help_GR/") : QStringLiteral("help_EN/");
+        m_context.platform->openWithSystem(m_context.folders.programFolder + folder + QStringLiteral("help.html"));
+    });
+    // Giving the protocol grid the focus returns the window to the idle state.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now == m_w.protocolGrid)
+            SetIdleState();
+        if (now == m_w.localGrid || now == m_w.serverGrid)
+            m_lastFocusedGrid = now;
+    });
+}
+
+void MainForm::setInitialState()
+{
+    m_w.localStatusLabel->clear();
+    m_w.serverStatusLabel->clear();
+    m_w.progressPanel->hide();
+    m_w.serverToolBar->hide();
+    m_w.serverPathEdit->hide();
+    m_w.serverRootButton->hide();
+    m_w.serverUpButton->hide();
+    m_w.uploadAction->setEnabled(false);
+    for (QWidget *button : {static_cast<QWidget *>(m_w.queueSaveButton), static_cast<QWidget *>(m_w.queueRunButton),
+                            static_cast<QWidget *>(m_w.queuePauseButton), static_cast<QWidget *>(m_w.queueDeleteButton)})
+        button->setEnabled(false);
+    for (QAction *action : {m_w.saveQueueAction, m_w.runQueueAction, m_w.pauseQueueAction, m_w.deleteQueueAction})
+        action->setEnabled(false);
+    m_w.queueGrid->setEnabled(false);
+    m_w.serverGrid->setEnabled(false);
+    m_w.protocolGrid->setFocusPolicy(Qt::ClickFocus);
+    m_w.queueGrid->setFocusPolicy(Qt::ClickFocus);
+    m_w.restoreButtonAction->setVisible(false);
+    m_w.chartsPanel->hide();
+    m_w.chartsClosePanel->hide();
+    m_w.closeChartsButton->hide();
+    m_lastFocusedGrid = m_w.localGrid;
+}
+
+void MainForm::applyDesign(const QString &designName)
+{
+    const QString skins = m_context.folders.programFolder + QStringLiteral("skins/");
+    const QPixmap controlBar(skins + QStringLiteral("ControlBar_") + designName + QStringLiteral(".bmp"));
+    const QPixmap filterBar(skins + QStringLiteral("FilterBar_") + designName + QStringLiteral(".bmp"));
+    auto paint = [](QWidget *widget, const QPixmap &picture) {
+        if (picture.isNull())
+            return; // a missing picture keeps what the area showed before
+        QPalette palette = widget->palette();
+        palette.setBrush(QPalette::Window, QBrush(picture.scaled(4000, widget->height() > 0 ? std::max(widget->height(), 64) : 64)));
+        widget->setPalette(palette);
+        widget->setAutoFillBackground(true);
+    };
+    for (QWidget *bar : {m_w.mainControlBar, static_cast<QWidget *>(m_w.queuePanel), static_cast<QWidget *>(m_w.chartsPanel)})
+        paint(bar, controlBar);
+    for (QWidget *bar : {static_cast<QWidget *>(m_w.progressPanel), static_cast<QWidget *>(m_w.chartsClosePanel),
+                         m_w.localButtonsPanel, m_w.serverButtonsPanel, static_cast<QWidget *>(m_w.filterPanel)})
+        paint(bar, filterBar);
+}
+
+void MainForm::retranslate()
+{
+    MainFormTexts::apply(m_w, *m_context.language);
+    m_w.statusText->setText(MainFormTexts::keyHelpLine(*m_context.language));
+    setAutomaticRunButton(m_context.options->data().automaticRunQueue);
+}
+
+MainForm::StartOutcome MainForm::FormShow()
+{
+    setWindowTitle(m_context.captionText());
+    m_context.language->setCurrent(m_context.language->current()); // relabel every window
+    m_w.bytesPanel->setText(text(QStringLiteral("Bytes:"), QStringLiteral("Bytes:")) + u' ');
+    m_w.totalsPanel->setText(text(QStringLiteral("Total files:"), QStringLiteral("Dateien gesamt:")) + u' ');
+    m_w.statusText->setText(MainFormTexts::keyHelpLine(*m_context.language));
+    m_w.serverPathEdit->setEditText(QStringLiteral("/"));
+    m_w.localPathEdit->setEditText(m_context.folders.startDrive);
+    listLocalPath();
+
+    QFile::remove(m_context.folders.appDataFile(QStringLiteral("lastlogin.ini")));
+    const QFileInfo lastQueue(m_context.folders.appDataFile(QStringLiteral("lastqueue.ini")));
+    if (lastQueue.exists() && lastQueue.size() > 0)
+        loadLastSession();
+    deleteAllBackups(QString());
+
+    switch (m_arguments.check()) {
+    case StartupArguments::Verdict::BadMode:
+        m_context.prompts->information(text(QStringLiteral("Parameter format not correct!"),
+                                            QStringLiteral("Parameterformat nicht korrekt!")));
+        return StartOutcome::EndProgram;
+    case StartupArguments::Verdict::QueueFileMissing:
+        m_context.prompts->information(text(QStringLiteral("Queue file not found: "),
+                                            QStringLiteral("Warteschlangendatei nicht gefunden: "))
+                                       + m_arguments.queueFile);
+        return StartOutcome::EndProgram;
+    case StartupArguments::Verdict::Batch:
+        m_batchMode = true;
+        m_batchJobTimer.start();
+        return StartOutcome::Continue;
+    case StartupArguments::Verdict::NoBatch:
+        break;
+    }
+    if (queueRowCount() > 0) {
+        if (QFileInfo::exists(m_context.folders.appDataFile(QStringLiteral("last-login.ini"))))
+            SetIdleState();
+    } else {
+        m_siteManagerTimer.start();
+    }
+    return StartOutcome::Continue;
+}
+
+int MainForm::queueRowCount() const
+{
+    return m_w.queueGrid->model() ? m_w.queueGrid->model()->rowCount() : 0;
+}
+
+void MainForm::setLockedControlsEnabled(bool enabled)
+{
+    const QList<QWidget *> controls = {
+        m_w.mainControlBar, m_w.filterPanel, m_w.localPathEdit, m_w.serverPathEdit, m_w.localGrid, m_w.serverGrid,
+        m_w.localButtonsPanel, m_w.serverButtonsPanel, m_w.localToolBar, m_w.serverToolBar, m_w.serverUpButton,
+        m_w.serverRootButton, m_w.localRootButton, m_w.localUpButton, m_w.queueLoadButton, m_w.queueSaveButton,
+        m_w.queueRunButton, m_w.queueDeleteButton};
+    for (QWidget *control : controls)
+        control->setEnabled(enabled);
+    for (QAction *action : {m_w.loadQueueAction, m_w.saveQueueAction, m_w.runQueueAction, m_w.deleteQueueAction})
+        action->setEnabled(enabled);
+    for (QMenu *menu : {m_w.fileMenu, m_w.settingsMenu, m_w.viewMenu, m_w.helpMenu, m_w.filterMenu, m_w.batchjobMenu,
+                        m_w.toolsMenu})
+        menu->menuAction()->setEnabled(enabled);
+}
+
+void MainForm::SetBusyState()
+{
+    if (!m_busyCursor) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_busyCursor = true;
+    }
+    m_busy = true;
+    m_context.work->reset();
+    setLockedControlsEnabled(false);
+    m_w.queuePauseButton->setEnabled(true);
+    m_w.pauseQueueAction->setEnabled(true);
+    m_w.queueInfoPanel->clear();
+    m_w.queueSizePanel->clear();
+    m_w.uploadAction->setEnabled(isConnected());
+}
+
+void MainForm::updateQueueTexts()
+{
+    const int rows = queueRowCount();
+    const bool any = rows > 0;
+    for (QWidget *button : {static_cast<QWidget *>(m_w.queueSaveButton), static_cast<QWidget *>(m_w.queueRunButton),
+                            static_cast<QWidget *>(m_w.queueDeleteButton)})
+        button->setEnabled(any);
+    for (QAction *action : {m_w.saveQueueAction, m_w.runQueueAction, m_w.deleteQueueAction})
+        action->setEnabled(any);
+    if (any) {
+        m_w.queueInfoPanel->setText(QStringLiteral("    ") + QString::number(rows) + QStringLiteral(" operations"));
+    } else {
+        m_w.queueInfoPanel->clear();
+        m_w.queueSizePanel->clear();
+    }
+}
+
+void MainForm::SetIdleState()
+{
+    m_busy = false;
+    setLockedControlsEnabled(true);
+    m_w.progressPanel->hide();
+    m_w.queuePanel->show();
+    m_w.queueGrid->setEnabled(true);
+    m_w.queueLoadButton->setEnabled(true);
+    m_w.loadQueueAction->setEnabled(true);
+    m_w.queuePauseButton->setEnabled(false);
+    m_w.pauseQueueAction->setEnabled(false);
+    updateQueueTexts();
+
+    const bool connected = isConnected();
+    m_w.uploadAction->setEnabled(connected);
+    for (QWidget *control : {static_cast<QWidget *>(m_w.serverToolBar), static_cast<QWidget *>(m_w.serverPathEdit),
+                             static_cast<QWidget *>(m_w.serverRootButton), static_cast<QWidget *>(m_w.serverUpButton)})
+        control->setVisible(connected);
+    if (!connected)
+        m_w.serverGrid->setEnabled(false);
+
+    if (m_context.options->data().closeCharts) {
+        m_w.chartsPanel->hide();
+        m_w.chartsClosePanel->hide();
+        m_w.closeChartsButton->hide();
+        m_w.chartsPanel->parentWidget()->hide();
+    } else if (!m_w.chartsPanel->isHidden()) {
+        // The charts stay up for reading; the window stays locked until they are closed.
+        m_w.closeChartsButton->show();
+        m_w.chartsClosePanel->show();
+        m_context.work->reset();
+        setLockedControlsEnabled(false);
+        m_w.queuePauseButton->setEnabled(true);
+        m_w.pauseQueueAction->setEnabled(true);
+        m_w.queueLoadButton->setEnabled(false);
+        m_w.loadQueueAction->setEnabled(false);
+        for (QWidget *button : {static_cast<QWidget *>(m_w.queueSaveButton), static_cast<QWidget *>(m_w.queueRunButton),
+                                static_cast<QWidget *>(m_w.queueDeleteButton)})
+            button->setEnabled(true);
+        m_w.queueInfoPanel->clear();
+        m_w.queueSizePanel->clear();
+    }
+
+    if (m_lastFocusedGrid && m_lastFocusedGrid->isEnabled() && m_lastFocusedGrid->isVisible())
+        m_lastFocusedGrid->setFocus();
+    if (m_busyCursor) {
+        QApplication::restoreOverrideCursor();
+        m_busyCursor = false;
+    }
+}
+
+void MainForm::AbortBitBtnClick()
+{
+    m_context.work->abortRequested = true;
+    m_w.closeCheckBox->setChecked(false);
+    m_w.shutdownCheckBox->setChecked(false);
+    QCoreApplication::processEvents();
+}
+
+void MainForm::SetLanguage(Language::Id id)
+{
+    ProfileFiles(m_context.folders.appDataFolder).writeLanguage(id);
+    m_context.language->setCurrent(id);
+    listLocalPath();
+    if (isConnected())
+        listServerPath();
+}
+
+void MainForm::setAutomaticRunButton(bool automatic)
+{
+    m_w.automaticRunButton->setText(automatic ? QStringLiteral("AUTO") : QStringLiteral("MAN"));
+    m_w.automaticRunButton->setStyleSheet(automatic ? QStringLiteral("color: rgb(0, 145, 0);")
+                                                    : QStringLiteral("color: rgb(255, 0, 0);"));
+}
+
+void MainForm::setFilterState(bool on)
+{
+    m_w.filterOnCheckBox->setChecked(on);
+    m_w.transferFilterOnAction->setChecked(on);
+}
+
+bool MainForm::filterState() const
+{
+    return m_w.filterOnCheckBox->isChecked();
+}
+
+void MainForm::ShutdownComputer()
+{
+    m_context.platform->shutdownComputer();
+}
+
+void MainForm::endFromRun()
+{
+    m_endingFromRun = true;
+    close();
+}
+
+void MainForm::HandleUnexpectedError()
+{
+    SetIdleState();
+    if (!isConnected())
+        reconnect();
+}
+
+void MainForm::closeEvent(QCloseEvent *event)
+{
+    if (m_endingFromRun) {
+        event->accept();
+        return;
+    }
+    if (!m_context.prompts->confirm(text(QStringLiteral("Do you really want to exit the program?"),
+                                         QStringLiteral("Wollen Sie das Programm wirklich beenden?")))) {
+        event->ignore();
+        return;
+    }
+    const QString question = text(
+        QStringLiteral("If you close the program, all \"search and replace\" backups will be deletet! Close the program?"),
+        QStringLiteral("Wenn Sie das Programm schließen, werden alle \"Suchen und Ersetzen\" Backups gelöscht! Programm schließen?"));
+    if (!deleteAllBackups(question)) {
+        event->ignore();
+        return;
+    }
+    Q_EMIT closingCleanupStarted();
+    deleteTemporaryFolders();
+    event->accept();
+}
+
+void MainForm::deleteTemporaryFolders()
+{
+    QDir(m_context.folders.monitoringFolder()).removeRecursively();
+    QDir(m_context.folders.downloadFolder()).removeRecursively();
+    const QDir temp(m_context.folders.tempFolder);
+    for (const QString &name : temp.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(temp.filePath(name));
+}
+
+void MainForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        activated();
+}
+
+} // namespace Velmora

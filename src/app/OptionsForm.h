@@ -1,0 +1,84 @@
+#pragma once
+
+#include "Options.h"
+#include "ToolDialog.h"
+
+#include <functional>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace Velmora {
+
+// Edits "options.ini". Reads and applies the file when created and every time it is shown;
+// the applied effects go out as signals so the engine and the main window can follow them.
+class OptionsForm : public ToolDialog {
+    Q_OBJECT
+public:
+    OptionsForm(const AppContext &context, QWidget *parent);
+
+    // Reads the file into the controls and applies every setting.
+    void LoadOptions();
+    // Writes all fourteen keys from the controls ("FilterON" from the main window's state).
+    void SaveOptions();
+    // Where SaveOptions takes the transfer filter's on/off state from.
+    void setFilterStateSource(std::function<bool()> source) { m_filterState = std::move(source); }
+    // The main window's "Automatic close charts after transfer" box writes through here.
+    void setCloseCharts(bool on);
+
+    // Exposed for the window tests.
+    QPushButton *okButton() const { return m_ok; }
+
+Q_SIGNALS:
+    // true: never ask and overwrite all; false: ask.
+    void overwritePolicyApplied(bool alwaysOverwrite);
+    void automaticRunApplied(bool automatic);
+    void keepAliveApplied(bool on, int seconds);
+    void filterStateApplied(bool on);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void retranslate() override;
+
+private:
+    void buildControls();
+    void fillControls(const OptionsData &data);
+    OptionsData dataFromControls() const;
+    void updateVisibility();
+    void OKButtonClick();
+    void ZipLogfilesButtonClick();
+    void ExternalEditorButtonClick();
+
+    std::function<bool()> m_filterState;
+    QGroupBox *m_editorGroup = nullptr;
+    QRadioButton *m_internal = nullptr;
+    QRadioButton *m_extension = nullptr;
+    QRadioButton *m_external = nullptr;
+    QLineEdit *m_externalExe = nullptr;
+    QPushButton *m_externalBrowse = nullptr;
+    QGroupBox *m_keepAliveGroup = nullptr;
+    QCheckBox *m_keepalive = nullptr;
+    QLabel *m_sendAllLabel = nullptr;
+    QLineEdit *m_interval = nullptr;
+    QLabel *m_secondsLabel = nullptr;
+    QGroupBox *m_settingsGroup = nullptr;
+    QCheckBox *m_logfiles = nullptr;
+    QPushButton *m_zipLogfiles = nullptr;
+    QCheckBox *m_ftpConnections = nullptr;
+    QCheckBox *m_allwaysOverwrite = nullptr;
+    QCheckBox *m_automaticRun = nullptr;
+    QGroupBox *m_chartsGroup = nullptr;
+    QCheckBox *m_showCharts = nullptr;
+    QWidget *m_chartsSubPanel = nullptr;
+    QCheckBox *m_closeCharts = nullptr;
+    QCheckBox *m_resetCharts = nullptr;
+    QPushButton *m_ok = nullptr;
+    QPushButton *m_abort = nullptr;
+};
+
+} // namespace Velmora

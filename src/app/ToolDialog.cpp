@@ -1,0 +1,64 @@
+#include "ToolDialog.h"
+
+#include "DesignState.h"
+#include "DialogHeader.h"
+#include "common/Language.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace Velmora {
+
+ToolDialog::ToolDialog(const AppContext &context, QWidget *parent, QString englishTitle, QString germanTitle)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_context(context)
+    , m_englishTitle(std::move(englishTitle))
+    , m_germanTitle(std::move(germanTitle))
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    m_header = new DialogHeader(this);
+    outer->addWidget(m_header);
+    m_content = new QVBoxLayout;
+    m_content->setContentsMargins(12, 10, 12, 12);
+    outer->addLayout(m_content, 1);
+    if (m_context.language) {
+        connect(m_context.language, &Language::languageChanged, this, [this] {
+            refreshHeader();
+            retranslate();
+        });
+    }
+}
+
+QString ToolDialog::text(const QString &english, const QString &german) const
+{
+    return m_context.language ? m_context.language->text(english, german) : english;
+}
+
+QString ToolDialog::headerTitle() const
+{
+    return text(m_englishTitle, m_germanTitle);
+}
+
+void ToolDialog::refreshHeader()
+{
+    setWindowTitle(m_context.captionText());
+    m_header->setTitle(headerTitle());
+    const QString design = m_context.design ? m_context.design->name() : DesignState::DefaultName;
+    m_header->setPicture(DialogHeader::picturePath(m_context.folders.programFolder, design));
+}
+
+void ToolDialog::showEvent(QShowEvent *event)
+{
+    refreshHeader();
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        adjustSize();
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    QDialog::showEvent(event);
+}
+
+} // namespace Velmora

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/ToolDialog.h"
+
+namespace Velmora {
+
+// Created once at start-up and reused; its controls arrive with the feature it serves.
+class DesignForm : public ToolDialog {
+    Q_OBJECT
+public:
+    DesignForm(const AppContext &context, QWidget *parent)
+        : ToolDialog(context, parent, QStringLiteral("Design"), QString::fromUtf8("Design"))
+    {
+        setObjectName(QStringLiteral("DesignForm"));
+    }
+};
+
+} // namespace Velmora

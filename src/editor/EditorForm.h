@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/ToolDialog.h"
+
+namespace Velmora {
+
+// Created once at start-up and reused; its controls arrive with the feature it serves.
+class EditorForm : public ToolDialog {
+    Q_OBJECT
+public:
+    EditorForm(const AppContext &context, QWidget *parent)
+        : ToolDialog(context, parent, QStringLiteral("Editor"), QString::fromUtf8("Editor"))
+    {
+        setObjectName(QStringLiteral("EditorForm"));
+    }
+};
+
+} // namespace Velmora

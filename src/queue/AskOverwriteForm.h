@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/ToolDialog.h"
+
+namespace Velmora {
+
+// Created once at start-up and reused; its controls arrive with the feature it serves.
+class AskOverwriteForm : public ToolDialog {
+    Q_OBJECT
+public:
+    AskOverwriteForm(const AppContext &context, QWidget *parent)
+        : ToolDialog(context, parent, QStringLiteral("Overwrite"), QString::fromUtf8("Überschreiben"))
+    {
+        setObjectName(QStringLiteral("AskOverwriteForm"));
+    }
+};
+
+} // namespace Velmora

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/ToolDialog.h"
+
+namespace Velmora {
+
+// Created once at start-up and reused; its controls arrive with the feature it serves.
+class BatchJobForm : public ToolDialog {
+    Q_OBJECT
+public:
+    BatchJobForm(const AppContext &context, QWidget *parent)
+        : ToolDialog(context, parent, QStringLiteral("Create Batchjob"), QString::fromUtf8("Batchjob erzeugen"))
+    {
+        setObjectName(QStringLiteral("BatchJobForm"));
+    }
+};
+
+} // namespace Velmora

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/ToolDialog.h"
+
+namespace Velmora {
+
+// Created once at start-up and reused; its controls arrive with the feature it serves.
+class BatchJobLogForm : public ToolDialog {
+    Q_OBJECT
+public:
+    BatchJobLogForm(const AppContext &context, QWidget *parent)
+        : ToolDialog(context, parent, QStringLiteral("Last batchjobs"), QString::fromUtf8("Letzte Batchjobs"))
+    {
+        setObjectName(QStringLiteral("BatchJobLogForm"));
+    }
+};
+
+} // namespace Velmora

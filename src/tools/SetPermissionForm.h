@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/ToolDialog.h"
+
+namespace Velmora {
+
+// Created once at start-up and reused; its controls arrive with the feature it serves.
+class SetPermissionForm : public ToolDialog {
+    Q_OBJECT
+public:
+    SetPermissionForm(const AppContext &context, QWidget *parent)
+        : ToolDialog(context, parent, QStringLiteral("Permission"), QString::fromUtf8("Berechtigung"))
+    {
+        setObjectName(QStringLiteral("SetPermissionForm"));
+    }
+};
+
+} // namespace Velmora

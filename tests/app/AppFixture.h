@@ -1,0 +1,62 @@
+#pragma once
+
+#include "FakePlatform.h"
+#include "FakeUserPrompts.h"
+#include "TestEnvironment.h"
+#include "app/AppStarter.h"
+#include "app/MainForm.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace Velmora::Testing {
+
+// A whole program start in a fresh profile, offscreen, with scripted prompts.
+class AppFixture : public ::testing::Test {
+protected:
+    // The build's bin folder holds the generated skins and splash pictures.
+    static QString programFolder()
+    {
+        return qEnvironmentVariable("VELMORA_BINARY_DIR") + QStringLiteral("/bin/");
+    }
+
+    // An existing profile: the folder exists, with the given files.
+    void existingProfile(bool withLanguage = true, bool withVersion = true, const QByteArray &language = "ENGLISH")
+    {
+        QDir().mkpath(env.appDataFolder());
+        if (withLanguage)
+            env.writeFile(env.appDataFolder() + QStringLiteral("LanguageIsSet.ini"), language + "\r\n");
+        if (withVersion)
+            env.writeFile(env.appDataFolder() + QStringLiteral("ver.ini"), "Version 7.1\r\n");
+    }
+
+    bool start(const QStringList &arguments = {})
+    {
+        AppStarter::Seams seams;
+        seams.prompts = &prompts;
+        seams.platform = &platform;
+        seams.programFolder = programFolder();
+        starter = std::make_unique<AppStarter>(arguments, seams);
+        return starter->start();
+    }
+
+    MainForm &main() { return *starter->mainForm(); }
+    MainWindowWidgets &w() { return starter->mainForm()->widgets(); }
+    AppContext &context() { return starter->context(); }
+
+    void TearDown() override
+    {
+        if (starter && starter->mainForm())
+            starter->mainForm()->endFromRun();
+        starter.reset();
+    }
+
+    TestEnvironment env;
+    FakeUserPrompts prompts;
+    FakePlatform platform;
+    std::unique_ptr<AppStarter> starter;
+};
+
+} // namespace Velmora::Testing

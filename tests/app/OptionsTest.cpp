@@ -1,0 +1,76 @@
+#include "app/Options.h"
+#include "TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+using namespace Velmora;
+using Velmora::Testing::TestEnvironment;
+
+TEST(Options, WritesFourteenKeysInOrderWithTheCrosswisePairing)
+{
+    OptionsData d;
+    d.startWithSystemExtension = true; // "Start with system extension" chosen
+    d.internalEditor = false;
+    d.keepaliveTime = QStringLiteral("45");
+    EXPECT_EQ(Options::toIniText(d),
+              QStringLiteral("[SETTINGS]\r\nLogfiles=0\r\nFTPConnections=1\r\nAllwaysOverwrite=0\r\n"
+                             "AutomaticRunQueue=1\r\nInternalEditor=0\r\nExternalEditor=1\r\nExtensionEditor=0\r\n"
+                             "ExternalEditorExe=\r\nKeepalive=0\r\nKeepaliveTime=45\r\nFilterON=0\r\n"
+                             "ShowCharts=1\r\nCloseCharts=1\r\nResetCharts=1\r\n\r\n"));
+}
+
+TEST(Options, RoundTripsEveryField)
+{
+    TestEnvironment env;
+    Options options(env.root() + QStringLiteral("options.ini"));
+    OptionsData d;
+    d.logfiles = true;
+    d.ftpConnections = false;
+    d.allwaysOverwrite = true;
+    d.automaticRunQueue = false;
+    d.internalEditor = false;
+    d.externalEditor = true;
+    d.externalEditorExe = QStringLiteral("/usr/bin/gedit --new-window");
+    d.keepalive = true;
+    d.keepaliveTime = QStringLiteral("030");
+    d.filterOn = true;
+    d.showCharts = false;
+    d.closeCharts = false;
+    d.resetCharts = false;
+    options.setData(d);
+    ASSERT_TRUE(options.save());
+    Options back(env.root() + QStringLiteral("options.ini"));
+    EXPECT_TRUE(back.load());
+    EXPECT_EQ(back.data(), d);
+    EXPECT_EQ(back.keepaliveSeconds(), 30);
+}
+
+TEST(Options, MissingFileGivesDefaults)
+{
+    TestEnvironment env;
+    Options options(env.root() + QStringLiteral("none.ini"));
+    EXPECT_TRUE(options.load());
+    EXPECT_EQ(options.data(), OptionsData{});
+    EXPECT_EQ(options.keepaliveSeconds(), 30);
+}
+
+TEST(Options, HandEditedIntervalFallsBackToThirtyWithAReason)
+{
+    TestEnvironment env;
+    env.writeFile(QStringLiteral("options.ini"), "[SETTINGS]\r\nKeepalive=1\r\nKeepaliveTime=abc\r\nLogfiles=5\r\n");
+    Options options(env.root() + QStringLiteral("options.ini"));
+    QString problem;
+    EXPECT_FALSE(options.load(&problem));
+    EXPECT_EQ(options.keepaliveSeconds(), 30);
+    EXPECT_TRUE(options.data().keepalive);
+    EXPECT_TRUE(options.data().logfiles); // any non-zero number reads true
+    EXPECT_TRUE(problem.contains(QStringLiteral("KeepaliveTime"))) << problem.toStdString();
+}
+
+TEST(Options, IntervalMustBeDigitsOnly)
+{
+    struct Case { const char *text; bool valid; };
+    for (const Case &c : {Case{"030", true}, Case{"30", true}, Case{"0", true}, Case{" 30", false}, Case{"3a", false},
+                          Case{"", false}, Case{"-1", false}, Case{"30 ", false}})
+        EXPECT_EQ(Options::isValidInterval(QString::fromLatin1(c.text)), c.valid) << c.text;
+}

@@ -1,0 +1,144 @@
+#include "AppFixture.h"
+
+#include "app/SplashForm.h"
+#include "common/Language.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTableView>
+#include <QToolButton>
+
+using namespace Velmora;
+using namespace Velmora::Testing;
+
+using Startup = AppFixture;
+
+TEST_F(Startup, NewProfileStartsWithoutAnyErrorBox)
+{
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
+    EXPECT_EQ(TestEnvironment::readFile(env.appDataFolder() + QStringLiteral("LanguageIsSet.ini")), QByteArray("ENGLISH\r\n"));
+    EXPECT_EQ(TestEnvironment::readFile(env.appDataFolder() + QStringLiteral("ver.ini")),
+              QByteArray(VELMORA_VERSION_TEXT "\r\n"));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Velmora - " VELMORA_VERSION_TEXT));
+    EXPECT_TRUE(QFileInfo::exists(env.appDataFolder() + QStringLiteral("Lastbatchjob.log")));
+    EXPECT_EQ(QFileInfo(env.appDataFolder() + QStringLiteral("Lastbatchjob.log")).size(), 0);
+    const QFileInfo temp(env.tempFolder());
+    EXPECT_TRUE(temp.isDir());
+    EXPECT_EQ(temp.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
+}
+
+TEST_F(Startup, NewProfileOnAGermanSystemSpeaksGerman)
+{
+    platform.german = true;
+    ASSERT_TRUE(start());
+    EXPECT_EQ(TestEnvironment::readFile(env.appDataFolder() + QStringLiteral("LanguageIsSet.ini")), QByteArray("GERMAN\r\n"));
+    EXPECT_EQ(w().connectionsButton->text(), QStringLiteral("FTP Verbindungen [F12]"));
+    EXPECT_TRUE(w().statusText->text().startsWith(QStringLiteral("Hilfe [F1] - Anzeigen/Bearbeiten [F4]")));
+}
+
+TEST_F(Startup, FilesMissingFromAnExistingProfileAreReported)
+{
+    existingProfile(false, false);
+    ASSERT_TRUE(start());
+    EXPECT_EQ(prompts.shown, (QStringList{
+        QStringLiteral("error: ") + env.appDataFolder() + QStringLiteral("LanguageIsSet.ini not found!"),
+        QStringLiteral("error: ") + env.appDataFolder() + QStringLiteral("ver.ini not found!")}));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Velmora - Version 0"));
+    EXPECT_EQ(context().language->current(), Language::English);
+}
+
+TEST_F(Startup, WindowsAreCreatedInTheirFixedOrder)
+{
+    existingProfile();
+    ASSERT_TRUE(start());
+    EXPECT_EQ(starter->creationOrder(), (QStringList{
+        QStringLiteral("MainForm"), QStringLiteral("MasterFTP"), QStringLiteral("FTPConnectionsForm"),
+        QStringLiteral("GetFilesListForm"), QStringLiteral("SetPermissionForm"), QStringLiteral("FilterForm"),
+        QStringLiteral("RenameForm"), QStringLiteral("OptionsForm"), QStringLiteral("AskOverwriteForm"),
+        QStringLiteral("EditFTPDataForm"), QStringLiteral("SearchAndReplaceForm"), QStringLiteral("RestoreForm"),
+        QStringLiteral("DeleteBackupForm"), QStringLiteral("WizardFilterForm"), QStringLiteral("ConnectivityCheckForm"),
+        QStringLiteral("OnlineUpdateForm"), QStringLiteral("DesignForm"), QStringLiteral("BatchJobForm"),
+        QStringLiteral("BatchJobLogForm"), QStringLiteral("CopyFileToEachDirForm"), QStringLiteral("MultiRenameToolForm"),
+        QStringLiteral("EditorForm")}));
+}
+
+TEST_F(Startup, SplashShowsTheLanguagesPictureForThreeSeconds)
+{
+    existingProfile(true, true, "GERMAN");
+    ASSERT_TRUE(start());
+    SplashForm *splash = starter->splash();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(splash->isVisible());
+    EXPECT_EQ(splash->closeTimer().interval(), 3000);
+    EXPECT_TRUE(splash->closeTimer().isActive());
+    EXPECT_FALSE(splash->pixmap().isNull());
+    EXPECT_EQ(SplashForm::picturePath(QStringLiteral("/p/"), QStringLiteral("GERMAN")), QStringLiteral("/p/recom_GR/m_splash.jpg"));
+    EXPECT_EQ(SplashForm::picturePath(QStringLiteral("/p/"), QString()), QStringLiteral("/p/recom_EN/m_splash.jpg"));
+    QMetaObject::invokeMethod(&splash->closeTimer(), "timeout", Qt::DirectConnection);
+    EXPECT_FALSE(splash->isVisible());
+}
+
+TEST_F(Startup, CommandLineChecks)
+{
+    existingProfile();
+    EXPECT_FALSE(start({QStringLiteral("/nowhere/a.queue"), QStringLiteral("-R")}));
+    EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("information: Parameter format not correct!")});
+    starter.reset();
+    prompts.clear();
+    EXPECT_FALSE(start({QStringLiteral("\"/nowhere/a.queue\""), QStringLiteral("-r")}));
+    EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("information: Queue file not found: /nowhere/a.queue")});
+}
+
+TEST_F(Startup, ValidCommandLineStartsTheBatchTimer)
+{
+    existingProfile();
+    const QString queue = env.writeFile(QStringLiteral("q/saved.queue"), "MKLOCALDIR|/tmp/x\r\n");
+    ASSERT_TRUE(start({queue, QStringLiteral("-rc")}));
+    EXPECT_TRUE(main().isBatchMode());
+    EXPECT_TRUE(main().batchJobTimer().isActive());
+    EXPECT_EQ(main().batchJobTimer().interval(), 10);
+    EXPECT_FALSE(main().siteManagerTimer().isActive());
+}
+
+TEST_F(Startup, EmptyQueueOpensTheSiteManagerWhenTheOptionSaysSo)
+{
+    existingProfile();
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(main().siteManagerTimer().isActive());
+    EXPECT_EQ(main().siteManagerTimer().interval(), 1);
+    QMetaObject::invokeMethod(&main().siteManagerTimer(), "timeout", Qt::DirectConnection);
+    EXPECT_TRUE(starter->dialog(QStringLiteral("FTPConnectionsForm"))->isVisible());
+}
+
+TEST_F(Startup, SiteManagerStaysClosedWhenSwitchedOff)
+{
+    existingProfile();
+    env.writeFile(env.appDataFolder() + QStringLiteral("options.ini"), "[SETTINGS]\r\nFTPConnections=0\r\n");
+    env.writeFile(env.appDataFolder() + QStringLiteral("lastlogin.ini"), "[SETTINGS]\r\n");
+    ASSERT_TRUE(start());
+    QMetaObject::invokeMethod(&main().siteManagerTimer(), "timeout", Qt::DirectConnection);
+    EXPECT_FALSE(starter->dialog(QStringLiteral("FTPConnectionsForm"))->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(env.appDataFolder() + QStringLiteral("lastlogin.ini"))); // the outdated name goes
+}
+
+TEST_F(Startup, StartTextsAndPathBoxes)
+{
+    existingProfile();
+    ASSERT_TRUE(start());
+    EXPECT_EQ(w().bytesPanel->text(), QStringLiteral("Bytes: "));
+    EXPECT_EQ(w().totalsPanel->text(), QStringLiteral("Total files: "));
+    EXPECT_EQ(w().statusText->text(),
+              QStringLiteral("Help [F1] - View/Edit [F4] - Upload/Download [F5] - Rename [F6] - Create Directory [F7] - "
+                             "Delete [F8] - Permission [F11] - Connetions [F12] - Options [Alt+O]"));
+    EXPECT_EQ(w().serverPathEdit->currentText(), QStringLiteral("/"));
+    EXPECT_EQ(w().localPathEdit->currentText(), QStringLiteral("/"));
+    // Not connected: the server side's navigation stays hidden, the queue grid disabled.
+    EXPECT_TRUE(w().serverPathEdit->isHidden());
+    EXPECT_FALSE(w().queueGrid->isEnabled());
+    EXPECT_FALSE(w().restoreButtonAction->isVisible());
+    EXPECT_EQ(w().automaticRunButton->text(), QStringLiteral("AUTO"));
+}
