@@ -102,6 +102,8 @@ bool AppStarter::start()
     if (QScreen *screen = QGuiApplication::primaryScreen())
         m_mainForm->setGeometry(screen->availableGeometry());
     m_mainForm->showMaximized();
+    if (m_splash)
+        m_splash->raise(); // the start picture stays in front until its time is up
     return m_mainForm->FormShow() == MainForm::StartOutcome::Continue;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PlaceholderContent.h"
 #include "app/ToolDialog.h"
 
 namespace Velmora {
@@ -12,6 +13,7 @@ public:
         : ToolDialog(context, parent, QStringLiteral("Delete backups"), QString::fromUtf8("Sicherungen löschen"))
     {
         setObjectName(QStringLiteral("DeleteBackupForm"));
+        AddPlaceholderContent(*this, contentLayout());
     }
 };
 

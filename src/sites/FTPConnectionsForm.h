@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PlaceholderContent.h"
 #include "app/ToolDialog.h"
 
 namespace Velmora {
@@ -12,6 +13,7 @@ public:
         : ToolDialog(context, parent, QStringLiteral("FTP connections"), QString::fromUtf8("FTP Verbindungen"))
     {
         setObjectName(QStringLiteral("FTPConnectionsForm"));
+        AddPlaceholderContent(*this, contentLayout());
     }
 };
 

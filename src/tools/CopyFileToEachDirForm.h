@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PlaceholderContent.h"
 #include "app/ToolDialog.h"
 
 namespace Velmora {
@@ -12,6 +13,7 @@ public:
         : ToolDialog(context, parent, QStringLiteral("Copy a file to each directory (and subdirectories)"), QString::fromUtf8("Eine Datei in jedes Verzeichnis kopieren (Inklusiv Unterordner)"))
     {
         setObjectName(QStringLiteral("CopyFileToEachDirForm"));
+        AddPlaceholderContent(*this, contentLayout());
     }
 };
 

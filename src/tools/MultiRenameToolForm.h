@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PlaceholderContent.h"
 #include "app/ToolDialog.h"
 
 namespace Velmora {
@@ -12,6 +13,7 @@ public:
         : ToolDialog(context, parent, QStringLiteral("Multi rename tool"), QString::fromUtf8("Mehrfach-Umbenennungs-Tool"))
     {
         setObjectName(QStringLiteral("MultiRenameToolForm"));
+        AddPlaceholderContent(*this, contentLayout());
     }
 };
 
