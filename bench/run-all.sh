@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Runs every benchmark and prints its figures. Usage: bench/run-all.sh [build-folder]
+set -uo pipefail
+build="${1:-build}"
+cd "$(dirname "$0")/.."
+for i in 1 2 3; do "$build/bench/startup/startup_bench"; done
+for script in bench/*-bench.sh; do
+  [ -f "$script" ] && bash "$script" "$build"
+done
