@@ -10,6 +10,7 @@ class MasterFTP;
 class Options;
 class Platform;
 class ProtocolLog;
+class TypeAheadSearch;
 class UserPrompts;
 struct WorkControl;
 
@@ -25,6 +26,7 @@ struct AppContext {
     DesignState *design = nullptr;
     MasterFTP *ftp = nullptr;
     WorkControl *work = nullptr;
+    TypeAheadSearch *typeAhead = nullptr; // shared by the file grids and the site manager
     bool systemIsGerman = false;
     QString versionText;
     QString captionText() const { return QStringLiteral("Velmora - ") + versionText; }

@@ -112,6 +112,7 @@ void AppStarter::createWindows()
     m_context.language = &m_language;
     m_context.design = &m_design;
     m_context.work = &m_work;
+    m_context.typeAhead = &m_typeAhead;
     m_options = std::make_unique<Options>(m_context.folders.appDataFile(QStringLiteral("options.ini")));
     m_context.options = m_options.get();
     m_protocol = std::make_unique<ProtocolLog>(m_context.folders.appDataFolder);

@@ -7,6 +7,7 @@
 #include "StartupArguments.h"
 #include "SplashForm.h"
 #include "WorkControl.h"
+#include "browser/TypeAheadSearch.h"
 #include "common/Language.h"
 
 #include <QObject>
@@ -64,6 +65,7 @@ private:
     std::unique_ptr<ProtocolLog> m_protocol;
     WorkControl m_work;
     DesignState m_design;
+    TypeAheadSearch m_typeAhead;
     std::unique_ptr<Platform> m_ownPlatform;
     std::unique_ptr<UserPrompts> m_ownPrompts;
     std::unique_ptr<MainForm> m_mainForm;
