@@ -57,6 +57,7 @@ public:
     std::function<void()> loadLastSession = [] {}; // last login and last queue
     std::function<void()> listLocalPath = [] {};
     std::function<void()> listServerPath = [] {};
+    std::function<void()> clearQueueGrid = [] {};
     std::function<void()> activated = [] {}; // brings a visible progress window or editor forward
 
 Q_SIGNALS:
