@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace Velmora {
+
+// Time-outs of the FTP client in milliseconds: establishing a connection (control or data),
+// waiting for a reply, and a data connection that moves no byte.
+struct FtpTimeouts {
+    int connectMs = 20000;
+    int replyMs = 60000;
+    int dataIdleMs = 60000;
+};
+
+// The FTP client layer the engine relies on (RFC 959, one control connection, one data
+// connection at a time). Every operation blocks its caller until it is done and raises FtpError
+// with a message text on failure; the events arrive on the caller's thread while it waits.
+class FtpClient : public QObject {
+    Q_OBJECT
+public:
+    enum class TransferType { Ascii, Binary };
+    Q_ENUM(TransferType)
+    // The work mode of the progress events.
+    enum class Direction { Download, Upload };
+    Q_ENUM(Direction)
+
+    static constexpr quint16 DefaultPort = 21;
+
+    using QObject::QObject;
+
+    // Connection settings, used by the next connect.
+    virtual void setHost(const QString &host) = 0;
+    virtual QString host() const = 0;
+    virtual void setPort(quint16 port) = 0;
+    virtual quint16 port() const = 0;
+    virtual void setUser(const QString &user) = 0;
+    virtual void setPassword(const QString &password) = 0;
+    // false: active mode (the client listens, PORT/EPRT); true: passive mode (EPSV, then PASV).
+    virtual void setPassive(bool passive) = 0;
+    virtual bool isPassive() const = 0;
+    virtual void setTimeouts(const FtpTimeouts &timeouts) = 0;
+    virtual FtpTimeouts timeouts() const = 0;
+
+    // Connects, reads the greeting and logs in (USER, PASS unless USER gave 230), then sends
+    // TYPE with the current transfer type and SYST.
+    virtual void connectAndLogin() = 0;
+    // Closes the control connection without a command.
+    virtual void closeConnection() = 0;
+    // "QUIT" when connected, then closes.
+    virtual void quit() = 0;
+    virtual bool isConnected() const = 0;
+    // A command is in progress; a second one is refused (commands never interleave).
+    virtual bool isBusy() const = 0;
+    // The greeting (every line, without codes, joined by "\n") and the first line of the SYST
+    // reply, or "Unknown system type" when the server does not tell.
+    virtual QString greeting() const = 0;
+    virtual QString systemDescription() const = 0;
+
+    // Binary until a transfer chooses ASCII. Setting it while connected sends "TYPE A" or
+    // "TYPE I" at once, unless the server already has that type.
+    virtual void setTransferType(TransferType type) = 0;
+    virtual TransferType transferType() const = 0;
+
+    // "LIST " + specifier, trimmed; the raw lines in order.
+    virtual QStringList list(const QString &specifier = {}) = 0;
+    // Per line of the last list: the modification date (invalid where the line shows none).
+    virtual QList<QDateTime> listedDates() const = 0;
+    virtual void changeDirectory(const QString &path) = 0;
+    virtual QString currentDirectory() = 0;
+    // Into a new local file: refuses, without contacting the server, when it exists. A failed
+    // or aborted download leaves no local file behind.
+    virtual void download(const QString &remotePath, const QString &localPath) = 0;
+    virtual void upload(const QString &localPath, const QString &remotePath) = 0;
+    virtual void deleteFile(const QString &path) = 0;
+    virtual void makeDirectory(const QString &path) = 0;
+    virtual void removeDirectory(const QString &path) = 0;
+    // "SITE " + command, expecting 200 ("CHMOD 644 /a.txt").
+    virtual void site(const QString &command) = 0;
+    virtual void rename(const QString &from, const QString &to) = 0;
+    // The size when the server answers 213, else -1.
+    virtual qint64 size(const QString &path) = 0;
+    // Called from a progress handler: the running transfer sends ABOR, closes its data
+    // connection and ends with FtpError("Transfer aborted").
+    virtual void abort() = 0;
+
+Q_SIGNALS:
+    void statusReported(const QString &text);
+    void connected();
+    void workBegan(Velmora::FtpClient::Direction direction, qint64 expectedBytes);
+    void workProgressed(Velmora::FtpClient::Direction direction, qint64 bytes);
+    void workEnded(Velmora::FtpClient::Direction direction);
+};
+
+} // namespace Velmora

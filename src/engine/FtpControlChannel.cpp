@@ -1,0 +1,167 @@
+#include "FtpControlChannel.h"
+
+#include "FtpError.h"
+
+#include <QDeadlineTimer>
+#include <QTcpSocket>
+
+namespace Velmora {
+
+namespace {
+
+constexpr int SliceMs = 50;
+
+QString seconds(int ms)
+{
+    return ms % 1000 == 0 ? QString::number(ms / 1000) + QStringLiteral(" s") : QString::number(ms) + QStringLiteral(" ms");
+}
+
+} // namespace
+
+FtpControlChannel::FtpControlChannel(const std::atomic_bool &stopping)
+    : m_stopping(stopping)
+{
+}
+
+FtpControlChannel::~FtpControlChannel() = default;
+
+void FtpControlChannel::open(const QString &host, quint16 port, int timeoutMs)
+{
+    close();
+    m_socket = std::make_unique<QTcpSocket>();
+    m_socket->connectToHost(host, port);
+    // A timed-out waitForConnected abandons the attempt, so the wait cannot be cut into slices.
+    if (!m_socket->waitForConnected(timeoutMs)) {
+        const bool timedOut = m_socket->error() == QAbstractSocket::SocketTimeoutError;
+        const QString reason = timedOut ? QStringLiteral("no answer within ") + seconds(timeoutMs) : m_socket->errorString();
+        close();
+        throw FtpError(QStringLiteral("Could not connect to %1 port %2: %3").arg(host).arg(port).arg(reason));
+    }
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    m_reader = FtpReplyReader();
+}
+
+void FtpControlChannel::close()
+{
+    if (m_socket) {
+        m_socket->abort();
+        m_socket.reset();
+    }
+    m_reader = FtpReplyReader();
+}
+
+bool FtpControlChannel::isOpen() const
+{
+    return m_socket && m_socket->state() == QAbstractSocket::ConnectedState;
+}
+
+void FtpControlChannel::send(const QByteArray &line, int timeoutMs)
+{
+    if (!isOpen()) {
+        close();
+        throw FtpError(QStringLiteral("Not connected."));
+    }
+    const QByteArray bytes = line + "\r\n";
+    if (m_socket->write(bytes) != bytes.size()) {
+        close();
+        throw FtpError(QStringLiteral("Connection lost while sending a command."));
+    }
+    QDeadlineTimer deadline(timeoutMs);
+    while (m_socket->bytesToWrite() > 0) {
+        if (m_stopping || deadline.hasExpired()) {
+            close();
+            throw FtpError(QStringLiteral("Connection lost while sending a command."));
+        }
+        if (!m_socket->waitForBytesWritten(SliceMs) && m_socket->state() != QAbstractSocket::ConnectedState) {
+            close();
+            throw FtpError(QStringLiteral("Connection lost while sending a command."));
+        }
+    }
+}
+
+FtpControlChannel::Wait FtpControlChannel::waitForLine(QByteArray &line, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (true) {
+        if (m_socket->canReadLine()) {
+            line = m_socket->readLine(MaximumLineBytes + 2);
+            if (!line.endsWith('\n'))
+                throw FtpError(QStringLiteral("The server sent a reply line that is too long."));
+            line.chop(1);
+            if (line.endsWith('\r'))
+                line.chop(1);
+            return Wait::Line;
+        }
+        if (m_socket->bytesAvailable() > MaximumLineBytes)
+            throw FtpError(QStringLiteral("The server sent a reply line that is too long."));
+        if (m_socket->state() != QAbstractSocket::ConnectedState)
+            throw FtpError(QStringLiteral("Connection closed by the server."));
+        if (m_stopping)
+            throw FtpError(QStringLiteral("The FTP client was shut down."));
+        if (deadline.hasExpired())
+            return Wait::TimedOut;
+        const int slice = int(qMin<qint64>(SliceMs, qMax<qint64>(1, deadline.remainingTime())));
+        if (m_socket->waitForReadyRead(slice))
+            deadline.setRemainingTime(timeoutMs);
+    }
+}
+
+std::optional<FtpReply> FtpControlChannel::tryReadReply(int timeoutMs)
+{
+    if (!m_socket)
+        throw FtpError(QStringLiteral("Not connected."));
+    try {
+        while (true) {
+            QByteArray line;
+            if (waitForLine(line, timeoutMs) == Wait::TimedOut) {
+                if (m_reader.isInsideReply()) // half a reply: the conversation is out of step
+                    throw FtpError(QStringLiteral("The server stopped in the middle of a reply."));
+                return std::nullopt;
+            }
+            switch (m_reader.addLine(line)) {
+            case FtpReplyReader::State::Complete:
+                return m_reader.take();
+            case FtpReplyReader::State::Malformed:
+                throw FtpError(QStringLiteral("The server sent an invalid reply: ") + QString::fromLatin1(line.left(80)));
+            case FtpReplyReader::State::NeedMore:
+                break;
+            }
+        }
+    } catch (const FtpError &) {
+        close();
+        throw;
+    }
+}
+
+FtpReply FtpControlChannel::readReply(int timeoutMs)
+{
+    std::optional<FtpReply> reply = tryReadReply(timeoutMs);
+    if (!reply) {
+        close();
+        throw FtpError(QStringLiteral("Time-out: the server did not answer within %1.").arg(seconds(timeoutMs)));
+    }
+    return *reply;
+}
+
+void FtpControlChannel::discardUnreadReplies()
+{
+    if (!m_socket)
+        return;
+    m_socket->waitForReadyRead(0);
+    if (m_socket->bytesAvailable() > 0) {
+        m_socket->readAll();
+        m_reader = FtpReplyReader();
+    }
+}
+
+QHostAddress FtpControlChannel::peerAddress() const
+{
+    return m_socket ? m_socket->peerAddress() : QHostAddress();
+}
+
+QHostAddress FtpControlChannel::localAddress() const
+{
+    return m_socket ? m_socket->localAddress() : QHostAddress();
+}
+
+} // namespace Velmora

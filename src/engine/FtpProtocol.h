@@ -1,0 +1,81 @@
+#pragma once
+
+#include "FtpControlChannel.h"
+#include "FtpSettings.h"
+#include "ServerNameCodec.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+#include <atomic>
+#include <functional>
+#include <initializer_list>
+
+class QIODevice;
+
+namespace Velmora {
+
+class FtpDataConnection;
+class FtpEvents;
+
+// The RFC 959 conversation, run in the worker thread with blocking calls: one command at a time,
+// each waiting for its reply. Every failure raises FtpError; a time-out or a lost connection
+// closes the control connection, so the next connection test fails and reconnects.
+class FtpProtocol {
+public:
+    FtpProtocol(FtpEvents &events, const std::atomic_bool &abortRequested, const std::atomic_bool &stopping);
+    ~FtpProtocol();
+
+    void connectAndLogin(const FtpSettings &settings);
+    void closeConnection();
+    void quit(const FtpSettings &settings);
+    bool isConnected() const;
+
+    QString greeting() const { return m_greeting; }
+    QString systemDescription() const { return m_system; }
+    bool isUtf8() const { return m_names.isUtf8(); }
+    QStringList features() const { return m_features; }
+
+    void setTransferType(const FtpSettings &settings);
+    QStringList list(const FtpSettings &settings, const QString &specifier, QList<QDateTime> *dates);
+    void changeDirectory(const FtpSettings &settings, const QString &path);
+    QString currentDirectory(const FtpSettings &settings);
+    void download(const FtpSettings &settings, const QString &remotePath, const QString &localPath);
+    void upload(const FtpSettings &settings, const QString &localPath, const QString &remotePath);
+    void simpleCommand(const FtpSettings &settings, const QByteArray &verb, const QString &argument,
+                       std::initializer_list<int> accepted);
+    void rename(const FtpSettings &settings, const QString &from, const QString &to);
+    qint64 size(const FtpSettings &settings, const QString &path);
+
+    static inline const QString UnknownSystem = QStringLiteral("Unknown system type");
+
+private:
+    FtpReply command(const QByteArray &verb, const QString &argument = {});
+    FtpReply commandBytes(const QByteArray &line);
+    void expect(const FtpReply &reply, std::initializer_list<int> accepted);
+    void requireConnection() const;
+    void applyType(FtpClient::TransferType type);
+
+    std::unique_ptr<FtpDataConnection> openDataConnection();
+    // Runs a data command: prepares the data connection, sends the command, moves the bytes
+    // and reads the final reply. 'move' receives the open connection.
+    void runDataCommand(const QByteArray &verb, const QString &argument,
+                        const std::function<void(FtpDataConnection &data, qint64 announced)> &move);
+    [[noreturn]] void abortTransfer(FtpDataConnection &data);
+
+    FtpEvents &m_events;
+    const std::atomic_bool &m_abortRequested;
+    const std::atomic_bool &m_stopping;
+    FtpControlChannel m_control;
+    FtpSettings m_settings;
+    ServerNameCodec m_names;
+    QString m_greeting;
+    QString m_system;
+    QStringList m_features;
+    bool m_loggedIn = false;
+    bool m_epsvRefused = false;
+    bool m_aborted = false;
+    int m_serverType = -1; // -1 unknown, else the FtpClient::TransferType last sent
+};
+
+} // namespace Velmora

@@ -1,0 +1,57 @@
+#include "LoginFile.h"
+
+#include "common/IniFile.h"
+#include "common/PasswordCodec.h"
+#include "common/TextCodec.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace Velmora {
+
+namespace {
+constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+}
+
+bool WriteLoginFile(const QString &path, const LoginData &data)
+{
+    const QString &s = IniFile::Settings;
+    IniFile ini;
+    ini.writeString(s, QStringLiteral("Host"), data.host);
+    ini.writeString(s, QStringLiteral("User"), data.user);
+    ini.writeString(s, QStringLiteral("Password"), EncodePassword(data.password));
+    ini.writeString(s, QStringLiteral("Port"), data.port);
+    ini.writeInteger(s, QStringLiteral("ActivMode"), data.activeMode);
+    ini.writeString(s, QStringLiteral("LocalPath"), data.localPath);
+    ini.writeString(s, QStringLiteral("ServerPath"), data.serverPath);
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // The password must never be readable by others, not even for a moment.
+    file.setPermissions(OwnerOnly);
+    const QByteArray bytes = TextCodec::Encode(ini.toText());
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return false;
+    return QFile::setPermissions(path, OwnerOnly);
+}
+
+LoginData ReadLoginFile(const QString &path, bool *exists)
+{
+    IniFile ini(path);
+    const bool found = ini.load();
+    if (exists)
+        *exists = found;
+    const QString &s = IniFile::Settings;
+    LoginData data;
+    data.host = ini.readString(s, QStringLiteral("Host"));
+    data.user = ini.readString(s, QStringLiteral("User"));
+    data.password = DecodePassword(ini.readString(s, QStringLiteral("Password")));
+    data.port = ini.readString(s, QStringLiteral("Port"));
+    data.activeMode = int(ini.readInteger(s, QStringLiteral("ActivMode"), 0));
+    data.localPath = ini.readString(s, QStringLiteral("LocalPath"), QStringLiteral("\\"));
+    data.serverPath = ini.readString(s, QStringLiteral("ServerPath"), QStringLiteral("/"));
+    return data;
+}
+
+} // namespace Velmora

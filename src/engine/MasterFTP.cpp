@@ -1,0 +1,272 @@
+#include "MasterFTP.h"
+
+#include "FtpError.h"
+#include "LoginFile.h"
+#include "QtFtpClient.h"
+#include "StatusText.h"
+
+#include "app/AppFolders.h"
+#include "app/Options.h"
+#include "app/ProtocolLog.h"
+#include "app/UserPrompts.h"
+#include "common/Language.h"
+
+#include <QCoreApplication>
+
+namespace Velmora {
+
+namespace {
+
+// A port text is a whole number from 1 to 65535, blanks around it allowed.
+bool parsePort(const QString &text, quint16 *port)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t.size() > 5)
+        return false;
+    for (QChar c : t) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    const int value = t.toInt();
+    if (value < 1 || value > 65535)
+        return false;
+    *port = quint16(value);
+    return true;
+}
+
+} // namespace
+
+MasterFTP::MasterFTP(ProtocolLog &log, Options &options, UserPrompts &prompts, const AppFolders &folders,
+                     Language &language, std::unique_ptr<FtpClient> client, QObject *parent)
+    : QObject(parent)
+    , m_log(log)
+    , m_options(options)
+    , m_prompts(prompts)
+    , m_folders(folders)
+    , m_language(language)
+    , m_client(client ? std::move(client) : std::make_unique<QtFtpClient>())
+    , m_clock([] { return QDateTime::currentDateTime(); })
+{
+    m_lastActivity = m_clock();
+    connect(m_client.get(), &FtpClient::statusReported, this, &MasterFTP::handleStatusText);
+    connect(m_client.get(), &FtpClient::connected, this, [this] { setConnected(true); });
+    connect(m_client.get(), &FtpClient::workProgressed, this, [this] { noteActivity(); });
+    connect(m_client.get(), &FtpClient::workEnded, this, [this] { noteActivity(); });
+
+    m_keepAliveTimer.setInterval(KeepAliveIntervalMs);
+    connect(&m_keepAliveTimer, &QTimer::timeout, this, [this] { KeepAliveTick(m_clock()); });
+    connect(&m_options, &Options::changed, this, &MasterFTP::updateKeepAliveTimer);
+    updateKeepAliveTimer();
+}
+
+MasterFTP::~MasterFTP() = default;
+
+void MasterFTP::setSessionHost(SessionHost *host)
+{
+    m_host = host ? host : &m_nullHost;
+}
+
+void MasterFTP::setClock(std::function<QDateTime()> clock)
+{
+    m_clock = std::move(clock);
+}
+
+void MasterFTP::log(int kind, const QString &text)
+{
+    m_log.AddProtocolMessage(kind, text);
+}
+
+QString MasterFTP::text(const QString &english, const QString &german) const
+{
+    return m_language.text(english, german);
+}
+
+void MasterFTP::setConnected(bool connected)
+{
+    if (m_connected == connected)
+        return;
+    m_connected = connected;
+    Q_EMIT connectionChanged(connected);
+}
+
+void MasterFTP::noteActivity()
+{
+    m_lastActivity = m_clock();
+}
+
+void MasterFTP::updateKeepAliveTimer()
+{
+    if (m_options.data().keepalive) {
+        if (!m_keepAliveTimer.isActive())
+            m_keepAliveTimer.start();
+    } else {
+        m_keepAliveTimer.stop();
+    }
+}
+
+void MasterFTP::SetConnectionData(const QString &host, const QString &port, const QString &user,
+                                  const QString &password, int activeMode)
+{
+    m_hostName = host.trimmed();
+    m_port = port;
+    m_user = user;
+    m_password = password;
+    m_activeMode = activeMode;
+}
+
+bool MasterFTP::SaveLogin(const QString &file)
+{
+    LoginData data;
+    data.host = m_hostName;
+    data.user = m_user;
+    data.password = m_password;
+    data.port = m_port;
+    data.activeMode = m_activeMode;
+    data.localPath = m_host->localPathText();
+    data.serverPath = m_host->serverPathText();
+    return WriteLoginFile(file, data);
+}
+
+bool MasterFTP::LoadLogin(const QString &file)
+{
+    bool exists = false;
+    const LoginData data = ReadLoginFile(file, &exists);
+    m_hostName = data.host;
+    m_user = data.user;
+    m_password = data.password;
+    m_port = data.port;
+    m_activeMode = data.activeMode;
+    m_host->setLocalPathText(data.localPath);
+    m_host->setServerPathText(data.serverPath);
+    return exists;
+}
+
+bool MasterFTP::Connect(bool clearQueueGrid)
+{
+    if (m_hostName.isEmpty()) {
+        m_prompts.information(text(QStringLiteral("Specify a host!"), QStringLiteral("Bitte einen Host angeben!")));
+        return false;
+    }
+    if (m_retryCounter >= MaximumRetries) {
+        m_prompts.error(text(QStringLiteral("Maximum number of retries to connect reached!"),
+                             QStringLiteral("Maximale Anzahl an Verbindungsversuchen erreicht!")));
+        m_host->setIdleState();
+        return false;
+    }
+    if (m_connecting)
+        return false;
+    quint16 port = FtpClient::DefaultPort;
+    if (!m_port.trimmed().isEmpty() && !parsePort(m_port, &port)) {
+        // No attempt is made with a port that is not a number.
+        const QString message = text(QStringLiteral("The port \"%1\" is not a number from 1 to 65535. No connection was attempted."),
+                                     QStringLiteral("Der Port \"%1\" ist keine Zahl von 1 bis 65535. Es wurde keine Verbindung versucht."))
+                                    .arg(m_port);
+        log(ProtocolEntry::Error, message);
+        m_prompts.error(message);
+        m_connectFailed = true;
+        return false;
+    }
+
+    m_host->setBusyCursor(true);
+    m_connecting = true;
+    m_connectFailed = false;
+    if (clearQueueGrid)
+        m_host->clearQueueGrid();
+    m_client->setHost(m_hostName);
+    m_client->setPort(port);
+    m_client->setUser(m_user);
+    m_client->setPassword(m_password);
+    m_client->setPassive(m_activeMode == 0);
+
+    try {
+        m_client->closeConnection();
+    } catch (const FtpError &) {
+    }
+    log(ProtocolEntry::Status, QStringLiteral("Try to connect: ") + m_hostName);
+    QCoreApplication::processEvents();
+    setConnected(false);
+    try {
+        m_client->connectAndLogin();
+        m_retryCounter = 0;
+        SaveLogin(m_folders.appDataFile(LoginFileName)); // a failure here does not undo the connection
+        log(ProtocolEntry::Status, m_client->systemDescription());
+        log(ProtocolEntry::Status, m_client->greeting().split(u'\n').join(u' ').trimmed());
+    } catch (const FtpError &error) {
+        log(ProtocolEntry::Error, error.message());
+        m_prompts.error(error.message());
+        ++m_retryCounter;
+        m_connectFailed = true;
+    }
+    m_connecting = false;
+    m_host->setBusyCursor(false);
+    return !m_connectFailed;
+}
+
+void MasterFTP::Disconnect()
+{
+    m_host->setBusyCursor(true);
+    try {
+        m_client->quit();
+    } catch (const FtpError &) {
+    }
+    setConnected(false);
+    m_connectFailed = false;
+    m_host->clearServerGrid();
+    m_host->setBusyCursor(false);
+}
+
+bool MasterFTP::CheckConnection()
+{
+    try {
+        m_client->currentDirectory();
+        return true;
+    } catch (const FtpError &) {
+        return false;
+    }
+}
+
+void MasterFTP::EnsureConnected()
+{
+    // A command in flight proves nothing either way, and a second one must not interleave.
+    if (m_client->isBusy())
+        return;
+    if (!CheckConnection())
+        Connect(false);
+}
+
+void MasterFTP::KeepAliveTick(const QDateTime &now)
+{
+    if (m_inKeepAlive || m_connecting || !m_options.data().keepalive || !m_connected)
+        return;
+    if (m_lastActivity.secsTo(now) <= m_options.keepaliveSeconds())
+        return;
+    if (m_client->isBusy()) // never in the middle of a command
+        return;
+    m_inKeepAlive = true;
+    EnsureConnected();
+    log(ProtocolEntry::KeepAlive, QStringLiteral("Send keep alive command at time ") + now.toString(u"hh:mm:ss"));
+    m_lastActivity = now;
+    QCoreApplication::processEvents();
+    m_inKeepAlive = false;
+}
+
+void MasterFTP::handleStatusText(const QString &statusText)
+{
+    const QString rewritten = RewriteStatusText(statusText, m_currentItem);
+    if (!IsStatusTextShown(rewritten))
+        return;
+    const QString trimmed = rewritten.trimmed();
+    if (trimmed == m_lastStatusText)
+        return;
+    log(ProtocolEntry::Status, trimmed);
+    m_lastStatusText = trimmed;
+}
+
+void MasterFTP::handleUnexpectedError()
+{
+    // Without a host there is nothing to reconnect to, and no reason to ask for one.
+    if (!m_connected && !m_connecting && !m_hostName.isEmpty() && !m_client->isBusy())
+        Connect(false);
+}
+
+} // namespace Velmora

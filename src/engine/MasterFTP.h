@@ -1,0 +1,127 @@
+#pragma once
+
+#include "FtpClient.h"
+#include "NullSessionHost.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace Velmora {
+
+class Language;
+class Options;
+class ProtocolLog;
+class UserPrompts;
+struct AppFolders;
+
+// The FTP engine: the one connection to one FTP server for the whole program run. It connects
+// and logs in, reconnects silently before every operation when the server dropped the
+// connection, keeps the connection alive, reports every step in the protocol and reads remote
+// folders into sorted listing records.
+class MasterFTP : public QObject {
+    Q_OBJECT
+public:
+    // client: the FTP client to use; a QtFtpClient when none is given.
+    MasterFTP(ProtocolLog &log, Options &options, UserPrompts &prompts, const AppFolders &folders,
+              Language &language, std::unique_ptr<FtpClient> client = nullptr, QObject *parent = nullptr);
+    ~MasterFTP() override;
+
+    // The main window's side; nullptr restores the built-in host without a window.
+    void setSessionHost(SessionHost *host);
+    SessionHost &sessionHost() const { return *m_host; }
+    FtpClient &client() const { return *m_client; }
+
+    // Connection fields.
+    QString host() const { return m_hostName; }
+    QString port() const { return m_port; }
+    QString user() const { return m_user; }
+    QString password() const { return m_password; }
+    int activeMode() const { return m_activeMode; }
+    bool isConnected() const { return m_connected; }
+    bool connectFailed() const { return m_connectFailed; }
+    int retryCounter() const { return m_retryCounter; }
+    // At start-up and before every connect from the site manager.
+    void resetRetryCounter() { m_retryCounter = 0; }
+    QDateTime lastActivity() const { return m_lastActivity; }
+    QString lastStatusText() const { return m_lastStatusText; }
+    QString currentItem() const { return m_currentItem; }
+    void setCurrentItem(const QString &item) { m_currentItem = item; }
+
+    void SetConnectionData(const QString &host, const QString &port, const QString &user, const QString &password,
+                           int activeMode);
+    bool SaveLogin(const QString &file);
+    // Sets the fields and the two path boxes; does not connect. False when the file is missing.
+    bool LoadLogin(const QString &file);
+    bool Connect(bool clearQueueGrid);
+    void Disconnect();
+    // Sends PWD: true when the server answers, false on any error. Also the keep-alive command.
+    bool CheckConnection();
+    // Connects again (silently, as far as the connection works) when CheckConnection fails.
+    void EnsureConnected();
+
+    // Reads a remote folder (empty means "/") into sorted listing records. On failure the
+    // records are left as they were and the protocol says "Failed to retrieve directory listing".
+    bool GetListing(const QString &path, QStringList &records);
+    // True when the listing of the path's parent holds an entry whose name, appended to the
+    // parent and "/", is the path exactly.
+    bool RemoteFileExists(const QString &path);
+
+    // One tick of the keep-alive timer at the time 'now'.
+    void KeepAliveTick(const QDateTime &now);
+    QTimer &keepAliveTimer() { return m_keepAliveTimer; }
+    // The status handler: rewrites the client's status text and writes it to the protocol.
+    void handleStatusText(const QString &text);
+    // Called by the application-wide error handler: connects again when not connected.
+    void handleUnexpectedError();
+    // The clock for the last activity (tests drive time through it).
+    void setClock(std::function<QDateTime()> clock);
+
+    static inline const QString LoginFileName = QStringLiteral("last-login.ini");
+    static inline const QString ListingFailedText = QStringLiteral("Failed to retrieve directory listing");
+    static constexpr int MaximumRetries = 3;
+    static constexpr int KeepAliveIntervalMs = 100;
+
+Q_SIGNALS:
+    void connectionChanged(bool connected);
+
+private:
+    void log(int kind, const QString &text);
+    QString text(const QString &english, const QString &german) const;
+    void setConnected(bool connected);
+    void updateKeepAliveTimer();
+    void noteActivity();
+
+    ProtocolLog &m_log;
+    Options &m_options;
+    UserPrompts &m_prompts;
+    const AppFolders &m_folders;
+    Language &m_language;
+    std::unique_ptr<FtpClient> m_client;
+    NullSessionHost m_nullHost;
+    SessionHost *m_host = &m_nullHost;
+    std::function<QDateTime()> m_clock;
+
+    QString m_hostName;
+    QString m_port;
+    QString m_user;
+    QString m_password;
+    int m_activeMode = 0;
+    bool m_connected = false;
+    bool m_connectFailed = false;
+    int m_retryCounter = 0;
+    QDateTime m_lastActivity;
+    QString m_lastStatusText;
+    QString m_currentItem;
+
+    QTimer m_keepAliveTimer;
+    bool m_inKeepAlive = false;
+    bool m_connecting = false; // Connect processes pending events; nothing may connect meanwhile
+};
+
+} // namespace Velmora

@@ -1,0 +1,98 @@
+// The listing part of MasterFTP: GetListing and RemoteFileExists.
+#include "MasterFTP.h"
+
+#include "FtpError.h"
+#include "ListingBuilder.h"
+#include "ListingDate.h"
+#include "ListingLine.h"
+
+#include "app/Options.h"
+#include "app/ProtocolLog.h"
+#include "common/RemotePath.h"
+#include "common/Word.h"
+
+namespace Velmora {
+
+namespace {
+
+QStringList convertedLines(const QStringList &lines)
+{
+    QStringList out;
+    out.reserve(lines.size());
+    for (const QString &line : lines)
+        out.append(ConvertMsDosLine(line));
+    return out;
+}
+
+// Control characters of a hostile name are shown as "?" in the protocol.
+QString printable(QString name)
+{
+    for (QChar &c : name) {
+        if (c.unicode() < 0x20)
+            c = u'?';
+    }
+    return name;
+}
+
+} // namespace
+
+bool MasterFTP::GetListing(const QString &path, QStringList &records)
+{
+    EnsureConnected();
+    QString folder = path.trimmed();
+    if (folder.isEmpty())
+        folder = QStringLiteral("/");
+    m_currentItem = QStringLiteral("Retrieve directory listing ") + folder;
+    const bool logfiles = m_options.data().logfiles;
+    try {
+        m_client->changeDirectory(folder);
+
+        // First pass: the names beginning with a dot. A server that refuses the specifier makes
+        // the pass void; the plain second pass then gives the whole listing.
+        ListingPass first;
+        try {
+            first.lines = m_client->list(QStringLiteral(".*"));
+            first.dates = m_client->listedDates();
+        } catch (const FtpError &error) {
+            if (!error.isRefusal())
+                throw;
+            first.refused = true;
+        }
+        if (logfiles)
+            m_log.WriteLogFile(QStringLiteral("DirectoryListing_1.log"), convertedLines(first.lines));
+
+        ListingPass second;
+        second.lines = m_client->list();
+        second.dates = m_client->listedDates();
+
+        const ListingResult result = BuildListing(first, second, RecordDateText(QDate::currentDate()), logfiles);
+        if (logfiles) {
+            m_log.WriteLogFile(QStringLiteral("DirectoryListing_2.log"), result.secondPassLog);
+            m_log.WriteLogFile(QStringLiteral("DirectoryListing_Complete.log"), result.completeLog);
+        }
+        for (const QString &name : result.refusedNames)
+            log(ProtocolEntry::Error, QStringLiteral("Skipped a name the server listed that cannot be used safely: ") + printable(name));
+        records = result.records;
+    } catch (const FtpError &) {
+        log(ProtocolEntry::Error, ListingFailedText);
+        m_currentItem = ListingFailedText;
+        return false;
+    }
+    m_currentItem.clear();
+    return true;
+}
+
+bool MasterFTP::RemoteFileExists(const QString &path)
+{
+    const QString parent = RemoteParentPath(path);
+    QStringList records;
+    GetListing(parent, records);
+    const QString prefix = parent + u'/';
+    for (const QString &record : std::as_const(records)) {
+        if (prefix + Word(2, record, u"|") == path)
+            return true;
+    }
+    return false;
+}
+
+} // namespace Velmora

@@ -1,0 +1,201 @@
+#include "QtFtpClient.h"
+
+#include "FtpError.h"
+#include "FtpProtocol.h"
+#include "FtpWorker.h"
+
+#include <QEventLoop>
+
+#include <exception>
+
+namespace Velmora {
+
+QtFtpClient::QtFtpClient(QObject *parent)
+    : FtpClient(parent)
+{
+    qRegisterMetaType<FtpClient::Direction>();
+    m_worker = new FtpWorker(m_abortRequested, m_stopping);
+    m_worker->moveToThread(&m_thread);
+    connect(m_worker, &FtpWorker::statusReported, this, &FtpClient::statusReported, Qt::QueuedConnection);
+    connect(m_worker, &FtpWorker::connected, this, &FtpClient::connected, Qt::QueuedConnection);
+    connect(m_worker, &FtpWorker::workBegan, this, &FtpClient::workBegan, Qt::QueuedConnection);
+    connect(m_worker, &FtpWorker::workProgressed, this, &FtpClient::workProgressed, Qt::QueuedConnection);
+    connect(m_worker, &FtpWorker::workEnded, this, &FtpClient::workEnded, Qt::QueuedConnection);
+    m_thread.setObjectName(QStringLiteral("FtpClient"));
+    m_thread.start();
+}
+
+QtFtpClient::~QtFtpClient()
+{
+    m_stopping = true;
+    m_abortRequested = true;
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->shutdown(); }, Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
+    delete m_worker;
+}
+
+void QtFtpClient::run(const std::function<void(FtpProtocol &)> &work)
+{
+    if (m_busy)
+        throw FtpError(QStringLiteral("Another FTP command is still running."));
+    m_busy = true;
+    QEventLoop loop;
+    bool done = false;
+    bool connected = false;
+    bool utf8 = false;
+    std::exception_ptr failure;
+    QMetaObject::invokeMethod(
+        m_worker,
+        [&, worker = m_worker] {
+            FtpProtocol &protocol = worker->protocol();
+            try {
+                work(protocol);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            connected = protocol.isConnected();
+            utf8 = protocol.isUtf8();
+            // Queued behind every event of this piece of work, so the caller has seen them all
+            // when it goes on.
+            QMetaObject::invokeMethod(
+                &loop,
+                [&] {
+                    done = true;
+                    loop.quit();
+                },
+                Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
+    while (!done)
+        loop.exec();
+    m_busy = false;
+    m_connected = connected;
+    m_utf8 = utf8;
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void QtFtpClient::connectAndLogin()
+{
+    const FtpSettings settings = m_settings;
+    QString greeting;
+    QString system;
+    m_greeting.clear();
+    m_system.clear();
+    run([&](FtpProtocol &p) {
+        p.connectAndLogin(settings);
+        greeting = p.greeting();
+        system = p.systemDescription();
+    });
+    m_greeting = greeting;
+    m_system = system;
+}
+
+void QtFtpClient::closeConnection()
+{
+    run([](FtpProtocol &p) { p.closeConnection(); });
+}
+
+void QtFtpClient::quit()
+{
+    const FtpSettings settings = m_settings;
+    run([&](FtpProtocol &p) { p.quit(settings); });
+}
+
+void QtFtpClient::setTransferType(TransferType type)
+{
+    const bool changed = m_settings.type != type;
+    m_settings.type = type;
+    // While a transfer runs, the next transfer sends the type.
+    if (changed && m_connected && !m_busy) {
+        const FtpSettings settings = m_settings;
+        run([&](FtpProtocol &p) { p.setTransferType(settings); });
+    }
+}
+
+QStringList QtFtpClient::list(const QString &specifier)
+{
+    const FtpSettings settings = m_settings;
+    QStringList lines;
+    QList<QDateTime> dates;
+    m_abortRequested = false;
+    m_dates.clear();
+    run([&](FtpProtocol &p) { lines = p.list(settings, specifier, &dates); });
+    m_dates = dates;
+    return lines;
+}
+
+void QtFtpClient::changeDirectory(const QString &path)
+{
+    const FtpSettings settings = m_settings;
+    run([&](FtpProtocol &p) { p.changeDirectory(settings, path); });
+}
+
+QString QtFtpClient::currentDirectory()
+{
+    const FtpSettings settings = m_settings;
+    QString path;
+    run([&](FtpProtocol &p) { path = p.currentDirectory(settings); });
+    return path;
+}
+
+void QtFtpClient::download(const QString &remotePath, const QString &localPath)
+{
+    const FtpSettings settings = m_settings;
+    m_abortRequested = false;
+    run([&](FtpProtocol &p) { p.download(settings, remotePath, localPath); });
+}
+
+void QtFtpClient::upload(const QString &localPath, const QString &remotePath)
+{
+    const FtpSettings settings = m_settings;
+    m_abortRequested = false;
+    run([&](FtpProtocol &p) { p.upload(settings, localPath, remotePath); });
+}
+
+void QtFtpClient::deleteFile(const QString &path)
+{
+    const FtpSettings settings = m_settings;
+    run([&](FtpProtocol &p) { p.simpleCommand(settings, "DELE", path, {250, 200}); });
+}
+
+void QtFtpClient::makeDirectory(const QString &path)
+{
+    const FtpSettings settings = m_settings;
+    run([&](FtpProtocol &p) { p.simpleCommand(settings, "MKD", path, {257, 250}); });
+}
+
+void QtFtpClient::removeDirectory(const QString &path)
+{
+    const FtpSettings settings = m_settings;
+    run([&](FtpProtocol &p) { p.simpleCommand(settings, "RMD", path, {250, 200}); });
+}
+
+void QtFtpClient::site(const QString &command)
+{
+    const FtpSettings settings = m_settings;
+    run([&](FtpProtocol &p) { p.simpleCommand(settings, "SITE", command, {200, 250}); });
+}
+
+void QtFtpClient::rename(const QString &from, const QString &to)
+{
+    const FtpSettings settings = m_settings;
+    run([&](FtpProtocol &p) { p.rename(settings, from, to); });
+}
+
+qint64 QtFtpClient::size(const QString &path)
+{
+    const FtpSettings settings = m_settings;
+    qint64 result = -1;
+    run([&](FtpProtocol &p) { result = p.size(settings, path); });
+    return result;
+}
+
+void QtFtpClient::abort()
+{
+    if (m_busy && m_connected)
+        m_abortRequested = true;
+}
+
+} // namespace Velmora

@@ -1,0 +1,101 @@
+#include "ServerNameCodec.h"
+
+#include "ListingLine.h"
+
+#include "common/TextCodec.h"
+
+namespace Velmora {
+
+bool ServerNameCodec::isUtf8Text(const QByteArray &bytes) const
+{
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return TextCodec::IsValidUtf8(bytes);
+    }
+    return true; // plain ASCII reads the same either way
+}
+
+void ServerNameCodec::remember(const QString &name)
+{
+    if (!name.isEmpty())
+        m_legacyNames.insert(name);
+}
+
+QString ServerNameCodec::decodeListingLine(const QByteArray &bytes)
+{
+    if (m_utf8 && isUtf8Text(bytes))
+        return QString::fromUtf8(bytes);
+    const QString line = TextCodec::DecodeWindows1252(bytes);
+    if (!m_utf8)
+        return line;
+    // Remember every way the listing rules may cut a name out of this line.
+    const QString name = SplitListingLine(line).name().toString();
+    remember(name);
+    const qsizetype arrow = name.indexOf(u" -> ");
+    if (arrow >= 0) {
+        remember(name.left(arrow));
+        remember(name.mid(arrow + 4));
+    }
+    const QString converted = ConvertMsDosLine(line);
+    if (converted != line) {
+        remember(SplitListingLine(converted).name().toString());
+        // An MS-DOS name with blanks: the whole name after the size column.
+        qsizetype pos = 0;
+        for (int word = 0; word < 3; ++word) {
+            while (pos < line.size() && line[pos] == u' ')
+                ++pos;
+            while (pos < line.size() && line[pos] != u' ')
+                ++pos;
+        }
+        remember(line.mid(pos).trimmed());
+    }
+    return line;
+}
+
+QString ServerNameCodec::decodePath(const QByteArray &bytes)
+{
+    if (m_utf8 && isUtf8Text(bytes))
+        return QString::fromUtf8(bytes);
+    const QString path = TextCodec::DecodeWindows1252(bytes);
+    if (m_utf8) {
+        for (const QString &segment : path.split(u'/', Qt::SkipEmptyParts))
+            remember(segment);
+    }
+    return path;
+}
+
+QByteArray ServerNameCodec::encode(const QString &text) const
+{
+    const auto encodeSegment = [this](QStringView segment) -> QByteArray {
+        const auto plain = [this](QStringView part) { return m_utf8 ? part.toUtf8() : TextCodec::Encode(part); };
+        if (m_legacyNames.isEmpty())
+            return plain(segment);
+        if (m_legacyNames.contains(segment.toString()))
+            return TextCodec::EncodeWindows1252(segment);
+        // "CHMOD 644 name": a remembered name at the end of a longer argument.
+        for (const QString &name : m_legacyNames) {
+            if (segment.size() > name.size() && segment.endsWith(name)
+                && segment[segment.size() - name.size() - 1] == u' ')
+                return plain(segment.left(segment.size() - name.size())) + TextCodec::EncodeWindows1252(name);
+        }
+        return plain(segment);
+    };
+    if (m_legacyNames.isEmpty() || !text.contains(u'/'))
+        return encodeSegment(text);
+    // A whole argument may itself be a remembered name that contains "/" (a link target).
+    if (m_legacyNames.contains(text))
+        return TextCodec::EncodeWindows1252(text);
+    QByteArray out;
+    qsizetype start = 0;
+    while (true) {
+        const qsizetype slash = text.indexOf(u'/', start);
+        out += encodeSegment(QStringView(text).mid(start, slash < 0 ? -1 : slash - start));
+        if (slash < 0)
+            break;
+        out += '/';
+        start = slash + 1;
+    }
+    return out;
+}
+
+} // namespace Velmora

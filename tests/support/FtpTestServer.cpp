@@ -1,0 +1,119 @@
+#include "FtpTestServer.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTcpServer>
+
+namespace Velmora::Testing {
+
+FtpTestServer::FtpTestServer()
+    : FtpTestServer(Setup())
+{
+}
+
+FtpTestServer::FtpTestServer(Setup setup)
+    : m_setup(std::move(setup))
+{
+}
+
+FtpTestServer::~FtpTestServer()
+{
+    stop();
+}
+
+QString FtpTestServer::scriptPath()
+{
+    return QStringLiteral(VELMORA_TEST_SOURCE_DIR "/tests/support/ftp_test_server.py");
+}
+
+bool FtpTestServer::hasIpv6Loopback()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHostIPv6, 0);
+}
+
+bool FtpTestServer::start(quint16 port)
+{
+    stop();
+    m_error.clear();
+    if (!m_root.isValid()) {
+        m_error = QStringLiteral("no temporary folder");
+        return false;
+    }
+    QStringList arguments{scriptPath(),         QStringLiteral("--root"), m_root.path(),
+                          QStringLiteral("--user"), m_setup.user,          QStringLiteral("--password"),
+                          m_setup.password,      QStringLiteral("--host"), m_setup.host,
+                          QStringLiteral("--port"), QString::number(port)};
+    if (m_setup.refuseEpsv)
+        arguments << QStringLiteral("--no-epsv");
+    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
+    if (!m_process.waitForStarted(10000)) {
+        m_error = QStringLiteral("python3 did not start: ") + m_process.errorString();
+        return false;
+    }
+    QByteArray output;
+    QDeadlineTimer deadline(15000);
+    while (!output.contains('\n') && !deadline.hasExpired() && m_process.state() == QProcess::Running) {
+        m_process.waitForReadyRead(100);
+        output += m_process.readAllStandardOutput();
+    }
+    const QByteArray line = output.left(output.indexOf('\n')).trimmed();
+    if (!line.startsWith("PORT ")) {
+        m_error = QStringLiteral("the FTP server did not start: ") + QString::fromLocal8Bit(m_process.readAllStandardError());
+        stop();
+        return false;
+    }
+    m_port = quint16(line.mid(5).toUInt());
+    return m_port != 0;
+}
+
+void FtpTestServer::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.closeWriteChannel();
+    if (!m_process.waitForFinished(5000)) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+bool FtpTestServer::restart()
+{
+    const quint16 port = m_port;
+    stop();
+    return start(port);
+}
+
+bool FtpTestServer::isRunning() const
+{
+    return m_process.state() == QProcess::Running;
+}
+
+QString FtpTestServer::localPath(const QString &relativePath) const
+{
+    return m_root.path() + u'/' + relativePath;
+}
+
+QString FtpTestServer::writeFile(const QString &relativePath, const QByteArray &content) const
+{
+    const QString path = localPath(relativePath);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(content);
+    return path;
+}
+
+QByteArray FtpTestServer::readFile(const QString &relativePath) const
+{
+    QFile file(localPath(relativePath));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+} // namespace Velmora::Testing

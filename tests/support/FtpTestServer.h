@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace Velmora::Testing {
+
+// A real FTP server for one test: pyftpdlib (run with /usr/bin/python3) on a free loopback port,
+// serving a fresh temporary folder to one user with full rights. It stops with the fixture, and
+// on its own when the test process dies (it ends when its standard input closes).
+class FtpTestServer {
+public:
+    struct Setup {
+        QString host = QStringLiteral("127.0.0.1"); // "::1" for IPv6
+        QString user = QStringLiteral("velmora");
+        QString password = QStringLiteral("secret");
+        bool refuseEpsv = false; // clients must fall back to PASV
+    };
+
+    FtpTestServer();
+    explicit FtpTestServer(Setup setup);
+    ~FtpTestServer();
+    FtpTestServer(const FtpTestServer &) = delete;
+    FtpTestServer &operator=(const FtpTestServer &) = delete;
+
+    // Starts on a free port (or the given one); false with errorText() when it cannot.
+    bool start(quint16 port = 0);
+    void stop();
+    // Stops and starts again on the same port: every open connection is dropped.
+    bool restart();
+    bool isRunning() const;
+
+    QString host() const { return m_setup.host; }
+    quint16 port() const { return m_port; }
+    QString user() const { return m_setup.user; }
+    QString password() const { return m_setup.password; }
+    QString errorText() const { return m_error; }
+    // The served folder, without a trailing "/".
+    QString root() const { return m_root.path(); }
+
+    // Creates a file below the served folder (with its folders); returns its local path.
+    QString writeFile(const QString &relativePath, const QByteArray &content) const;
+    QByteArray readFile(const QString &relativePath) const;
+    QString localPath(const QString &relativePath) const;
+
+    // Whether the machine can bind the IPv6 loopback address.
+    static bool hasIpv6Loopback();
+    static QString scriptPath();
+
+private:
+    Setup m_setup;
+    QTemporaryDir m_root;
+    QProcess m_process;
+    quint16 m_port = 0;
+    QString m_error;
+};
+
+} // namespace Velmora::Testing
