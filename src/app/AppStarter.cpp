@@ -2,6 +2,7 @@
 
 #include "DialogUserPrompts.h"
 #include "MainForm.h"
+#include "MainSessionHost.h"
 #include "OptionsForm.h"
 #include "ProfileFiles.h"
 #include "SplashForm.h"
@@ -29,6 +30,7 @@
 #include "tools/SetPermissionForm.h"
 
 #include <QFile>
+#include <QToolButton>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QFileInfo>
@@ -130,6 +132,10 @@ void AppStarter::createWindows()
     if (!QFileInfo::exists(batchLog))
         TextCodec::WriteLines(batchLog, {});
 
+    m_ftp = std::make_unique<MasterFTP>(*m_protocol, *m_options, *m_context.prompts, m_context.folders, m_language);
+    m_context.ftp = m_ftp.get();
+    m_sessionHost = std::make_unique<MainSessionHost>(*m_mainForm);
+    m_ftp->setSessionHost(m_sessionHost.get());
     m_creationOrder.append(QStringLiteral("MasterFTP"));
     createDialog<FTPConnectionsForm>();
     createDialog<GetFilesListForm>();
@@ -167,6 +173,27 @@ void AppStarter::readLanguageAndVersion()
         m_context.prompts->error(profile.versionFile() + QStringLiteral(" not found!"));
 }
 
+void AppStarter::wireEngine()
+{
+    MainForm *main = m_mainForm.get();
+    MasterFTP *ftp = m_ftp.get();
+    main->isConnected = [ftp] { return ftp->isConnected(); };
+    main->reconnect = [ftp] { ftp->handleUnexpectedError(); };
+    main->loadLastSession = [this, ftp] {
+        ftp->LoadLogin(m_context.folders.appDataFile(MasterFTP::LoginFileName));
+    };
+    connect(main->widgets().disconnectButton, &QToolButton::clicked, main, [main, ftp] {
+        if (!ftp->isConnected())
+            return;
+        ftp->Disconnect();
+        main->SetIdleState();
+    });
+    connect(ftp, &MasterFTP::connectionChanged, main, [main](bool) {
+        if (!main->isBusy())
+            main->SetIdleState();
+    });
+}
+
 void AppStarter::wireWindows()
 {
     MainForm *main = m_mainForm.get();
@@ -178,6 +205,7 @@ void AppStarter::wireWindows()
     main->setAutomaticRunButton(m_options->data().automaticRunQueue);
     main->setFilterState(m_options->data().filterOn);
     connect(main, &MainForm::optionsRequested, options, [options] { options->exec(); });
+    wireEngine();
     connect(main, &MainForm::siteManagerRequested, this, [this] {
         if (QDialog *sites = dialog(QStringLiteral("FTPConnectionsForm")))
             sites->show();

@@ -9,6 +9,7 @@
 #include "WorkControl.h"
 #include "browser/TypeAheadSearch.h"
 #include "common/Language.h"
+#include "engine/MasterFTP.h"
 
 #include <QObject>
 #include <QPointer>
@@ -22,6 +23,7 @@ class QDialog;
 namespace Velmora {
 
 class MainForm;
+class MainSessionHost;
 class OptionsForm;
 
 
@@ -54,6 +56,7 @@ private:
     void createWindows();
     void readLanguageAndVersion();
     void wireWindows();
+    void wireEngine();
     template <typename Form>
     Form *createDialog();
 
@@ -69,6 +72,8 @@ private:
     std::unique_ptr<Platform> m_ownPlatform;
     std::unique_ptr<UserPrompts> m_ownPrompts;
     std::unique_ptr<MainForm> m_mainForm;
+    std::unique_ptr<MasterFTP> m_ftp;
+    std::unique_ptr<MainSessionHost> m_sessionHost;
     std::vector<QDialog *> m_dialogs; // owned by the main window
     QPointer<SplashForm> m_splash;
     QStringList m_creationOrder;

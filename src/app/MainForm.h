@@ -58,6 +58,7 @@ public:
     std::function<void()> listLocalPath = [] {};
     std::function<void()> listServerPath = [] {};
     std::function<void()> clearQueueGrid = [] {};
+    std::function<void()> clearServerGrid = [] {};
     std::function<void()> activated = [] {}; // brings a visible progress window or editor forward
 
 Q_SIGNALS:
