@@ -11,6 +11,7 @@
 
 #include "app/ConnectivityCheckForm.h"
 #include "app/OnlineUpdateForm.h"
+#include "browser/BrowserController.h"
 #include "browser/DesignForm.h"
 #include "browser/RenameForm.h"
 #include "editor/EditorForm.h"
@@ -210,6 +211,7 @@ void AppStarter::wireWindows()
         if (QDialog *sites = dialog(QStringLiteral("FTPConnectionsForm")))
             sites->show();
     });
+    BrowserController::wire(*this);
     main->activated = [this] {
         for (const QString &name : {QStringLiteral("GetFilesListForm"), QStringLiteral("EditorForm")}) {
             QDialog *form = dialog(name);

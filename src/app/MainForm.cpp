@@ -22,6 +22,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
@@ -215,7 +216,7 @@ void MainForm::setLockedControlsEnabled(bool enabled)
         m_w.mainControlBar, m_w.filterPanel, m_w.localPathEdit, m_w.serverPathEdit, m_w.localGrid, m_w.serverGrid,
         m_w.localButtonsPanel, m_w.serverButtonsPanel, m_w.localToolBar, m_w.serverToolBar, m_w.serverUpButton,
         m_w.serverRootButton, m_w.localRootButton, m_w.localUpButton, m_w.queueLoadButton, m_w.queueSaveButton,
-        m_w.queueRunButton, m_w.queueDeleteButton};
+        m_w.queueRunButton, m_w.queueDeleteButton, m_w.localDriveList};
     for (QWidget *control : controls)
         control->setEnabled(enabled);
     for (QAction *action : {m_w.loadQueueAction, m_w.saveQueueAction, m_w.runQueueAction, m_w.deleteQueueAction})
@@ -303,6 +304,7 @@ void MainForm::SetIdleState()
 
     if (m_lastFocusedGrid && m_lastFocusedGrid->isEnabled() && m_lastFocusedGrid->isVisible())
         m_lastFocusedGrid->setFocus();
+    restoreGridSelection();
     if (m_busyCursor) {
         QApplication::restoreOverrideCursor();
         m_busyCursor = false;
@@ -375,7 +377,7 @@ void MainForm::closeEvent(QCloseEvent *event)
     }
     const QString question = text(
         QStringLiteral("If you close the program, all \"search and replace\" backups will be deletet! Close the program?"),
-        QStringLiteral("Wenn Sie das Programm schließen, werden alle \"Suchen und Ersetzen\" Backups gelöscht! Programm schließen?"));
+        QStringLiteral("Wenn Sie das Programm beenden werden alle \"Suchen und Ersetzen\" Backups gelöscht! Programm beenden?"));
     if (!deleteAllBackups(question)) {
         event->ignore();
         return;

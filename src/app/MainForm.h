@@ -60,6 +60,8 @@ public:
     std::function<void()> clearQueueGrid = [] {};
     std::function<void()> clearServerGrid = [] {};
     std::function<void()> activated = [] {}; // brings a visible progress window or editor forward
+    // At the end of the idle state: the focused file grid selects its remembered row again.
+    std::function<void()> restoreGridSelection = [] {};
 
 Q_SIGNALS:
     void siteManagerRequested();

@@ -1,5 +1,8 @@
 #include "MainFormBuilder.h"
 
+#include "browser/DriveListWidget.h"
+#include "browser/FileGridView.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -246,8 +249,13 @@ QWidget *MainFormBuilder::buildPane(QWidget *parent, MainWindowWidgets &w, bool 
     transfer->setObjectName(local ? QStringLiteral("UploadAction") : QStringLiteral("DownloadAction"));
     layout->addWidget(toolbar);
 
-    QTableView *view = grid(pane, local ? "LocalNextGrid" : "ServerNextGrid");
+    QTableView *view = named(new FileGridView(pane), local ? "LocalNextGrid" : "ServerNextGrid");
     layout->addWidget(view, 1);
+    if (local) {
+        w.localDriveList = new DriveListWidget(pane);
+        w.localDriveList->hide();
+        layout->addWidget(w.localDriveList, 1);
+    }
     auto *status = named(new QLabel(pane), local ? "LocalStatusLabel" : "ServerStatusLabel");
     status->setContentsMargins(4, 2, 4, 2);
     layout->addWidget(status);

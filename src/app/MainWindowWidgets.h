@@ -5,6 +5,7 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QListWidget;
 class QMenu;
 class QProgressBar;
 class QPushButton;
@@ -57,7 +58,8 @@ struct MainWindowWidgets {
     QToolButton *serverRootButton = nullptr, *serverUpButton = nullptr; // "/" and ".."
     QToolBar *localToolBar = nullptr, *serverToolBar = nullptr;
     QAction *uploadAction = nullptr, *downloadAction = nullptr;
-    QTableView *localGrid = nullptr, *serverGrid = nullptr;
+    QTableView *localGrid = nullptr, *serverGrid = nullptr; // FileGridView, the browser's grid widget
+    QListWidget *localDriveList = nullptr;                   // "JvDriveList1", in place of the local grid
     QLabel *localStatusLabel = nullptr, *serverStatusLabel = nullptr;
 
     // Progress panel

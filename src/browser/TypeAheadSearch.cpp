@@ -29,11 +29,16 @@ void TypeAheadSearch::reset()
 
 int TypeAheadSearch::findRow(const QStringList &columnTexts, const QString &prefix)
 {
-    if (columnTexts.isEmpty())
+    return findRow(int(columnTexts.size()), [&columnTexts](int row) { return columnTexts[row]; }, prefix);
+}
+
+int TypeAheadSearch::findRow(int rowCount, const std::function<QString(int row)> &textAt, const QString &prefix)
+{
+    if (rowCount <= 0)
         return -1;
     const QString wanted = prefix.toLower();
-    for (int row = 0; row < columnTexts.size(); ++row) {
-        if (columnTexts[row].toLower().startsWith(wanted))
+    for (int row = 0; row < rowCount; ++row) {
+        if (textAt(row).toLower().startsWith(wanted))
             return row;
     }
     return 0;

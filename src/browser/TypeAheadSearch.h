@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
+
 namespace Velmora {
 
 // The search-as-you-type buffer shared by every grid that offers it (both file grids and the
@@ -23,6 +25,8 @@ public:
     // The first row whose text begins with the prefix (both lower-cased); 0 when none matches
     // and there are rows, -1 for no rows.
     static int findRow(const QStringList &columnTexts, const QString &prefix);
+    // The same over rows read one at a time (a grid of 100,000 rows need not copy its texts).
+    static int findRow(int rowCount, const std::function<QString(int row)> &textAt, const QString &prefix);
 
 private:
     QString m_buffer;
