@@ -34,6 +34,42 @@ if [ -z "$port" ]; then
   exit 1
 fi
 
+# The demo server as a stored site, preselected in the site manager that opens at start, so F9
+# connects at once. The line is the site file's own format: eight fields joined by "§" (byte
+# A7), the password as three decimal digits per byte, CR LF; the file is for the user only.
+appdata="$profile/data/Holmvik/Velmora"
+if [ ! -d "$appdata" ]; then
+  mkdir -p "$appdata"
+  # Velmora fills a profile folder it creates itself; this one exists before it starts.
+  version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$repo/$build_dir/CMakeCache.txt" 2>/dev/null || true)"
+  printf 'Version %s\r\n' "${version:-0}" > "$appdata/ver.ini"
+  case "${LC_ALL:-${LC_MESSAGES:-${LANG:-}}}" in
+    de*) printf 'GERMAN\r\n' > "$appdata/LanguageIsSet.ini" ;;
+    *) printf 'ENGLISH\r\n' > "$appdata/LanguageIsSet.ini" ;;
+  esac
+fi
+encode_password() {
+  local digits=""
+  for byte in $(printf '%s' "$1" | od -An -tu1 -v); do
+    digits+="$(printf '%03d' "$byte")"
+  done
+  printf '%s' "$digits"
+}
+sep=$'\xa7'
+demo_name="Demo server"
+demo_line="$demo_name$sep""127.0.0.1$sep""demo$sep$(encode_password demo)$sep$port$sep\\$sep/$sep""Passive"
+store="$appdata/ftp_connections.bin"
+(
+  umask 077
+  export LC_ALL=C
+  { [ -f "$store" ] && grep -av "^$demo_name$sep" "$store" || true; printf '%s\r\n' "$demo_line"; } \
+    | sort -f > "$store.new"
+  chmod 600 "$store.new"
+  mv -f "$store.new" "$store"
+  row="$(grep -an "^$demo_name$sep" "$store" | head -n 1 | cut -d: -f1)"
+  printf '%s\r\n' "$((row - 1))" > "$appdata/ftp_lastconnection.ini"
+)
+
 cat <<TXT
 Velmora demo FTP server is running.
   Host:     127.0.0.1
@@ -41,7 +77,8 @@ Velmora demo FTP server is running.
   User:     demo
   Password: demo
   Folder:   $site
-Connect with these details (site manager: F12). The server stops when Velmora exits.
+The site manager opens with it stored as "Demo server": press F9 to connect.
+The server stops when Velmora exits.
 TXT
 
 export VELMORA_DEMO_HOST=127.0.0.1 VELMORA_DEMO_PORT="$port" VELMORA_DEMO_USER=demo VELMORA_DEMO_PASSWORD=demo

@@ -21,11 +21,13 @@
 #include "queue/BatchJobForm.h"
 #include "queue/BatchJobLogForm.h"
 #include "queue/GetFilesListForm.h"
+#include "queue/QueueWiring.h"
 #include "replace/DeleteBackupForm.h"
 #include "replace/RestoreForm.h"
 #include "replace/SearchAndReplaceForm.h"
 #include "sites/EditFTPDataForm.h"
 #include "sites/FTPConnectionsForm.h"
+#include "sites/SitesWiring.h"
 #include "tools/CopyFileToEachDirForm.h"
 #include "tools/MultiRenameToolForm.h"
 #include "tools/SetPermissionForm.h"
@@ -207,10 +209,8 @@ void AppStarter::wireWindows()
     main->setFilterState(m_options->data().filterOn);
     connect(main, &MainForm::optionsRequested, options, [options] { options->exec(); });
     wireEngine();
-    connect(main, &MainForm::siteManagerRequested, this, [this] {
-        if (QDialog *sites = dialog(QStringLiteral("FTPConnectionsForm")))
-            sites->show();
-    });
+    SitesWiring::wire(*this);
+    QueueWiring::wire(*this);
     BrowserController::wire(*this);
     main->activated = [this] {
         for (const QString &name : {QStringLiteral("GetFilesListForm"), QStringLiteral("EditorForm")}) {

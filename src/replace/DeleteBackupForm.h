@@ -1,20 +1,28 @@
 #pragma once
 
-#include "app/PlaceholderContent.h"
+#include "BackupDeletionView.h"
+
 #include "app/ToolDialog.h"
+
+class QListWidget;
 
 namespace Velmora {
 
-// Created once at start-up and reused; its controls arrive with the feature it serves.
-class DeleteBackupForm : public ToolDialog {
+// "Delete backup": a list that shows each backup folder as it is deleted; no buttons. Shown
+// only while DeleteAllBackups runs.
+class DeleteBackupForm : public ToolDialog, public BackupDeletionView {
     Q_OBJECT
 public:
-    DeleteBackupForm(const AppContext &context, QWidget *parent)
-        : ToolDialog(context, parent, QStringLiteral("Delete backups"), QString::fromUtf8("Sicherungen löschen"))
-    {
-        setObjectName(QStringLiteral("DeleteBackupForm"));
-        AddPlaceholderContent(*this, contentLayout());
-    }
+    DeleteBackupForm(const AppContext &context, QWidget *parent);
+
+    QListWidget *listBox() const { return m_list; }
+
+    void deletionStarted() override;
+    void lineAdded(const QString &line) override;
+    void deletionFinished() override;
+
+private:
+    QListWidget *m_list;
 };
 
 } // namespace Velmora

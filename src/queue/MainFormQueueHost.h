@@ -1,0 +1,42 @@
+#pragma once
+
+#include "QueueHost.h"
+
+#include <functional>
+
+namespace Velmora {
+
+class MainForm;
+
+// The queue's view of the main window: its states, path boxes, grids, end-of-run check boxes
+// and command line.
+class MainFormQueueHost : public QueueHost {
+public:
+    explicit MainFormQueueHost(MainForm &main);
+
+    void setBusyState() override;
+    void setIdleState() override;
+    QString localPathText() const override;
+    QString serverPathText() const override;
+    void setServerPathText(const QString &path) override;
+    void listLocalPath() override;
+    void listServerPath() override;
+    void showServerFolder(const QString &path) override;
+    void setAutomaticRunButton(bool automatic) override;
+    bool isTransferWorkMode() const override { return transferWorkMode(); }
+    bool closeAfterRunChecked() const override;
+    bool shutdownAfterRunChecked() const override;
+    void endProgram() override;
+    void shutdownComputer() override;
+    bool isBatchMode() const override;
+    QString batchQueueFile() const override;
+    QString batchModeArgument() const override;
+
+    // Until the work mode of the builders exists every request is a transfer.
+    std::function<bool()> transferWorkMode = [] { return true; };
+
+private:
+    MainForm &m_main;
+};
+
+} // namespace Velmora

@@ -1,0 +1,256 @@
+#include "QueueController.h"
+
+#include "LastQueueStore.h"
+#include "QueueFile.h"
+#include "QueueHost.h"
+#include "QueueProgressView.h"
+#include "QueueRecord.h"
+#include "QueueRunner.h"
+#include "QueueTableModel.h"
+
+#include "app/AppContext.h"
+#include "app/Options.h"
+#include "app/UserPrompts.h"
+#include "app/WorkControl.h"
+#include "common/Language.h"
+#include "engine/MasterFTP.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace Velmora {
+
+QueueController::QueueController(AppContext &context, QueueRunner &runner, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_runner(runner)
+{
+    setObjectName(QStringLiteral("QueueController"));
+}
+
+QString QueueController::text(const QString &english, const QString &german) const
+{
+    return m_context.language ? m_context.language->text(english, german) : english;
+}
+
+QString QueueController::savedQueuesFolder() const
+{
+    return m_context.folders.appDataFolder + QStringLiteral("Saved-Queues/");
+}
+
+QString QueueController::lastQueuePath() const
+{
+    return m_context.folders.appDataFile(QStringLiteral("lastqueue.ini"));
+}
+
+QString QueueController::sideFilePath(const QString &queueFile)
+{
+    const QFileInfo info(queueFile);
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString base = dot > 0 ? name.left(dot) : name;
+    return queueFile.left(queueFile.size() - name.size()) + base + QStringLiteral(".ftp");
+}
+
+QString QueueController::readProblem(const QString &path, int status, int line) const
+{
+    if (status == int(QueueFile::Status::NotText)) {
+        return text(QStringLiteral("The file %1 is not a queue file: line %2 holds characters a queue file never has."),
+                    QString::fromUtf8("Die Datei %1 ist keine Warteschlangendatei: Zeile %2 enthält Zeichen, die "
+                                      "eine Warteschlangendatei nie enthält."))
+            .arg(path)
+            .arg(line);
+    }
+    return text(QStringLiteral("The queue file %1 cannot be read."),
+                QStringLiteral("Die Warteschlangendatei %1 kann nicht gelesen werden."))
+        .arg(path);
+}
+
+void QueueController::LoadQueue()
+{
+    QDir().mkpath(savedQueuesFolder());
+    const QString path = m_context.prompts->openFile(text(QStringLiteral("Load queue"), QString::fromUtf8("Warteschlange öffnen")),
+                                                     savedQueuesFolder(), QStringLiteral("Queue (*.queue)"));
+    if (!path.isEmpty())
+        LoadQueueFile(path);
+}
+
+bool QueueController::LoadQueueFile(const QString &path)
+{
+    const QueueFile::Content content = QueueFile::read(path);
+    if (content.status != QueueFile::Status::Ok) {
+        m_context.prompts->error(readProblem(path, int(content.status), content.badLine) + u' '
+                                 + text(QStringLiteral("Nothing was loaded."), QStringLiteral("Es wurde nichts geladen.")));
+        return false;
+    }
+    m_runner.view().hideCharts();
+    QueueTableModel &model = m_runner.model();
+    model.setRows(content.rows);
+    m_runner.lastQueue().save(model);
+    if (MasterFTP *ftp = m_context.ftp) {
+        ftp->Disconnect();
+        ftp->LoadLogin(sideFilePath(path));
+    }
+    m_runner.host().listLocalPath();
+    m_runner.host().setIdleState();
+    return true;
+}
+
+void QueueController::SaveQueue()
+{
+    if (m_runner.model().isEmpty())
+        return;
+    QDir().mkpath(savedQueuesFolder());
+    const QString path = m_context.prompts->saveFile(
+        text(QStringLiteral("Save queue"), QStringLiteral("Warteschlange speichern")), savedQueuesFolder(), QString(),
+        QStringLiteral("queue"), QStringLiteral("Queue (*.queue)"));
+    if (path.isEmpty())
+        return;
+    SaveQueueFile(path);
+    m_runner.host().setIdleState();
+}
+
+bool QueueController::SaveQueueFile(const QString &path)
+{
+    if (m_runner.model().isEmpty())
+        return false;
+    if (!QueueFile::write(path, m_runner.model().rows())) {
+        m_context.prompts->error(text(QStringLiteral("The queue could not be saved as %1."),
+                                      QStringLiteral("Die Warteschlange konnte nicht als %1 gespeichert werden."))
+                                     .arg(path));
+        return false;
+    }
+    if (m_context.ftp)
+        m_context.ftp->SaveLogin(sideFilePath(path));
+    return true;
+}
+
+void QueueController::RunQueueClick()
+{
+    QueueTableModel &model = m_runner.model();
+    if (model.isEmpty() || m_runner.isRunning())
+        return;
+    QueueHost &host = m_runner.host();
+    if (m_context.ftp && !m_context.ftp->isConnected())
+        m_context.ftp->Connect(false);
+    host.listLocalPath();
+    host.listServerPath();
+    host.setBusyState();
+
+    QStringList records;
+    records.reserve(model.rowCount());
+    for (int i = 0; i < model.rowCount(); ++i) {
+        if (const auto record = RecordFromRow(model.rowAt(i)))
+            records.append(*record);
+    }
+    const QString lastCommand = model.rowAt(model.rowCount() - 1).cmd;
+    if (lastCommand == u"STOR" || lastCommand == u"RETR")
+        records = DeriveMkdRecords(records, host.serverPathText()) + records;
+    // Rows of local folders ("MKLOCALDIR") never run again: the downloads' folders are created
+    // here, so a queue that was interrupted before its folders existed can still be finished.
+    for (const QString &folder : LocalFoldersToCreate(records))
+        QDir().mkpath(folder);
+    m_runner.setQueueList(records);
+    m_runner.RunQueue(false);
+
+    if (lastCommand == u"STOR" || lastCommand == u"DELE")
+        host.listServerPath();
+    else if (lastCommand == u"RETR")
+        host.listLocalPath();
+    host.setIdleState();
+}
+
+void QueueController::PauseQueue()
+{
+    QueueTableModel &model = m_runner.model();
+    if (model.isEmpty())
+        return;
+    const QString downloads = m_context.folders.downloadFolder();
+    bool removed = false;
+    for (int row = model.rowCount() - 1; row >= 0; --row) {
+        if (model.rowAt(row).destination.contains(downloads)) {
+            model.removeRowAt(row);
+            removed = true;
+        }
+    }
+    if (removed)
+        m_runner.lastQueue().save(model);
+    m_context.work->abortRequested = true;
+    m_runner.host().setIdleState();
+}
+
+void QueueController::ClearQueue()
+{
+    QueueTableModel &model = m_runner.model();
+    if (model.isEmpty())
+        return;
+    model.clear();
+    m_runner.lastQueue().save(model);
+    m_runner.host().setIdleState();
+}
+
+void QueueController::ClearGrid()
+{
+    m_runner.model().clear();
+    m_runner.lastQueue().save(m_runner.model());
+}
+
+void QueueController::DeleteLines(const QList<int> &selectedRows)
+{
+    QueueTableModel &model = m_runner.model();
+    if (model.isEmpty())
+        return;
+    const qsizetype n = selectedRows.size();
+    const QString question = text(QStringLiteral("Really delete"), QString()) + u' ' + QString::number(n) + u' '
+        + (n < 2 ? text(QStringLiteral("entry?"), QString::fromUtf8("Eintrag löschen?"))
+                 : text(QStringLiteral("entries?"), QString::fromUtf8("Einträge löschen?")));
+    if (!m_context.prompts->confirm(question))
+        return;
+    QList<int> rows = selectedRows;
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    for (int row : std::as_const(rows))
+        model.removeRowAt(row);
+    m_runner.lastQueue().save(model);
+    m_runner.host().setIdleState();
+}
+
+void QueueController::ToggleAutomaticRun()
+{
+    if (!m_context.options)
+        return;
+    OptionsData data = m_context.options->data();
+    data.automaticRunQueue = !data.automaticRunQueue;
+    m_context.options->setData(data);
+    m_context.options->save();
+    m_runner.host().setAutomaticRunButton(data.automaticRunQueue);
+}
+
+void QueueController::LoadLastSession()
+{
+    if (m_context.ftp)
+        m_context.ftp->LoadLogin(m_context.folders.appDataFile(MasterFTP::LoginFileName));
+    const QString path = lastQueuePath();
+    const QueueFile::Content content = QueueFile::read(path);
+    QueueTableModel &model = m_runner.model();
+    if (content.status == QueueFile::Status::Ok) {
+        model.setRows(content.rows);
+        m_runner.lastQueue().save(model); // drops the lines a killed run had blanked
+    } else if (content.status != QueueFile::Status::Missing) {
+        // Kept aside, so the next write of the last queue cannot destroy what it held.
+        const QString kept = path + QStringLiteral(".damaged-")
+            + QDateTime::currentDateTime().toString(u"yyyyMMdd-hhmmss");
+        const bool moved = QFile::rename(path, kept);
+        m_context.prompts->error(readProblem(path, int(content.status), content.badLine) + u' '
+                                 + (moved ? text(QStringLiteral("It was kept as %1."),
+                                                 QStringLiteral("Sie wurde als %1 aufbewahrt."))
+                                                .arg(kept)
+                                          : QString()));
+    }
+    m_runner.host().listLocalPath();
+}
+
+} // namespace Velmora

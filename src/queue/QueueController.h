@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+namespace Velmora {
+
+class QueueRunner;
+struct AppContext;
+
+// The queue bar's actions on the queue grid: load and save queue files with their connection
+// side files, run, pause and clear the queue, delete lines, switch automatic running, and the
+// last queue of the previous session. Every change of the grid is written to "lastqueue.ini" at
+// once, so the file always holds what the grid shows.
+class QueueController : public QObject {
+    Q_OBJECT
+public:
+    QueueController(AppContext &context, QueueRunner &runner, QObject *parent = nullptr);
+
+    QString savedQueuesFolder() const;
+    QString lastQueuePath() const;
+
+    // "Load queue": the open dialog in "Saved-Queues", then LoadQueueFile.
+    void LoadQueue();
+    // Reads a queue file into the grid and its side file into the connection. A file that is
+    // not a queue file is refused with a message and the grid keeps its rows.
+    bool LoadQueueFile(const QString &path);
+    // "Save queue": nothing with an empty grid; else the save dialog, then SaveQueueFile.
+    void SaveQueue();
+    bool SaveQueueFile(const QString &path);
+    // "Run queue": the grid's rows become the queue list ("MKD" records derived again for
+    // uploads) and run.
+    void RunQueueClick();
+    // "Pause queue": the rows of a search's downloads go, and a running queue stops after its
+    // current record.
+    void PauseQueue();
+    // "Clear queue".
+    void ClearQueue();
+    // "Delete line(s)" for the selected rows, after the question.
+    void DeleteLines(const QList<int> &selectedRows);
+    // The AUTO/MAN button.
+    void ToggleAutomaticRun();
+    // At start: the last login and the last queue.
+    void LoadLastSession();
+    // The grid is emptied by another part of the program (a folder change, a new connection).
+    void ClearGrid();
+
+    // The connection side file of a queue file: its name with the extension ".ftp".
+    static QString sideFilePath(const QString &queueFile);
+
+private:
+    QString text(const QString &english, const QString &german) const;
+    QString readProblem(const QString &path, int status, int line) const;
+
+    AppContext &m_context;
+    QueueRunner &m_runner;
+};
+
+} // namespace Velmora

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "QueueRow.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace Velmora {
+
+// A queue record split the way the queue run reads it: the text is trimmed; the head is the
+// command part (before "§"), the tail the entry part (between the first and a second "§"),
+// both trimmed; command and arguments are fields 1 to 3 of the head by "|", trimmed. For "RETR"
+// the size is field 3 of the tail, or field 4 of the head when there is no entry part.
+struct QueueRecord {
+    QString head;
+    QString tail;
+    QString command;
+    QString argument1;
+    QString argument2;
+    QString size;
+
+    bool isBlank() const { return head.isEmpty(); }
+    static QueueRecord parse(const QString &record);
+
+    static constexpr QChar EntrySeparator = QChar(0x00A7); // "§"
+    static constexpr QChar CollectedFileSeparator = QChar(0x0083);
+};
+
+// The queue row a record is shown as. nowText stands in for a record without a date.
+QueueRow RowFromRecord(const QString &record, const QString &nowText);
+
+// The record a row runs as: "RETR" and "STOR" rows with an entry part rebuilt from the row,
+// "DELE" and "RMD" rows as Cmd "|" Source; every other row gives none.
+std::optional<QString> RecordFromRow(const QueueRow &row);
+
+// The file name of a local path: the text after its last "/".
+QString LocalFileName(const QString &path);
+
+// Drops every line equal (exactly) to an earlier one; the first occurrence keeps its place.
+QStringList RemoveDuplicates(const QStringList &lines);
+
+// "MKD" records for the remote folders the "STOR" records of the list upload into: every level
+// of each destination's folder that differs from the server path box's folder at the same
+// depth, without duplicates, in the order found. The caller puts them in front of the list.
+QStringList DeriveMkdRecords(const QStringList &records, const QString &serverPathBox);
+
+// The local folders the "RETR" records of the list download into, each level once, in the order
+// found: what must exist before the downloads run.
+QStringList LocalFoldersToCreate(const QStringList &records);
+
+} // namespace Velmora

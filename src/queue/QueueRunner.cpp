@@ -1,0 +1,286 @@
+#include "QueueRunner.h"
+
+#include "AsciiFileRule.h"
+#include "LastQueueStore.h"
+#include "QueueHost.h"
+#include "QueueProgressView.h"
+#include "QueueRecord.h"
+#include "QueueTableModel.h"
+
+#include "app/AppContext.h"
+#include "app/Options.h"
+#include "app/ProtocolLog.h"
+#include "app/WorkControl.h"
+#include "common/Language.h"
+#include "common/RemotePath.h"
+#include "common/SizeText.h"
+#include "common/TextCodec.h"
+#include "engine/MasterFTP.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+
+#include <vector>
+
+namespace Velmora {
+
+namespace {
+
+bool isTransfer(const QString &command)
+{
+    return command == u"RETR" || command == u"STOR";
+}
+
+const QString FourBlanks = QStringLiteral("    ");
+
+} // namespace
+
+QueueRunner::QueueRunner(AppContext &context, QueueTableModel &model, LastQueueStore &store, QueueHost &host,
+                         QueueProgressView &view, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_model(model)
+    , m_store(store)
+    , m_host(&host)
+    , m_view(&view)
+    , m_traffic(view, *context.work, *context.protocol)
+    , m_executor(context, m_policy, m_traffic, m_pump)
+{
+    setObjectName(QStringLiteral("QueueRunner"));
+    if (context.options)
+        m_policy.applyAllwaysOverwrite(context.options->data().allwaysOverwrite);
+}
+
+QueueRunner::~QueueRunner() = default;
+
+void QueueRunner::setView(QueueProgressView &view)
+{
+    m_view = &view;
+    m_traffic.setView(view);
+}
+
+QString QueueRunner::text(const QString &english, const QString &german) const
+{
+    return m_context.language ? m_context.language->text(english, german) : english;
+}
+
+QString QueueRunner::operationsText(int count) const
+{
+    return FourBlanks + QString::number(count) + text(QStringLiteral(" operations"), QStringLiteral(" Operationen"));
+}
+
+void QueueRunner::RunQueue(bool displayOnly)
+{
+    run(displayOnly, false);
+}
+
+void QueueRunner::run(bool displayOnly, bool keepRows)
+{
+    if (m_running)
+        return; // a second run started from inside this one's message processing
+    m_running = true;
+    const struct Reset {
+        bool &flag;
+        ~Reset() { flag = false; }
+    } reset{m_running};
+
+    const bool german = m_model.germanDates();
+    const QDateTime start = QDateTime::currentDateTime();
+    const QString startDate = start.toString(german ? u"dd.MM.yyyy" : u"MM/dd/yyyy");
+    const QString startTime = start.toString(u"hh:mm:ss");
+
+    MasterFTP *ftp = m_context.ftp;
+    // Without a host there is nothing to connect to; the records then fail without a message.
+    const bool canConnect = ftp && !ftp->host().isEmpty();
+    if (canConnect)
+        ftp->EnsureConnected();
+    if (!displayOnly && !keepRows)
+        m_model.clear();
+
+    // Grid fill. Blank records get no row and do not run.
+    struct Step {
+        QueueRecord record;
+        quint64 rowId;
+    };
+    std::vector<Step> steps;
+    steps.reserve(size_t(m_queueList.size()));
+    QList<QueueRow> rows;
+    rows.reserve(m_queueList.size());
+    const QString now = m_model.nowText();
+    qint64 totalBytes = 0;
+    int files = 0;
+    for (const QString &record : std::as_const(m_queueList)) {
+        QueueRecord parsed = QueueRecord::parse(record);
+        if (parsed.isBlank())
+            continue;
+        rows.append(RowFromRecord(record, now));
+        totalBytes += rows.last().sizeBytes();
+        if (isTransfer(parsed.command))
+            ++files;
+        steps.push_back({std::move(parsed), 0});
+    }
+    const quint64 firstId = m_model.appendRows(rows);
+    for (size_t i = 0; i < steps.size(); ++i)
+        steps[i].rowId = firstId + i;
+    m_store.save(m_model);
+    const int records = int(steps.size());
+    m_view->setQueueInfoText(operationsText(records));
+    m_view->setQueueSizeText(FourBlanks + FormatSizeLong(totalBytes));
+
+    const QString totalFiles = text(QStringLiteral("Total files: "), QStringLiteral("Dateien gesamt: "));
+    m_view->setBytesText(QStringLiteral("Bytes: -"));
+    if (m_context.options && m_context.options->data().logfiles)
+        m_context.protocol->WriteLogFile(QStringLiteral("ftp_job_list.log"), m_queueList);
+    m_view->setOverallProgress(0, totalFiles + QStringLiteral("0 / ") + QString::number(records)
+                                      + QStringLiteral("   (0%)"));
+    m_view->setProgressPanelVisible(true);
+    if (displayOnly)
+        return;
+
+    if (ftp)
+        m_traffic.attach(&ftp->client());
+    const bool resetCharts = !m_context.options || m_context.options->data().resetCharts;
+    const bool showCharts = m_context.options && m_context.options->data().showCharts;
+    m_traffic.startRun(resetCharts, records, files, totalBytes);
+    TransferStatistics &stats = m_traffic.statistics();
+    m_executor.startRun();
+    bool reconnectFailed = canConnect && !m_executor.isConnected();
+    const QString downloadFolder = m_context.folders.downloadFolder();
+    Q_EMIT runStarted();
+
+    for (int i = 0; i < records; ++i) {
+        const Step &step = steps[size_t(i)];
+        const QueueRecord &r = step.record;
+        Q_EMIT recordStarted(i);
+        if (i == 0) {
+            m_traffic.idleTick();
+            m_traffic.updatePies();
+        }
+        m_traffic.beforeRecord();
+        if (showCharts && isTransfer(r.command))
+            m_view->showCharts();
+        // A connection lost by an earlier record is made again once, silently where it works.
+        if (canConnect && !reconnectFailed && !m_executor.isConnected()) {
+            ftp->EnsureConnected();
+            reconnectFailed = !m_executor.isConnected();
+        }
+
+        const bool ok = m_executor.ExecuteRecord(r.command, r.argument1, r.size, r.argument2);
+        if (ok) {
+            if (isTransfer(r.command))
+                ++stats.filesDone;
+            else if (r.command == u"MKLOCALDIR" || r.command == u"MKD")
+                ++stats.directoriesMade;
+            const int percent = int((qint64(i + 1) * 200 + records) / (qint64(records) * 2));
+            m_view->setOverallProgress(percent, totalFiles + QString::number(i + 1) + QStringLiteral(" / ")
+                                                    + QString::number(records) + QStringLiteral("   (")
+                                                    + QString::number(percent) + QStringLiteral("%)"));
+            const int row = m_model.indexOfId(step.rowId);
+            if (row >= 0) {
+                stats.bytesToGo -= m_model.rowAt(row).sizeBytes();
+                m_view->setQueueSizeText(FourBlanks + FormatSizeLong(stats.bytesToGo));
+                stats.recordsDone = i + 1;
+                const int remaining = records - i - 1;
+                if (r.argument2.contains(downloadFolder))
+                    m_view->setQueueInfoText(FourBlanks + QStringLiteral("Load files to tempdir ") + QString::number(remaining));
+                else if (r.argument1.contains(downloadFolder))
+                    m_view->setQueueInfoText(FourBlanks + QStringLiteral("Load files back to server ")
+                                             + QString::number(remaining));
+                else
+                    m_view->setQueueInfoText(operationsText(remaining));
+                m_model.removeRowAt(row);
+                m_store.rowRemoved(step.rowId, m_model);
+            }
+            m_traffic.updatePies();
+        }
+        m_pump.pump();
+        if (m_context.work->abortRequested)
+            break;
+    }
+
+    m_traffic.idleTick();
+    m_traffic.stopTimer();
+    if (!m_host->isTransferWorkMode()) {
+        m_view->setQueueSizeText(QString());
+        m_view->setQueueInfoText(QString());
+    }
+    m_view->setOverallProgress(0, totalFiles + QStringLiteral("0 / 0"));
+    m_view->setProgressPanelVisible(false);
+    m_policy.endRun(m_executor.questionAborted());
+    m_store.compact(m_model);
+    Q_EMIT runFinished();
+
+    if (m_host->isBatchMode()) {
+        writeBatchLog(startDate, startTime, stats.totalBytesAtStart, stats.filesInQueue);
+        const QString mode = m_host->batchModeArgument();
+        if (mode == u"-rc")
+            m_host->endProgram();
+        else if (mode == u"-rs")
+            m_host->shutdownComputer();
+    }
+    if (m_host->closeAfterRunChecked())
+        m_host->endProgram();
+    else if (m_host->shutdownAfterRunChecked())
+        m_host->shutdownComputer();
+    QCoreApplication::processEvents();
+}
+
+void QueueRunner::writeBatchLog(const QString &startDate, const QString &startTime, qint64 totalBytes, int files)
+{
+    const QString path = m_context.folders.appDataFile(QStringLiteral("Lastbatchjob.log"));
+    QStringList lines = TextCodec::ReadLines(path);
+    const QFileInfo queueFile(m_host->batchQueueFile());
+    const QString folder = IncludeTrailingBackslash(queueFile.absolutePath());
+    const QString host = m_context.ftp ? m_context.ftp->host() : QString();
+    lines.append(startDate + u'|' + startTime + u'|' + QTime::currentTime().toString(u"hh:mm:ss") + u'|' + folder + u'|'
+                 + queueFile.fileName() + u'|' + m_host->batchModeArgument() + u'|' + host + u'|'
+                 + FormatSizeKB(QString::number(totalBytes)) + u'|' + QString::number(files));
+    TextCodec::WriteLines(path, lines);
+}
+
+void QueueRunner::runSingle(const QString &record, bool overwriteWithoutQuestion)
+{
+    if (m_context.ftp)
+        m_context.ftp->EnsureConnected();
+    const OverwritePolicy saved = m_policy;
+    if (overwriteWithoutQuestion) {
+        m_policy.ask = false;
+        m_policy.scope = OverwritePolicy::Scope::Always;
+        // A "Skip" remembered from a queue must not keep a file the user opens from being fetched.
+        m_policy.action = OverwritePolicy::Action::Overwrite;
+    }
+    m_queueList = {record};
+    run(false, true);
+    m_policy = saved;
+    m_view->hideCharts();
+}
+
+void QueueRunner::DownloadFile(const QString &remote, const QString &local, const QString &size)
+{
+    runSingle(QStringLiteral("RETR|") + remote + u'|' + NormaliseRemotePath(local) + u'|' + size, true);
+}
+
+void QueueRunner::UploadFile(const QString &local, const QString &remote)
+{
+    runSingle(QStringLiteral("STOR|") + local + u'|' + NormaliseRemotePath(remote), true);
+}
+
+void QueueRunner::MakeRemoteDir(const QString &path)
+{
+    runSingle(QStringLiteral("MKD|") + NormaliseRemotePath(path), false);
+}
+
+void QueueRunner::SiteChmod(const QString &mode, const QString &path)
+{
+    m_executor.SiteChmod(mode, path);
+}
+
+bool QueueRunner::IsAsciiFile(const QString &path)
+{
+    if (m_context.ftp)
+        m_context.ftp->setCurrentItem(AsciiRuleFileName(path));
+    return Velmora::IsAsciiFile(path);
+}
+
+} // namespace Velmora

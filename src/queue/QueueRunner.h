@@ -1,0 +1,92 @@
+#pragma once
+
+#include "EventPump.h"
+#include "OverwritePolicy.h"
+#include "RecordExecutor.h"
+#include "TrafficMonitor.h"
+
+#include <QObject>
+#include <QStringList>
+
+namespace Velmora {
+
+class LastQueueStore;
+class OverwriteQuestion;
+class QueueHost;
+class QueueProgressView;
+class QueueTableModel;
+struct AppContext;
+
+// Runs the queue list: shows its records in the queue grid, keeps "lastqueue.ini" equal to the
+// grid, carries the records out one after the other, follows them with the progress texts and
+// charts, and ends the run as the user asked (close the program, shut the computer down, the
+// batch log). Also the single operations other parts of the program use.
+class QueueRunner : public QObject {
+    Q_OBJECT
+public:
+    QueueRunner(AppContext &context, QueueTableModel &model, LastQueueStore &store, QueueHost &host,
+                QueueProgressView &view, QObject *parent = nullptr);
+    ~QueueRunner() override;
+
+    // The queue list: the records the next run carries out. Builders replace it or add to it.
+    QStringList &queueList() { return m_queueList; }
+    void setQueueList(const QStringList &records) { m_queueList = records; }
+
+    OverwritePolicy &overwritePolicy() { return m_policy; }
+    TrafficMonitor &traffic() { return m_traffic; }
+    RecordExecutor &executor() { return m_executor; }
+    QueueTableModel &model() { return m_model; }
+    LastQueueStore &lastQueue() { return m_store; }
+    QueueHost &host() { return *m_host; }
+    QueueProgressView &view() { return *m_view; }
+    void setQuestion(OverwriteQuestion *question) { m_executor.setQuestion(question); }
+    void setHost(QueueHost &host) { m_host = &host; }
+    void setView(QueueProgressView &view);
+    bool isRunning() const { return m_running; }
+
+    // Shows the queue list in the grid and, unless displayOnly, carries it out. With displayOnly
+    // (automatic running off) the rows are added to the grid and nothing runs.
+    void RunQueue(bool displayOnly);
+    bool ExecuteRecord(const QString &command, const QString &argument1, const QString &size, const QString &argument2)
+    {
+        return m_executor.ExecuteRecord(command, argument1, size, argument2);
+    }
+    bool RemoteDirExists(const QString &path) { return m_executor.RemoteDirExists(path); }
+    void RenameRemote(const QString &oldPath, const QString &newPath) { m_executor.RenameRemote(oldPath, newPath); }
+    void SiteChmod(const QString &mode, const QString &path);
+    // The ASCII rule; the file name becomes the engine's current item.
+    bool IsAsciiFile(const QString &path);
+
+    // One-record runs: they overwrite without asking and leave the rows the grid already has.
+    void DownloadFile(const QString &remote, const QString &local, const QString &size);
+    void UploadFile(const QString &local, const QString &remote);
+    void MakeRemoteDir(const QString &path);
+
+Q_SIGNALS:
+    // The records are in the grid and begin to run.
+    void runStarted();
+    // Before the record with this index (0-based, blank records not counted) runs.
+    void recordStarted(int index);
+    void runFinished();
+
+private:
+    void run(bool displayOnly, bool keepRows);
+    void runSingle(const QString &record, bool overwriteWithoutQuestion);
+    void writeBatchLog(const QString &startDate, const QString &startTime, qint64 totalBytes, int files);
+    QString text(const QString &english, const QString &german) const;
+    QString operationsText(int count) const;
+
+    AppContext &m_context;
+    QueueTableModel &m_model;
+    LastQueueStore &m_store;
+    QueueHost *m_host;
+    QueueProgressView *m_view;
+    QStringList m_queueList;
+    OverwritePolicy m_policy;
+    EventPump m_pump;
+    TrafficMonitor m_traffic;
+    RecordExecutor m_executor;
+    bool m_running = false;
+};
+
+} // namespace Velmora

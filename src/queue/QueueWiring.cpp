@@ -1,0 +1,178 @@
+#include "QueueWiring.h"
+
+#include "AskOverwriteForm.h"
+#include "GetFilesListForm.h"
+#include "MainFormProgressView.h"
+#include "QueueController.h"
+#include "QueueGridModel.h"
+#include "QueueRunner.h"
+#include "QueueTableModel.h"
+#include "TrafficChartsWidget.h"
+
+#include "app/AppStarter.h"
+#include "app/MainForm.h"
+#include "app/Options.h"
+#include "app/OptionsForm.h"
+#include "common/Language.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+
+namespace Velmora {
+
+QueueWiring *QueueWiring::wire(AppStarter &starter)
+{
+    return new QueueWiring(starter.context(), *starter.mainForm(),
+                           qobject_cast<AskOverwriteForm *>(starter.dialog(QStringLiteral("AskOverwriteForm"))),
+                           qobject_cast<GetFilesListForm *>(starter.dialog(QStringLiteral("GetFilesListForm"))),
+                           starter.optionsForm());
+}
+
+QueueWiring::QueueWiring(AppContext &context, MainForm &main, AskOverwriteForm *question,
+                         GetFilesListForm *walkProgress, OptionsForm *options)
+    : QObject(&main)
+    , m_context(context)
+    , m_main(main)
+    , m_model(new QueueTableModel(context.language, this))
+    , m_gridModel(new QueueGridModel(*m_model, this))
+    , m_store(context.folders.appDataFile(QStringLiteral("lastqueue.ini")))
+    , m_host(main)
+    , m_charts(new TrafficChartsWidget(main.widgets().chartsPanel))
+    , m_view(new MainFormProgressView(main, *m_charts, this))
+    , m_runner(new QueueRunner(context, *m_model, m_store, m_host, *m_view, this))
+    , m_controller(new QueueController(context, *m_runner, this))
+    , m_walker(context, *m_runner)
+{
+    setObjectName(QStringLiteral("QueueWiring"));
+    MainWindowWidgets &w = main.widgets();
+    if (auto *row = qobject_cast<QHBoxLayout *>(w.chartsPanel->layout()))
+        row->insertWidget(0, m_charts, 1);
+
+    m_model->setGermanDates(context.systemIsGerman);
+    w.queueGrid->setModel(m_gridModel);
+    // During a run the grid shows removals in batches; all of them before the idle state.
+    connect(m_runner, &QueueRunner::runStarted, m_gridModel, [this] { m_gridModel->setBatchRemovals(true); });
+    connect(m_runner, &QueueRunner::runFinished, m_gridModel, [this] { m_gridModel->setBatchRemovals(false); });
+    const int widths[] = {320, 80, 320, 110, 140};
+    for (int column = 0; column < QueueTableModel::ColumnCount; ++column)
+        w.queueGrid->setColumnWidth(column, widths[column]);
+    w.queueGrid->horizontalHeader()->setStretchLastSection(true);
+
+    m_runner->setQuestion(question);
+    m_walker.setProgress(walkProgress);
+    // The chart label prefixes are taken in the language of the start.
+    const Language *language = context.language;
+    const auto t = [language](const QString &english, const QString &german) {
+        return language ? language->text(english, german) : english;
+    };
+    m_runner->traffic().setLabelPrefixes(t(QStringLiteral("Traffic:"), QStringLiteral("Traffic:")),
+                                         t(QStringLiteral("Total transfered size:"), QString::fromUtf8("Übertragen:")),
+                                         t(QStringLiteral("Total files:"), QStringLiteral("Gesamtdateien:")),
+                                         t(QStringLiteral("Remaining operations:"),
+                                           QStringLiteral("Verbleibende Operationen:")));
+
+    main.clearQueueGrid = [this] { m_controller->ClearGrid(); };
+    main.loadLastSession = [this] { m_controller->LoadLastSession(); };
+    connectQueueBar(options);
+    if (language)
+        connect(language, &Language::languageChanged, this, &QueueWiring::retranslate);
+    retranslate();
+}
+
+QueueWiring::~QueueWiring() = default;
+
+void QueueWiring::connectQueueBar(OptionsForm *options)
+{
+    MainWindowWidgets &w = m_main.widgets();
+    QueueController *c = m_controller;
+    connect(w.queueLoadButton, &QToolButton::clicked, c, &QueueController::LoadQueue);
+    connect(w.loadQueueAction, &QAction::triggered, c, &QueueController::LoadQueue);
+    connect(w.queueSaveButton, &QToolButton::clicked, c, &QueueController::SaveQueue);
+    connect(w.saveQueueAction, &QAction::triggered, c, &QueueController::SaveQueue);
+    connect(w.queueRunButton, &QToolButton::clicked, c, &QueueController::RunQueueClick);
+    connect(w.runQueueAction, &QAction::triggered, c, &QueueController::RunQueueClick);
+    connect(w.queuePauseButton, &QToolButton::clicked, c, &QueueController::PauseQueue);
+    connect(w.pauseQueueAction, &QAction::triggered, c, &QueueController::PauseQueue);
+    connect(w.queueDeleteButton, &QToolButton::clicked, c, &QueueController::ClearQueue);
+    connect(w.deleteQueueAction, &QAction::triggered, c, &QueueController::ClearQueue);
+    connect(w.automaticRunButton, &QToolButton::clicked, c, &QueueController::ToggleAutomaticRun);
+
+    // The menu item shows "Del"; the key itself is taken by the grid (eventFilter).
+    m_deleteLines = new QAction(w.queueGrid);
+    m_deleteLines->setObjectName(QStringLiteral("Deleteline1"));
+    m_deleteLines->setShortcut(QKeySequence(Qt::Key_Delete));
+    m_deleteLines->setShortcutContext(Qt::WidgetShortcut);
+    connect(m_deleteLines, &QAction::triggered, this, &QueueWiring::deleteSelectedLines);
+    w.queueGrid->installEventFilter(this);
+
+    m_popup = new QMenu(w.queueGrid);
+    m_popup->setObjectName(QStringLiteral("QueuePopupMenu"));
+    m_popup->addAction(w.loadQueueAction);
+    m_popup->addAction(w.saveQueueAction);
+    m_popup->addSeparator();
+    m_popup->addAction(w.runQueueAction);
+    m_popup->addAction(w.pauseQueueAction);
+    m_popup->addSeparator();
+    m_popup->addAction(w.deleteQueueAction);
+    m_popup->addAction(m_deleteLines);
+    w.queueGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(w.queueGrid, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { m_popup->popup(m_main.widgets().queueGrid->viewport()->mapToGlobal(at)); });
+
+    // The charts panel's close buttons and its "Automatic close charts after transfer" box.
+    for (QPushButton *button : {w.closeChartsButton, w.closeChartsButton2}) {
+        connect(button, &QPushButton::clicked, this, [this] {
+            m_view->hideCharts();
+            m_main.SetIdleState();
+        });
+    }
+    if (m_context.options)
+        w.autoCloseChartsCheckBox->setChecked(m_context.options->data().closeCharts);
+    if (options) {
+        connect(w.autoCloseChartsCheckBox, &QCheckBox::clicked, options, &OptionsForm::setCloseCharts);
+        connect(options, &OptionsForm::overwritePolicyApplied, this,
+                [this](bool always) { m_runner->overwritePolicy().applyAllwaysOverwrite(always); });
+    }
+}
+
+bool QueueWiring::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_main.widgets().queueGrid && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete && !m_runner->isRunning()) {
+        deleteSelectedLines();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void QueueWiring::retranslate()
+{
+    const Language *language = m_context.language;
+    const bool german = language && language->isGerman();
+    m_deleteLines->setText(german ? QString::fromUtf8("Zeile(n) löschen") : QStringLiteral("Delete line(s)"));
+}
+
+void QueueWiring::deleteSelectedLines()
+{
+    m_gridModel->flush();
+    QList<int> rows;
+    if (QItemSelectionModel *selection = m_main.widgets().queueGrid->selectionModel()) {
+        for (const QModelIndex &index : selection->selectedRows()) {
+            const int row = m_model->indexOfId(m_gridModel->idAt(index.row()));
+            if (row >= 0)
+                rows.append(row);
+        }
+    }
+    m_controller->DeleteLines(rows);
+}
+
+} // namespace Velmora

@@ -1,0 +1,272 @@
+#include "RecordExecutor.h"
+
+#include "AsciiFileRule.h"
+#include "EventPump.h"
+#include "OverwritePolicy.h"
+#include "OverwriteQuestion.h"
+#include "TrafficMonitor.h"
+
+#include "app/AppContext.h"
+#include "app/ProtocolLog.h"
+#include "app/UserPrompts.h"
+#include "app/WorkControl.h"
+#include "common/Language.h"
+#include "common/RemotePath.h"
+#include "common/TextReplace.h"
+#include "engine/FtpError.h"
+#include "engine/MasterFTP.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace Velmora {
+
+RecordExecutor::RecordExecutor(AppContext &context, OverwritePolicy &policy, TrafficMonitor &traffic, EventPump &pump)
+    : m_context(context)
+    , m_policy(policy)
+    , m_traffic(traffic)
+    , m_pump(pump)
+{
+}
+
+MasterFTP &RecordExecutor::ftp() const
+{
+    return *m_context.ftp;
+}
+
+bool RecordExecutor::isConnected() const
+{
+    return m_context.ftp && m_context.ftp->isConnected() && m_context.ftp->client().isConnected();
+}
+
+void RecordExecutor::startRun()
+{
+    m_remote.clear();
+    m_questionAborted = false;
+    m_connectionLost = false;
+}
+
+void RecordExecutor::log(int kind, const QString &line)
+{
+    m_context.protocol->AddProtocolMessage(kind, line);
+}
+
+QString RecordExecutor::text(const QString &english, const QString &german) const
+{
+    return m_context.language ? m_context.language->text(english, german) : english;
+}
+
+QString RecordExecutor::partialName(const QString &localPath)
+{
+    return localPath + QStringLiteral(".velmora-part");
+}
+
+bool RecordExecutor::ExecuteRecord(const QString &command, const QString &argument1, const QString &size,
+                                   const QString &argument2)
+{
+    if (!isConnected())
+        return false;
+    if (argument1.contains(BackupIndexName) || argument2.contains(BackupIndexName))
+        return true;
+
+    bool result = true;
+    m_connectionLost = false;
+    m_recordAborted = false;
+    try {
+        if (command == u"STOR") {
+            stor(argument1, NormaliseRemotePath(argument2));
+        } else if (command == u"RETR") {
+            retr(NormaliseRemotePath(argument1), argument2, size);
+        } else if (command == u"DELE") {
+            const QString path = NormaliseRemotePath(argument1);
+            log(ProtocolEntry::Command, QStringLiteral("DELE ") + path);
+            m_traffic.startTimer();
+            ftp().client().deleteFile(path);
+            m_remote.removed(path);
+        } else if (command == u"MKD") {
+            const QString path = NormaliseRemotePath(argument1);
+            log(ProtocolEntry::Command, QStringLiteral("MKD ") + path);
+            if (!RemoteDirExists(path)) {
+                ftp().client().makeDirectory(path);
+                m_remote.added(path);
+            }
+        } else if (command == u"RMD") {
+            const QString path = NormaliseRemotePath(argument1);
+            log(ProtocolEntry::Command, QStringLiteral("RMD ") + path);
+            ftp().client().removeDirectory(path);
+            m_remote.removed(path);
+        } else if (command == u"CWD") {
+            const QString path = NormaliseRemotePath(argument1);
+            log(ProtocolEntry::Command, QStringLiteral("CWD ") + path);
+            ftp().client().changeDirectory(path);
+        } else if (command == u"CHMOD") {
+            const QString path = NormaliseRemotePath(argument1);
+            log(ProtocolEntry::Command, QStringLiteral("CHMOD ") + argument2 + u' ' + path);
+            SiteChmod(argument2, path);
+        } else if (command == u"MKLOCALDIR") {
+            const QString path = ToLocalPath(argument1);
+            log(ProtocolEntry::Command, QStringLiteral("MKLOCALDIR ") + path);
+            if (!QDir().mkpath(path))
+                throw FtpError(text(QStringLiteral("Cannot create the local folder "),
+                                    QStringLiteral("Der lokale Ordner kann nicht angelegt werden: "))
+                                   + path,
+                               FtpError::Kind::Local);
+        } else {
+            m_context.prompts->error(text(QStringLiteral("Command unknown!"), QStringLiteral("Befehl unbekannt!")));
+        }
+    } catch (const FtpError &error) {
+        result = false;
+        m_connectionLost = error.kind() == FtpError::Kind::Connection;
+        log(ProtocolEntry::Error, ReplaceAll(error.message(), QStringLiteral("Die Verbindung wurde erfolgreich geschlossen"),
+                                             QStringLiteral("Start disconnect")));
+    }
+    m_pump.pump();
+    // A question left with "Abort" transferred nothing: the record is not done and its row stays.
+    return result && !m_recordAborted;
+}
+
+void RecordExecutor::setTransferType(const QString &path)
+{
+    FtpClient &client = ftp().client();
+    client.setTransferType(FtpClient::TransferType::Binary);
+    // The file name becomes the engine's current item: status texts name it.
+    ftp().setCurrentItem(AsciiRuleFileName(path));
+    if (IsAsciiFile(path))
+        client.setTransferType(FtpClient::TransferType::Ascii);
+}
+
+void RecordExecutor::stor(const QString &localPath, const QString &remote)
+{
+    setTransferType(localPath);
+    const QFileInfo source(localPath);
+    if (!source.exists()) {
+        log(ProtocolEntry::Error, QStringLiteral("File not exists: ") + localPath);
+        return;
+    }
+    m_traffic.setExpectedSize(source.size());
+    if (m_remote.exists(ftp(), remote) && !decideOverwrite(remote))
+        return;
+    log(ProtocolEntry::Command, QStringLiteral("STOR ") + localPath + u' ' + remote);
+    m_traffic.startTimer();
+    try {
+        ftp().client().upload(localPath, remote);
+    } catch (const FtpError &) {
+        m_remote.forgetFolderOf(remote);
+        throw;
+    }
+    m_remote.added(remote);
+}
+
+void RecordExecutor::retr(const QString &remote, const QString &localPath, const QString &size)
+{
+    FtpClient &client = ftp().client();
+    client.setTransferType(FtpClient::TransferType::Binary);
+    ftp().setCurrentItem(AsciiRuleFileName(remote));
+    bool isNumber = false;
+    qint64 expected = size.toLongLong(&isNumber);
+    // Asked before switching to ASCII: many servers answer SIZE only in binary mode.
+    if (!isNumber)
+        expected = client.size(remote);
+    if (IsAsciiFile(remote))
+        client.setTransferType(FtpClient::TransferType::Ascii);
+    m_traffic.setExpectedSize(expected);
+
+    const QFileInfo target(localPath);
+    if (target.exists() || target.isSymLink()) {
+        if (!decideOverwrite(localPath))
+            return;
+        log(ProtocolEntry::Command, QStringLiteral("RETR ") + remote + u' ' + localPath);
+    }
+    m_traffic.startTimer();
+    download(client, remote, localPath);
+}
+
+void RecordExecutor::download(FtpClient &client, const QString &remote, const QString &localPath)
+{
+    // The file is written under a temporary name and takes its own name only when it is whole:
+    // a transfer that fails or a program that is killed half-way never leaves a truncated file
+    // posing as complete, and an existing file being overwritten stays intact until then.
+    const QString partial = partialName(localPath);
+    QFile::remove(partial); // what an earlier, killed run left
+    try {
+        client.download(remote, partial);
+    } catch (const FtpError &) {
+        QFile::remove(partial);
+        throw;
+    }
+    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(localPath).constData()) != 0) {
+        QFile::remove(partial);
+        throw FtpError(text(QStringLiteral("Cannot write the local file "),
+                            QStringLiteral("Die lokale Datei kann nicht geschrieben werden: "))
+                           + localPath,
+                       FtpError::Kind::Local);
+    }
+}
+
+bool RecordExecutor::decideOverwrite(const QString &target)
+{
+    if (m_policy.questionNeeded()) {
+        const bool ok = m_question && m_question->askOverwrite(target, m_policy);
+        if (!ok) {
+            m_context.work->abortRequested = true;
+            m_questionAborted = true;
+            m_recordAborted = true;
+            return false;
+        }
+        ftp().EnsureConnected(); // the question may have been open for long
+        return m_policy.action != OverwritePolicy::Action::Skip;
+    }
+    return m_policy.overwriteWithoutQuestion();
+}
+
+bool RecordExecutor::RemoteDirExists(const QString &path)
+{
+    MasterFTP &engine = ftp();
+    engine.EnsureConnected();
+    FtpClient &client = engine.client();
+    QString previous;
+    try {
+        previous = client.currentDirectory();
+    } catch (const FtpError &) {
+    }
+    bool exists = true;
+    if (!previous.isEmpty() && previous != path) {
+        try {
+            client.changeDirectory(path);
+        } catch (const FtpError &) {
+            exists = false;
+        }
+    }
+    if (!previous.isEmpty()) {
+        try {
+            client.changeDirectory(previous);
+        } catch (const FtpError &) {
+        }
+    }
+    return exists;
+}
+
+void RecordExecutor::RenameRemote(const QString &oldPath, const QString &newPath)
+{
+    if (!m_context.ftp)
+        return;
+    m_context.ftp->EnsureConnected();
+    try {
+        m_context.ftp->client().rename(oldPath, newPath);
+        log(ProtocolEntry::Command, QStringLiteral("Rename ") + oldPath + u' ' + newPath);
+    } catch (const FtpError &error) {
+        log(ProtocolEntry::Error, error.message());
+    }
+}
+
+void RecordExecutor::SiteChmod(const QString &mode, const QString &path)
+{
+    ftp().EnsureConnected();
+    ftp().client().site(QStringLiteral("CHMOD ") + mode + u' ' + path);
+}
+
+} // namespace Velmora

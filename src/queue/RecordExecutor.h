@@ -1,0 +1,71 @@
+#pragma once
+
+#include "RemoteListingCache.h"
+
+#include <QString>
+
+namespace Velmora {
+
+class EventPump;
+class FtpClient;
+class MasterFTP;
+class OverwritePolicy;
+class OverwriteQuestion;
+class TrafficMonitor;
+struct AppContext;
+
+// Carries out one queue command against the server and the local disk (ExecuteRecord), and the
+// few single operations other parts of the program call directly.
+class RecordExecutor {
+public:
+    RecordExecutor(AppContext &context, OverwritePolicy &policy, TrafficMonitor &traffic, EventPump &pump);
+
+    void setQuestion(OverwriteQuestion *question) { m_question = question; }
+
+    // True when the command was carried out, skipped on purpose or counts as done; false when
+    // the engine is not connected or an FTP or file error was raised (its message goes to the
+    // protocol).
+    bool ExecuteRecord(const QString &command, const QString &argument1, const QString &size,
+                       const QString &argument2);
+
+    // Whether the remote folder exists: the current folder (PWD) is kept.
+    bool RemoteDirExists(const QString &path);
+    void RenameRemote(const QString &oldPath, const QString &newPath);
+    void SiteChmod(const QString &mode, const QString &path);
+
+    // The engine and its connection are up.
+    bool isConnected() const;
+    // The last failure lost the connection (the next record may reconnect first).
+    bool lastFailureLostConnection() const { return m_connectionLost; }
+    // The overwrite question was left with something other than OK during this run.
+    bool questionAborted() const { return m_questionAborted; }
+    // A new run: forgets the remote listings and the question's answer of the previous one.
+    void startRun();
+
+    // The name a download is written to until it is whole.
+    static QString partialName(const QString &localPath);
+    static inline const QString BackupIndexName = QStringLiteral("BACKUPINFO.VELMORA");
+
+private:
+    void stor(const QString &localPath, const QString &remote);
+    void retr(const QString &remote, const QString &localPath, const QString &size);
+    void download(FtpClient &client, const QString &remote, const QString &localPath);
+    // The overwrite decision for an existing target; true means overwrite.
+    bool decideOverwrite(const QString &target);
+    void setTransferType(const QString &path);
+    void log(int kind, const QString &text);
+    QString text(const QString &english, const QString &german) const;
+    MasterFTP &ftp() const;
+
+    AppContext &m_context;
+    OverwritePolicy &m_policy;
+    TrafficMonitor &m_traffic;
+    EventPump &m_pump;
+    OverwriteQuestion *m_question = nullptr;
+    RemoteListingCache m_remote;
+    bool m_connectionLost = false;
+    bool m_questionAborted = false;
+    bool m_recordAborted = false;
+};
+
+} // namespace Velmora

@@ -1,0 +1,433 @@
+#include "TreeWalker.h"
+
+#include "LastQueueStore.h"
+#include "QueueHost.h"
+#include "QueueProgressView.h"
+#include "QueueRecord.h"
+#include "QueueRunner.h"
+#include "QueueTableModel.h"
+#include "WalkProgress.h"
+
+#include "app/AppContext.h"
+#include "app/ProtocolLog.h"
+#include "app/WorkControl.h"
+#include "common/RemotePath.h"
+#include "common/Word.h"
+#include "engine/FtpError.h"
+#include "engine/MasterFTP.h"
+
+#include <QCollator>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QQueue>
+
+#include <algorithm>
+
+namespace Velmora {
+
+namespace {
+
+const QString LinkArrow = QStringLiteral(" -> ");
+
+struct ListedEntry {
+    bool folder = false;
+    QString name;
+    qint64 size = 0;
+};
+
+ListedEntry readListingRecord(const QString &record)
+{
+    ListedEntry entry;
+    const QString type = Word(1, record, u"|").trimmed();
+    entry.folder = type == u"0";
+    entry.name = Word(2, record, u"|");
+    if (type == u"2") {
+        const qsizetype arrow = entry.name.indexOf(LinkArrow);
+        if (arrow >= 0)
+            entry.name.truncate(arrow);
+    }
+    entry.size = Word(3, record, u"|").trimmed().toLongLong();
+    return entry;
+}
+
+bool holdsRecordSeparator(const QString &text)
+{
+    for (QChar c : text) {
+        if (c == u'|' || c == QChar(0x00A7) || c == u'\r' || c == u'\n')
+            return true;
+    }
+    return false;
+}
+
+QString joinRemote(const QString &folder, const QString &name)
+{
+    if (name.isEmpty())
+        return folder;
+    return folder.endsWith(u'/') ? QString(folder + name) : QString(folder + u'/' + name);
+}
+
+// Pending window messages are processed after every (N div 300 + 1)-th record of a listing of
+// N records: small folders after every record, very large ones not so often that the window's
+// message handling dominates.
+class Pump {
+public:
+    explicit Pump(qsizetype records)
+        : m_every(records / 300 + 1)
+    {
+    }
+    void step()
+    {
+        if (++m_count % m_every == 0)
+            QCoreApplication::processEvents();
+    }
+
+private:
+    qsizetype m_every;
+    qsizetype m_count = 0;
+};
+
+// Folders to remove (path "§" listing record): a folder comes after every folder beneath it;
+// siblings in case-insensitive order.
+void sortDeepestFirst(QStringList &paths)
+{
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QStringList> split;
+    split.reserve(size_t(paths.size()));
+    std::vector<qsizetype> order(size_t(paths.size()));
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        split.push_back(Words(paths[i].section(QueueRecord::EntrySeparator, 0, 0), u"/"));
+        order[size_t(i)] = i;
+    }
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        const QStringList &x = split[size_t(a)];
+        const QStringList &y = split[size_t(b)];
+        for (qsizetype k = 0; k < x.size() && k < y.size(); ++k) {
+            const int c = collator.compare(x[k], y[k]);
+            if (c != 0)
+                return c < 0;
+            if (x[k] != y[k])
+                return x[k] < y[k];
+        }
+        return x.size() > y.size(); // the deeper path first
+    });
+    QStringList sorted;
+    sorted.reserve(paths.size());
+    for (qsizetype i : order)
+        sorted.append(paths[i]);
+    paths = sorted;
+}
+
+} // namespace
+
+TreeWalker::TreeWalker(AppContext &context, QueueRunner &runner)
+    : m_context(context)
+    , m_runner(runner)
+{
+}
+
+MasterFTP &TreeWalker::ftp() const
+{
+    return *m_context.ftp;
+}
+
+QString TreeWalker::NameProblem(const QString &name)
+{
+    if (name == u"." || name == u"..")
+        return QStringLiteral("\".\" and \"..\" are no file names");
+    for (QChar c : name) {
+        if (c == u'/' || c == u'\\')
+            return QStringLiteral("the name holds a path separator");
+        if (c == u'|' || c == QChar(0x00A7) || c == u'\r' || c == u'\n' || c == QueueRecord::CollectedFileSeparator)
+            return QStringLiteral("queue records cannot hold the name");
+    }
+    return {};
+}
+
+void TreeWalker::refuse(const QString &path)
+{
+    QString shown = path;
+    for (QChar &c : shown) {
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x80 && c.unicode() < 0xA0))
+            c = u'?';
+    }
+    m_context.protocol->AddProtocolMessage(ProtocolEntry::Error,
+                                           QStringLiteral("Skipped a name that queue records cannot hold: ") + shown);
+}
+
+void TreeWalker::progressLine(const QString &line)
+{
+    if (m_progress) {
+        const WorkControl &w = *m_context.work;
+        m_progress->addProgressLine(line, w.filesFound, w.totalSize, w.foldersFound);
+    }
+}
+
+void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalDirRecords, const QString &localTarget,
+                                 const QString &remoteRoot)
+{
+    if (!m_context.ftp)
+        return;
+    WorkControl &work = *m_context.work;
+    const QString root = NormaliseRemotePath(remoteRoot);
+    for (const QString &path : {localTarget, root}) {
+        if (holdsRecordSeparator(path)) {
+            refuse(path);
+            return;
+        }
+    }
+    ftp().EnsureConnected();
+    const QString target = IncludeTrailingBackslash(localTarget);
+    mkLocalDirRecords.append(QStringLiteral("MKLOCALDIR|") + localTarget);
+
+    const auto below = [&root](const QString &folder) {
+        // The part of the folder after the root: the root is removed as a prefix only.
+        return folder.startsWith(root, Qt::CaseInsensitive) ? folder.mid(root.size()) : folder;
+    };
+    QString current = root;
+    QString relative;
+    QQueue<QString> pending;
+    for (;;) {
+        QStringList records;
+        ftp().GetListing(current, records);
+        progressLine(QStringLiteral("Read folder: ") + current);
+        Pump pump(records.size());
+        for (const QString &record : std::as_const(records)) {
+            const ListedEntry entry = readListingRecord(record);
+            const QString remote = joinRemote(current, entry.name);
+            if (!entry.name.isEmpty() && !NameProblem(entry.name).isEmpty()) {
+                refuse(remote);
+            } else if (entry.folder) {
+                pending.enqueue(remote);
+                ++work.foldersFound;
+                mkLocalDirRecords.append(QStringLiteral("MKLOCALDIR|")
+                                         + ToLocalPath(target + relative + u'/' + entry.name));
+                progressLine(QStringLiteral("Read folder: ") + remote);
+            } else if (!entry.name.isEmpty()) {
+                const QString local = ToLocalPath(target + below(current) + u'/' + entry.name);
+                retrRecords.append(QStringLiteral("RETR|") + remote + u'|' + local + QueueRecord::EntrySeparator + record);
+                work.totalSize += entry.size;
+                ++work.filesFound;
+                progressLine(QStringLiteral("Read file: ") + remote + u'|' + local);
+            }
+            if (work.abortRequested)
+                return;
+            pump.step();
+        }
+        if (pending.isEmpty())
+            break;
+        current = pending.dequeue();
+        relative = ToLocalPath(below(current));
+        progressLine(QStringLiteral("Read folder: ") + current);
+    }
+    ++work.foldersFound;
+    progressLine(QStringLiteral("Read folder: ") + current);
+}
+
+void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targetFolder)
+{
+    if (!m_context.ftp)
+        return;
+    WorkControl &work = *m_context.work;
+    ftp().EnsureConnected();
+    m_runner.model().clear();
+    m_runner.lastQueue().save(m_runner.model());
+
+    QString ownRecord;
+    {
+        QStringList records;
+        ftp().GetListing(currentFolder, records);
+        for (const QString &record : std::as_const(records)) {
+            if (joinRemote(currentFolder, Word(2, record, u"|")) == targetFolder) {
+                ownRecord = record;
+                break;
+            }
+        }
+    }
+
+    QString dir = NormaliseRemotePath(targetFolder);
+    QQueue<QString> pending;
+    QStringList files;
+    QStringList folders;
+    bool aborted = false;
+    while (!aborted) {
+        QStringList records;
+        ftp().GetListing(dir, records);
+        progressLine(QStringLiteral("Read folder: ") + dir);
+        if (work.abortRequested)
+            break;
+        Pump pump(records.size());
+        for (const QString &record : std::as_const(records)) {
+            const ListedEntry entry = readListingRecord(record);
+            const QString path = NormaliseRemotePath(joinRemote(dir, entry.name));
+            if (!entry.name.isEmpty() && !NameProblem(entry.name).isEmpty()) {
+                refuse(path);
+            } else if (entry.folder) {
+                pending.enqueue(joinRemote(dir, entry.name));
+                ++work.foldersFound;
+                progressLine(QStringLiteral("Read folder: ") + path);
+                folders.append(path + QueueRecord::EntrySeparator + record);
+            } else if (!entry.name.isEmpty()) {
+                work.totalSize += entry.size;
+                ++work.filesFound;
+                progressLine(QStringLiteral("Read file: ") + path);
+                files.append(path + QueueRecord::EntrySeparator + record);
+            }
+            if (work.abortRequested) {
+                aborted = true;
+                break;
+            }
+            pump.step();
+        }
+        if (aborted || pending.isEmpty())
+            break;
+        dir = pending.dequeue();
+        ++work.foldersFound;
+        progressLine(QStringLiteral("Read folder: ") + NormaliseRemotePath(dir));
+    }
+
+    if (!work.abortRequested) {
+        QStringList &queue = m_runner.queueList();
+        for (const QString &file : std::as_const(files))
+            queue.append(QStringLiteral("DELE|") + file);
+        sortDeepestFirst(folders);
+        for (const QString &folder : std::as_const(folders))
+            queue.append(QStringLiteral("RMD|") + folder);
+        const QString own = QStringLiteral("RMD|") + NormaliseRemotePath(targetFolder);
+        queue.append(ownRecord.isEmpty() ? own : own + QueueRecord::EntrySeparator + ownRecord);
+    }
+
+    const QString back = NormaliseRemotePath(currentFolder);
+    try {
+        ftp().client().changeDirectory(back);
+    } catch (const FtpError &error) {
+        m_context.protocol->AddProtocolMessage(ProtocolEntry::Error, error.message());
+    }
+    m_runner.host().setServerPathText(back);
+}
+
+void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder, bool filesOnly, bool directoriesOnly,
+                              bool all, bool recursive, const QString &start)
+{
+    if (!m_context.ftp)
+        return;
+    WorkControl &work = *m_context.work;
+    ftp().EnsureConnected();
+    m_runner.model().clear();
+    m_runner.lastQueue().save(m_runner.model());
+
+    QString dir = NormaliseRemotePath(start);
+    QQueue<QString> pending;
+    QStringList found; // "F" or "D" + path
+    for (;;) {
+        m_runner.host().showServerFolder(dir);
+        QStringList records;
+        ftp().GetListing(dir, records);
+        if (recursive) {
+            Pump pump(records.size());
+            for (const QString &record : std::as_const(records)) {
+                const ListedEntry entry = readListingRecord(record);
+                const QString path = NormaliseRemotePath(joinRemote(dir, entry.name));
+                if (!entry.name.isEmpty() && !NameProblem(entry.name).isEmpty()) {
+                    refuse(path);
+                } else if (entry.folder) {
+                    pending.enqueue(joinRemote(dir, entry.name));
+                    found.append(u'D' + path);
+                } else if (!entry.name.isEmpty()) {
+                    found.append(u'F' + path);
+                }
+                if (work.abortRequested)
+                    break;
+                pump.step();
+            }
+        }
+        if (work.abortRequested || pending.isEmpty())
+            break;
+        dir = pending.dequeue();
+    }
+
+    QStringList &queue = m_runner.queueList();
+    queue.clear();
+    for (const QString &entry : std::as_const(found)) {
+        const bool isFile = entry.startsWith(u'F');
+        if ((isFile && (all || filesOnly)) || (!isFile && (all || directoriesOnly)))
+            queue.append(QStringLiteral("CHMOD|") + entry.mid(1) + u'|' + mode);
+    }
+    if (all || directoriesOnly)
+        queue.append(QStringLiteral("CHMOD|") + NormaliseRemotePath(start) + u'|' + mode);
+    // After Abort the collected records stay in the queue list but do not run.
+    if (!work.abortRequested)
+        m_runner.RunQueue(false);
+
+    const QString back = NormaliseRemotePath(currentFolder);
+    try {
+        ftp().EnsureConnected();
+        ftp().client().changeDirectory(back);
+    } catch (const FtpError &error) {
+        m_context.protocol->AddProtocolMessage(ProtocolEntry::Error, error.message());
+    }
+    m_runner.host().setServerPathText(back);
+    m_runner.view().hideCharts();
+}
+
+QString TreeWalker::dateText(const QDateTime &time) const
+{
+    if (!time.isValid())
+        return {};
+    return time.toString(m_context.systemIsGerman ? u"dd.MM.yyyy hh:mm:ss" : u"MM/dd/yyyy hh:mm:ss");
+}
+
+void TreeWalker::CollectLocal(const QString &pattern, QStringList &collected)
+{
+    const qsizetype cut = pattern.lastIndexOf(u'/');
+    const QString folder = pattern.left(cut + 1);
+    QString mask = pattern.mid(cut + 1);
+    walkLocal(folder, mask, collected);
+}
+
+bool TreeWalker::walkLocal(const QString &folder, const QString &mask, QStringList &collected)
+{
+    WorkControl &work = *m_context.work;
+    QDir dir(folder);
+    // "*.*" means every file, as it does on the systems the queue files come from.
+    const QStringList filters{mask.isEmpty() || mask == u"*.*" ? QStringLiteral("*") : mask};
+    const QFileInfoList files =
+        dir.entryInfoList(filters, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted);
+    for (const QFileInfo &file : files) {
+        const QString name = file.fileName();
+        if (!NameProblem(name).isEmpty() || holdsRecordSeparator(folder)) {
+            refuse(folder + name);
+        } else {
+            collected.append(folder + name + QueueRecord::CollectedFileSeparator + QStringLiteral("1|") + name + u'|'
+                             + QString::number(file.size()) + u'|' + dateText(file.lastModified()));
+            ++work.filesFound;
+            work.totalSize += file.size();
+            progressLine(QStringLiteral("Read file: ") + folder + name);
+        }
+        QCoreApplication::processEvents();
+        if (work.abortRequested)
+            return false;
+    }
+    const QFileInfoList folders = dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Unsorted);
+    for (const QFileInfo &sub : folders) {
+        const QString name = sub.fileName();
+        if (name.startsWith(u'.') || sub.isHidden())
+            continue;
+        if (!NameProblem(name).isEmpty()) {
+            refuse(folder + name);
+            continue;
+        }
+        ++work.foldersFound;
+        progressLine(QStringLiteral("Read folder: ") + folder + name);
+        QCoreApplication::processEvents();
+        if (work.abortRequested)
+            return false;
+        if (!walkLocal(folder + name + u'/', mask, collected))
+            return false;
+    }
+    return true;
+}
+
+} // namespace Velmora

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QDateTime;
+
+namespace Velmora {
+
+class MasterFTP;
+class QueueRunner;
+class WalkProgress;
+struct AppContext;
+
+// The tree walks that turn a folder into work: a remote folder into download records, delete
+// records or permission records, a local folder into the list of its files for an upload. They
+// count folders, files and bytes in the walk counters, report every step to the progress
+// window, keep the window responsive and stop at the next entry when Abort is pressed.
+//
+// Names that records cannot hold ("|", "§", line breaks) or that could leave the target folder
+// ("/", "\", ".", "..") are never collected: the protocol gets an error line naming them.
+// A link met inside a walked folder is taken as a file under the part of its name before " -> ".
+// Local paths below the target are built from the part of each remote folder after the walked
+// root (the root is removed as a prefix only, so a deeper folder of the same name keeps its place).
+class TreeWalker {
+public:
+    TreeWalker(AppContext &context, QueueRunner &runner);
+
+    void setProgress(WalkProgress *progress) { m_progress = progress; }
+
+    // Appends to retrRecords and mkLocalDirRecords what downloads remoteRoot into localTarget;
+    // the "MKLOCALDIR" records must run first. The folders are walked level by level.
+    void CollectDownload(QStringList &retrRecords, QStringList &mkLocalDirRecords, const QString &localTarget,
+                         const QString &remoteRoot);
+    // Appends to the queue list what deletes the remote folder with everything in it: first the
+    // files, then the folders from the deepest up, then the folder itself. After an abort
+    // nothing is appended. currentFolder is the folder the server grid shows; it is current again
+    // afterwards.
+    void CollectDelete(const QString &currentFolder, const QString &targetFolder);
+    // Fills the queue list with "CHMOD" records for the folder (and its tree when recursive) and
+    // runs it at once; afterwards currentFolder is current again.
+    void CollectChmod(const QString &mode, const QString &currentFolder, bool filesOnly, bool directoriesOnly,
+                      bool all, bool recursive, const QString &start);
+    // Appends a collected-file text (full path, U+0083, "1|" name "|" size "|" date) for every
+    // file below the folder of the pattern (folder + "/" + mask) that matches the mask. Hidden
+    // files are taken; hidden folders, folders whose name begins with "." and linked folders
+    // are not walked.
+    void CollectLocal(const QString &pattern, QStringList &collected);
+
+    // Why a name can never be collected, or empty when it can.
+    static QString NameProblem(const QString &name);
+
+private:
+    void progressLine(const QString &line);
+    void refuse(const QString &path);
+    bool walkLocal(const QString &folder, const QString &mask, QStringList &collected);
+    QString dateText(const QDateTime &time) const;
+    MasterFTP &ftp() const;
+
+    AppContext &m_context;
+    QueueRunner &m_runner;
+    WalkProgress *m_progress = nullptr;
+};
+
+} // namespace Velmora

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "SiteImportResult.h"
+
+namespace Velmora {
+
+// CuteFTP 8: the text export of its site list, English or German labels. A site ends at two
+// blank lines in a row, or at the end of the file. Passwords are not taken.
+class CuteFtp8Importer {
+public:
+    static SiteImportResult Parse(const QStringList &lines);
+};
+
+} // namespace Velmora

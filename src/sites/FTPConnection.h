@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+namespace Velmora {
+
+// One stored site: eight text fields, always in this order (the order of the store line and of
+// the site manager's columns). Fields hold no line breaks; "§" separates them in the store.
+struct FTPConnection {
+    QString Name;
+    QString Host;
+    QString User;
+    QString Password; // in clear; encoded only in the store file
+    QString Port;
+    QString LocalPath;
+    QString ServerPath;
+    QString Mode; // "Passive" or "Active"; anything else connects actively
+
+    static constexpr int FieldCount = 8;
+    enum Field { NameField, HostField, UserField, PasswordField, PortField, LocalPathField, ServerPathField, ModeField };
+
+    static inline const QString Passive = QStringLiteral("Passive");
+    static inline const QString Active = QStringLiteral("Active");
+
+    // The values a new site starts with; newSiteName is "New site" in the current language.
+    static FTPConnection newSite(const QString &newSiteName);
+
+    QString field(int index) const;
+    void setField(int index, const QString &value);
+    // Only the exact text "Passive" connects passively.
+    bool isPassive() const { return Mode == Passive; }
+
+    bool operator==(const FTPConnection &) const = default;
+};
+
+} // namespace Velmora

@@ -1,0 +1,211 @@
+#pragma once
+
+#include "FakeUserPrompts.h"
+#include "FtpTestServer.h"
+#include "TestEnvironment.h"
+#include "engine/QtPrinters.h"
+
+#include "app/AppContext.h"
+#include "app/AppFolders.h"
+#include "app/Options.h"
+#include "app/ProtocolLog.h"
+#include "app/WorkControl.h"
+#include "common/Language.h"
+#include "engine/MasterFTP.h"
+#include "queue/LastQueueStore.h"
+#include "queue/OverwritePolicy.h"
+#include "queue/OverwriteQuestion.h"
+#include "queue/QueueController.h"
+#include "queue/QueueFile.h"
+#include "queue/QueueHost.h"
+#include "queue/QueueProgressView.h"
+#include "queue/QueueRunner.h"
+#include "queue/QueueTableModel.h"
+#include "queue/TreeWalker.h"
+#include "queue/WalkProgress.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace Velmora::Testing {
+
+// Answers the overwrite question from a script: each answer sets the controls and says OK or
+// Abort. Records the targets it was asked about.
+class ScriptedQuestion : public OverwriteQuestion {
+public:
+    struct Answer {
+        bool skip = false;
+        bool always = false;
+        bool currentQueue = false;
+        bool ok = true;
+    };
+    bool askOverwrite(const QString &target, OverwritePolicy &policy) override
+    {
+        asked << target;
+        const Answer a = answers.isEmpty() ? Answer{} : answers.takeFirst();
+        policy.applyQuestionState(!a.skip, a.skip, a.always, a.currentQueue);
+        return a.ok;
+    }
+    QList<Answer> answers;
+    QStringList asked;
+};
+
+// Records what the run shows.
+class RecordingView : public NullQueueProgressView {
+public:
+    void setBytesText(const QString &text) override { bytes << text; }
+    void setOverallProgress(int, const QString &text) override { totals << text; }
+    void setQueueInfoText(const QString &text) override { info = text; }
+    void setQueueSizeText(const QString &text) override { size = text; }
+    void showCharts() override { ++chartsShown; }
+    void setTrafficLabel(const QString &text) override { traffic = text; }
+    QStringList bytes;
+    QStringList totals;
+    QString info;
+    QString size;
+    QString traffic;
+    int chartsShown = 0;
+};
+
+class RecordingWalkProgress : public WalkProgress {
+public:
+    void addProgressLine(const QString &line, qint64, qint64, qint64) override
+    {
+        lines << line;
+        if (onLine)
+            onLine(lines.size());
+    }
+    QStringList lines;
+    std::function<void(qsizetype)> onLine;
+};
+
+class RecordingHost : public NullQueueHost {
+public:
+    void endProgram() override { calls << QStringLiteral("endProgram"); }
+    void shutdownComputer() override { calls << QStringLiteral("shutdown"); }
+    bool closeAfterRunChecked() const override { return closeChecked; }
+    bool isBatchMode() const override { return batch; }
+    QString batchQueueFile() const override { return queueFile; }
+    QString batchModeArgument() const override { return mode; }
+    QStringList calls;
+    bool closeChecked = false;
+    bool batch = false;
+    QString queueFile;
+    QString mode;
+};
+
+// The queue with its engine, a real FTP server in a temporary folder, and a local folder.
+class QueueServerTest : public ::testing::Test {
+protected:
+    QueueServerTest()
+        : folders(makeFolders())
+        , log(folders.appDataFolder)
+        , options(folders.appDataFile(QStringLiteral("options.ini")))
+        , store(folders.appDataFile(QStringLiteral("lastqueue.ini")))
+    {
+        context.folders = folders;
+        context.language = &language;
+        context.options = &options;
+        context.protocol = &log;
+        context.prompts = &prompts;
+        context.work = &work;
+        master = std::make_unique<MasterFTP>(log, options, prompts, context.folders, language);
+        master->client().setTimeouts({3000, 5000, 5000});
+        context.ftp = master.get();
+        resetRunner();
+        walker = std::make_unique<TreeWalker>(context, *runner);
+        walker->setProgress(&walkProgress);
+        local = env.root() + QStringLiteral("local/");
+        QDir().mkpath(local);
+    }
+
+    // A runner as at program start (a fresh overwrite policy).
+    void resetRunner()
+    {
+        runner = std::make_unique<QueueRunner>(context, model, store, host, view);
+        runner->setQuestion(&question);
+        runner->traffic().setRandom([] { return 2; });
+    }
+
+    static AppFolders makeFolders()
+    {
+        AppFolders f = AppFolders::detect();
+        f.create();
+        return f;
+    }
+
+    void connectToServer()
+    {
+        server = std::make_unique<FtpTestServer>();
+        ASSERT_TRUE(server->start()) << server->errorText().toStdString();
+        master->SetConnectionData(server->host(), QString::number(server->port()), server->user(), server->password(), 0);
+        ASSERT_TRUE(master->Connect(false)) << prompts.shown.join(u'\n').toStdString();
+    }
+
+    void run(const QStringList &records)
+    {
+        runner->setQueueList(records);
+        work.reset();
+        runner->RunQueue(false);
+    }
+
+    QStringList protocol() const
+    {
+        QStringList lines;
+        for (const ProtocolEntry &e : log.entries())
+            lines << QString::number(e.kind) + QStringLiteral(": ") + e.text;
+        return lines;
+    }
+    QStringList gridSources() const
+    {
+        QStringList sources;
+        for (const QueueRow &row : model.rows())
+            sources << row.source;
+        return sources;
+    }
+    QStringList lastQueueSources() const
+    {
+        QStringList sources;
+        for (const QueueRow &row : QueueFile::read(store.path()).rows)
+            sources << row.source;
+        return sources;
+    }
+    static QByteArray readLocal(const QString &path) { return TestEnvironment::readFile(path); }
+    static QString octalMode(const QString &path)
+    {
+        const QFile::Permissions p = QFileInfo(path).permissions();
+        int owner = 0, group = 0, other = 0;
+        owner = (p & QFile::ReadOwner ? 4 : 0) | (p & QFile::WriteOwner ? 2 : 0) | (p & QFile::ExeOwner ? 1 : 0);
+        group = (p & QFile::ReadGroup ? 4 : 0) | (p & QFile::WriteGroup ? 2 : 0) | (p & QFile::ExeGroup ? 1 : 0);
+        other = (p & QFile::ReadOther ? 4 : 0) | (p & QFile::WriteOther ? 2 : 0) | (p & QFile::ExeOther ? 1 : 0);
+        return QString::number(owner) + QString::number(group) + QString::number(other);
+    }
+
+    TestEnvironment env;
+    AppFolders folders;
+    ProtocolLog log;
+    Options options;
+    FakeUserPrompts prompts;
+    Language language;
+    WorkControl work;
+    AppContext context;
+    QueueTableModel model;
+    LastQueueStore store;
+    RecordingHost host;
+    RecordingView view;
+    ScriptedQuestion question;
+    RecordingWalkProgress walkProgress;
+    std::unique_ptr<FtpTestServer> server;
+    std::unique_ptr<MasterFTP> master;
+    std::unique_ptr<QueueRunner> runner;
+    std::unique_ptr<TreeWalker> walker;
+    QString local;
+};
+
+} // namespace Velmora::Testing

@@ -1,0 +1,97 @@
+// The dialog for one site: completeness, the folder defaults, the folder picker and its keys.
+#include "SiteWindowFixture.h"
+
+#include <QComboBox>
+
+using namespace Velmora;
+using namespace Velmora::Testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class EditFTPDataDialog : public SiteWindowTest {
+protected:
+    void openNew()
+    {
+        startQuietly();
+        openSites();
+        fire(sites().newSiteTimer()); // an empty list opens New at once
+        ASSERT_TRUE(edit().isVisible());
+    }
+};
+
+TEST_F(EditFTPDataDialog, RefusesIncompleteDataAndKeepsTheInput)
+{
+    openNew();
+    const struct {
+        const char *name;
+        const char *host;
+        const char *port;
+        QString message;
+    } cases[] = {
+        {"Site", "h.example", "   ", u"information: Data not complete!"_s},
+        {" ", "h.example", "21", u"information: Data not complete!"_s},
+        {"Site", "", "21", u"information: Data not complete!"_s},
+        {"Site", "h.example", "ftp", u"information: The port must be a number from 1 to 65535."_s},
+        {"Site", "h\xC2\xA7.example", "21", QString::fromUtf8("information: The character \"§\" cannot be stored in a site. Please remove it.")},
+    };
+    for (const auto &c : cases) {
+        prompts.clear();
+        editField("NameEdit")->setText(QString::fromUtf8(c.name));
+        editField("HostEdit")->setText(QString::fromUtf8(c.host));
+        editField("PortEdit")->setText(QString::fromUtf8(c.port));
+        editButton("BitBtn1")->click();
+        EXPECT_EQ(prompts.shown, QStringList{c.message}) << c.name << '|' << c.host << '|' << c.port;
+        EXPECT_TRUE(edit().isVisible());
+        EXPECT_EQ(editField("PortEdit")->text(), QString::fromUtf8(c.port));
+    }
+    EXPECT_TRUE(storedNames().isEmpty());
+
+    main().SetLanguage(Language::German);
+    prompts.clear();
+    editField("HostEdit")->clear();
+    editButton("BitBtn1")->click();
+    EXPECT_EQ(prompts.shown, QStringList{QString::fromUtf8("information: Daten nicht vollständig!")});
+}
+
+TEST_F(EditFTPDataDialog, EmptyFoldersBecomeTheDefaultsAndValuesStayAsTyped)
+{
+    openNew();
+    editField("NameEdit")->setText(u" Spaced "_s);
+    editField("HostEdit")->setText(u"h.example"_s);
+    editField("LocalDirEdit")->setText(u"  "_s);
+    editField("ServerDirEdit")->clear();
+    edit().findChild<QComboBox *>(u"FTPModusComboBox"_s)->setCurrentIndex(1);
+    QTest::keyClick(editField("PasswortEdit"), Qt::Key_Return); // Enter in any field is OK
+    EXPECT_FALSE(edit().isVisible());
+    ConnectionStore store(env.appDataFolder());
+    store.LoadConnections();
+    ASSERT_EQ(store.sites().size(), 1);
+    EXPECT_EQ(store.sites()[0], site(u" Spaced "_s, u"h.example"_s, u" "_s, QString(), u"21"_s, u"\\"_s, u"/"_s, u"Active"_s));
+
+    // Escape aborts, and the folders are filled in on that way too.
+    key(Qt::Key_F5);
+    editField("LocalDirEdit")->clear();
+    QTest::keyClick(editField("NameEdit"), Qt::Key_Escape);
+    EXPECT_FALSE(edit().isVisible());
+    EXPECT_EQ(editField("LocalDirEdit")->text(), u"\\"_s);
+    EXPECT_EQ(store.sites().size(), 1);
+}
+
+TEST_F(EditFTPDataDialog, FolderPickerFillsTheLocalFolder)
+{
+    openNew();
+    prompts.clear();
+    prompts.folderAnswers = {u"/home/jo/site"_s};
+    edit().findChild<QPushButton *>(u"OpenButton"_s)->click();
+    EXPECT_EQ(prompts.shown, QStringList{u"chooseFolder: Please select a folder"_s});
+    EXPECT_EQ(prompts.lastStartFolder, QString());
+    EXPECT_EQ(editField("LocalDirEdit")->text(), u"/home/jo/site/"_s);
+
+    edit().findChild<QPushButton *>(u"OpenButton"_s)->click(); // cancelled
+    EXPECT_EQ(editField("LocalDirEdit")->text(), u"/home/jo/site/"_s);
+    EXPECT_EQ(editField("PasswortEdit")->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(edit().findChild<QComboBox *>(u"FTPModusComboBox"_s)->itemText(0), u"FTP-Mode: Passive (empfohlen)"_s);
+}
+
+} // namespace

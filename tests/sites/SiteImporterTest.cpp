@@ -1,0 +1,170 @@
+// An import from start to end: the dialogs and their starting folders, the save, the messages.
+#include "SitesTestSupport.h"
+
+#include "FakeUserPrompts.h"
+#include "TestEnvironment.h"
+
+#include "app/AppFolders.h"
+#include "common/Language.h"
+#include "sites/ConnectionStore.h"
+#include "sites/SiteImporter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace Velmora;
+using namespace Velmora::Testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class SiteImporterTest : public ::testing::Test {
+protected:
+    static AppFolders makeFolders()
+    {
+        AppFolders f = AppFolders::detect();
+        f.create();
+        return f;
+    }
+
+    bool import(SiteImporter::Kind kind) { return importer.run(kind, store); }
+    QStringList names() const
+    {
+        QStringList out;
+        for (const FTPConnection &s : store.sites())
+            out.append(s.Name);
+        return out;
+    }
+    // A copy of a fixture below the test's root; returns its path.
+    QString copyFixture(const QString &relative, const QString &target)
+    {
+        QFile in(fixture(relative));
+        EXPECT_TRUE(in.open(QIODevice::ReadOnly));
+        return env.writeFile(target, in.readAll());
+    }
+
+    TestEnvironment env; // first: the folders below depend on it
+    AppFolders folders = makeFolders();
+    FakeUserPrompts prompts;
+    Language language;
+    ProtocolLog log{folders.appDataFolder};
+    ConnectionStore store{folders.appDataFolder, &log, &language};
+    SiteImporter importer{prompts, language, &log, folders};
+};
+
+TEST_F(SiteImporterTest, FileZilla3ImportsPasswordsWithoutAMessage)
+{
+    const QString defaults = copyFixture(u"filezilla3/fzdefaults.xml"_s, u"fz/fzdefaults.xml"_s);
+    copyFixture(u"filezilla3/config/sitemanager.xml"_s, u"fz/config/sitemanager.xml"_s);
+    store.sites() = {site(u"Zulu"_s, u"z"_s, u"u"_s, u"p"_s, u"21"_s, u"/"_s, u"/"_s, u"Passive"_s)};
+    prompts.fileAnswers = {defaults};
+    ASSERT_TRUE(import(SiteImporter::FileZilla3));
+    EXPECT_EQ(prompts.shown, QStringList{u"openFile: Import FileZilla 3 connections"_s});
+    EXPECT_EQ(names(), (QStringList{u"Active one"_s, u"Deep"_s, QString::fromUtf8("Müller Shop"), u"Zulu"_s}));
+    EXPECT_EQ(store.sites()[2].Password, QString::fromUtf8("pässword"));
+    EXPECT_EQ(store.sites()[0].Password, QString()); // nothing to take: no password, not a blank
+    EXPECT_EQ(protocolErrors(log).size(), 1);
+
+    // Importing the same file again adds nothing.
+    prompts.fileAnswers = {defaults};
+    ASSERT_TRUE(import(SiteImporter::FileZilla3));
+    EXPECT_EQ(store.sites().size(), 4);
+    ConnectionStore reread(folders.appDataFolder);
+    reread.LoadConnections();
+    EXPECT_EQ(reread.sites(), store.sites());
+}
+
+TEST_F(SiteImporterTest, EveryOtherClientSaysThatPasswordsWereNotTaken)
+{
+    const struct {
+        SiteImporter::Kind kind;
+        const char *fixture;
+        int sites;
+        QString message;
+    } cases[] = {
+        {SiteImporter::FileZilla2, "FileZilla.xml", 2, u"information: The FileZilla2 format password was not imported!"_s},
+        {SiteImporter::WsFtp12, "ws_ftp.ini", 3, u"information: Passwords are not imported at WS FTP 12 format!"_s},
+        {SiteImporter::CuteFtp8, "cuteftp_english.txt", 3, u"information: Passwords are not imported at CuteFTP 8 format!"_s},
+        {SiteImporter::FlashFxp3, "Sites.dat", 2, u"information: Passwords are not imported at FlashFXP 3 format!"_s},
+    };
+    for (const auto &c : cases) {
+        store.sites().clear();
+        prompts.clear();
+        prompts.fileAnswers = {fixture(QString::fromLatin1(c.fixture))};
+        ASSERT_TRUE(import(c.kind)) << c.fixture;
+        EXPECT_EQ(store.sites().size(), c.sites) << c.fixture;
+        EXPECT_EQ(prompts.shown.last(), c.message);
+        EXPECT_TRUE(QFileInfo::exists(store.filePath()));
+        if (c.kind == SiteImporter::CuteFtp8) {
+            EXPECT_EQ(prompts.shown.first(), u"information: Please export the CuteFTP accounts in text format first. "
+                                             u"Afterwards you can import this file."_s);
+        }
+    }
+}
+
+TEST_F(SiteImporterTest, SmartFtpReadsAFolderTree)
+{
+    prompts.folderAnswers = {fixture(u"smartftp/Favorites/"_s)};
+    ASSERT_TRUE(import(SiteImporter::SmartFtp4));
+    EXPECT_EQ(prompts.shown, (QStringList{u"chooseFolder: Select the \"SmartFTP/Favorites\"  folder!"_s,
+                                          u"information: Passwords are not imported at SmartFXP 4 format!"_s}));
+    EXPECT_EQ(names(), (QStringList{u"Private"_s, u"Work server"_s}));
+}
+
+TEST_F(SiteImporterTest, CancelOrAnUnreadableFileSavesNothing)
+{
+    EXPECT_FALSE(import(SiteImporter::WsFtp12)); // the dialog was cancelled
+    EXPECT_FALSE(import(SiteImporter::SmartFtp4));
+    prompts.clear();
+
+    prompts.fileAnswers = {env.root() + u"missing.ini"_s};
+    EXPECT_FALSE(import(SiteImporter::FlashFxp3));
+    ASSERT_EQ(prompts.shown.size(), 2);
+    EXPECT_TRUE(prompts.shown[1].startsWith(u"error: The file cannot be read: "_s + env.root() + u"missing.ini"_s));
+
+    // A FileZilla defaults file that names no site file.
+    prompts.clear();
+    prompts.fileAnswers = {env.writeFile(u"fz/fzdefaults.xml"_s, "<FileZilla3>\n</FileZilla3>\n")};
+    EXPECT_FALSE(import(SiteImporter::FileZilla3));
+    EXPECT_TRUE(prompts.shown.last().contains(u"\"Config Location\""_s));
+    EXPECT_FALSE(QFileInfo::exists(store.filePath()));
+    EXPECT_TRUE(store.sites().isEmpty());
+}
+
+TEST_F(SiteImporterTest, DialogsStartInTheClientsWindowsFolderWhenItExists)
+{
+    // Nothing there: the home folder, with the client's file name preselected.
+    importer.run(SiteImporter::WsFtp12, store);
+    EXPECT_EQ(prompts.lastStartFolder, QDir::homePath() + u"/ws_ftp.ini"_s);
+    EXPECT_EQ(importer.startFolder(SiteImporter::CuteFtp8), folders.startDrive);
+
+    // A Wine prefix holds the Windows folders; names match without regard to case.
+    const QString wine = QDir::homePath() + u"/.wine/drive_c/"_s;
+    QDir().mkpath(wine + u"users/jo/AppData/Roaming/Ipswitch/WS_FTP/Sites"_s);
+    QDir().mkpath(wine + u"Program Files (x86)/FileZilla"_s);
+    QDir().mkpath(wine + u"ProgramData/FlashFXP/3"_s);
+    QDir().mkpath(wine + u"users/jo/Application Data/SmartFTP/Client 2.0/Favorites"_s);
+    EXPECT_EQ(importer.startFolder(SiteImporter::WsFtp12), wine + u"users/jo/AppData/Roaming/Ipswitch/WS_FTP/Sites/"_s);
+    EXPECT_EQ(importer.startFolder(SiteImporter::FileZilla3), wine + u"Program Files (x86)/FileZilla/"_s);
+    EXPECT_EQ(importer.startFolder(SiteImporter::FlashFxp3), wine + u"ProgramData/FlashFXP/3/"_s);
+    EXPECT_EQ(importer.startFolder(SiteImporter::SmartFtp4), wine + u"users/jo/Application Data/SmartFTP/Client 2.0/Favorites/"_s);
+
+    // This system's own application data folder comes first.
+    const QString roaming = folders.appDataFolder.chopped(QStringLiteral("Holmvik/Velmora/").size());
+    QDir().mkpath(roaming + u"SmartFTP/Client 2.0/Favorites"_s);
+    EXPECT_EQ(importer.startFolder(SiteImporter::SmartFtp4), roaming + u"SmartFTP/Client 2.0/Favorites/"_s);
+}
+
+TEST_F(SiteImporterTest, GermanMessages)
+{
+    language.setCurrent(Language::German);
+    prompts.fileAnswers = {fixture(u"Sites.dat"_s)};
+    ASSERT_TRUE(import(SiteImporter::FlashFxp3));
+    EXPECT_EQ(prompts.shown, (QStringList{u"openFile: FlashFXP 3 Daten importieren"_s,
+                                          QString::fromUtf8("information: Passwörter können nicht importiert werden im FlashFPX 3 Format!")}));
+}
+
+} // namespace

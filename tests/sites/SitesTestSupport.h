@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/ProtocolLog.h"
+#include "common/TextCodec.h"
+#include "sites/FTPConnection.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+namespace Velmora {
+
+// Readable failures: a site prints as its eight fields.
+inline void PrintTo(const FTPConnection &site, std::ostream *out)
+{
+    *out << '{';
+    for (int i = 0; i < FTPConnection::FieldCount; ++i)
+        *out << (i ? "|" : "") << '"' << site.field(i).toStdString() << '"';
+    *out << '}';
+}
+
+} // namespace Velmora
+
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace Velmora::Testing {
+
+inline QString fixture(const QString &relative)
+{
+    return QStringLiteral(VELMORA_TEST_SOURCE_DIR "/tests/sites/fixtures/") + relative;
+}
+
+// A site from its eight fields in store order.
+inline FTPConnection site(const QString &name, const QString &host, const QString &user, const QString &password,
+                          const QString &port, const QString &local, const QString &server, const QString &mode)
+{
+    FTPConnection s;
+    s.Name = name;
+    s.Host = host;
+    s.User = user;
+    s.Password = password;
+    s.Port = port;
+    s.LocalPath = local;
+    s.ServerPath = server;
+    s.Mode = mode;
+    return s;
+}
+
+// The texts of the protocol's error lines.
+inline QStringList protocolErrors(const ProtocolLog &log)
+{
+    QStringList errors;
+    for (const ProtocolEntry &entry : log.entries()) {
+        if (entry.kind == ProtocolEntry::Error)
+            errors.append(entry.text);
+    }
+    return errors;
+}
+
+// Text whose characters are the given Windows-1252 bytes, as the importers see a file.
+inline QString cp1252(const char *bytes)
+{
+    return TextCodec::DecodeWindows1252(QByteArray(bytes));
+}
+
+} // namespace Velmora::Testing
