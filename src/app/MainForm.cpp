@@ -46,10 +46,14 @@ MainForm::MainForm(AppContext &context, StartupArguments arguments, QWidget *par
     m_w.protocolGrid->setColumnWidth(1, 35);
     m_w.protocolGrid->setColumnWidth(2, 850);
     m_w.protocolGrid->horizontalHeader()->setStretchLastSection(true);
-    connect(m_protocolModel, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int, int last) {
-        const QModelIndex index = m_protocolModel->index(last, 2);
-        m_w.protocolGrid->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        m_w.protocolGrid->scrollTo(index);
+    // Selecting and scrolling costs more the longer the grid is, so a burst of lines is shown
+    // once per pass of the event loop: the newest line ends up selected and in view.
+    m_protocolScroll.setSingleShot(true);
+    m_protocolScroll.setInterval(0);
+    connect(&m_protocolScroll, &QTimer::timeout, this, &MainForm::showNewestProtocolLine);
+    connect(m_protocolModel, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (!m_protocolScroll.isActive())
+            m_protocolScroll.start();
     });
 
     // Timers of the window: stopped until the show handler decides.
@@ -133,6 +137,16 @@ void MainForm::setInitialState()
     m_w.chartsClosePanel->hide();
     m_w.closeChartsButton->hide();
     m_lastFocusedGrid = m_w.localGrid;
+}
+
+void MainForm::showNewestProtocolLine()
+{
+    const int rows = m_protocolModel->rowCount();
+    if (rows == 0)
+        return;
+    const QModelIndex index = m_protocolModel->index(rows - 1, 2);
+    m_w.protocolGrid->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_w.protocolGrid->scrollTo(index);
 }
 
 void MainForm::applyDesign(const QString &designName)

@@ -78,6 +78,7 @@ private:
     void setInitialState();
     void retranslate();
     void applyDesign(const QString &designName);
+    void showNewestProtocolLine();
     void setLockedControlsEnabled(bool enabled);
     void updateQueueTexts();
     void deleteTemporaryFolders();
@@ -89,6 +90,7 @@ private:
     ProtocolTableModel *m_protocolModel = nullptr;
     QTimer m_siteManagerTimer;
     QTimer m_batchJobTimer;
+    QTimer m_protocolScroll;
     QWidget *m_lastFocusedGrid = nullptr;
     bool m_busy = false;
     bool m_busyCursor = false;

@@ -205,6 +205,7 @@ TEST_F(MainFormStates, ProtocolGridSelectsTheNewestLine)
     context().protocol->AddProtocolMessage(1, QStringLiteral("Try to connect: localhost"));
     context().protocol->AddProtocolMessage(2, QStringLiteral("Failed to retrieve directory listing"));
     QTableView *grid = w().protocolGrid;
+    QCoreApplication::processEvents(); // the newest line is shown once per pass of the event loop
     ASSERT_EQ(grid->model()->rowCount(), 2);
     EXPECT_EQ(grid->model()->index(1, 1).data().toString(), QStringLiteral("0002"));
     EXPECT_EQ(grid->model()->index(1, 2).data().toString(), QStringLiteral("Failed to retrieve directory listing"));
