@@ -9,7 +9,7 @@ packages=(
   libzip-dev libgtest-dev googletest
   python3 python3-pyftpdlib
   xvfb xauth imagemagick fonts-dejavu-core
-  lftp curl clang-14 libclang-rt-14-dev
+  lftp curl bc clang-14 libclang-rt-14-dev
 )
 
 missing=()
