@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-charts-dev libqscintilla2-qt6-dev libgl1-mesa-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqscintilla2-qt6-dev libgl1-mesa-dev
   libzip-dev libgtest-dev googletest
   python3 python3-pyftpdlib
   xvfb xauth imagemagick fonts-dejavu-core
