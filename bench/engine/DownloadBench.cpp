@@ -1,7 +1,7 @@
 // Downloads one file with Velmora's FTP client and prints the time it took.
 // Usage: engine_download_bench host port user password remote-path local-path [active]
-#include "engine/FtpError.h"
-#include "engine/QtFtpClient.h"
+#include "engine/ftp/FtpError.h"
+#include "engine/ftp/QtFtpClient.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 // Parses and sorts a LIST of 100,000 lines the way a listing does: the client's per-line work
 // (decoding the bytes, the parsed modification date) and the engine's records, sorting and
 // de-duplication. Prints the figures; the goal is under 0.25 s in total.
-#include "engine/ListingBuilder.h"
-#include "engine/ListingDate.h"
-#include "engine/ServerNameCodec.h"
+#include "engine/ftp/ListingBuilder.h"
+#include "engine/ftp/ListingDate.h"
+#include "engine/ftp/ServerNameCodec.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -13,9 +13,10 @@
 // 100 folders over and over, so that after the first 100 records only the queue's bookkeeping
 // is left to measure.
 #include "app/AppContext.h"
+#include "app/DesignState.h"
 #include "app/AppFolders.h"
-#include "app/AppStarter.h"
-#include "app/MainForm.h"
+#include "shell/AppStarter.h"
+#include "shell/MainForm.h"
 #include "app/Options.h"
 #include "app/Platform.h"
 #include "app/ProtocolLog.h"
@@ -30,7 +31,7 @@
 #include "queue/QueueRecord.h"
 #include "queue/QueueRunner.h"
 #include "queue/QueueTableModel.h"
-#include "queue/QueueWiring.h"
+#include "shell/QueueWiring.h"
 #include "queue/TreeWalker.h"
 
 #include <QApplication>
@@ -92,17 +93,11 @@ struct CoreQueue {
     CoreQueue()
         : log(folders().appDataFolder)
         , options(folders().appDataFile(QStringLiteral("options.ini")))
+        , context{appFolders, language, options, log, prompts, platform, design}
         , store(folders().appDataFile(QStringLiteral("lastqueue.ini")))
     {
-        context.folders = folders();
-        context.language = &language;
-        context.options = &options;
-        context.protocol = &log;
-        context.prompts = &prompts;
-        context.work = &work;
         master = std::make_unique<MasterFTP>(log, options, prompts, context.folders, language);
-        context.ftp = master.get();
-        runner = std::make_unique<QueueRunner>(context, model, store, host, view);
+        runner = std::make_unique<QueueRunner>(context, *master, work, model, store, host, view);
         OptionsData data = options.data();
         data.allwaysOverwrite = true;
         options.setData(data);
@@ -123,11 +118,14 @@ struct CoreQueue {
         return master->Connect(false);
     }
 
+    AppFolders appFolders = folders();
     ProtocolLog log;
     Options options;
     SilentPrompts prompts;
     Language language;
     WorkControl work;
+    QuietPlatform platform;
+    DesignState design;
     AppContext context;
     QueueTableModel model;
     LastQueueStore store;
@@ -150,7 +148,7 @@ int downloadTree(const QStringList &args)
     timer.start();
     if (!q.connect(args))
         return fail("connect");
-    TreeWalker walker(q.context, *q.runner);
+    TreeWalker walker(q.context, *q.master, q.work, *q.runner);
     QStringList retr;
     QStringList folders;
     walker.CollectDownload(retr, folders, args[7], args[6]);
@@ -170,7 +168,7 @@ int uploadTree(const QStringList &args)
     timer.start();
     if (!q.connect(args))
         return fail("connect");
-    TreeWalker walker(q.context, *q.runner);
+    TreeWalker walker(q.context, *q.master, q.work, *q.runner);
     QStringList collected;
     const QString localFolder = IncludeTrailingBackslash(args[6]);
     walker.CollectLocal(localFolder + QStringLiteral("*.*"), collected);
@@ -230,16 +228,9 @@ int localRecords(const QStringList &args)
         seams.programFolder = qEnvironmentVariable("VELMORA_PROGRAM_FOLDER");
         starter = std::make_unique<AppStarter>(QStringList(), seams);
         starter->start();
-        AppContext &context = starter->context();
-        if (!context.ftp) {
-            master = std::make_unique<MasterFTP>(*context.protocol, *context.options, *context.prompts, context.folders,
-                                                 *context.language);
-            context.ftp = master.get();
-        }
-        engine = context.ftp;
-        auto *wiring = starter->mainForm()->findChild<QueueWiring *>();
-        runner = &wiring->runner();
-        model = &wiring->model();
+        engine = &starter->ftp();
+        runner = &starter->queue().runner();
+        model = &starter->queue().model();
     } else {
         core = std::make_unique<CoreQueue>();
         runner = core->runner.get();

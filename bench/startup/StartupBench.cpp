@@ -1,9 +1,9 @@
 // Time from process start to the main window shown, offscreen, and the resident memory then.
 // Runs the real start-up in a fresh temporary profile; prints one line of figures.
-#include "app/AppStarter.h"
-#include "app/MainForm.h"
+#include "shell/AppStarter.h"
+#include "shell/MainForm.h"
 #include "app/UserPrompts.h"
-#include "app/VelmoraApplication.h"
+#include "shell/VelmoraApplication.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,35 +1,35 @@
 #pragma once
 
 #include "AppFolders.h"
+#include "common/Language.h"
+
+#include <QString>
 
 namespace Velmora {
 
 class DesignState;
-class Language;
-class MasterFTP;
 class Options;
 class Platform;
 class ProtocolLog;
-class TypeAheadSearch;
 class UserPrompts;
-struct WorkControl;
 
-// The objects every window and the engine share for the whole run. Handed to constructors;
-// nothing here is reached through globals.
+// The services that exist for the whole run, handed by reference to the classes that use them.
+// The FTP session, the work control and the type-ahead search are not here: they go explicitly
+// to the few classes that need them.
 struct AppContext {
-    AppFolders folders;
-    Language *language = nullptr;
-    Options *options = nullptr;
-    ProtocolLog *protocol = nullptr;
-    UserPrompts *prompts = nullptr;
-    Platform *platform = nullptr;
-    DesignState *design = nullptr;
-    MasterFTP *ftp = nullptr;
-    WorkControl *work = nullptr;
-    TypeAheadSearch *typeAhead = nullptr; // shared by the file grids and the site manager
+    AppFolders &folders;
+    Language &language;
+    Options &options;
+    ProtocolLog &protocol;
+    UserPrompts &prompts;
+    Platform &platform;
+    DesignState &design;
     bool systemIsGerman = false;
     QString versionText;
+
     QString captionText() const { return QStringLiteral("Velmora - ") + versionText; }
+    // The English or the German text, as the current language says.
+    QString text(const QString &english, const QString &german) const { return language.text(english, german); }
 };
 
 } // namespace Velmora

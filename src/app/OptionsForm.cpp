@@ -188,7 +188,7 @@ OptionsData OptionsForm::dataFromControls() const
     d.externalEditorExe = m_externalExe->text();
     d.keepalive = m_keepalive->isChecked();
     d.keepaliveTime = m_interval->text();
-    d.filterOn = m_filterState ? m_filterState() : context().options->data().filterOn;
+    d.filterOn = m_filterState ? m_filterState() : context().options.data().filterOn;
     d.showCharts = m_showCharts->isChecked();
     d.closeCharts = m_closeCharts->isChecked();
     d.resetCharts = m_resetCharts->isChecked();
@@ -210,16 +210,15 @@ void OptionsForm::updateVisibility()
 void OptionsForm::LoadOptions()
 {
     QString problem;
-    if (!context().options->load(&problem) && context().protocol)
-        context().protocol->AddProtocolMessage(ProtocolEntry::Error, problem);
-    const OptionsData &d = context().options->data();
+    if (!context().options.load(&problem))
+        context().protocol.AddProtocolMessage(ProtocolEntry::Error, problem);
+    const OptionsData &d = context().options.data();
     fillControls(d);
     updateVisibility();
-    if (context().protocol)
-        context().protocol->setWriteLogfiles(d.logfiles);
+    context().protocol.setWriteLogfiles(d.logfiles);
     Q_EMIT overwritePolicyApplied(d.allwaysOverwrite);
     Q_EMIT automaticRunApplied(d.automaticRunQueue);
-    Q_EMIT keepAliveApplied(d.keepalive, context().options->keepaliveSeconds());
+    Q_EMIT keepAliveApplied(d.keepalive, context().options.keepaliveSeconds());
     Q_EMIT filterStateApplied(d.filterOn);
 }
 
@@ -227,11 +226,10 @@ void OptionsForm::SaveOptions()
 {
     OptionsData d = dataFromControls();
     if (!Options::isValidInterval(d.keepaliveTime))
-        d.keepaliveTime = context().options->data().keepaliveTime;
-    context().options->setData(d);
-    context().options->save();
-    if (context().protocol)
-        context().protocol->setWriteLogfiles(d.logfiles);
+        d.keepaliveTime = context().options.data().keepaliveTime;
+    context().options.setData(d);
+    context().options.save();
+    context().protocol.setWriteLogfiles(d.logfiles);
 }
 
 void OptionsForm::setCloseCharts(bool on)
@@ -249,18 +247,18 @@ void OptionsForm::showEvent(QShowEvent *event)
 void OptionsForm::OKButtonClick()
 {
     if (!Options::isValidInterval(m_interval->text())) {
-        context().prompts->information(text(QStringLiteral("Keep alive time ist not correct integer."),
+        context().prompts.information(text(QStringLiteral("Keep alive time ist not correct integer."),
                                             QStringLiteral("Die Keep-Alive-Zeit ist keine gültige Ganzzahl.")));
         return;
     }
     SaveOptions();
-    Q_EMIT keepAliveApplied(m_keepalive->isChecked(), context().options->keepaliveSeconds());
+    Q_EMIT keepAliveApplied(m_keepalive->isChecked(), context().options.keepaliveSeconds());
     accept();
 }
 
 void OptionsForm::ZipLogfilesButtonClick()
 {
-    const QString chosen = context().prompts->saveFile(text(QStringLiteral("Zip logfiles"), QStringLiteral("Logdateien zippen")),
+    const QString chosen = context().prompts.saveFile(text(QStringLiteral("Zip logfiles"), QStringLiteral("Logdateien zippen")),
                                                        context().folders.desktopFolder, LogArchive::ArchiveName,
                                                        QStringLiteral("zip"), QStringLiteral("ZIP (*.zip)"));
     if (chosen.isEmpty())
@@ -270,7 +268,7 @@ void OptionsForm::ZipLogfilesButtonClick()
 
 void OptionsForm::ExternalEditorButtonClick()
 {
-    const QString program = context().prompts->openFile(text(QStringLiteral("External editor"), QStringLiteral("Externer Editor")),
+    const QString program = context().prompts.openFile(text(QStringLiteral("External editor"), QStringLiteral("Externer Editor")),
                                                         QStringLiteral("/usr/bin"), text(QStringLiteral("Programs (*)"), QStringLiteral("Programme (*)")));
     if (!program.isEmpty())
         m_externalExe->setText(program);

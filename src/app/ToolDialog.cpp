@@ -24,17 +24,15 @@ ToolDialog::ToolDialog(const AppContext &context, QWidget *parent, QString engli
     m_content = new QVBoxLayout;
     m_content->setContentsMargins(12, 10, 12, 12);
     outer->addLayout(m_content, 1);
-    if (m_context.language) {
-        connect(m_context.language, &Language::languageChanged, this, [this] {
-            refreshHeader();
-            retranslate();
-        });
-    }
+    connect(&m_context.language, &Language::languageChanged, this, [this] {
+        refreshHeader();
+        retranslate();
+    });
 }
 
 QString ToolDialog::text(const QString &english, const QString &german) const
 {
-    return m_context.language ? m_context.language->text(english, german) : english;
+    return m_context.text(english, german);
 }
 
 QString ToolDialog::headerTitle() const
@@ -46,7 +44,7 @@ void ToolDialog::refreshHeader()
 {
     setWindowTitle(m_context.captionText());
     m_header->setTitle(headerTitle());
-    const QString design = m_context.design ? m_context.design->name() : DesignState::DefaultName;
+    const QString design = m_context.design.name();
     m_header->setPicture(DialogHeader::picturePath(m_context.folders.programFolder, design));
 }
 

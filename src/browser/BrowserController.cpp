@@ -9,8 +9,7 @@
 #include "MasterFtpListingSource.h"
 #include "ServerBrowser.h"
 
-#include "app/AppStarter.h"
-#include "app/MainForm.h"
+#include "app/AppContext.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -20,36 +19,25 @@
 
 namespace Velmora {
 
-BrowserController *BrowserController::wire(AppStarter &starter)
-{
-    return new BrowserController(starter.context(), *starter.mainForm());
-}
-
-BrowserController *BrowserController::of(const MainForm &main)
-{
-    return main.findChild<BrowserController *>(QStringLiteral("BrowserController"), Qt::FindDirectChildrenOnly);
-}
-
-BrowserController::BrowserController(AppContext &context, MainForm &main)
-    : QObject(&main)
+BrowserController::BrowserController(AppContext &context, MasterFTP &ftp, TypeAheadSearch &typeAhead,
+                                     const BrowserWidgets &w, ServerBrowser::Hooks hooks, QObject *parent)
+    : QObject(parent)
     , m_context(context)
-    , m_main(main)
+    , m_typeAhead(typeAhead)
     , m_decorations(std::make_unique<FileIconDecorations>())
-    , m_sessionSource(std::make_unique<MasterFtpListingSource>([&context] { return context.ftp; }))
+    , m_sessionSource(std::make_unique<MasterFtpListingSource>([&ftp] { return &ftp; }))
     , m_source(m_sessionSource.get())
 {
-    setObjectName(QStringLiteral("BrowserController"));
-    MainWindowWidgets &w = main.widgets();
-    m_localPane = makePane(BrowserSide::Local);
-    m_serverPane = makePane(BrowserSide::Server);
+    m_localPane = makePane(BrowserSide::Local, w.localGrid, w.localPathBox, w.localStatusLabel);
+    m_serverPane = makePane(BrowserSide::Server, w.serverGrid, w.serverPathBox, w.serverStatusLabel);
 
     LocalBrowser::Setup local;
     local.pane = m_localPane;
-    local.driveList = qobject_cast<DriveListWidget *>(w.localDriveList);
+    local.driveList = w.localDriveList;
     local.rootButton = w.localRootButton;
     local.upButton = w.localUpButton;
-    local.language = context.language;
-    local.platform = context.platform;
+    local.language = &context.language;
+    local.platform = &context.platform;
     local.startDrive = context.folders.startDrive;
     m_local = new LocalBrowser(local, this);
 
@@ -58,10 +46,8 @@ BrowserController::BrowserController(AppContext &context, MainForm &main)
     server.rootButton = w.serverRootButton;
     server.upButton = w.serverUpButton;
     server.source = m_source;
-    server.language = context.language;
-    server.hooks.setBusyState = [&main] { main.SetBusyState(); };
-    server.hooks.setIdleState = [&main] { main.SetIdleState(); };
-    server.hooks.clearQueueGrid = [&main] { main.clearQueueGrid(); };
+    server.language = &context.language;
+    server.hooks = std::move(hooks);
     m_server = new ServerBrowser(server, this);
 
     connect(m_localPane->view(), &FileGridView::enterPressed, m_local, &LocalBrowser::OpenLocalEntry);
@@ -69,36 +55,26 @@ BrowserController::BrowserController(AppContext &context, MainForm &main)
     connect(m_serverPane->view(), &FileGridView::enterPressed, m_server, &ServerBrowser::OpenServerEntry);
     connect(m_serverPane->view(), &QAbstractItemView::doubleClicked, m_server, &ServerBrowser::OpenServerEntry);
 
-    main.listLocalPath = [this] { FillLocalGrid(m_localPane->pathText()); };
-    main.listServerPath = [this] { FillServerGrid(m_serverPane->pathText()); };
-    main.clearServerGrid = [this] { clearServerGrid(); };
-    main.restoreGridSelection = [this] { restoreActiveGrid(); };
-    connect(&main, &MainForm::closingCleanupStarted, this, &BrowserController::saveColumnLayouts);
-    // The column layouts are read when the main window is shown, before the first listing.
-    main.installEventFilter(this);
 }
 
 BrowserController::~BrowserController() = default;
 
-FileGridPane *BrowserController::makePane(BrowserSide side)
+FileGridPane *BrowserController::makePane(BrowserSide side, FileGridView *view, QComboBox *pathBox, QLabel *statusLabel)
 {
-    MainWindowWidgets &w = m_main.widgets();
     const bool isLocal = side == BrowserSide::Local;
     FileGridPane::Setup setup;
     setup.side = side;
-    setup.view = qobject_cast<FileGridView *>(isLocal ? w.localGrid : w.serverGrid);
-    Q_ASSERT(setup.view);
-    setup.pathBox = isLocal ? w.localPathEdit : w.serverPathEdit;
-    setup.statusLabel = isLocal ? w.localStatusLabel : w.serverStatusLabel;
-    setup.language = m_context.language;
+    setup.view = view;
+    setup.pathBox = pathBox;
+    setup.statusLabel = statusLabel;
+    setup.language = &m_context.language;
     setup.decorations = m_decorations.get();
     setup.sortFile = m_context.folders.appDataFile(isLocal ? QStringLiteral("local_sort.ini") : QStringLiteral("server_sort.ini"));
     setup.layoutFile = m_context.folders.appDataFile(isLocal ? QStringLiteral("localgrid.ini") : QStringLiteral("servergrid.ini"));
     setup.germanDates = m_context.systemIsGerman;
     auto *pane = new FileGridPane(setup, this);
 
-    FileGridView *view = setup.view;
-    view->setTypeAhead(m_context.typeAhead, FileGridColumns::Name);
+    view->setTypeAhead(&m_typeAhead, FileGridColumns::Name);
     view->commandKey = [this, side](int key, Qt::KeyboardModifiers modifiers) {
         return m_commands.dispatchKey(side, key, modifiers);
     };
@@ -127,20 +103,22 @@ FileGridView *BrowserController::activeGrid() const
 
 void BrowserController::FillLocalGrid(const QString &path)
 {
+    Q_EMIT listingStarted(BrowserSide::Local, path);
     m_local->FillLocalGrid(path);
 }
 
 void BrowserController::FillServerGrid(const QString &path)
 {
+    Q_EMIT listingStarted(BrowserSide::Server, path);
     m_server->FillServerGrid(path);
 }
 
 void BrowserController::refresh(BrowserSide side)
 {
     if (side == BrowserSide::Local)
-        m_local->FillLocalGrid(m_local->listedPath().isEmpty() ? m_localPane->pathText() : m_local->listedPath());
+        FillLocalGrid(m_local->listedPath().isEmpty() ? m_localPane->pathText() : m_local->listedPath());
     else
-        m_server->FillServerGrid(m_server->listedPath().isEmpty() ? m_serverPane->pathText() : m_server->listedPath());
+        FillServerGrid(m_server->listedPath().isEmpty() ? m_serverPane->pathText() : m_server->listedPath());
 }
 
 void BrowserController::SelectRowByName(BrowserSide side, const QString &name)
@@ -150,13 +128,13 @@ void BrowserController::SelectRowByName(BrowserSide side, const QString &name)
 
 bool BrowserController::CheckSelection(BrowserSide side, SelectionRule rule) const
 {
-    return pane(side).checkSelection(rule, *m_context.prompts);
+    return pane(side).checkSelection(rule, m_context.prompts);
 }
 
 bool BrowserController::CheckSelection(const QTableView *grid, SelectionRule rule) const
 {
     FileGridPane *found = paneOf(grid);
-    return found ? found->checkSelection(rule, *m_context.prompts) : false;
+    return found ? found->checkSelection(rule, m_context.prompts) : false;
 }
 
 void BrowserController::setListingSource(RemoteListingSource *source)
@@ -195,11 +173,5 @@ void BrowserController::saveColumnLayouts()
     m_localPane->saveColumnLayout();
 }
 
-bool BrowserController::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == &m_main && event->type() == QEvent::Show && !m_layoutsLoaded)
-        loadColumnLayouts();
-    return QObject::eventFilter(watched, event);
-}
 
 } // namespace Velmora

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "BrowserSide.h"
+#include "BrowserWidgets.h"
 #include "GridCommandDispatcher.h"
 #include "SelectionRule.h"
+#include "ServerBrowser.h"
 
 #include <QObject>
 
@@ -12,28 +14,23 @@ class QTableView;
 
 namespace Velmora {
 
-class AppStarter;
 class FileGridPane;
 class FileGridView;
 class FileIconDecorations;
 class LocalBrowser;
-class MainForm;
+class MasterFTP;
 class RemoteListingSource;
-class ServerBrowser;
+class TypeAheadSearch;
 struct AppContext;
 
-// The two file panes of the main window: the local file system on the left, the server on the
-// right, one grid widget and model for both, fed by the local folder reader and by a listing
-// source on the FTP session. Owned by the main window; found there as its child
-// "BrowserController".
+// The two file panes: the local file system on the left, the server on the right, one grid
+// widget and model for both, fed by the local folder reader and by a listing source on the FTP
+// session. What the server side needs of the rest of the window comes in as hooks.
 class BrowserController : public QObject {
     Q_OBJECT
 public:
-    // The one call AppStarter makes once every window exists.
-    static BrowserController *wire(AppStarter &starter);
-    static BrowserController *of(const MainForm &main);
-
-    BrowserController(AppContext &context, MainForm &main);
+    BrowserController(AppContext &context, MasterFTP &ftp, TypeAheadSearch &typeAhead, const BrowserWidgets &widgets,
+                      ServerBrowser::Hooks hooks, QObject *parent = nullptr);
     ~BrowserController() override;
 
     LocalBrowser &local() const { return *m_local; }
@@ -63,18 +60,22 @@ public:
     // The session ended: the server grid loses its rows and status line.
     void clearServerGrid();
 
+    // Read before the first listing; written when the program closes.
     void loadColumnLayouts();
     void saveColumnLayouts();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    FileGridPane *makePane(BrowserSide side);
+    bool columnLayoutsLoaded() const { return m_layoutsLoaded; }
+    // The grid that had the focus last selects its remembered row again.
     void restoreActiveGrid();
 
+Q_SIGNALS:
+    // A side is about to list this folder (FillLocalGrid, FillServerGrid, refresh).
+    void listingStarted(BrowserSide side, const QString &path);
+
+private:
+    FileGridPane *makePane(BrowserSide side, FileGridView *view, QComboBox *pathBox, QLabel *statusLabel);
+
     AppContext &m_context;
-    MainForm &m_main;
+    TypeAheadSearch &m_typeAhead;
     std::unique_ptr<FileIconDecorations> m_decorations;
     std::unique_ptr<RemoteListingSource> m_sessionSource;
     RemoteListingSource *m_source = nullptr;

@@ -4,7 +4,7 @@
 #include "FileGridView.h"
 #include "GridLayoutFile.h"
 #include "SortFile.h"
-#include "TypeAheadKey.h"
+#include "app/TypeAheadKey.h"
 
 #include "app/UserPrompts.h"
 

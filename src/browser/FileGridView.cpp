@@ -1,6 +1,6 @@
 #include "FileGridView.h"
 
-#include "TypeAheadKey.h"
+#include "app/TypeAheadKey.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

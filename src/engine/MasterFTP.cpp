@@ -1,8 +1,8 @@
 #include "MasterFTP.h"
 
-#include "FtpError.h"
+#include "engine/ftp/FtpError.h"
 #include "LoginFile.h"
-#include "QtFtpClient.h"
+#include "engine/ftp/QtFtpClient.h"
 #include "StatusText.h"
 
 #include "app/AppFolders.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FtpClient.h"
+#include "engine/ftp/FtpClient.h"
 #include "NullSessionHost.h"
 
 #include <QDateTime>

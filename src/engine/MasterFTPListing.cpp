@@ -1,10 +1,11 @@
 // The listing part of MasterFTP: GetListing and RemoteFileExists.
 #include "MasterFTP.h"
+#include "common/RecordText.h"
 
-#include "FtpError.h"
-#include "ListingBuilder.h"
-#include "ListingDate.h"
-#include "ListingLine.h"
+#include "engine/ftp/FtpError.h"
+#include "engine/ftp/ListingBuilder.h"
+#include "engine/ftp/ListingDate.h"
+#include "engine/ftp/ListingLine.h"
 
 #include "app/Options.h"
 #include "app/ProtocolLog.h"
@@ -22,16 +23,6 @@ QStringList convertedLines(const QStringList &lines)
     for (const QString &line : lines)
         out.append(ConvertMsDosLine(line));
     return out;
-}
-
-// Control characters of a hostile name are shown as "?" in the protocol.
-QString printable(QString name)
-{
-    for (QChar &c : name) {
-        if (c.unicode() < 0x20)
-            c = u'?';
-    }
-    return name;
 }
 
 } // namespace
@@ -71,7 +62,7 @@ bool MasterFTP::GetListing(const QString &path, QStringList &records)
             m_log.WriteLogFile(QStringLiteral("DirectoryListing_Complete.log"), result.completeLog);
         }
         for (const QString &name : result.refusedNames)
-            log(ProtocolEntry::Error, QStringLiteral("Skipped a name the server listed that cannot be used safely: ") + printable(name));
+            log(ProtocolEntry::Error, QStringLiteral("Skipped a name the server listed that cannot be used safely: ") + RecordText::printable(name));
         records = result.records;
     } catch (const FtpError &) {
         log(ProtocolEntry::Error, ListingFailedText);

@@ -11,8 +11,9 @@
 
 namespace Velmora {
 
-GetFilesListForm::GetFilesListForm(const AppContext &context, QWidget *parent)
+GetFilesListForm::GetFilesListForm(const AppContext &context, WorkControl &work, QWidget *parent)
     : ToolDialog(context, parent, QStringLiteral("Directory structure"), QString::fromUtf8("Verzeichnisstruktur"))
+    , m_work(work)
 {
     setObjectName(QStringLiteral("GetFilesListForm"));
     QVBoxLayout *layout = contentLayout();
@@ -108,8 +109,7 @@ void GetFilesListForm::selectLastLine()
 
 void GetFilesListForm::requestAbort()
 {
-    if (context().work)
-        context().work->abortRequested = true;
+    m_work.abortRequested = true;
 }
 
 void GetFilesListForm::reject()

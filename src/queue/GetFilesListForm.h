@@ -12,13 +12,15 @@ class QPushButton;
 
 namespace Velmora {
 
+struct WorkControl;
+
 // The directory-structure progress window of the tree walks: the lines the walk reports, the
 // three counters, and "Abort" (also Escape), which asks the walk to stop. While it is shown a
 // 500 ms timer keeps the newest line in view.
 class GetFilesListForm : public ToolDialog, public WalkProgress {
     Q_OBJECT
 public:
-    GetFilesListForm(const AppContext &context, QWidget *parent);
+    GetFilesListForm(const AppContext &context, WorkControl &work, QWidget *parent);
 
     void addProgressLine(const QString &line, qint64 filesFound, qint64 totalSize, qint64 foldersFound) override;
     // "Calculate used space" with a "Close" button instead of "Get directory structure".
@@ -47,6 +49,7 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    WorkControl &m_work;
     void requestAbort();
 
     QLabel *m_title = nullptr;

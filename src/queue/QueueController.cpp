@@ -24,9 +24,12 @@
 
 namespace Velmora {
 
-QueueController::QueueController(AppContext &context, QueueRunner &runner, QObject *parent)
+QueueController::QueueController(AppContext &context, MasterFTP &ftp, WorkControl &work, QueueRunner &runner,
+                                 QObject *parent)
     : QObject(parent)
     , m_context(context)
+    , m_ftp(ftp)
+    , m_work(work)
     , m_runner(runner)
 {
     setObjectName(QStringLiteral("QueueController"));
@@ -34,7 +37,7 @@ QueueController::QueueController(AppContext &context, QueueRunner &runner, QObje
 
 QString QueueController::text(const QString &english, const QString &german) const
 {
-    return m_context.language ? m_context.language->text(english, german) : english;
+    return m_context.text(english, german);
 }
 
 QString QueueController::savedQueuesFolder() const
@@ -73,7 +76,7 @@ QString QueueController::readProblem(const QString &path, int status, int line) 
 void QueueController::LoadQueue()
 {
     QDir().mkpath(savedQueuesFolder());
-    const QString path = m_context.prompts->openFile(text(QStringLiteral("Load queue"), QString::fromUtf8("Warteschlange öffnen")),
+    const QString path = m_context.prompts.openFile(text(QStringLiteral("Load queue"), QString::fromUtf8("Warteschlange öffnen")),
                                                      savedQueuesFolder(), QStringLiteral("Queue (*.queue)"));
     if (!path.isEmpty())
         LoadQueueFile(path);
@@ -83,18 +86,16 @@ bool QueueController::LoadQueueFile(const QString &path)
 {
     const QueueFile::Content content = QueueFile::read(path);
     if (content.status != QueueFile::Status::Ok) {
-        m_context.prompts->error(readProblem(path, int(content.status), content.badLine) + u' '
+        m_context.prompts.error(readProblem(path, int(content.status), content.badLine) + u' '
                                  + text(QStringLiteral("Nothing was loaded."), QStringLiteral("Es wurde nichts geladen.")));
         return false;
     }
     m_runner.view().hideCharts();
     QueueTableModel &model = m_runner.model();
     model.setRows(content.rows);
-    m_runner.lastQueue().save(model);
-    if (MasterFTP *ftp = m_context.ftp) {
-        ftp->Disconnect();
-        ftp->LoadLogin(sideFilePath(path));
-    }
+    m_runner.saveLastQueue();
+    m_ftp.Disconnect();
+    m_ftp.LoadLogin(sideFilePath(path));
     m_runner.host().listLocalPath();
     m_runner.host().setIdleState();
     return true;
@@ -105,7 +106,7 @@ void QueueController::SaveQueue()
     if (m_runner.model().isEmpty())
         return;
     QDir().mkpath(savedQueuesFolder());
-    const QString path = m_context.prompts->saveFile(
+    const QString path = m_context.prompts.saveFile(
         text(QStringLiteral("Save queue"), QStringLiteral("Warteschlange speichern")), savedQueuesFolder(), QString(),
         QStringLiteral("queue"), QStringLiteral("Queue (*.queue)"));
     if (path.isEmpty())
@@ -119,13 +120,12 @@ bool QueueController::SaveQueueFile(const QString &path)
     if (m_runner.model().isEmpty())
         return false;
     if (!QueueFile::write(path, m_runner.model().rows())) {
-        m_context.prompts->error(text(QStringLiteral("The queue could not be saved as %1."),
+        m_context.prompts.error(text(QStringLiteral("The queue could not be saved as %1."),
                                       QStringLiteral("Die Warteschlange konnte nicht als %1 gespeichert werden."))
                                      .arg(path));
         return false;
     }
-    if (m_context.ftp)
-        m_context.ftp->SaveLogin(sideFilePath(path));
+    m_ftp.SaveLogin(sideFilePath(path));
     return true;
 }
 
@@ -135,8 +135,8 @@ void QueueController::RunQueueClick()
     if (model.isEmpty() || m_runner.isRunning())
         return;
     QueueHost &host = m_runner.host();
-    if (m_context.ftp && !m_context.ftp->isConnected())
-        m_context.ftp->Connect(false);
+    if (!m_ftp.isConnected())
+        m_ftp.Connect(false);
     host.listLocalPath();
     host.listServerPath();
     host.setBusyState();
@@ -178,8 +178,8 @@ void QueueController::PauseQueue()
         }
     }
     if (removed)
-        m_runner.lastQueue().save(model);
-    m_context.work->abortRequested = true;
+        m_runner.saveLastQueue();
+    m_work.abortRequested = true;
     m_runner.host().setIdleState();
 }
 
@@ -189,14 +189,15 @@ void QueueController::ClearQueue()
     if (model.isEmpty())
         return;
     model.clear();
-    m_runner.lastQueue().save(model);
+    m_runner.saveLastQueue();
     m_runner.host().setIdleState();
 }
 
 void QueueController::ClearGrid()
 {
     m_runner.model().clear();
-    m_runner.lastQueue().save(m_runner.model());
+    m_runner.saveLastQueue();
+    Q_EMIT gridCleared();
 }
 
 void QueueController::DeleteLines(const QList<int> &selectedRows)
@@ -208,43 +209,40 @@ void QueueController::DeleteLines(const QList<int> &selectedRows)
     const QString question = text(QStringLiteral("Really delete"), QString()) + u' ' + QString::number(n) + u' '
         + (n < 2 ? text(QStringLiteral("entry?"), QString::fromUtf8("Eintrag löschen?"))
                  : text(QStringLiteral("entries?"), QString::fromUtf8("Einträge löschen?")));
-    if (!m_context.prompts->confirm(question))
+    if (!m_context.prompts.confirm(question))
         return;
     QList<int> rows = selectedRows;
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     for (int row : std::as_const(rows))
         model.removeRowAt(row);
-    m_runner.lastQueue().save(model);
+    m_runner.saveLastQueue();
     m_runner.host().setIdleState();
 }
 
 void QueueController::ToggleAutomaticRun()
 {
-    if (!m_context.options)
-        return;
-    OptionsData data = m_context.options->data();
+    OptionsData data = m_context.options.data();
     data.automaticRunQueue = !data.automaticRunQueue;
-    m_context.options->setData(data);
-    m_context.options->save();
+    m_context.options.setData(data);
+    m_context.options.save();
     m_runner.host().setAutomaticRunButton(data.automaticRunQueue);
 }
 
 void QueueController::LoadLastSession()
 {
-    if (m_context.ftp)
-        m_context.ftp->LoadLogin(m_context.folders.appDataFile(MasterFTP::LoginFileName));
+    m_ftp.LoadLogin(m_context.folders.appDataFile(MasterFTP::LoginFileName));
     const QString path = lastQueuePath();
     const QueueFile::Content content = QueueFile::read(path);
     QueueTableModel &model = m_runner.model();
     if (content.status == QueueFile::Status::Ok) {
         model.setRows(content.rows);
-        m_runner.lastQueue().save(model); // drops the lines a killed run had blanked
+        m_runner.saveLastQueue(); // drops the lines a killed run had blanked
     } else if (content.status != QueueFile::Status::Missing) {
         // Kept aside, so the next write of the last queue cannot destroy what it held.
         const QString kept = path + QStringLiteral(".damaged-")
             + QDateTime::currentDateTime().toString(u"yyyyMMdd-hhmmss");
         const bool moved = QFile::rename(path, kept);
-        m_context.prompts->error(readProblem(path, int(content.status), content.badLine) + u' '
+        m_context.prompts.error(readProblem(path, int(content.status), content.badLine) + u' '
                                  + (moved ? text(QStringLiteral("It was kept as %1."),
                                                  QStringLiteral("Sie wurde als %1 aufbewahrt."))
                                                 .arg(kept)

@@ -6,8 +6,10 @@
 
 namespace Velmora {
 
+class MasterFTP;
 class QueueRunner;
 struct AppContext;
+struct WorkControl;
 
 // The queue bar's actions on the queue grid: load and save queue files with their connection
 // side files, run, pause and clear the queue, delete lines, switch automatic running, and the
@@ -16,7 +18,7 @@ struct AppContext;
 class QueueController : public QObject {
     Q_OBJECT
 public:
-    QueueController(AppContext &context, QueueRunner &runner, QObject *parent = nullptr);
+    QueueController(AppContext &context, MasterFTP &ftp, WorkControl &work, QueueRunner &runner, QObject *parent = nullptr);
 
     QString savedQueuesFolder() const;
     QString lastQueuePath() const;
@@ -49,11 +51,17 @@ public:
     // The connection side file of a queue file: its name with the extension ".ftp".
     static QString sideFilePath(const QString &queueFile);
 
+Q_SIGNALS:
+    // ClearGrid emptied the grid.
+    void gridCleared();
+
 private:
     QString text(const QString &english, const QString &german) const;
     QString readProblem(const QString &path, int status, int line) const;
 
     AppContext &m_context;
+    MasterFTP &m_ftp;
+    WorkControl &m_work;
     QueueRunner &m_runner;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/RecordText.h"
+
 #include "QueueRow.h"
 
 #include <QString>
@@ -24,7 +26,7 @@ struct QueueRecord {
     bool isBlank() const { return head.isEmpty(); }
     static QueueRecord parse(const QString &record);
 
-    static constexpr QChar EntrySeparator = QChar(0x00A7); // "§"
+    static constexpr QChar EntrySeparator = RecordText::EntrySeparator;
     static constexpr QChar CollectedFileSeparator = QChar(0x0083);
 };
 

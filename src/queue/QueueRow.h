@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/RecordText.h"
+
 #include <QString>
 
 namespace Velmora {
@@ -28,7 +30,7 @@ struct QueueRow {
     // 2 GiB and more keep their value. A text that is no whole number counts 0.
     qint64 sizeBytes() const;
 
-    static constexpr QChar Separator = QChar(0x00A7); // "§"
+    static constexpr QChar Separator = RecordText::EntrySeparator;
 };
 
 } // namespace Velmora

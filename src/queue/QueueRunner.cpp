@@ -10,6 +10,7 @@
 #include "app/AppContext.h"
 #include "app/Options.h"
 #include "app/ProtocolLog.h"
+#include "app/UserPrompts.h"
 #include "app/WorkControl.h"
 #include "common/Language.h"
 #include "common/RemotePath.h"
@@ -36,20 +37,21 @@ const QString FourBlanks = QStringLiteral("    ");
 
 } // namespace
 
-QueueRunner::QueueRunner(AppContext &context, QueueTableModel &model, LastQueueStore &store, QueueHost &host,
+QueueRunner::QueueRunner(AppContext &context, MasterFTP &ftp, WorkControl &work, QueueTableModel &model, LastQueueStore &store, QueueHost &host,
                          QueueProgressView &view, QObject *parent)
     : QObject(parent)
     , m_context(context)
+    , m_ftp(ftp)
+    , m_work(work)
     , m_model(model)
     , m_store(store)
     , m_host(&host)
     , m_view(&view)
-    , m_traffic(view, *context.work, *context.protocol)
-    , m_executor(context, m_policy, m_traffic, m_pump)
+    , m_traffic(view, work, context.protocol)
+    , m_executor(context, ftp, work, m_policy, m_traffic, m_pump)
 {
     setObjectName(QStringLiteral("QueueRunner"));
-    if (context.options)
-        m_policy.applyAllwaysOverwrite(context.options->data().allwaysOverwrite);
+    m_policy.applyAllwaysOverwrite(context.options.data().allwaysOverwrite);
 }
 
 QueueRunner::~QueueRunner() = default;
@@ -62,7 +64,25 @@ void QueueRunner::setView(QueueProgressView &view)
 
 QString QueueRunner::text(const QString &english, const QString &german) const
 {
-    return m_context.language ? m_context.language->text(english, german) : english;
+    return m_context.text(english, german);
+}
+
+bool QueueRunner::saveLastQueue()
+{
+    if (m_store.save(m_model))
+        return true;
+    reportLastQueueFailure(true);
+    return false;
+}
+
+void QueueRunner::reportLastQueueFailure(bool withMessage)
+{
+    const QString message = text(QStringLiteral("The queue could not be written to %1. After a restart the queue may differ from the grid."),
+                                 QString::fromUtf8("Die Warteschlange konnte nicht in %1 geschrieben werden. Nach einem Neustart kann sie vom Raster abweichen."))
+                                .arg(m_store.path());
+    m_context.protocol.AddProtocolMessage(ProtocolEntry::Error, message);
+    if (withMessage && !m_host->isBatchMode())
+        m_context.prompts.error(message);
 }
 
 QString QueueRunner::operationsText(int count) const
@@ -90,11 +110,10 @@ void QueueRunner::run(bool displayOnly, bool keepRows)
     const QString startDate = start.toString(german ? u"dd.MM.yyyy" : u"MM/dd/yyyy");
     const QString startTime = start.toString(u"hh:mm:ss");
 
-    MasterFTP *ftp = m_context.ftp;
     // Without a host there is nothing to connect to; the records then fail without a message.
-    const bool canConnect = ftp && !ftp->host().isEmpty();
+    const bool canConnect = !m_ftp.host().isEmpty();
     if (canConnect)
-        ftp->EnsureConnected();
+        m_ftp.EnsureConnected();
     if (!displayOnly && !keepRows)
         m_model.clear();
 
@@ -123,28 +142,28 @@ void QueueRunner::run(bool displayOnly, bool keepRows)
     const quint64 firstId = m_model.appendRows(rows);
     for (size_t i = 0; i < steps.size(); ++i)
         steps[i].rowId = firstId + i;
-    m_store.save(m_model);
+    saveLastQueue();
     const int records = int(steps.size());
     m_view->setQueueInfoText(operationsText(records));
     m_view->setQueueSizeText(FourBlanks + FormatSizeLong(totalBytes));
 
     const QString totalFiles = text(QStringLiteral("Total files: "), QStringLiteral("Dateien gesamt: "));
     m_view->setBytesText(QStringLiteral("Bytes: -"));
-    if (m_context.options && m_context.options->data().logfiles)
-        m_context.protocol->WriteLogFile(QStringLiteral("ftp_job_list.log"), m_queueList);
+    if (m_context.options.data().logfiles)
+        m_context.protocol.WriteLogFile(QStringLiteral("ftp_job_list.log"), m_queueList);
     m_view->setOverallProgress(0, totalFiles + QStringLiteral("0 / ") + QString::number(records)
                                       + QStringLiteral("   (0%)"));
     m_view->setProgressPanelVisible(true);
     if (displayOnly)
         return;
 
-    if (ftp)
-        m_traffic.attach(&ftp->client());
-    const bool resetCharts = !m_context.options || m_context.options->data().resetCharts;
-    const bool showCharts = m_context.options && m_context.options->data().showCharts;
+    m_traffic.attach(&m_ftp.client());
+    const bool resetCharts = m_context.options.data().resetCharts;
+    const bool showCharts = m_context.options.data().showCharts;
     m_traffic.startRun(resetCharts, records, files, totalBytes);
     TransferStatistics &stats = m_traffic.statistics();
     m_executor.startRun();
+    bool lastQueueFailed = false;
     bool reconnectFailed = canConnect && !m_executor.isConnected();
     const QString downloadFolder = m_context.folders.downloadFolder();
     Q_EMIT runStarted();
@@ -162,7 +181,7 @@ void QueueRunner::run(bool displayOnly, bool keepRows)
             m_view->showCharts();
         // A connection lost by an earlier record is made again once, silently where it works.
         if (canConnect && !reconnectFailed && !m_executor.isConnected()) {
-            ftp->EnsureConnected();
+            m_ftp.EnsureConnected();
             reconnectFailed = !m_executor.isConnected();
         }
 
@@ -190,12 +209,15 @@ void QueueRunner::run(bool displayOnly, bool keepRows)
                 else
                     m_view->setQueueInfoText(operationsText(remaining));
                 m_model.removeRowAt(row);
-                m_store.rowRemoved(step.rowId, m_model);
+                if (!m_store.rowRemoved(step.rowId, m_model) && !lastQueueFailed) {
+                    reportLastQueueFailure(false);
+                    lastQueueFailed = true; // one line per run, not one per record
+                }
             }
             m_traffic.updatePies();
         }
         m_pump.pump();
-        if (m_context.work->abortRequested)
+        if (m_work.abortRequested)
             break;
     }
 
@@ -208,7 +230,8 @@ void QueueRunner::run(bool displayOnly, bool keepRows)
     m_view->setOverallProgress(0, totalFiles + QStringLiteral("0 / 0"));
     m_view->setProgressPanelVisible(false);
     m_policy.endRun(m_executor.questionAborted());
-    m_store.compact(m_model);
+    if (!m_store.compact(m_model))
+        reportLastQueueFailure(false);
     Q_EMIT runFinished();
 
     if (m_host->isBatchMode()) {
@@ -232,7 +255,7 @@ void QueueRunner::writeBatchLog(const QString &startDate, const QString &startTi
     QStringList lines = TextCodec::ReadLines(path);
     const QFileInfo queueFile(m_host->batchQueueFile());
     const QString folder = IncludeTrailingBackslash(queueFile.absolutePath());
-    const QString host = m_context.ftp ? m_context.ftp->host() : QString();
+    const QString host = m_ftp.host();
     lines.append(startDate + u'|' + startTime + u'|' + QTime::currentTime().toString(u"hh:mm:ss") + u'|' + folder + u'|'
                  + queueFile.fileName() + u'|' + m_host->batchModeArgument() + u'|' + host + u'|'
                  + FormatSizeKB(QString::number(totalBytes)) + u'|' + QString::number(files));
@@ -241,8 +264,7 @@ void QueueRunner::writeBatchLog(const QString &startDate, const QString &startTi
 
 void QueueRunner::runSingle(const QString &record, bool overwriteWithoutQuestion)
 {
-    if (m_context.ftp)
-        m_context.ftp->EnsureConnected();
+    m_ftp.EnsureConnected();
     const OverwritePolicy saved = m_policy;
     if (overwriteWithoutQuestion) {
         m_policy.ask = false;
@@ -278,8 +300,7 @@ void QueueRunner::SiteChmod(const QString &mode, const QString &path)
 
 bool QueueRunner::IsAsciiFile(const QString &path)
 {
-    if (m_context.ftp)
-        m_context.ftp->setCurrentItem(AsciiRuleFileName(path));
+    m_ftp.setCurrentItem(AsciiRuleFileName(path));
     return Velmora::IsAsciiFile(path);
 }
 

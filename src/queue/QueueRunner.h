@@ -15,7 +15,9 @@ class OverwriteQuestion;
 class QueueHost;
 class QueueProgressView;
 class QueueTableModel;
+class MasterFTP;
 struct AppContext;
+struct WorkControl;
 
 // Runs the queue list: shows its records in the queue grid, keeps "lastqueue.ini" equal to the
 // grid, carries the records out one after the other, follows them with the progress texts and
@@ -24,8 +26,8 @@ struct AppContext;
 class QueueRunner : public QObject {
     Q_OBJECT
 public:
-    QueueRunner(AppContext &context, QueueTableModel &model, LastQueueStore &store, QueueHost &host,
-                QueueProgressView &view, QObject *parent = nullptr);
+    QueueRunner(AppContext &context, MasterFTP &ftp, WorkControl &work, QueueTableModel &model, LastQueueStore &store,
+                QueueHost &host, QueueProgressView &view, QObject *parent = nullptr);
     ~QueueRunner() override;
 
     // The queue list: the records the next run carries out. Builders replace it or add to it.
@@ -35,8 +37,13 @@ public:
     OverwritePolicy &overwritePolicy() { return m_policy; }
     TrafficMonitor &traffic() { return m_traffic; }
     RecordExecutor &executor() { return m_executor; }
+    MasterFTP &ftp() const { return m_ftp; }
+    WorkControl &work() const { return m_work; }
     QueueTableModel &model() { return m_model; }
     LastQueueStore &lastQueue() { return m_store; }
+    // Writes "lastqueue.ini" from the grid. A failure is reported (protocol error line and a
+    // message naming the file) and returned.
+    bool saveLastQueue();
     QueueHost &host() { return *m_host; }
     QueueProgressView &view() { return *m_view; }
     void setQuestion(OverwriteQuestion *question) { m_executor.setQuestion(question); }
@@ -72,11 +79,14 @@ Q_SIGNALS:
 private:
     void run(bool displayOnly, bool keepRows);
     void runSingle(const QString &record, bool overwriteWithoutQuestion);
+    void reportLastQueueFailure(bool withMessage);
     void writeBatchLog(const QString &startDate, const QString &startTime, qint64 totalBytes, int files);
     QString text(const QString &english, const QString &german) const;
     QString operationsText(int count) const;
 
     AppContext &m_context;
+    MasterFTP &m_ftp;
+    WorkControl &m_work;
     QueueTableModel &m_model;
     LastQueueStore &m_store;
     QueueHost *m_host;

@@ -13,7 +13,7 @@
 #include "common/Language.h"
 #include "common/RemotePath.h"
 #include "common/TextReplace.h"
-#include "engine/FtpError.h"
+#include "engine/ftp/FtpError.h"
 #include "engine/MasterFTP.h"
 
 #include <QCoreApplication>
@@ -25,22 +25,20 @@
 
 namespace Velmora {
 
-RecordExecutor::RecordExecutor(AppContext &context, OverwritePolicy &policy, TrafficMonitor &traffic, EventPump &pump)
+RecordExecutor::RecordExecutor(AppContext &context, MasterFTP &ftp, WorkControl &work, OverwritePolicy &policy,
+                               TrafficMonitor &traffic, EventPump &pump)
     : m_context(context)
+    , m_ftp(ftp)
+    , m_work(work)
     , m_policy(policy)
     , m_traffic(traffic)
     , m_pump(pump)
 {
 }
 
-MasterFTP &RecordExecutor::ftp() const
-{
-    return *m_context.ftp;
-}
-
 bool RecordExecutor::isConnected() const
 {
-    return m_context.ftp && m_context.ftp->isConnected() && m_context.ftp->client().isConnected();
+    return m_ftp.isConnected() && m_ftp.client().isConnected();
 }
 
 void RecordExecutor::startRun()
@@ -52,12 +50,12 @@ void RecordExecutor::startRun()
 
 void RecordExecutor::log(int kind, const QString &line)
 {
-    m_context.protocol->AddProtocolMessage(kind, line);
+    m_context.protocol.AddProtocolMessage(kind, line);
 }
 
 QString RecordExecutor::text(const QString &english, const QString &german) const
 {
-    return m_context.language ? m_context.language->text(english, german) : english;
+    return m_context.text(english, german);
 }
 
 QString RecordExecutor::partialName(const QString &localPath)
@@ -116,7 +114,7 @@ bool RecordExecutor::ExecuteRecord(const QString &command, const QString &argume
                                    + path,
                                FtpError::Kind::Local);
         } else {
-            m_context.prompts->error(text(QStringLiteral("Command unknown!"), QStringLiteral("Befehl unbekannt!")));
+            m_context.prompts.error(text(QStringLiteral("Command unknown!"), QStringLiteral("Befehl unbekannt!")));
         }
     } catch (const FtpError &error) {
         result = false;
@@ -212,7 +210,7 @@ bool RecordExecutor::decideOverwrite(const QString &target)
     if (m_policy.questionNeeded()) {
         const bool ok = m_question && m_question->askOverwrite(target, m_policy);
         if (!ok) {
-            m_context.work->abortRequested = true;
+            m_work.abortRequested = true;
             m_questionAborted = true;
             m_recordAborted = true;
             return false;
@@ -252,11 +250,9 @@ bool RecordExecutor::RemoteDirExists(const QString &path)
 
 void RecordExecutor::RenameRemote(const QString &oldPath, const QString &newPath)
 {
-    if (!m_context.ftp)
-        return;
-    m_context.ftp->EnsureConnected();
+    m_ftp.EnsureConnected();
     try {
-        m_context.ftp->client().rename(oldPath, newPath);
+        m_ftp.client().rename(oldPath, newPath);
         log(ProtocolEntry::Command, QStringLiteral("Rename ") + oldPath + u' ' + newPath);
     } catch (const FtpError &error) {
         log(ProtocolEntry::Error, error.message());

@@ -13,12 +13,13 @@ class OverwritePolicy;
 class OverwriteQuestion;
 class TrafficMonitor;
 struct AppContext;
+struct WorkControl;
 
 // Carries out one queue command against the server and the local disk (ExecuteRecord), and the
 // few single operations other parts of the program call directly.
 class RecordExecutor {
 public:
-    RecordExecutor(AppContext &context, OverwritePolicy &policy, TrafficMonitor &traffic, EventPump &pump);
+    RecordExecutor(AppContext &context, MasterFTP &ftp, WorkControl &work, OverwritePolicy &policy, TrafficMonitor &traffic, EventPump &pump);
 
     void setQuestion(OverwriteQuestion *question) { m_question = question; }
 
@@ -55,9 +56,11 @@ private:
     void setTransferType(const QString &path);
     void log(int kind, const QString &text);
     QString text(const QString &english, const QString &german) const;
-    MasterFTP &ftp() const;
+    MasterFTP &ftp() const { return m_ftp; }
 
     AppContext &m_context;
+    MasterFTP &m_ftp;
+    WorkControl &m_work;
     OverwritePolicy &m_policy;
     TrafficMonitor &m_traffic;
     EventPump &m_pump;

@@ -4,7 +4,7 @@
 
 #include "app/ProtocolLog.h"
 #include "app/WorkControl.h"
-#include "engine/FtpClient.h"
+#include "engine/ftp/FtpClient.h"
 
 namespace Velmora {
 

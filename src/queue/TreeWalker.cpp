@@ -9,11 +9,12 @@
 #include "WalkProgress.h"
 
 #include "app/AppContext.h"
+#include "common/RecordText.h"
 #include "app/ProtocolLog.h"
 #include "app/WorkControl.h"
 #include "common/RemotePath.h"
 #include "common/Word.h"
-#include "engine/FtpError.h"
+#include "engine/ftp/FtpError.h"
 #include "engine/MasterFTP.h"
 
 #include <QCollator>
@@ -50,15 +51,6 @@ ListedEntry readListingRecord(const QString &record)
     }
     entry.size = Word(3, record, u"|").trimmed().toLongLong();
     return entry;
-}
-
-bool holdsRecordSeparator(const QString &text)
-{
-    for (QChar c : text) {
-        if (c == u'|' || c == QChar(0x00A7) || c == u'\r' || c == u'\n')
-            return true;
-    }
-    return false;
 }
 
 QString joinRemote(const QString &folder, const QString &name)
@@ -122,45 +114,31 @@ void sortDeepestFirst(QStringList &paths)
 
 } // namespace
 
-TreeWalker::TreeWalker(AppContext &context, QueueRunner &runner)
+TreeWalker::TreeWalker(AppContext &context, MasterFTP &ftp, WorkControl &work, QueueRunner &runner)
     : m_context(context)
+    , m_ftp(ftp)
+    , m_work(work)
     , m_runner(runner)
 {
 }
 
-MasterFTP &TreeWalker::ftp() const
-{
-    return *m_context.ftp;
-}
-
 QString TreeWalker::NameProblem(const QString &name)
 {
-    if (name == u"." || name == u"..")
-        return QStringLiteral("\".\" and \"..\" are no file names");
-    for (QChar c : name) {
-        if (c == u'/' || c == u'\\')
-            return QStringLiteral("the name holds a path separator");
-        if (c == u'|' || c == QChar(0x00A7) || c == u'\r' || c == u'\n' || c == QueueRecord::CollectedFileSeparator)
-            return QStringLiteral("queue records cannot hold the name");
-    }
-    return {};
+    if (name.contains(QueueRecord::CollectedFileSeparator))
+        return QStringLiteral("contains a character that records cannot hold");
+    return RecordText::nameProblem(name);
 }
 
 void TreeWalker::refuse(const QString &path)
 {
-    QString shown = path;
-    for (QChar &c : shown) {
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x80 && c.unicode() < 0xA0))
-            c = u'?';
-    }
-    m_context.protocol->AddProtocolMessage(ProtocolEntry::Error,
-                                           QStringLiteral("Skipped a name that queue records cannot hold: ") + shown);
+    m_context.protocol.AddProtocolMessage(ProtocolEntry::Error, QStringLiteral("Skipped a name that queue records cannot hold: ")
+                                                                    + RecordText::printable(path));
 }
 
 void TreeWalker::progressLine(const QString &line)
 {
     if (m_progress) {
-        const WorkControl &w = *m_context.work;
+        const WorkControl &w = m_work;
         m_progress->addProgressLine(line, w.filesFound, w.totalSize, w.foldersFound);
     }
 }
@@ -168,12 +146,10 @@ void TreeWalker::progressLine(const QString &line)
 void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalDirRecords, const QString &localTarget,
                                  const QString &remoteRoot)
 {
-    if (!m_context.ftp)
-        return;
-    WorkControl &work = *m_context.work;
+    WorkControl &work = m_work;
     const QString root = NormaliseRemotePath(remoteRoot);
     for (const QString &path : {localTarget, root}) {
-        if (holdsRecordSeparator(path)) {
+        if (RecordText::holdsSeparator(path)) {
             refuse(path);
             return;
         }
@@ -228,12 +204,10 @@ void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalD
 
 void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targetFolder)
 {
-    if (!m_context.ftp)
-        return;
-    WorkControl &work = *m_context.work;
+    WorkControl &work = m_work;
     ftp().EnsureConnected();
     m_runner.model().clear();
-    m_runner.lastQueue().save(m_runner.model());
+    m_runner.saveLastQueue();
 
     QString ownRecord;
     {
@@ -303,7 +277,7 @@ void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targ
     try {
         ftp().client().changeDirectory(back);
     } catch (const FtpError &error) {
-        m_context.protocol->AddProtocolMessage(ProtocolEntry::Error, error.message());
+        m_context.protocol.AddProtocolMessage(ProtocolEntry::Error, error.message());
     }
     m_runner.host().setServerPathText(back);
 }
@@ -311,12 +285,10 @@ void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targ
 void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder, bool filesOnly, bool directoriesOnly,
                               bool all, bool recursive, const QString &start)
 {
-    if (!m_context.ftp)
-        return;
-    WorkControl &work = *m_context.work;
+    WorkControl &work = m_work;
     ftp().EnsureConnected();
     m_runner.model().clear();
-    m_runner.lastQueue().save(m_runner.model());
+    m_runner.saveLastQueue();
 
     QString dir = NormaliseRemotePath(start);
     QQueue<QString> pending;
@@ -366,7 +338,7 @@ void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder,
         ftp().EnsureConnected();
         ftp().client().changeDirectory(back);
     } catch (const FtpError &error) {
-        m_context.protocol->AddProtocolMessage(ProtocolEntry::Error, error.message());
+        m_context.protocol.AddProtocolMessage(ProtocolEntry::Error, error.message());
     }
     m_runner.host().setServerPathText(back);
     m_runner.view().hideCharts();
@@ -389,7 +361,7 @@ void TreeWalker::CollectLocal(const QString &pattern, QStringList &collected)
 
 bool TreeWalker::walkLocal(const QString &folder, const QString &mask, QStringList &collected)
 {
-    WorkControl &work = *m_context.work;
+    WorkControl &work = m_work;
     QDir dir(folder);
     // "*.*" means every file, as it does on the systems the queue files come from.
     const QStringList filters{mask.isEmpty() || mask == u"*.*" ? QStringLiteral("*") : mask};
@@ -397,7 +369,7 @@ bool TreeWalker::walkLocal(const QString &folder, const QString &mask, QStringLi
         dir.entryInfoList(filters, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted);
     for (const QFileInfo &file : files) {
         const QString name = file.fileName();
-        if (!NameProblem(name).isEmpty() || holdsRecordSeparator(folder)) {
+        if (!NameProblem(name).isEmpty() || RecordText::holdsSeparator(folder)) {
             refuse(folder + name);
         } else {
             collected.append(folder + name + QueueRecord::CollectedFileSeparator + QStringLiteral("1|") + name + u'|'

@@ -11,6 +11,7 @@ class MasterFTP;
 class QueueRunner;
 class WalkProgress;
 struct AppContext;
+struct WorkControl;
 
 // The tree walks that turn a folder into work: a remote folder into download records, delete
 // records or permission records, a local folder into the list of its files for an upload. They
@@ -24,7 +25,7 @@ struct AppContext;
 // root (the root is removed as a prefix only, so a deeper folder of the same name keeps its place).
 class TreeWalker {
 public:
-    TreeWalker(AppContext &context, QueueRunner &runner);
+    TreeWalker(AppContext &context, MasterFTP &ftp, WorkControl &work, QueueRunner &runner);
 
     void setProgress(WalkProgress *progress) { m_progress = progress; }
 
@@ -55,9 +56,11 @@ private:
     void refuse(const QString &path);
     bool walkLocal(const QString &folder, const QString &mask, QStringList &collected);
     QString dateText(const QDateTime &time) const;
-    MasterFTP &ftp() const;
+    MasterFTP &ftp() const { return m_ftp; }
 
     AppContext &m_context;
+    MasterFTP &m_ftp;
+    WorkControl &m_work;
     QueueRunner &m_runner;
     WalkProgress *m_progress = nullptr;
 };

@@ -28,7 +28,7 @@ RestoreForm::RestoreForm(const AppContext &context, QWidget *parent)
 
 bool RestoreForm::DeleteAllBackups(const QString &question)
 {
-    const BackupStore store(context().folders.tempFolder, *context().prompts, *context().language, context().protocol);
+    const BackupStore store(context().folders.tempFolder, context().prompts, context().language, &context().protocol);
     if (m_deletionWindow)
         return store.DeleteAllBackups(question, *m_deletionWindow);
     SilentDeletionView silent;

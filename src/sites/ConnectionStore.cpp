@@ -1,5 +1,7 @@
 #include "ConnectionStore.h"
 
+#include "common/RecordText.h"
+
 #include "app/ProtocolLog.h"
 #include "common/Language.h"
 #include "common/PasswordCodec.h"
@@ -17,7 +19,7 @@ namespace Velmora {
 
 namespace {
 
-const QChar Separator = QChar(0xA7); // "§"
+constexpr QChar Separator = RecordText::EntrySeparator;
 constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 QString digitsOf(const QByteArray &bytes)

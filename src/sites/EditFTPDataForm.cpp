@@ -149,6 +149,11 @@ void EditFTPDataForm::showEvent(QShowEvent *event)
         header()->setTitle(m_title);
 }
 
+void EditFTPDataForm::focusName()
+{
+    m_name->setFocus();
+}
+
 void EditFTPDataForm::setTitle(const QString &title)
 {
     m_title = title;
@@ -203,7 +208,7 @@ bool EditFTPDataForm::importButtonVisible() const
 
 void EditFTPDataForm::BitBtn1Click()
 {
-    UserPrompts &prompts = *context().prompts;
+    UserPrompts &prompts = context().prompts;
     if (m_name->text().trimmed().isEmpty() || m_host->text().trimmed().isEmpty() || m_port->text().trimmed().isEmpty()) {
         prompts.information(text(QStringLiteral("Data not complete!"), QString::fromUtf8("Daten nicht vollständig!")));
         return;
@@ -237,7 +242,7 @@ void EditFTPDataForm::done(int result)
 
 void EditFTPDataForm::OpenButtonClick()
 {
-    QString folder = context().prompts->chooseFolder(
+    QString folder = context().prompts.chooseFolder(
         text(QStringLiteral("Please select a folder"), QString::fromUtf8("Bitte wählen Sie einen Ordner")), QString(), true);
     if (folder.isEmpty())
         return;

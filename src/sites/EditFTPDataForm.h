@@ -32,6 +32,8 @@ public:
     // The button "Import data from othe FTP client" (only for the automatic New of an empty list).
     void setImportButtonVisible(bool visible);
     bool importButtonVisible() const;
+    // The Name field takes the keyboard focus.
+    void focusName();
 
     void done(int result) override;
 

@@ -4,7 +4,7 @@
 #include "SiteTableModel.h"
 
 #include "app/UserPrompts.h"
-#include "browser/TypeAheadKey.h"
+#include "app/TypeAheadKey.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,14 +37,15 @@ QPoint below(const QWidget *widget)
 
 } // namespace
 
-FTPConnectionsForm::FTPConnectionsForm(const AppContext &context, QWidget *parent)
+FTPConnectionsForm::FTPConnectionsForm(const AppContext &context, TypeAheadSearch &typeAhead, QWidget *parent)
     : ToolDialog(context, parent, QStringLiteral("FTP Connections"), QStringLiteral("FTP Verbindungen"))
-    , m_store(context.folders.appDataFolder, context.protocol, context.language)
-    , m_importer(*context.prompts, *context.language, context.protocol, context.folders)
+    , m_typeAhead(typeAhead)
+    , m_store(context.folders.appDataFolder, &context.protocol, &context.language)
+    , m_importer(context.prompts, context.language, &context.protocol, context.folders)
 {
     setObjectName(QStringLiteral("FTPConnectionsForm"));
     setModal(true);
-    m_model = new SiteTableModel(m_store, *context.language, this);
+    m_model = new SiteTableModel(m_store, context.language, this);
     m_newSiteTimer.setObjectName(QStringLiteral("NewSiteTimer"));
     m_newSiteTimer.setSingleShot(true);
     m_newSiteTimer.setInterval(1);
@@ -118,14 +119,14 @@ void FTPConnectionsForm::buildControls()
     });
     connect(m_model, &SiteTableModel::cellEdited, this, &FTPConnectionsForm::cellEdited);
     connect(m_model, &SiteTableModel::editRefused, this, [this] {
-        context().prompts->information(text(QStringLiteral("Data not complete!"), QString::fromUtf8("Daten nicht vollständig!")));
+        context().prompts.information(text(QStringLiteral("Data not complete!"), QString::fromUtf8("Daten nicht vollständig!")));
     });
 
     m_keys = new SiteManagerKeys(this);
     m_keys->tableEditOn = [this] { return m_tableEdit; };
     m_keys->run = [this](SiteManagerKeys::Command command) { runKey(command); };
     m_keys->typeAhead = [this](const QKeyEvent &event) {
-        return context().typeAhead && TypeAheadKey(*context().typeAhead, *m_grid, FTPConnection::NameField, event);
+        return TypeAheadKey(m_typeAhead, *m_grid, FTPConnection::NameField, event);
     };
     installEventFilter(m_keys);
     m_grid->installEventFilter(m_keys);
@@ -269,12 +270,12 @@ bool FTPConnectionsForm::hasSelection() const
 
 void FTPConnectionsForm::selectSiteFirst()
 {
-    context().prompts->information(text(QStringLiteral("Select a site first!"), QStringLiteral("Bitte wählen Sie zuerst eine Seite aus")));
+    context().prompts.information(text(QStringLiteral("Select a site first!"), QStringLiteral("Bitte wählen Sie zuerst eine Seite aus")));
 }
 
 void FTPConnectionsForm::reportSaveFailure()
 {
-    context().prompts->error(text(QStringLiteral("The sites could not be saved: "), QStringLiteral("Die Seiten konnten nicht gespeichert werden: "))
+    context().prompts.error(text(QStringLiteral("The sites could not be saved: "), QStringLiteral("Die Seiten konnten nicht gespeichert werden: "))
                              + m_store.errorText());
 }
 
@@ -321,8 +322,7 @@ void FTPConnectionsForm::startEdit(PendingEdit kind, const FTPConnection &site, 
     m_edit->show();
     m_edit->raise();
     m_edit->activateWindow();
-    if (QWidget *name = m_edit->findChild<QWidget *>(QStringLiteral("NameEdit")))
-        name->setFocus();
+    m_edit->focusName();
 }
 
 void FTPConnectionsForm::editFinished(int result)
@@ -388,7 +388,7 @@ void FTPConnectionsForm::DeleteBitBtnClick()
     const QString question = text(QStringLiteral("Really delete"), QStringLiteral(" ")) + u' ' + QString::number(n) + u' '
         + (n < 2 ? text(QStringLiteral("Entry?"), QString::fromUtf8("Eintrag löschen?"))
                  : text(QStringLiteral("Entries?"), QString::fromUtf8("Einträge löschen?")));
-    if (!context().prompts->confirm(question))
+    if (!context().prompts.confirm(question))
         return;
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     for (int row : std::as_const(rows))

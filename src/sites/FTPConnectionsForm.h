@@ -17,6 +17,7 @@ class QTableView;
 namespace Velmora {
 
 class EditFTPDataForm;
+class TypeAheadSearch;
 class SiteTableModel;
 
 // The site manager: the list of stored sites with New, Edit, Copy, Delete, Import, the
@@ -25,7 +26,7 @@ class SiteTableModel;
 class FTPConnectionsForm : public ToolDialog {
     Q_OBJECT
 public:
-    FTPConnectionsForm(const AppContext &context, QWidget *parent);
+    FTPConnectionsForm(const AppContext &context, TypeAheadSearch &typeAhead, QWidget *parent);
     ~FTPConnectionsForm() override;
 
     // The edit dialog, created after this window.
@@ -87,6 +88,7 @@ private:
     void NewSiteTimerTimer();
     void cellEdited(int row, const FTPConnection &site);
 
+    TypeAheadSearch &m_typeAhead;
     ConnectionStore m_store;
     SiteImporter m_importer;
     SiteTableModel *m_model = nullptr;

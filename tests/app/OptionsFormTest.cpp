@@ -20,7 +20,7 @@ class OptionsDialog : public AppFixture {
 protected:
     void SetUp() override { existingProfile(); }
 
-    OptionsForm &form() { return *starter->optionsForm(); }
+    OptionsForm &form() { return *starter->dialogs().options; }
     template <typename T>
     T *control(const char *name) { return form().findChild<T *>(QString::fromLatin1(name)); }
     QString optionsFile() const { return env.appDataFolder() + QStringLiteral("options.ini"); }
@@ -94,7 +94,7 @@ TEST_F(OptionsDialog, HandEditedIntervalIsReportedNotFatal)
     env.writeFile(optionsFile(), "[SETTINGS]\r\nKeepalive=1\r\nKeepaliveTime=soon\r\n");
     ASSERT_TRUE(start());
     bool reported = false;
-    for (const ProtocolEntry &entry : context().protocol->entries())
+    for (const ProtocolEntry &entry : context().protocol.entries())
         reported = reported || (entry.kind == ProtocolEntry::Error && entry.text.contains(QStringLiteral("KeepaliveTime")));
     EXPECT_TRUE(reported);
     EXPECT_EQ(control<QLineEdit>("KeepAliveEdit")->text(), QStringLiteral("30"));

@@ -1,7 +1,7 @@
 // The browser's state files (sort files, column layout files) and its readers of folders and
 // listing records.
 #include "TestEnvironment.h"
-#include "engine/QtPrinters.h"
+#include "QtPrinters.h"
 
 #include "browser/FileGridModel.h"
 #include "browser/GridLayoutFile.h"

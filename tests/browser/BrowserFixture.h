@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppFixture.h"
-#include "engine/QtPrinters.h"
+#include "AppFixture.h"
+#include "QtPrinters.h"
 
 #include "browser/BrowserController.h"
 #include "browser/DriveListWidget.h"
@@ -34,7 +34,7 @@ protected:
         ASSERT_NE(browser(), nullptr);
     }
 
-    BrowserController *browser() { return BrowserController::of(main()); }
+    BrowserController *browser() { return &starter->browser(); }
     FileGridPane &pane(BrowserSide side) { return browser()->pane(side); }
     FileGridPane &localPane() { return pane(BrowserSide::Local); }
     FileGridView *localGrid() { return localPane().view(); }

@@ -1,11 +1,11 @@
 // Texts and rules of the panes: file type texts, status lines, selection rules, command keys.
-#include "engine/QtPrinters.h"
+#include "QtPrinters.h"
 
 #include "browser/FileGridEntry.h"
 #include "browser/GridCommandDispatcher.h"
 #include "browser/ListingSummary.h"
 #include "browser/SelectionRule.h"
-#include "browser/TypeAheadSearch.h"
+#include "app/TypeAheadSearch.h"
 #include "common/Language.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "engine/QtPrinters.h"
+#include "QtPrinters.h"
 
 #include "browser/FileGridColumns.h"
 #include "browser/FileGridModel.h"

@@ -2,7 +2,7 @@
 // rules the commands check.
 #include "BrowserFixture.h"
 
-#include "browser/TypeAheadSearch.h"
+#include "app/TypeAheadSearch.h"
 #include "common/Language.h"
 
 using namespace Velmora;
@@ -22,7 +22,7 @@ protected:
     }
     void fireTypeAheadTimer()
     {
-        QMetaObject::invokeMethod(&context().typeAhead->resetTimer(), "timeout", Qt::DirectConnection);
+        QMetaObject::invokeMethod(&typeAhead().resetTimer(), "timeout", Qt::DirectConnection);
     }
 };
 
@@ -30,12 +30,12 @@ TEST_F(GridKeys, TypeAheadSearchesNamesWithinOneBurst)
 {
     QTest::keyClicks(localGrid(), QStringLiteral("re"));
     EXPECT_EQ(currentName(), u"Readme"_qs);
-    EXPECT_EQ(context().typeAhead->buffer(), u"re"_qs);
+    EXPECT_EQ(typeAhead().buffer(), u"re"_qs);
     QTest::keyClicks(localGrid(), QStringLiteral("C"));
     EXPECT_EQ(currentName(), u"record.txt"_qs);
 
     fireTypeAheadTimer(); // a second passed: the next key starts a new search
-    EXPECT_TRUE(context().typeAhead->buffer().isEmpty());
+    EXPECT_TRUE(typeAhead().buffer().isEmpty());
     QTest::keyClicks(localGrid(), QStringLiteral("b"));
     EXPECT_EQ(currentName(), u"beta.txt"_qs);
 
@@ -49,14 +49,14 @@ TEST_F(GridKeys, TypeAheadSearchesNamesWithinOneBurst)
     QTest::keyClick(localGrid(), Qt::Key_Down);
     EXPECT_EQ(currentRow(), 1);
     QTest::keyClick(localGrid(), Qt::Key_Escape);
-    EXPECT_TRUE(context().typeAhead->buffer().isEmpty());
+    EXPECT_TRUE(typeAhead().buffer().isEmpty());
 }
 
 TEST_F(GridKeys, CtrlASelectsEveryRow)
 {
     QTest::keyClick(localGrid(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(selectedRows(), (QList<int>{0, 1, 2, 3, 4, 5}));
-    EXPECT_TRUE(context().typeAhead->buffer().isEmpty());
+    EXPECT_TRUE(typeAhead().buffer().isEmpty());
 }
 
 TEST_F(GridKeys, CommandKeysReachTheirHandlersAndUnbuiltCommandsDoNothing)
@@ -67,7 +67,7 @@ TEST_F(GridKeys, CommandKeysReachTheirHandlersAndUnbuiltCommandsDoNothing)
             ran << QString::number(int(command)) + (side == BrowserSide::Local ? u'L' : u'S');
         });
     }
-    main().isConnected = [] { return true; }; // the server grid takes keys only while connected
+    fakeConnected([] { return true; }); // the server grid takes keys only while connected
     main().SetIdleState();
     FileGridView *server = pane(BrowserSide::Server).view();
     QTest::keyClick(localGrid(), Qt::Key_F5);
@@ -80,7 +80,7 @@ TEST_F(GridKeys, CommandKeysReachTheirHandlersAndUnbuiltCommandsDoNothing)
         QTest::keyClick(localGrid(), key);
     EXPECT_EQ(ran, (QStringList{u"2L"_qs, u"2S"_qs, u"5L"_qs, u"5S"_qs, u"8S"_qs}));
     EXPECT_EQ(pathText(), env.root() + QStringLiteral("keys/"));
-    EXPECT_TRUE(context().typeAhead->buffer().isEmpty());
+    EXPECT_TRUE(typeAhead().buffer().isEmpty());
 }
 
 TEST_F(GridKeys, CheckSelectionShowsEachRuleMessage)

@@ -91,7 +91,7 @@ TEST_F(LocalPane, DatesFollowTheSystemLanguageNotTheProgramLanguage)
     ASSERT_TRUE(start());
     file(QStringLiteral("dated/a.txt"), "a", 1700000000);
     local().FillLocalGrid(env.root() + QStringLiteral("dated/"));
-    EXPECT_EQ(context().language->current(), Language::English);
+    EXPECT_EQ(context().language.current(), Language::English);
     EXPECT_EQ(cell(1, C::Date), QDateTime::fromSecsSinceEpoch(1700000000).toString(u"dd.MM.yyyy hh:mm:ss"));
 }
 

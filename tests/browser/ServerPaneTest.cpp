@@ -5,6 +5,8 @@
 #include "FtpTestServer.h"
 
 #include "app/ProtocolLog.h"
+#include "queue/QueueController.h"
+#include "shell/QueueWiring.h"
 #include "browser/RemoteListingSource.h"
 #include "common/Language.h"
 #include "engine/MasterFTP.h"
@@ -29,14 +31,10 @@ protected:
         QDir().mkpath(server.localPath(QStringLiteral("docs/sub/zz")));
         ASSERT_TRUE(server.start()) << server.errorText().toStdString();
 
-        master = std::make_unique<MasterFTP>(*context().protocol, *context().options, prompts, context().folders,
-                                             *context().language);
+        master = &starter->ftp();
         master->client().setTimeouts({3000, 5000, 5000});
         master->SetConnectionData(server.host(), QString::number(server.port()), server.user(), server.password(), 0);
-        sessionBefore = context().ftp;
-        context().ftp = master.get();
-        main().isConnected = [this] { return master->isConnected(); };
-        main().clearQueueGrid = [this] { ++queueClears; };
+        QObject::connect(&starter->queue().controller(), &QueueController::gridCleared, [this] { ++queueClears; });
         ASSERT_TRUE(master->Connect(false)) << prompts.shown.join(u'\n').toStdString();
         main().SetIdleState();
         ASSERT_TRUE(w().serverGrid->isEnabled());
@@ -45,9 +43,9 @@ protected:
     }
     void TearDown() override
     {
-        context().ftp = sessionBefore;
+        if (master->isConnected())
+            master->Disconnect();
         BrowserFixture::TearDown();
-        master.reset();
     }
 
     FileGridPane &serverPane() { return pane(BrowserSide::Server); }
@@ -56,8 +54,7 @@ protected:
     QString serverCurrent() { return currentName(BrowserSide::Server); }
 
     FtpTestServer server;
-    std::unique_ptr<MasterFTP> master;
-    MasterFTP *sessionBefore = nullptr;
+    MasterFTP *master = nullptr;
     int queueClears = 0;
 };
 
@@ -148,7 +145,7 @@ TEST_F(ServerPane, AFailedListingKeepsOnlyTheParentRowAndTheOldStatusLine)
     EXPECT_EQ(status(BrowserSide::Server), before);
     EXPECT_EQ(queueClears, 1);
     EXPECT_FALSE(history(BrowserSide::Server).contains(u"/missing/folder"_qs));
-    const QList<ProtocolEntry> &log = context().protocol->entries();
+    const QList<ProtocolEntry> &log = context().protocol.entries();
     EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const ProtocolEntry &e) {
         return e.text == MasterFTP::ListingFailedText;
     }));

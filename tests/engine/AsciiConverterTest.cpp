@@ -1,4 +1,4 @@
-#include "engine/AsciiConverter.h"
+#include "engine/ftp/AsciiConverter.h"
 
 #include "QtPrinters.h"
 

@@ -3,9 +3,9 @@
 #include "FtpTestServer.h"
 #include "QtPrinters.h"
 
-#include "engine/FtpError.h"
-#include "engine/ListingLine.h"
-#include "engine/QtFtpClient.h"
+#include "engine/ftp/FtpError.h"
+#include "engine/ftp/ListingLine.h"
+#include "engine/ftp/QtFtpClient.h"
 
 #include <gtest/gtest.h>
 

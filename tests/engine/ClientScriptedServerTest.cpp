@@ -3,8 +3,8 @@
 #include "QtPrinters.h"
 #include "ScriptedFtpServer.h"
 
-#include "engine/FtpError.h"
-#include "engine/QtFtpClient.h"
+#include "engine/ftp/FtpError.h"
+#include "engine/ftp/QtFtpClient.h"
 
 #include <gtest/gtest.h>
 

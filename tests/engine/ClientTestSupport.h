@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/FtpClient.h"
+#include "engine/ftp/FtpClient.h"
 
 #include <QByteArray>
 #include <QList>

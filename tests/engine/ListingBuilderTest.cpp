@@ -1,4 +1,4 @@
-#include "engine/ListingBuilder.h"
+#include "engine/ftp/ListingBuilder.h"
 
 #include "QtPrinters.h"
 

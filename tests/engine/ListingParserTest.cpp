@@ -1,6 +1,6 @@
-#include "engine/ListingDate.h"
-#include "engine/ListingLine.h"
-#include "engine/ListingRecord.h"
+#include "engine/ftp/ListingDate.h"
+#include "engine/ftp/ListingLine.h"
+#include "engine/ftp/ListingRecord.h"
 
 #include "QtPrinters.h"
 

@@ -1,5 +1,5 @@
-#include "engine/FtpReply.h"
-#include "engine/FtpReplyParsers.h"
+#include "engine/ftp/FtpReply.h"
+#include "engine/ftp/FtpReplyParsers.h"
 
 #include "QtPrinters.h"
 

@@ -1,4 +1,4 @@
-#include "engine/ServerNameCodec.h"
+#include "engine/ftp/ServerNameCodec.h"
 
 #include "QtPrinters.h"
 

@@ -4,7 +4,7 @@
 
 #include "common/PasswordCodec.h"
 #include "common/TextCodec.h"
-#include "engine/FtpError.h"
+#include "engine/ftp/FtpError.h"
 #include "engine/LoginFile.h"
 
 #include <QFile>

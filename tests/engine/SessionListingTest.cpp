@@ -4,7 +4,7 @@
 #include "SessionFixture.h"
 
 #include "common/TextCodec.h"
-#include "engine/ListingBuilder.h"
+#include "engine/ftp/ListingBuilder.h"
 
 #include <QDir>
 #include <QFile>

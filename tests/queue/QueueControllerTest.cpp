@@ -19,7 +19,7 @@ namespace {
 class QueueControllerTest : public QueueServerTest {
 protected:
     QueueControllerTest()
-        : controller(context, *runner)
+        : controller(context, *master, work, *runner)
     {
     }
     QueueRow row(const QString &source, const QString &cmd, const QString &destination, const QString &size = QStringLiteral("0"))

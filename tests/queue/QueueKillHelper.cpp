@@ -4,6 +4,8 @@
 // "record" dies just before the record INDEX starts, "transfer" during its first transfer event.
 #include "app/AppContext.h"
 #include "app/AppFolders.h"
+#include "app/DesignState.h"
+#include "app/SystemPlatform.h"
 #include "app/Options.h"
 #include "app/ProtocolLog.h"
 #include "app/UserPrompts.h"
@@ -44,21 +46,17 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     if (args.size() != 8)
         return 2;
-    AppContext context;
-    context.folders = AppFolders::detect();
-    context.folders.create();
-    ProtocolLog log(context.folders.appDataFolder);
-    Options options(context.folders.appDataFile(QStringLiteral("options.ini")));
+    AppFolders folders = AppFolders::detect();
+    folders.create();
+    ProtocolLog log(folders.appDataFolder);
+    Options options(folders.appDataFile(QStringLiteral("options.ini")));
     SilentPrompts prompts;
     Language language;
     WorkControl work;
-    context.protocol = &log;
-    context.options = &options;
-    context.prompts = &prompts;
-    context.language = &language;
-    context.work = &work;
+    SystemPlatform platform;
+    DesignState design;
+    AppContext context{folders, language, options, log, prompts, platform, design};
     MasterFTP master(log, options, prompts, context.folders, language);
-    context.ftp = &master;
     master.SetConnectionData(args[1], args[2], args[3], args[4], 0);
     if (!master.Connect(false))
         return 3;
@@ -67,7 +65,7 @@ int main(int argc, char **argv)
     LastQueueStore store(context.folders.appDataFile(QStringLiteral("lastqueue.ini")));
     NullQueueHost host;
     NullQueueProgressView view;
-    QueueRunner runner(context, model, store, host, view);
+    QueueRunner runner(context, master, work, model, store, host, view);
     const int killAt = args[6].toInt();
     const bool duringTransfer = args[7] == u"transfer";
     bool armed = false;

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "FakePlatform.h"
 #include "FakeUserPrompts.h"
 #include "FtpTestServer.h"
 #include "TestEnvironment.h"
-#include "engine/QtPrinters.h"
+#include "QtPrinters.h"
 
 #include "app/AppContext.h"
 #include "app/AppFolders.h"
+#include "app/DesignState.h"
 #include "app/Options.h"
 #include "app/ProtocolLog.h"
 #include "app/WorkControl.h"
@@ -107,19 +109,13 @@ protected:
         : folders(makeFolders())
         , log(folders.appDataFolder)
         , options(folders.appDataFile(QStringLiteral("options.ini")))
+        , context{folders, language, options, log, prompts, platform, design}
         , store(folders.appDataFile(QStringLiteral("lastqueue.ini")))
     {
-        context.folders = folders;
-        context.language = &language;
-        context.options = &options;
-        context.protocol = &log;
-        context.prompts = &prompts;
-        context.work = &work;
         master = std::make_unique<MasterFTP>(log, options, prompts, context.folders, language);
         master->client().setTimeouts({3000, 5000, 5000});
-        context.ftp = master.get();
         resetRunner();
-        walker = std::make_unique<TreeWalker>(context, *runner);
+        walker = std::make_unique<TreeWalker>(context, *master, work, *runner);
         walker->setProgress(&walkProgress);
         local = env.root() + QStringLiteral("local/");
         QDir().mkpath(local);
@@ -128,7 +124,7 @@ protected:
     // A runner as at program start (a fresh overwrite policy).
     void resetRunner()
     {
-        runner = std::make_unique<QueueRunner>(context, model, store, host, view);
+        runner = std::make_unique<QueueRunner>(context, *master, work, model, store, host, view);
         runner->setQuestion(&question);
         runner->traffic().setRandom([] { return 2; });
     }
@@ -194,6 +190,8 @@ protected:
     FakeUserPrompts prompts;
     Language language;
     WorkControl work;
+    FakePlatform platform;
+    DesignState design;
     AppContext context;
     QueueTableModel model;
     LastQueueStore store;

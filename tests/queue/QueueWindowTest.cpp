@@ -1,17 +1,17 @@
 // The queue's windows offscreen: the overwrite question, the walk's progress window, and in the
 // whole program the queue grid, the queue bar, the progress panel and the charts.
-#include "app/AppFixture.h"
+#include "AppFixture.h"
 
 #include "common/TextCodec.h"
-#include "engine/QtPrinters.h"
+#include "QtPrinters.h"
 #include "queue/AskOverwriteForm.h"
 #include "queue/GetFilesListForm.h"
-#include "queue/MainFormProgressView.h"
+#include "shell/MainFormProgressView.h"
 #include "queue/OverwritePolicy.h"
 #include "queue/QueueFile.h"
 #include "queue/QueueRunner.h"
 #include "queue/QueueTableModel.h"
-#include "queue/QueueWiring.h"
+#include "shell/QueueWiring.h"
 #include "queue/TrafficChartsWidget.h"
 
 #include <QAreaSeries>
@@ -42,13 +42,7 @@ protected:
     {
         existingProfile();
         ASSERT_TRUE(start());
-        wiring = main().findChild<QueueWiring *>(QStringLiteral("QueueWiring"));
-        ASSERT_NE(wiring, nullptr);
-    }
-    template <typename Form>
-    Form *form(const char *name)
-    {
-        return qobject_cast<Form *>(starter->dialog(QString::fromLatin1(name)));
+        wiring = &starter->queue();
     }
     QueueWiring *wiring = nullptr;
 };
@@ -57,7 +51,7 @@ protected:
 
 TEST_F(QueueWindowTest, TheOverwriteQuestionShowsItsTextsAndKeepsOneCheckBoxChecked)
 {
-    auto *ask = form<AskOverwriteForm>("AskOverwriteForm");
+    auto *ask = starter->dialogs().overwriteQuestion;
     ASSERT_NE(ask, nullptr);
     OverwritePolicy policy;
     ask->prepare(QStringLiteral("/home/anna/site/index.html"), policy);
@@ -90,14 +84,14 @@ TEST_F(QueueWindowTest, TheOverwriteQuestionShowsItsTextsAndKeepsOneCheckBoxChec
     EXPECT_FALSE(ask->currentQueueCheckBox()->isChecked());
     EXPECT_EQ(policy.scope, OverwritePolicy::Scope::ThisFile);
 
-    context().language->setCurrent(Language::German);
+    context().language.setCurrent(Language::German);
     EXPECT_EQ(ask->messageLabel()->text(), QStringLiteral("Die Zieldatei existiert bereits."));
     EXPECT_EQ(ask->abortButton()->text(), QStringLiteral("Abbrechen"));
 }
 
 TEST_F(QueueWindowTest, TheOverwriteQuestionAnswersThroughItsModalLoop)
 {
-    auto *ask = form<AskOverwriteForm>("AskOverwriteForm");
+    auto *ask = starter->dialogs().overwriteQuestion;
     OverwritePolicy policy;
     QTimer::singleShot(0, ask, [ask] {
         ask->overwriteRadioButton()->click();
@@ -113,7 +107,7 @@ TEST_F(QueueWindowTest, TheOverwriteQuestionAnswersThroughItsModalLoop)
 
 TEST_F(QueueWindowTest, TheWalkProgressWindowShowsLinesCountersAndAborts)
 {
-    auto *progress = form<GetFilesListForm>("GetFilesListForm");
+    auto *progress = starter->dialogs().walkProgress;
     ASSERT_NE(progress, nullptr);
     progress->openProgress();
     EXPECT_EQ(progress->titleLabel()->text(), QStringLiteral("Get directory structure"));
@@ -128,9 +122,9 @@ TEST_F(QueueWindowTest, TheWalkProgressWindowShowsLinesCountersAndAborts)
     QMetaObject::invokeMethod(&progress->lineTimer(), "timeout", Qt::DirectConnection);
     EXPECT_EQ(progress->list()->currentRow(), 1) << "the newest line is selected";
 
-    context().work->abortRequested = false;
+    starter->work().abortRequested = false;
     progress->abortButton()->click();
-    EXPECT_TRUE(context().work->abortRequested);
+    EXPECT_TRUE(starter->work().abortRequested);
     EXPECT_FALSE(progress->isVisible());
     progress->openProgress();
     EXPECT_EQ(progress->list()->count(), 0);

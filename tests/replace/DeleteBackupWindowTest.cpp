@@ -1,5 +1,5 @@
 // The backup deletion in the running program: silently at start, after a question at the end.
-#include "app/AppFixture.h"
+#include "AppFixture.h"
 #include "replace/DeleteBackupForm.h"
 
 #include <QDir>
@@ -15,7 +15,7 @@ namespace {
 class DeleteBackupWindow : public AppFixture {
 protected:
     void SetUp() override { existingProfile(); }
-    DeleteBackupForm &form() { return *qobject_cast<DeleteBackupForm *>(starter->dialog(u"DeleteBackupForm"_s)); }
+    DeleteBackupForm &form() { return *starter->dialogs().deleteBackup; }
 };
 
 TEST_F(DeleteBackupWindow, StartRemovesLeftoverBackupsWithoutAsking)

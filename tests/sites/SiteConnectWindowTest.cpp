@@ -4,11 +4,13 @@
 
 #include "FtpTestServer.h"
 
-#include "engine/FtpClient.h"
+#include "engine/ftp/FtpClient.h"
 #include "engine/MasterFTP.h"
 #include "queue/OverwritePolicy.h"
 #include "queue/QueueRunner.h"
-#include "queue/QueueWiring.h"
+#include "browser/BrowserController.h"
+#include "shell/QueueWiring.h"
+#include "shell/SitesWiring.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,19 +33,19 @@ protected:
     }
     void TearDown() override
     {
-        if (starter && context().ftp && context().ftp->isConnected())
-            context().ftp->Disconnect();
+        if (starter && starter->ftp().isConnected())
+            starter->ftp().Disconnect();
         SiteWindowTest::TearDown();
         server.stop();
     }
     void startWithSession()
     {
         startQuietly();
-        master = context().ftp;
-        ASSERT_NE(master, nullptr);
+        master = &starter->ftp();
         master->client().setTimeouts({3000, 5000, 5000});
-        main().listLocalPath = [this] { listed << u"local "_s + w().localPathEdit->currentText(); };
-        main().listServerPath = [this] { listed << u"server "_s + w().serverPathEdit->currentText(); };
+        QObject::connect(&starter->browser(), &BrowserController::listingStarted, [this](BrowserSide side, const QString &path) {
+            listed << (side == BrowserSide::Local ? u"local "_s : u"server "_s) + path;
+        });
     }
     FTPConnection serverSite(const QString &name, const QString &serverPath)
     {
@@ -67,7 +69,7 @@ TEST_F(SiteConnectWindow, ConnectListsBothSidesAndNamesTheSite)
 {
     storeSites({serverSite(u"Demo"_s, u"/sub"_s)});
     startWithSession();
-    OverwritePolicy &overwrite = main().findChild<QueueWiring *>()->runner().overwritePolicy();
+    OverwritePolicy &overwrite = starter->queue().runner().overwritePolicy();
     overwrite.ask = false; // an answer "always" from an earlier server
     connectTo(0);
     ASSERT_TRUE(master->isConnected()) << prompts.shown.join(u'\n').toStdString();

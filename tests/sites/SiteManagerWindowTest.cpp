@@ -2,10 +2,10 @@
 // the bulk mode switches and the remembered site.
 #include "SiteWindowFixture.h"
 
-#include "browser/TypeAheadSearch.h"
+#include "app/TypeAheadSearch.h"
 #include "sites/SiteTableModel.h"
 #include "engine/MasterFTP.h"
-#include "sites/SitesWiring.h"
+#include "shell/SitesWiring.h"
 
 #include <QAction>
 #include <QApplication>
@@ -147,7 +147,7 @@ TEST_F(SiteManagerWindow, KeysActOnlyWithoutAltAlone)
     editButton("BitBtn2")->click();
 
     // Type-ahead on the Name column, through the buffer the file grids share.
-    TypeAheadSearch &search = *context().typeAhead;
+    TypeAheadSearch &search = typeAhead();
     QTest::keyClicks(sites().grid(), u"br"_s);
     EXPECT_EQ(selectedRow(), 2);
     EXPECT_EQ(search.buffer(), u"br"_s);
@@ -187,10 +187,10 @@ TEST_F(SiteManagerWindow, ConnectRemembersTheSiteAcrossRestarts)
     // The main window and the session took the site's paths and data; the server refused.
     EXPECT_EQ(w().localPathEdit->currentText(), local + u'/');
     EXPECT_EQ(w().serverPathEdit->currentText(), u"/pub"_s);
-    const SiteConnector::ConnectionData data = main().findChild<SitesWiring *>()->connector().connectionData();
+    const SiteConnector::ConnectionData data = starter->sites().connector().connectionData();
     EXPECT_EQ(data, (SiteConnector::ConnectionData{u"127.0.0.1"_s, port, u"cu"_s, u"cp"_s, 1}));
-    EXPECT_EQ(context().ftp->host(), u"127.0.0.1"_s);
-    EXPECT_FALSE(context().ftp->isConnected());
+    EXPECT_EQ(starter->ftp().host(), u"127.0.0.1"_s);
+    EXPECT_FALSE(starter->ftp().isConnected());
 
     main().endFromRun();
     starter.reset();
@@ -273,7 +273,7 @@ TEST_F(SiteManagerWindow, BulkModeSwitchesChangeEverySite)
     EXPECT_EQ(edit().modeIndex(), 1);
 
     key(Qt::Key_F9);
-    EXPECT_EQ(main().findChild<SitesWiring *>()->connector().connectionData().activeMode, 1);
+    EXPECT_EQ(starter->sites().connector().connectionData().activeMode, 1);
 
     openSites();
     sites().multiEditMenu()->findChild<QAction *>(u"SwitchAllToPassiveMode1"_s)->trigger();

@@ -2,7 +2,7 @@
 
 #include "SitesTestSupport.h"
 
-#include "app/AppFixture.h"
+#include "AppFixture.h"
 #include "sites/ConnectionStore.h"
 #include "sites/EditFTPDataForm.h"
 #include "sites/FTPConnectionsForm.h"
@@ -44,8 +44,8 @@ protected:
         w().connectionsButton->click();
         ASSERT_TRUE(sites().isVisible());
     }
-    FTPConnectionsForm &sites() { return *qobject_cast<FTPConnectionsForm *>(starter->dialog(QStringLiteral("FTPConnectionsForm"))); }
-    EditFTPDataForm &edit() { return *qobject_cast<EditFTPDataForm *>(starter->dialog(QStringLiteral("EditFTPDataForm"))); }
+    FTPConnectionsForm &sites() { return *starter->dialogs().sites; }
+    EditFTPDataForm &edit() { return *starter->dialogs().editSite; }
     template <typename T>
     T *sitesControl(const char *name) { return sites().findChild<T *>(QString::fromLatin1(name)); }
     QLineEdit *editField(const char *name) { return edit().findChild<QLineEdit *>(QString::fromLatin1(name)); }

@@ -1,4 +1,4 @@
-#include "app/VelmoraApplication.h"
+#include "shell/VelmoraApplication.h"
 
 #include <gtest/gtest.h>
 

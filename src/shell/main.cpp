@@ -1,6 +1,6 @@
-#include "app/AppStarter.h"
-#include "app/MainForm.h"
-#include "app/VelmoraApplication.h"
+#include "AppStarter.h"
+#include "MainForm.h"
+#include "VelmoraApplication.h"
 
 int main(int argc, char **argv)
 {
@@ -9,9 +9,10 @@ int main(int argc, char **argv)
     app.setOrganizationName(QStringLiteral("Holmvik"));
 
     Velmora::AppStarter starter(app.arguments().mid(1));
-    app.setUnexpectedErrorHandler([&starter](const QString &) {
+    app.setUnexpectedErrorHandler([&starter](const QString &errorText) {
+        qWarning("Velmora: unexpected error: %s", qUtf8Printable(errorText));
         if (starter.mainForm())
-            starter.mainForm()->HandleUnexpectedError();
+            starter.mainForm()->HandleUnexpectedError(errorText);
     });
     if (!starter.start())
         return 0;

@@ -2,13 +2,18 @@
 
 #include "MainForm.h"
 
+#include "browser/BrowserController.h"
+#include "queue/QueueController.h"
+
 #include <QApplication>
 #include <QComboBox>
 
 namespace Velmora {
 
-MainSessionHost::MainSessionHost(MainForm &main)
+MainSessionHost::MainSessionHost(MainForm &main, QueueController &queue, BrowserController &browser)
     : m_main(main)
+    , m_queue(queue)
+    , m_browser(browser)
 {
 }
 
@@ -19,12 +24,12 @@ void MainSessionHost::setIdleState()
 
 void MainSessionHost::clearQueueGrid()
 {
-    m_main.clearQueueGrid();
+    m_queue.ClearGrid();
 }
 
 void MainSessionHost::clearServerGrid()
 {
-    m_main.clearServerGrid();
+    m_browser.clearServerGrid();
 }
 
 QString MainSessionHost::localPathText() const

@@ -1,6 +1,7 @@
 #include "AppFixture.h"
+#include "sites/FTPConnectionsForm.h"
 
-#include "app/SplashForm.h"
+#include "shell/SplashForm.h"
 #include "common/Language.h"
 
 #include <QCheckBox>
@@ -48,7 +49,7 @@ TEST_F(Startup, FilesMissingFromAnExistingProfileAreReported)
         QStringLiteral("error: ") + env.appDataFolder() + QStringLiteral("LanguageIsSet.ini not found!"),
         QStringLiteral("error: ") + env.appDataFolder() + QStringLiteral("ver.ini not found!")}));
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Velmora - Version 0"));
-    EXPECT_EQ(context().language->current(), Language::English);
+    EXPECT_EQ(context().language.current(), Language::English);
 }
 
 TEST_F(Startup, WindowsAreCreatedInTheirFixedOrder)
@@ -111,7 +112,7 @@ TEST_F(Startup, EmptyQueueOpensTheSiteManagerWhenTheOptionSaysSo)
     ASSERT_TRUE(main().siteManagerTimer().isActive());
     EXPECT_EQ(main().siteManagerTimer().interval(), 1);
     QMetaObject::invokeMethod(&main().siteManagerTimer(), "timeout", Qt::DirectConnection);
-    EXPECT_TRUE(starter->dialog(QStringLiteral("FTPConnectionsForm"))->isVisible());
+    EXPECT_TRUE(starter->dialogs().sites->isVisible());
 }
 
 TEST_F(Startup, SiteManagerStaysClosedWhenSwitchedOff)
@@ -121,7 +122,7 @@ TEST_F(Startup, SiteManagerStaysClosedWhenSwitchedOff)
     env.writeFile(env.appDataFolder() + QStringLiteral("lastlogin.ini"), "[SETTINGS]\r\n");
     ASSERT_TRUE(start());
     QMetaObject::invokeMethod(&main().siteManagerTimer(), "timeout", Qt::DirectConnection);
-    EXPECT_FALSE(starter->dialog(QStringLiteral("FTPConnectionsForm"))->isVisible());
+    EXPECT_FALSE(starter->dialogs().sites->isVisible());
     EXPECT_FALSE(QFileInfo::exists(env.appDataFolder() + QStringLiteral("lastlogin.ini"))); // the outdated name goes
 }
 

@@ -1,14 +1,17 @@
 #include "MainFormQueueHost.h"
 
-#include "app/MainForm.h"
+#include "MainForm.h"
+
+#include "browser/BrowserController.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 
 namespace Velmora {
 
-MainFormQueueHost::MainFormQueueHost(MainForm &main)
+MainFormQueueHost::MainFormQueueHost(MainForm &main, BrowserController &browser)
     : m_main(main)
+    , m_browser(browser)
 {
 }
 
@@ -39,18 +42,18 @@ void MainFormQueueHost::setServerPathText(const QString &path)
 
 void MainFormQueueHost::listLocalPath()
 {
-    m_main.listLocalPath();
+    m_browser.FillLocalGrid(localPathText());
 }
 
 void MainFormQueueHost::listServerPath()
 {
-    m_main.listServerPath();
+    m_browser.FillServerGrid(serverPathText());
 }
 
 void MainFormQueueHost::showServerFolder(const QString &path)
 {
     setServerPathText(path);
-    m_main.listServerPath();
+    listServerPath();
 }
 
 void MainFormQueueHost::setAutomaticRunButton(bool automatic)

@@ -1,8 +1,8 @@
 #include "MainFormProgressView.h"
 
-#include "TrafficChartsWidget.h"
+#include "queue/TrafficChartsWidget.h"
 
-#include "app/MainForm.h"
+#include "MainForm.h"
 
 #include <QEvent>
 #include <QFrame>

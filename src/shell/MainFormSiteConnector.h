@@ -1,19 +1,23 @@
 #pragma once
 
-#include "SiteConnector.h"
+#include "sites/SiteConnector.h"
 
 #include <functional>
 
 namespace Velmora {
 
+class BrowserController;
 class MainForm;
+class MasterFTP;
+class OverwritePolicy;
 struct AppContext;
 
 // Connecting as the program does it: the main window's path boxes, caption, grids and idle
 // state, the FTP session (MasterFTP) and the transfer queue's overwrite question.
 class MainFormSiteConnector : public SiteConnector {
 public:
-    MainFormSiteConnector(AppContext &context, MainForm &main);
+    MainFormSiteConnector(AppContext &context, MainForm &main, MasterFTP &ftp, BrowserController &browser,
+                          OverwritePolicy &overwrite);
 
     ConnectionData connectionData() const override;
     void setConnectionData(const ConnectionData &data) override;
@@ -32,13 +36,15 @@ public:
     void resetOverwriteQuestion() override;
     void setIdleState() override;
 
-    // The edited-file monitoring stops here once the editor exists.
-    std::function<void()> stopMonitoring = [] {};
+    // Deletes every search-and-replace backup after the question (the restore window's job).
+    std::function<bool(const QString &question)> deleteBackups = [](const QString &) { return true; };
 
 private:
     AppContext &m_context;
     MainForm &m_main;
-    ConnectionData m_withoutSession; // kept while no FTP session exists
+    MasterFTP &m_ftp;
+    BrowserController &m_browser;
+    OverwritePolicy &m_overwrite;
 };
 
 } // namespace Velmora

@@ -1,8 +1,9 @@
 #include "AppFixture.h"
+#include "app/OptionsForm.h"
 
 #include "app/ProtocolLog.h"
 #include "app/SystemPlatform.h"
-#include "app/VelmoraApplication.h"
+#include "shell/VelmoraApplication.h"
 #include "app/WorkControl.h"
 #include "common/Language.h"
 
@@ -36,13 +37,13 @@ protected:
 
 TEST_F(MainFormStates, BusyLocksEverythingButPauseAndIdleUnlocks)
 {
-    context().work->abortRequested = true;
-    context().work->filesFound = 12;
+    starter->work().abortRequested = true;
+    starter->work().filesFound = 12;
     w().queueInfoPanel->setText(QStringLiteral("    3 operations"));
     main().SetBusyState();
     EXPECT_TRUE(main().isBusy());
-    EXPECT_FALSE(context().work->abortRequested);
-    EXPECT_EQ(context().work->filesFound, 0);
+    EXPECT_FALSE(starter->work().abortRequested);
+    EXPECT_EQ(starter->work().filesFound, 0);
     for (QWidget *control : {w().mainControlBar, static_cast<QWidget *>(w().filterPanel),
                              static_cast<QWidget *>(w().localPathEdit), static_cast<QWidget *>(w().localGrid),
                              static_cast<QWidget *>(w().localUpButton), static_cast<QWidget *>(w().localRootButton),
@@ -74,7 +75,7 @@ TEST_F(MainFormStates, BusyLocksEverythingButPauseAndIdleUnlocks)
 
 TEST_F(MainFormStates, IdleWhileConnectedShowsTheServerSide)
 {
-    main().isConnected = [] { return true; };
+    fakeConnected([] { return true; });
     main().SetIdleState();
     EXPECT_TRUE(w().uploadAction->isEnabled());
     EXPECT_FALSE(w().serverToolBar->isHidden());
@@ -91,18 +92,18 @@ TEST_F(MainFormStates, AbortRequestsAndClearsBothEndOfRunBoxes)
     w().closeCheckBox->setChecked(true);
     EXPECT_FALSE(w().shutdownCheckBox->isChecked());
     w().abortButton->click();
-    EXPECT_TRUE(context().work->abortRequested);
+    EXPECT_TRUE(starter->work().abortRequested);
     EXPECT_FALSE(w().closeCheckBox->isChecked());
     EXPECT_FALSE(w().shutdownCheckBox->isChecked());
-    context().work->abortRequested = false;
+    starter->work().abortRequested = false;
     w().abortTransferButton->click();
-    EXPECT_TRUE(context().work->abortRequested);
+    EXPECT_TRUE(starter->work().abortRequested);
 }
 
 TEST_F(MainFormStates, SwitchingLanguageTwiceLeavesOneLine)
 {
     int localListings = 0;
-    main().listLocalPath = [&] { ++localListings; };
+    QObject::connect(&main(), &MainForm::localListingRequested, [&] { ++localListings; });
     w().germanAction->trigger();
     EXPECT_EQ(w().queueLoadButton->text(), QStringLiteral("Warteschlange laden"));
     EXPECT_EQ(w().exitAction->text(), QStringLiteral("Verlassen"));
@@ -113,7 +114,7 @@ TEST_F(MainFormStates, SwitchingLanguageTwiceLeavesOneLine)
     w().germanAction->trigger();
     EXPECT_EQ(TestEnvironment::readFile(env.appDataFolder() + QStringLiteral("LanguageIsSet.ini")), QByteArray("GERMAN\r\n"));
     // Dialogs follow the switch too.
-    EXPECT_EQ(starter->dialog(QStringLiteral("OptionsForm"))->findChild<QPushButton *>(QStringLiteral("AbortButton"))->text(),
+    EXPECT_EQ(starter->dialogs().options->findChild<QPushButton *>(QStringLiteral("AbortButton"))->text(),
               QStringLiteral("Abbrechen"));
 }
 
@@ -133,10 +134,12 @@ TEST_F(MainFormStates, CloseAsksAndCleansTheTemporaryFolders)
     EXPECT_TRUE(QFileInfo::exists(temp + QStringLiteral("SEARCH_QUEUE.TXT")));
 
     QStringList backupQuestions;
-    main().deleteAllBackups = [&](const QString &question) {
+    MainFormHooks hooks = main().hooks();
+    hooks.deleteAllBackups = [&](const QString &question) {
         backupQuestions.append(question);
         return false;
     };
+    main().setHooks(hooks);
     prompts.confirmAnswers = {true};
     QCloseEvent keptForBackups;
     QCoreApplication::sendEvent(&main(), &keptForBackups);
@@ -144,7 +147,8 @@ TEST_F(MainFormStates, CloseAsksAndCleansTheTemporaryFolders)
     EXPECT_EQ(backupQuestions, QStringList{QStringLiteral(
         "If you close the program, all \"search and replace\" backups will be deletet! Close the program?")});
 
-    main().deleteAllBackups = [](const QString &) { return true; };
+    hooks.deleteAllBackups = [](const QString &) { return true; };
+    main().setHooks(hooks);
     prompts.confirmAnswers = {true};
     QCloseEvent accepted;
     QCoreApplication::sendEvent(&main(), &accepted);
@@ -172,7 +176,7 @@ TEST_F(MainFormStates, ShutdownGoesThroughThePlatform)
 TEST_F(MainFormStates, UnexpectedErrorReturnsToIdleAndReconnects)
 {
     int reconnects = 0;
-    main().reconnect = [&] { ++reconnects; };
+    QObject::connect(&main(), &MainForm::reconnectRequested, [&] { ++reconnects; });
     main().SetBusyState();
 
     // An exception escaping an event handler reaches the application's handler, not the user.
@@ -181,7 +185,7 @@ TEST_F(MainFormStates, UnexpectedErrorReturnsToIdleAndReconnects)
     QString seen;
     app->setUnexpectedErrorHandler([&](const QString &message) {
         seen = message;
-        main().HandleUnexpectedError();
+        main().HandleUnexpectedError(message);
     });
     QTimer thrower;
     thrower.setSingleShot(true);
@@ -195,15 +199,15 @@ TEST_F(MainFormStates, UnexpectedErrorReturnsToIdleAndReconnects)
     EXPECT_EQ(reconnects, 1);
     EXPECT_TRUE(prompts.shown.isEmpty());
 
-    main().isConnected = [] { return true; };
-    main().HandleUnexpectedError();
+    fakeConnected([] { return true; });
+    main().HandleUnexpectedError(QString());
     EXPECT_EQ(reconnects, 1);
 }
 
 TEST_F(MainFormStates, ProtocolGridSelectsTheNewestLine)
 {
-    context().protocol->AddProtocolMessage(1, QStringLiteral("Try to connect: localhost"));
-    context().protocol->AddProtocolMessage(2, QStringLiteral("Failed to retrieve directory listing"));
+    context().protocol.AddProtocolMessage(1, QStringLiteral("Try to connect: localhost"));
+    context().protocol.AddProtocolMessage(2, QStringLiteral("Failed to retrieve directory listing"));
     QTableView *grid = w().protocolGrid;
     QCoreApplication::processEvents(); // the newest line is shown once per pass of the event loop
     ASSERT_EQ(grid->model()->rowCount(), 2);

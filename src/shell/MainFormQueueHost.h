@@ -1,18 +1,19 @@
 #pragma once
 
-#include "QueueHost.h"
+#include "queue/QueueHost.h"
 
 #include <functional>
 
 namespace Velmora {
 
+class BrowserController;
 class MainForm;
 
 // The queue's view of the main window: its states, path boxes, grids, end-of-run check boxes
 // and command line.
 class MainFormQueueHost : public QueueHost {
 public:
-    explicit MainFormQueueHost(MainForm &main);
+    MainFormQueueHost(MainForm &main, BrowserController &browser);
 
     void setBusyState() override;
     void setIdleState() override;
@@ -37,6 +38,7 @@ public:
 
 private:
     MainForm &m_main;
+    BrowserController &m_browser;
 };
 
 } // namespace Velmora

@@ -3,8 +3,8 @@
 #include "FakePlatform.h"
 #include "FakeUserPrompts.h"
 #include "TestEnvironment.h"
-#include "app/AppStarter.h"
-#include "app/MainForm.h"
+#include "shell/AppStarter.h"
+#include "shell/MainForm.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -45,6 +45,14 @@ protected:
     MainForm &main() { return *starter->mainForm(); }
     MainWindowWidgets &w() { return starter->mainForm()->widgets(); }
     AppContext &context() { return starter->context(); }
+    TypeAheadSearch &typeAhead() { return starter->typeAhead(); }
+    // Replaces the main window's answer to "is a session connected?".
+    void fakeConnected(std::function<bool()> isConnected)
+    {
+        MainFormHooks hooks = main().hooks();
+        hooks.isConnected = std::move(isConnected);
+        main().setHooks(hooks);
+    }
 
     void TearDown() override
     {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QueueProgressView.h"
+#include "queue/QueueProgressView.h"
 
 #include <QObject>
 #include <QPointer>

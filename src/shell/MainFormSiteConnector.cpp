@@ -1,18 +1,18 @@
 #include "MainFormSiteConnector.h"
 
+#include "MainForm.h"
+
 #include "app/AppContext.h"
-#include "app/MainForm.h"
 #include "app/Options.h"
-#include "app/ProtocolLog.h"
-#include "common/Language.h"
+#include "browser/BrowserController.h"
+#include "browser/FileGridPane.h"
+#include "browser/FileGridView.h"
 #include "engine/MasterFTP.h"
-#include "queue/QueueRunner.h"
-#include "queue/QueueWiring.h"
+#include "queue/OverwritePolicy.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>
 #include <QItemSelectionModel>
-#include <QTableView>
 
 namespace Velmora {
 
@@ -28,24 +28,24 @@ void selectFirstRow(QTableView *grid)
 
 } // namespace
 
-MainFormSiteConnector::MainFormSiteConnector(AppContext &context, MainForm &main)
+MainFormSiteConnector::MainFormSiteConnector(AppContext &context, MainForm &main, MasterFTP &ftp,
+                                             BrowserController &browser, OverwritePolicy &overwrite)
     : m_context(context)
     , m_main(main)
+    , m_ftp(ftp)
+    , m_browser(browser)
+    , m_overwrite(overwrite)
 {
 }
 
 SiteConnector::ConnectionData MainFormSiteConnector::connectionData() const
 {
-    if (MasterFTP *ftp = m_context.ftp)
-        return {ftp->host(), ftp->port(), ftp->user(), ftp->password(), ftp->activeMode()};
-    return m_withoutSession;
+    return {m_ftp.host(), m_ftp.port(), m_ftp.user(), m_ftp.password(), m_ftp.activeMode()};
 }
 
 void MainFormSiteConnector::setConnectionData(const ConnectionData &data)
 {
-    m_withoutSession = data;
-    if (MasterFTP *ftp = m_context.ftp)
-        ftp->SetConnectionData(data.host, data.port, data.user, data.password, data.activeMode);
+    m_ftp.SetConnectionData(data.host, data.port, data.user, data.password, data.activeMode);
 }
 
 QString MainFormSiteConnector::localPathText() const
@@ -66,32 +66,22 @@ void MainFormSiteConnector::setPathTexts(const QString &localPath, const QString
 
 bool MainFormSiteConnector::deleteAllBackups(const QString &question)
 {
-    return m_main.deleteAllBackups(question);
+    return deleteBackups(question);
 }
 
 bool MainFormSiteConnector::isConnected() const
 {
-    if (MasterFTP *ftp = m_context.ftp)
-        return ftp->isConnected();
-    return m_main.isConnected();
+    return m_ftp.isConnected();
 }
 
 void MainFormSiteConnector::disconnect()
 {
-    if (MasterFTP *ftp = m_context.ftp)
-        ftp->Disconnect();
+    m_ftp.Disconnect();
 }
 
 bool MainFormSiteConnector::connect(bool clearQueueGrid)
 {
-    if (MasterFTP *ftp = m_context.ftp)
-        return ftp->Connect(clearQueueGrid);
-    if (clearQueueGrid)
-        m_main.clearQueueGrid();
-    m_context.protocol->AddProtocolMessage(
-        ProtocolEntry::Error, m_context.language->text(QStringLiteral("No FTP session is available; no connection was made."),
-                                                       QStringLiteral("Keine FTP-Sitzung vorhanden; es wurde keine Verbindung aufgebaut.")));
-    return false;
+    return m_ftp.Connect(clearQueueGrid);
 }
 
 void MainFormSiteConnector::setCaption(const QString &caption)
@@ -101,31 +91,31 @@ void MainFormSiteConnector::setCaption(const QString &caption)
 
 void MainFormSiteConnector::listServer()
 {
-    m_main.listServerPath();
-    selectFirstRow(m_main.widgets().serverGrid);
+    FileGridPane &pane = m_browser.pane(BrowserSide::Server);
+    m_browser.FillServerGrid(pane.pathText());
+    selectFirstRow(pane.view());
 }
 
 void MainFormSiteConnector::listLocal()
 {
-    m_main.listLocalPath();
-    selectFirstRow(m_main.widgets().localGrid);
+    FileGridPane &pane = m_browser.pane(BrowserSide::Local);
+    m_browser.FillLocalGrid(pane.pathText());
+    selectFirstRow(pane.view());
 }
 
 void MainFormSiteConnector::stopFileMonitoring()
 {
-    stopMonitoring();
+    // Edited files are not monitored yet; connecting elsewhere has nothing to stop.
 }
 
 void MainFormSiteConnector::resetRetryCounter()
 {
-    if (MasterFTP *ftp = m_context.ftp)
-        ftp->resetRetryCounter();
+    m_ftp.resetRetryCounter();
 }
 
 void MainFormSiteConnector::resetOverwriteQuestion()
 {
-    if (auto *queue = m_main.findChild<QueueWiring *>(QStringLiteral("QueueWiring")))
-        queue->runner().overwritePolicy().ask = !m_context.options->data().allwaysOverwrite;
+    m_overwrite.ask = !m_context.options.data().allwaysOverwrite;
 }
 
 void MainFormSiteConnector::setIdleState()

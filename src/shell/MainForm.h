@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AppContext.h"
+#include "app/AppContext.h"
 #include "MainWindowWidgets.h"
-#include "StartupArguments.h"
+#include "app/StartupArguments.h"
 #include "common/Language.h"
 
 #include <QMainWindow>
@@ -13,14 +13,22 @@
 namespace Velmora {
 
 class ProtocolTableModel;
+struct WorkControl;
+
+// The questions the main window asks other parts of the program. Set once by the starter;
+// every one of them must be present.
+struct MainFormHooks {
+    std::function<bool()> isConnected;
+    std::function<bool(const QString &question)> deleteAllBackups;
+};
 
 // The main window: its regions, the busy and idle states, Abort, the two end-of-run check
-// boxes, the language switch and the close question. Features plug into it through the hooks
-// below and through its signals.
+// boxes, the language switch and the close question. The rest of the program answers its two
+// questions (MainFormHooks) and acts on its signals.
 class MainForm : public QMainWindow {
     Q_OBJECT
 public:
-    MainForm(AppContext &context, StartupArguments arguments, QWidget *parent = nullptr);
+    MainForm(AppContext &context, WorkControl &work, StartupArguments arguments, QWidget *parent = nullptr);
     ~MainForm() override;
 
     MainWindowWidgets &widgets() { return m_w; }
@@ -33,14 +41,16 @@ public:
     void SetBusyState();
     void SetIdleState();
     bool isBusy() const { return m_busy; }
+    bool isConnected() const { return m_hooks.isConnected(); }
     void AbortBitBtnClick();
     void SetLanguage(Language::Id id);
     void ShutdownComputer();
     // Ends the program without the close question and without the close steps (after a run
     // with "Close program after transfer" or a batch job with "-rc").
     void endFromRun();
-    // An error no feature handled: no message, idle state, reconnect when not connected.
-    void HandleUnexpectedError();
+    // An error no feature handled: its text goes to the protocol as an error line (no message
+    // box interrupts the user), then the idle state, and a reconnect when not connected.
+    void HandleUnexpectedError(const QString &errorText);
 
     void setAutomaticRunButton(bool automatic);
     void setFilterState(bool on);
@@ -50,24 +60,22 @@ public:
     QTimer &siteManagerTimer() { return m_siteManagerTimer; }
     QTimer &batchJobTimer() { return m_batchJobTimer; }
 
-    // Hooks for the features that arrive later; each has a harmless default.
-    std::function<bool()> isConnected = [] { return false; };
-    std::function<bool(const QString &question)> deleteAllBackups = [](const QString &) { return true; };
-    std::function<void()> reconnect = [] {};
-    std::function<void()> loadLastSession = [] {}; // last login and last queue
-    std::function<void()> listLocalPath = [] {};
-    std::function<void()> listServerPath = [] {};
-    std::function<void()> clearQueueGrid = [] {};
-    std::function<void()> clearServerGrid = [] {};
-    std::function<void()> activated = [] {}; // brings a visible progress window or editor forward
-    // At the end of the idle state: the focused file grid selects its remembered row again.
-    std::function<void()> restoreGridSelection = [] {};
+    // Takes the answers to the window's questions; refuses a set with a missing one.
+    void setHooks(MainFormHooks hooks);
+    const MainFormHooks &hooks() const { return m_hooks; }
 
 Q_SIGNALS:
     void siteManagerRequested();
     void optionsRequested();
     void batchJobStarted();
     void closingCleanupStarted(); // save layouts before the temporary folders go
+    void localListingRequested();   // list the local path box's folder
+    void serverListingRequested();  // list the server path box's folder
+    void lastSessionRequested();    // load the last login and the last queue
+    void reconnectRequested();      // an unexpected error left the session disconnected
+    void windowActivated();         // bring a visible progress window or editor forward
+    // The idle state is set: the focused file grid selects its remembered row again.
+    void idleStateEntered();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -82,9 +90,11 @@ private:
     void setLockedControlsEnabled(bool enabled);
     void updateQueueTexts();
     void deleteTemporaryFolders();
-    QString text(const QString &english, const QString &german) const { return m_context.language->text(english, german); }
+    QString text(const QString &english, const QString &german) const { return m_context.text(english, german); }
 
     AppContext &m_context;
+    WorkControl &m_work;
+    MainFormHooks m_hooks;
     StartupArguments m_arguments;
     MainWindowWidgets m_w;
     ProtocolTableModel *m_protocolModel = nullptr;

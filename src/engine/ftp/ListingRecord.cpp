@@ -3,23 +3,22 @@
 #include "ListingDate.h"
 #include "ListingLine.h"
 
+#include "common/RecordText.h"
+
 namespace Velmora {
 
 QString ListingNameProblem(const QString &name, bool isLink)
 {
-    if (name.contains(u'|') || name.contains(u'\u00A7') || name.contains(u'\r') || name.contains(u'\n'))
-        return QStringLiteral("contains a character that records cannot hold");
+    // A link's target may hold anything a path holds; only its own name must be safe.
+    if (RecordText::holdsSeparator(name))
+        return RecordText::nameProblem(name);
     QStringView own = name;
     if (isLink) {
         const qsizetype arrow = name.indexOf(u" -> ");
         if (arrow >= 0)
             own = own.left(arrow);
     }
-    if (own.contains(u'/') || own.contains(u'\\'))
-        return QStringLiteral("contains a path separator");
-    if (own == u"." || own == u"..")
-        return QStringLiteral("names a parent or current folder");
-    return {};
+    return RecordText::nameProblem(own);
 }
 
 namespace {

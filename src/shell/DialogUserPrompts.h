@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UserPrompts.h"
+#include "app/UserPrompts.h"
 
 #include <functional>
 

@@ -4,13 +4,15 @@
 
 namespace Velmora {
 
+class BrowserController;
 class MainForm;
+class QueueController;
 
 // The main window as the FTP session sees it: idle state, the two path boxes, emptying the
 // queue and server grids, the busy pointer.
 class MainSessionHost : public SessionHost {
 public:
-    explicit MainSessionHost(MainForm &main);
+    MainSessionHost(MainForm &main, QueueController &queue, BrowserController &browser);
 
     void setIdleState() override;
     void clearQueueGrid() override;
@@ -23,6 +25,8 @@ public:
 
 private:
     MainForm &m_main;
+    QueueController &m_queue;
+    BrowserController &m_browser;
     bool m_cursorSet = false;
 };
 

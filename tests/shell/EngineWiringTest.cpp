@@ -22,10 +22,10 @@ protected:
         ASSERT_TRUE(start());
     }
 
-    MasterFTP &ftp() { return *context().ftp; }
+    MasterFTP &ftp() { return starter->ftp(); }
     bool protocolHas(const QString &text) const
     {
-        for (const ProtocolEntry &entry : starter->context().protocol->entries())
+        for (const ProtocolEntry &entry : starter->context().protocol.entries())
             if (entry.text.contains(text))
                 return true;
         return false;
@@ -58,7 +58,7 @@ TEST_F(EngineWiring, UnexpectedErrorReconnectsADroppedSession)
     ftp().SetConnectionData(server.host(), QString::number(server.port()), server.user(), server.password(), 0);
     ASSERT_TRUE(ftp().Connect(false));
     ftp().Disconnect();
-    main().HandleUnexpectedError();
+    main().HandleUnexpectedError(QString());
     EXPECT_TRUE(ftp().isConnected());
     EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
 }
@@ -68,7 +68,7 @@ TEST_F(EngineWiring, LastSessionLoadsTheLoginWithoutConnecting)
     env.writeFile(env.appDataFolder() + QStringLiteral("last-login.ini"),
                   "[SETTINGS]\r\nHost=ftp.example.org\r\nUser=anna\r\nPassword=097\r\nPort=2121\r\n"
                   "ActivMode=0\r\nLocalPath=/home/anna/\r\nServerPath=/www\r\n");
-    main().loadLastSession();
+    Q_EMIT main().lastSessionRequested();
     EXPECT_EQ(ftp().host(), QStringLiteral("ftp.example.org"));
     EXPECT_EQ(ftp().password(), QStringLiteral("a"));
     EXPECT_EQ(w().serverPathEdit->currentText(), QStringLiteral("/www"));

@@ -1,16 +1,15 @@
 #include "QueueWiring.h"
 
-#include "AskOverwriteForm.h"
-#include "GetFilesListForm.h"
+#include "queue/AskOverwriteForm.h"
+#include "queue/GetFilesListForm.h"
 #include "MainFormProgressView.h"
-#include "QueueController.h"
-#include "QueueGridModel.h"
-#include "QueueRunner.h"
-#include "QueueTableModel.h"
-#include "TrafficChartsWidget.h"
+#include "queue/QueueController.h"
+#include "queue/QueueGridModel.h"
+#include "queue/QueueRunner.h"
+#include "queue/QueueTableModel.h"
+#include "queue/TrafficChartsWidget.h"
 
-#include "app/AppStarter.h"
-#include "app/MainForm.h"
+#include "MainForm.h"
 #include "app/Options.h"
 #include "app/OptionsForm.h"
 #include "common/Language.h"
@@ -29,30 +28,21 @@
 
 namespace Velmora {
 
-QueueWiring *QueueWiring::wire(AppStarter &starter)
-{
-    return new QueueWiring(starter.context(), *starter.mainForm(),
-                           qobject_cast<AskOverwriteForm *>(starter.dialog(QStringLiteral("AskOverwriteForm"))),
-                           qobject_cast<GetFilesListForm *>(starter.dialog(QStringLiteral("GetFilesListForm"))),
-                           starter.optionsForm());
-}
-
-QueueWiring::QueueWiring(AppContext &context, MainForm &main, AskOverwriteForm *question,
-                         GetFilesListForm *walkProgress, OptionsForm *options)
+QueueWiring::QueueWiring(AppContext &context, MainForm &main, MasterFTP &ftp, WorkControl &work,
+                         BrowserController &browser, const Windows &windows)
     : QObject(&main)
     , m_context(context)
     , m_main(main)
-    , m_model(new QueueTableModel(context.language, this))
+    , m_model(new QueueTableModel(&context.language, this))
     , m_gridModel(new QueueGridModel(*m_model, this))
     , m_store(context.folders.appDataFile(QStringLiteral("lastqueue.ini")))
-    , m_host(main)
+    , m_host(main, browser)
     , m_charts(new TrafficChartsWidget(main.widgets().chartsPanel))
     , m_view(new MainFormProgressView(main, *m_charts, this))
-    , m_runner(new QueueRunner(context, *m_model, m_store, m_host, *m_view, this))
-    , m_controller(new QueueController(context, *m_runner, this))
-    , m_walker(context, *m_runner)
+    , m_runner(new QueueRunner(context, ftp, work, *m_model, m_store, m_host, *m_view, this))
+    , m_controller(new QueueController(context, ftp, work, *m_runner, this))
+    , m_walker(context, ftp, work, *m_runner)
 {
-    setObjectName(QStringLiteral("QueueWiring"));
     MainWindowWidgets &w = main.widgets();
     if (auto *row = qobject_cast<QHBoxLayout *>(w.chartsPanel->layout()))
         row->insertWidget(0, m_charts, 1);
@@ -67,30 +57,25 @@ QueueWiring::QueueWiring(AppContext &context, MainForm &main, AskOverwriteForm *
         w.queueGrid->setColumnWidth(column, widths[column]);
     w.queueGrid->horizontalHeader()->setStretchLastSection(true);
 
-    m_runner->setQuestion(question);
-    m_walker.setProgress(walkProgress);
+    m_runner->setQuestion(&windows.overwriteQuestion);
+    m_walker.setProgress(&windows.walkProgress);
     // The chart label prefixes are taken in the language of the start.
-    const Language *language = context.language;
-    const auto t = [language](const QString &english, const QString &german) {
-        return language ? language->text(english, german) : english;
-    };
+    const auto t = [&context](const QString &english, const QString &german) { return context.text(english, german); };
     m_runner->traffic().setLabelPrefixes(t(QStringLiteral("Traffic:"), QStringLiteral("Traffic:")),
                                          t(QStringLiteral("Total transfered size:"), QString::fromUtf8("Übertragen:")),
                                          t(QStringLiteral("Total files:"), QStringLiteral("Gesamtdateien:")),
                                          t(QStringLiteral("Remaining operations:"),
                                            QStringLiteral("Verbleibende Operationen:")));
 
-    main.clearQueueGrid = [this] { m_controller->ClearGrid(); };
-    main.loadLastSession = [this] { m_controller->LoadLastSession(); };
-    connectQueueBar(options);
-    if (language)
-        connect(language, &Language::languageChanged, this, &QueueWiring::retranslate);
+    connect(&main, &MainForm::lastSessionRequested, m_controller, &QueueController::LoadLastSession);
+    connectQueueBar(windows.options);
+    connect(&context.language, &Language::languageChanged, this, &QueueWiring::retranslate);
     retranslate();
 }
 
 QueueWiring::~QueueWiring() = default;
 
-void QueueWiring::connectQueueBar(OptionsForm *options)
+void QueueWiring::connectQueueBar(OptionsForm &options)
 {
     MainWindowWidgets &w = m_main.widgets();
     QueueController *c = m_controller;
@@ -135,13 +120,10 @@ void QueueWiring::connectQueueBar(OptionsForm *options)
             m_main.SetIdleState();
         });
     }
-    if (m_context.options)
-        w.autoCloseChartsCheckBox->setChecked(m_context.options->data().closeCharts);
-    if (options) {
-        connect(w.autoCloseChartsCheckBox, &QCheckBox::clicked, options, &OptionsForm::setCloseCharts);
-        connect(options, &OptionsForm::overwritePolicyApplied, this,
-                [this](bool always) { m_runner->overwritePolicy().applyAllwaysOverwrite(always); });
-    }
+    w.autoCloseChartsCheckBox->setChecked(m_context.options.data().closeCharts);
+    connect(w.autoCloseChartsCheckBox, &QCheckBox::clicked, &options, &OptionsForm::setCloseCharts);
+    connect(&options, &OptionsForm::overwritePolicyApplied, this,
+            [this](bool always) { m_runner->overwritePolicy().applyAllwaysOverwrite(always); });
 }
 
 bool QueueWiring::eventFilter(QObject *watched, QEvent *event)
@@ -156,8 +138,7 @@ bool QueueWiring::eventFilter(QObject *watched, QEvent *event)
 
 void QueueWiring::retranslate()
 {
-    const Language *language = m_context.language;
-    const bool german = language && language->isGerman();
+    const bool german = m_context.language.isGerman();
     m_deleteLines->setText(german ? QString::fromUtf8("Zeile(n) löschen") : QStringLiteral("Delete line(s)"));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProtocolLog.h"
+#include "app/ProtocolLog.h"
 
 #include <QAbstractTableModel>
 #include <QIcon>

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "LastQueueStore.h"
 #include "MainFormQueueHost.h"
-#include "TreeWalker.h"
+
+#include "queue/LastQueueStore.h"
+#include "queue/TreeWalker.h"
 
 #include <QObject>
 
@@ -11,11 +12,12 @@ class QMenu;
 
 namespace Velmora {
 
-class AppStarter;
 class AskOverwriteForm;
+class BrowserController;
 class GetFilesListForm;
 class MainForm;
 class MainFormProgressView;
+class MasterFTP;
 class OptionsForm;
 class QueueController;
 class QueueGridModel;
@@ -23,18 +25,22 @@ class QueueRunner;
 class QueueTableModel;
 class TrafficChartsWidget;
 struct AppContext;
+struct WorkControl;
 
 // Puts the transfer queue into the main window: the queue grid's model, the queue bar and its
 // popup menu, the progress panel and the charts, the overwrite question and the progress window
-// of the tree walks. Owned by the main window; found there as its child "QueueWiring".
+// of the tree walks.
 class QueueWiring : public QObject {
     Q_OBJECT
 public:
-    // The one call AppStarter makes once every window exists.
-    static QueueWiring *wire(AppStarter &starter);
+    struct Windows {
+        AskOverwriteForm &overwriteQuestion;
+        GetFilesListForm &walkProgress;
+        OptionsForm &options;
+    };
 
-    QueueWiring(AppContext &context, MainForm &main, AskOverwriteForm *question, GetFilesListForm *walkProgress,
-                OptionsForm *options);
+    QueueWiring(AppContext &context, MainForm &main, MasterFTP &ftp, WorkControl &work, BrowserController &browser,
+                const Windows &windows);
     ~QueueWiring() override;
 
     QueueTableModel &model() { return *m_model; }
@@ -55,7 +61,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void connectQueueBar(OptionsForm *options);
+    void connectQueueBar(OptionsForm &options);
     void retranslate();
 
     AppContext &m_context;

@@ -1,15 +1,15 @@
 #include "MainForm.h"
 
-#include "DesignState.h"
+#include "app/DesignState.h"
 #include "MainFormBuilder.h"
 #include "MainFormTexts.h"
-#include "Options.h"
-#include "Platform.h"
-#include "ProfileFiles.h"
-#include "ProtocolLog.h"
+#include "app/Options.h"
+#include "app/Platform.h"
+#include "app/ProfileFiles.h"
+#include "app/ProtocolLog.h"
 #include "ProtocolTableModel.h"
-#include "UserPrompts.h"
-#include "WorkControl.h"
+#include "app/UserPrompts.h"
+#include "app/WorkControl.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,15 +32,16 @@
 
 namespace Velmora {
 
-MainForm::MainForm(AppContext &context, StartupArguments arguments, QWidget *parent)
+MainForm::MainForm(AppContext &context, WorkControl &work, StartupArguments arguments, QWidget *parent)
     : QMainWindow(parent)
     , m_context(context)
+    , m_work(work)
     , m_arguments(std::move(arguments))
 {
     setObjectName(QStringLiteral("MainForm"));
     MainFormBuilder::build(*this, m_w);
 
-    m_protocolModel = new ProtocolTableModel(*context.protocol, this);
+    m_protocolModel = new ProtocolTableModel(context.protocol, this);
     m_w.protocolGrid->setModel(m_protocolModel);
     m_w.protocolGrid->setColumnWidth(0, 20);
     m_w.protocolGrid->setColumnWidth(1, 35);
@@ -62,17 +63,24 @@ MainForm::MainForm(AppContext &context, StartupArguments arguments, QWidget *par
     m_batchJobTimer.setSingleShot(true);
     m_batchJobTimer.setInterval(10);
     connect(&m_siteManagerTimer, &QTimer::timeout, this, [this] {
-        if (m_context.options->data().ftpConnections)
+        if (m_context.options.data().ftpConnections)
             Q_EMIT siteManagerRequested();
     });
     connect(&m_batchJobTimer, &QTimer::timeout, this, &MainForm::batchJobStarted);
-    connect(context.language, &Language::languageChanged, this, &MainForm::retranslate);
-    connect(context.design, &DesignState::designChanged, this, &MainForm::applyDesign);
-    applyDesign(context.design->name());
+    connect(&context.language, &Language::languageChanged, this, &MainForm::retranslate);
+    connect(&context.design, &DesignState::designChanged, this, &MainForm::applyDesign);
+    applyDesign(context.design.name());
 
     connectControls();
     setInitialState();
     retranslate();
+}
+
+void MainForm::setHooks(MainFormHooks hooks)
+{
+    if (!hooks.isConnected || !hooks.deleteAllBackups)
+        qFatal("MainForm::setHooks: every question of the main window needs an answer");
+    m_hooks = std::move(hooks);
 }
 
 MainForm::~MainForm()
@@ -101,8 +109,8 @@ void MainForm::connectControls()
     connect(m_w.ftpConnectionsAction, &QAction::triggered, this, &MainForm::siteManagerRequested);
     connect(m_w.connectionsButton, &QToolButton::clicked, this, &MainForm::siteManagerRequested);
     connect(m_w.showHelpAction, &QAction::triggered, this, [this] {
-        const QString folder = m_context.language->isGerman() ? QStringLiteral("help_GR/") : QStringLiteral("help_EN/");
-        m_context.platform->openWithSystem(m_context.folders.programFolder + folder + QStringLiteral("help.html"));
+        const QString folder = m_context.language.isGerman() ? QStringLiteral("help_GR/") : QStringLiteral("help_EN/");
+        m_context.platform.openWithSystem(m_context.folders.programFolder + folder + QStringLiteral("help.html"));
     });
     // Giving the protocol grid the focus returns the window to the idle state.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
@@ -171,35 +179,35 @@ void MainForm::applyDesign(const QString &designName)
 
 void MainForm::retranslate()
 {
-    MainFormTexts::apply(m_w, *m_context.language);
-    m_w.statusText->setText(MainFormTexts::keyHelpLine(*m_context.language));
-    setAutomaticRunButton(m_context.options->data().automaticRunQueue);
+    MainFormTexts::apply(m_w, m_context.language);
+    m_w.statusText->setText(MainFormTexts::keyHelpLine(m_context.language));
+    setAutomaticRunButton(m_context.options.data().automaticRunQueue);
 }
 
 MainForm::StartOutcome MainForm::FormShow()
 {
     setWindowTitle(m_context.captionText());
-    m_context.language->setCurrent(m_context.language->current()); // relabel every window
+    m_context.language.setCurrent(m_context.language.current()); // relabel every window
     m_w.bytesPanel->setText(text(QStringLiteral("Bytes:"), QStringLiteral("Bytes:")) + u' ');
     m_w.totalsPanel->setText(text(QStringLiteral("Total files:"), QStringLiteral("Dateien gesamt:")) + u' ');
-    m_w.statusText->setText(MainFormTexts::keyHelpLine(*m_context.language));
+    m_w.statusText->setText(MainFormTexts::keyHelpLine(m_context.language));
     m_w.serverPathEdit->setEditText(QStringLiteral("/"));
     m_w.localPathEdit->setEditText(m_context.folders.startDrive);
-    listLocalPath();
+    Q_EMIT localListingRequested();
 
     QFile::remove(m_context.folders.appDataFile(QStringLiteral("lastlogin.ini")));
     const QFileInfo lastQueue(m_context.folders.appDataFile(QStringLiteral("lastqueue.ini")));
     if (lastQueue.exists() && lastQueue.size() > 0)
-        loadLastSession();
-    deleteAllBackups(QString());
+        Q_EMIT lastSessionRequested();
+    m_hooks.deleteAllBackups(QString());
 
     switch (m_arguments.check()) {
     case StartupArguments::Verdict::BadMode:
-        m_context.prompts->information(text(QStringLiteral("Parameter format not correct!"),
+        m_context.prompts.information(text(QStringLiteral("Parameter format not correct!"),
                                             QStringLiteral("Parameterformat nicht korrekt!")));
         return StartOutcome::EndProgram;
     case StartupArguments::Verdict::QueueFileMissing:
-        m_context.prompts->information(text(QStringLiteral("Queue file not found: "),
+        m_context.prompts.information(text(QStringLiteral("Queue file not found: "),
                                             QStringLiteral("Warteschlangendatei nicht gefunden: "))
                                        + m_arguments.queueFile);
         return StartOutcome::EndProgram;
@@ -247,7 +255,7 @@ void MainForm::SetBusyState()
         m_busyCursor = true;
     }
     m_busy = true;
-    m_context.work->reset();
+    m_work.reset();
     setLockedControlsEnabled(false);
     m_w.queuePauseButton->setEnabled(true);
     m_w.pauseQueueAction->setEnabled(true);
@@ -294,7 +302,7 @@ void MainForm::SetIdleState()
     if (!connected)
         m_w.serverGrid->setEnabled(false);
 
-    if (m_context.options->data().closeCharts) {
+    if (m_context.options.data().closeCharts) {
         m_w.chartsPanel->hide();
         m_w.chartsClosePanel->hide();
         m_w.closeChartsButton->hide();
@@ -303,7 +311,7 @@ void MainForm::SetIdleState()
         // The charts stay up for reading; the window stays locked until they are closed.
         m_w.closeChartsButton->show();
         m_w.chartsClosePanel->show();
-        m_context.work->reset();
+        m_work.reset();
         setLockedControlsEnabled(false);
         m_w.queuePauseButton->setEnabled(true);
         m_w.pauseQueueAction->setEnabled(true);
@@ -318,7 +326,7 @@ void MainForm::SetIdleState()
 
     if (m_lastFocusedGrid && m_lastFocusedGrid->isEnabled() && m_lastFocusedGrid->isVisible())
         m_lastFocusedGrid->setFocus();
-    restoreGridSelection();
+    Q_EMIT idleStateEntered();
     if (m_busyCursor) {
         QApplication::restoreOverrideCursor();
         m_busyCursor = false;
@@ -327,7 +335,7 @@ void MainForm::SetIdleState()
 
 void MainForm::AbortBitBtnClick()
 {
-    m_context.work->abortRequested = true;
+    m_work.abortRequested = true;
     m_w.closeCheckBox->setChecked(false);
     m_w.shutdownCheckBox->setChecked(false);
     QCoreApplication::processEvents();
@@ -336,10 +344,10 @@ void MainForm::AbortBitBtnClick()
 void MainForm::SetLanguage(Language::Id id)
 {
     ProfileFiles(m_context.folders.appDataFolder).writeLanguage(id);
-    m_context.language->setCurrent(id);
-    listLocalPath();
+    m_context.language.setCurrent(id);
+    Q_EMIT localListingRequested();
     if (isConnected())
-        listServerPath();
+        Q_EMIT serverListingRequested();
 }
 
 void MainForm::setAutomaticRunButton(bool automatic)
@@ -362,7 +370,7 @@ bool MainForm::filterState() const
 
 void MainForm::ShutdownComputer()
 {
-    m_context.platform->shutdownComputer();
+    m_context.platform.shutdownComputer();
 }
 
 void MainForm::endFromRun()
@@ -371,11 +379,14 @@ void MainForm::endFromRun()
     close();
 }
 
-void MainForm::HandleUnexpectedError()
+void MainForm::HandleUnexpectedError(const QString &errorText)
 {
+    const QString what = errorText.isEmpty() ? text(QStringLiteral("unknown error"), QStringLiteral("unbekannter Fehler")) : errorText;
+    m_context.protocol.AddProtocolMessage(ProtocolEntry::Error,
+                                          text(QStringLiteral("Unexpected error: "), QStringLiteral("Unerwarteter Fehler: ")) + what);
     SetIdleState();
     if (!isConnected())
-        reconnect();
+        Q_EMIT reconnectRequested();
 }
 
 void MainForm::closeEvent(QCloseEvent *event)
@@ -384,7 +395,7 @@ void MainForm::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    if (!m_context.prompts->confirm(text(QStringLiteral("Do you really want to exit the program?"),
+    if (!m_context.prompts.confirm(text(QStringLiteral("Do you really want to exit the program?"),
                                          QStringLiteral("Wollen Sie das Programm wirklich beenden?")))) {
         event->ignore();
         return;
@@ -392,7 +403,7 @@ void MainForm::closeEvent(QCloseEvent *event)
     const QString question = text(
         QStringLiteral("If you close the program, all \"search and replace\" backups will be deletet! Close the program?"),
         QStringLiteral("Wenn Sie das Programm beenden werden alle \"Suchen und Ersetzen\" Backups gelöscht! Programm beenden?"));
-    if (!deleteAllBackups(question)) {
+    if (!m_hooks.deleteAllBackups(question)) {
         event->ignore();
         return;
     }
@@ -414,7 +425,7 @@ void MainForm::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        activated();
+        Q_EMIT windowActivated();
 }
 
 } // namespace Velmora

@@ -1,0 +1,221 @@
+#include "AppStarter.h"
+
+#include "BrowserWiring.h"
+#include "ConnectivityCheckForm.h"
+#include "DesignForm.h"
+#include "DialogUserPrompts.h"
+#include "MainForm.h"
+#include "MainSessionHost.h"
+#include "OnlineUpdateForm.h"
+#include "QueueWiring.h"
+#include "SitesWiring.h"
+#include "SplashForm.h"
+
+#include "app/Options.h"
+#include "app/OptionsForm.h"
+#include "app/ProfileFiles.h"
+#include "app/ProtocolLog.h"
+#include "app/SystemPlatform.h"
+#include "browser/BrowserController.h"
+#include "browser/RenameForm.h"
+#include "common/TextCodec.h"
+#include "editor/EditorForm.h"
+#include "engine/MasterFTP.h"
+#include "filter/FilterForm.h"
+#include "filter/WizardFilterForm.h"
+#include "queue/AskOverwriteForm.h"
+#include "queue/BatchJobForm.h"
+#include "queue/BatchJobLogForm.h"
+#include "queue/GetFilesListForm.h"
+#include "queue/QueueController.h"
+#include "queue/QueueRunner.h"
+#include "replace/DeleteBackupForm.h"
+#include "replace/RestoreForm.h"
+#include "replace/SearchAndReplaceForm.h"
+#include "sites/EditFTPDataForm.h"
+#include "sites/FTPConnectionsForm.h"
+#include "tools/CopyFileToEachDirForm.h"
+#include "tools/MultiRenameToolForm.h"
+#include "tools/SetPermissionForm.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QToolButton>
+
+namespace Velmora {
+
+AppStarter::AppStarter(QStringList arguments)
+    : AppStarter(std::move(arguments), Seams())
+{
+}
+
+AppStarter::AppStarter(QStringList arguments, Seams seams)
+    : m_arguments(std::move(arguments))
+    , m_seams(std::move(seams))
+{
+}
+
+AppStarter::~AppStarter()
+{
+    if (m_splash)
+        m_splash->close();
+    m_mainForm.reset();
+}
+
+BrowserController &AppStarter::browser() const
+{
+    return m_browser->browser();
+}
+
+template <typename Form, typename... Extra>
+Form *AppStarter::createDialog(Extra &...extra)
+{
+    auto *form = new Form(*m_context, extra..., m_mainForm.get());
+    m_creationOrder.append(form->objectName());
+    return form;
+}
+
+bool AppStarter::start()
+{
+    createServices();
+
+    // A new profile gets what an installer would have put there.
+    ProfileFiles profile(m_folders.appDataFolder);
+    if (m_folders.appDataCreatedNow)
+        profile.createForNewProfile(QStringLiteral(VELMORA_VERSION_TEXT), m_context->systemIsGerman);
+
+    bool languageFound = false;
+    m_splash = new SplashForm(m_folders.programFolder, profile.readLanguageName(&languageFound));
+    m_splash->show();
+
+    createWindows();
+    readLanguageAndVersion();
+    wireWindows();
+
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        m_mainForm->setGeometry(screen->availableGeometry());
+    m_mainForm->showMaximized();
+    if (m_splash)
+        m_splash->raise(); // the start picture stays in front until its time is up
+    return m_mainForm->FormShow() == MainForm::StartOutcome::Continue;
+}
+
+void AppStarter::createServices()
+{
+    m_folders = AppFolders::detect(m_seams.programFolder);
+    m_folders.create();
+    if (!m_seams.platform)
+        m_ownPlatform = std::make_unique<SystemPlatform>();
+    Platform &platform = m_seams.platform ? *m_seams.platform : *m_ownPlatform;
+    m_options = std::make_unique<Options>(m_folders.appDataFile(QStringLiteral("options.ini")));
+    m_protocol = std::make_unique<ProtocolLog>(m_folders.appDataFolder);
+    if (!m_seams.prompts) {
+        m_ownPrompts = std::make_unique<DialogUserPrompts>(
+            m_language, [this]() -> QWidget * { return m_mainForm.get(); },
+            [this] { return m_context->captionText(); });
+    }
+    UserPrompts &prompts = m_seams.prompts ? *m_seams.prompts : *m_ownPrompts;
+    m_context.reset(new AppContext{m_folders, m_language, *m_options, *m_protocol, prompts, platform, m_design});
+    m_context->systemIsGerman = platform.isSystemLanguageGerman();
+}
+
+void AppStarter::createWindows()
+{
+    m_mainForm = std::make_unique<MainForm>(*m_context, m_work, StartupArguments::fromArguments(m_arguments));
+    m_creationOrder.append(m_mainForm->objectName());
+    const QString batchLog = m_folders.appDataFile(QStringLiteral("Lastbatchjob.log"));
+    if (!QFileInfo::exists(batchLog))
+        TextCodec::WriteLines(batchLog, {});
+
+    m_ftp = std::make_unique<MasterFTP>(*m_protocol, *m_options, m_context->prompts, m_folders, m_language);
+    m_creationOrder.append(QStringLiteral("MasterFTP"));
+    AppDialogs &d = m_dialogs;
+    d.sites = createDialog<FTPConnectionsForm>(m_typeAhead);
+    d.walkProgress = createDialog<GetFilesListForm>(m_work);
+    d.permissions = createDialog<SetPermissionForm>();
+    d.filter = createDialog<FilterForm>();
+    d.rename = createDialog<RenameForm>();
+    d.options = createDialog<OptionsForm>();
+    d.overwriteQuestion = createDialog<AskOverwriteForm>();
+    d.editSite = createDialog<EditFTPDataForm>();
+    d.searchAndReplace = createDialog<SearchAndReplaceForm>();
+    d.restore = createDialog<RestoreForm>();
+    d.deleteBackup = createDialog<DeleteBackupForm>();
+    d.wizardFilter = createDialog<WizardFilterForm>();
+    d.connectivityCheck = createDialog<ConnectivityCheckForm>();
+    d.onlineUpdate = createDialog<OnlineUpdateForm>();
+    d.design = createDialog<DesignForm>();
+    d.batchJob = createDialog<BatchJobForm>();
+    d.batchJobLog = createDialog<BatchJobLogForm>();
+    d.copyToEachDir = createDialog<CopyFileToEachDirForm>();
+    d.multiRename = createDialog<MultiRenameToolForm>();
+    d.editor = createDialog<EditorForm>();
+}
+
+void AppStarter::readLanguageAndVersion()
+{
+    ProfileFiles profile(m_folders.appDataFolder);
+    bool found = false;
+    const QString language = profile.readLanguageName(&found);
+    if (!found)
+        m_context->prompts.error(profile.languageFile() + QStringLiteral(" not found!"));
+    m_language.setCurrent(found ? Language::fromName(language) : Language::English);
+
+    m_context->versionText = profile.readVersionText(&found);
+    if (!found)
+        m_context->prompts.error(profile.versionFile() + QStringLiteral(" not found!"));
+}
+
+void AppStarter::wireEngine()
+{
+    MainForm *main = m_mainForm.get();
+    MasterFTP *ftp = m_ftp.get();
+    connect(main, &MainForm::reconnectRequested, ftp, [ftp] { ftp->handleUnexpectedError(); });
+    connect(main->widgets().disconnectButton, &QToolButton::clicked, main, [main, ftp] {
+        if (!ftp->isConnected())
+            return;
+        ftp->Disconnect();
+        main->SetIdleState();
+    });
+    connect(ftp, &MasterFTP::connectionChanged, main, [main](bool) {
+        if (!main->isBusy())
+            main->SetIdleState();
+    });
+}
+
+void AppStarter::wireWindows()
+{
+    MainForm *main = m_mainForm.get();
+    OptionsForm *options = m_dialogs.options;
+    options->setFilterStateSource([main] { return main->filterState(); });
+    connect(options, &OptionsForm::automaticRunApplied, main, &MainForm::setAutomaticRunButton);
+    connect(options, &OptionsForm::filterStateApplied, main, &MainForm::setFilterState);
+    // The options were read while the dialog was created, before these connections existed.
+    main->setAutomaticRunButton(m_options->data().automaticRunQueue);
+    main->setFilterState(m_options->data().filterOn);
+    connect(main, &MainForm::optionsRequested, options, [options] { options->exec(); });
+
+    m_browser = new BrowserWiring(*m_context, *main, *m_ftp, m_typeAhead);
+    m_queue = new QueueWiring(*m_context, *main, *m_ftp, m_work, m_browser->browser(),
+                              {*m_dialogs.overwriteQuestion, *m_dialogs.walkProgress, *m_dialogs.options});
+    m_browser->setQueueController(m_queue->controller());
+    m_sites = new SitesWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_queue->runner().overwritePolicy(),
+                              {*m_dialogs.sites, *m_dialogs.editSite, *m_dialogs.restore, *m_dialogs.deleteBackup});
+    m_sessionHost = std::make_unique<MainSessionHost>(*main, m_queue->controller(), m_browser->browser());
+    m_ftp->setSessionHost(m_sessionHost.get());
+
+    MasterFTP *ftp = m_ftp.get();
+    SitesWiring *sites = m_sites;
+    main->setHooks({[ftp] { return ftp->isConnected(); },
+                    [sites](const QString &question) { return sites->deleteAllBackups(question); }});
+    wireEngine();
+    connect(main, &MainForm::windowActivated, this, [this] {
+        for (QDialog *form : {static_cast<QDialog *>(m_dialogs.walkProgress), static_cast<QDialog *>(m_dialogs.editor)}) {
+            if (form->isVisible())
+                form->raise();
+        }
+    });
+}
+
+} // namespace Velmora

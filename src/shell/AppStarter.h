@@ -1,0 +1,138 @@
+#pragma once
+
+#include "SplashForm.h"
+
+#include "app/AppContext.h"
+#include "app/DesignState.h"
+#include "app/TypeAheadSearch.h"
+#include "app/WorkControl.h"
+#include "common/Language.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <memory>
+
+namespace Velmora {
+
+class AskOverwriteForm;
+class BatchJobForm;
+class BatchJobLogForm;
+class BrowserController;
+class BrowserWiring;
+class ConnectivityCheckForm;
+class CopyFileToEachDirForm;
+class DeleteBackupForm;
+class DesignForm;
+class EditFTPDataForm;
+class EditorForm;
+class FilterForm;
+class FTPConnectionsForm;
+class GetFilesListForm;
+class MainForm;
+class MainSessionHost;
+class MasterFTP;
+class MultiRenameToolForm;
+class OnlineUpdateForm;
+class OptionsForm;
+class Options;
+class Platform;
+class ProtocolLog;
+class QueueWiring;
+class RenameForm;
+class RestoreForm;
+class SearchAndReplaceForm;
+class SetPermissionForm;
+class SitesWiring;
+class UserPrompts;
+class WizardFilterForm;
+
+// Every dialog of the program, created once at start in this order; owned by the main window.
+struct AppDialogs {
+    FTPConnectionsForm *sites = nullptr;
+    GetFilesListForm *walkProgress = nullptr;
+    SetPermissionForm *permissions = nullptr;
+    FilterForm *filter = nullptr;
+    RenameForm *rename = nullptr;
+    OptionsForm *options = nullptr;
+    AskOverwriteForm *overwriteQuestion = nullptr;
+    EditFTPDataForm *editSite = nullptr;
+    SearchAndReplaceForm *searchAndReplace = nullptr;
+    RestoreForm *restore = nullptr;
+    DeleteBackupForm *deleteBackup = nullptr;
+    WizardFilterForm *wizardFilter = nullptr;
+    ConnectivityCheckForm *connectivityCheck = nullptr;
+    OnlineUpdateForm *onlineUpdate = nullptr;
+    DesignForm *design = nullptr;
+    BatchJobForm *batchJob = nullptr;
+    BatchJobLogForm *batchJobLog = nullptr;
+    CopyFileToEachDirForm *copyToEachDir = nullptr;
+    MultiRenameToolForm *multiRename = nullptr;
+    EditorForm *editor = nullptr;
+};
+
+// Brings the program up in its fixed order: splash, main window, engine and every dialog,
+// then language and version, then the main window's show handler. Owns all of them, and is
+// the one place where the features are joined to each other and to the main window.
+class AppStarter : public QObject {
+    Q_OBJECT
+public:
+    struct Seams {
+        UserPrompts *prompts = nullptr;   // null: real dialogs
+        Platform *platform = nullptr;     // null: the system's
+        QString programFolder;            // empty: the executable's folder
+    };
+
+    explicit AppStarter(QStringList arguments);
+    AppStarter(QStringList arguments, Seams seams);
+    ~AppStarter() override;
+
+    // Runs the start-up; false when the program must end at once (bad command line).
+    bool start();
+
+    AppContext &context() { return *m_context; }
+    MainForm *mainForm() const { return m_mainForm.get(); }
+    MasterFTP &ftp() const { return *m_ftp; }
+    WorkControl &work() { return m_work; }
+    TypeAheadSearch &typeAhead() { return m_typeAhead; }
+    const AppDialogs &dialogs() const { return m_dialogs; }
+    BrowserController &browser() const;
+    QueueWiring &queue() const { return *m_queue; }
+    SitesWiring &sites() const { return *m_sites; }
+    SplashForm *splash() const { return m_splash; }
+    const QStringList &creationOrder() const { return m_creationOrder; }
+
+private:
+    void createServices();
+    void createWindows();
+    void readLanguageAndVersion();
+    void wireWindows();
+    void wireEngine();
+    template <typename Form, typename... Extra>
+    Form *createDialog(Extra &...extra);
+
+    QStringList m_arguments;
+    Seams m_seams;
+    AppFolders m_folders;
+    Language m_language;
+    DesignState m_design;
+    WorkControl m_work;
+    TypeAheadSearch m_typeAhead;
+    std::unique_ptr<Options> m_options;
+    std::unique_ptr<ProtocolLog> m_protocol;
+    std::unique_ptr<Platform> m_ownPlatform;
+    std::unique_ptr<UserPrompts> m_ownPrompts;
+    std::unique_ptr<AppContext> m_context;
+    std::unique_ptr<MainForm> m_mainForm;
+    std::unique_ptr<MasterFTP> m_ftp;
+    std::unique_ptr<MainSessionHost> m_sessionHost;
+    AppDialogs m_dialogs; // the dialogs are children of the main window
+    BrowserWiring *m_browser = nullptr;
+    QueueWiring *m_queue = nullptr;
+    SitesWiring *m_sites = nullptr;
+    QPointer<SplashForm> m_splash;
+    QStringList m_creationOrder;
+};
+
+} // namespace Velmora
