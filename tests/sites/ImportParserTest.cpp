@@ -267,6 +267,7 @@ TEST(FileZilla3Import, OnlyPlainFtpAndTlsWhenOfferedAreTakenOver)
         ASSERT_EQ(result.sites.size() + result.leftOut.size(), 1) << c.element;
         EXPECT_EQ(result.sites.size() == 1, c.taken) << c.element;
         if (!c.taken) {
+            ASSERT_EQ(result.leftOut.size(), 1) << c.element;
             EXPECT_EQ(result.leftOut[0].transport, c.transport) << c.element;
             EXPECT_EQ(result.leftOut[0].site.Name, u"Site"_s);
             EXPECT_EQ(result.leftOut[0].record, QString::fromLatin1(c.element));
@@ -316,6 +317,7 @@ TEST(FileZilla3Import, DecodesPasswords)
     }
     // In German too; and a site that is left out anyway gets no password line.
     const SiteImportResult bad = FileZilla3Importer::Parse(fileZillaSite("<Pass encoding=\"base64\">!</Pass>"));
+    ASSERT_EQ(bad.problems.size(), 1);
     EXPECT_EQ(bad.problems[0].german, QString::fromUtf8("Das Passwort der Seite \"Site\" (Host \"h.example\") ist kein gültiges "
                                                         "Base64 und wurde nicht importiert; die Seite hat kein Passwort."));
     const SiteImportResult sftp =
