@@ -29,6 +29,9 @@ SiteImportResult CuteFtp8Importer::Parse(const QStringList &lines)
     FTPConnection site = BlankImportRecord();
     bool passive = false;
     bool found = false; // a field of the current site was read
+    // The host is cut at its first ":", so a scheme ("sftp://host") is read from the whole line.
+    SiteTransport::Kind transport = SiteTransport::Ftp;
+    QString scheme;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines[i];
         if (containsEither(line, u"Bezeichnung:", u"Label:")) {
@@ -37,6 +40,7 @@ SiteImportResult CuteFtp8Importer::Parse(const QStringList &lines)
         }
         if (containsEither(line, u"HostName:", u"Hostname:")) {
             site.Host = OrDefault(afterLabel(line, true), blank);
+            transport = SiteTransport::FromHost(line.mid(line.indexOf(u':') + 1), &scheme);
             found = true;
         }
         if (containsEither(line, u"Username:", u"Benutzername:")) {
@@ -68,20 +72,20 @@ SiteImportResult CuteFtp8Importer::Parse(const QStringList &lines)
             }
         }
         const bool siteEnds = Trim(line).isEmpty() && i + 1 < lines.size() && Trim(lines[i + 1]).isEmpty();
-        if (siteEnds && found) {
-            result.sites.append(site);
+        if (siteEnds && found)
+            result.add(site, transport, scheme);
+        if (siteEnds) {
+            // Blank lines between sites start the next one afresh too.
             site = BlankImportRecord();
             passive = false;
             found = false;
-        } else if (siteEnds) {
-            // Blank lines between sites: start the next one afresh.
-            site = BlankImportRecord();
-            passive = false;
+            transport = SiteTransport::Ftp;
+            scheme.clear();
         }
     }
     // The file's end also ends the last site, whatever blank lines precede it.
     if (found)
-        result.sites.append(site);
+        result.add(site, transport, scheme);
     return result;
 }
 

@@ -5,7 +5,27 @@
 #include "common/TextReplace.h"
 #include "common/Word.h"
 
+#include <QRegularExpression>
+
 namespace Velmora {
+
+namespace {
+
+// The site's "ServerType" attribute: absent or 0 is plain FTP; any other type is not (an
+// encrypted connection or SFTP) and never becomes a plain FTP site.
+SiteTransport::Kind serverType(const QString &line, QString *record)
+{
+    static const QRegularExpression attribute(QStringLiteral("\\bServerType\\s*=\\s*\"([^\"]*)\""),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = attribute.match(line);
+    *record = match.captured(0);
+    if (!match.hasMatch())
+        return SiteTransport::Ftp;
+    const QString value = Trim(match.captured(1));
+    return value.isEmpty() || value == u'0' ? SiteTransport::Ftp : SiteTransport::Unspecified;
+}
+
+} // namespace
 
 SiteImportResult FileZilla2Importer::Parse(const QStringList &lines)
 {
@@ -25,7 +45,9 @@ SiteImportResult FileZilla2Importer::Parse(const QStringList &lines)
         site.ServerPath = Word(12, line, quote);
         site.LocalPath = Word(14, line, quote);
         site.Mode = FTPConnection::Passive;
-        result.sites.append(site);
+        QString record;
+        const SiteTransport::Kind transport = serverType(rawLine, &record);
+        result.add(site, transport, record);
     }
     return result;
 }

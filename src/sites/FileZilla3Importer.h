@@ -4,10 +4,14 @@
 
 namespace Velmora {
 
-// FileZilla 3: "fzdefaults.xml" names the folder of "sitemanager.xml" in its setting
-// "Config Location"; the site file is read line by line, one site per "</Server>".
+// FileZilla 3: the site file "sitemanager.xml" (in ~/.config/filezilla/ on Linux), or the
+// optional "fzdefaults.xml", which names the site file's folder in its setting "Config
+// Location". The site file is read line by line, one site per "</Server>"; sites that FileZilla
+// reaches over SFTP, over TLS it requires, or with another protocol are left out.
 class FileZilla3Importer {
 public:
+    // True when the lines are a FileZilla site list (they hold a "<Servers" or "<Server>" tag).
+    static bool IsSiteList(const QStringList &lines);
     // The site file named by the defaults file's lines (the last "Config Location" wins); a
     // relative location counts from defaultsFolder (ends with "/"). False when there is none.
     static bool SiteFilePath(const QStringList &defaultsLines, const QString &defaultsFolder, QString *siteFile);

@@ -19,7 +19,7 @@ SiteImportResult FlashFxp3Importer::Parse(const QStringList &lines)
         site.ServerPath = OrDefault(ini.value(section, QStringLiteral("path")), QStringLiteral("/"));
         site.Name = section;
         site.Mode = FTPConnection::Passive;
-        result.sites.append(site);
+        result.add(site); // an IP written as "ftps://..." names its protocol
     }
     return result;
 }

@@ -6,6 +6,7 @@
 #include "FileZilla3Importer.h"
 #include "FlashFxp3Importer.h"
 #include "ImportText.h"
+#include "SiteTransport.h"
 #include "SmartFtp4Importer.h"
 #include "WsFtp12Importer.h"
 
@@ -16,16 +17,22 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace Velmora {
 
 namespace {
 
-// The client's own file name, preselected in the open dialog.
-QString presetFileName(SiteImporter::Kind kind)
+const QString fileZillaSites = QStringLiteral("sitemanager.xml");
+const QString fileZillaDefaults = QStringLiteral("fzdefaults.xml");
+
+// The client's own file name, preselected in the open dialog. For FileZilla 3 the site file when
+// the start folder holds it (its folder of settings), else the defaults file.
+QString presetFileName(SiteImporter::Kind kind, const QString &startFolder)
 {
     switch (kind) {
-    case SiteImporter::FileZilla3: return QStringLiteral("fzdefaults.xml");
+    case SiteImporter::FileZilla3:
+        return QFileInfo(startFolder + fileZillaSites).isFile() ? fileZillaSites : fileZillaDefaults;
     case SiteImporter::FileZilla2: return QStringLiteral("FileZilla.xml");
     case SiteImporter::WsFtp12: return QStringLiteral("ws_ftp.ini");
     case SiteImporter::FlashFxp3: return QStringLiteral("Sites.dat");
@@ -38,7 +45,10 @@ QString fileFilter(SiteImporter::Kind kind)
     const QString all = QStringLiteral(";;All files (*)");
     if (kind == SiteImporter::CuteFtp8)
         return QStringLiteral("CutFTP Export File (*.txt)") + all;
-    const QString name = presetFileName(kind);
+    if (kind == SiteImporter::FileZilla3)
+        return fileZillaSites + QStringLiteral(", ") + fileZillaDefaults + QStringLiteral(" (") + fileZillaSites + u' '
+            + fileZillaDefaults + u')' + all;
+    const QString name = presetFileName(kind, {});
     return name + QStringLiteral(" (") + name + u')' + all;
 }
 
@@ -107,8 +117,15 @@ QString SiteImporter::objectName(Kind kind)
     return {};
 }
 
-QStringList SiteImporter::windowsFolderCandidates(Kind kind) const
+QStringList SiteImporter::folderCandidates(Kind kind) const
 {
+    // A client that runs on Linux keeps its files in the user's configuration folder.
+    QStringList candidates;
+    if (kind == FileZilla3) {
+        candidates.append(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/filezilla"));
+        candidates.append(QDir::homePath() + QStringLiteral("/.config/filezilla"));
+    }
+
     // On Windows: the program files folder, the user's roaming application data folder and the
     // all-users application data folder. Here: this system's counterparts, then a Wine prefix.
     QString roaming = m_folders.appDataFolder;
@@ -122,7 +139,6 @@ QStringList SiteImporter::windowsFolderCandidates(Kind kind) const
         {QStringLiteral("users"), QStringLiteral("*"), QStringLiteral("AppData"), QStringLiteral("Roaming")},
         {QStringLiteral("users"), QStringLiteral("*"), QStringLiteral("Application Data")}};
 
-    QStringList candidates;
     auto underProgramFiles = [&](const QString &client) {
         candidates += matchingFolders(m_folders.programFilesFolder, {client});
         for (const QString &folder : programFiles)
@@ -148,7 +164,7 @@ QStringList SiteImporter::windowsFolderCandidates(Kind kind) const
 
 QString SiteImporter::startFolder(Kind kind) const
 {
-    for (const QString &folder : windowsFolderCandidates(kind)) {
+    for (const QString &folder : folderCandidates(kind)) {
         if (QFileInfo(folder).isDir())
             return withSlash(folder);
     }
@@ -168,7 +184,7 @@ SiteImportResult SiteImporter::parse(Kind kind, const QStringList &lines)
         bool recognised = false;
         const FTPConnection site = SmartFtp4Importer::ParseFavourite(lines, &recognised);
         if (recognised)
-            result.sites.append(site);
+            result.add(site); // a host written as "sftp://..." names its protocol
         return result;
     }
     }
@@ -204,24 +220,42 @@ bool SiteImporter::run(Kind kind, ConnectionStore &store)
             QStringLiteral("Please export the CuteFTP accounts in text format first. Afterwards you can import this file."),
             QString::fromUtf8("Exportieren Sie zuerst die Daten im CuteFTP. Benutzen Sie das Text-Format! Importieren Sie anschließend diese Datei!")));
     }
-    const QString chosen = m_prompts.openFile(caption(kind), startFolder(kind) + presetFileName(kind), fileFilter(kind));
+    const QString start = startFolder(kind);
+    const QString chosen = m_prompts.openFile(caption(kind), start + presetFileName(kind, start), fileFilter(kind));
     if (chosen.isEmpty())
         return false;
     QStringList lines;
     if (!readLines(chosen, &lines))
         return false;
-    if (kind == FileZilla3) {
-        QString siteFile;
-        if (!FileZilla3Importer::SiteFilePath(lines, withSlash(QFileInfo(chosen).absolutePath()), &siteFile)) {
-            cannotRead(chosen, text(QStringLiteral("it has no \"Config Location\" setting that names the folder of sitemanager.xml"),
-                                    QStringLiteral("sie enthält keine Einstellung \"Config Location\" mit dem Ordner von sitemanager.xml")));
-            return false;
-        }
-        if (!readLines(siteFile, &lines))
-            return false;
-    }
+    if (kind == FileZilla3 && !readFileZilla3SiteList(chosen, &lines))
+        return false;
     finish(parse(kind, lines), store, kind);
     return true;
+}
+
+bool SiteImporter::readFileZilla3SiteList(const QString &chosen, QStringList *lines)
+{
+    // "sitemanager.xml", or any other file that is a site list (an export, a backup), is the
+    // site list itself; "fzdefaults.xml" (or another file that is no site list) names the
+    // folder of the site list in its "Config Location" setting.
+    const QString name = QFileInfo(chosen).fileName();
+    const bool defaultsFile = name.compare(fileZillaDefaults, Qt::CaseInsensitive) == 0;
+    if (name.compare(fileZillaSites, Qt::CaseInsensitive) == 0 || (!defaultsFile && FileZilla3Importer::IsSiteList(*lines)))
+        return true;
+    QString siteFile;
+    if (!FileZilla3Importer::SiteFilePath(*lines, withSlash(QFileInfo(chosen).absolutePath()), &siteFile)) {
+        if (defaultsFile) {
+            cannotRead(chosen, text(QStringLiteral("it has no \"Config Location\" setting that names the folder of sitemanager.xml"),
+                                    QStringLiteral("sie enthält keine Einstellung \"Config Location\" mit dem Ordner von sitemanager.xml")));
+        } else {
+            cannotRead(chosen, text(QStringLiteral("it is no FileZilla site list and has no \"Config Location\" setting that names "
+                                                   "the folder of sitemanager.xml"),
+                                    QStringLiteral("sie ist keine FileZilla-Seitenliste und enthält keine Einstellung \"Config "
+                                                   "Location\" mit dem Ordner von sitemanager.xml")));
+        }
+        return false;
+    }
+    return readLines(siteFile, lines);
 }
 
 bool SiteImporter::importSmartFtp(ConnectionStore &store)
@@ -262,6 +296,22 @@ void SiteImporter::finish(const SiteImportResult &result, ConnectionStore &store
             site.Password.clear();
         store.sites().append(site);
     }
+    QStringList leftOutNames;
+    for (const SiteImportResult::LeftOut &left : result.leftOut) {
+        const QString name = Trim(left.site.Name);
+        const QString host = Trim(left.site.Host);
+        leftOutNames.append(name.isEmpty() ? host : name);
+        if (m_log) {
+            m_log->AddProtocolMessage(
+                ProtocolEntry::Status,
+                text(QStringLiteral("The site \"") + name + QStringLiteral("\" (host \"") + host
+                         + QStringLiteral("\") was not imported: it uses ") + SiteTransport::EnglishName(left.transport)
+                         + QStringLiteral(" (") + left.record + QStringLiteral(")."),
+                     QStringLiteral("Die Seite \"") + name + QStringLiteral("\" (Host \"") + host
+                         + QStringLiteral("\") wurde nicht importiert: sie verwendet ") + SiteTransport::GermanName(left.transport)
+                         + QStringLiteral(" (") + left.record + QStringLiteral(").")));
+        }
+    }
     if (!store.SaveConnections()) {
         m_prompts.error(text(QStringLiteral("The sites could not be saved: "), QStringLiteral("Die Seiten konnten nicht gespeichert werden: "))
                         + store.errorText());
@@ -289,6 +339,20 @@ void SiteImporter::finish(const SiteImportResult &result, ConnectionStore &store
                                    QString::fromUtf8("Passwörter können nicht importiert werden im SmartFTP 4 Format!")));
         break;
     }
+    if (!leftOutNames.isEmpty())
+        m_prompts.information(leftOutMessage(leftOutNames));
+}
+
+QString SiteImporter::leftOutMessage(const QStringList &names) const
+{
+    const QString count = QString::number(names.size());
+    const QString list = names.join(QStringLiteral(", "));
+    if (names.size() == 1) {
+        return text(QStringLiteral("1 site uses SFTP or FTP over TLS and was not imported: ") + list,
+                    QStringLiteral("1 Seite verwendet SFTP oder FTP über TLS und wurde nicht importiert: ") + list);
+    }
+    return text(count + QStringLiteral(" sites use SFTP or FTP over TLS and were not imported: ") + list,
+                count + QStringLiteral(" Seiten verwenden SFTP oder FTP über TLS und wurden nicht importiert: ") + list);
 }
 
 } // namespace Velmora

@@ -17,7 +17,8 @@ struct SiteImportResult;
 
 // One import from another FTP client, start to end: asks for the client's file (or folder),
 // reads it, appends the sites found to the store, saves, and tells the user what it could not
-// take (the passwords, for all but FileZilla 3).
+// take (the passwords, for all but FileZilla 3, and the sites the other client reaches
+// encrypted or with another protocol, which are never turned into plain FTP sites).
 class SiteImporter {
 public:
     // In the order of the import menu.
@@ -33,8 +34,9 @@ public:
     // The menu item's caption in the current language, and its object name.
     QString caption(Kind kind) const;
     static QString objectName(Kind kind);
-    // Where the open dialog or folder picker starts: the client's folder of a Windows system,
-    // found below this system's matching folders or a Wine prefix; the home folder otherwise.
+    // Where the open dialog or folder picker starts: for FileZilla 3 its Linux settings folder
+    // (~/.config/filezilla/) when it exists; else the client's folder of a Windows system, found
+    // below this system's matching folders or a Wine prefix; the home folder otherwise.
     QString startFolder(Kind kind) const;
     // The parse of one file's lines (SmartFTP reads a folder; see SmartFtp4Importer).
     static SiteImportResult parse(Kind kind, const QStringList &lines);
@@ -49,7 +51,9 @@ private:
     void cannotRead(const QString &path, const QString &reason);
     bool importSmartFtp(ConnectionStore &store);
     void finish(const SiteImportResult &result, ConnectionStore &store, Kind kind);
-    QStringList windowsFolderCandidates(Kind kind) const;
+    bool readFileZilla3SiteList(const QString &chosen, QStringList *lines);
+    QString leftOutMessage(const QStringList &names) const;
+    QStringList folderCandidates(Kind kind) const;
 
     UserPrompts &m_prompts;
     const Language &m_language;

@@ -26,7 +26,7 @@ SiteImportResult WsFtp12Importer::Parse(const QStringList &lines)
             site.Mode = FTPConnection::Active;
         else
             site.Mode = mode; // kept as it is; it connects actively
-        result.sites.append(site);
+        result.add(site); // a HOST written as "sftp://..." names its protocol
     }
     return result;
 }

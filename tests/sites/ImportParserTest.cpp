@@ -6,6 +6,7 @@
 #include "sites/FileZilla3Importer.h"
 #include "sites/FlashFxp3Importer.h"
 #include "sites/ImportText.h"
+#include "sites/SiteImporter.h"
 #include "sites/SmartFtp4Importer.h"
 #include "sites/WsFtp12Importer.h"
 
@@ -205,6 +206,174 @@ TEST(SmartFtp4Import, ReadsOneSitePerFavourite)
               site(u"Private"_s, u"private.example"_s, blank, blank, u"21"_s, root, u"/"_s, u"Passive"_s));
     SmartFtp4Importer::ParseFavourite(lines("<Other>x</Other>\n"), &recognised);
     EXPECT_FALSE(recognised);
+}
+
+// One site in FileZilla's current layout: tab-indented, inside <Servers> and a <Folder>.
+// The elements are separated by "|" and given as the file's bytes.
+QStringList fileZillaSite(const QByteArray &elements)
+{
+    QByteArray file = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\n"
+                      "<FileZilla3 version=\"3.66.4\" platform=\"*nix\">\n\t<Servers>\n\t\t<Folder expanded=\"1\">Team\n"
+                      "\t\t\t<Server>\n\t\t\t\t<Host>h.example</Host>\n\t\t\t\t<Name>Site</Name>\n";
+    for (const QByteArray &element : elements.split('|')) {
+        if (!element.isEmpty())
+            file += "\t\t\t\t" + element + '\n';
+    }
+    file += "\t\t\t</Server>\n\t\t</Folder>\n\t</Servers>\n</FileZilla3>\n";
+    return ImportLines(file);
+}
+
+TEST(FileZilla3Import, ReadsTheCurrentLinuxSiteFile)
+{
+    const SiteImportResult result = FileZilla3Importer::Parse(fixtureLines(u"filezilla3/linux/sitemanager.xml"_s));
+    // Sites in nested folders count like the others; "<RemoteDir />" leaves "/"; a bookmark's name
+    // and folders are not the site's; base64 passwords are decoded, a bare one is trimmed.
+    ASSERT_EQ(result.sites.size(), 3);
+    EXPECT_EQ(result.sites[0], site(u"Home NAS"_s, u"nas.home.example"_s, u"jo"_s, u"secret"_s, u"21"_s, u"/home/jo"_s, u"/"_s,
+                                    u"Active"_s));
+    EXPECT_EQ(result.sites[1], site(u"Shop"_s, QString::fromUtf8("ftp.grün.example"), cp1252("j\xC3\xBCrgen"),
+                                    QString::fromUtf8("pässword"), u"2121"_s, root, u"/home/www"_s, u"Passive"_s));
+    EXPECT_EQ(result.sites[2], site(u"Legacy"_s, u"legacy.example"_s, u"old"_s, u"plain"_s, u"21"_s, root, u"/"_s, blank));
+    // SFTP, implicit TLS, required explicit TLS and a protocol that is not FTP stay out.
+    QStringList leftOut;
+    for (const SiteImportResult::LeftOut &left : result.leftOut)
+        leftOut.append(left.site.Name + u' ' + left.record);
+    EXPECT_EQ(leftOut, (QStringList{u"Client SFTP <Protocol>1</Protocol>"_s, u"Client FTPS <Protocol>3</Protocol>"_s,
+                                    u"Client FTPES <Protocol>4</Protocol>"_s, u"Storage <Protocol>5</Protocol>"_s}));
+    EXPECT_TRUE(result.problems.isEmpty());
+}
+
+TEST(FileZilla3Import, OnlyPlainFtpAndTlsWhenOfferedAreTakenOver)
+{
+    const struct {
+        const char *element; // empty: the site has no <Protocol>
+        bool taken;
+        SiteTransport::Kind transport;
+    } cases[] = {
+        {"", true, SiteTransport::FtpTlsWhenOffered},
+        {"<Protocol>0</Protocol>", true, SiteTransport::FtpTlsWhenOffered},
+        {"<Protocol>6</Protocol>", true, SiteTransport::Ftp},
+        {"<Protocol>1</Protocol>", false, SiteTransport::Sftp},
+        {"<Protocol>3</Protocol>", false, SiteTransport::FtpImplicitTls},
+        {"<Protocol>4</Protocol>", false, SiteTransport::FtpExplicitTls},
+        {"<Protocol>2</Protocol>", false, SiteTransport::NotFtp},
+        {"<Protocol>5</Protocol>", false, SiteTransport::NotFtp},
+        {"<Protocol>13</Protocol>", false, SiteTransport::NotFtp},
+        {"<Protocol></Protocol>", false, SiteTransport::Unspecified},
+        {"<Protocol>sftp</Protocol>", false, SiteTransport::Unspecified},
+    };
+    for (const auto &c : cases) {
+        const SiteImportResult result = FileZilla3Importer::Parse(fileZillaSite(c.element));
+        ASSERT_EQ(result.sites.size() + result.leftOut.size(), 1) << c.element;
+        EXPECT_EQ(result.sites.size() == 1, c.taken) << c.element;
+        if (!c.taken) {
+            ASSERT_EQ(result.leftOut.size(), 1) << c.element;
+            EXPECT_EQ(result.leftOut[0].transport, c.transport) << c.element;
+            EXPECT_EQ(result.leftOut[0].site.Name, u"Site"_s);
+            EXPECT_EQ(result.leftOut[0].record, QString::fromLatin1(c.element));
+        }
+        if (*c.element) {
+            const QString value = RemoveAll(RemoveAll(QString::fromLatin1(c.element), u"<Protocol>"_s), u"</Protocol>"_s);
+            EXPECT_EQ(SiteTransport::FromFileZilla3Protocol(value), c.transport) << c.element;
+        }
+    }
+}
+
+TEST(FileZilla3Import, DecodesPasswords)
+{
+    const QString badBase64 = u"The password of the site \"Site\" (host \"h.example\") is not valid base64 and was not imported; "
+                              u"the site has no password."_s;
+    const struct {
+        const char *element;
+        QString password;
+        QString problem;
+    } cases[] = {
+        {"<Pass encoding=\"base64\">c2VjcmV0</Pass>", u"secret"_s, {}},
+        {"<Pass encoding=\"base64\">IHNwYWNlZCA=</Pass>", u" spaced "_s, {}},          // blanks are part of it
+        {"<Pass encoding=\"base64\">cMOkc3N3w7ZyZA==</Pass>", QString::fromUtf8("pässwörd"), {}}, // UTF-8
+        {"<Pass encoding=\"base64\">w6l0w6k=</Pass>", QString::fromUtf8("été"), {}},     // not only German letters
+        {"<Pass encoding=\"base64\">6XTp</Pass>", QString::fromUtf8("été"), {}},         // not UTF-8: Windows-1252
+        {"<Pass encoding=\"base64\">4oKsNQ==</Pass>", u"Euro5"_s, {}},                  // repaired like the rest
+        {"<Pass encoding=\"base64\"></Pass>", blank, {}},
+        {"<Pass encoding=\"base64\" />", blank, {}},
+        {"<Pass encoding=\"base64\">not*base64</Pass>", blank, badBase64},
+        {"<Pass encoding=\"base64\">c2VjcmV0=</Pass>", blank, badBase64},
+        {"<Pass encoding=\"crypt\" pubkey=\"abc\">Zm9v</Pass>", blank,
+         u"The password of the site \"Site\" (host \"h.example\") is stored in the encoding \"crypt\", which cannot be read; "
+         u"the site has no password."_s},
+        {"<Pass>  p\xC3\xA4ss  </Pass>", QString::fromUtf8("päss"), {}},               // bare: trimmed, repaired
+        {"<Pass></Pass>", blank, {}},
+    };
+    for (const auto &c : cases) {
+        const SiteImportResult result = FileZilla3Importer::Parse(fileZillaSite(c.element));
+        ASSERT_EQ(result.sites.size(), 1) << c.element;
+        EXPECT_EQ(result.sites[0].Password, c.password) << c.element;
+        if (c.problem.isEmpty()) {
+            EXPECT_TRUE(result.problems.isEmpty()) << c.element;
+        } else {
+            ASSERT_EQ(result.problems.size(), 1) << c.element;
+            EXPECT_EQ(result.problems[0].english, c.problem);
+        }
+    }
+    // In German too; and a site that is left out anyway gets no password line.
+    const SiteImportResult bad = FileZilla3Importer::Parse(fileZillaSite("<Pass encoding=\"base64\">!</Pass>"));
+    ASSERT_EQ(bad.problems.size(), 1);
+    EXPECT_EQ(bad.problems[0].german, QString::fromUtf8("Das Passwort der Seite \"Site\" (Host \"h.example\") ist kein gültiges "
+                                                        "Base64 und wurde nicht importiert; die Seite hat kein Passwort."));
+    const SiteImportResult sftp =
+        FileZilla3Importer::Parse(fileZillaSite("<Protocol>1</Protocol>|<Pass encoding=\"base64\">!</Pass>"));
+    EXPECT_EQ(sftp.leftOut.size(), 1);
+    EXPECT_TRUE(sftp.problems.isEmpty());
+}
+
+TEST(FileZilla3Import, TellsASiteListFromOtherFiles)
+{
+    EXPECT_TRUE(FileZilla3Importer::IsSiteList(fixtureLines(u"filezilla3/linux/sitemanager.xml"_s)));
+    EXPECT_TRUE(FileZilla3Importer::IsSiteList(lines("<FileZilla3>\n\t<Servers />\n</FileZilla3>\n")));
+    EXPECT_FALSE(FileZilla3Importer::IsSiteList(fixtureLines(u"filezilla3/fzdefaults.xml"_s)));
+    EXPECT_FALSE(FileZilla3Importer::IsSiteList(lines("<Settings><Setting name=\"Server\">x</Setting></Settings>\n")));
+}
+
+TEST(SiteTransportImport, NoImporterTurnsAnEncryptedSiteIntoAPlainOne)
+{
+    const struct {
+        SiteImporter::Kind kind;
+        const char *file;
+        SiteTransport::Kind transport; // Ftp: taken over
+        const char *record;
+    } cases[] = {
+        {SiteImporter::FileZilla2, "<Site Name=\"a\" Host=\"h\" Port=\"21\" User=\"u\" Pass=\"\" RemoteDir=\"/\" LocalDir=\"/l\" />",
+         SiteTransport::Ftp, ""},
+        {SiteImporter::FileZilla2, "<Site Name=\"a\" Host=\"h\" Port=\"21\" User=\"u\" Pass=\"\" RemoteDir=\"/\" LocalDir=\"/l\" "
+                                   "ServerType=\"0\" />",
+         SiteTransport::Ftp, ""},
+        {SiteImporter::FileZilla2, "<Site Name=\"a\" Host=\"h\" Port=\"990\" User=\"u\" Pass=\"\" RemoteDir=\"/\" LocalDir=\"/l\" "
+                                   "ServerType=\"1\" />",
+         SiteTransport::Unspecified, "ServerType=\"1\""},
+        {SiteImporter::FileZilla2, "<Site Name=\"a\" Host=\"sftp://h\" Port=\"22\" User=\"u\" Pass=\"\" RemoteDir=\"/\" />",
+         SiteTransport::Sftp, "sftp://"},
+        {SiteImporter::WsFtp12, "[a]\r\nHOST=sftp://h\r\n", SiteTransport::Sftp, "sftp://"},
+        {SiteImporter::WsFtp12, "[a]\r\nHOST=ftps://h\r\n", SiteTransport::FtpImplicitTls, "ftps://"},
+        {SiteImporter::WsFtp12, "[a]\r\nHOST=FTP://h\r\n", SiteTransport::Ftp, ""},
+        {SiteImporter::FlashFxp3, "[a]\r\nIP=ftpes://h\r\n", SiteTransport::FtpExplicitTls, "ftpes://"},
+        {SiteImporter::FlashFxp3, "[a]\r\nIP=https://h\r\n", SiteTransport::NotFtp, "https://"},
+        {SiteImporter::CuteFtp8, "Label: a\nHostName: sftp://h\n\n\n", SiteTransport::Sftp, "sftp://"},
+        {SiteImporter::CuteFtp8, "Label: a\nHostName: h:8021\n", SiteTransport::Ftp, ""},
+        {SiteImporter::SmartFtp4, "<Favorite>\n<Name>a</Name>\n<Host>sftp://h</Host>\n</Favorite>\n", SiteTransport::Sftp, "sftp://"},
+        {SiteImporter::FileZilla3, "<Server>\n<Host>ssh://h</Host>\n<Name>a</Name>\n</Server>\n", SiteTransport::Sftp, "ssh://"},
+    };
+    for (const auto &c : cases) {
+        const SiteImportResult result = SiteImporter::parse(c.kind, lines(c.file));
+        ASSERT_EQ(result.sites.size() + result.leftOut.size(), 1) << c.file;
+        if (c.transport == SiteTransport::Ftp) {
+            EXPECT_EQ(result.sites.size(), 1) << c.file;
+            continue;
+        }
+        ASSERT_EQ(result.leftOut.size(), 1) << c.file;
+        EXPECT_EQ(result.leftOut[0].transport, c.transport) << c.file;
+        EXPECT_EQ(result.leftOut[0].record, QString::fromLatin1(c.record)) << c.file;
+        EXPECT_EQ(result.leftOut[0].site.Name, u"a"_s) << c.file;
+    }
 }
 
 } // namespace

@@ -167,4 +167,130 @@ TEST_F(SiteImporterTest, GermanMessages)
                                           QString::fromUtf8("information: Passwörter können nicht importiert werden im FlashFPX 3 Format!")}));
 }
 
+TEST_F(SiteImporterTest, SitesThatNeedEncryptionAreNamedNotImported)
+{
+    const QString oneSite = env.writeFile(u"one/sitemanager.xml"_s,
+                                          "<FileZilla3>\n\t<Servers>\n\t\t<Server>\n\t\t\t<Host>s.example</Host>\n"
+                                          "\t\t\t<Protocol>1</Protocol>\n\t\t\t<Name>Backup</Name>\n\t\t</Server>\n"
+                                          "\t\t<Server>\n\t\t\t<Host>p.example</Host>\n\t\t\t<Protocol>6</Protocol>\n"
+                                          "\t\t\t<Name>Plain</Name>\n\t\t</Server>\n\t</Servers>\n</FileZilla3>\n");
+    const QString linux = fixture(u"filezilla3/linux/sitemanager.xml"_s);
+    const QString wsFtp = env.writeFile(u"ws/ws_ftp.ini"_s, "[Secure]\r\nHOST=sftp://s.example\r\n[Open]\r\nHOST=o.example\r\n");
+    const struct {
+        Language::Id language;
+        SiteImporter::Kind kind;
+        QString file;
+        QStringList shown; // after the open dialog
+        int sites;
+    } cases[] = {
+        {Language::English, SiteImporter::FileZilla3, oneSite,
+         {u"information: 1 site uses SFTP or FTP over TLS and was not imported: Backup"_s}, 1},
+        {Language::German, SiteImporter::FileZilla3, oneSite,
+         {QString::fromUtf8("information: 1 Seite verwendet SFTP oder FTP über TLS und wurde nicht importiert: Backup")}, 1},
+        {Language::English, SiteImporter::FileZilla3, linux,
+         {u"information: 4 sites use SFTP or FTP over TLS and were not imported: Client SFTP, Client FTPS, Client FTPES, Storage"_s},
+         3},
+        {Language::German, SiteImporter::FileZilla3, linux,
+         {QString::fromUtf8("information: 4 Seiten verwenden SFTP oder FTP über TLS und wurden nicht importiert: "
+                            "Client SFTP, Client FTPS, Client FTPES, Storage")},
+         3},
+        // After the importer's own message.
+        {Language::English, SiteImporter::WsFtp12, wsFtp,
+         {u"information: Passwords are not imported at WS FTP 12 format!"_s,
+          u"information: 1 site uses SFTP or FTP over TLS and was not imported: Secure"_s},
+         1},
+    };
+    for (const auto &c : cases) {
+        language.setCurrent(c.language);
+        store.sites().clear();
+        prompts.clear();
+        prompts.fileAnswers = {c.file};
+        ASSERT_TRUE(import(c.kind)) << c.file.toStdString();
+        EXPECT_EQ(prompts.shown.mid(1), c.shown);
+        EXPECT_EQ(store.sites().size(), c.sites) << c.file.toStdString();
+    }
+
+    // The protocol names each site with what it uses; no site needing encryption reached the store.
+    QStringList status;
+    for (const ProtocolEntry &entry : log.entries()) {
+        if (entry.kind == ProtocolEntry::Status && entry.text.contains(u"Client FTPES"_s))
+            status.append(entry.text);
+    }
+    EXPECT_EQ(status, (QStringList{u"The site \"Client FTPES\" (host \"ftpes.client.example\") was not imported: it uses FTP that "
+                                   u"requires explicit TLS (<Protocol>4</Protocol>)."_s,
+                                   u"Die Seite \"Client FTPES\" (Host \"ftpes.client.example\") wurde nicht importiert: sie verwendet "
+                                   u"FTP, das explizites TLS verlangt (<Protocol>4</Protocol>)."_s}));
+    EXPECT_TRUE(protocolErrors(log).isEmpty());
+    ConnectionStore reread(folders.appDataFolder);
+    reread.LoadConnections();
+    EXPECT_EQ(reread.sites().size(), 1);
+    EXPECT_EQ(reread.sites()[0].Host, u"o.example"_s);
+}
+
+TEST_F(SiteImporterTest, FileZilla3TakesTheSiteListOrTheDefaultsFile)
+{
+    const QByteArray siteList = "<FileZilla3>\n\t<Servers>\n\t\t<Server>\n\t\t\t<Host>h.example</Host>\n"
+                                "\t\t\t<Pass encoding=\"base64\">c2VjcmV0</Pass>\n\t\t\t<Name>Mine</Name>\n\t\t</Server>\n"
+                                "\t</Servers>\n</FileZilla3>\n";
+    const QString noSiteList = u"error: The file cannot be read: "_s + env.root()
+        + u"any/notes.xml (it is no FileZilla site list and has no \"Config Location\" setting that names the folder of "
+          u"sitemanager.xml)"_s;
+    const struct {
+        QString file;
+        QByteArray content;
+        bool imported;
+        QString error;
+    } cases[] = {
+        {u"fz/sitemanager.xml"_s, siteList, true, {}},
+        {u"any/exported sites.xml"_s, siteList, true, {}},                            // a site list by its content
+        {u"fz/SiteManager.XML"_s, "<FileZilla3>\n</FileZilla3>\n", true, {}},          // by its name, even empty
+        {u"defaults/fzdefaults.xml"_s, siteList, false, {}},                           // the defaults file keeps its meaning
+        {u"any/notes.xml"_s, "<notes/>\n", false, noSiteList},
+    };
+    for (const auto &c : cases) {
+        prompts.clear();
+        prompts.fileAnswers = {env.writeFile(c.file, c.content)};
+        EXPECT_EQ(import(SiteImporter::FileZilla3), c.imported) << c.file.toStdString();
+        if (c.imported) {
+            EXPECT_EQ(prompts.shown.size(), 1) << c.file.toStdString(); // the open dialog only
+        } else {
+            EXPECT_TRUE(prompts.shown.last().contains(u"\"Config Location\""_s)) << c.file.toStdString();
+            if (!c.error.isEmpty()) {
+                EXPECT_EQ(prompts.shown.last(), c.error);
+            }
+        }
+    }
+    ConnectionStore reread(folders.appDataFolder);
+    reread.LoadConnections();
+    ASSERT_EQ(reread.sites().size(), 1); // the same site, imported twice, is stored once
+    EXPECT_EQ(reread.sites()[0].Password, u"secret"_s);
+}
+
+TEST_F(SiteImporterTest, FileZilla3StartsInItsLinuxSettingsFolder)
+{
+    const QString filter = u"sitemanager.xml, fzdefaults.xml (sitemanager.xml fzdefaults.xml);;All files (*)"_s;
+    // A Wine installation is there too, but the Linux folder comes first.
+    QDir().mkpath(QDir::homePath() + u"/.wine/drive_c/Program Files/FileZilla"_s);
+    const QString config = QDir::homePath() + u"/.config/filezilla/"_s;
+    env.writeFile(config + u"sitemanager.xml"_s, "<FileZilla3>\n</FileZilla3>\n");
+    importer.run(SiteImporter::FileZilla3, store);
+    EXPECT_EQ(prompts.lastStartFolder, config + u"sitemanager.xml"_s);
+    EXPECT_EQ(prompts.lastFilter, filter);
+
+    // XDG_CONFIG_HOME names the settings folder when it is set; without a site file there the
+    // defaults file is preselected.
+    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME") + u"/filezilla/"_s;
+    QDir().mkpath(xdg);
+    importer.run(SiteImporter::FileZilla3, store);
+    EXPECT_EQ(prompts.lastStartFolder, xdg + u"fzdefaults.xml"_s);
+
+    // Neither: the Wine installation, then the home folder.
+    QDir(xdg).removeRecursively();
+    QDir(config).removeRecursively();
+    EXPECT_EQ(importer.startFolder(SiteImporter::FileZilla3), QDir::homePath() + u"/.wine/drive_c/Program Files/FileZilla/"_s);
+    QDir(QDir::homePath() + u"/.wine"_s).removeRecursively();
+    importer.run(SiteImporter::FileZilla3, store);
+    EXPECT_EQ(prompts.lastStartFolder, QDir::homePath() + u"/fzdefaults.xml"_s);
+}
+
 } // namespace

@@ -18,18 +18,20 @@ bool FakeUserPrompts::confirm(const QString &text)
     return confirmAnswers.isEmpty() ? false : confirmAnswers.takeFirst();
 }
 
-QString FakeUserPrompts::openFile(const QString &title, const QString &startFolder, const QString &)
+QString FakeUserPrompts::openFile(const QString &title, const QString &startFolder, const QString &filter)
 {
     shown.append(QStringLiteral("openFile: ") + title);
     lastStartFolder = startFolder;
+    lastFilter = filter;
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
 QString FakeUserPrompts::saveFile(const QString &title, const QString &startFolder, const QString &fileName,
-                                  const QString &, const QString &)
+                                  const QString &, const QString &filter)
 {
     shown.append(QStringLiteral("saveFile: ") + title + u'|' + fileName);
     lastStartFolder = startFolder;
+    lastFilter = filter;
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 

@@ -27,6 +27,7 @@ public:
     QStringList fileAnswers;           // for openFile / saveFile, from the front
     QStringList folderAnswers;         // for chooseFolder, from the front
     QString lastStartFolder;
+    QString lastFilter; // of openFile and saveFile
 
     void clear() { shown.clear(); }
 };
