@@ -128,6 +128,13 @@ void AppStarter::createWindows()
             [this] { return m_context.captionText(); });
     }
     m_context.prompts = m_seams.prompts ? m_seams.prompts : m_ownPrompts.get();
+    // A batch run (queue file and switch on the command line) usually has nobody at the screen:
+    // its messages go to the console as well, valid command line or not.
+    if (StartupArguments::fromArguments(m_arguments).check() != StartupArguments::Verdict::NoBatch) {
+        m_consolePrompts = std::make_unique<ConsoleEchoPrompts>(
+            *m_context.prompts, m_seams.console ? m_seams.console : &ConsoleEchoPrompts::writeToStandardError);
+        m_context.prompts = m_consolePrompts.get();
+    }
 
     m_mainForm = std::make_unique<MainForm>(m_context, StartupArguments::fromArguments(m_arguments));
     m_creationOrder.append(m_mainForm->objectName());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppContext.h"
+#include "ConsoleEchoPrompts.h"
 #include "DesignState.h"
 #include "Options.h"
 #include "ProtocolLog.h"
@@ -36,6 +37,7 @@ public:
         UserPrompts *prompts = nullptr;   // null: real dialogs
         Platform *platform = nullptr;     // null: the system's
         QString programFolder;            // empty: the executable's folder
+        ConsoleEchoPrompts::LineSink console; // batch runs echo their messages here; empty: stderr
     };
 
     explicit AppStarter(QStringList arguments);
@@ -71,6 +73,7 @@ private:
     TypeAheadSearch m_typeAhead;
     std::unique_ptr<Platform> m_ownPlatform;
     std::unique_ptr<UserPrompts> m_ownPrompts;
+    std::unique_ptr<ConsoleEchoPrompts> m_consolePrompts;
     std::unique_ptr<MainForm> m_mainForm;
     std::unique_ptr<MasterFTP> m_ftp;
     std::unique_ptr<MainSessionHost> m_sessionHost;
