@@ -39,8 +39,10 @@ packages=(
   bc
   clang-14
   libclang-rt-14-dev
-  # Debian package and desktop integration: dpkg-shlibdeps, the validators, the manual page check
+  # Debian package and desktop integration: dpkg-shlibdeps and file (cpack runs both to
+  # compute the package's dependencies), the validators, the manual page check
   dpkg-dev
+  file
   desktop-file-utils
   appstream
   groff-base

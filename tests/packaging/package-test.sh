@@ -10,7 +10,7 @@ fail() {
   exit 1
 }
 
-for tool in CPACK DPKG_DEB DPKG_SHLIBDEPS DESKTOP_FILE_VALIDATE APPSTREAMCLI GROFF READELF; do
+for tool in CPACK DPKG_DEB DPKG_SHLIBDEPS FILE_PROGRAM DESKTOP_FILE_VALIDATE APPSTREAMCLI GROFF READELF; do
   path="${!tool:-}"
   [ -n "$path" ] && [ -x "$path" ] || fail "$tool not found ('$path'): run scripts/install-deps.sh and configure again"
 done
@@ -120,7 +120,7 @@ grep -qE '^ +0 2 \* \* \* .*velmora .*\.queue -rc' <<<"$rendered" || fail "manua
 
 # --- the unpacked program ----------------------------------------------------------------------
 # A profile of its own, and no display: --version and --check-files must not need one.
-mkdir -p "$work/home"
+mkdir -p "$work/home" && chmod 700 "$work/home"
 run() {
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$work/home" XDG_DATA_HOME="$work/home/data" \
     XDG_CACHE_HOME="$work/home/cache" XDG_CONFIG_HOME="$work/home/config" XDG_RUNTIME_DIR="$work/home" "$@"
