@@ -1,10 +1,11 @@
 # The two commands of the README:
 #   make demo  - installs what is missing, builds, starts a local demo FTP server and opens Velmora
 #   make test  - installs what is missing, builds and runs every test
+# and: make package - builds the Debian package velmora_<version>_<arch>.deb in the build folder
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build demo test bench clean
+.PHONY: all deps configure build demo test package bench clean
 
 all: build
 
@@ -23,6 +24,9 @@ demo: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 bench: build
 	@bash bench/run-all.sh $(BUILD_DIR)

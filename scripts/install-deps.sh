@@ -1,16 +1,57 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package that building, running, demonstrating and testing Velmora needs.
-# Safe to run again: it only installs what is missing.
+# Installs every Debian 12 package that building, running, demonstrating, packaging and testing
+# Velmora needs. Safe to run again: it only installs what is missing.
+#
+#   scripts/install-deps.sh          install what is missing
+#   scripts/install-deps.sh --list   print the package list, one name per line
+#
+# The list below is the only place these packages are named: the build-dependency test
+# (scripts/check-build-deps.py) reads it with --list. Packages come without their Recommends,
+# so everything the build finds must be here or a Depends/Pre-Depends of something here.
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqscintilla2-qt6-dev libgl1-mesa-dev
-  libzip-dev libgtest-dev googletest
-  python3 python3-pyftpdlib
-  xvfb xauth imagemagick fonts-dejavu-core
-  lftp curl bc clang-14 libclang-rt-14-dev
+  # compilers and build tools
+  build-essential
+  cmake
+  ninja-build
+  pkg-config
+  # libraries
+  qt6-base-dev
+  qt6-charts-dev
+  libqt6opengl6-dev        # Qt Charts' CMake files look for Qt6OpenGL; only a Recommends of qt6-charts-dev
+  libqscintilla2-qt6-dev
+  libgl1-mesa-dev
+  libglu1-mesa-dev         # FindOpenGL (through Qt6Gui) records GLU when present: same configure everywhere
+  libzip-dev
+  # tests, demo and screenshots
+  libgtest-dev
+  googletest
+  python3
+  python3-pyftpdlib
+  xvfb
+  xauth
+  imagemagick
+  fonts-dejavu-core
+  # benchmarks (lftp and curl are the clients they compare with) and the fuzzing build
+  lftp
+  curl
+  bc
+  clang-14
+  libclang-rt-14-dev
+  # Debian package and desktop integration: dpkg-shlibdeps and file (cpack runs both to
+  # compute the package's dependencies), the validators, the manual page check
+  dpkg-dev
+  file
+  desktop-file-utils
+  appstream
+  groff-base
 )
+
+if [ "${1:-}" = "--list" ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

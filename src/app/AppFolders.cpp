@@ -17,10 +17,13 @@ QString withSlash(QString path)
     return path;
 }
 
-// Installed builds keep their assets in share/velmora beside bin/.
-QString findProgramFolder()
+} // namespace
+
+// A build keeps the program's files beside the executable; an installed program
+// (<prefix>/bin/velmora) finds them in <prefix>/share/velmora.
+QString AppFolders::programFolderFor(const QString &executableFolder)
 {
-    const QString exeFolder = withSlash(QCoreApplication::applicationDirPath());
+    const QString exeFolder = withSlash(executableFolder);
     if (QFileInfo::exists(exeFolder + QStringLiteral("skins")))
         return exeFolder;
     const QString shared = withSlash(QDir::cleanPath(exeFolder + QStringLiteral("../share/velmora")));
@@ -29,12 +32,10 @@ QString findProgramFolder()
     return exeFolder;
 }
 
-} // namespace
-
 AppFolders AppFolders::detect(const QString &programFolder)
 {
     AppFolders folders;
-    folders.programFolder = programFolder.isEmpty() ? findProgramFolder() : withSlash(programFolder);
+    folders.programFolder = programFolder.isEmpty() ? programFolderFor(QCoreApplication::applicationDirPath()) : withSlash(programFolder);
     folders.appDataFolder = withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
         + QStringLiteral("Holmvik/Velmora/");
     folders.tempFolder = withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation))

@@ -18,6 +18,9 @@ struct AppFolders {
 
     // Looks the folders up (programFolder empty: the running executable's folder).
     static AppFolders detect(const QString &programFolder = {});
+    // The folder that holds skins/ and the other program files, for an executable in
+    // executableFolder: that folder itself, else ../share/velmora; the first when neither has them.
+    static QString programFolderFor(const QString &executableFolder);
     // Creates appDataFolder and tempFolder (mode 0700) with all missing parents.
     bool create();
 

@@ -115,8 +115,15 @@ void AppStarter::createServices()
             m_language, [this]() -> QWidget * { return m_mainForm.get(); },
             [this] { return m_context->captionText(); });
     }
-    UserPrompts &prompts = m_seams.prompts ? *m_seams.prompts : *m_ownPrompts;
-    m_context.reset(new AppContext{m_folders, m_language, *m_options, *m_protocol, prompts, platform, m_design});
+    UserPrompts *prompts = m_seams.prompts ? m_seams.prompts : m_ownPrompts.get();
+    // A batch run (queue file and switch on the command line) usually has nobody at the screen:
+    // its messages go to the console as well, valid command line or not.
+    if (StartupArguments::fromArguments(m_arguments).check() != StartupArguments::Verdict::NoBatch) {
+        m_consolePrompts = std::make_unique<ConsoleEchoPrompts>(
+            *prompts, m_seams.console ? m_seams.console : &ConsoleEchoPrompts::writeToStandardError);
+        prompts = m_consolePrompts.get();
+    }
+    m_context.reset(new AppContext{m_folders, m_language, *m_options, *m_protocol, *prompts, platform, m_design});
     m_context->systemIsGerman = platform.isSystemLanguageGerman();
 }
 

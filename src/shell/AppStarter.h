@@ -3,6 +3,7 @@
 #include "SplashForm.h"
 
 #include "app/AppContext.h"
+#include "app/ConsoleEchoPrompts.h"
 #include "app/DesignState.h"
 #include "app/TypeAheadSearch.h"
 #include "app/WorkControl.h"
@@ -82,6 +83,7 @@ public:
         UserPrompts *prompts = nullptr;   // null: real dialogs
         Platform *platform = nullptr;     // null: the system's
         QString programFolder;            // empty: the executable's folder
+        ConsoleEchoPrompts::LineSink console; // batch runs echo their messages here; empty: stderr
     };
 
     explicit AppStarter(QStringList arguments);
@@ -123,6 +125,7 @@ private:
     std::unique_ptr<ProtocolLog> m_protocol;
     std::unique_ptr<Platform> m_ownPlatform;
     std::unique_ptr<UserPrompts> m_ownPrompts;
+    std::unique_ptr<ConsoleEchoPrompts> m_consolePrompts;
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<MainForm> m_mainForm;
     std::unique_ptr<MasterFTP> m_ftp;

@@ -94,6 +94,25 @@ TEST_F(Startup, CommandLineChecks)
     EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("information: Queue file not found: /nowhere/a.queue")});
 }
 
+TEST_F(Startup, BatchRunsAlsoWriteTheirMessagesToStandardError)
+{
+    existingProfile(true, false);
+    EXPECT_FALSE(start({QStringLiteral("/nowhere/a.queue"), QStringLiteral("-x")}));
+    EXPECT_EQ(console, (QStringList{QStringLiteral("velmora: error: ") + env.appDataFolder() + QStringLiteral("ver.ini not found!"),
+                                    QStringLiteral("velmora: Parameter format not correct!")}));
+    EXPECT_EQ(prompts.shown.size(), 2); // the boxes still appear
+    starter.reset();
+    console.clear();
+    EXPECT_FALSE(start({QStringLiteral("/nowhere/a.queue"), QStringLiteral("-rc")}));
+    EXPECT_EQ(console.last(), QStringLiteral("velmora: Queue file not found: /nowhere/a.queue"));
+    // Without a switch there is no batch run, and nothing goes to the console.
+    starter.reset();
+    console.clear();
+    ASSERT_TRUE(start({QStringLiteral("/nowhere/a.queue")}));
+    EXPECT_EQ(prompts.shown.last(), QStringLiteral("error: ") + env.appDataFolder() + QStringLiteral("ver.ini not found!"));
+    EXPECT_TRUE(console.isEmpty());
+}
+
 TEST_F(Startup, ValidCommandLineStartsTheBatchTimer)
 {
     existingProfile();

@@ -38,6 +38,7 @@ protected:
         seams.prompts = &prompts;
         seams.platform = &platform;
         seams.programFolder = programFolder();
+        seams.console = [this](const QString &line) { console.append(line); };
         starter = std::make_unique<AppStarter>(arguments, seams);
         return starter->start();
     }
@@ -64,6 +65,7 @@ protected:
     TestEnvironment env;
     FakeUserPrompts prompts;
     FakePlatform platform;
+    QStringList console; // lines a batch run wrote to standard error
     std::unique_ptr<AppStarter> starter;
 };
 

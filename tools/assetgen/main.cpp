@@ -1,12 +1,15 @@
 // velmora_assetgen: paints Velmora's pictures at build time so the repository holds no binary
 // images. Usage: velmora_assetgen OUTPUT_DIR
+//                velmora_assetgen --icons ICON_DIR
 //
-// Writes
+// The first form writes
 //   OUTPUT_DIR/recom_EN/m_splash.jpg, OUTPUT_DIR/recom_GR/m_splash.jpg   (480x300 splash screens)
 //   OUTPUT_DIR/skins/Small_Head_<Design>.bmp   (600x48 header band)
 //   OUTPUT_DIR/skins/ControlBar_<Design>.bmp   (900x64 toolbar background)
 //   OUTPUT_DIR/skins/FilterBar_<Design>.bmp    (256x256 seamless panel background)
 // for the designs Office2003Blue, Office2003Olive, Office2003Silver, Aluminium, Gold.
+// The second writes the program icon for desktops in the hicolor theme's layout:
+//   ICON_DIR/hicolor/<N>x<N>/apps/velmora.png for N = 16, 22, 24, 32, 48, 64, 128, 256, 512.
 
 #include <QColor>
 #include <QDir>
@@ -70,14 +73,16 @@ QPainterPath arrowPath(qreal x0, qreal x1, qreal y, qreal shaft, qreal head, qre
 }
 
 // The Velmora emblem: a rounded tile holding two file panes with transfer arrows between them.
-void paintEmblem(QPainter &p, const QRectF &tile)
+// Without detail (small icons) the shadow and the list rows are left out: at a few pixels
+// they only blur the panes and arrows.
+void paintEmblem(QPainter &p, const QRectF &tile, bool detail = true)
 {
     const qreal s = tile.width() / 100.0; // the emblem is laid out on a 100x100 grid
     const qreal radius = 23 * s;
 
     // Soft drop shadow made of a few widening, fading rounded rects.
     p.setPen(Qt::NoPen);
-    for (int i = 6; i >= 1; --i) {
+    for (int i = 6; detail && i >= 1; --i) {
         p.setBrush(QColor(0, 0, 0, 9));
         p.drawRoundedRect(tile.translated(0, 4 * s).adjusted(-i * s, -i * s, i * s, i * s), radius + i * s, radius + i * s);
     }
@@ -118,7 +123,7 @@ void paintEmblem(QPainter &p, const QRectF &tile)
         p.drawPath(strip.intersected(clip));
         // list rows
         p.setBrush(QColor(255, 255, 255, 150));
-        for (int row = 0; row < 6; ++row) {
+        for (int row = 0; detail && row < 6; ++row) {
             const qreal w = (row % 3 == 1 ? 13 : row % 3 == 2 ? 17 : 20) * s;
             p.drawRoundedRect(QRectF(at(x + 4, 33 + row * 7.5), QSizeF(w, 2.6 * s)), 1.3 * s, 1.3 * s);
         }
@@ -221,6 +226,40 @@ QImage makeSplash(const SplashTexts &texts)
     p.drawRect(QRectF(0.5, 0.5, W - 1, H - 1));
     p.end();
     return img;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Program icon
+// ---------------------------------------------------------------------------------------------
+
+// The emblem alone on a transparent square, with room for its shadow at the larger sizes.
+QImage makeIcon(int size)
+{
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool detail = size >= 32;
+    const qreal margin = detail ? size * 0.08 : size / 16.0;
+    const qreal side = size - 2 * margin;
+    // Larger icons sit a little high so the shadow below stays inside the square.
+    paintEmblem(p, QRectF(margin, detail ? margin * 0.7 : margin, side, side), detail);
+    p.end();
+    return img;
+}
+
+bool writeIcons(const QDir &out)
+{
+    bool ok = true;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+        const QString dir = out.filePath(QStringLiteral("hicolor/%1x%1/apps").arg(size));
+        if (!QDir().mkpath(dir)) {
+            std::fprintf(stderr, "velmora_assetgen: cannot create %s\n", qPrintable(dir));
+            return false;
+        }
+        ok &= saveImage(makeIcon(size), dir + QStringLiteral("/velmora.png"), "PNG");
+    }
+    return ok;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -341,8 +380,11 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
+    if (argc == 3 && qstrcmp(argv[1], "--icons") == 0)
+        return writeIcons(QDir(QString::fromLocal8Bit(argv[2]))) ? 0 : 1;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: velmora_assetgen OUTPUT_DIR\n");
+        std::fprintf(stderr, "usage: velmora_assetgen OUTPUT_DIR\n"
+                             "       velmora_assetgen --icons ICON_DIR\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "UserPrompts.h"
+
+#include <functional>
+
+namespace Velmora {
+
+// Passes every prompt on and also writes the messages and questions as lines to a console
+// (standard error in the program), so that a batch job started by a scheduler leaves its
+// messages where the scheduler collects them. File and folder dialogs are passed on only.
+class ConsoleEchoPrompts : public UserPrompts {
+public:
+    using LineSink = std::function<void(const QString &line)>;
+
+    ConsoleEchoPrompts(UserPrompts &inner, LineSink sink);
+
+    // Writes the line and a line break to standard error at once.
+    static void writeToStandardError(const QString &line);
+
+    void information(const QString &text) override;
+    void error(const QString &text) override;
+    bool confirm(const QString &text) override;
+    QString openFile(const QString &title, const QString &startFolder, const QString &filter) override;
+    QString saveFile(const QString &title, const QString &startFolder, const QString &fileName,
+                     const QString &defaultSuffix, const QString &filter) override;
+    QString chooseFolder(const QString &title, const QString &startFolder, bool allowCreate) override;
+
+private:
+    UserPrompts &m_inner;
+    LineSink m_sink;
+};
+
+} // namespace Velmora
