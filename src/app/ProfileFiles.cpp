@@ -19,6 +19,14 @@ void ProfileFiles::createForNewProfile(const QString &versionText, bool systemIs
         writeLanguage(systemIsGerman ? Language::German : Language::English);
 }
 
+void ProfileFiles::refreshVersion(const QString &versionText) const
+{
+    bool exists = false;
+    const QStringList lines = TextCodec::ReadLines(versionFile(), &exists);
+    if (exists && (lines.isEmpty() || lines.first() != versionText))
+        TextCodec::WriteLines(versionFile(), {versionText});
+}
+
 QString ProfileFiles::readLanguageName(bool *found) const
 {
     const QStringList lines = TextCodec::ReadLines(languageFile(), found);

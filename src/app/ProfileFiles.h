@@ -19,6 +19,10 @@ public:
     // no error. Existing files are left alone.
     void createForNewProfile(const QString &versionText, bool systemIsGerman) const;
 
+    // An existing version file that names another version (the program was upgraded or
+    // downgraded since) is rewritten with this one; a missing file stays missing.
+    void refreshVersion(const QString &versionText) const;
+
     // First line of the language file; *found false when the file is missing.
     QString readLanguageName(bool *found) const;
     // First line of the version file, or "Version 0" when it is missing (*found false).

@@ -4,6 +4,7 @@
 #include "FileGridView.h"
 #include "GridLayoutFile.h"
 #include "SortFile.h"
+#include "app/ColumnWidth.h"
 #include "app/TypeAheadKey.h"
 
 #include "app/UserPrompts.h"
@@ -35,8 +36,13 @@ FileGridPane::FileGridPane(const Setup &setup, QObject *parent)
 {
     const int columns = C::count(m_side);
     m_descending = QList<bool>(columns, false);
+    const QFontMetrics metrics = m_view->fontMetrics();
     for (int column = 0; column < columns; ++column)
-        m_widths.append(C::designWidth(m_side, column));
+        m_widths.append(ColumnWidth::scaled(C::designWidth(m_side, column), metrics));
+    // A date with its time always fits, whichever order the language gives it.
+    m_widths[C::Date] = std::max(m_widths[C::Date], ColumnWidth::forText(QStringLiteral("00.00.0000 00:00"), metrics));
+    // Type texts are the extension and "-Datei": room for one of six letters.
+    m_widths[C::FileType] = std::max(m_widths[C::FileType], ColumnWidth::forText(QStringLiteral("HIDDEN-Datei"), metrics));
 
     m_model->setGermanDates(setup.germanDates);
     m_model->setDecorations(setup.decorations);
@@ -53,8 +59,15 @@ FileGridPane::FileGridPane(const Setup &setup, QObject *parent)
                 if (current.isValid())
                     m_rememberedRow = current.row();
             });
-    connect(m_view, &FileGridView::focusReceived, this, [this] {
-        restoreRememberedRow();
+    connect(m_view, &FileGridView::focusReceived, this, [this](Qt::FocusReason reason) {
+        // The focus coming back with the window (after Alt+Tab, a message box or a dialog) or
+        // from a menu keeps the selection as it is: a command that asked a question before it
+        // reads the selection must still see every selected row. Only focus moving here from
+        // another control of the window selects the remembered row again.
+        const bool returnedWithWindow = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
+                                        || reason == Qt::MenuBarFocusReason;
+        if (!returnedWithWindow)
+            restoreRememberedRow();
         Q_EMIT focusReceived();
     });
     connect(header, &QHeaderView::sectionDoubleClicked, this, &FileGridPane::headerDoubleClicked);

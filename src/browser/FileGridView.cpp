@@ -63,7 +63,7 @@ void FileGridView::keyPressEvent(QKeyEvent *event)
 void FileGridView::focusInEvent(QFocusEvent *event)
 {
     QTableView::focusInEvent(event);
-    Q_EMIT focusReceived();
+    Q_EMIT focusReceived(event->reason());
 }
 
 } // namespace Velmora

@@ -22,7 +22,7 @@ public:
 
 Q_SIGNALS:
     void enterPressed();
-    void focusReceived();
+    void focusReceived(Qt::FocusReason reason);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

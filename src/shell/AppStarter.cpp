@@ -84,6 +84,8 @@ bool AppStarter::start()
     ProfileFiles profile(m_folders.appDataFolder);
     if (m_folders.appDataCreatedNow)
         profile.createForNewProfile(QStringLiteral(VELMORA_VERSION_TEXT), m_context->systemIsGerman);
+    else
+        profile.refreshVersion(QStringLiteral(VELMORA_VERSION_TEXT));
 
     bool languageFound = false;
     m_splash = new SplashForm(m_folders.programFolder, profile.readLanguageName(&languageFound));

@@ -1,5 +1,6 @@
 #include "MainForm.h"
 
+#include "app/ColumnWidth.h"
 #include "app/DesignState.h"
 #include "MainFormBuilder.h"
 #include "MainFormTexts.h"
@@ -43,9 +44,10 @@ MainForm::MainForm(AppContext &context, WorkControl &work, StartupArguments argu
 
     m_protocolModel = new ProtocolTableModel(context.protocol, this);
     m_w.protocolGrid->setModel(m_protocolModel);
-    m_w.protocolGrid->setColumnWidth(0, 20);
-    m_w.protocolGrid->setColumnWidth(1, 35);
-    m_w.protocolGrid->setColumnWidth(2, 850);
+    const QFontMetrics metrics = m_w.protocolGrid->fontMetrics();
+    m_w.protocolGrid->setColumnWidth(0, ColumnWidth::scaled(20, metrics));
+    m_w.protocolGrid->setColumnWidth(1, std::max(ColumnWidth::scaled(35, metrics), ColumnWidth::forText(QStringLiteral("00000"), metrics)));
+    m_w.protocolGrid->setColumnWidth(2, ColumnWidth::scaled(850, metrics));
     m_w.protocolGrid->horizontalHeader()->setStretchLastSection(true);
     // Selecting and scrolling costs more the longer the grid is, so a burst of lines is shown
     // once per pass of the event loop: the newest line ends up selected and in view.
@@ -274,7 +276,8 @@ void MainForm::updateQueueTexts()
     for (QAction *action : {m_w.saveQueueAction, m_w.runQueueAction, m_w.deleteQueueAction})
         action->setEnabled(any);
     if (any) {
-        m_w.queueInfoPanel->setText(QStringLiteral("    ") + QString::number(rows) + QStringLiteral(" operations"));
+        m_w.queueInfoPanel->setText(QStringLiteral("    ") + QString::number(rows)
+                                    + text(QStringLiteral(" operations"), QStringLiteral(" Operationen")));
     } else {
         m_w.queueInfoPanel->clear();
         m_w.queueSizePanel->clear();

@@ -10,6 +10,7 @@
 #include "queue/TrafficChartsWidget.h"
 
 #include "MainForm.h"
+#include "app/ColumnWidth.h"
 #include "app/Options.h"
 #include "app/OptionsForm.h"
 #include "common/Language.h"
@@ -53,8 +54,12 @@ QueueWiring::QueueWiring(AppContext &context, MainForm &main, MasterFTP &ftp, Wo
     connect(m_runner, &QueueRunner::runStarted, m_gridModel, [this] { m_gridModel->setBatchRemovals(true); });
     connect(m_runner, &QueueRunner::runFinished, m_gridModel, [this] { m_gridModel->setBatchRemovals(false); });
     const int widths[] = {320, 80, 320, 110, 140};
+    const QFontMetrics metrics = w.queueGrid->fontMetrics();
     for (int column = 0; column < QueueTableModel::ColumnCount; ++column)
-        w.queueGrid->setColumnWidth(column, widths[column]);
+        w.queueGrid->setColumnWidth(column, ColumnWidth::scaled(widths[column], metrics));
+    const int dateColumn = QueueTableModel::ColumnCount - 1;
+    w.queueGrid->setColumnWidth(dateColumn, std::max(w.queueGrid->columnWidth(dateColumn),
+                                                     ColumnWidth::forText(QStringLiteral("00.00.0000 00:00:00"), metrics)));
     w.queueGrid->horizontalHeader()->setStretchLastSection(true);
 
     m_runner->setQuestion(&windows.overwriteQuestion);

@@ -1,5 +1,8 @@
 #include "FTPConnectionsForm.h"
 
+#include "app/ColumnWidth.h"
+#include "common/RecordText.h"
+
 #include "EditFTPDataForm.h"
 #include "SiteTableModel.h"
 
@@ -80,7 +83,7 @@ void FTPConnectionsForm::buildControls()
     const int portWidth = std::max(40, m_grid->fontMetrics().horizontalAdvance(QStringLiteral("65535")) + 16);
     const int widths[] = {155, 160, 100, 100, portWidth, 120, 115};
     for (int column = 0; column < 7; ++column)
-        m_grid->setColumnWidth(column, widths[column]);
+        m_grid->setColumnWidth(column, column == 4 ? portWidth : ColumnWidth::scaled(widths[column], m_grid->fontMetrics()));
     m_grid->setMinimumSize(900, 320);
     contentLayout()->addWidget(m_grid, 1);
 
@@ -255,7 +258,7 @@ void FTPConnectionsForm::selectRemembered()
 int FTPConnectionsForm::firstRowNamed(const QString &name) const
 {
     QString stored = name;
-    stored.remove(QChar(0xA7)); // the store keeps names without "§"
+    stored.remove(RecordText::EntrySeparator); // the store keeps names without "§"
     for (int row = 0; row < m_store.sites().size(); ++row) {
         if (m_store.sites()[row].Name == stored)
             return row;
@@ -435,6 +438,8 @@ void FTPConnectionsForm::runImport(SiteImporter::Kind kind)
     if (imported) {
         updateButtons();
         selectRow(0);
+    } else {
+        selectRemembered(); // a cancelled or failed import leaves the selection where it was
     }
     m_grid->setFocus();
 }

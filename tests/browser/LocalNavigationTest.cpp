@@ -152,6 +152,32 @@ TEST_F(LocalNavigation, HistoryListsAChosenEntryOnlyUntilAKeyIsTyped)
     EXPECT_EQ(local().listedPath(), data);
 }
 
+TEST_F(LocalNavigation, SelectionSurvivesTheWindowBecomingActiveAgain)
+{
+    const QList<int> rows{1, 2, 3};
+    localGrid()->clearSelection();
+    for (int row : rows)
+        localGrid()->selectionModel()->select(localGrid()->model()->index(row, 0),
+                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    ASSERT_EQ(selectedRows(), rows);
+
+    // Alt+Tab, a message box or a dialog closing: the focus returns with the window.
+    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::MenuBarFocusReason}) {
+        QFocusEvent back(QEvent::FocusIn, reason);
+        QCoreApplication::sendEvent(localGrid(), &back);
+        EXPECT_EQ(selectedRows(), rows) << "focus reason " << int(reason);
+    }
+
+    // Tab or a click from another control of the window selects the remembered row again.
+    localPane().selectRow(2);
+    for (int row : rows)
+        localGrid()->selectionModel()->select(localGrid()->model()->index(row, 0),
+                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QFocusEvent tabbed(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(localGrid(), &tabbed);
+    EXPECT_EQ(selectedRows(), QList<int>{2});
+}
+
 TEST_F(LocalNavigation, RememberedRowComesBackOnFocusAndIdleAndShrinksWithTheGrid)
 {
     const QString sub = data + QStringLiteral("Sub/");

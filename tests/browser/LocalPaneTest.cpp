@@ -1,6 +1,9 @@
 // The local pane: listing, status line, dates, icons, sorting and the state files of the grids.
 #include "BrowserFixture.h"
 
+#include <QStyle>
+
+#include "app/ColumnWidth.h"
 #include "common/IniFile.h"
 #include "common/Language.h"
 
@@ -50,17 +53,36 @@ TEST_F(LocalPane, ListsEveryEntryFoldersFirstUnderTheParentRow)
         EXPECT_FALSE(icon.value<QIcon>().isNull()) << row;
     }
 
-    // The grid's columns: hidden kind, the icon leftmost, the design widths, no user moving.
+    // The grid's columns: hidden kind, the icon leftmost, the design widths grown with the font,
+    // no user moving.
     QHeaderView *header = localGrid()->horizontalHeader();
     EXPECT_TRUE(header->isSectionHidden(C::Kind));
     EXPECT_EQ(header->logicalIndex(0), C::LocalIcon);
     EXPECT_EQ(header->logicalIndex(2), C::Name);
     const int widths[] = {20, 250, 70, 90, 120, 20};
-    for (int column = 1; column < 6; ++column)
-        EXPECT_EQ(header->sectionSize(column), widths[column]) << column;
+    const QFontMetrics metrics = localGrid()->fontMetrics();
+    for (int column : {int(C::Name), int(C::Size), 5})
+        EXPECT_EQ(header->sectionSize(column), ColumnWidth::scaled(widths[column], metrics)) << column;
+    for (int column : {int(C::FileType), int(C::Date)})
+        EXPECT_GE(header->sectionSize(column), ColumnWidth::scaled(widths[column], metrics)) << column;
     EXPECT_FALSE(header->sectionsMovable());
     EXPECT_EQ(localGrid()->selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_EQ(localGrid()->selectionMode(), QAbstractItemView::ExtendedSelection);
+}
+
+TEST_F(LocalPane, EveryCellOfTheDesignColumnsShowsItsWholeText)
+{
+    local().FillLocalGrid(makeTree());
+    FileGridView *grid = localGrid();
+    const QFontMetrics metrics = grid->fontMetrics();
+    const int margins = 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 2;
+    for (int column : {int(FileGridColumns::Size), int(FileGridColumns::Date), int(FileGridColumns::FileType)}) {
+        for (int row = 1; row < grid->model()->rowCount(); ++row) {
+            const QString text = cell(row, column);
+            EXPECT_GE(grid->columnWidth(column), metrics.horizontalAdvance(text) + margins)
+                << "column " << column << " cuts \"" << text.toStdString() << '"';
+        }
+    }
 }
 
 TEST_F(LocalPane, StatusLinesAndCaptionsFollowTheLanguage)
@@ -183,7 +205,8 @@ TEST_F(LocalPane, ColumnLayoutIsReadAtShowAndWrittenAtClose)
     ASSERT_TRUE(start());
     QHeaderView *header = localGrid()->horizontalHeader();
     EXPECT_EQ(header->sectionSize(C::Name), 333);
-    EXPECT_EQ(header->sectionSize(C::Size), 90); // damaged: the design width stays
+    const QFontMetrics metrics = localGrid()->fontMetrics();
+    EXPECT_EQ(header->sectionSize(C::Size), ColumnWidth::scaled(90, metrics)); // damaged: the design width stays
     EXPECT_EQ(header->sectionSize(C::Date), 140);
     EXPECT_EQ(header->visualIndex(C::FileType), 1);
     EXPECT_TRUE(header->isSectionHidden(C::FileType));
@@ -201,8 +224,10 @@ TEST_F(LocalPane, ColumnLayoutIsReadAtShowAndWrittenAtClose)
     };
     EXPECT_EQ(value(u"Columns Sizes", C::Name), u"333"_qs);
     EXPECT_EQ(value(u"Columns Sizes", C::Date), u"155"_qs);
-    EXPECT_EQ(value(u"Columns Sizes", C::Kind), u"20"_qs);     // hidden columns keep their width
-    EXPECT_EQ(value(u"Columns Sizes", C::FileType), u"70"_qs);
+    // Hidden columns keep their width.
+    EXPECT_EQ(value(u"Columns Sizes", C::Kind), QString::number(ColumnWidth::scaled(20, metrics)));
+    EXPECT_EQ(value(u"Columns Sizes", C::FileType),
+              QString::number(std::max(ColumnWidth::scaled(70, metrics), ColumnWidth::forText(u"HIDDEN-Datei"_qs, metrics))));
     EXPECT_EQ(value(u"Visible Columns", C::Kind), u"0"_qs);
     EXPECT_EQ(value(u"Visible Columns", C::FileType), u"0"_qs);
     EXPECT_EQ(value(u"Visible Columns", C::Name), u"1"_qs);
@@ -217,7 +242,7 @@ TEST_F(LocalPane, ColumnLayoutIsReadAtShowAndWrittenAtClose)
     IniFile server(env.appDataFolder() + QStringLiteral("servergrid.ini"));
     ASSERT_TRUE(server.load());
     EXPECT_EQ(server.readString(u"Common"_qs, u"ColumnsCount"_qs), u"8"_qs);
-    EXPECT_EQ(server.readString(u"Columns Sizes"_qs, u"Column5"_qs), u"90"_qs);
+    EXPECT_EQ(server.readString(u"Columns Sizes"_qs, u"Column5"_qs), QString::number(ColumnWidth::scaled(90, metrics)));
 
     // What was written is what the next start shows.
     starter.reset();

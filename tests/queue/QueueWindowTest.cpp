@@ -242,3 +242,15 @@ TEST_F(QueueWindowTest, TheDeleteKeyInTheQueueGridAsksAndDeletesTheSelectedRows)
     EXPECT_EQ(w().queueInfoPanel->text(), QStringLiteral("    1 operations"));
     EXPECT_EQ(wiring->popupMenu()->actions().size(), 8);
 }
+
+TEST_F(QueueWindowTest, TheQueueTextsFollowTheLanguage)
+{
+    wiring->model().appendRows({{QStringLiteral("/a"), QStringLiteral("DELE"), {}, QStringLiteral("0"), {}},
+                                {QStringLiteral("/b"), QStringLiteral("DELE"), {}, QStringLiteral("0"), {}}});
+    w().germanAction->trigger();
+    main().SetIdleState();
+    EXPECT_EQ(w().queueInfoPanel->text(), QStringLiteral("    2 Operationen"));
+    w().englishAction->trigger();
+    main().SetIdleState();
+    EXPECT_EQ(w().queueInfoPanel->text(), QStringLiteral("    2 operations"));
+}

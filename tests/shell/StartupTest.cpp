@@ -17,6 +17,16 @@ using namespace Velmora::Testing;
 
 using Startup = AppFixture;
 
+TEST_F(Startup, AnOlderVersionFileIsRefreshed)
+{
+    existingProfile();
+    env.writeFile(env.appDataFolder() + QStringLiteral("ver.ini"), "Version 7.1\r\n");
+    ASSERT_TRUE(start());
+    EXPECT_EQ(TestEnvironment::readFile(env.appDataFolder() + QStringLiteral("ver.ini")), QByteArray(VELMORA_VERSION_TEXT "\r\n"));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Velmora - " VELMORA_VERSION_TEXT));
+    EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
+}
+
 TEST_F(Startup, NewProfileStartsWithoutAnyErrorBox)
 {
     ASSERT_TRUE(start());

@@ -74,7 +74,7 @@ TEST_F(SiteConnectWindow, ConnectListsBothSidesAndNamesTheSite)
     connectTo(0);
     ASSERT_TRUE(master->isConnected()) << prompts.shown.join(u'\n').toStdString();
     EXPECT_EQ(master->activeMode(), 0);
-    EXPECT_EQ(main().windowTitle(), u"Velmora - Version 7.1 - Demo"_s);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Velmora - " VELMORA_VERSION_TEXT " - Demo"));
     EXPECT_EQ(listed, (QStringList{u"server /sub"_s, u"local "_s + localFolder + u'/'}));
     EXPECT_EQ(master->retryCounter(), 0);
     EXPECT_TRUE(overwrite.ask); // "Always overwrite files" is off
@@ -98,7 +98,7 @@ TEST_F(SiteConnectWindow, BackupQuestionGuardsTheHostChange)
     EXPECT_EQ(prompts.shown, QStringList{
                                  u"confirm: If you change the host, all \"search and replace\" backups will be deleted! Change the host?"_s});
     EXPECT_TRUE(master->isConnected());
-    EXPECT_EQ(main().windowTitle(), u"Velmora - Version 7.1 - Demo"_s);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Velmora - " VELMORA_VERSION_TEXT " - Demo"));
     EXPECT_EQ(w().serverPathEdit->currentText(), u"/"_s);
     EXPECT_TRUE(listed.isEmpty());
     EXPECT_TRUE(QFileInfo::exists(backup));
@@ -108,7 +108,7 @@ TEST_F(SiteConnectWindow, BackupQuestionGuardsTheHostChange)
     connectTo(1);
     EXPECT_FALSE(QFileInfo::exists(backup));
     EXPECT_TRUE(master->isConnected());
-    EXPECT_EQ(main().windowTitle(), u"Velmora - Version 7.1 - Demo sub"_s);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Velmora - " VELMORA_VERSION_TEXT " - Demo sub"));
     EXPECT_EQ(listed.value(0), u"server /sub"_s);
 }
 
@@ -123,7 +123,7 @@ TEST_F(SiteConnectWindow, AFailedLoginStillListsTheLocalSide)
     ASSERT_EQ(prompts.shown.size(), 1);
     EXPECT_TRUE(prompts.shown[0].startsWith(u"error: "_s));
     EXPECT_EQ(listed, QStringList{u"local "_s + localFolder + u'/'});
-    EXPECT_EQ(main().windowTitle(), u"Velmora - Version 7.1"_s);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Velmora - " VELMORA_VERSION_TEXT));
     EXPECT_EQ(master->retryCounter(), 0);
 }
 

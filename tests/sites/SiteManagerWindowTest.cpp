@@ -105,6 +105,24 @@ TEST_F(SiteManagerWindow, NewEditAndCopySaveAtOnce)
     EXPECT_TRUE(prompts.shown.isEmpty());
 }
 
+TEST_F(SiteManagerWindow, CancelledOrFailedImportKeepsTheSelectedSite)
+{
+    storeSites({namedSite(u"A"_s), namedSite(u"B"_s), namedSite(u"C"_s)});
+    startQuietly();
+    openSites();
+    sites().grid()->selectRow(1);
+    ASSERT_EQ(selectedRow(), 1);
+
+    // The file dialog cancelled, then a file that holds no sites.
+    const QString empty = env.writeFile(u"empty.xml"_s, "<FileZilla3/>\n");
+    for (const QString &answer : {QString(), empty}) {
+        prompts.fileAnswers = {answer};
+        sites().runImport(SiteImporter::FileZilla3);
+        EXPECT_EQ(selectedRow(), 1) << answer.toStdString();
+        EXPECT_EQ(storedNames(), (QStringList{u"A"_s, u"B"_s, u"C"_s}));
+    }
+}
+
 TEST_F(SiteManagerWindow, DeleteAsksWithTheNumberOfSites)
 {
     storeSites({namedSite(u"A"_s), namedSite(u"B"_s), namedSite(u"C"_s)});

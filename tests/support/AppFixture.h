@@ -29,7 +29,7 @@ protected:
         if (withLanguage)
             env.writeFile(env.appDataFolder() + QStringLiteral("LanguageIsSet.ini"), language + "\r\n");
         if (withVersion)
-            env.writeFile(env.appDataFolder() + QStringLiteral("ver.ini"), "Version 7.1\r\n");
+            env.writeFile(env.appDataFolder() + QStringLiteral("ver.ini"), VELMORA_VERSION_TEXT "\r\n");
     }
 
     bool start(const QStringList &arguments = {})
