@@ -9,27 +9,6 @@ namespace Velmora {
 
 namespace {
 
-// Word n (from 1) of text by one delimiter, as a view into text; runs of the delimiter
-// separate words and give no empty word.
-QStringView wordOf(QStringView text, int n, QChar delimiter)
-{
-    const qsizetype length = text.size();
-    qsizetype i = 0;
-    int index = 0;
-    while (i < length) {
-        while (i < length && text[i] == delimiter)
-            ++i;
-        if (i >= length)
-            break;
-        const qsizetype start = i;
-        while (i < length && text[i] != delimiter)
-            ++i;
-        if (++index == n)
-            return text.mid(start, i - start);
-    }
-    return {};
-}
-
 bool isFilteredCommand(QStringView command)
 {
     return command == u"RETR" || command == u"STOR" || command == u"DELE" || command == u"RMD" || command == u"DELLOC";
@@ -67,25 +46,34 @@ FilterEvaluation::FilterEvaluation(PreparedFilter filter, QStringList queueList)
 
 bool FilterEvaluation::passes(const PreparedFilter &f, QStringView record, bool *dateUnreadable)
 {
-    if (!isFilteredCommand(wordOf(record, 1, u'|').trimmed()))
+    if (!isFilteredCommand(WordView(record, 1, u'|').trimmed()))
         return true;
 
-    const QStringView head = wordOf(record, 1, RecordText::EntrySeparator).trimmed();
-    const QStringView entry = wordOf(record, 2, RecordText::EntrySeparator).trimmed();
-    const bool isFile = wordOf(entry, 1, u'|').trimmed() == u"1";
+    // head § entry; the entry's fields kind|name|size|date|...
+    QStringView parts[2];
+    SplitWords(record, RecordText::EntrySeparator, parts, 2);
+    const QStringView head = parts[0].trimmed();
+    QStringView fields[4];
+    SplitWords(parts[1].trimmed(), u'|', fields, 4);
+    const bool isFile = fields[0].trimmed() == u"1";
 
-    RecordFacts facts;
-    if (f.needsName() && isFile) {
-        facts.name = LowerAscii(wordOf(entry, 2, u'|'));
+    // The texts keep their memory from record to record.
+    thread_local RecordFacts facts;
+    facts.name.resize(0);
+    facts.ext = {};
+    if (f.needsName && isFile) {
+        LowerAsciiInto(fields[1], facts.name);
         const qsizetype dot = facts.name.lastIndexOf(u'.');
         if (dot >= 0)
             facts.ext = QStringView(facts.name).mid(dot);
     }
-    if (f.needsHead())
-        facts.head = LowerAscii(head);
-    if (f.needsDate())
-        facts.date = LowerAscii(NormaliseDate(wordOf(entry, 4, u'|')));
-    facts.size = isFile ? wordOf(entry, 3, u'|') : QStringView(NonFileSize);
+    if (f.needsHead)
+        LowerAsciiInto(head, facts.head);
+    if (f.needsDate) {
+        NormaliseDateInto(fields[3], facts.date);
+        LowerAsciiInto(facts.date, facts.date);
+    }
+    facts.size = isFile ? fields[2] : QStringView(NonFileSize);
 
     const bool t = f.allFiles || (f.termTakesPart && inPlace(f.termWords, f.termPlace, facts));
     bool h = t;
@@ -168,9 +156,9 @@ QList<FilterMessage> FilterEvaluation::notes() const
 {
     QList<FilterMessage> result = m_filter.notes;
     if (m_unreadableDates > 0) {
-        const QStringView entry = wordOf(m_firstUnreadable, 2, RecordText::EntrySeparator);
-        const QString path = RecordText::printable(wordOf(m_firstUnreadable, 2, u'|').trimmed().toString());
-        const QString date = RecordText::printable(wordOf(entry, 4, u'|').trimmed().toString());
+        const QStringView entry = WordView(m_firstUnreadable, 2, RecordText::EntrySeparator);
+        const QString path = RecordText::printable(WordView(m_firstUnreadable, 2, u'|').trimmed().toString());
+        const QString date = RecordText::printable(WordView(entry, 4, u'|').trimmed().toString());
         const QString count = QString::number(m_unreadableDates);
         result.append(
             {QStringLiteral("Filter: ") + count + QStringLiteral(" record(s) with a date that cannot be read (the first: ")

@@ -16,6 +16,7 @@ namespace Velmora {
 //
 // The work can be done in one go (run) or in chunks (step), so that a window can show the
 // progress text and let pending events through between chunks instead of after every record.
+// A window opened only to edit the criteria makes no evaluation: it prepares and describes them.
 class FilterEvaluation {
 public:
     // Records per step that keep a window responsive: a few milliseconds of work.

@@ -2,21 +2,11 @@
 
 #include "common/Word.h"
 
+#include <cstring>
+
 namespace Velmora {
 
 namespace {
-
-// Word 1 of text by one delimiter, as a view: leading delimiters are skipped.
-QStringView firstWord(QStringView text, QChar delimiter)
-{
-    qsizetype start = 0;
-    while (start < text.size() && text[start] == delimiter)
-        ++start;
-    qsizetype end = start;
-    while (end < text.size() && text[end] != delimiter)
-        ++end;
-    return text.mid(start, end - start);
-}
 
 // A number written only with the digits 0-9, one to maxDigits of them; -1 otherwise.
 int digits(QStringView text, qsizetype maxDigits)
@@ -41,17 +31,90 @@ int fullYear(QStringView text)
     return text.size() == 4 ? digits(text, 4) : -1;
 }
 
+// Whether needle occurs in text. The texts here are short (names, paths, dates) and the words
+// few, so a plain scan for the first character beats a general search's set-up.
+bool occurs(QStringView text, QStringView needle)
+{
+    const qsizetype n = needle.size();
+    const qsizetype last = text.size() - n;
+    const char16_t first = needle[0].unicode();
+    const QChar *data = text.data();
+    for (qsizetype i = 0; i <= last; ++i) {
+        if (data[i].unicode() == first
+            && std::memcmp(data + i + 1, needle.data() + 1, size_t(n - 1) * sizeof(QChar)) == 0)
+            return true;
+    }
+    return false;
+}
+
+QStringView pad2(QStringView text, QChar *buffer)
+{
+    if (text.size() >= 2)
+        return text;
+    buffer[0] = u'0';
+    buffer[1] = text.isEmpty() ? QChar(u'0') : text[0];
+    return QStringView(buffer, 2);
+}
+
 } // namespace
+
+void LowerAsciiInto(QStringView text, QString &out)
+{
+    const qsizetype length = text.size();
+    const QChar *in = text.data();
+    if (out.constData() != in)
+        out.resize(length);
+    QChar *data = out.data();
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t c = in[i].unicode();
+        data[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c);
+    }
+}
 
 QString LowerAscii(QStringView text)
 {
-    QString result(text.size(), Qt::Uninitialized);
-    QChar *out = result.data();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        out[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c);
-    }
+    QString result;
+    LowerAsciiInto(text, result);
     return result;
+}
+
+int SplitWords(QStringView text, QChar delimiter, QStringView *words, int max)
+{
+    const QChar *data = text.data();
+    const qsizetype length = text.size();
+    qsizetype i = 0;
+    int found = 0;
+    while (i < length && found < max) {
+        while (i < length && data[i] == delimiter)
+            ++i;
+        if (i >= length)
+            break;
+        const qsizetype start = i;
+        while (i < length && data[i] != delimiter)
+            ++i;
+        words[found++] = QStringView(data + start, i - start);
+    }
+    return found;
+}
+
+QStringView WordView(QStringView text, int n, QChar delimiter)
+{
+    const QChar *data = text.data();
+    const qsizetype length = text.size();
+    qsizetype i = 0;
+    int index = 0;
+    while (i < length) {
+        while (i < length && data[i] == delimiter)
+            ++i;
+        if (i >= length)
+            break;
+        const qsizetype start = i;
+        while (i < length && data[i] != delimiter)
+            ++i;
+        if (++index == n)
+            return QStringView(data + start, i - start);
+    }
+    return {};
 }
 
 FilterWords::FilterWords(QStringView list)
@@ -66,7 +129,7 @@ FilterWords::FilterWords(QStringView list)
 bool FilterWords::anyOccursIn(QStringView lowerText) const
 {
     for (const QString &word : m_words) {
-        if (lowerText.contains(word))
+        if (occurs(lowerText, word))
             return true;
     }
     return false;
@@ -84,7 +147,7 @@ bool ContainsNone(QStringView list, QStringView text)
 
 QDate ReadDay(QStringView text)
 {
-    const QStringView day = firstWord(text.trimmed(), u' ').trimmed();
+    const QStringView day = WordView(text, 1, u' ').trimmed();
     QChar separator;
     for (QChar candidate : {QChar(u'.'), QChar(u'/'), QChar(u'-')}) {
         if (day.contains(candidate)) {
@@ -94,10 +157,9 @@ QDate ReadDay(QStringView text)
     }
     if (separator.isNull())
         return {};
-    const QString delimiter(separator);
-    if (WordCount(day, delimiter) != 3)
+    QStringView parts[4];
+    if (SplitWords(day, separator, parts, 4) != 3)
         return {};
-    const QString parts[3] = {Word(1, day, delimiter), Word(2, day, delimiter), Word(3, day, delimiter)};
     int d = 0;
     int m = 0;
     int y = 0;
@@ -121,7 +183,7 @@ QDate ReadDay(QStringView text)
 
 bool DateMatches(QStringView filterDate, QStringView recordDate, DateComparison comparison)
 {
-    const QDate filterDay = ReadDay(firstWord(filterDate, u'|'));
+    const QDate filterDay = ReadDay(WordView(filterDate, 1, u'|'));
     const QDate recordDay = ReadDay(recordDate);
     if (!filterDay.isValid() || !recordDay.isValid())
         return false;
@@ -169,20 +231,35 @@ bool SizeMatches(QStringView list, QStringView recordSize, SizeComparison compar
     return ok && SizeMatchesLimits(SizeLimits(list), size, comparison);
 }
 
+void NormaliseDateInto(QStringView text, QString &out)
+{
+    QStringView words[2];
+    SplitWords(text, u' ', words, 2);
+    const QStringView dateWord = words[0];
+    QChar separator;
+    if (dateWord.contains(u'.'))
+        separator = u'.';
+    else if (dateWord.contains(u'/'))
+        separator = u'/';
+    if (separator.isNull()) {
+        out.resize(0);
+        out.append(text);
+        return;
+    }
+    QStringView parts[3];
+    SplitWords(dateWord, separator, parts, 3);
+    QChar dayBuffer[2];
+    QChar monthBuffer[2];
+    out.resize(0); // keeps the memory for the next record
+    out.append(pad2(parts[0], dayBuffer)).append(separator).append(pad2(parts[1], monthBuffer)).append(separator);
+    out.append(parts[2]).append(u' ').append(words[1]);
+}
+
 QString NormaliseDate(QStringView text)
 {
-    const QString dateWord = Word(1, text, u" ");
-    QString separator;
-    if (dateWord.contains(u'.'))
-        separator = QStringLiteral(".");
-    else if (dateWord.contains(u'/'))
-        separator = QStringLiteral("/");
-    else
-        return text.toString();
-    const QString timeWord = Word(2, text, u" ");
-    return Word(1, dateWord, separator).rightJustified(2, u'0') + separator
-        + Word(2, dateWord, separator).rightJustified(2, u'0') + separator + Word(3, dateWord, separator) + u' '
-        + timeWord;
+    QString result;
+    NormaliseDateInto(text, result);
+    return result;
 }
 
 } // namespace Velmora

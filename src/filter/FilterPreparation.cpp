@@ -65,24 +65,6 @@ bool joinsWithAnd(bool matters, const QString &key, int index, QList<FilterMessa
 
 } // namespace
 
-bool PreparedFilter::needsName() const
-{
-    return (termTakesPart && !allFiles && termPlace == FilterCriteria::InFilename)
-        || (withoutTakesPart && withoutPlace == FilterCriteria::InFilename) || extensionTakesPart;
-}
-
-bool PreparedFilter::needsHead() const
-{
-    return (termTakesPart && !allFiles && termPlace == FilterCriteria::InDirectoryAndFilename)
-        || (withoutTakesPart && withoutPlace == FilterCriteria::InDirectoryAndFilename);
-}
-
-bool PreparedFilter::needsDate() const
-{
-    return (termTakesPart && !allFiles && termPlace == FilterCriteria::InFiledate)
-        || (withoutTakesPart && withoutPlace == FilterCriteria::InFiledate) || dateTakesPart;
-}
-
 PreparedFilter PrepareFilter(FilterCriteria &criteria, bool searchesInFiles)
 {
     FilterCriteria &c = criteria;
@@ -141,7 +123,15 @@ PreparedFilter PrepareFilter(FilterCriteria &criteria, bool searchesInFiles)
     p.andExtension = joinsWithAnd(p.extensionTakesPart, QStringLiteral("AndExtension"), c.andExtension, p.notes);
     p.andFileSize = joinsWithAnd(p.sizeTakesPart, QStringLiteral("AndFileSize"), c.andFileSize, p.notes);
 
-    p.termActive = p.termTakesPart && !p.allFiles;
+    const bool termLooks = p.termTakesPart && !p.allFiles;
+    p.needsName = (termLooks && p.termPlace == FilterCriteria::InFilename)
+        || (p.withoutTakesPart && p.withoutPlace == FilterCriteria::InFilename) || p.extensionTakesPart;
+    p.needsHead = (termLooks && p.termPlace == FilterCriteria::InDirectoryAndFilename)
+        || (p.withoutTakesPart && p.withoutPlace == FilterCriteria::InDirectoryAndFilename);
+    p.needsDate = (termLooks && p.termPlace == FilterCriteria::InFiledate)
+        || (p.withoutTakesPart && p.withoutPlace == FilterCriteria::InFiledate) || p.dateTakesPart;
+
+    p.termActive = termLooks;
     p.withoutActive = p.withoutTakesPart;
     p.dateActive = p.dateTakesPart;
     p.extensionActive = p.extensionTakesPart;

@@ -55,9 +55,9 @@ struct PreparedFilter {
     QDate filterDay; // for "Date since" and "Date before"; invalid when Date cannot be read
 
     // Which facts of a record the tests look at.
-    bool needsName() const;
-    bool needsHead() const;
-    bool needsDate() const;
+    bool needsName = false;
+    bool needsHead = false;
+    bool needsDate = false;
 };
 
 // Prepares the criteria before every evaluation. It changes them the way the window then shows

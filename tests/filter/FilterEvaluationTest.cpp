@@ -92,6 +92,8 @@ INSTANTIATE_TEST_SUITE_P(Table, EvaluateFilterTable, ::testing::Values(
                    [](FilterCriteria &c) { c.term = QStringLiteral("*.*|index"); }, "index"},
     EvaluationCase{"a term in file names never finds a folder",
                    [](FilterCriteria &c) { c.term = QStringLiteral("abc"); }, ""},
+    EvaluationCase{"a folder right after a matching file has no name of its own",
+                   [](FilterCriteria &c) { c.term = QStringLiteral("old"); }, "homeOld oldTxt"},
     EvaluationCase{"a term in directory and file name looks at the paths",
                    [](FilterCriteria &c) {
                        c.term = QStringLiteral("ABC");
