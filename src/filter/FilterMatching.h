@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+// The text tests of the transfer filter. Every comparison ignores case for the ASCII letters A
+// to Z only; other letters (umlauts, ...) compare exactly. Words are found with the word rule:
+// runs of "|" separate them and produce no empty word.
+namespace Velmora {
+
+// text with A-Z turned into a-z and every other character kept.
+QString LowerAscii(QStringView text);
+// The same into out, whose memory is reused (for loops over many records).
+void LowerAsciiInto(QStringView text, QString &out);
+
+// The word rule for one delimiter, without copying: puts up to max words of text into words
+// (views into text) and returns how many it found.
+int SplitWords(QStringView text, QChar delimiter, QStringView *words, int max);
+// Word n (from 1) of text by one delimiter, as a view; empty when there is no such word.
+QStringView WordView(QStringView text, int n, QChar delimiter);
+
+// The words of a "|" list, each trimmed, without those that are empty or only blanks: a word made
+// only of blanks never occurs anywhere. A list is split once per evaluation, not once per record.
+class FilterWords {
+public:
+    FilterWords() = default;
+    explicit FilterWords(QStringView list);
+
+    // Whether some word occurs in lowerText (already lower-cased by LowerAscii). Plain substring
+    // tests: "*" and "?" are ordinary characters.
+    bool anyOccursIn(QStringView lowerText) const;
+    bool isEmpty() const { return m_words.isEmpty(); }
+
+private:
+    QList<QString> m_words;
+};
+
+// Yes when some trimmed, non-empty word of list occurs in text lower-cased. The caller lower-cases
+// list.
+bool ContainsAny(QStringView list, QStringView text);
+// Yes when no trimmed word of list occurs in text lower-cased; yes for an empty list.
+bool ContainsNone(QStringView list, QStringView text);
+
+// The calendar day a date text names, read by its separator: "20.05.2010" day.month.year (the
+// records' own form and the German one), "05/20/2010" month/day/year (the other date form the
+// program writes), "2010-05-20" year-month-day. A two-digit year means 1950 to 2049. Anything
+// after the first blank (a time) is ignored. Invalid when the text names no day.
+QDate ReadDay(QStringView text);
+
+enum class DateComparison { SinceOrOn, Before }; // "Date since" (>=), "Date before" (<)
+
+// Compares the days only, never the times: filterDate's first word by "|", then by " ", against
+// recordDate's first word by " ". False when either cannot be read as a day.
+bool DateMatches(QStringView filterDate, QStringView recordDate, DateComparison comparison);
+
+enum class SizeComparison { Less, GreaterOrEqual, Equal }; // "Size less ", "Size greater or equal", "Size equal"
+
+// The limits of a size list: its words read as 32-bit integers, up to the first word that is
+// not one (the test ends there).
+QList<qint32> SizeLimits(QStringView list);
+// Whether size compares true with any of the limits.
+bool SizeMatchesLimits(const QList<qint32> &limits, qint32 size, SizeComparison comparison);
+// recordSize read as a 32-bit integer (false when it is not one), compared with each limit of list.
+bool SizeMatches(QStringView list, QStringView recordSize, SizeComparison comparison);
+
+// "5.7.2010 9:03" -> "05.07.2010 9:03": day and month padded to two digits, for "." or "/" dates;
+// anything after the time is dropped and a date without time gets a trailing blank. Other texts
+// are returned unchanged.
+QString NormaliseDate(QStringView text);
+// The same into out, whose memory is reused; text must not point into out.
+void NormaliseDateInto(QStringView text, QString &out);
+
+} // namespace Velmora
