@@ -111,7 +111,7 @@ bool FilterEvaluation::passes(const PreparedFilter &f, QStringView record, bool 
 
     if (f.sizeTakesPart) {
         bool ok = false;
-        const qint32 size = facts.size.trimmed().toInt(&ok);
+        const qint64 size = facts.size.trimmed().toLongLong(&ok);
         const auto comparison = f.sizeTest == FilterCriteria::SizeLess ? SizeComparison::Less
             : f.sizeTest == FilterCriteria::SizeGreaterOrEqual         ? SizeComparison::GreaterOrEqual
                                                                        : SizeComparison::Equal;

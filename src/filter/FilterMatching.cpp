@@ -190,12 +190,12 @@ bool DateMatches(QStringView filterDate, QStringView recordDate, DateComparison 
     return comparison == DateComparison::SinceOrOn ? recordDay >= filterDay : recordDay < filterDay;
 }
 
-QList<qint32> SizeLimits(QStringView list)
+QList<qint64> SizeLimits(QStringView list)
 {
-    QList<qint32> limits;
+    QList<qint64> limits;
     for (const QString &word : Words(list, u"|")) {
         bool ok = false;
-        const qint32 limit = word.trimmed().toInt(&ok);
+        const qint64 limit = word.trimmed().toLongLong(&ok);
         if (!ok)
             break;
         limits.append(limit);
@@ -203,9 +203,9 @@ QList<qint32> SizeLimits(QStringView list)
     return limits;
 }
 
-bool SizeMatchesLimits(const QList<qint32> &limits, qint32 size, SizeComparison comparison)
+bool SizeMatchesLimits(const QList<qint64> &limits, qint64 size, SizeComparison comparison)
 {
-    for (qint32 limit : limits) {
+    for (qint64 limit : limits) {
         switch (comparison) {
         case SizeComparison::Less:
             if (size < limit)
@@ -227,7 +227,7 @@ bool SizeMatchesLimits(const QList<qint32> &limits, qint32 size, SizeComparison 
 bool SizeMatches(QStringView list, QStringView recordSize, SizeComparison comparison)
 {
     bool ok = false;
-    const qint32 size = recordSize.trimmed().toInt(&ok);
+    const qint64 size = recordSize.trimmed().toLongLong(&ok);
     return ok && SizeMatchesLimits(SizeLimits(list), size, comparison);
 }
 

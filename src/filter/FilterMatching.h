@@ -57,12 +57,12 @@ bool DateMatches(QStringView filterDate, QStringView recordDate, DateComparison 
 
 enum class SizeComparison { Less, GreaterOrEqual, Equal }; // "Size less ", "Size greater or equal", "Size equal"
 
-// The limits of a size list: its words read as 32-bit integers, up to the first word that is
+// The limits of a size list: its words read as 64-bit integers, up to the first word that is
 // not one (the test ends there).
-QList<qint32> SizeLimits(QStringView list);
+QList<qint64> SizeLimits(QStringView list);
 // Whether size compares true with any of the limits.
-bool SizeMatchesLimits(const QList<qint32> &limits, qint32 size, SizeComparison comparison);
-// recordSize read as a 32-bit integer (false when it is not one), compared with each limit of list.
+bool SizeMatchesLimits(const QList<qint64> &limits, qint64 size, SizeComparison comparison);
+// recordSize read as a 64-bit integer (false when it is not one), compared with each limit of list.
 bool SizeMatches(QStringView list, QStringView recordSize, SizeComparison comparison);
 
 // "5.7.2010 9:03" -> "05.07.2010 9:03": day and month padded to two digits, for "." or "/" dates;

@@ -51,7 +51,7 @@ struct PreparedFilter {
     FilterWords withoutWords;
     FilterWords dateWords;
     FilterWords extensionWords;
-    QList<qint32> sizeLimits;
+    QList<qint64> sizeLimits;
     QDate filterDay; // for "Date since" and "Date before"; invalid when Date cannot be read
 
     // Which facts of a record the tests look at.

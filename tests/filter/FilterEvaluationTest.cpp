@@ -123,12 +123,12 @@ INSTANTIATE_TEST_SUITE_P(Table, EvaluateFilterTable, ::testing::Values(
                    [](FilterCriteria &c) { c.fileSize = QStringLiteral("1000|5000"); }, "homeOld tmp oldTxt umlaut"},
     EvaluationCase{"a size word that is not a number ends the size test",
                    [](FilterCriteria &c) { c.fileSize = QStringLiteral("1000|x|5000"); }, "homeOld oldTxt umlaut"},
-    EvaluationCase{"folders are as large as 4111215 bytes; sizes beyond 32 bits fail",
+    EvaluationCase{"folders are as large as 4111215 bytes; files of 2 GiB and more compare by their real size",
                    [](FilterCriteria &c) {
                        c.fileSize = QStringLiteral("1000");
                        c.fileSizeIE = FilterCriteria::SizeGreaterOrEqual;
                    },
-                   "index jpg tmp rmd bare"},
+                   "index jpg tmp rmd bare big"},
     EvaluationCase{"size equal",
                    [](FilterCriteria &c) {
                        c.fileSize = QStringLiteral("3000|10");

@@ -78,7 +78,9 @@ INSTANTIATE_TEST_SUITE_P(Table, SizeMatchesTable, ::testing::Values(
     SizeCase{u"1000", u"4111215", SizeComparison::GreaterOrEqual, true}, // what folders compare with
     SizeCase{u"5000000", u"4111215", SizeComparison::Less, true},
     SizeCase{u"1000", u"2147483647", SizeComparison::GreaterOrEqual, true},
-    SizeCase{u"1000", u"2147483648", SizeComparison::GreaterOrEqual, false}, // not a 32-bit size
+    SizeCase{u"1000", u"2147483648", SizeComparison::GreaterOrEqual, true}, // files of 2 GiB and more
+    SizeCase{u"3000000000", u"5368709120", SizeComparison::GreaterOrEqual, true},
+    SizeCase{u"3000000000", u"2147483648", SizeComparison::Less, true},
     SizeCase{u"1000", u"", SizeComparison::Less, false},
     SizeCase{u"1000", u"1.204", SizeComparison::Less, false},
     SizeCase{u"", u"5", SizeComparison::Less, false},
