@@ -98,6 +98,22 @@ void GetFilesListForm::openProgress()
     raise();
 }
 
+void GetFilesListForm::collectionStarted(bool usedSpace)
+{
+    setUsedSpaceMode(usedSpace);
+    openProgress();
+}
+
+void GetFilesListForm::collectionEnded(bool keepOpen)
+{
+    if (keepOpen) {
+        selectLastLine();
+        m_close->setFocus();
+    } else {
+        hide();
+    }
+}
+
 void GetFilesListForm::selectLastLine()
 {
     const int count = m_list->count();

@@ -50,10 +50,11 @@ public:
 
     // Why a name can never be collected, or empty when it can.
     static QString NameProblem(const QString &name);
+    // The protocol error line for a path whose name is not collected.
+    void refuse(const QString &path);
 
 private:
     void progressLine(const QString &line);
-    void refuse(const QString &path);
     bool walkLocal(const QString &folder, const QString &mask, QStringList &collected);
     QString dateText(const QDateTime &time) const;
     MasterFTP &ftp() const { return m_ftp; }
