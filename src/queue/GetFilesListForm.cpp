@@ -108,6 +108,7 @@ void GetFilesListForm::collectionEnded(bool keepOpen)
 {
     if (keepOpen) {
         selectLastLine();
+        activateWindow();
         m_close->setFocus();
     } else {
         hide();

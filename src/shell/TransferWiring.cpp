@@ -69,7 +69,7 @@ TransferWiring::TransferWiring(AppContext &context, MainForm &main, MasterFTP &f
 
     connect(&context.language, &Language::languageChanged, this, &TransferWiring::retranslate);
     retranslate();
-    updateMenuItems();
+    m_uploadItem->setEnabled(false); // nothing is connected yet
 }
 
 TransferWiring::~TransferWiring() = default;
