@@ -108,8 +108,14 @@ void GetFilesListForm::collectionEnded(bool keepOpen)
 {
     if (keepOpen) {
         selectLastLine();
-        activateWindow();
-        m_close->setFocus();
+        // The main window returns to its idle state next and focuses its grid; the figures
+        // window takes the focus back once that is done.
+        QTimer::singleShot(0, this, [this] {
+            if (!isVisible())
+                return;
+            activateWindow();
+            m_close->setFocus();
+        });
     } else {
         hide();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EventPump.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -64,6 +66,10 @@ private:
     WorkControl &m_work;
     QueueRunner &m_runner;
     WalkProgress *m_progress = nullptr;
+    // The local walk lets the window handle its messages (Abort above all) between entries, as
+    // often as the queue run does: processing them after every one of 20,000 files would repaint
+    // the progress window 20,000 times.
+    EventPump m_localPump;
 };
 
 } // namespace Velmora

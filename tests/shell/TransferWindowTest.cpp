@@ -409,6 +409,7 @@ TEST_F(TransferWindow, TheProgressWindowAbortsACollectionAndKeepsUsedSpaceFigure
 
     select(BrowserSide::Local, {u"many"_qs, u"a.txt"_qs});
     starter->transfer().builders().Upload(WorkMode::UsedSpace);
+    QCoreApplication::processEvents();
     EXPECT_TRUE(progress->isVisible());
     EXPECT_EQ(progress->titleLabel()->text(), u"Calculate used space"_qs);
     EXPECT_TRUE(progress->closeButton()->isVisible());
