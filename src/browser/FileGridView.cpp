@@ -136,7 +136,12 @@ void FileGridView::dragMoveEvent(QDragMoveEvent *event)
     }
     setFocus(Qt::OtherFocusReason);
     clearSelection();
-    if (!trackDrop(event->position().toPoint(), true)) {
+    // Near the top or bottom edge the grid scrolls, so folder rows out of view can be reached.
+    const QPoint at = event->position().toPoint();
+    const QRect area = viewport()->rect();
+    if (hasAutoScroll() && (at.y() < area.top() + autoScrollMargin() || at.y() > area.bottom() - autoScrollMargin()))
+        startAutoScroll();
+    if (!trackDrop(at, true)) {
         event->ignore();
         return;
     }
@@ -146,12 +151,14 @@ void FileGridView::dragMoveEvent(QDragMoveEvent *event)
 
 void FileGridView::dragLeaveEvent(QDragLeaveEvent *event)
 {
+    stopAutoScroll();
     m_dropFolder.clear();
     event->accept();
 }
 
 void FileGridView::dropEvent(QDropEvent *event)
 {
+    stopAutoScroll();
     if (!acceptsDrop(event->mimeData()) || !trackDrop(event->position().toPoint(), false)) {
         event->ignore();
         return;
