@@ -55,6 +55,14 @@ BrowserController::BrowserController(AppContext &context, MasterFTP &ftp, TypeAh
     connect(m_serverPane->view(), &FileGridView::enterPressed, m_server, &ServerBrowser::OpenServerEntry);
     connect(m_serverPane->view(), &QAbstractItemView::doubleClicked, m_server, &ServerBrowser::OpenServerEntry);
 
+    // Rows go from one grid to the other only. The work starts after the drag has ended.
+    m_localPane->view()->setDropPartner(m_serverPane->view());
+    m_serverPane->view()->setDropPartner(m_localPane->view());
+    for (FileGridPane *target : {m_localPane, m_serverPane}) {
+        const BrowserSide side = target->side();
+        connect(target->view(), &FileGridView::rowsDropped, this,
+                [this, side](const QString &folder) { Q_EMIT rowsDropped(side, folder); }, Qt::QueuedConnection);
+    }
 }
 
 BrowserController::~BrowserController() = default;
@@ -158,6 +166,12 @@ void BrowserController::restoreActiveGrid()
     FileGridPane &active = pane(m_activeSide);
     if (active.view()->isVisible() && active.view()->isEnabled())
         active.restoreRememberedRow();
+}
+
+void BrowserController::setDragAllowed(std::function<bool()> allowed)
+{
+    m_localPane->view()->dragAllowed = allowed;
+    m_serverPane->view()->dragAllowed = std::move(allowed);
 }
 
 void BrowserController::loadColumnLayouts()

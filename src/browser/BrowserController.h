@@ -8,6 +8,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class QTableView;
@@ -66,10 +67,15 @@ public:
     bool columnLayoutsLoaded() const { return m_layoutsLoaded; }
     // The grid that had the focus last selects its remembered row again.
     void restoreActiveGrid();
+    // Asked before a drag of either grid starts (no drag while the window is busy).
+    void setDragAllowed(std::function<bool()> allowed);
 
 Q_SIGNALS:
     // A side is about to list this folder (FillLocalGrid, FillServerGrid, refresh).
     void listingStarted(BrowserSide side, const QString &path);
+    // Rows of the other grid were dropped on this side's grid, into dropFolder (a folder row of
+    // the target, or empty for the folder it shows). Sent once the drag is over.
+    void rowsDropped(BrowserSide target, const QString &dropFolder);
 
 private:
     FileGridPane *makePane(BrowserSide side, FileGridView *view, QComboBox *pathBox, QLabel *statusLabel);

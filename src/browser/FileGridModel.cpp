@@ -90,6 +90,14 @@ QString FileGridModel::cellText(int row, int column) const
     }
 }
 
+Qt::ItemFlags FileGridModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && size_t(index.row()) < m_rows.size() && !m_rows[size_t(index.row())].isParent)
+        flags |= Qt::ItemIsDragEnabled;
+    return flags;
+}
+
 QVariant FileGridModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || size_t(index.row()) >= m_rows.size())

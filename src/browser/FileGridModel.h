@@ -28,6 +28,8 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // Every row but ".." can be dragged to the other grid.
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     // Replaces every row. folder is the local folder the rows live in (for the icons of local
     // rows; ends with "/"), empty on the server side.

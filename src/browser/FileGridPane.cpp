@@ -204,6 +204,28 @@ QList<int> FileGridPane::selectedRows() const
     return rows;
 }
 
+QList<SelectionLine> FileGridPane::selectionLines() const
+{
+    QList<SelectionLine> lines;
+    for (int row : selectedRows()) {
+        const FileGridEntry &entry = m_model->entryAt(row);
+        if (entry.isParent)
+            continue;
+        SelectionLine line;
+        line.kind = entry.kind;
+        line.name = entry.name;
+        line.size = SelectionLine::sizeField(m_model->cellText(row, C::Size));
+        line.date = m_model->cellText(row, C::Date);
+        line.server = m_side == BrowserSide::Server;
+        if (line.server) {
+            line.permissions = m_model->cellText(row, C::Permissions);
+            line.owner = m_model->cellText(row, C::Owner);
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
 bool FileGridPane::checkSelection(SelectionRule rule, UserPrompts &prompts) const
 {
     QList<SelectedRow> selected;

@@ -5,6 +5,8 @@
 #include "ListingSummary.h"
 #include "SelectionRule.h"
 
+#include "queue/SelectionLine.h"
+
 #include <QObject>
 
 #include <memory>
@@ -74,6 +76,8 @@ public:
     // Selects the remembered row again, lowered to the last row when the grid shrank.
     void restoreRememberedRow();
     QList<int> selectedRows() const;
+    // The selected rows as the transfer builders take them, in grid order, without "..".
+    QList<SelectionLine> selectionLines() const;
     // CheckSelection: shows the rule's message and returns false when it is not met.
     bool checkSelection(SelectionRule rule, UserPrompts &prompts) const;
 

@@ -46,7 +46,7 @@ std::optional<GridCommand> GridCommandDispatcher::commandForKey(BrowserSide side
 bool GridCommandDispatcher::dispatchKey(BrowserSide side, int key, Qt::KeyboardModifiers modifiers) const
 {
     const std::optional<GridCommand> command = commandForKey(side, key, modifiers);
-    if (!command)
+    if (!command || !hasHandler(*command))
         return false;
     run(*command, side);
     return true;

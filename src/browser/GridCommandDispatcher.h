@@ -36,7 +36,8 @@ public:
     // The command a key pressed alone starts in a grid of the given side; none for other keys,
     // for keys pressed with Shift, Ctrl or Alt, and for F11 in the local grid.
     static std::optional<GridCommand> commandForKey(BrowserSide side, int key, Qt::KeyboardModifiers modifiers);
-    // Runs the command of the key; true when the key is a command key (handled or not).
+    // Runs the command of the key; true when it ran. A command key whose command has no handler
+    // yet is left to the grid and the controls around it, like any other key.
     bool dispatchKey(BrowserSide side, int key, Qt::KeyboardModifiers modifiers) const;
     void run(GridCommand command, BrowserSide side) const;
 

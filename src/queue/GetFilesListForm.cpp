@@ -98,6 +98,29 @@ void GetFilesListForm::openProgress()
     raise();
 }
 
+void GetFilesListForm::collectionStarted(bool usedSpace)
+{
+    setUsedSpaceMode(usedSpace);
+    openProgress();
+}
+
+void GetFilesListForm::collectionEnded(bool keepOpen)
+{
+    if (keepOpen) {
+        selectLastLine();
+        // The main window returns to its idle state next and focuses its grid; the figures
+        // window takes the focus back once that is done.
+        QTimer::singleShot(0, this, [this] {
+            if (!isVisible())
+                return;
+            activateWindow();
+            m_close->setFocus();
+        });
+    } else {
+        hide();
+    }
+}
+
 void GetFilesListForm::selectLastLine()
 {
     const int count = m_list->count();

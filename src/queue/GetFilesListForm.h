@@ -23,6 +23,9 @@ public:
     GetFilesListForm(const AppContext &context, WorkControl &work, QWidget *parent);
 
     void addProgressLine(const QString &line, qint64 filesFound, qint64 totalSize, qint64 foldersFound) override;
+    void collectionStarted(bool usedSpace) override;
+    // Hides the window, or with keepOpen focuses "Close" (the used-space figures stay readable).
+    void collectionEnded(bool keepOpen) override;
     // "Calculate used space" with a "Close" button instead of "Get directory structure".
     void setUsedSpaceMode(bool usedSpace);
     // Empties the list and the labels and shows the window (non-modal, in front).

@@ -378,7 +378,7 @@ bool TreeWalker::walkLocal(const QString &folder, const QString &mask, QStringLi
             work.totalSize += file.size();
             progressLine(QStringLiteral("Read file: ") + folder + name);
         }
-        QCoreApplication::processEvents();
+        m_localPump.pump();
         if (work.abortRequested)
             return false;
     }
@@ -393,7 +393,7 @@ bool TreeWalker::walkLocal(const QString &folder, const QString &mask, QStringLi
         }
         ++work.foldersFound;
         progressLine(QStringLiteral("Read folder: ") + folder + name);
-        QCoreApplication::processEvents();
+        m_localPump.pump();
         if (work.abortRequested)
             return false;
         if (!walkLocal(folder + name + u'/', mask, collected))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EventPump.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -50,10 +52,11 @@ public:
 
     // Why a name can never be collected, or empty when it can.
     static QString NameProblem(const QString &name);
+    // The protocol error line for a path whose name is not collected.
+    void refuse(const QString &path);
 
 private:
     void progressLine(const QString &line);
-    void refuse(const QString &path);
     bool walkLocal(const QString &folder, const QString &mask, QStringList &collected);
     QString dateText(const QDateTime &time) const;
     MasterFTP &ftp() const { return m_ftp; }
@@ -63,6 +66,10 @@ private:
     WorkControl &m_work;
     QueueRunner &m_runner;
     WalkProgress *m_progress = nullptr;
+    // The local walk lets the window handle its messages (Abort above all) between entries, as
+    // often as the queue run does: processing them after every one of 20,000 files would repaint
+    // the progress window 20,000 times.
+    EventPump m_localPump;
 };
 
 } // namespace Velmora

@@ -10,6 +10,7 @@
 #include "QueueWiring.h"
 #include "SitesWiring.h"
 #include "SplashForm.h"
+#include "TransferWiring.h"
 
 #include "app/Options.h"
 #include "app/OptionsForm.h"
@@ -209,6 +210,8 @@ void AppStarter::wireWindows()
     m_queue = new QueueWiring(*m_context, *main, *m_ftp, m_work, m_browser->browser(),
                               {*m_dialogs.overwriteQuestion, *m_dialogs.walkProgress, *m_dialogs.options});
     m_browser->setQueueController(m_queue->controller());
+    m_transfer = new TransferWiring(*m_context, *main, *m_ftp, m_work, m_browser->browser(), *m_queue,
+                                    {*m_dialogs.wizardFilter, *m_dialogs.walkProgress, *m_dialogs.options});
     m_sites = new SitesWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_queue->runner().overwritePolicy(),
                               {*m_dialogs.sites, *m_dialogs.editSite, *m_dialogs.restore, *m_dialogs.deleteBackup});
     m_sessionHost = std::make_unique<MainSessionHost>(*main, m_queue->controller(), m_browser->browser());

@@ -46,6 +46,7 @@ class RestoreForm;
 class SearchAndReplaceForm;
 class SetPermissionForm;
 class SitesWiring;
+class TransferWiring;
 class UserPrompts;
 class WizardFilterForm;
 
@@ -102,6 +103,7 @@ public:
     BrowserController &browser() const;
     QueueWiring &queue() const { return *m_queue; }
     SitesWiring &sites() const { return *m_sites; }
+    TransferWiring &transfer() const { return *m_transfer; }
     SplashForm *splash() const { return m_splash; }
     const QStringList &creationOrder() const { return m_creationOrder; }
 
@@ -134,6 +136,7 @@ private:
     BrowserWiring *m_browser = nullptr;
     QueueWiring *m_queue = nullptr;
     SitesWiring *m_sites = nullptr;
+    TransferWiring *m_transfer = nullptr;
     QPointer<SplashForm> m_splash;
     QStringList m_creationOrder;
 };

@@ -1,0 +1,127 @@
+#include "CollectionSteps.h"
+
+#include "QueueHost.h"
+#include "QueueRunner.h"
+#include "QueueTableModel.h"
+#include "TransferPorts.h"
+#include "TreeWalker.h"
+#include "WalkProgress.h"
+
+#include "app/AppContext.h"
+#include "app/Options.h"
+#include "app/UserPrompts.h"
+#include "app/WorkControl.h"
+#include "common/RemotePath.h"
+#include "engine/MasterFTP.h"
+#include "filter/NoWizardFilterFile.h"
+#include "filter/TransferModeQuestion.h"
+
+namespace Velmora {
+
+CollectionSteps::CollectionSteps(const TransferBuilderSetup &setup)
+    : m_s(setup)
+{
+}
+
+QueueHost &CollectionSteps::queueHost() const
+{
+    return m_s.runner.host();
+}
+
+bool CollectionSteps::askTransferMode(GridSide side)
+{
+    if (NoWizardFilterFile(m_s.context.folders.appDataFolder).exists())
+        return true;
+    if (m_s.question.askTransferMode())
+        return true;
+    m_s.host.restoreRememberedRow(side);
+    return false;
+}
+
+void CollectionSteps::enterBusyState()
+{
+    queueHost().setBusyState();
+    m_s.work.reset();
+    if (automaticRun()) {
+        m_s.runner.model().clear();
+        m_s.runner.saveLastQueue();
+    }
+}
+
+bool CollectionSteps::automaticRun() const
+{
+    return m_s.context.options.data().automaticRunQueue;
+}
+
+void CollectionSteps::runQueue()
+{
+    m_s.runner.RunQueue(!automaticRun());
+}
+
+void CollectionSteps::progressLine(const QString &line)
+{
+    const WorkControl &w = m_s.work;
+    m_s.progress.addProgressLine(line, w.filesFound, w.totalSize, w.foldersFound);
+}
+
+bool CollectionSteps::refusesName(const QString &name, const QString &path)
+{
+    if (TreeWalker::NameProblem(name).isEmpty())
+        return false;
+    m_s.walker.refuse(path);
+    return true;
+}
+
+bool CollectionSteps::abortRequested() const
+{
+    return m_s.work.abortRequested;
+}
+
+void CollectionSteps::showUsedSpaceTotals()
+{
+    const QString stars(40, u'*');
+    for (const QString &line : {QStringLiteral(" "), stars, QStringLiteral("Done"), stars, QStringLiteral(" ")})
+        progressLine(line);
+    m_s.progress.collectionEnded(true);
+}
+
+void CollectionSteps::showChosenLocalFile(const QString &path)
+{
+    const qsizetype cut = path.lastIndexOf(u'/');
+    m_s.host.setLocalPathText(path.left(cut + 1));
+    queueHost().listLocalPath();
+    m_s.host.selectRowByName(GridSide::Local, path.mid(cut + 1));
+}
+
+void CollectionSteps::showChosenRemoteFile(const QString &path)
+{
+    queueHost().showServerFolder(RemoteParentPath(path));
+    m_s.host.selectRowByName(GridSide::Server, RemoteLastSegment(path));
+}
+
+void CollectionSteps::goToChosenFile(GridSide side)
+{
+    const QString remote = m_s.filter.chosenRemoteFile();
+    const QString local = m_s.filter.chosenLocalFile();
+    if (side == GridSide::Local) {
+        if (!m_s.ftp.host().isEmpty() && m_s.runner.RemoteDirExists(RemoteParentPath(remote)))
+            showChosenRemoteFile(remote);
+        showChosenLocalFile(local);
+    } else {
+        showChosenLocalFile(local);
+        showChosenRemoteFile(remote);
+    }
+    queueHost().setIdleState();
+    m_s.host.focusGrid(side);
+}
+
+void CollectionSteps::showBackupNotice()
+{
+    m_s.search.showRestoreButton();
+    m_s.context.prompts.information(m_s.context.text(
+        QStringLiteral("You have a backup now. Please press \"Restore\" at the top of the program, to restore the old version."),
+        QString::fromUtf8("Sie haben jetzt eine Sicherung. Bitte drücken Sie oben im Programm auf \"Restore\", um die alte "
+                          "Version wiederherzustellen.")));
+}
+
+} // namespace Velmora

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "EventPump.h"
+#include "SelectionLine.h"
+#include "TransferBuilderSetup.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace Velmora {
+
+class QueueHost;
+
+// The steps the upload and the download builder share: the transfer-mode question, entering the
+// busy state, the progress lines and the used-space totals, running the queue as the automatic
+// run option says, and going to the file the user chose in the filter or search window.
+class CollectionSteps {
+public:
+    explicit CollectionSteps(const TransferBuilderSetup &setup);
+
+    const TransferBuilderSetup &setup() const { return m_s; }
+    QueueHost &queueHost() const;
+
+    // The transfer-mode question unless "Don't show this message again" was chosen once. After
+    // Abort the grid the request came from selects its remembered row again and false returns.
+    bool askTransferMode(GridSide side);
+    // The busy state with fresh counters; with automatic running the queue grid is emptied.
+    void enterBusyState();
+    bool automaticRun() const;
+    // RunQueue, only showing the records when automatic running is off.
+    void runQueue();
+    // A line in the progress window with the counters as they are now.
+    void progressLine(const QString &line);
+    // A name that records cannot hold: a protocol error line, and the name is not collected.
+    bool refusesName(const QString &name, const QString &path);
+    // Lets the window handle what is pending (Abort above all) at most every few milliseconds.
+    void pump() { m_pump.pump(); }
+    bool abortRequested() const;
+    // The five closing lines of a used-space request; the window stays open with "Close".
+    void showUsedSpaceTotals();
+    // The paths the filter or the search window chose, shown in both grids; the side's grid
+    // takes the focus.
+    void goToChosenFile(GridSide side);
+    // The backup notice after a search and replace: the Restore button and the message.
+    void showBackupNotice();
+
+private:
+    void showChosenLocalFile(const QString &path);
+    void showChosenRemoteFile(const QString &path);
+
+    TransferBuilderSetup m_s;
+    EventPump m_pump;
+};
+
+} // namespace Velmora

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "SelectionLine.h"
+#include "WorkMode.h"
+
+#include <QList>
+#include <QString>
+
+namespace Velmora {
+
+// What the upload and download builders need of the main window besides the queue host: the
+// selected rows of a grid, the local path box, the grids' remembered rows and the focus.
+class TransferHost {
+public:
+    virtual ~TransferHost() = default;
+
+    // The selected rows of a grid in grid order, without the ".." row.
+    virtual QList<SelectionLine> selectionLines(GridSide side) const = 0;
+    virtual void setLocalPathText(const QString &path) = 0;
+    // The grid selects its remembered row again.
+    virtual void restoreRememberedRow(GridSide side) = 0;
+    // Selects the first row of that name (row 0 when there is none).
+    virtual void selectRowByName(GridSide side, const QString &name) = 0;
+    // The grid takes the focus when it is enabled and visible.
+    virtual void focusGrid(GridSide side) = 0;
+};
+
+// The transfer filter as the builders see it: whether it is switched on, and its window over the
+// queue list.
+class TransferFilter {
+public:
+    virtual ~TransferFilter() = default;
+
+    virtual bool isInUse() const = 0;
+    // Opens the filter window modally over the engine's queue list (which it may replace);
+    // true when it was left with OK.
+    virtual bool execFilterWindow(WorkMode mode) = 0;
+    // The file the user chose in the filter or search window (for "go to the chosen file").
+    virtual QString chosenRemoteFile() const = 0;
+    virtual QString chosenLocalFile() const = 0;
+};
+
+// No filter window: the filter is never in use.
+class NoTransferFilter : public TransferFilter {
+public:
+    bool isInUse() const override { return false; }
+    bool execFilterWindow(WorkMode) override { return false; }
+    QString chosenRemoteFile() const override { return {}; }
+    QString chosenLocalFile() const override { return {}; }
+};
+
+// The search window after a filtered search request, and the main window's Restore button.
+class SearchFollowUp {
+public:
+    enum class Outcome {
+        Aborted,      // closed with its close button
+        Done,         // OK, nothing to upload
+        UploadWanted, // OK, and the changed files go back to the server
+    };
+    virtual ~SearchFollowUp() = default;
+
+    virtual Outcome execSearchWindow(WorkMode mode) = 0;
+    virtual void showRestoreButton() = 0;
+};
+
+// No search window: a search ends as if it was aborted.
+class NoSearchFollowUp : public SearchFollowUp {
+public:
+    Outcome execSearchWindow(WorkMode) override { return Outcome::Aborted; }
+    void showRestoreButton() override {}
+};
+
+} // namespace Velmora
