@@ -140,18 +140,22 @@ QString QtFtpClient::currentDirectory()
     return path;
 }
 
-void QtFtpClient::download(const QString &remotePath, const QString &localPath)
+FtpTransferResult QtFtpClient::download(const QString &remotePath, const QString &localPath)
 {
     const FtpSettings settings = m_settings;
+    FtpTransferResult result;
     m_abortRequested = false;
-    run([&](FtpProtocol &p) { p.download(settings, remotePath, localPath); });
+    run([&](FtpProtocol &p) { result = p.download(settings, remotePath, localPath); });
+    return result;
 }
 
-void QtFtpClient::upload(const QString &localPath, const QString &remotePath)
+FtpTransferResult QtFtpClient::upload(const QString &localPath, const QString &remotePath)
 {
     const FtpSettings settings = m_settings;
+    FtpTransferResult result;
     m_abortRequested = false;
-    run([&](FtpProtocol &p) { p.upload(settings, localPath, remotePath); });
+    run([&](FtpProtocol &p) { result = p.upload(settings, localPath, remotePath); });
+    return result;
 }
 
 void QtFtpClient::deleteFile(const QString &path)

@@ -50,8 +50,8 @@ public:
     QList<QDateTime> listedDates() const override { return m_dates; }
     void changeDirectory(const QString &path) override;
     QString currentDirectory() override;
-    void download(const QString &remotePath, const QString &localPath) override;
-    void upload(const QString &localPath, const QString &remotePath) override;
+    FtpTransferResult download(const QString &remotePath, const QString &localPath) override;
+    FtpTransferResult upload(const QString &localPath, const QString &remotePath) override;
     void deleteFile(const QString &path) override;
     void makeDirectory(const QString &path) override;
     void removeDirectory(const QString &path) override;

@@ -45,8 +45,8 @@ public:
     QList<QDateTime> listedDates() const override { return {}; }
     void changeDirectory(const QString &) override { throw FtpError(QStringLiteral("Not connected.")); }
     QString currentDirectory() override { throw FtpError(QStringLiteral("Not connected.")); }
-    void download(const QString &, const QString &) override {}
-    void upload(const QString &, const QString &) override {}
+    FtpTransferResult download(const QString &, const QString &) override { return {}; }
+    FtpTransferResult upload(const QString &, const QString &) override { return {}; }
     void deleteFile(const QString &) override {}
     void makeDirectory(const QString &) override {}
     void removeDirectory(const QString &) override {}
