@@ -143,6 +143,10 @@ QString TreeWalker::NameProblem(const QString &name)
         if (c == u'|' || c == QChar(0x00A7) || c == u'\r' || c == u'\n' || c == QueueRecord::CollectedFileSeparator)
             return QStringLiteral("queue records cannot hold the name");
     }
+    // Record readers trim their fields, so a path that ends with a blank would name another
+    // file (or none). A blank at the start of a name stands inside its path and travels as it is.
+    if (!name.isEmpty() && name.back().isSpace())
+        return QStringLiteral("queue records cannot hold a name that ends with a blank");
     return {};
 }
 
