@@ -185,9 +185,13 @@ void AppStarter::wireEngine()
     main->loadLastSession = [this, ftp] {
         ftp->LoadLogin(m_context.folders.appDataFile(MasterFTP::LoginFileName));
     };
-    connect(main->widgets().disconnectButton, &QToolButton::clicked, main, [main, ftp] {
+    connect(main->widgets().disconnectButton, &QToolButton::clicked, main, [this, main, ftp] {
         if (!ftp->isConnected())
             return;
+        // Clicked while a run or a walk uses the connection: it ends after the command that
+        // Disconnect cuts off, instead of connecting again for the next one.
+        if (ftp->client().isBusy())
+            m_context.work->abortRequested = true;
         ftp->Disconnect();
         main->SetIdleState();
     });

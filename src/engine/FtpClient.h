@@ -97,6 +97,10 @@ public:
     // Called from a progress handler: the running transfer sends ABOR, closes its data
     // connection and ends with FtpError("Transfer aborted").
     virtual void abort() = 0;
+    // Drops the connection without QUIT. A command in flight (this is called from an event
+    // handler while it waits) ends at once with FtpError "Disconnected." (Kind::Aborted); the
+    // client counts as not connected from this call on.
+    virtual void cancel() = 0;
 
 Q_SIGNALS:
     void statusReported(const QString &text);

@@ -197,6 +197,8 @@ void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalD
         QStringList records;
         ftp().GetListing(current, records);
         progressLine(QStringLiteral("Read folder: ") + current);
+        if (work.abortRequested) // also when the listing failed because Disconnect cut it off
+            return;
         Pump pump(records.size());
         for (const QString &record : std::as_const(records)) {
             const ListedEntry entry = readListingRecord(record);
