@@ -193,9 +193,12 @@ bool MasterFTP::Connect(bool clearQueueGrid)
         log(ProtocolEntry::Status, m_client->greeting().split(u'\n').join(u' ').trimmed());
     } catch (const FtpError &error) {
         log(ProtocolEntry::Error, error.message());
-        m_prompts.error(error.message());
-        ++m_retryCounter;
         m_connectFailed = true;
+        // A connect ended by Disconnect or by the program closing is no failed attempt.
+        if (error.kind() != FtpError::Kind::Aborted) {
+            m_prompts.error(error.message());
+            ++m_retryCounter;
+        }
     }
     m_connecting = false;
     m_host->setBusyCursor(false);
@@ -205,9 +208,15 @@ bool MasterFTP::Connect(bool clearQueueGrid)
 void MasterFTP::Disconnect()
 {
     m_host->setBusyCursor(true);
-    try {
-        m_client->quit();
-    } catch (const FtpError &) {
+    if (m_client->isBusy()) {
+        // A command is still in flight (the window lets Disconnect be clicked in the middle of
+        // a run): it is ended and its connection dropped, so the session and the client agree.
+        m_client->cancel();
+    } else {
+        try {
+            m_client->quit();
+        } catch (const FtpError &) {
+        }
     }
     setConnected(false);
     m_connectFailed = false;

@@ -197,6 +197,14 @@ void QueueRunner::run(bool displayOnly, bool keepRows)
                                                     + QString::number(percent) + QStringLiteral("%)"));
             const int row = m_model.indexOfId(step.rowId);
             if (row >= 0) {
+                const qint64 listed = m_model.rowAt(row).sizeBytes();
+                const qint64 real = m_executor.correctedSize();
+                if (real >= 0 && real != listed) {
+                    // The file had changed since it was listed: its row and the figures take
+                    // the size it really had.
+                    m_model.setFilesize(row, QString::number(real));
+                    stats.bytesToGo += real - listed;
+                }
                 stats.bytesToGo -= m_model.rowAt(row).sizeBytes();
                 m_view->setQueueSizeText(FourBlanks + FormatSizeLong(stats.bytesToGo));
                 stats.recordsDone = i + 1;

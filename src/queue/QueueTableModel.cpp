@@ -147,6 +147,15 @@ void QueueTableModel::removeRowAt(int row)
     endRemoveRows();
 }
 
+void QueueTableModel::setFilesize(int row, const QString &filesize)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    m_rows[size_t(row)].row.filesize = filesize;
+    const QModelIndex cell = index(row, FilesizeColumn);
+    Q_EMIT dataChanged(cell, cell);
+}
+
 bool QueueTableModel::removeRowById(quint64 id)
 {
     const int row = indexOfId(id);

@@ -47,6 +47,8 @@ public:
     quint64 appendRows(const QList<QueueRow> &rows);
     quint64 appendRow(const QueueRow &row) { return appendRows({row}); }
     void removeRowAt(int row);
+    // Replaces the Filesize cell of a row.
+    void setFilesize(int row, const QString &filesize);
     bool removeRowById(quint64 id);
     void clear();
     // Replaces all rows at once.

@@ -74,6 +74,7 @@ bool RecordExecutor::ExecuteRecord(const QString &command, const QString &argume
     bool result = true;
     m_connectionLost = false;
     m_recordAborted = false;
+    m_correctedSize = -1;
     try {
         if (command == u"STOR") {
             stor(argument1, NormaliseRemotePath(argument2));
@@ -150,13 +151,41 @@ void RecordExecutor::stor(const QString &localPath, const QString &remote)
         return;
     log(ProtocolEntry::Command, QStringLiteral("STOR ") + localPath + u' ' + remote);
     m_traffic.startTimer();
+    FtpClient &client = ftp().client();
+    FtpTransferResult moved;
     try {
-        ftp().client().upload(localPath, remote);
+        moved = client.upload(localPath, remote);
     } catch (const FtpError &) {
         m_remote.forgetFolderOf(remote);
         throw;
     }
     m_remote.added(remote);
+    checkUpload(client, localPath, remote, moved, source);
+}
+
+void RecordExecutor::checkUpload(FtpClient &client, const QString &localPath, const QString &remote,
+                                 const FtpTransferResult &moved, const QFileInfo &before)
+{
+    // What was sent is only the file the record meant when the file stayed as it was.
+    const QFileInfo after(localPath);
+    if (!after.exists() || after.size() != before.size() || after.lastModified() != before.lastModified()
+        || moved.fileBytes != before.size())
+        throw FtpError(text(QStringLiteral("The local file changed while it was sent: "),
+                            QStringLiteral("Die lokale Datei wurde während des Sendens geändert: "))
+                           + localPath,
+                       FtpError::Kind::Incomplete);
+    // In binary mode the server must hold every byte sent; a server without SIZE is taken at
+    // its word.
+    if (client.transferType() != FtpClient::TransferType::Binary)
+        return;
+    const qint64 held = client.size(remote);
+    if (held >= 0 && held != moved.wireBytes)
+        throw FtpError(text(QStringLiteral("Transfer incomplete: the server holds %1 of %2 bytes: "),
+                            QStringLiteral("Übertragung unvollständig: der Server hat %1 von %2 Bytes: "))
+                               .arg(held)
+                               .arg(moved.wireBytes)
+                           + remote,
+                       FtpError::Kind::Incomplete);
 }
 
 void RecordExecutor::retr(const QString &remote, const QString &localPath, const QString &size)
@@ -166,8 +195,9 @@ void RecordExecutor::retr(const QString &remote, const QString &localPath, const
     ftp().setCurrentItem(AsciiRuleFileName(remote));
     bool isNumber = false;
     qint64 expected = size.toLongLong(&isNumber);
+    const bool fromRecord = isNumber && expected >= 0;
     // Asked before switching to ASCII: many servers answer SIZE only in binary mode.
-    if (!isNumber)
+    if (!fromRecord)
         expected = client.size(remote);
     if (IsAsciiFile(remote))
         client.setTransferType(FtpClient::TransferType::Ascii);
@@ -180,18 +210,21 @@ void RecordExecutor::retr(const QString &remote, const QString &localPath, const
         log(ProtocolEntry::Command, QStringLiteral("RETR ") + remote + u' ' + localPath);
     }
     m_traffic.startTimer();
-    download(client, remote, localPath);
+    download(client, remote, localPath, expected, fromRecord);
 }
 
-void RecordExecutor::download(FtpClient &client, const QString &remote, const QString &localPath)
+void RecordExecutor::download(FtpClient &client, const QString &remote, const QString &localPath, qint64 expected,
+                              bool fromRecord)
 {
     // The file is written under a temporary name and takes its own name only when it is whole:
-    // a transfer that fails or a program that is killed half-way never leaves a truncated file
-    // posing as complete, and an existing file being overwritten stays intact until then.
+    // a transfer that fails, ends short or a program that is killed half-way never leaves a
+    // truncated file posing as complete, and an existing file being overwritten stays intact
+    // until then. What a failed transfer received is removed with its temporary file.
     const QString partial = partialName(localPath);
     QFile::remove(partial); // what an earlier, killed run left
     try {
-        client.download(remote, partial);
+        const FtpTransferResult moved = client.download(remote, partial);
+        checkDownload(client, remote, moved, expected, fromRecord);
     } catch (const FtpError &) {
         QFile::remove(partial);
         throw;
@@ -203,6 +236,37 @@ void RecordExecutor::download(FtpClient &client, const QString &remote, const QS
                            + localPath,
                        FtpError::Kind::Local);
     }
+}
+
+void RecordExecutor::checkDownload(FtpClient &client, const QString &remote, const FtpTransferResult &moved,
+                                   qint64 expected, bool fromRecord)
+{
+    // A server may close the data connection early and still report success: the byte count
+    // decides. The size the server announced for this transfer comes first. In ASCII mode the
+    // server sends CR LF for every line end, so the stream is at least as long as the file.
+    const bool ascii = client.transferType() == FtpClient::TransferType::Ascii;
+    const auto whole = [&](qint64 size) { return ascii ? moved.wireBytes >= size : moved.wireBytes == size; };
+    qint64 wanted = moved.announcedBytes >= 0 ? moved.announcedBytes : expected;
+    if (wanted < 0 || whole(wanted))
+        return;
+    if (moved.announcedBytes < 0 && fromRecord) {
+        // The record's size comes from a listing that may be older than the file: the size the
+        // server gives now decides (asked in binary mode, which every server answers).
+        client.setTransferType(FtpClient::TransferType::Binary);
+        const qint64 now = client.size(remote);
+        if (now >= 0 && whole(now)) {
+            m_correctedSize = now;
+            return;
+        }
+        if (now >= 0)
+            wanted = now;
+    }
+    throw FtpError(text(QStringLiteral("Transfer incomplete: received %1 of %2 bytes: "),
+                        QStringLiteral("Übertragung unvollständig: %1 von %2 Bytes empfangen: "))
+                           .arg(moved.wireBytes)
+                           .arg(wanted)
+                       + remote,
+                   FtpError::Kind::Incomplete);
 }
 
 bool RecordExecutor::decideOverwrite(const QString &target)

@@ -2,12 +2,14 @@
 
 #include "RemoteListingCache.h"
 
+#include "engine/ftp/FtpClient.h"
+
+#include <QFileInfo>
 #include <QString>
 
 namespace Velmora {
 
 class EventPump;
-class FtpClient;
 class MasterFTP;
 class OverwritePolicy;
 class OverwriteQuestion;
@@ -42,6 +44,9 @@ public:
     bool questionAborted() const { return m_questionAborted; }
     // A new run: forgets the remote listings and the question's answer of the previous one.
     void startRun();
+    // The size the server gave for the file of the last record when it differed from the
+    // record's (the file changed since it was listed), else -1.
+    qint64 correctedSize() const { return m_correctedSize; }
 
     // The name a download is written to until it is whole.
     static QString partialName(const QString &localPath);
@@ -50,7 +55,15 @@ public:
 private:
     void stor(const QString &localPath, const QString &remote);
     void retr(const QString &remote, const QString &localPath, const QString &size);
-    void download(FtpClient &client, const QString &remote, const QString &localPath);
+    // expected: the size the record or the server gave (-1 when unknown); fromRecord: it is the
+    // record's, which may be older than the file.
+    void download(FtpClient &client, const QString &remote, const QString &localPath, qint64 expected, bool fromRecord);
+    // Raise when the download is not whole: see download().
+    void checkDownload(FtpClient &client, const QString &remote, const FtpTransferResult &moved, qint64 expected,
+                       bool fromRecord);
+    // Raise when the local file changed while it was sent, or the server holds another size.
+    void checkUpload(FtpClient &client, const QString &localPath, const QString &remote, const FtpTransferResult &moved,
+                     const QFileInfo &before);
     // The overwrite decision for an existing target; true means overwrite.
     bool decideOverwrite(const QString &target);
     void setTransferType(const QString &path);
@@ -69,6 +82,7 @@ private:
     bool m_connectionLost = false;
     bool m_questionAborted = false;
     bool m_recordAborted = false;
+    qint64 m_correctedSize = -1;
 };
 
 } // namespace Velmora

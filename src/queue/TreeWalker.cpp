@@ -126,6 +126,10 @@ QString TreeWalker::NameProblem(const QString &name)
 {
     if (name.contains(QueueRecord::CollectedFileSeparator))
         return QStringLiteral("contains a character that records cannot hold");
+    // Record readers trim their fields, so a path that ends with a blank would name another
+    // file (or none). A blank at the start of a name stands inside its path and travels as it is.
+    if (!name.isEmpty() && name.back().isSpace())
+        return QStringLiteral("queue records cannot hold a name that ends with a blank");
     return RecordText::nameProblem(name);
 }
 
@@ -169,6 +173,8 @@ void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalD
         QStringList records;
         ftp().GetListing(current, records);
         progressLine(QStringLiteral("Read folder: ") + current);
+        if (work.abortRequested) // also when the listing failed because Disconnect cut it off
+            return;
         Pump pump(records.size());
         for (const QString &record : std::as_const(records)) {
             const ListedEntry entry = readListingRecord(record);

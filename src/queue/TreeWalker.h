@@ -20,8 +20,9 @@ struct WorkControl;
 // count folders, files and bytes in the walk counters, report every step to the progress
 // window, keep the window responsive and stop at the next entry when Abort is pressed.
 //
-// Names that records cannot hold ("|", "§", line breaks) or that could leave the target folder
-// ("/", "\", ".", "..") are never collected: the protocol gets an error line naming them.
+// Names that records cannot hold ("|", "§", line breaks, a blank at the end, which readers
+// trim) or that could leave the target folder ("/", "\", ".", "..") are never collected: the
+// protocol gets an error line naming them. A name that begins with a blank is carried exactly.
 // A link met inside a walked folder is taken as a file under the part of its name before " -> ".
 // Local paths below the target are built from the part of each remote folder after the walked
 // root (the root is removed as a prefix only, so a deeper folder of the same name keeps its place).

@@ -182,9 +182,13 @@ void AppStarter::wireEngine()
     MainForm *main = m_mainForm.get();
     MasterFTP *ftp = m_ftp.get();
     connect(main, &MainForm::reconnectRequested, ftp, [ftp] { ftp->handleUnexpectedError(); });
-    connect(main->widgets().disconnectButton, &QToolButton::clicked, main, [main, ftp] {
+    connect(main->widgets().disconnectButton, &QToolButton::clicked, main, [this, main, ftp] {
         if (!ftp->isConnected())
             return;
+        // Clicked while a run or a walk uses the connection: it ends after the command that
+        // Disconnect cuts off, instead of connecting again for the next one.
+        if (ftp->client().isBusy())
+            m_work.abortRequested = true;
         ftp->Disconnect();
         main->SetIdleState();
     });

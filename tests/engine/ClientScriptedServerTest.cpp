@@ -237,9 +237,34 @@ TEST_F(Scripted, AnnouncedSizeStartsTheWork)
 {
     server.addRule("RETR", "150 Opening BINARY mode data connection for a (5 bytes).\n226 Done.", "hello");
     connectClient();
-    ASSERT_NO_THROW(client.download(QStringLiteral("a"), local(QStringLiteral("a"))));
+    FtpTransferResult moved;
+    ASSERT_NO_THROW(moved = client.download(QStringLiteral("a"), local(QStringLiteral("a"))));
     EXPECT_TRUE(events.events.contains(QStringLiteral("begin: download 5")));
     EXPECT_EQ(events.lastWork, 5);
+    EXPECT_EQ(moved.announcedBytes, 5);
+    EXPECT_EQ(moved.wireBytes, 5);
+}
+
+TEST_F(Scripted, ADownloadEndingShortIsReportedAsItCame)
+{
+    // The server closes the data connection early and still says 226: the client reports what
+    // arrived; judging it is the caller's part.
+    server.addRule("RETR short", "150 Opening BINARY mode data connection for short (10 bytes).\n226 Transfer complete.", "12345");
+    server.addRule("RETR text", "150 Sending.\n226 Done.", "a\r\nb\r\n");
+    connectClient();
+    FtpTransferResult moved;
+    ASSERT_NO_THROW(moved = client.download(QStringLiteral("short"), local(QStringLiteral("short"))));
+    EXPECT_EQ(moved.announcedBytes, 10);
+    EXPECT_EQ(moved.wireBytes, 5);
+    EXPECT_EQ(moved.fileBytes, 5);
+    EXPECT_TRUE(events.events.contains(QStringLiteral("begin: download 10")));
+
+    client.setTransferType(FtpClient::TransferType::Ascii);
+    ASSERT_NO_THROW(moved = client.download(QStringLiteral("text"), local(QStringLiteral("text"))));
+    EXPECT_EQ(moved.announcedBytes, -1);
+    EXPECT_EQ(moved.wireBytes, 6) << "counted before the line ends are converted";
+    EXPECT_EQ(moved.fileBytes, 4);
+    EXPECT_TRUE(events.events.contains(QStringLiteral("begin: download 0"))) << "an unknown size starts the work with 0";
 }
 
 TEST_F(Scripted, LineBreaksInArgumentsAreRefused)

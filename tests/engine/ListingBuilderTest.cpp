@@ -71,24 +71,41 @@ TEST(Listing, SummaryAndBlankLinesCarryNoEntry)
     EXPECT_EQ(r.secondPassLog.size(), 4); // the log keeps every line as it came
 }
 
-TEST(Listing, SortsWithoutRegardToCaseAndDropsCaseDuplicates)
+TEST(Listing, SortsWithoutRegardToCaseAndKeepsNamesThatDifferInCase)
 {
-    const ListingResult r = BuildListing(
-        pass({}),
-        pass({file(QStringLiteral("b.txt")), file(QStringLiteral("A.txt")), line(QStringLiteral("drwxr-xr-x"), QStringLiteral("zeta")),
-              file(QStringLiteral("a.TXT")), file(QStringLiteral("c.txt"))}),
-        Today);
-    ASSERT_EQ(r.records.size(), 4);
-    EXPECT_EQ(r.records[0], QStringLiteral("0|zeta|0|5.03.2009|drwxr-xr-x|u g"));
-    EXPECT_EQ(r.records[1].compare(record(QStringLiteral("a.txt")), Qt::CaseInsensitive), 0);
-    EXPECT_EQ(r.records[2], record(QStringLiteral("b.txt")));
-    EXPECT_EQ(r.records[3], record(QStringLiteral("c.txt")));
+    // On a case-sensitive server "A.txt" and "a.TXT" are two files, even with equal size, date,
+    // rights and owner; an entry both passes list comes byte for byte the same and is one.
+    const struct {
+        const char *name;
+        QStringList first, second;
+        QStringList records;
+    } cases[] = {
+        {"two files",
+         {},
+         {file(QStringLiteral("b.txt")), file(QStringLiteral("A.txt")), line(QStringLiteral("drwxr-xr-x"), QStringLiteral("zeta")),
+          file(QStringLiteral("a.TXT")), file(QStringLiteral("c.txt"))},
+         {QStringLiteral("0|zeta|0|5.03.2009|drwxr-xr-x|u g"), record(QStringLiteral("A.txt")), record(QStringLiteral("a.TXT")),
+          record(QStringLiteral("b.txt")), record(QStringLiteral("c.txt"))}},
+        {"both passes",
+         {file(QStringLiteral(".Env")), file(QStringLiteral(".env"))},
+         {file(QStringLiteral(".env")), file(QStringLiteral(".Env"))},
+         {record(QStringLiteral(".Env")), record(QStringLiteral(".env"))}},
+        {"listed twice by one pass",
+         {},
+         {file(QStringLiteral("x.bin"), 1), file(QStringLiteral("X.BIN"), 1), file(QStringLiteral("x.bin"), 1)},
+         {record(QStringLiteral("x.bin")), record(QStringLiteral("X.BIN"))}},
+    };
+    for (const auto &c : cases) {
+        const ListingResult r = BuildListing(pass(c.first), pass(c.second), Today);
+        EXPECT_EQ(r.records, c.records) << c.name;
+    }
 }
 
-TEST(Listing, ManyCaseVariantsOfOneNameGiveOneRecord)
+TEST(Listing, ManyCaseVariantsOfOneNameGiveOneRecordEach)
 {
     // All 32 ways to write "abcde" in upper and lower case, listed by both passes.
     QStringList lines;
+    QStringList variants;
     for (int mask = 0; mask < 32; ++mask) {
         QString name = QStringLiteral("abcde");
         for (int bit = 0; bit < 5; ++bit) {
@@ -96,13 +113,14 @@ TEST(Listing, ManyCaseVariantsOfOneNameGiveOneRecord)
                 name[bit] = name[bit].toUpper();
         }
         lines << file(name);
+        variants << record(name);
     }
     lines << file(QStringLiteral("abcdf")) << file(QStringLiteral("ABCDD"));
     const ListingResult r = BuildListing(pass(lines), pass(lines), Today);
-    ASSERT_EQ(r.records.size(), 3);
+    ASSERT_EQ(r.records.size(), 34);
     EXPECT_EQ(r.records[0], record(QStringLiteral("ABCDD")));
-    EXPECT_EQ(r.records[1], record(QStringLiteral("abcde"))); // the first one listed
-    EXPECT_EQ(r.records[2], record(QStringLiteral("abcdf")));
+    EXPECT_EQ(r.records.mid(1, 32), variants) << "each once, in the order listed";
+    EXPECT_EQ(r.records[33], record(QStringLiteral("abcdf")));
     EXPECT_EQ(r.completeLog.size(), 2 * lines.size());
 }
 

@@ -60,7 +60,12 @@ TEST(MsDosLines, BecomeUnixLines)
 {
     const QList<std::pair<const char *, const char *>> cases = {
         {"12-08-26  10:30AM       <DIR>          Data", "d--------- 1 ---------- ---------- 0 12-08-26 1 10:30AM Data"},
-        {"12-08-2026  10:31AM  1024 my file.txt", "---------- 1 ---------- ---------- 1024 12-08-2026 1 10:31AM my"},
+        // The name is everything after the size or <DIR> column, blanks and all.
+        {"12-08-2026  10:31AM  1024 my file.txt", "---------- 1 ---------- ---------- 1024 12-08-2026 1 10:31AM my file.txt"},
+        {"12-08-26  10:30AM       <DIR>          My  Documents  ",
+         "d--------- 1 ---------- ---------- 0 12-08-26 1 10:30AM My  Documents"},
+        {"12-08-26  10:30AM  5  leading.txt", "---------- 1 ---------- ---------- 5 12-08-26 1 10:30AM leading.txt"},
+        {"12-08-26  10:30AM  5", "---------- 1 ---------- ---------- 5 12-08-26 1 10:30AM "},
         {"drwxr-xr-x 2 u g 0 Dec 8 10:30 12-08-26", "drwxr-xr-x 2 u g 0 Dec 8 10:30 12-08-26"},
         {"1-08-26  10:30AM  1 x", "1-08-26  10:30AM  1 x"},
         {"12/08/26  10:30AM  1 x", "12/08/26  10:30AM  1 x"},
@@ -156,6 +161,8 @@ TEST(ListingRecords, BuiltFromLines)
          "2|up -> ../shared/x|7|1.01.2010|lrwxrwxrwx|u g"},
         {"d--------- 1 ---------- ---------- 0 12-08-26 1 10:30AM Data", QDateTime(QDate(2026, 12, 8), QTime(10, 30)),
          O::Record, "0|Data|0|08.12.2026 10:30AM|d---------|---------- ----------"},
+        {"---------- 1 ---------- ---------- 1024 12-08-26 1 10:31AM my file.txt", QDateTime(QDate(2026, 12, 8), QTime(10, 31)),
+         O::Record, "1|my file.txt|1024|08.12.2026 10:31AM|----------|---------- ----------"},
         {"-rw-r--r-- 1 u g 5 Foo  5  2009 f", {}, O::Record, "1|f|5|5..2009|-rw-r--r--|u g"},
         // A time without a parsed date: the fallback rule.
         {"-rw-r--r-- 1 u g 1 Dec  8 10:30 f", {}, O::Record, "1|f|1|8.12.2025 10:30|-rw-r--r--|u g"},
@@ -185,11 +192,20 @@ TEST(ListingRecords, BuiltFromLines)
     }
 }
 
-TEST(ListingRecords, MsDosNameKeepsOnlyItsFirstWord)
+TEST(ListingRecords, MsDosNamesWithBlanksStayWhole)
 {
-    const QString converted = ConvertMsDosLine(s("12-08-26  10:31AM  1024 my file.txt"));
-    const ListingRecordResult result = BuildListingRecord(converted, QDateTime(QDate(2026, 12, 8), QTime(10, 31)), s("15.03.2026"));
-    EXPECT_EQ(result.record, s("1|my|1024|08.12.2026 10:31AM|----------|---------- ----------"));
+    const QList<std::pair<const char *, const char *>> cases = {
+        {"12-08-26  10:31AM  1024 my file.txt", "1|my file.txt|1024|08.12.2026 10:31AM|----------|---------- ----------"},
+        {"12-08-26  10:31AM  <DIR>  Program Files (x86)",
+         "0|Program Files (x86)|0|08.12.2026 10:31AM|d---------|---------- ----------"},
+        {"12-08-26  10:31AM  7 a  b", "1|a  b|7|08.12.2026 10:31AM|----------|---------- ----------"},
+    };
+    for (const auto &[line, record] : cases) {
+        const QString converted = ConvertMsDosLine(s(line));
+        const ListingRecordResult result =
+            BuildListingRecord(converted, QDateTime(QDate(2026, 12, 8), QTime(10, 31)), s("15.03.2026"));
+        EXPECT_EQ(result.record, s(record)) << line;
+    }
 }
 
 } // namespace

@@ -184,8 +184,9 @@ TEST(TransferReply, AnnouncedSize)
 {
     EXPECT_EQ(AnnouncedTransferSize("150 Opening BINARY mode data connection for a.txt (1234 bytes)."), 1234);
     EXPECT_EQ(AnnouncedTransferSize("150 Opening (x bytes) for (a) (55 Bytes)"), 55);
-    EXPECT_EQ(AnnouncedTransferSize("150 File status okay."), 0);
-    EXPECT_EQ(AnnouncedTransferSize("150 (12 files)"), 0);
+    EXPECT_EQ(AnnouncedTransferSize("150 Opening BINARY mode data connection for empty (0 bytes)."), 0);
+    EXPECT_EQ(AnnouncedTransferSize("150 File status okay."), -1);
+    EXPECT_EQ(AnnouncedTransferSize("150 (12 files)"), -1);
 }
 
 TEST(ActiveModeArguments, PortAndEprt)

@@ -7,8 +7,12 @@
 #include "engine/ftp/FtpError.h"
 #include "engine/LoginFile.h"
 
+#include "ScriptedFtpServer.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTimer>
 
 using namespace Velmora;
 using namespace Velmora::Testing;
@@ -45,8 +49,8 @@ public:
     QList<QDateTime> listedDates() const override { return {}; }
     void changeDirectory(const QString &) override { throw FtpError(QStringLiteral("Not connected.")); }
     QString currentDirectory() override { throw FtpError(QStringLiteral("Not connected.")); }
-    void download(const QString &, const QString &) override {}
-    void upload(const QString &, const QString &) override {}
+    FtpTransferResult download(const QString &, const QString &) override { return {}; }
+    FtpTransferResult upload(const QString &, const QString &) override { return {}; }
     void deleteFile(const QString &) override {}
     void makeDirectory(const QString &) override {}
     void removeDirectory(const QString &) override {}
@@ -54,6 +58,7 @@ public:
     void rename(const QString &, const QString &) override {}
     qint64 size(const QString &) override { return -1; }
     void abort() override {}
+    void cancel() override {}
 
     int attempts = 0;
 
@@ -192,6 +197,80 @@ TEST_F(SessionTest, DisconnectQuitsAndEmptiesTheServerGrid)
     EXPECT_EQ(host.calls, (QStringList{QStringLiteral("busy"), QStringLiteral("clearServerGrid"), QStringLiteral("normal")}));
     EXPECT_TRUE(protocol().contains(QStringLiteral("1: Connection terminated.")));
     EXPECT_FALSE(master->CheckConnection());
+}
+
+TEST_F(SessionTest, DisconnectDuringADownloadEndsItAndTheSessionAndClientAgree)
+{
+    connectToServer();
+    server->writeFile(QStringLiteral("big.bin"), QByteArray(48 * 1024 * 1024, 'b'));
+    QTemporaryDir localDir;
+    const QString target = localDir.filePath(QStringLiteral("big.bin"));
+    bool disconnected = false;
+    QObject::connect(&master->client(), &FtpClient::workProgressed, &master->client(), [&] {
+        if (disconnected)
+            return;
+        disconnected = true;
+        master->Disconnect(); // from inside the wait, as a click in the window would
+        EXPECT_FALSE(master->isConnected());
+        EXPECT_FALSE(master->client().isConnected());
+    });
+    try {
+        master->client().download(QStringLiteral("big.bin"), target);
+        FAIL() << "the download went on after Disconnect";
+    } catch (const FtpError &error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Disconnected."));
+        EXPECT_EQ(error.kind(), FtpError::Kind::Aborted);
+    }
+    EXPECT_TRUE(disconnected);
+    EXPECT_FALSE(master->isConnected());
+    EXPECT_FALSE(master->client().isConnected());
+    EXPECT_FALSE(QFileInfo::exists(target)) << "the partial file is removed";
+    EXPECT_FALSE(master->CheckConnection()) << "the connection is gone, not left open behind the session's back";
+
+    // The client works again after the next connect.
+    ASSERT_TRUE(master->Connect(false));
+    server->writeFile(QStringLiteral("small.bin"), "small");
+    ASSERT_NO_THROW(master->client().download(QStringLiteral("small.bin"), localDir.filePath(QStringLiteral("small.bin"))));
+    EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
+}
+
+TEST_F(SessionTest, DisconnectWhileTheServerIsSilentEndsTheCommandAtOnce)
+{
+    // The server never answers CWD: without Disconnect the command would wait for its time-out.
+    ScriptedFtpServer scripted;
+    scripted.addRule("CWD /silent", "");
+    ASSERT_TRUE(scripted.start());
+    master->SetConnectionData(QStringLiteral("127.0.0.1"), QString::number(scripted.port()), QStringLiteral("u"),
+                              QStringLiteral("p"), 0);
+    ASSERT_TRUE(master->Connect(false));
+    master->client().setTimeouts({3000, 60000, 60000});
+    QTimer::singleShot(0, master.get(), [this] { master->Disconnect(); });
+    try {
+        master->client().changeDirectory(QStringLiteral("/silent"));
+        FAIL() << "CWD answered by a silent server";
+    } catch (const FtpError &error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Disconnected."));
+    }
+    EXPECT_FALSE(master->isConnected());
+    EXPECT_FALSE(master->client().isConnected());
+    EXPECT_FALSE(scripted.received("QUIT")) << "no command interleaves with the one cut off";
+    for (const QString &line : protocol())
+        EXPECT_FALSE(line.contains(QStringLiteral("still running"))) << line.toStdString();
+
+    // A connect cut off by Disconnect is no failed attempt and shows no box.
+    ScriptedFtpServer mute;
+    mute.setGreeting({});
+    ASSERT_TRUE(mute.start());
+    master->SetConnectionData(QStringLiteral("127.0.0.1"), QString::number(mute.port()), QStringLiteral("u"), QStringLiteral("p"), 0);
+    // Once the connection stands, the client waits for the greeting.
+    QObject::connect(&master->client(), &FtpClient::statusReported, master.get(), [this](const QString &status) {
+        if (status == u"Connected.")
+            master->Disconnect();
+    });
+    EXPECT_FALSE(master->Connect(false));
+    EXPECT_EQ(master->retryCounter(), 0);
+    EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
+    EXPECT_EQ(protocol().last(), QStringLiteral("2: Disconnected."));
 }
 
 TEST_F(SessionTest, ReconnectsSilentlyAfterAServerRestart)

@@ -202,7 +202,7 @@ TEST_F(ScriptedListingTest, MsDosServer)
     QStringList records;
     ASSERT_TRUE(master->GetListing(QStringLiteral("/"), records));
     EXPECT_EQ(records, (QStringList{QStringLiteral("0|Data|0|08.12.2026 10:30AM|d---------|---------- ----------"),
-                                    QStringLiteral("1|my|1024|15.01.2009 03:04PM|----------|---------- ----------")}));
+                                    QStringLiteral("1|my file.txt|1024|15.01.2009 03:04PM|----------|---------- ----------")}));
 }
 
 TEST_F(ScriptedListingTest, HostileNamesNeverBecomeRecords)

@@ -3,6 +3,7 @@
 #include "FakePlatform.h"
 #include "FakeUserPrompts.h"
 #include "FtpTestServer.h"
+#include "ScriptedFtpServer.h"
 #include "TestEnvironment.h"
 #include "QtPrinters.h"
 
@@ -144,6 +145,15 @@ protected:
         ASSERT_TRUE(master->Connect(false)) << prompts.shown.join(u'\n').toStdString();
     }
 
+    // For replies a real server will not give: the rules must be added before this.
+    void connectToScriptedServer()
+    {
+        ASSERT_TRUE(scripted.start());
+        master->SetConnectionData(QStringLiteral("127.0.0.1"), QString::number(scripted.port()), QStringLiteral("velmora"),
+                                  QStringLiteral("secret"), 0);
+        ASSERT_TRUE(master->Connect(false)) << prompts.shown.join(u'\n').toStdString();
+    }
+
     void run(const QStringList &records)
     {
         runner->setQueueList(records);
@@ -200,6 +210,7 @@ protected:
     ScriptedQuestion question;
     RecordingWalkProgress walkProgress;
     std::unique_ptr<FtpTestServer> server;
+    ScriptedFtpServer scripted;
     std::unique_ptr<MasterFTP> master;
     std::unique_ptr<QueueRunner> runner;
     std::unique_ptr<TreeWalker> walker;

@@ -181,6 +181,66 @@ TEST_F(TreeWalkTest, LocalWalkTakesHiddenFilesAndSkipsHiddenFoldersLinksAndUnusa
                                     + QStringLiteral("site/a|b.txt")));
 }
 
+TEST_F(TreeWalkTest, NamesWithBlanksAtTheirEndsAreCarriedExactlyOrSkipped)
+{
+    // Record readers trim fields: a blank at the end of a path would upload another file or
+    // none, so such names are skipped with a protocol line; a blank at the start stands inside
+    // the path and arrives as it is.
+    connectToServer();
+    const struct {
+        const char *path;
+        bool collected;
+    } cases[] = {
+        {"site/ lead.txt", true},
+        {"site/ lead dir/inner.txt", true},
+        {"site/inner blank.txt", true},
+        {"site/trail.txt ", false},
+        {"site/trail dir /x.txt", false},
+        {"site/tab.txt\t", false},
+        {"site/ ", false},
+    };
+    QStringList expected;
+    for (const auto &c : cases) {
+        env.writeFile(QStringLiteral("local/") + QString::fromUtf8(c.path), c.path);
+        if (c.collected)
+            expected << local + QString::fromUtf8(c.path);
+    }
+    QStringList collected;
+    walker->CollectLocal(local + QStringLiteral("site/*.*"), collected);
+    QStringList paths;
+    QStringList records;
+    for (const QString &entry : std::as_const(collected)) {
+        const QString path = entry.section(QueueRecord::CollectedFileSeparator, 0, 0);
+        paths << path;
+        records << QStringLiteral("STOR|") + path + QStringLiteral("|/pub/") + path.mid(local.size())
+                + QueueRecord::EntrySeparator + entry.section(QueueRecord::CollectedFileSeparator, 1);
+    }
+    paths.sort();
+    expected.sort();
+    EXPECT_EQ(paths, expected);
+    const QStringList skipped = protocol().filter(QStringLiteral("2: Skipped a name that queue records cannot hold: "));
+    EXPECT_EQ(skipped.size(), 4) << skipped.join(u'\n').toStdString();
+    EXPECT_TRUE(skipped.contains(QStringLiteral("2: Skipped a name that queue records cannot hold: ") + local
+                                 + QStringLiteral("site/trail.txt ")));
+
+    // Every reader of records and rows gives the paths back unchanged, and the run uploads them.
+    for (const QString &record : std::as_const(records)) {
+        const QueueRecord parsed = QueueRecord::parse(record);
+        const std::optional<QString> again = RecordFromRow(QueueRow::fromLine(RowFromRecord(record, QString()).toLine()));
+        ASSERT_TRUE(again.has_value());
+        const QueueRecord reread = QueueRecord::parse(*again);
+        EXPECT_EQ(reread.argument1, parsed.argument1);
+        EXPECT_EQ(reread.argument2, parsed.argument2);
+        EXPECT_TRUE(paths.contains(parsed.argument1)) << parsed.argument1.toStdString();
+    }
+    QDir().mkpath(server->localPath(QStringLiteral("pub")));
+    host.serverPath = QStringLiteral("/pub");
+    run(DeriveMkdRecords(records, host.serverPath) + records);
+    EXPECT_TRUE(model.isEmpty()) << protocol().join(u'\n').toStdString();
+    for (const char *file : {"site/ lead.txt", "site/ lead dir/inner.txt", "site/inner blank.txt"})
+        EXPECT_EQ(server->readFile(QStringLiteral("pub/") + QString::fromUtf8(file)), QByteArray(file)) << file;
+}
+
 TEST_F(TreeWalkTest, AbortStopsAWalkWithinOneEntry)
 {
     connectToServer();

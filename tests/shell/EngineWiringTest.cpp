@@ -3,8 +3,10 @@
 
 #include "app/ProtocolLog.h"
 #include "engine/MasterFTP.h"
+#include "queue/QueueFile.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QTableView>
 #include <QToolBar>
@@ -51,6 +53,47 @@ TEST_F(EngineWiring, ConnectShowsTheServerSideAndDisconnectHidesIt)
     EXPECT_FALSE(ftp().isConnected());
     EXPECT_TRUE(w().serverPathEdit->isHidden());
     EXPECT_FALSE(w().uploadAction->isEnabled());
+}
+
+TEST_F(EngineWiring, DisconnectDuringARunCutsTheTransferAndEndsTheRun)
+{
+    // Focus on the protocol grid returns the window to the idle state even during a run, which
+    // enables Disconnect: clicking it then must not leave a transfer running on a connection the
+    // window calls closed.
+    server.writeFile(QStringLiteral("big.bin"), QByteArray(48 * 1024 * 1024, 'b'));
+    server.writeFile(QStringLiteral("small.bin"), "small");
+    const QString local = env.root() + QStringLiteral("down/");
+    QDir().mkpath(local);
+    ASSERT_TRUE(QueueFile::write(env.appDataFolder() + QStringLiteral("lastqueue.ini"),
+                                 {{QStringLiteral("/big.bin"), QStringLiteral("RETR"), local + QStringLiteral("big.bin"),
+                                   QStringLiteral("50331648"), QStringLiteral("01.02.2003 04:05:06")},
+                                  {QStringLiteral("/small.bin"), QStringLiteral("RETR"), local + QStringLiteral("small.bin"),
+                                   QStringLiteral("5"), QStringLiteral("01.02.2003 04:05:06")}}));
+    main().loadLastSession();
+    ftp().SetConnectionData(server.host(), QString::number(server.port()), server.user(), server.password(), 0);
+    ASSERT_TRUE(ftp().Connect(false));
+    main().SetIdleState();
+
+    bool clicked = false;
+    QObject::connect(&ftp().client(), &FtpClient::workProgressed, &main(), [&] {
+        if (clicked)
+            return;
+        clicked = true;
+        main().SetIdleState(); // what focusing the protocol grid does
+        ASSERT_TRUE(w().disconnectButton->isEnabled());
+        w().disconnectButton->click();
+    });
+    w().queueRunButton->click();
+
+    EXPECT_TRUE(clicked);
+    EXPECT_FALSE(ftp().isConnected());
+    EXPECT_FALSE(ftp().client().isConnected());
+    EXPECT_TRUE(protocolHas(QStringLiteral("Disconnected.")));
+    EXPECT_FALSE(protocolHas(QStringLiteral("still running")));
+    EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral("big.bin")));
+    EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral("small.bin"))) << "the run ended; it did not connect again";
+    EXPECT_EQ(QueueFile::read(env.appDataFolder() + QStringLiteral("lastqueue.ini")).rows.size(), 2);
+    EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
 }
 
 TEST_F(EngineWiring, UnexpectedErrorReconnectsADroppedSession)

@@ -32,6 +32,11 @@ void ScriptedFtpServer::addRule(const QByteArray &command, const QByteArray &rep
     m_rules.append({command, reply, data});
 }
 
+void ScriptedFtpServer::addStallingRule(const QByteArray &command, const QByteArray &firstLine, const QByteArray &data)
+{
+    m_rules.append({command, firstLine, data, true});
+}
+
 bool ScriptedFtpServer::start()
 {
     QSemaphore ready;
@@ -174,6 +179,14 @@ void ScriptedFtpServer::handleDataCommand(QTcpSocket &control, const QByteArray 
         }
         QMutexLocker lock(&m_mutex);
         m_uploads.insert(argument, received);
+    } else if (rule && rule->stall) {
+        data->write(rule->data);
+        data->waitForBytesWritten(DataWaitMs);
+        while (!m_stopping && data->state() == QAbstractSocket::ConnectedState) {
+            data->waitForReadyRead(SliceMs);
+            data->readAll();
+        }
+        return;
     } else {
         data->write(rule ? rule->data : QByteArray());
         data->waitForBytesWritten(DataWaitMs);

@@ -37,6 +37,9 @@ public:
     // Empty: the server accepts connections and never says a word.
     void setGreeting(const QByteArray &greeting) { m_greeting = greeting; }
     void addRule(const QByteArray &command, const QByteArray &reply, const QByteArray &data = {});
+    // A data command that sends the first line of its reply and the data, then holds the data
+    // connection open without another word until the client closes it.
+    void addStallingRule(const QByteArray &command, const QByteArray &firstLine, const QByteArray &data = {});
     // What a PASV reply names as host ("10,9,8,7"); the data port listens on 127.0.0.1 only.
     void setPasvHost(const QByteArray &commaSeparatedHost) { m_pasvHost = commaSeparatedHost; }
     void setEpsvEnabled(bool enabled) { m_epsv = enabled; }
@@ -55,6 +58,7 @@ private:
         QByteArray command;
         QByteArray reply;
         QByteArray data;
+        bool stall = false;
     };
 
     void run();

@@ -16,6 +16,15 @@ struct FtpTimeouts {
     int dataIdleMs = 60000;
 };
 
+// What a download or upload moved. wireBytes counts the bytes on the data connection (in ASCII
+// mode before the line ends are converted), fileBytes those written to or read from the local
+// file; announcedBytes is the size the server named in its "150 ... (n bytes)" reply, or -1.
+struct FtpTransferResult {
+    qint64 wireBytes = 0;
+    qint64 fileBytes = 0;
+    qint64 announcedBytes = -1;
+};
+
 // The FTP client layer the engine relies on (RFC 959, one control connection, one data
 // connection at a time). Every operation blocks its caller until it is done and raises FtpError
 // with a message text on failure; the events arrive on the caller's thread while it waits.
@@ -72,9 +81,11 @@ public:
     virtual void changeDirectory(const QString &path) = 0;
     virtual QString currentDirectory() = 0;
     // Into a new local file: refuses, without contacting the server, when it exists. A failed
-    // or aborted download leaves no local file behind.
-    virtual void download(const QString &remotePath, const QString &localPath) = 0;
-    virtual void upload(const QString &localPath, const QString &remotePath) = 0;
+    // or aborted download leaves no local file behind. Whether the file is whole is the
+    // caller's to judge from the result: a server may close the data connection early and
+    // still report success.
+    virtual FtpTransferResult download(const QString &remotePath, const QString &localPath) = 0;
+    virtual FtpTransferResult upload(const QString &localPath, const QString &remotePath) = 0;
     virtual void deleteFile(const QString &path) = 0;
     virtual void makeDirectory(const QString &path) = 0;
     virtual void removeDirectory(const QString &path) = 0;
@@ -86,6 +97,10 @@ public:
     // Called from a progress handler: the running transfer sends ABOR, closes its data
     // connection and ends with FtpError("Transfer aborted").
     virtual void abort() = 0;
+    // Drops the connection without QUIT. A command in flight (this is called from an event
+    // handler while it waits) ends at once with FtpError "Disconnected." (Kind::Aborted); the
+    // client counts as not connected from this call on.
+    virtual void cancel() = 0;
 
 Q_SIGNALS:
     void statusReported(const QString &text);

@@ -128,9 +128,11 @@ FtpDataConnection::Result FtpDataConnection::receive(const Consumer &consume, co
     return Result::Finished;
 }
 
-FtpDataConnection::Result FtpDataConnection::send(QIODevice &source, AsciiConverter *converter, const Progress &progress)
+FtpDataConnection::Result FtpDataConnection::send(QIODevice &source, AsciiConverter *converter, const Progress &progress,
+                                                  qint64 *wireBytes)
 {
     qint64 total = 0;
+    qint64 sent = 0;
     QDeadlineTimer idle(m_idleTimeoutMs);
     const auto drain = [&](qint64 limit) {
         while (m_socket->bytesToWrite() > limit) {
@@ -163,6 +165,9 @@ FtpDataConnection::Result FtpDataConnection::send(QIODevice &source, AsciiConver
             chunk = converter->convert(chunk);
         if (m_socket->write(chunk) != chunk.size())
             throw FtpError(QStringLiteral("The server closed the data connection."));
+        sent += chunk.size();
+        if (wireBytes)
+            *wireBytes = sent;
         if (!drain(SendBufferLimit))
             return Result::Aborted;
         total += raw;

@@ -37,8 +37,9 @@ public:
 
     // Reads until the server closes the connection.
     Result receive(const Consumer &consume, const Progress &progress);
-    // Sends the whole source (through the converter when given), then closes.
-    Result send(QIODevice &source, AsciiConverter *converter, const Progress &progress);
+    // Sends the whole source (through the converter when given), then closes. The progress
+    // counts the bytes read from the source; wireBytes, when given, receives the bytes sent.
+    Result send(QIODevice &source, AsciiConverter *converter, const Progress &progress, qint64 *wireBytes = nullptr);
     void close();
 
 private:

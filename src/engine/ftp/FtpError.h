@@ -15,6 +15,7 @@ public:
         Connection, // no connection, lost connection, time-out, invalid reply
         Local,      // the local file could not be created, read or written
         Aborted,    // the user aborted the transfer
+        Incomplete, // the transfer ended, but the file on the other side is not whole
     };
 
     // A reply code of 400 or more makes a refusal, anything else a connection problem.

@@ -365,7 +365,7 @@ qint64 FtpProtocol::size(const FtpSettings &settings, const QString &path)
     return ok && value >= 0 ? value : -1;
 }
 
-void FtpProtocol::download(const FtpSettings &settings, const QString &remotePath, const QString &localPath)
+FtpTransferResult FtpProtocol::download(const FtpSettings &settings, const QString &remotePath, const QString &localPath)
 {
     m_settings = settings;
     const QFileInfo info(localPath);
@@ -376,6 +376,7 @@ void FtpProtocol::download(const FtpSettings &settings, const QString &remotePat
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
         throw FtpError(QStringLiteral("Cannot create the local file %1: %2").arg(localPath, file.errorString()),
                        FtpError::Kind::Local);
+    FtpTransferResult moved;
     try {
         applyType(settings.type);
         const bool ascii = settings.type == FtpClient::TransferType::Ascii;
@@ -384,11 +385,14 @@ void FtpProtocol::download(const FtpSettings &settings, const QString &remotePat
             if (file.write(p, n) != n)
                 throw FtpError(QStringLiteral("Cannot write the local file %1: %2").arg(localPath, file.errorString()),
                                FtpError::Kind::Local);
+            moved.fileBytes += n;
         };
         runDataCommand("RETR", remotePath, [&](FtpDataConnection &data, qint64 announced) {
-            ProgressThrottle progress(m_events, FtpClient::Direction::Download, announced);
+            moved.announcedBytes = announced;
+            ProgressThrottle progress(m_events, FtpClient::Direction::Download, qMax<qint64>(announced, 0));
             const auto result = data.receive(
                 [&](const char *p, qint64 n) {
+                    moved.wireBytes += n;
                     if (!ascii)
                         return write(p, n);
                     const QByteArray converted = converter.convert(QByteArray::fromRawData(p, n));
@@ -409,9 +413,10 @@ void FtpProtocol::download(const FtpSettings &settings, const QString &remotePat
         file.remove();
         throw;
     }
+    return moved;
 }
 
-void FtpProtocol::upload(const FtpSettings &settings, const QString &localPath, const QString &remotePath)
+FtpTransferResult FtpProtocol::upload(const FtpSettings &settings, const QString &localPath, const QString &remotePath)
 {
     m_settings = settings;
     QFile file(localPath);
@@ -422,12 +427,21 @@ void FtpProtocol::upload(const FtpSettings &settings, const QString &localPath, 
     applyType(settings.type);
     const bool ascii = settings.type == FtpClient::TransferType::Ascii;
     AsciiConverter converter(AsciiConverter::Direction::ToNetwork);
-    runDataCommand("STOR", remotePath, [&](FtpDataConnection &data, qint64) {
+    FtpTransferResult moved;
+    runDataCommand("STOR", remotePath, [&](FtpDataConnection &data, qint64 announced) {
+        moved.announcedBytes = announced;
         ProgressThrottle progress(m_events, FtpClient::Direction::Upload, file.size());
-        const auto result = data.send(file, ascii ? &converter : nullptr, [&](qint64 total) { progress.update(total); });
+        const auto result = data.send(
+            file, ascii ? &converter : nullptr,
+            [&](qint64 total) {
+                moved.fileBytes = total;
+                progress.update(total);
+            },
+            &moved.wireBytes);
         if (result == FtpDataConnection::Result::Aborted)
             abortTransfer(data);
     });
+    return moved;
 }
 
 } // namespace Velmora

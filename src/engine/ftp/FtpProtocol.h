@@ -40,8 +40,8 @@ public:
     QStringList list(const FtpSettings &settings, const QString &specifier, QList<QDateTime> *dates);
     void changeDirectory(const FtpSettings &settings, const QString &path);
     QString currentDirectory(const FtpSettings &settings);
-    void download(const FtpSettings &settings, const QString &remotePath, const QString &localPath);
-    void upload(const FtpSettings &settings, const QString &localPath, const QString &remotePath);
+    FtpTransferResult download(const FtpSettings &settings, const QString &remotePath, const QString &localPath);
+    FtpTransferResult upload(const FtpSettings &settings, const QString &localPath, const QString &remotePath);
     void simpleCommand(const FtpSettings &settings, const QByteArray &verb, const QString &argument,
                        std::initializer_list<int> accepted);
     void rename(const FtpSettings &settings, const QString &from, const QString &to);
@@ -58,7 +58,8 @@ private:
 
     std::unique_ptr<FtpDataConnection> openDataConnection();
     // Runs a data command: prepares the data connection, sends the command, moves the bytes
-    // and reads the final reply. 'move' receives the open connection.
+    // and reads the final reply. 'move' receives the open connection and the size the "150"
+    // reply announced (-1 when it named none).
     void runDataCommand(const QByteArray &verb, const QString &argument,
                         const std::function<void(FtpDataConnection &data, qint64 announced)> &move);
     [[noreturn]] void abortTransfer(FtpDataConnection &data);

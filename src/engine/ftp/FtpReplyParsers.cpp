@@ -123,7 +123,7 @@ qint64 AnnouncedTransferSize(const QByteArray &text)
     while (true) {
         const qsizetype open = text.indexOf('(', from);
         if (open < 0)
-            return 0;
+            return -1;
         qsizetype pos = open + 1;
         const qint64 value = readNumber(text, pos, 18);
         if (value >= 0 && text.mid(pos, 7).compare("\x20" "bytes)", Qt::CaseInsensitive) == 0)

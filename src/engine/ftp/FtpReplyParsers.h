@@ -26,8 +26,8 @@ std::optional<quint16> ParseEpsvReply(const QByteArray &text);
 std::optional<QByteArray> ParsePwdReply(const QByteArray &text);
 // The features of a FEAT reply (RFC 2389), each as its upper-case first word: "UTF8", "MLST".
 QStringList ParseFeatures(const FtpReply &reply);
-// The byte count some servers announce in the "150" reply of a transfer: "(1234 bytes)"; 0 when
-// absent.
+// The byte count some servers announce in the "150" reply of a transfer: "(1234 bytes)"; -1 when
+// absent (an empty file is announced as "(0 bytes)").
 qint64 AnnouncedTransferSize(const QByteArray &text);
 
 // Arguments of the active-mode commands: "127,0,0,1,p1,p2" for PORT, "|1|addr|port|" or

@@ -174,11 +174,13 @@ ListingResult BuildListing(const ListingPass &first, const ListingPass &second, 
         for (qsizetype index : sorted.order)
             result.completeLog.append(all[index]);
     }
-    // Records equal without regard to case have equal keys, so they stand together in the
-    // sorted order: each is compared only with the run of equal keys it belongs to.
+    // The two passes give byte-identical lines for an entry they both list, so a duplicate is
+    // an exactly equal record: two files whose names differ only in case are two entries on a
+    // server that tells them apart. Equal records have equal keys, so they stand together in
+    // the sorted order: each is compared only with the run of equal keys it belongs to.
     result.records.reserve(all.size());
     QList<qsizetype> run;
-    QSet<QString> largeRun; // case-folded; for a long run of names the locale does not tell apart
+    QSet<QString> largeRun; // for a long run of names the locale does not tell apart
     for (qsizetype i = 0; i < qsizetype(sorted.order.size()); ++i) {
         const qsizetype index = sorted.order[i];
         if (sorted.newKey[i]) {
@@ -188,16 +190,15 @@ ListingResult BuildListing(const ListingPass &first, const ListingPass &second, 
         bool duplicate = false;
         if (run.size() < 16) {
             for (qsizetype j : std::as_const(run))
-                duplicate = duplicate || all[j].compare(all[index], Qt::CaseInsensitive) == 0;
+                duplicate = duplicate || all[j] == all[index];
             run.append(index);
             if (run.size() == 16) {
                 for (qsizetype j : std::as_const(run))
-                    largeRun.insert(all[j].toCaseFolded());
+                    largeRun.insert(all[j]);
             }
         } else {
-            const QString folded = all[index].toCaseFolded();
-            duplicate = largeRun.contains(folded);
-            largeRun.insert(folded);
+            duplicate = largeRun.contains(all[index]);
+            largeRun.insert(all[index]);
         }
         if (!duplicate)
             result.records.append(all[index]);

@@ -30,8 +30,9 @@ struct ListingResult {
 // that was refused or holds a blank line is void: its records are dropped and the second pass
 // alone gives the result. Summary lines ("total 12") and blank lines of the second pass carry
 // no entry and are skipped. The records are sorted case-insensitively with the collator (the
-// current locale when none is given); a record equal to one already taken, compared without
-// regard to case, is dropped. Without keepLogs the three log lists stay empty.
+// current locale when none is given); a record exactly equal to one already taken is dropped
+// (records that differ only in case are different files on a case-sensitive server). Without
+// keepLogs the three log lists stay empty.
 ListingResult BuildListing(const ListingPass &first, const ListingPass &second, const QString &todayText,
                            bool keepLogs = true, const QCollator *collator = nullptr);
 

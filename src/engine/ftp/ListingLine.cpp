@@ -71,10 +71,12 @@ QString ConvertMsDosLine(const QString &line)
 {
     if (!IsMsDosLine(line))
         return line;
+    // Date, time and size or "<DIR>", then the name: everything after the size column, so a
+    // name with blanks stays whole.
     QStringView words[4];
     const qsizetype n = line.size();
     qsizetype pos = 0;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 3; ++i) {
         while (pos < n && line[pos] == u' ')
             ++pos;
         const qsizetype start = pos;
@@ -82,6 +84,7 @@ QString ConvertMsDosLine(const QString &line)
             ++pos;
         words[i] = QStringView(line).mid(start, pos - start);
     }
+    words[3] = QStringView(line).mid(pos).trimmed();
     const bool directory = words[2] == u"<DIR>";
     QString out;
     out.reserve(line.size() + 40);

@@ -21,8 +21,8 @@ ListingColumns SplitListingLine(QStringView line);
 QString ListingMonth(QStringView monthColumn);
 
 // Turns an MS-DOS style line ("12-08-26  10:30AM  <DIR>  Data") into a Unix style line with the
-// date in the month column, "1" as the day and the time in column 8; other lines are returned
-// unchanged.
+// date in the month column, "1" as the day and the time in column 8, followed by the whole name
+// (everything after the size or "<DIR>" column, trimmed); other lines are returned unchanged.
 QString ConvertMsDosLine(const QString &line);
 bool IsMsDosLine(QStringView line);
 

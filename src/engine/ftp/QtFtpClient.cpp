@@ -4,7 +4,9 @@
 #include "FtpProtocol.h"
 #include "FtpWorker.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QSemaphore>
 
 #include <exception>
 
@@ -23,10 +25,14 @@ QtFtpClient::QtFtpClient(QObject *parent)
     connect(m_worker, &FtpWorker::workEnded, this, &FtpClient::workEnded, Qt::QueuedConnection);
     m_thread.setObjectName(QStringLiteral("FtpClient"));
     m_thread.start();
+    // After the main event loop has ended nothing may wait on the server any more.
+    if (QCoreApplication *app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &QtFtpClient::stopForQuit);
 }
 
 QtFtpClient::~QtFtpClient()
 {
+    m_final = true;
     m_stopping = true;
     m_abortRequested = true;
     QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->shutdown(); }, Qt::BlockingQueuedConnection);
@@ -35,12 +41,23 @@ QtFtpClient::~QtFtpClient()
     delete m_worker;
 }
 
+void QtFtpClient::stopForQuit()
+{
+    m_quitting = true;
+    m_final = true;
+    m_stopping = true;
+}
+
 void QtFtpClient::run(const std::function<void(FtpProtocol &)> &work)
 {
+    if (m_quitting || QCoreApplication::closingDown())
+        throw FtpError(QStringLiteral("The program is closing."), FtpError::Kind::Aborted);
     if (m_busy)
         throw FtpError(QStringLiteral("Another FTP command is still running."));
     m_busy = true;
+    m_cancelled = false;
     QEventLoop loop;
+    QSemaphore finished;
     bool done = false;
     bool connected = false;
     bool utf8 = false;
@@ -65,15 +82,29 @@ void QtFtpClient::run(const std::function<void(FtpProtocol &)> &work)
                     loop.quit();
                 },
                 Qt::QueuedConnection);
+            finished.release(); // the last touch of the caller's frame
         },
         Qt::QueuedConnection);
-    while (!done)
-        loop.exec();
+    while (!done) {
+        // Once the application quits, a local event loop returns at once (-1) and delivers
+        // nothing, so waiting on would spin for ever: the work is stopped instead.
+        if (loop.exec() == -1 && !done) {
+            stopForQuit();
+            break;
+        }
+    }
+    // The worker's waits end within a slice once it is stopped; the work refers to this frame.
+    finished.acquire();
     m_busy = false;
-    m_connected = connected;
+    m_connected = connected && !m_cancelled && !m_quitting;
     m_utf8 = utf8;
-    if (failure)
-        std::rethrow_exception(failure);
+    if (!failure)
+        return;
+    if (m_quitting)
+        throw FtpError(QStringLiteral("The program is closing."), FtpError::Kind::Aborted);
+    if (m_cancelled)
+        throw FtpError(QStringLiteral("Disconnected."), FtpError::Kind::Aborted);
+    std::rethrow_exception(failure);
 }
 
 void QtFtpClient::connectAndLogin()
@@ -140,18 +171,22 @@ QString QtFtpClient::currentDirectory()
     return path;
 }
 
-void QtFtpClient::download(const QString &remotePath, const QString &localPath)
+FtpTransferResult QtFtpClient::download(const QString &remotePath, const QString &localPath)
 {
     const FtpSettings settings = m_settings;
+    FtpTransferResult result;
     m_abortRequested = false;
-    run([&](FtpProtocol &p) { p.download(settings, remotePath, localPath); });
+    run([&](FtpProtocol &p) { result = p.download(settings, remotePath, localPath); });
+    return result;
 }
 
-void QtFtpClient::upload(const QString &localPath, const QString &remotePath)
+FtpTransferResult QtFtpClient::upload(const QString &localPath, const QString &remotePath)
 {
     const FtpSettings settings = m_settings;
+    FtpTransferResult result;
     m_abortRequested = false;
-    run([&](FtpProtocol &p) { p.upload(settings, localPath, remotePath); });
+    run([&](FtpProtocol &p) { result = p.upload(settings, localPath, remotePath); });
+    return result;
 }
 
 void QtFtpClient::deleteFile(const QString &path)
@@ -196,6 +231,27 @@ void QtFtpClient::abort()
 {
     if (m_busy && m_connected)
         m_abortRequested = true;
+}
+
+void QtFtpClient::cancel()
+{
+    m_connected = false;
+    if (!m_busy) {
+        run([](FtpProtocol &p) { p.closeConnection(); });
+        return;
+    }
+    // The command in flight stops at its next wait. After it, and before any later command,
+    // the worker drops the connection and lifts the stop.
+    m_cancelled = true;
+    m_stopping = true;
+    QMetaObject::invokeMethod(
+        m_worker,
+        [this, worker = m_worker] {
+            worker->protocol().closeConnection();
+            if (!m_final)
+                m_stopping = false;
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace Velmora

@@ -15,7 +15,9 @@ class FtpWorker;
 
 // The FTP client on Qt Network. The socket work runs in a worker thread with blocking calls and
 // time-outs, one command at a time; the calling thread waits in a local event loop, so the
-// window stays responsive, and receives the events as queued signals while it waits.
+// window stays responsive, and receives the events as queued signals while it waits. When the
+// application quits during such a wait, the command is stopped and the wait ends (event loops
+// no longer run then); every later command fails at once, so the program can end.
 class QtFtpClient : public FtpClient {
     Q_OBJECT
 public:
@@ -50,8 +52,8 @@ public:
     QList<QDateTime> listedDates() const override { return m_dates; }
     void changeDirectory(const QString &path) override;
     QString currentDirectory() override;
-    void download(const QString &remotePath, const QString &localPath) override;
-    void upload(const QString &localPath, const QString &remotePath) override;
+    FtpTransferResult download(const QString &remotePath, const QString &localPath) override;
+    FtpTransferResult upload(const QString &localPath, const QString &remotePath) override;
     void deleteFile(const QString &path) override;
     void makeDirectory(const QString &path) override;
     void removeDirectory(const QString &path) override;
@@ -59,16 +61,22 @@ public:
     void rename(const QString &from, const QString &to) override;
     qint64 size(const QString &path) override;
     void abort() override;
+    void cancel() override;
 
 private:
     // Runs one piece of work in the worker thread and waits for it in a local event loop.
     void run(const std::function<void(FtpProtocol &)> &work);
+    // The application is quitting: the worker stops for good.
+    void stopForQuit();
 
     FtpSettings m_settings;
     QThread m_thread;
     FtpWorker *m_worker = nullptr;
     std::atomic_bool m_abortRequested{false};
-    std::atomic_bool m_stopping{false};
+    std::atomic_bool m_stopping{false}; // every wait of the worker ends at once
+    std::atomic_bool m_final{false};    // the stop is for good (shutdown, the program quits)
+    bool m_quitting = false;
+    bool m_cancelled = false; // cancel() was called during the command in flight
     bool m_busy = false;
     bool m_connected = false;
     bool m_utf8 = false;

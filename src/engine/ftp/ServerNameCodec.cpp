@@ -37,18 +37,8 @@ QString ServerNameCodec::decodeListingLine(const QByteArray &bytes)
         remember(name.mid(arrow + 4));
     }
     const QString converted = ConvertMsDosLine(line);
-    if (converted != line) {
+    if (converted != line) // an MS-DOS line: the whole name after the size column
         remember(SplitListingLine(converted).name().toString());
-        // An MS-DOS name with blanks: the whole name after the size column.
-        qsizetype pos = 0;
-        for (int word = 0; word < 3; ++word) {
-            while (pos < line.size() && line[pos] == u' ')
-                ++pos;
-            while (pos < line.size() && line[pos] != u' ')
-                ++pos;
-        }
-        remember(line.mid(pos).trimmed());
-    }
     return line;
 }
 
