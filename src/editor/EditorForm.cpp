@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QSaveFile>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -290,6 +291,14 @@ bool EditorForm::Load(const QString &path)
     return true;
 }
 
+void EditorForm::fillScreen()
+{
+    // Maximised is a wish the window manager fulfils; without one the window covers the
+    // screen's free area all the same.
+    if (QScreen *screen = this->screen())
+        setGeometry(screen->availableGeometry());
+}
+
 void EditorForm::showNonBlocking()
 {
     if (isVisible() && !isModal()) {
@@ -298,6 +307,7 @@ void EditorForm::showNonBlocking()
         activateWindow();
         return;
     }
+    fillScreen();
     showMaximized();
 }
 
@@ -307,6 +317,7 @@ int EditorForm::execModal()
     // shown again modally, keeping the text that the caller has just loaded.
     if (isVisible())
         hide();
+    fillScreen();
     setWindowState(windowState() | Qt::WindowMaximized);
     return exec();
 }

@@ -101,6 +101,7 @@ private:
     void configureText();
     void setHighlighter(Highlighter highlighter);
     void showSearchForm(EditorFindForm *&form, bool replaceMode);
+    void fillScreen();
     void applySettings();
     void writeSettings();
     void updateStatus();
