@@ -9,6 +9,11 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace Velmora {
 
 namespace {
@@ -25,13 +30,34 @@ bool usesTerm(ReplaceMode mode)
         || mode == ReplaceMode::InsertBeforeTerm;
 }
 
+// Read with the plain system calls: the search-only run reads every file on every key press,
+// and the file object's own checks cost as much as the search itself.
 QByteArray readWorkingCopy(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         throw SearchReplaceError(SearchReplaceError::Read, path);
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    struct stat info {};
+    QByteArray bytes;
+    bool ok = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
+    if (ok) {
+        bytes.resize(qsizetype(info.st_size));
+        qsizetype done = 0;
+        while (ok) {
+            if (done == bytes.size())
+                bytes.resize(done + 4096); // the file grew since fstat
+            const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+            if (got < 0 && errno == EINTR)
+                continue;
+            ok = got >= 0;
+            if (got <= 0)
+                break;
+            done += got;
+        }
+        bytes.truncate(done);
+    }
+    ::close(fd);
+    if (!ok)
         throw SearchReplaceError(SearchReplaceError::Read, path);
     return bytes;
 }
