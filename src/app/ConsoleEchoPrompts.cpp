@@ -38,6 +38,15 @@ bool ConsoleEchoPrompts::confirm(const QString &text)
     return yes;
 }
 
+UserPrompts::Answer ConsoleEchoPrompts::askYesNoAbort(const QString &text)
+{
+    m_sink(QStringLiteral("velmora: question: ") + text);
+    const Answer answer = m_inner.askYesNoAbort(text);
+    m_sink(QStringLiteral("velmora: answer: ")
+           + (answer == Answer::Yes ? QStringLiteral("Yes") : answer == Answer::No ? QStringLiteral("No") : QStringLiteral("Abort")));
+    return answer;
+}
+
 QString ConsoleEchoPrompts::openFile(const QString &title, const QString &startFolder, const QString &filter)
 {
     return m_inner.openFile(title, startFolder, filter);

@@ -21,6 +21,7 @@ public:
     void information(const QString &text) override;
     void error(const QString &text) override;
     bool confirm(const QString &text) override;
+    Answer askYesNoAbort(const QString &text) override;
     QString openFile(const QString &title, const QString &startFolder, const QString &filter) override;
     QString saveFile(const QString &title, const QString &startFolder, const QString &fileName,
                      const QString &defaultSuffix, const QString &filter) override;

@@ -16,6 +16,10 @@ public:
     virtual void error(const QString &text) = 0;
     // Confirmation box with Yes and No; true for Yes.
     virtual bool confirm(const QString &text) = 0;
+    // Confirmation box with Yes, No and Abort; Escape answers Abort. Without a box of its own a
+    // prompt passes the question to confirm(), which never answers Abort.
+    enum class Answer { Yes, No, Abort };
+    virtual Answer askYesNoAbort(const QString &text) { return confirm(text) ? Answer::Yes : Answer::No; }
     // File dialogs; an empty result means the user cancelled.
     virtual QString openFile(const QString &title, const QString &startFolder, const QString &filter) = 0;
     virtual QString saveFile(const QString &title, const QString &startFolder, const QString &fileName,

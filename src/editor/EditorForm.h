@@ -1,20 +1,134 @@
 #pragma once
 
-#include "app/PlaceholderContent.h"
-#include "app/ToolDialog.h"
+#include "EditorSettings.h"
+#include "Highlighter.h"
+#include "app/AppContext.h"
+
+#include <QDialog>
+#include <QHash>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenuBar;
+class QPrinter;
+class QStatusBar;
+class QToolBar;
+class QsciScintilla;
 
 namespace Velmora {
 
-// Created once at start-up and reused; its controls arrive with the feature it serves.
-class EditorForm : public ToolDialog {
+class DefinitionLexer;
+class EditorFindForm;
+
+// The built-in text editor: one text file at a time, coloured by its extension, with a menu
+// bar, a tool bar and a status line. Its texts follow the system's language, not the
+// program's. Created once at start and reused for every file.
+//
+// A dialog rather than a main window, because the search window shows it modally (exec) and
+// View/Edit shows it beside the main window; unlike the tool dialogs it is a normal resizable
+// window without the header picture, opened maximised.
+class EditorForm : public QDialog {
     Q_OBJECT
 public:
-    EditorForm(const AppContext &context, QWidget *parent)
-        : ToolDialog(context, parent, QStringLiteral("Editor"), QString::fromUtf8("Editor"))
-    {
-        setObjectName(QStringLiteral("EditorForm"));
-        AddPlaceholderContent(*this, contentLayout());
-    }
+    // Asks for the printer; true to print. The program shows the printer set-up dialog.
+    using PrinterSetup = std::function<bool(QPrinter &printer)>;
+
+    EditorForm(const AppContext &context, QWidget *parent);
+    ~EditorForm() override;
+
+    // Replaces the text by the file's lines without asking about unsaved changes. A file that
+    // cannot be read leaves everything as it was and shows an error.
+    bool Load(const QString &path);
+    // Shows the editor beside the main window; maximises it when it is already visible.
+    void showNonBlocking();
+    // Shows the editor modally; an editor already open beside the main window becomes modal.
+    int execModal();
+
+    void setSaveAsEnabled(bool enabled);
+    bool saveAsEnabled() const { return m_saveAsEnabled; }
+    // Set by Save, cleared when the window is shown.
+    bool savedReport() const { return m_savedReport; }
+    void resetSavedReport() { m_savedReport = false; }
+
+    QString filePath() const { return m_path; }
+    Highlighter highlighter() const { return m_highlighter; }
+    // True while the undo history is not empty.
+    bool isModified() const;
+    bool isGerman() const { return m_german; }
+    const EditorSettings &settings() const { return m_settings; }
+    void setPrinterSetup(PrinterSetup setup) { m_printerSetup = std::move(setup); }
+
+    // The parts tests and callers look at.
+    QsciScintilla *textEdit() const { return m_text; }
+    QMenuBar *menuBar() const { return m_menuBar; }
+    QToolBar *toolBar() const { return m_toolBar; }
+    QStatusBar *statusLine() const { return m_statusBar; }
+    QLabel *statusField(int index) const;
+    EditorFindForm *findForm() const { return m_findForm; }
+    EditorFindForm *replaceForm() const { return m_replaceForm; }
+
+    // The commands of the menus, tool bar and keys.
+    bool askSaveChanges();      // true: go on (saved, or not to be saved)
+    void newFileAsking();       // tool bar and Ctrl+N
+    void newFileWithoutAsking(); // the menu item
+    void openFile();
+    bool save();
+    bool saveAs();
+    void print();
+    void showFind();
+    void showReplace();
+    void toggleWordWrap();
+    void toggleStatusLine();
+
+Q_SIGNALS:
+    void fileSaved(const QString &path);
+
+public Q_SLOTS:
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QString text(const char16_t *english, const char16_t *german) const;
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusLine();
+    void buildShortcuts();
+    void configureText();
+    void setHighlighter(Highlighter highlighter);
+    void showSearchForm(EditorFindForm *&form, bool replaceMode);
+    void fillScreen();
+    void applySettings();
+    void writeSettings();
+    void updateStatus();
+    bool writeTo(const QString &path);
+    void afterSave(const QString &path);
+    void clearUndoHistory();
+
+    const AppContext &m_context;
+    bool m_german;
+    EditorSettings m_settings;
+    QsciScintilla *m_text;
+    QMenuBar *m_menuBar = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QStatusBar *m_statusBar = nullptr;
+    QLabel *m_statusFields[3] = {};
+    QAction *m_saveAsAction = nullptr;
+    QAction *m_wordWrapAction = nullptr;
+    QAction *m_statusLineAction = nullptr;
+    EditorFindForm *m_findForm = nullptr;
+    EditorFindForm *m_replaceForm = nullptr;
+    QHash<int, DefinitionLexer *> m_lexers;
+    PrinterSetup m_printerSetup;
+    QString m_path;
+    Highlighter m_highlighter = Highlighter::None;
+    bool m_utf8 = true;
+    bool m_saveAsEnabled = true;
+    bool m_savedReport = false;
 };
 
 } // namespace Velmora

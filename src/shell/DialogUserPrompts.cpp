@@ -35,6 +35,20 @@ bool DialogUserPrompts::confirm(const QString &text)
     return box.clickedButton() == yes;
 }
 
+UserPrompts::Answer DialogUserPrompts::askYesNoAbort(const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, m_caption(), text, QMessageBox::NoButton, m_parent());
+    QPushButton *yes = box.addButton(m_language.text(QStringLiteral("Yes"), QStringLiteral("Ja")), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(m_language.text(QStringLiteral("No"), QStringLiteral("Nein")), QMessageBox::NoRole);
+    QPushButton *abort = box.addButton(m_language.text(QStringLiteral("Abort"), QStringLiteral("Abbrechen")),
+                                       QMessageBox::RejectRole);
+    box.setEscapeButton(abort);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::Yes;
+    return box.clickedButton() == no ? Answer::No : Answer::Abort;
+}
+
 QString DialogUserPrompts::openFile(const QString &title, const QString &startFolder, const QString &filter)
 {
     return QFileDialog::getOpenFileName(m_parent(), title, startFolder, filter);

@@ -18,6 +18,12 @@ bool FakeUserPrompts::confirm(const QString &text)
     return confirmAnswers.isEmpty() ? false : confirmAnswers.takeFirst();
 }
 
+UserPrompts::Answer FakeUserPrompts::askYesNoAbort(const QString &text)
+{
+    shown.append(QStringLiteral("askYesNoAbort: ") + text);
+    return threeWayAnswers.isEmpty() ? Answer::Abort : threeWayAnswers.takeFirst();
+}
+
 QString FakeUserPrompts::openFile(const QString &title, const QString &startFolder, const QString &filter)
 {
     shown.append(QStringLiteral("openFile: ") + title);

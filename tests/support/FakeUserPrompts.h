@@ -9,14 +9,15 @@
 namespace Velmora::Testing {
 
 // Records every text the program would show and answers from scripted queues. Recorded lines
-// look like "information: text", "error: text", "confirm: text", "openFile: title",
-// "saveFile: title|fileName", "chooseFolder: title". An unscripted question answers No, an
-// unscripted dialog answers with nothing (cancel).
+// look like "information: text", "error: text", "confirm: text", "askYesNoAbort: text",
+// "openFile: title", "saveFile: title|fileName", "chooseFolder: title". An unscripted question
+// answers No (Abort for the three-way one), an unscripted dialog answers with nothing (cancel).
 class FakeUserPrompts : public UserPrompts {
 public:
     void information(const QString &text) override;
     void error(const QString &text) override;
     bool confirm(const QString &text) override;
+    Answer askYesNoAbort(const QString &text) override;
     QString openFile(const QString &title, const QString &startFolder, const QString &filter) override;
     QString saveFile(const QString &title, const QString &startFolder, const QString &fileName,
                      const QString &defaultSuffix, const QString &filter) override;
@@ -24,6 +25,7 @@ public:
 
     QStringList shown;                 // every prompt in order
     QList<bool> confirmAnswers;        // consumed from the front
+    QList<Answer> threeWayAnswers;     // for askYesNoAbort, from the front; unscripted: Abort
     QStringList fileAnswers;           // for openFile / saveFile, from the front
     QStringList folderAnswers;         // for chooseFolder, from the front
     QString lastStartFolder;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace Velmora {
+
+// The editor's file text: 8-bit lines that end at CR, LF or CR LF when read, and every line
+// followed by CR LF when written.
+namespace EditorText {
+
+struct Loaded {
+    QString text;       // the lines joined by CR LF, without a break after the last one
+    bool utf8 = false;  // the bytes were valid UTF-8 (else they were read as Windows-1252)
+};
+
+// Valid UTF-8 is read as UTF-8, anything else as Windows-1252.
+Loaded Decode(const QByteArray &bytes);
+// Every line of the text followed by CR LF, in UTF-8 for a file that was UTF-8, otherwise in
+// Windows-1252 as long as every character fits (UTF-8 when not, so nothing typed is lost).
+QByteArray Encode(const QString &text, bool utf8);
+
+// The status line's first and second fields.
+struct Counts {
+    qsizetype characters = 0; // the lengths of all lines; line breaks do not count
+    qsizetype lines = 0;      // a final line break makes no extra line
+};
+Counts Count(const QString &text);
+QString CountsText(const Counts &counts);       // " 12chars   3 lines"
+QString CaretText(int line, int column);        // " Ln: 0   Col: 4"
+
+} // namespace EditorText
+
+} // namespace Velmora

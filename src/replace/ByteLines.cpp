@@ -1,0 +1,46 @@
+#include "ByteLines.h"
+
+namespace Velmora::ByteLines {
+
+QByteArray TextBeforeNul(const QByteArray &bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    return nul < 0 ? bytes : bytes.left(nul);
+}
+
+QList<QByteArray> Split(const QByteArray &bytes)
+{
+    const QByteArray text = TextBeforeNul(bytes);
+    QList<QByteArray> lines;
+    const qsizetype n = text.size();
+    const char *data = text.constData();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = data[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == '\r' && i + 1 < n && data[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QByteArray Join(const QList<QByteArray> &lines)
+{
+    qsizetype total = 0;
+    for (const QByteArray &line : lines)
+        total += line.size() + 2;
+    QByteArray out;
+    out.reserve(total);
+    for (const QByteArray &line : lines) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+} // namespace Velmora::ByteLines

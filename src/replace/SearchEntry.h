@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace Velmora {
+
+// One row of the search window's result list. The engine reads selected and
+// workingCopyPath and writes hitMark; the other fields belong to the window.
+struct SearchEntry {
+    bool selected = true;
+    QString command;           // "RETR" (a server file) or "STOR" (a local file)
+    QString shownPath;         // the remote path for "RETR", the local path for "STOR"
+    QString otherPath;         // the local path for "RETR", the remote path for "STOR"
+    QString size;
+    QString date;
+    QString workingCopyPath;   // the copy that is searched and changed
+    int hitMark = 0;           // 0 no hit / not changed, 1 term found / file changed
+};
+
+} // namespace Velmora

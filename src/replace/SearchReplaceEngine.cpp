@@ -1,0 +1,259 @@
+#include "SearchReplaceEngine.h"
+
+#include "ByteLines.h"
+#include "SearchReplaceError.h"
+#include "Utf8Umlauts.h"
+#include "common/TextReplace.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Velmora {
+
+namespace {
+
+bool readsFiles(ReplaceMode mode)
+{
+    return mode != ReplaceMode::ReplaceFile;
+}
+
+// Operations 0, 2 and 3 depend on the term; 1, 4 and 5 take every selected file.
+bool usesTerm(ReplaceMode mode)
+{
+    return mode == ReplaceMode::ReplaceTerm || mode == ReplaceMode::InsertAfterTerm
+        || mode == ReplaceMode::InsertBeforeTerm;
+}
+
+// Read with the plain system calls: the search-only run reads every file on every key press,
+// and the file object's own checks cost as much as the search itself.
+QByteArray readWorkingCopy(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw SearchReplaceError(SearchReplaceError::Read, path);
+    struct stat info {};
+    QByteArray bytes;
+    bool ok = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
+    if (ok) {
+        bytes.resize(qsizetype(info.st_size));
+        qsizetype done = 0;
+        while (ok) {
+            if (done == bytes.size())
+                bytes.resize(done + 4096); // the file grew since fstat
+            const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+            if (got < 0 && errno == EINTR)
+                continue;
+            ok = got >= 0;
+            if (got <= 0)
+                break;
+            done += got;
+        }
+        bytes.truncate(done);
+    }
+    ::close(fd);
+    if (!ok)
+        throw SearchReplaceError(SearchReplaceError::Read, path);
+    return bytes;
+}
+
+// Written through a temporary file, so a failed write leaves the old working copy whole.
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(bytes);
+    return file.commit();
+}
+
+void writeWorkingCopy(const QString &path, const QList<QByteArray> &lines)
+{
+    if (!writeBytes(path, ByteLines::Join(lines)))
+        throw SearchReplaceError(SearchReplaceError::Write, path);
+}
+
+// The byte-level form of the shared replacement rule, case-sensitive: Latin-1 maps every byte
+// to one character and back, so the bytes pass through unchanged.
+QByteArray replaceAllBytes(const QByteArray &line, const QByteArray &term, const QByteArray &replacement)
+{
+    return ReplaceText(QString::fromLatin1(line), QString::fromLatin1(term), QString::fromLatin1(replacement),
+                       true, false)
+        .toLatin1();
+}
+
+// Operation 1 replaces the copy by the source file. A failed copy is not reported: the entry
+// is marked and counted as written all the same.
+void copySourceOver(const QString &source, const QString &workingCopy)
+{
+    QFile in(source);
+    if (in.open(QIODevice::ReadOnly))
+        writeBytes(workingCopy, in.readAll());
+    QFile out(workingCopy);
+    if (out.open(QIODevice::ReadOnly))
+        out.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
+}
+
+} // namespace
+
+SearchReplaceEngine::SearchReplaceEngine(SearchReplaceObserver *observer)
+    : m_observer(observer)
+{
+}
+
+QString SearchReplaceEngine::ProgressText(qsizetype index, qsizetype count)
+{
+    if (count <= 0)
+        return {};
+    const qint64 scaled = qint64(index) * 100;
+    qint64 value = scaled / count;
+    const qint64 twiceRest = 2 * (scaled % count);
+    if (twiceRest > count || (twiceRest == count && value % 2 != 0))
+        ++value;
+    return QString::number(value) + u'%';
+}
+
+SearchReplaceEngine::Edit SearchReplaceEngine::EditLines(const ReplaceJob &job, QList<QByteArray> lines)
+{
+    Edit edit;
+    switch (job.mode) {
+    case ReplaceMode::ReplaceTerm: {
+        if (job.term.isEmpty())
+            break;
+        // Lines written in UTF-8 are searched with the UTF-8 form of a term typed as single bytes.
+        const QByteArray utf8Term = Utf8Umlauts::AnsiUmlautsToUtf8(job.term);
+        const QByteArray utf8Replacement = Utf8Umlauts::AnsiUmlautsToUtf8(job.replacement);
+        for (QByteArray &line : lines) {
+            const bool utf8 = Utf8Umlauts::ContainsUtf8Umlaut(line);
+            const QByteArray &term = utf8 ? utf8Term : job.term;
+            const QByteArray &replacement = utf8 ? utf8Replacement : job.replacement;
+            if (!line.contains(term))
+                continue;
+            edit.hit = true;
+            line = job.replaceWholeLine ? replacement : replaceAllBytes(line, term, replacement);
+        }
+        edit.lines = std::move(lines);
+        break;
+    }
+    case ReplaceMode::InsertAfterTerm:
+    case ReplaceMode::InsertBeforeTerm: {
+        if (job.term.isEmpty())
+            break;
+        const bool after = job.mode == ReplaceMode::InsertAfterTerm;
+        edit.lines.reserve(lines.size());
+        for (QByteArray &line : lines) {
+            if (!line.contains(job.term)) {
+                edit.lines.append(std::move(line));
+                continue;
+            }
+            edit.hit = true;
+            if (!after)
+                edit.lines.append(job.termLines);
+            edit.lines.append(std::move(line));
+            if (after)
+                edit.lines.append(job.termLines);
+        }
+        break;
+    }
+    case ReplaceMode::InsertAtBeginning:
+        edit.hit = true;
+        edit.lines = job.edgeLines;
+        edit.lines.append(std::move(lines));
+        break;
+    case ReplaceMode::InsertAtEnd:
+        edit.hit = true;
+        edit.lines = std::move(lines);
+        edit.lines.append(job.edgeLines);
+        break;
+    case ReplaceMode::ReplaceFile:
+        edit.hit = true;
+        edit.lines = std::move(lines);
+        break;
+    }
+    return edit;
+}
+
+bool SearchReplaceEngine::FindsTerm(const ReplaceJob &job, const QByteArray &fileBytes)
+{
+    if (job.term.isEmpty() || job.term.contains('\r') || job.term.contains('\n'))
+        return false;
+    // A term without line breaks cannot span two lines, so a match in the whole text is a
+    // match in one line. Only a term with umlauts in operation 0 needs the lines, because
+    // UTF-8 lines are searched with another form of it.
+    if (job.mode != ReplaceMode::ReplaceTerm || !Utf8Umlauts::ContainsAnsiUmlaut(job.term)) {
+        const qsizetype nul = fileBytes.indexOf('\0');
+        const QByteArrayView text = nul < 0 ? QByteArrayView(fileBytes) : QByteArrayView(fileBytes).first(nul);
+        return text.indexOf(job.term) >= 0;
+    }
+    return EditLines(job, ByteLines::Split(fileBytes)).hit;
+}
+
+void SearchReplaceEngine::RunSearchReplace(ReplaceJob job, QList<SearchEntry> &entries, bool write, bool &anyFileWritten)
+{
+    const qsizetype count = entries.size();
+    // Entries are addressed by index: a nested search-only run started from pumped events
+    // changes marks but never the list itself.
+    for (qsizetype i = 0; i < count && i < entries.size(); ++i) {
+        if (entries[i].selected) {
+            runEntry(job, entries[i], write, anyFileWritten);
+            if (readsFiles(job.mode))
+                pumpEvents();
+        }
+        report(ProgressText(i, count));
+    }
+    report(QString());
+}
+
+void SearchReplaceEngine::runEntry(const ReplaceJob &job, SearchEntry &entry, bool write, bool &anyFileWritten)
+{
+    const QString path = entry.workingCopyPath;
+    if (job.mode == ReplaceMode::ReplaceFile) {
+        if (write) {
+            copySourceOver(job.sourceFile, path);
+            anyFileWritten = true;
+        }
+        entry.hitMark = 1;
+        return;
+    }
+    if (!usesTerm(job.mode)) {
+        // Operations 4 and 5 take every selected file; only writing needs its lines.
+        if (write) {
+            writeWorkingCopy(path, EditLines(job, ByteLines::Split(readWorkingCopy(path))).lines);
+            anyFileWritten = true;
+        }
+        entry.hitMark = 1; // marked only once the file is written, when writing
+        return;
+    }
+    const QByteArray bytes = readWorkingCopy(path);
+    if (!write) {
+        entry.hitMark = FindsTerm(job, bytes) ? 1 : 0;
+        return;
+    }
+    const Edit edit = EditLines(job, ByteLines::Split(bytes));
+    if (!edit.hit) {
+        entry.hitMark = 0; // no hit: the file keeps its bytes
+        return;
+    }
+    writeWorkingCopy(path, edit.lines);
+    anyFileWritten = true;
+    entry.hitMark = 1;
+}
+
+void SearchReplaceEngine::report(const QString &progress)
+{
+    if (m_observer)
+        m_observer->progressChanged(progress);
+}
+
+void SearchReplaceEngine::pumpEvents()
+{
+    if (m_observer)
+        m_observer->fileFinished();
+}
+
+} // namespace Velmora

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "ReplaceJob.h"
+#include "SearchEntry.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace Velmora {
+
+// What a run tells the search window while it goes on.
+class SearchReplaceObserver {
+public:
+    virtual ~SearchReplaceObserver() = default;
+    // After every entry: a percentage such as "42%"; the empty text after the last entry.
+    virtual void progressChanged(const QString &text) = 0;
+    // After each file of the operations that read files (0, 2 to 5): the window processes
+    // pending events here, so it stays responsive and typing can start a nested search.
+    virtual void fileFinished() = 0;
+};
+
+// Applies one operation, or only searches, over the working copies of a result list. It never
+// touches the user's own files or the server, and keeps no state between runs.
+class SearchReplaceEngine {
+public:
+    explicit SearchReplaceEngine(SearchReplaceObserver *observer = nullptr);
+
+    // Runs over all entries in list order. With write off only the marks are computed and no
+    // file is written. anyFileWritten is set as soon as a file has been written (and never
+    // cleared). Throws SearchReplaceError when a working copy cannot be read or written; the
+    // entries handled before keep their marks and changes.
+    void RunSearchReplace(ReplaceJob job, QList<SearchEntry> &entries, bool write, bool &anyFileWritten);
+
+    // The result of one operation over the lines of one file: hit tells whether the term was
+    // found (operations 0, 2, 3) or always true (1, 4, 5); lines is the text to write.
+    struct Edit {
+        bool hit = false;
+        QList<QByteArray> lines;
+    };
+    static Edit EditLines(const ReplaceJob &job, QList<QByteArray> lines);
+    // Whether the term is found in the file's text (operations 0, 2, 3), without building the
+    // output: the search-only run that follows every key press.
+    static bool FindsTerm(const ReplaceJob &job, const QByteArray &fileBytes);
+
+    // The integer nearest to 100 * index / count, halves to the even neighbour, and "%".
+    static QString ProgressText(qsizetype index, qsizetype count);
+
+private:
+    void runEntry(const ReplaceJob &job, SearchEntry &entry, bool write, bool &anyFileWritten);
+    void report(const QString &progress);
+    void pumpEvents();
+
+    SearchReplaceObserver *m_observer;
+};
+
+} // namespace Velmora

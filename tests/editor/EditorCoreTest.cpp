@@ -1,0 +1,233 @@
+// The editor's logic without a window: highlighter choice, line styling, web addresses, the
+// settings file and the line ends of loaded and saved text.
+#include "TestEnvironment.h"
+#include "editor/EditorSettings.h"
+#include "editor/EditorText.h"
+#include "editor/Highlighter.h"
+#include "editor/LineStyler.h"
+#include "editor/WebAddresses.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace Velmora;
+using namespace Velmora::Testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// ---- highlighter by extension --------------------------------------------------------------
+
+struct ChoiceCase {
+    const char16_t *path;
+    Highlighter expected;
+};
+
+class HighlighterChoice : public ::testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(HighlighterChoice, ByExactExtension)
+{
+    EXPECT_EQ(HighlighterForFile(QString::fromUtf16(GetParam().path)), GetParam().expected)
+        << QString::fromUtf16(GetParam().path).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, HighlighterChoice, ::testing::Values(
+    ChoiceCase{u"/w/index.html", Highlighter::Html},
+    ChoiceCase{u"/w/index.HTML", Highlighter::None},     // case counts
+    ChoiceCase{u"/w/page.inc", Highlighter::Pascal},
+    ChoiceCase{u"/w/notes.txt", Highlighter::Html},
+    ChoiceCase{u"/w/tool.py", Highlighter::Html},
+    ChoiceCase{u"/w/site.php5", Highlighter::Html},
+    ChoiceCase{u"/w/style.css", Highlighter::Html},
+    ChoiceCase{u"/w/app.js", Highlighter::JavaScript},
+    ChoiceCase{u"/w/app.jsx", Highlighter::None},
+    ChoiceCase{u"/w/q.sql", Highlighter::Sql},
+    ChoiceCase{u"/w/form.dfm", Highlighter::Pascal},
+    ChoiceCase{u"/w/p.dproj", Highlighter::Pascal},
+    ChoiceCase{u"/w/backup.html.pas", Highlighter::Pascal}, // from the last dot
+    ChoiceCase{u"/w/README", Highlighter::None},
+    ChoiceCase{u"/w/site.html/README", Highlighter::None},  // a dot in a folder is no extension
+    ChoiceCase{u"/w/trailing.", Highlighter::None}));
+
+// ---- line styling --------------------------------------------------------------------------
+
+// One letter per byte: D default, C comment, S single-quoted, Q double-quoted, Y symbol,
+// N number, 1 2 3 keyword groups.
+std::string codes(const QList<StyleRun> &runs)
+{
+    std::string out;
+    for (const StyleRun &run : runs) {
+        const char code = "DCSQYN123"[static_cast<int>(run.style)];
+        out.append(static_cast<size_t>(run.length), code);
+    }
+    return out;
+}
+
+struct StyleCase {
+    Highlighter highlighter;
+    const char *line;
+    const char *codes;
+};
+
+class LineStyling : public ::testing::TestWithParam<StyleCase> {};
+
+TEST_P(LineStyling, StylesEveryByte)
+{
+    const StyleCase &c = GetParam();
+    LineStyler styler(HighlighterDefinition::For(c.highlighter));
+    bool inComment = false;
+    EXPECT_EQ(codes(styler.styleLine(c.line, inComment)), c.codes) << c.line;
+    EXPECT_FALSE(inComment);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, LineStyling, ::testing::Values(
+    StyleCase{Highlighter::Html, "<a href=\"x\">", "Y3Y3333YQQQY"},
+    StyleCase{Highlighter::Html, "<TABLE width=10>", "Y22222Y22222YNNY"},
+    StyleCase{Highlighter::Html, "<Body>&lt", "Y1111Y111"},                 // any case; "&lt" is a word
+    StyleCase{Highlighter::Html, "<!-- c --> <p>", "CCCCCCCCCCYY1Y"},
+    StyleCase{Highlighter::Html, "x // note", "DYCCCCCCC"},
+    StyleCase{Highlighter::Html, "'it' \"<b>\"", "SSSSYQQQQQ"},            // no tags inside strings
+    StyleCase{Highlighter::JavaScript, "if (x) { return 'a'; }", "11Y1D1Y1Y111111YSSS1Y1"}, // symbols as keywords
+    StyleCase{Highlighter::JavaScript, "y = \"s\"; 42", "DYYYQQQ1YNN"},
+    StyleCase{Highlighter::Sql, "select * from t ' note", "111111YYY1111YDYCCCCCC"},
+    StyleCase{Highlighter::Sql, "{ c } \"s\" 5", "CCCCCYQQQYN"},
+    StyleCase{Highlighter::Sql, "it's", "DDCC"},                             // "'" starts a comment
+    StyleCase{Highlighter::Pascal, "x := $FF; {c} 'str'", "DYYYYNNNYYCCCYSSSSS"},
+    StyleCase{Highlighter::Pascal, "BEGIN $G1 end.", "11111YDDDY111Y"},     // "$G1" is no number
+    StyleCase{Highlighter::None, "if <b> // x", "DDDDDDDDDDD"}));
+
+TEST(LineStyling, BlockCommentsGoOnOverLines)
+{
+    LineStyler html(HighlighterDefinition::For(Highlighter::Html));
+    bool inComment = false;
+    EXPECT_EQ(codes(html.styleLine("x <!-- a", inComment)), "DYCCCCCC");
+    EXPECT_TRUE(inComment);
+    EXPECT_EQ(codes(html.styleLine("<b> still", inComment)), "CCCCCCCCC");
+    EXPECT_TRUE(inComment);
+    EXPECT_EQ(codes(html.styleLine("b --> <b>", inComment)), "CCCCCYY1Y");
+    EXPECT_FALSE(inComment);
+
+    LineStyler pascal(HighlighterDefinition::For(Highlighter::Pascal));
+    EXPECT_EQ(codes(pascal.styleLine("{ open", inComment)), "CCCCCC");
+    EXPECT_EQ(codes(pascal.styleLine("} end", inComment)), "CY111");
+    EXPECT_FALSE(inComment);
+}
+
+TEST(HighlighterColours, StylesFollowTheDefinitions)
+{
+    const HighlighterDefinition html = HighlighterDefinition::For(Highlighter::Html);
+    EXPECT_EQ(html.styleOf(StyleId::Comment), (TextStyle{Colour::Silver, false, true}));
+    EXPECT_EQ(html.styleOf(StyleId::Keywords1), (TextStyle{Colour::Blue}));
+    EXPECT_EQ(html.styleOf(StyleId::Keywords2), (TextStyle{Colour::Olive}));
+    EXPECT_EQ(html.styleOf(StyleId::Keywords3), (TextStyle{Colour::Red}));
+    EXPECT_EQ(html.styleOf(StyleId::Symbol), (TextStyle{Colour::Teal}));
+    EXPECT_EQ(html.keywordGroups[0].words.size(), 107);
+    const HighlighterDefinition js = HighlighterDefinition::For(Highlighter::JavaScript);
+    EXPECT_EQ(js.styleOf(StyleId::Keywords1), (TextStyle{Colour::Fuchsia, true}));
+    EXPECT_EQ(js.styleOf(StyleId::SingleQuoted), (TextStyle{Colour::Green}));
+    EXPECT_EQ(js.styleOf(StyleId::DoubleQuoted), (TextStyle{Colour::Teal}));
+    EXPECT_EQ(js.styleOf(StyleId::Number), (TextStyle{Colour::Navy, true}));
+    const HighlighterDefinition sql = HighlighterDefinition::For(Highlighter::Sql);
+    EXPECT_EQ(sql.styleOf(StyleId::Comment), (TextStyle{Colour::Navy, false, true}));
+    EXPECT_EQ(sql.styleOf(StyleId::Keywords1), (TextStyle{Colour::Green}));
+    EXPECT_EQ(sql.styleOf(StyleId::Number), (TextStyle{Colour::Fuchsia, true}));
+    EXPECT_EQ(sql.keywordGroups[0].words.size(), 47);
+    const HighlighterDefinition pascal = HighlighterDefinition::For(Highlighter::Pascal);
+    EXPECT_EQ(pascal.styleOf(StyleId::Keywords1), (TextStyle{Colour::Green, true}));
+    EXPECT_EQ(pascal.styleOf(StyleId::Symbol), (TextStyle{Colour::Red}));
+    EXPECT_EQ(pascal.styleOf(StyleId::SingleQuoted), (TextStyle{Colour::Blue}));
+    EXPECT_EQ(pascal.keywordGroups[0].words.size(), 43);
+}
+
+// ---- web addresses -------------------------------------------------------------------------
+
+TEST(WebAddressMarking, FindsAddressesWithoutTheSentenceAroundThem)
+{
+    EXPECT_EQ(FindWebAddresses("see http://example.com/x."), (QList<WebAddress>{{4, 20}}));
+    EXPECT_EQ(FindWebAddresses("<a href=\"https://a.b/c?d=1\">"), (QList<WebAddress>{{9, 17}}));
+    EXPECT_EQ(FindWebAddresses("WWW.Example.org, ftp://h/f"), (QList<WebAddress>{{0, 15}, {17, 9}}));
+    EXPECT_EQ(FindWebAddresses("mailto:a@b.c>"), (QList<WebAddress>{{0, 12}}));
+    EXPECT_TRUE(FindWebAddresses("xwww.a.com").isEmpty());  // inside a word
+    EXPECT_TRUE(FindWebAddresses("www. and http://").isEmpty());
+}
+
+// ---- the settings file ---------------------------------------------------------------------
+
+TEST(EditorSettingsFile, LivesBesideTheProgramsFolder)
+{
+    EXPECT_EQ(EditorSettings::FolderFor(u"/home/u/.local/share/Holmvik/Velmora/"_s),
+              u"/home/u/.local/share/Holmvik/HolmvikEditor/"_s);
+}
+
+TEST(EditorSettingsFile, MissingFileGivesDefaultsAndCreatesTheFolder)
+{
+    TestEnvironment env;
+    EditorSettings settings(env.root() + u"Holmvik/HolmvikEditor/"_s);
+    settings.statusBar = false;
+    settings.wordWrap = false;
+    settings.load();
+    EXPECT_TRUE(settings.statusBar);
+    EXPECT_TRUE(settings.wordWrap);
+    EXPECT_TRUE(QFileInfo(env.root() + u"Holmvik/HolmvikEditor"_s).isDir());
+    EXPECT_FALSE(QFileInfo::exists(settings.filePath()));
+}
+
+TEST(EditorSettingsFile, WritesBothKeysAndReadsAnyNumberOtherThanZeroAsTrue)
+{
+    TestEnvironment env;
+    const QString folder = env.root() + u"HolmvikEditor/"_s;
+    EditorSettings settings(folder);
+    settings.load();
+    settings.statusBar = false;
+    ASSERT_TRUE(settings.save());
+    EXPECT_EQ(TestEnvironment::readFile(folder + u"settings.ini"_s), QByteArray("[SETTINGS]\r\nStatusBar=0\r\nWordwrap=1\r\n\r\n"));
+
+    env.writeFile(folder + u"settings.ini"_s, "[SETTINGS]\r\nStatusBar=5\r\nWordwrap=0\r\n");
+    EditorSettings again(folder);
+    again.load();
+    EXPECT_TRUE(again.statusBar);
+    EXPECT_FALSE(again.wordWrap);
+}
+
+// ---- line ends and encodings ---------------------------------------------------------------
+
+struct RoundTripCase {
+    QByteArray file;
+    bool utf8;
+    QByteArray saved; // written back unchanged
+};
+
+class EditorLineEnds : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(EditorLineEnds, SavedTextEndsEveryLineWithCrLf)
+{
+    const EditorText::Loaded loaded = EditorText::Decode(GetParam().file);
+    EXPECT_EQ(loaded.utf8, GetParam().utf8);
+    EXPECT_EQ(EditorText::Encode(loaded.text, loaded.utf8), GetParam().saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, EditorLineEnds, ::testing::Values(
+    RoundTripCase{"a\nb\n", true, "a\r\nb\r\n"},
+    RoundTripCase{"a\rb", true, "a\r\nb\r\n"},
+    RoundTripCase{"a\r\n\r\nb\r\n", true, "a\r\n\r\nb\r\n"},
+    RoundTripCase{"", true, ""},
+    RoundTripCase{"f\xFCr\n", false, "f\xFCr\r\n"},              // Windows-1252 stays single bytes
+    RoundTripCase{"f\xC3\xBCr\n", true, "f\xC3\xBCr\r\n"}));      // UTF-8 stays UTF-8
+
+TEST(EditorLineEnds, TypedCharactersThatDoNotFitWindows1252AreNotLost)
+{
+    EXPECT_EQ(EditorText::Encode(u"\u20AC\u00E4"_s, false), QByteArray("\x80\xE4\r\n"));
+    EXPECT_EQ(EditorText::Encode(u"\u2192\u00E4"_s, false), QByteArray("\xE2\x86\x92\xC3\xA4\r\n"));
+}
+
+TEST(EditorStatusTexts, CountCharactersWithoutLineBreaks)
+{
+    EXPECT_EQ(EditorText::CountsText(EditorText::Count(u"ab\r\ncd"_s)), u" 4chars   2 lines"_s);
+    EXPECT_EQ(EditorText::CountsText(EditorText::Count(u"ab\r\n"_s)), u" 2chars   1 lines"_s);
+    EXPECT_EQ(EditorText::CountsText(EditorText::Count(u"\r\n\r\n"_s)), u" 0chars   2 lines"_s);
+    EXPECT_EQ(EditorText::CountsText(EditorText::Count(QString())), u" 0chars   0 lines"_s);
+    EXPECT_EQ(EditorText::CaretText(0, 4), u" Ln: 0   Col: 4"_s);
+}
+
+} // namespace
