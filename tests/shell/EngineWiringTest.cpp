@@ -69,7 +69,7 @@ TEST_F(EngineWiring, DisconnectDuringARunCutsTheTransferAndEndsTheRun)
                                    QStringLiteral("50331648"), QStringLiteral("01.02.2003 04:05:06")},
                                   {QStringLiteral("/small.bin"), QStringLiteral("RETR"), local + QStringLiteral("small.bin"),
                                    QStringLiteral("5"), QStringLiteral("01.02.2003 04:05:06")}}));
-    main().loadLastSession();
+    Q_EMIT main().lastSessionRequested();
     ftp().SetConnectionData(server.host(), QString::number(server.port()), server.user(), server.password(), 0);
     ASSERT_TRUE(ftp().Connect(false));
     main().SetIdleState();
