@@ -168,7 +168,7 @@ TEST_F(QueueControllerTest, AProgramKilledAtAnyPointKeepsExactlyTheRowsNotDone)
     connectToServer();
     server->writeFile(QStringLiteral("q/a.dat"), "a");
     server->writeFile(QStringLiteral("q/b.dat"), "b");
-    server->writeFile(QStringLiteral("q/big.dat"), QByteArray(16 * 1024 * 1024, 'g'));
+    server->writeFile(QStringLiteral("q/big.dat"), QByteArray(4 * HeldAfter, 'g'));
     server->writeFile(QStringLiteral("q/c.dat"), "c");
     const QString target = local + QStringLiteral("k/");
     const QStringList records = {QStringLiteral("MKLOCALDIR|") + target,
@@ -187,6 +187,10 @@ TEST_F(QueueControllerTest, AProgramKilledAtAnyPointKeepsExactlyTheRowsNotDone)
     } cases[] = {{0, "record"}, {2, "record"}, {3, "transfer"}};
     for (const auto &c : cases) {
         QDir(target).removeRecursively();
+        // While the helper runs the server holds big.dat after its first MiB, so the kill on its
+        // first progress always lands mid-transfer; the restarted program gets it whole.
+        server->setHoldTransfersAfter(HeldAfter);
+        ASSERT_TRUE(server->restart()) << server->errorText().toStdString();
         QProcess helper;
         helper.start(QCoreApplication::applicationDirPath() + QStringLiteral("/queue_kill_helper"),
                      {server->host(), QString::number(server->port()), server->user(), server->password(), recordsFile,
@@ -199,6 +203,8 @@ TEST_F(QueueControllerTest, AProgramKilledAtAnyPointKeepsExactlyTheRowsNotDone)
             EXPECT_TRUE(QFileInfo::exists(target + QStringLiteral("big.dat.velmora-part"))) << "killed half-way";
 
         // The next start shows the rows, and Run queue finishes them.
+        server->setHoldTransfersAfter(0);
+        ASSERT_TRUE(server->restart()) << server->errorText().toStdString();
         controller.LoadLastSession();
         EXPECT_EQ(gridSources(), sources.mid(c.killAt));
         controller.RunQueueClick();
