@@ -51,7 +51,7 @@ void checkRecord(const QueueRow &row)
     }
     FUZZ_CHECK(parsed.argument2 == row.destination.trimmed());
     // The entry part names the local file; the filter reads it as a name inside its folder.
-    const QString name = parsed.tail.section(u'|', 1, 1);
+    const QString name = parsed.tail.section(u'|', 1, 1).trimmed();
     FUZZ_CHECK(name == LocalFileName(row.cmd == u"RETR" ? row.destination : row.source).trimmed());
     FUZZ_CHECK(!name.isEmpty());
     FUZZ_CHECK(!name.contains(u'/') && !name.contains(u'\\'));

@@ -150,6 +150,25 @@ TEST_F(QueueControllerTest, RunQueueDerivesTheUploadFoldersAgainAndDropsRowsThat
               (QStringList{QStringLiteral("0: MKD /pub/site"), QStringLiteral("0: MKD /pub/site/x")}));
 }
 
+// A queue file edited by hand: "DELE /pub/keep|x.txt" must not become "DELE /pub/keep".
+TEST_F(QueueControllerTest, RunQueueSkipsRowsThatNoRecordCanCarryAndSaysSo)
+{
+    connectToServer();
+    server->writeFile(QStringLiteral("pub/keep"), "keep");
+    server->writeFile(QStringLiteral("pub/a.dat"), "a");
+    model.appendRows({row(QStringLiteral("/pub/keep|x.txt"), QStringLiteral("DELE"), QStringLiteral(" ")),
+                      row(QStringLiteral("/pub/a.dat"), QStringLiteral("RETR"), local + QStringLiteral(".."), QStringLiteral("1")),
+                      row(QStringLiteral("/pub/a.dat"), QStringLiteral("RETR"), local + QStringLiteral("a.dat"), QStringLiteral("1"))});
+    controller.RunQueueClick();
+    EXPECT_EQ(server->readFile(QStringLiteral("pub/keep")), QByteArray("keep"));
+    EXPECT_EQ(readLocal(local + QStringLiteral("a.dat")), QByteArray("a"));
+    EXPECT_EQ(protocol().filter(QStringLiteral("2: Skipped")),
+              (QStringList{QStringLiteral("2: Skipped a queue row that contains a character that records cannot hold: DELE /pub/keep|x.txt  "),
+                           QStringLiteral("2: Skipped a queue row that names a parent or current folder: RETR /pub/a.dat ") + local
+                               + QStringLiteral("..")}));
+    EXPECT_TRUE(model.isEmpty());
+}
+
 TEST_F(QueueControllerTest, ClearQueueAndTheAutomaticRunSwitch)
 {
     controller.ClearQueue();

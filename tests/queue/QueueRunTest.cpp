@@ -66,8 +66,9 @@ TEST_F(QueueRunTest, AsciiConvertsLineEndsOfTextFilesAndBinaryKeepsEveryByte)
         // (Whether a bare LF left as CR LF only the bytes on the wire show: the scripted client
         // tests check those.)
         EXPECT_EQ(server->readFile(QStringLiteral("d/crlf.txt")), QByteArray("line one\nline two\n")) << mode;
-        for (const QString &empty : {dir + QStringLiteral("empty.txt"), dir + QStringLiteral("empty.png"),
-                                     server->localPath(QStringLiteral("d/none.txt")), server->localPath(QStringLiteral("d/none.png"))}) {
+        for (const QString &empty : QStringList{dir + QStringLiteral("empty.txt"), dir + QStringLiteral("empty.png"),
+                                                server->localPath(QStringLiteral("d/none.txt")),
+                                                server->localPath(QStringLiteral("d/none.png"))}) {
             EXPECT_TRUE(QFileInfo(empty).isFile()) << mode << ": " << empty.toStdString();
             EXPECT_EQ(QFileInfo(empty).size(), 0) << mode << ": " << empty.toStdString();
         }
