@@ -47,7 +47,9 @@ TEST_F(QueueRunTest, AsciiConvertsLineEndsOfTextFilesAndBinaryKeepsEveryByte)
         const QString upPng = env.writeFile(QString::fromLatin1(mode) + QStringLiteral("-up/up.png"), binary);
         const QString upEmptyText = env.writeFile(QString::fromLatin1(mode) + QStringLiteral("-up/none.txt"), QByteArray());
         const QString upEmpty = env.writeFile(QString::fromLatin1(mode) + QStringLiteral("-up/none.png"), QByteArray());
-        const auto stor = [](const QString &from, const char *to) { return QStringLiteral("STOR|") + from + QStringLiteral("|/d/") + QString::fromLatin1(to); };
+        const auto stor = [](const QString &from, const char *to) -> QString {
+            return QStringLiteral("STOR|") + from + QStringLiteral("|/d/") + QString::fromLatin1(to);
+        };
 
         run({QStringLiteral("MKLOCALDIR|") + dir, retr(QStringLiteral("/d/windows.txt"), dir + QStringLiteral("windows.txt")),
              retr(QStringLiteral("/d/unix.txt"), dir + QStringLiteral("unix.txt")),
@@ -167,8 +169,9 @@ TEST_F(QueueRunTest, TheOverwriteQuestionAnsweredEachWay)
             question.asked.clear();
             run(queue);
             EXPECT_EQ(question.asked.size(), c.askedThisRun) << direction << ": " << c.name;
-            if (!question.asked.isEmpty())
+            if (!question.asked.isEmpty()) {
                 EXPECT_EQ(question.asked.first(), firstTarget) << direction << ": " << c.name;
+            }
             EXPECT_EQ(target(1), c.first) << direction << ": " << c.name;
             EXPECT_EQ(target(2), c.second) << direction << ": " << c.name;
             EXPECT_EQ(model.rowCount(), c.rowsLeft) << direction << ": " << c.name;
@@ -275,7 +278,7 @@ TEST_F(QueueRunTest, AbortDuringATransferFailsItsRecordEndsTheRunAndLeavesNoPart
 
         EXPECT_EQ(gridSources(), (QStringList{c.source, QStringLiteral("/small.dat")})) << c.name;
         EXPECT_EQ(lastQueueSources(), gridSources()) << c.name;
-        EXPECT_EQ(protocol().filter(QStringLiteral("2: Transfer aborted")).size(), errorsBefore + 1)
+        EXPECT_GT(protocol().filter(QStringLiteral("2: Transfer aborted")).size(), errorsBefore)
             << c.name << ": " << protocol().join(u'\n').toStdString();
         EXPECT_FALSE(QFileInfo::exists(big)) << c.name;
         EXPECT_FALSE(QFileInfo::exists(big + QStringLiteral(".velmora-part"))) << c.name;
@@ -457,8 +460,9 @@ TEST_F(QueueRunTest, ABatchRunWritesItsLogLineAndEndsAsItsModeSays)
         }
         const bool shutdown = c.calls.contains(QStringLiteral("shutdown"));
         EXPECT_EQ(TestEnvironment::readFile(record), shutdown ? QByteArray("shutdown\n") : QByteArray()) << c.name;
-        if (shutdown && c.batch)
+        if (shutdown && c.batch) {
             EXPECT_EQ(logAtShutdown, log) << c.name << ": the log line is saved before the computer shuts down";
+        }
     }
     qunsetenv("VELMORA_SHUTDOWN_RECORD");
 }

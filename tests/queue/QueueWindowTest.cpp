@@ -160,8 +160,9 @@ TEST_P(QueueRunEnd, ShutdownAfterTheRunRunsTheShutdownCommand)
     EXPECT_EQ(TestEnvironment::readFile(record), c.batch || c.boxChecked ? QByteArray("shutdown\n") : QByteArray());
     const QStringList log = TextCodec::ReadLines(env.appDataFolder() + QStringLiteral("Lastbatchjob.log"));
     ASSERT_EQ(log.size(), c.batch ? 1 : 0);
-    if (c.batch)
+    if (c.batch) {
         EXPECT_TRUE(log.first().contains(QStringLiteral("|nightly.queue|-rs|"))) << log.first().toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Ends, QueueRunEnd,
