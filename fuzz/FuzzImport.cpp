@@ -12,10 +12,10 @@
 #include "common/RecordText.h"
 
 #include "FuzzCheck.h"
+#include "FuzzFolder.h"
 
 #include <QByteArray>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdint>
 
@@ -51,9 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const SiteImportResult::LeftOut &left : result.leftOut)
         FUZZ_CHECK(!SiteTransport::TakenOver(left.transport));
 
-    static QTemporaryDir folder;
-    FUZZ_CHECK(folder.isValid());
-    const QString base = folder.path() + u'/';
+    const QString base = fuzzFolder();
+    FUZZ_CHECK(!base.isEmpty());
     QFile::remove(base + ConnectionStore::FileName);
     ConnectionStore store(base);
     store.sites() = result.sites;

@@ -7,10 +7,10 @@
 #include "common/TextCodec.h"
 
 #include "../FuzzCheck.h"
+#include "../FuzzFolder.h"
 
 #include <QByteArray>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdint>
 
@@ -35,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     bool again = false;
     FUZZ_CHECK(Options::parse(Options::toIniText(parsed), &again) == parsed && again);
 
-    static QTemporaryDir folder;
-    FUZZ_CHECK(folder.isValid());
-    const QString path = folder.path() + QStringLiteral("/options.ini");
+    const QString base = fuzzFolder();
+    FUZZ_CHECK(!base.isEmpty());
+    const QString path = base + QStringLiteral("options.ini");
     {
         QFile file(path);
         FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

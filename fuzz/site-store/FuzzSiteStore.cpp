@@ -11,10 +11,10 @@
 #include "common/RecordText.h"
 
 #include "../FuzzCheck.h"
+#include "../FuzzFolder.h"
 
 #include <QByteArray>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdint>
 
@@ -61,9 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size > 16 * 1024)
         return 0;
-    static QTemporaryDir folder;
-    FUZZ_CHECK(folder.isValid());
-    const QString base = folder.path() + u'/';
+    const QString base = fuzzFolder();
+    FUZZ_CHECK(!base.isEmpty());
     QFile::remove(base + ConnectionStore::FileName + ConnectionStore::DamagedCopySuffix);
 
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));

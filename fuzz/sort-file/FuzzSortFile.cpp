@@ -11,9 +11,9 @@
 #include "common/TextCodec.h"
 
 #include "../FuzzCheck.h"
+#include "../FuzzFolder.h"
 
 #include <QByteArray>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdint>
@@ -87,9 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     FUZZ_CHECK(stored.state == SortFile::State::Read);
 
-    static QTemporaryDir folder;
-    FUZZ_CHECK(folder.isValid());
-    const QString path = folder.path() + QStringLiteral("/local_sort.ini");
+    const QString base = fuzzFolder();
+    FUZZ_CHECK(!base.isEmpty());
+    const QString path = base + QStringLiteral("local_sort.ini");
     FUZZ_CHECK(SortFile::write(path, stored.column, stored.descending));
     const SortFile again = SortFile::read(path);
     FUZZ_CHECK(again.state == SortFile::State::Read && again.column == stored.column && again.descending == stored.descending);
