@@ -1,7 +1,8 @@
 // libFuzzer target for the engine's parsers: server replies (multi-line, PASV, EPSV, PWD,
 // FEAT, transfer sizes), listing lines (columns, MS-DOS conversion, dates, records, the
 // two-pass listing), server names, ASCII line ends and status texts. Besides not crashing,
-// it checks properties that must hold for every input.
+// it checks properties that must hold for every input; above all that no listing record names
+// a file outside the folder it is listed in.
 #include "engine/ftp/AsciiConverter.h"
 #include "engine/ftp/FtpReply.h"
 #include "engine/ftp/FtpReplyParsers.h"
@@ -13,20 +14,31 @@
 
 #include "common/TextCodec.h"
 
+#include "../FuzzCheck.h"
+
 #include <QByteArray>
 #include <QList>
 
 #include <cstdint>
-#include <cstdlib>
 
 using namespace Velmora;
 
 namespace {
 
-void check(bool condition)
+// A listing record holds exactly six fields, nothing that breaks a record or queue row, and a
+// name (for a link the part before " -> ") that stays inside its folder: no "/", no "\", not
+// "." or "..".
+void checkRecord(const QString &record)
 {
-    if (!condition)
-        std::abort();
+    FUZZ_CHECK(record.count(u'|') == 5);
+    FUZZ_CHECK(!record.contains(u'\u00A7') && !record.contains(u'\n') && !record.contains(u'\r'));
+    const QStringList fields = record.split(u'|');
+    QString name = fields[1];
+    if (fields[0] == u"2" && name.contains(u" -> "))
+        name = name.left(name.indexOf(u" -> "));
+    FUZZ_CHECK(!name.isEmpty());
+    FUZZ_CHECK(!name.contains(u'/') && !name.contains(u'\\'));
+    FUZZ_CHECK(name != u"." && name != u"..");
 }
 
 QList<QByteArray> splitLines(const QByteArray &data)
@@ -44,25 +56,25 @@ void fuzzReplies(const QList<QByteArray> &lines)
     FtpReplyReader reader;
     for (const QByteArray &line : lines) {
         const auto pasv = ParsePasvReply(line);
-        check(!pasv || pasv->port != 0);
+        FUZZ_CHECK(!pasv || pasv->port != 0);
         const auto epsv = ParseEpsvReply(line);
-        check(!epsv || *epsv != 0);
+        FUZZ_CHECK(!epsv || *epsv != 0);
         ParsePwdReply(line);
-        check(AnnouncedTransferSize(line) >= 0);
+        FUZZ_CHECK(AnnouncedTransferSize(line) >= 0);
         switch (reader.addLine(line)) {
         case FtpReplyReader::State::Complete: {
             const FtpReply reply = reader.take();
-            check(reply.code >= 100 && reply.code <= 599 && !reply.lines.isEmpty());
+            FUZZ_CHECK(reply.code >= 100 && reply.code <= 599 && !reply.lines.isEmpty());
             reply.text();
             reply.message();
             ParseFeatures(reply);
             break;
         }
         case FtpReplyReader::State::Malformed:
-            check(!reader.isInsideReply());
+            FUZZ_CHECK(!reader.isInsideReply());
             break;
         case FtpReplyReader::State::NeedMore:
-            check(reader.isInsideReply());
+            FUZZ_CHECK(reader.isInsideReply());
             break;
         }
     }
@@ -81,29 +93,27 @@ void fuzzListing(const QList<QByteArray> &lines, bool utf8)
         const QString line = codec.decodeListingLine(lines[i]);
         // A name goes back to the server as the bytes it came as.
         if (!utf8 || TextCodec::IsValidUtf8(lines[i]))
-            check(fresh.encode(fresh.decodeListingLine(lines[i])) == lines[i]);
+            FUZZ_CHECK(fresh.encode(fresh.decodeListingLine(lines[i])) == lines[i]);
         codec.encode(line);
 
         const QString converted = ConvertMsDosLine(line);
-        check(ConvertMsDosLine(converted) == converted);
+        FUZZ_CHECK(ConvertMsDosLine(converted) == converted);
         SplitListingLine(line);
         EntryType(line);
         IsListingSummaryLine(line);
         const QDateTime date = ParseListingDate(line, today);
         const ListingRecordResult built = BuildListingRecord(converted, date, QStringLiteral("15.03.2026"));
-        if (built.outcome == ListingRecordResult::Record) {
-            check(built.record.count(u'|') == 5);
-            check(!built.record.contains(u'\u00A7') && !built.record.contains(u'\n') && !built.record.contains(u'\r'));
-        }
+        if (built.outcome == ListingRecordResult::Record)
+            checkRecord(built.record);
         FallbackEntryDate(SplitListingLine(line).column[6], ListingMonth(SplitListingLine(line).column[5]), line);
         ListingPass &pass = i % 2 ? second : first;
         pass.lines.append(line);
         pass.dates.append(date);
     }
     const ListingResult result = BuildListing(first, second, QStringLiteral("15.03.2026"));
-    check(result.records.size() <= result.completeLog.size());
+    FUZZ_CHECK(result.records.size() <= result.completeLog.size());
     for (const QString &record : result.records)
-        check(record.count(u'|') == 5);
+        checkRecord(record);
 }
 
 void fuzzAscii(const QByteArray &data)
@@ -114,15 +124,15 @@ void fuzzAscii(const QByteArray &data)
         const QByteArray once = whole.convert(data) + whole.finish();
         AsciiConverter parts(direction);
         const QByteArray split = parts.convert(data.left(cut)) + parts.convert(data.mid(cut)) + parts.finish();
-        check(once == split);
+        FUZZ_CHECK(once == split);
         if (direction == AsciiConverter::Direction::ToNetwork) {
             // Every LF leaves with a CR before it, and downloading it again gives the input
             // back when the input had no CR LF of its own.
             for (qsizetype i = 0; i < once.size(); ++i)
-                check(once[i] != '\n' || (i > 0 && once[i - 1] == '\r'));
+                FUZZ_CHECK(once[i] != '\n' || (i > 0 && once[i - 1] == '\r'));
             if (!data.contains("\r\n") && !data.endsWith('\r')) {
                 AsciiConverter back(AsciiConverter::Direction::ToLocal);
-                check(back.convert(once) + back.finish() == data);
+                FUZZ_CHECK(back.convert(once) + back.finish() == data);
             }
         }
     }

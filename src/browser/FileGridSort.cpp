@@ -22,8 +22,13 @@ int CompareTextIgnoringCase(const QString &a, const QString &b)
         char16_t cb = pb[i].unicode();
         if (ca == cb)
             continue;
-        if (ca >= 128 || cb >= 128)
+        if (ca >= 128 || cb >= 128) {
+            // Qt folds whole code points: two characters that differ only in the second half of
+            // a surrogate pair are compared from the pair's first half on.
+            if (i > 0 && QChar::isLowSurrogate(ca) && QChar::isHighSurrogate(pa[i - 1].unicode()))
+                --i;
             return QStringView(a).mid(i).compare(QStringView(b).mid(i), Qt::CaseInsensitive);
+        }
         if (ca >= u'A' && ca <= u'Z')
             ca += 32;
         if (cb >= u'A' && cb <= u'Z')

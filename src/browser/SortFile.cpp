@@ -8,10 +8,14 @@ namespace Velmora {
 
 SortFile SortFile::read(const QString &path)
 {
-    SortFile result;
     if (!QFileInfo::exists(path))
-        return result;
-    const QStringList lines = TextCodec::ReadLines(path);
+        return {};
+    return parse(TextCodec::ReadLines(path));
+}
+
+SortFile SortFile::parse(const QStringList &lines)
+{
+    SortFile result;
     bool ok = false;
     const int column = lines.isEmpty() ? 0 : lines[0].trimmed().toInt(&ok);
     if (!ok) {

@@ -13,6 +13,8 @@ struct SortFile {
     bool descending = false;
 
     static SortFile read(const QString &path);
+    // The two lines of a sort file: Unreadable when the first is no whole number.
+    static SortFile parse(const QStringList &lines);
     static bool write(const QString &path, int column, bool descending);
 };
 

@@ -16,6 +16,15 @@ constexpr char16_t kHighTable[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+bool isAscii(const QByteArray &bytes)
+{
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 int byteFor(char16_t u)
 {
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
@@ -81,7 +90,11 @@ QByteArray Encode(QStringView text)
 {
     bool fits = false;
     QByteArray cp = EncodeWindows1252(text, &fits);
-    return fits ? cp : text.toUtf8();
+    // Windows-1252 bytes beyond ASCII that happen to form valid UTF-8 ("Ã©" is C3 A9, which
+    // is "é" in UTF-8) would read back as another text: such a text is written as UTF-8.
+    if (fits && (!IsValidUtf8(cp) || isAscii(cp)))
+        return cp;
+    return text.toUtf8();
 }
 
 QString Decode(const QByteArray &bytes)

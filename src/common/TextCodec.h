@@ -4,8 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-// The 8-bit text rule of every state file: written as Windows-1252 when every character fits,
-// otherwise as UTF-8; read as UTF-8 when the bytes are valid UTF-8, otherwise as Windows-1252.
+// The 8-bit text rule of every state file: written as Windows-1252 when every character fits
+// (and the bytes cannot be mistaken for UTF-8), otherwise as UTF-8; read as UTF-8 when the
+// bytes are valid UTF-8, otherwise as Windows-1252.
 namespace Velmora::TextCodec {
 
 bool FitsWindows1252(QStringView text);
@@ -16,7 +17,9 @@ QByteArray EncodeWindows1252(QStringView text, bool *ok = nullptr);
 QString DecodeWindows1252(const QByteArray &bytes);
 bool IsValidUtf8(const QByteArray &bytes);
 
-QByteArray Encode(QStringView text);          // Windows-1252 when it fits, else UTF-8
+// Windows-1252 when it fits and reads back as the same text, else UTF-8 (so Decode(Encode(t))
+// is always t).
+QByteArray Encode(QStringView text);
 QString Decode(const QByteArray &bytes);      // UTF-8 when valid, else Windows-1252
 
 // Atomic writes (a crash never leaves half a file). Lines end with CR LF.

@@ -10,6 +10,7 @@
 
 #include "app/AppContext.h"
 #include "app/Options.h"
+#include "app/ProtocolLog.h"
 #include "app/UserPrompts.h"
 #include "app/WorkControl.h"
 #include "common/Language.h"
@@ -144,8 +145,14 @@ void QueueController::RunQueueClick()
     QStringList records;
     records.reserve(model.rowCount());
     for (int i = 0; i < model.rowCount(); ++i) {
-        if (const auto record = RecordFromRow(model.rowAt(i)))
+        const QueueRow &row = model.rowAt(i);
+        if (const auto record = RecordFromRow(row)) {
             records.append(*record);
+        } else if (const QString problem = QueueRowProblem(row); !problem.isEmpty()) {
+            m_context.protocol.AddProtocolMessage(ProtocolEntry::Error,
+                                                  QStringLiteral("Skipped a queue row that ") + problem + QStringLiteral(": ")
+                                                      + RecordText::printable(row.cmd + u' ' + row.source + u' ' + row.destination));
+        }
     }
     const QString lastCommand = model.rowAt(model.rowCount() - 1).cmd;
     if (lastCommand == u"STOR" || lastCommand == u"RETR")

@@ -63,8 +63,31 @@ QString LocalFileName(const QString &path)
     return path.mid(path.lastIndexOf(u'/') + 1);
 }
 
+QString QueueRowProblem(const QueueRow &row)
+{
+    const bool transfer = row.cmd == u"RETR" || row.cmd == u"STOR";
+    if (!transfer && row.cmd != u"DELE" && row.cmd != u"RMD")
+        return {};
+    const QStringList cells = transfer ? QStringList{row.source, row.destination, row.filesize, row.date}
+                                       : QStringList{row.source};
+    for (const QString &cell : cells) {
+        if (cell.contains(RecordText::FieldSeparator))
+            return QStringLiteral("contains a character that records cannot hold");
+    }
+    if (row.source.trimmed().isEmpty() || (transfer && row.destination.trimmed().isEmpty()))
+        return QStringLiteral("has no path");
+    if (!transfer)
+        return {};
+    const QString name = LocalFileName(row.cmd == u"RETR" ? row.destination : row.source).trimmed();
+    if (name.isEmpty())
+        return QStringLiteral("names a folder, not a file");
+    return RecordText::nameProblem(name);
+}
+
 std::optional<QString> RecordFromRow(const QueueRow &row)
 {
+    if (!QueueRowProblem(row).isEmpty())
+        return std::nullopt;
     const QChar s = QueueRecord::EntrySeparator;
     if (row.cmd == u"RETR" || row.cmd == u"STOR") {
         const QString name = LocalFileName(row.cmd == u"RETR" ? row.destination : row.source);

@@ -34,8 +34,15 @@ struct QueueRecord {
 QueueRow RowFromRecord(const QString &record, const QString &nowText);
 
 // The record a row runs as: "RETR" and "STOR" rows with an entry part rebuilt from the row,
-// "DELE" and "RMD" rows as Cmd "|" Source; every other row gives none.
+// "DELE" and "RMD" rows as Cmd "|" Source; every other row gives none, and so does a row that
+// QueueRowProblem refuses.
 std::optional<QString> RecordFromRow(const QueueRow &row);
+
+// Why a "RETR", "STOR", "DELE" or "RMD" row (from a queue file edited by hand or made elsewhere)
+// cannot become a record, or an empty text when it can: a path that is blank, a cell with "|"
+// (the record would carry other paths than the row shows: "DELE" of "/a|b" would delete "/a"),
+// or a local file name that no record may carry ("." or "..", or one with "\").
+QString QueueRowProblem(const QueueRow &row);
 
 // The file name of a local path: the text after its last "/".
 QString LocalFileName(const QString &path);

@@ -25,6 +25,17 @@ TEST(TextCodec, FallsBackToUtf8AndReadsItBack)
     EXPECT_EQ(TextCodec::ReadLines(path), QStringList{text});
 }
 
+TEST(TextCodec, TextWhoseWindows1252BytesReadAsUtf8IsWrittenAsUtf8)
+{
+    // "Ã©" is C3 A9 in Windows-1252, which reads as "é" in UTF-8.
+    const QString mojibake = QString::fromUtf16(u"Ã©");
+    EXPECT_EQ(TextCodec::Encode(mojibake), QByteArray("\xC3\x83\xC2\xA9"));
+    EXPECT_EQ(TextCodec::Decode(TextCodec::Encode(mojibake)), mojibake);
+    // Plain ASCII, and Windows-1252 bytes that are no UTF-8, stay Windows-1252.
+    EXPECT_EQ(TextCodec::Encode(u"plain"), QByteArray("plain"));
+    EXPECT_EQ(TextCodec::Encode(QString::fromUtf16(u"Ã© café")), QByteArray("\xC3\xA9 caf\xE9"));
+}
+
 TEST(TextCodec, EveryByteRoundTripsThroughWindows1252)
 {
     QByteArray all;

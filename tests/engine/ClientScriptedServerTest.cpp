@@ -178,6 +178,45 @@ TEST_F(Scripted, TypeIsSentOnlyWhenItChanges)
     EXPECT_EQ(commandsStartingWith("TYPE"), (QList<QByteArray>{"TYPE I", "TYPE A", "TYPE I"}));
 }
 
+// A real server turns CR LF back into its own line ends, so only the bytes on the wire show
+// whether an ASCII upload was converted. The 256 KiB cases put a line end across the client's
+// read chunks.
+TEST_F(Scripted, AsciiUploadsSendCrLfOnTheWireAndBinaryUploadsSendTheFile)
+{
+    connectClient();
+    const QByteArray chunk(256 * 1024, 'x');
+    const struct {
+        const char *name;
+        FtpClient::TransferType type;
+        QByteArray file;
+        QByteArray wire;
+    } cases[] = {
+        {"lf", FtpClient::TransferType::Ascii, "one\ntwo\n", "one\r\ntwo\r\n"},
+        {"crlf", FtpClient::TransferType::Ascii, "one\r\ntwo\r\n", "one\r\ntwo\r\n"},
+        {"lone-cr", FtpClient::TransferType::Ascii, "one\rtwo\n\r", "one\rtwo\r\n\r"},
+        {"no-end", FtpClient::TransferType::Ascii, "one\nlast", "one\r\nlast"},
+        {"empty-lines", FtpClient::TransferType::Ascii, "\n\n", "\r\n\r\n"},
+        {"crlf-across-chunks", FtpClient::TransferType::Ascii, chunk.left(chunk.size() - 1) + "\r\ny\n",
+         chunk.left(chunk.size() - 1) + "\r\ny\r\n"},
+        {"lf-starting-a-chunk", FtpClient::TransferType::Ascii, chunk + "\nz", chunk + "\r\nz"},
+        {"binary", FtpClient::TransferType::Binary, "one\ntwo\r\nthree\r", "one\ntwo\r\nthree\r"},
+    };
+    for (const auto &c : cases) {
+        const QString name = QString::fromLatin1(c.name);
+        {
+            QFile file(local(name));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.file);
+        }
+        client.setTransferType(c.type);
+        ASSERT_NO_THROW(client.upload(local(name), name)) << c.name;
+        const QByteArray sent = server.upload(c.name);
+        EXPECT_TRUE(sent == c.wire) << c.name << ": " << sent.size() << " bytes, ending "
+                                    << sent.right(24).toPercentEncoding().constData();
+    }
+    EXPECT_EQ(commandsStartingWith("TYPE"), (QList<QByteArray>{"TYPE I", "TYPE A", "TYPE I"}));
+}
+
 TEST_F(Scripted, NamesGoBackByteForByte)
 {
     server.addRule("FEAT", "211-Features:\n UTF8\n EPSV\n211 End");

@@ -172,6 +172,9 @@ TEST(ListingRecords, BuiltFromLines)
         {"drwxr-xr-x 2 u g 0 Mar  5  2009 ..", {}, O::Excluded, ""},
         {"-rw-r--r-- 1 u g 0 Mar  5  2009 x/../../y", {}, O::Excluded, ""},
         {"-rw-r--r-- 1 u g 0 Mar  5  2009 ../../etc", {}, O::Excluded, ""},
+        // No name: no record, whose later fields would move into the name's place.
+        {"drwxr-xr-x 2 u g 4096 Jan  1  2020 ", {}, O::Excluded, ""},
+        {"   ", {}, O::Excluded, ""},
         {"-rw-r--r-- 1 u g 0 Mar  5  2009 sub/file", {}, O::Refused, "sub/file"},
         {"-rw-r--r-- 1 u g 0 Mar  5  2009 back\\slash", {}, O::Refused, "back\\slash"},
         {"-rw-r--r-- 1 u g 0 Mar  5  2009 pipe|name", {}, O::Refused, "pipe|name"},

@@ -150,6 +150,25 @@ TEST_F(QueueControllerTest, RunQueueDerivesTheUploadFoldersAgainAndDropsRowsThat
               (QStringList{QStringLiteral("0: MKD /pub/site"), QStringLiteral("0: MKD /pub/site/x")}));
 }
 
+// A queue file edited by hand: "DELE /pub/keep|x.txt" must not become "DELE /pub/keep".
+TEST_F(QueueControllerTest, RunQueueSkipsRowsThatNoRecordCanCarryAndSaysSo)
+{
+    connectToServer();
+    server->writeFile(QStringLiteral("pub/keep"), "keep");
+    server->writeFile(QStringLiteral("pub/a.dat"), "a");
+    model.appendRows({row(QStringLiteral("/pub/keep|x.txt"), QStringLiteral("DELE"), QStringLiteral(" ")),
+                      row(QStringLiteral("/pub/a.dat"), QStringLiteral("RETR"), local + QStringLiteral(".."), QStringLiteral("1")),
+                      row(QStringLiteral("/pub/a.dat"), QStringLiteral("RETR"), local + QStringLiteral("a.dat"), QStringLiteral("1"))});
+    controller.RunQueueClick();
+    EXPECT_EQ(server->readFile(QStringLiteral("pub/keep")), QByteArray("keep"));
+    EXPECT_EQ(readLocal(local + QStringLiteral("a.dat")), QByteArray("a"));
+    EXPECT_EQ(protocol().filter(QStringLiteral("2: Skipped")),
+              (QStringList{QStringLiteral("2: Skipped a queue row that contains a character that records cannot hold: DELE /pub/keep|x.txt  "),
+                           QStringLiteral("2: Skipped a queue row that names a parent or current folder: RETR /pub/a.dat ") + local
+                               + QStringLiteral("..")}));
+    EXPECT_TRUE(model.isEmpty());
+}
+
 TEST_F(QueueControllerTest, ClearQueueAndTheAutomaticRunSwitch)
 {
     controller.ClearQueue();
@@ -168,7 +187,7 @@ TEST_F(QueueControllerTest, AProgramKilledAtAnyPointKeepsExactlyTheRowsNotDone)
     connectToServer();
     server->writeFile(QStringLiteral("q/a.dat"), "a");
     server->writeFile(QStringLiteral("q/b.dat"), "b");
-    server->writeFile(QStringLiteral("q/big.dat"), QByteArray(16 * 1024 * 1024, 'g'));
+    server->writeFile(QStringLiteral("q/big.dat"), QByteArray(4 * HeldAfter, 'g'));
     server->writeFile(QStringLiteral("q/c.dat"), "c");
     const QString target = local + QStringLiteral("k/");
     const QStringList records = {QStringLiteral("MKLOCALDIR|") + target,
@@ -187,6 +206,10 @@ TEST_F(QueueControllerTest, AProgramKilledAtAnyPointKeepsExactlyTheRowsNotDone)
     } cases[] = {{0, "record"}, {2, "record"}, {3, "transfer"}};
     for (const auto &c : cases) {
         QDir(target).removeRecursively();
+        // While the helper runs the server holds big.dat after its first MiB, so the kill on its
+        // first progress always lands mid-transfer; the restarted program gets it whole.
+        server->setHoldTransfersAfter(HeldAfter);
+        ASSERT_TRUE(server->restart()) << server->errorText().toStdString();
         QProcess helper;
         helper.start(QCoreApplication::applicationDirPath() + QStringLiteral("/queue_kill_helper"),
                      {server->host(), QString::number(server->port()), server->user(), server->password(), recordsFile,
@@ -199,6 +222,8 @@ TEST_F(QueueControllerTest, AProgramKilledAtAnyPointKeepsExactlyTheRowsNotDone)
             EXPECT_TRUE(QFileInfo::exists(target + QStringLiteral("big.dat.velmora-part"))) << "killed half-way";
 
         // The next start shows the rows, and Run queue finishes them.
+        server->setHoldTransfersAfter(0);
+        ASSERT_TRUE(server->restart()) << server->errorText().toStdString();
         controller.LoadLastSession();
         EXPECT_EQ(gridSources(), sources.mid(c.killAt));
         controller.RunQueueClick();

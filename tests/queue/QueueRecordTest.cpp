@@ -75,6 +75,16 @@ TEST(RecordFromRow, RebuildsTransfersAndDeletionsAndDropsTheRest)
         {{S("/site/x.tmp"), S("DELLOC"), S(" "), S("17"), Now}, nullptr},
         {{S("a"), S("XYZ"), S("b"), S("0"), Now}, nullptr},
         {{S("/www/a.txt"), S("retr"), S("/dl/a.txt"), S("1"), Now}, nullptr},
+        // Rows no record can carry (a queue file edited by hand): the record would name other
+        // paths than the row shows, or a file name that leaves its folder.
+        {{S("/www/a|b"), S("DELE"), S(" "), S("0"), Now}, nullptr},
+        {{S("/www/a.txt"), S("RETR"), S("/dl/a|b.txt"), S("1"), Now}, nullptr},
+        {{S("/www/a.txt"), S("RETR"), S("/dl/a.txt"), S("1|2"), Now}, nullptr},
+        {{S("/www/x"), S("RETR"), S("/dl/.."), S("1"), Now}, nullptr},
+        {{S("/www/x"), S("RETR"), S("/dl/"), S("1"), Now}, nullptr},
+        {{S("/site/a\\b.txt"), S("STOR"), S("/www/a.txt"), S("1"), Now}, nullptr},
+        {{S(" "), S("STOR"), S("/www/a.txt"), S("1"), Now}, nullptr},
+        {{S(" "), S("RMD"), S(" "), S("0"), Now}, nullptr},
     };
     for (const auto &c : cases) {
         const std::optional<QString> record = RecordFromRow(c.row);
@@ -83,6 +93,25 @@ TEST(RecordFromRow, RebuildsTransfersAndDeletionsAndDropsTheRest)
         else
             EXPECT_EQ(record.value_or(QStringLiteral("<none>")), S(c.record)) << show(c.row);
     }
+}
+
+TEST(QueueRowProblem, SaysWhyARowCannotRun)
+{
+    const struct {
+        QueueRow row;
+        const char *problem;
+    } cases[] = {
+        {{S("/www/a|b"), S("DELE"), S(" "), S("0"), Now}, "contains a character that records cannot hold"},
+        {{S(" "), S("RMD"), S(" "), S("0"), Now}, "has no path"},
+        {{S("/www/x"), S("RETR"), S(" "), S("1"), Now}, "has no path"},
+        {{S("/www/x"), S("RETR"), S("/dl/"), S("1"), Now}, "names a folder, not a file"},
+        {{S("/www/x"), S("RETR"), S("/dl/."), S("1"), Now}, "names a parent or current folder"},
+        {{S("/site/a\\b.txt"), S("STOR"), S("/www/a.txt"), S("1"), Now}, "contains a path separator"},
+        {{S("/www/a.txt"), S("RETR"), S("/dl/a.txt"), S("1"), Now}, ""},
+        {{S("a|b"), S("MKD"), S(" "), S("0"), Now}, ""}, // never a record anyway
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(QueueRowProblem(c.row), S(c.problem)) << show(c.row);
 }
 
 TEST(RecordFromRow, ATransferRowSurvivesTheWayThroughItsRecord)

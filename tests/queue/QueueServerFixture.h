@@ -91,13 +91,21 @@ public:
 class RecordingHost : public NullQueueHost {
 public:
     void endProgram() override { calls << QStringLiteral("endProgram"); }
-    void shutdownComputer() override { calls << QStringLiteral("shutdown"); }
+    void shutdownComputer() override
+    {
+        calls << QStringLiteral("shutdown");
+        if (onShutdown)
+            onShutdown();
+    }
     bool closeAfterRunChecked() const override { return closeChecked; }
+    bool shutdownAfterRunChecked() const override { return shutdownChecked; }
     bool isBatchMode() const override { return batch; }
     QString batchQueueFile() const override { return queueFile; }
     QString batchModeArgument() const override { return mode; }
     QStringList calls;
+    std::function<void()> onShutdown;
     bool closeChecked = false;
+    bool shutdownChecked = false;
     bool batch = false;
     QString queueFile;
     QString mode;
@@ -137,11 +145,13 @@ protected:
         return f;
     }
 
-    void connectToServer()
+    // activeMode: 0 passive, 1 active (the login's value).
+    void connectToServer(FtpTestServer::Setup setup = {}, int activeMode = 0)
     {
-        server = std::make_unique<FtpTestServer>();
+        server = std::make_unique<FtpTestServer>(setup);
         ASSERT_TRUE(server->start()) << server->errorText().toStdString();
-        master->SetConnectionData(server->host(), QString::number(server->port()), server->user(), server->password(), 0);
+        master->SetConnectionData(server->host(), QString::number(server->port()), server->user(), server->password(),
+                                  activeMode);
         ASSERT_TRUE(master->Connect(false)) << prompts.shown.join(u'\n').toStdString();
     }
 
@@ -152,6 +162,16 @@ protected:
         master->SetConnectionData(QStringLiteral("127.0.0.1"), QString::number(scripted.port()), QStringLiteral("velmora"),
                                   QStringLiteral("secret"), 0);
         ASSERT_TRUE(master->Connect(false)) << prompts.shown.join(u'\n').toStdString();
+    }
+
+    // A server whose transfers stop after HeldAfter bytes until the client aborts them: a test
+    // that aborts on the first progress can neither pass nor fail by how fast the machine is.
+    static constexpr qint64 HeldAfter = 1024 * 1024;
+    void connectToHoldingServer()
+    {
+        FtpTestServer::Setup setup;
+        setup.holdTransfersAfter = HeldAfter;
+        connectToServer(setup);
     }
 
     void run(const QStringList &records)

@@ -130,6 +130,46 @@ TEST_F(QueueWindowTest, TheWalkProgressWindowShowsLinesCountersAndAborts)
     EXPECT_EQ(progress->list()->count(), 0);
 }
 
+// The whole program ends a run as the command line's "-rs" or the "Shutdown PC after transfer"
+// box says: through its own platform, which runs the recording shutdown command.
+struct RunEndCase {
+    const char *name;
+    bool batch;
+    bool boxChecked;
+};
+
+class QueueRunEnd : public AppFixture, public ::testing::WithParamInterface<RunEndCase> {};
+
+TEST_P(QueueRunEnd, ShutdownAfterTheRunRunsTheShutdownCommand)
+{
+    const RunEndCase &c = GetParam();
+    useSystemPlatform = true;
+    existingProfile();
+    const QString queue = env.writeFile(QStringLiteral("nightly.queue"), QByteArray());
+    ASSERT_TRUE(start(c.batch ? QStringList{queue, QStringLiteral("-rs")} : QStringList{}));
+    w().shutdownCheckBox->setChecked(c.boxChecked);
+    const QString record = env.root() + QStringLiteral("shutdown-record.txt");
+    qputenv("VELMORA_SHUTDOWN_RECORD", record.toUtf8());
+    ASSERT_FALSE(qEnvironmentVariable("VELMORA_SHUTDOWN_COMMAND").isEmpty()) << "never the real power-off";
+
+    QueueRunner &runner = starter->queue().runner();
+    runner.setQueueList({QStringLiteral("MKLOCALDIR|") + env.root() + QStringLiteral("made")});
+    runner.RunQueue(false);
+    qunsetenv("VELMORA_SHUTDOWN_RECORD");
+
+    EXPECT_EQ(TestEnvironment::readFile(record), c.batch || c.boxChecked ? QByteArray("shutdown\n") : QByteArray());
+    const QStringList log = TextCodec::ReadLines(env.appDataFolder() + QStringLiteral("Lastbatchjob.log"));
+    ASSERT_EQ(log.size(), c.batch ? 1 : 0);
+    if (c.batch) {
+        EXPECT_TRUE(log.first().contains(QStringLiteral("|nightly.queue|-rs|"))) << log.first().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, QueueRunEnd,
+                         ::testing::Values(RunEndCase{"rs", true, false}, RunEndCase{"shutdown_box", false, true},
+                                           RunEndCase{"neither", false, false}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 TEST_F(QueueWindowTest, TrafficTicksFeedTheChartsAndTheirLabels)
 {
     QueueRunner &runner = wiring->runner();

@@ -36,7 +36,7 @@ protected:
     {
         AppStarter::Seams seams;
         seams.prompts = &prompts;
-        seams.platform = &platform;
+        seams.platform = useSystemPlatform ? nullptr : &platform;
         seams.programFolder = programFolder();
         seams.console = [this](const QString &line) { console.append(line); };
         starter = std::make_unique<AppStarter>(arguments, seams);
@@ -65,6 +65,9 @@ protected:
     TestEnvironment env;
     FakeUserPrompts prompts;
     FakePlatform platform;
+    // The program's own platform in place of the fake: its shutdown runs the recording command
+    // that every test has (VELMORA_SHUTDOWN_COMMAND).
+    bool useSystemPlatform = false;
     QStringList console; // lines a batch run wrote to standard error
     std::unique_ptr<AppStarter> starter;
 };

@@ -48,6 +48,10 @@ bool FtpTestServer::start(quint16 port)
                           QStringLiteral("--port"), QString::number(port)};
     if (m_setup.refuseEpsv)
         arguments << QStringLiteral("--no-epsv");
+    if (m_setup.refusePassive)
+        arguments << QStringLiteral("--no-passive");
+    if (m_setup.holdTransfersAfter > 0)
+        arguments << QStringLiteral("--hold-after") << QString::number(m_setup.holdTransfersAfter);
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
     if (!m_process.waitForStarted(10000)) {

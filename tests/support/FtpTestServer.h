@@ -17,6 +17,11 @@ public:
         QString user = QStringLiteral("velmora");
         QString password = QStringLiteral("secret");
         bool refuseEpsv = false; // clients must fall back to PASV
+        bool refusePassive = false; // EPSV and PASV refused: only active mode transfers
+        // When not 0: every data transfer moves this many bytes, then nothing more until the
+        // client aborts it, so an abort after the first progress always lands mid-transfer.
+        // Files shorter than this move normally (do not use files of exactly this size).
+        qint64 holdTransfersAfter = 0;
     };
 
     FtpTestServer();
@@ -30,6 +35,8 @@ public:
     void stop();
     // Stops and starts again on the same port: every open connection is dropped.
     bool restart();
+    // Setup::holdTransfersAfter from the next start (or restart) on.
+    void setHoldTransfersAfter(qint64 bytes) { m_setup.holdTransfersAfter = bytes; }
     bool isRunning() const;
 
     QString host() const { return m_setup.host; }

@@ -4,6 +4,11 @@
 Serves one folder to one user with full rights. Prints "PORT <number>" on stdout once it
 listens and ends as soon as its standard input closes, so it never outlives the program that
 started it (also when that program crashes).
+
+With --hold-after N every data transfer moves N bytes and then nothing more until the client
+aborts it (ABOR or closing the connection): a test that aborts a transfer after its first
+progress can never lose the race against the transfer's end, however busy the machine is. Files
+shorter than N bytes move normally; do not use files of exactly N bytes.
 """
 import argparse
 import logging
@@ -12,7 +17,7 @@ import sys
 import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import DTPHandler, FTPHandler
 from pyftpdlib.servers import FTPServer
 
 
@@ -24,6 +29,10 @@ def main():
     parser.add_argument("--host", default="127.0.0.1")
     parser.add_argument("--port", type=int, default=0)
     parser.add_argument("--no-epsv", action="store_true", help="refuse EPSV, so clients use PASV")
+    parser.add_argument("--no-passive", action="store_true",
+                        help="refuse EPSV and PASV, so only a client in active mode can transfer")
+    parser.add_argument("--hold-after", type=int, default=0,
+                        help="hold every data transfer after this many bytes until the client aborts it")
     args = parser.parse_args()
 
     # Only errors, and only on stderr: stdout carries the port line.
@@ -40,10 +49,48 @@ def main():
     Handler.authorizer = authorizer
     Handler.banner = "Velmora test server ready."
     Handler.auth_failed_timeout = 0  # answer a wrong password at once
-    if args.no_epsv:
+    if args.no_epsv or args.no_passive:
         def refuse_epsv(self, line):
             self.respond("502 EPSV not available here.")
         Handler.ftp_EPSV = refuse_epsv
+    if args.no_passive:
+        def refuse_pasv(self, line):
+            self.respond("502 PASV not available here.")
+        Handler.ftp_PASV = refuse_pasv
+
+    if args.hold_after > 0:
+        class HoldingDTPHandler(DTPHandler):
+            hold_after = args.hold_after
+            held = False
+
+            def use_sendfile(self):
+                return False  # every byte goes through send(), which counts it
+
+            def room(self):
+                return self.hold_after - self.get_transmitted_bytes()
+
+            def hold_when_full(self):
+                # Off the event loop: neither sent to nor read from again. ABOR (or the end of
+                # the control connection) closes the channel.
+                if not self.held and self.room() <= 0:
+                    self.held = True
+                    self.del_channel()
+
+            def send(self, data):
+                sent = super().send(data[:max(self.room(), 1)])
+                self.hold_when_full()
+                return sent
+
+            def recv(self, buffer_size):
+                return super().recv(max(min(buffer_size, self.room()), 1))
+
+            def handle_read(self):
+                super().handle_read()
+                self.hold_when_full()
+
+            handle_read_event = handle_read
+
+        Handler.dtp_handler = HoldingDTPHandler
 
     server = FTPServer((args.host, args.port), Handler)
     server.max_cons = 64

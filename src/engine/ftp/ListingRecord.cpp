@@ -42,7 +42,9 @@ ListingRecordResult BuildListingRecord(const QString &line, const QDateTime &par
     ListingRecordResult result;
     const ListingColumns c = SplitListingLine(line);
     const QStringView name = c.name();
-    if (name == u"." || name == u".." || name.contains(u"../.."))
+    // A line without a name (cut off, or no entry at all) lists nothing: an empty name field
+    // would let every later field of the record take its place.
+    if (name.isEmpty() || name == u"." || name == u".." || name.contains(u"../.."))
         return result;
 
     const int kind = EntryType(line);

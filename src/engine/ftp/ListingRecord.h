@@ -10,7 +10,7 @@ namespace Velmora {
 struct ListingRecordResult {
     enum Outcome {
         Record,   // record holds the listing record
-        Excluded, // ".", ".." or a name containing "../..": silently left out
+        Excluded, // ".", "..", a name containing "../.." or no name at all: silently left out
         Refused,  // a name no record may carry (see ListingNameProblem), or a line whose other
                   // columns hold "|", "§" or a line break; name says which entry
     };

@@ -57,7 +57,15 @@ QString ServerNameCodec::decodePath(const QByteArray &bytes)
 QByteArray ServerNameCodec::encode(const QString &text) const
 {
     const auto encodeSegment = [this](QStringView segment) -> QByteArray {
-        const auto plain = [this](QStringView part) { return m_utf8 ? part.toUtf8() : TextCodec::Encode(part); };
+        // Without UTF-8 a name goes back as the Windows-1252 bytes it came as (even where those
+        // bytes would also read as UTF-8); only a name typed here that does not fit is UTF-8.
+        const auto plain = [this](QStringView part) {
+            if (m_utf8)
+                return part.toUtf8();
+            bool fits = false;
+            const QByteArray bytes = TextCodec::EncodeWindows1252(part, &fits);
+            return fits ? bytes : part.toUtf8();
+        };
         if (m_legacyNames.isEmpty())
             return plain(segment);
         if (m_legacyNames.contains(segment.toString()))
