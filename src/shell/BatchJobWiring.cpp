@@ -21,6 +21,7 @@ BatchJobWiring::BatchJobWiring(AppContext &context, MainForm &main, MasterFTP &f
     , m_builder(queue.controller(), queue.model(), QCoreApplication::applicationFilePath())
 {
     connect(&main, &MainForm::batchJobStarted, m_job, [this] {
+        m_main.batchJobTimer().stop(); // the job runs once
         m_job->Run(m_main.arguments().queueFile, m_main.arguments().mode);
     });
     connect(m_job, &BatchJob::jobFinished, &main, [this, prompts](int exitStatus) {
