@@ -2,6 +2,8 @@
 
 #include "UnattendedOverwriteQuestion.h"
 
+#include "app/CommandLine.h"
+
 #include <QObject>
 #include <QString>
 
@@ -28,7 +30,7 @@ class BatchJob : public QObject {
 public:
     // The program's exit status after a job that did not carry out every record (or could not
     // read its queue file).
-    static constexpr int ExitIncomplete = 3;
+    static constexpr int ExitIncomplete = CommandLine::ExitBatchIncomplete;
 
     BatchJob(AppContext &context, MasterFTP &ftp, QueueController &controller, QueueRunner &runner,
              QObject *parent = nullptr);
