@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "app/ProtocolLog.h"
 #include "sites/FTPConnectionsForm.h"
 
 #include "shell/SplashForm.h"
