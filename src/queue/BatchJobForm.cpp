@@ -9,7 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -23,6 +23,17 @@ T *named(T *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
+}
+
+// A read-only box that shows a long line whole, broken anywhere over up to three lines.
+QPlainTextEdit *lineBox(QWidget *parent, const char *name)
+{
+    auto *box = named(new QPlainTextEdit(parent), name);
+    box->setReadOnly(true);
+    box->setWordWrapMode(QTextOption::WrapAnywhere);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    box->setFixedHeight(box->fontMetrics().lineSpacing() * 3 + 2 * box->frameWidth() + 8);
+    return box;
 }
 
 } // namespace
@@ -59,9 +70,8 @@ void BatchJobForm::buildControls()
     steps->addWidget(m_copy, 4, 2);
     layout->addLayout(steps);
 
-    m_commandLine = named(new QLineEdit(this), "CommandLineEdit");
-    m_commandLine->setReadOnly(true);
-    m_commandLine->setMinimumWidth(640);
+    m_commandLine = lineBox(this, "CommandLineEdit");
+    m_commandLine->setMinimumWidth(720);
     layout->addWidget(m_commandLine);
 
     auto *radios = new QHBoxLayout;
@@ -80,8 +90,7 @@ void BatchJobForm::buildControls()
     m_options = named(new QLabel(m_help), "OptionsLabel");
     m_switches = named(new QLabel(m_help), "SwitchesLabel");
     m_crontabLabel = named(new QLabel(m_help), "CrontabLabel");
-    m_crontab = named(new QLineEdit(m_help), "CrontabEdit");
-    m_crontab->setReadOnly(true);
+    m_crontab = lineBox(m_help, "CrontabEdit");
     help->addWidget(m_syntax);
     help->addWidget(m_options);
     help->addWidget(m_switches);
@@ -107,7 +116,7 @@ void BatchJobForm::buildControls()
 void BatchJobForm::retranslate()
 {
     m_step1->setText(text(QStringLiteral("1st step: Go to \"Options\" Menu and switch off \"Automatic run queue\""),
-                          QStringLiteral("1. Schritt: Im Menü \"Optionen\" \"Warteschlange automatisch abarbeiten\" ausschalten")));
+                          QStringLiteral("1. Schritt: Im Menü \"Optionen\" \"Warteschlange automatisch ausführen\" ausschalten")));
     m_step2->setText(text(QStringLiteral("2nd step: Build your queue and save it for your batchjob"),
                           QStringLiteral("2. Schritt: Warteschlange erstellen und für den Batchjob speichern")));
     m_step3->setText(text(QStringLiteral("3rd step: Select your saved queue"),
@@ -154,8 +163,7 @@ void BatchJobForm::resetControls()
 
 void BatchJobForm::showCrontabLine()
 {
-    m_crontab->setText(m_builder ? m_builder->crontabLine() : QString());
-    m_crontab->setCursorPosition(0);
+    m_crontab->setPlainText(m_builder ? m_builder->crontabLine() : QString());
 }
 
 void BatchJobForm::SelectQueueButtonClick()
@@ -188,8 +196,7 @@ void BatchJobForm::BuildCommandLineButtonClick()
     if (!m_builder || !m_builder->hasQueue())
         return;
     m_commandLine->clear();
-    m_commandLine->setText(m_builder->commandLine());
-    m_commandLine->setCursorPosition(0);
+    m_commandLine->setPlainText(m_builder->commandLine());
     m_copy->setEnabled(true);
     showCrontabLine();
 }

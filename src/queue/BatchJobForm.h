@@ -4,7 +4,7 @@
 
 class QGroupBox;
 class QLabel;
-class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -31,8 +31,8 @@ public:
     QPushButton *buildButton() const { return m_build; }
     QPushButton *copyButton() const { return m_copy; }
     QPushButton *closeButton() const { return m_close; }
-    QLineEdit *commandLineEdit() const { return m_commandLine; }
-    QLineEdit *crontabEdit() const { return m_crontab; }
+    QPlainTextEdit *commandLineEdit() const { return m_commandLine; }
+    QPlainTextEdit *crontabEdit() const { return m_crontab; }
     QRadioButton *runOnlyRadioButton() const { return m_runOnly; }
     QRadioButton *runAndCloseRadioButton() const { return m_runAndClose; }
     QRadioButton *runAndShutdownRadioButton() const { return m_runAndShutdown; }
@@ -57,7 +57,7 @@ private:
     QPushButton *m_select = nullptr;
     QPushButton *m_build = nullptr;
     QPushButton *m_copy = nullptr;
-    QLineEdit *m_commandLine = nullptr;
+    QPlainTextEdit *m_commandLine = nullptr;
     QRadioButton *m_runOnly = nullptr;
     QRadioButton *m_runAndClose = nullptr;
     QRadioButton *m_runAndShutdown = nullptr;
@@ -66,7 +66,7 @@ private:
     QLabel *m_options = nullptr;
     QLabel *m_switches = nullptr;
     QLabel *m_crontabLabel = nullptr;
-    QLineEdit *m_crontab = nullptr;
+    QPlainTextEdit *m_crontab = nullptr;
     QPushButton *m_close = nullptr;
 };
 

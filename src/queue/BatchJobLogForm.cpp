@@ -2,9 +2,14 @@
 
 #include "BatchLog.h"
 
+#include <algorithm>
+
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -31,7 +36,8 @@ BatchJobLogForm::BatchJobLogForm(const AppContext &context, QWidget *parent)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->setMinimumSize(980, 280);
+    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_grid->setMinimumHeight(280);
     contentLayout()->addWidget(m_grid, 1);
 
     auto *buttons = new QHBoxLayout;
@@ -65,7 +71,7 @@ void BatchJobLogForm::retranslate()
     };
     for (int column = 0; column < ColumnCount; ++column)
         m_model->setHeaderData(column, Qt::Horizontal, text(captions[column][0], captions[column][1]));
-    m_grid->resizeColumnsToContents();
+    fitColumns();
     m_clear->setText(text(QStringLiteral("Clear logfile"), QStringLiteral("Logfile leeren")));
     m_close->setText(text(QStringLiteral("Close"), QStringLiteral("Schließen")));
 }
@@ -85,7 +91,22 @@ void BatchJobLogForm::FormShow()
             items.append(new QStandardItem(words.at(WordOfColumn[column] - 1)));
         m_model->appendRow(items);
     }
+    fitColumns();
+}
+
+void BatchJobLogForm::fitColumns()
+{
+    // Every column as wide as its caption and its texts, and the window as wide as the columns,
+    // as far as the screen allows.
     m_grid->resizeColumnsToContents();
+    QHeaderView *header = m_grid->horizontalHeader();
+    int width = 2 * m_grid->frameWidth() + m_grid->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < ColumnCount; ++column)
+        width += header->sectionSize(column);
+    int limit = 1200;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        limit = screen->availableGeometry().width() - 80;
+    m_grid->setMinimumWidth(std::clamp(width, 600, std::max(600, limit)));
 }
 
 void BatchJobLogForm::showEvent(QShowEvent *event)

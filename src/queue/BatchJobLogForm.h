@@ -30,6 +30,7 @@ protected:
 
 private:
     QString logPath() const;
+    void fitColumns();
 
     QTableView *m_grid = nullptr;
     QStandardItemModel *m_model = nullptr;

@@ -29,6 +29,9 @@ public:
     PaintThrottle(QWidget &window, std::function<bool()> busy);
     ~PaintThrottle() override;
 
+    // Lays out and paints what waited (tests drive it directly).
+    QTimer &deferredTimer() { return m_deferred; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -23,7 +23,8 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScreen>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardItemModel>
@@ -103,7 +104,7 @@ TEST_F(BatchJobWindowTest, TheBuilderBuildsTheCommandLineAndGivesTheGridBackOnCl
                              static_cast<QWidget *>(form.copyButton())})
         EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
     form.BuildCommandLineButtonClick();
-    EXPECT_EQ(form.commandLineEdit()->text(), QString());
+    EXPECT_EQ(form.commandLineEdit()->toPlainText(), QString());
 
     // A file that is no queue file is refused and changes nothing.
     const QString damaged = env.writeFile(QStringLiteral("bad.queue"), "x\xA7RETR\xA7y\r\n\x01\x02");
@@ -127,17 +128,17 @@ TEST_F(BatchJobWindowTest, TheBuilderBuildsTheCommandLineAndGivesTheGridBackOnCl
 
     const QString program = QCoreApplication::applicationFilePath();
     form.buildButton()->click();
-    EXPECT_EQ(form.commandLineEdit()->text(), program + QStringLiteral(" \"") + saved + QStringLiteral("\" -rc"));
+    EXPECT_EQ(form.commandLineEdit()->toPlainText(), program + QStringLiteral(" \"") + saved + QStringLiteral("\" -rc"));
     form.runOnlyRadioButton()->click();
     form.buildButton()->click();
-    EXPECT_EQ(form.commandLineEdit()->text(), program + QStringLiteral(" \"") + saved + QStringLiteral("\" -r"));
+    EXPECT_EQ(form.commandLineEdit()->toPlainText(), program + QStringLiteral(" \"") + saved + QStringLiteral("\" -r"));
     ASSERT_TRUE(form.copyButton()->isEnabled());
     form.copyButton()->click();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), form.commandLineEdit()->text());
-    EXPECT_EQ(form.crontabEdit()->text(), QStringLiteral("0 2 * * * DISPLAY=:0 '") + program + QStringLiteral("' '") + saved
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), form.commandLineEdit()->toPlainText());
+    EXPECT_EQ(form.crontabEdit()->toPlainText(), QStringLiteral("0 2 * * * DISPLAY=:0 '") + program + QStringLiteral("' '") + saved
                                               + QStringLiteral("' -r 2>>\"$HOME/velmora-batch.log\""));
     form.runAndShutdownRadioButton()->click();
-    EXPECT_EQ(form.crontabEdit()->text(), QStringLiteral("0 2 * * * QT_QPA_PLATFORM=offscreen '") + program + QStringLiteral("' '")
+    EXPECT_EQ(form.crontabEdit()->toPlainText(), QStringLiteral("0 2 * * * QT_QPA_PLATFORM=offscreen '") + program + QStringLiteral("' '")
                                               + saved + QStringLiteral("' -rs 2>>\"$HOME/velmora-batch.log\""));
 
     form.closeButton()->click();
@@ -149,7 +150,7 @@ TEST_F(BatchJobWindowTest, TheBuilderBuildsTheCommandLineAndGivesTheGridBackOnCl
     form.show();
     EXPECT_TRUE(form.runAndCloseRadioButton()->isChecked());
     EXPECT_FALSE(form.buildButton()->isEnabled());
-    EXPECT_EQ(form.commandLineEdit()->text(), QString());
+    EXPECT_EQ(form.commandLineEdit()->toPlainText(), QString());
     prompts.fileAnswers = {saved};
     form.selectQueueButton()->click();
     EXPECT_EQ(model().rowCount(), 2);
@@ -205,10 +206,15 @@ TEST_F(BatchJobWindowTest, TheLogViewerShowsEveryJobAndClearsTheLog)
     EXPECT_EQ(rowTexts(1), (QStringList{QStringLiteral("05/21/2010"), QStringLiteral("02:00:01"), QStringLiteral("02:00:02"),
                                         QStringLiteral("0.00 kB"), QStringLiteral("other.queue"), QStringLiteral("-rs"),
                                         QStringLiteral("0"), QString(), QStringLiteral("/home/anna/q/")}));
-    // Every caption shows its whole text.
+    // Every caption fits its column, and the window is as wide as the columns where the screen
+    // allows (the offscreen screen is small).
     QHeaderView *header = form.grid()->horizontalHeader();
-    for (int column = 0; column + 1 < grid->columnCount(); ++column)
+    int columnsWidth = 0;
+    for (int column = 0; column < grid->columnCount(); ++column) {
         EXPECT_GE(header->sectionSize(column), header->fontMetrics().horizontalAdvance(headers[column])) << headers[column].toStdString();
+        columnsWidth += header->sectionSize(column);
+    }
+    EXPECT_GE(form.grid()->minimumWidth(), std::min(columnsWidth, QGuiApplication::primaryScreen()->availableGeometry().width() - 80));
 
     EXPECT_EQ(form.clearButton()->text(), QStringLiteral("Clear logfile"));
     form.clearButton()->click();

@@ -11,6 +11,7 @@
 #include "queue/QueueFile.h"
 #include "queue/QueueRunner.h"
 #include "queue/QueueTableModel.h"
+#include "shell/PaintThrottle.h"
 #include "shell/QueueWiring.h"
 
 #include <QAction>
@@ -239,4 +240,57 @@ TEST_F(QueueControlWindowTest, TheAutoManChoiceStaysAsChosen)
     w().automaticRunButton->click();
     EXPECT_EQ(w().automaticRunButton->text(), QStringLiteral("AUTO"));
     EXPECT_TRUE(optionsFile().contains("\r\nAutomaticRunQueue=1\r\n"));
+}
+
+namespace {
+
+// Counts the layout and paint requests that reach one widget.
+class RequestCounter : public QObject {
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::UpdateRequest;
+        layouts += event->type() == QEvent::LayoutRequest;
+        return false;
+    }
+    int paints = 0;
+    int layouts = 0;
+};
+
+} // namespace
+
+TEST_F(QueueControlWindowTest, WhileBusyTheWindowIsLaidOutAndPaintedAtMostTenTimesASecond)
+{
+    ASSERT_TRUE(start());
+    auto *throttle = main().findChild<PaintThrottle *>();
+    ASSERT_NE(throttle, nullptr);
+    main().SetBusyState();
+    QCoreApplication::processEvents();
+    RequestCounter window;
+    RequestCounter panel;
+    main().installEventFilter(&window);
+    w().progressPanel->installEventFilter(&panel);
+    const auto request = [](QWidget *receiver, QEvent::Type type) {
+        QEvent event(type);
+        QCoreApplication::sendEvent(receiver, &event);
+    };
+    for (int i = 0; i < 5; ++i) {
+        request(&main(), QEvent::UpdateRequest);
+        request(w().progressPanel, QEvent::LayoutRequest);
+    }
+    EXPECT_LE(window.paints, 1);
+    EXPECT_LE(panel.layouts, 1);
+    ASSERT_TRUE(throttle->deferredTimer().isActive()) << "what waits is done at the next turn";
+    const int paintsBefore = window.paints;
+    QMetaObject::invokeMethod(&throttle->deferredTimer(), "timeout", Qt::DirectConnection);
+    EXPECT_EQ(window.paints, paintsBefore + 1);
+    EXPECT_GE(panel.layouts, 1);
+
+    main().SetIdleState(); // idle: every request at once
+    window.paints = 0;
+    for (int i = 0; i < 3; ++i)
+        request(&main(), QEvent::UpdateRequest);
+    EXPECT_EQ(window.paints, 3);
+    main().removeEventFilter(&window);
+    w().progressPanel->removeEventFilter(&panel);
 }
