@@ -180,6 +180,10 @@ void QueueController::RunQueueClick()
     host.setIdleState();
 }
 
+// Pause may come while a record runs and remove rows in front of it or its own row. The grid
+// and the run stay in step because every row carries an id: the run removes the row of the
+// record it has carried out by that id, never by position, so a row Pause removed is simply
+// no longer there, and the record that was running finishes before the run stops.
 void QueueController::PauseQueue()
 {
     QueueTableModel &model = m_runner.model();
