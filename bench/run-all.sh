@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every benchmark and prints its figures. Usage: bench/run-all.sh [build-folder]
+# Runs every benchmark and prints its figures: start-up, then every bench/*-bench.sh (engine,
+# queue, browser, batch jobs). Usage: bench/run-all.sh [build-folder]
 set -uo pipefail
 build="${1:-build}"
 cd "$(dirname "$0")/.."

@@ -22,6 +22,7 @@ public:
     static constexpr int ExitSuccess = 0;
     static constexpr int ExitFailure = 1;    // a file the command line names is missing
     static constexpr int ExitUsageError = 2; // unknown option or wrong switch
+    static constexpr int ExitBatchIncomplete = 3; // a batch job did not carry out every record
 
     // arguments without the program name.
     static CommandLine parse(const QStringList &arguments);

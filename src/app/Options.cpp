@@ -3,6 +3,8 @@
 #include "common/IniFile.h"
 #include "common/TextCodec.h"
 
+#include <algorithm>
+
 namespace Velmora {
 
 namespace {
@@ -39,7 +41,42 @@ Options::Options(QString filePath, QObject *parent)
 void Options::setData(const OptionsData &data)
 {
     m_data = data;
+    m_held.clear();
     Q_EMIT changed();
+}
+
+bool Options::change(Switch field, bool value)
+{
+    m_data.*field = value;
+    m_held.removeIf([field](const Held &held) { return held.field == field; });
+    Q_EMIT changed();
+    return save();
+}
+
+void Options::applyUnsaved(Switch field, bool value)
+{
+    const auto held = std::find_if(m_held.cbegin(), m_held.cend(), [field](const Held &h) { return h.field == field; });
+    if (held == m_held.cend())
+        m_held.append({field, m_data.*field});
+    m_data.*field = value;
+    Q_EMIT changed();
+}
+
+bool Options::storedValue(Switch field) const
+{
+    for (const Held &held : m_held) {
+        if (held.field == field)
+            return held.stored;
+    }
+    return m_data.*field;
+}
+
+OptionsData Options::toStore() const
+{
+    OptionsData stored = m_data;
+    for (const Held &held : m_held)
+        stored.*held.field = held.stored;
+    return stored;
 }
 
 bool Options::isValidInterval(const QString &text)
@@ -96,6 +133,7 @@ bool Options::load(QString *problem)
     raw.parse(text);
     const QString storedInterval = raw.readString(S, QStringLiteral("KeepaliveTime"), QStringLiteral("30"));
     m_data = exists ? parse(text, &intervalOk) : OptionsData{};
+    m_held.clear();
     if (!intervalOk && problem)
         *problem = QStringLiteral("options.ini: KeepaliveTime \"") + storedInterval
             + QStringLiteral("\" is not a whole number of seconds; 30 seconds are used.");
@@ -105,7 +143,7 @@ bool Options::load(QString *problem)
 
 bool Options::save() const
 {
-    return TextCodec::WriteTextFile(m_filePath, toIniText(m_data));
+    return TextCodec::WriteTextFile(m_filePath, toIniText(toStore()));
 }
 
 int Options::keepaliveSeconds() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -25,14 +26,32 @@ struct OptionsData {
     bool operator==(const OptionsData &) const = default;
 };
 
-// Reads and writes "options.ini". Readers elsewhere take the current values from here.
+// Reads and writes "options.ini". The one owner of every option in memory: readers elsewhere
+// take the current values from here, and every change goes through here, so no copy of an
+// option (a dialog's control, a button's caption) can drift from it and be saved back later.
+//
+// A value can be in effect without being stored: the options dialog's immediate effects before
+// OK, and a batch job's automatic running. Saving writes the stored value for such a field, so
+// a later save of another option never makes it permanent behind the user's back.
 class Options : public QObject {
     Q_OBJECT
 public:
+    using Switch = bool OptionsData::*;
+
     explicit Options(QString filePath, QObject *parent = nullptr);
 
+    // The values in effect.
     const OptionsData &data() const { return m_data; }
+    // Replaces every value (the options dialog's OK); nothing is held back from saving any more.
     void setData(const OptionsData &data);
+    // One switch changes in effect and in the file at once (the AUTO/MAN button, the charts
+    // panel's close box, the filter switch). False when the file cannot be written.
+    bool change(Switch field, bool value);
+    // One switch changes in effect only; the file keeps (and later saves keep) its stored value
+    // until change(), setData() or load() for it.
+    void applyUnsaved(Switch field, bool value);
+    // The value saving writes for this switch.
+    bool storedValue(Switch field) const;
 
     // Reads the file (defaults for a missing file or key). Returns false and leaves the interval
     // at 30 when "KeepaliveTime" holds something other than digits; *problem then says why.
@@ -52,8 +71,15 @@ Q_SIGNALS:
     void changed();
 
 private:
+    struct Held {
+        Switch field;
+        bool stored;
+    };
+    OptionsData toStore() const;
+
     QString m_filePath;
     OptionsData m_data;
+    QList<Held> m_held;
 };
 
 } // namespace Velmora

@@ -120,8 +120,16 @@ void OptionsForm::buildControls()
         connect(radio, &QRadioButton::toggled, this, &OptionsForm::updateVisibility);
     connect(m_keepalive, &QCheckBox::clicked, this, &OptionsForm::updateVisibility);
     connect(m_showCharts, &QCheckBox::clicked, this, &OptionsForm::updateVisibility);
-    connect(m_allwaysOverwrite, &QCheckBox::clicked, this, [this](bool on) { Q_EMIT overwritePolicyApplied(on); });
-    connect(m_automaticRun, &QCheckBox::clicked, this, [this](bool on) { Q_EMIT automaticRunApplied(on); });
+    // These two take effect at once, before OK: in the options object, without being stored, so
+    // Abort leaves the effect until the options are read again and no other save stores it.
+    connect(m_allwaysOverwrite, &QCheckBox::clicked, this, [this](bool on) {
+        context().options.applyUnsaved(&OptionsData::allwaysOverwrite, on);
+        Q_EMIT overwritePolicyApplied(on);
+    });
+    connect(m_automaticRun, &QCheckBox::clicked, this, [this](bool on) {
+        context().options.applyUnsaved(&OptionsData::automaticRunQueue, on);
+        Q_EMIT automaticRunApplied(on);
+    });
     connect(m_ok, &QPushButton::clicked, this, &OptionsForm::OKButtonClick);
     connect(m_abort, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_zipLogfiles, &QPushButton::clicked, this, &OptionsForm::ZipLogfilesButtonClick);
@@ -234,8 +242,9 @@ void OptionsForm::SaveOptions()
 
 void OptionsForm::setCloseCharts(bool on)
 {
+    // One value changes and is saved; the dialog's other controls may be stale and stay unread.
     m_closeCharts->setChecked(on);
-    SaveOptions();
+    context().options.change(&OptionsData::closeCharts, on);
 }
 
 void OptionsForm::showEvent(QShowEvent *event)

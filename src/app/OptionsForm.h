@@ -28,7 +28,8 @@ public:
     void SaveOptions();
     // Where SaveOptions takes the transfer filter's on/off state from.
     void setFilterStateSource(std::function<bool()> source) { m_filterState = std::move(source); }
-    // The main window's "Automatic close charts after transfer" box writes through here.
+    // The main window's "Automatic close charts after transfer" box: changes that one option
+    // and saves it.
     void setCloseCharts(bool on);
 
     // Exposed for the window tests.

@@ -1,20 +1,41 @@
 #pragma once
 
-#include "app/PlaceholderContent.h"
 #include "app/ToolDialog.h"
+
+class QPushButton;
+class QStandardItemModel;
+class QTableView;
 
 namespace Velmora {
 
-// Created once at start-up and reused; its controls arrive with the feature it serves.
+// "Last Batchjobs (Logfile)": one row per line of "Lastbatchjob.log", "Clear logfile" and
+// "Close". The grid is filled again every time the window is shown.
 class BatchJobLogForm : public ToolDialog {
     Q_OBJECT
 public:
-    BatchJobLogForm(const AppContext &context, QWidget *parent)
-        : ToolDialog(context, parent, QStringLiteral("Last batchjobs"), QString::fromUtf8("Letzte Batchjobs"))
-    {
-        setObjectName(QStringLiteral("BatchJobLogForm"));
-        AddPlaceholderContent(*this, contentLayout());
-    }
+    BatchJobLogForm(const AppContext &context, QWidget *parent);
+
+    // Fills the grid from the log file.
+    void FormShow();
+    void ClearLogfileButtonClick();
+
+    QTableView *grid() const { return m_grid; }
+    QStandardItemModel *model() const { return m_model; }
+    QPushButton *clearButton() const { return m_clear; }
+    QPushButton *closeButton() const { return m_close; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void retranslate() override;
+
+private:
+    QString logPath() const;
+    void fitColumns();
+
+    QTableView *m_grid = nullptr;
+    QStandardItemModel *m_model = nullptr;
+    QPushButton *m_clear = nullptr;
+    QPushButton *m_close = nullptr;
 };
 
 } // namespace Velmora

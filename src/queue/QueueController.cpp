@@ -85,6 +85,8 @@ void QueueController::LoadQueue()
 
 bool QueueController::LoadQueueFile(const QString &path)
 {
+    if (refusedWhileRunning()) // a loaded queue replaces every line
+        return false;
     const QueueFile::Content content = QueueFile::read(path);
     if (content.status != QueueFile::Status::Ok) {
         m_context.prompts.error(readProblem(path, int(content.status), content.badLine) + u' '
@@ -99,6 +101,19 @@ bool QueueController::LoadQueueFile(const QString &path)
     m_ftp.LoadLogin(sideFilePath(path));
     m_runner.host().listLocalPath();
     m_runner.host().setIdleState();
+    return true;
+}
+
+bool QueueController::ShowQueueFile(const QString &path)
+{
+    if (refusedWhileRunning())
+        return false;
+    const QueueFile::Content content = QueueFile::read(path);
+    if (content.status != QueueFile::Status::Ok) {
+        m_context.prompts.error(readProblem(path, int(content.status), content.badLine));
+        return false;
+    }
+    m_runner.model().setRows(content.rows);
     return true;
 }
 
@@ -171,6 +186,10 @@ void QueueController::RunQueueClick()
     host.setIdleState();
 }
 
+// Pause may come while a record runs and remove rows in front of it or its own row. The grid
+// and the run stay in step because every row carries an id: the run removes the row of the
+// record it has carried out by that id, never by position, so a row Pause removed is simply
+// no longer there, and the record that was running finishes before the run stops.
 void QueueController::PauseQueue()
 {
     QueueTableModel &model = m_runner.model();
@@ -193,7 +212,7 @@ void QueueController::PauseQueue()
 void QueueController::ClearQueue()
 {
     QueueTableModel &model = m_runner.model();
-    if (model.isEmpty())
+    if (model.isEmpty() || refusedWhileRunning())
         return;
     model.clear();
     m_runner.saveLastQueue();
@@ -210,7 +229,7 @@ void QueueController::ClearGrid()
 void QueueController::DeleteLines(const QList<int> &selectedRows)
 {
     QueueTableModel &model = m_runner.model();
-    if (model.isEmpty())
+    if (model.isEmpty() || refusedWhileRunning())
         return;
     const qsizetype n = selectedRows.size();
     const QString question = text(QStringLiteral("Really delete"), QString()) + u' ' + QString::number(n) + u' '
@@ -228,11 +247,24 @@ void QueueController::DeleteLines(const QList<int> &selectedRows)
 
 void QueueController::ToggleAutomaticRun()
 {
-    OptionsData data = m_context.options.data();
-    data.automaticRunQueue = !data.automaticRunQueue;
-    m_context.options.setData(data);
-    m_context.options.save();
-    m_runner.host().setAutomaticRunButton(data.automaticRunQueue);
+    // Only this one option changes and is saved: whatever else a dialog's controls show stays
+    // out of it.
+    const bool automatic = !m_context.options.data().automaticRunQueue;
+    m_context.options.change(&OptionsData::automaticRunQueue, automatic);
+    m_runner.host().setAutomaticRunButton(automatic);
+}
+
+bool QueueController::refusedWhileRunning()
+{
+    if (!m_runner.isRunning())
+        return false;
+    // The rows of a running queue stay until the run is over: a deleted row's record would run
+    // all the same. A line in the protocol rather than a box, which would hold the run up.
+    m_context.protocol.AddProtocolMessage(
+        ProtocolEntry::Status,
+        text(QStringLiteral("The queue is running: its lines can be deleted after the run or after Pause."),
+             QString::fromUtf8("Die Warteschlange läuft: ihre Zeilen können nach dem Lauf oder nach Pause gelöscht werden.")));
+    return true;
 }
 
 void QueueController::LoadLastSession()

@@ -28,6 +28,10 @@ public:
     // Reads a queue file into the grid and its side file into the connection. A file that is
     // not a queue file is refused with a message and the grid keeps its rows.
     bool LoadQueueFile(const QString &path);
+    // Shows a queue file's rows in the grid for a look (the batch-job builder): no login is read
+    // and "lastqueue.ini" keeps the queue the user had. A file that is not a queue file is
+    // refused with a message and the grid keeps its rows.
+    bool ShowQueueFile(const QString &path);
     // "Save queue": nothing with an empty grid; else the save dialog, then SaveQueueFile.
     void SaveQueue();
     bool SaveQueueFile(const QString &path);
@@ -37,9 +41,10 @@ public:
     // "Pause queue": the rows of a search's downloads go, and a running queue stops after its
     // current record.
     void PauseQueue();
-    // "Clear queue".
+    // "Clear queue". Refused while a run is in progress, like every deletion of lines.
     void ClearQueue();
-    // "Delete line(s)" for the selected rows, after the question.
+    // "Delete line(s)" for the selected rows, after the question. Refused while a run is in
+    // progress (whichever path asks: the Del key, the popup menu, the queue bar).
     void DeleteLines(const QList<int> &selectedRows);
     // The AUTO/MAN button.
     void ToggleAutomaticRun();
@@ -56,6 +61,8 @@ Q_SIGNALS:
     void gridCleared();
 
 private:
+    // While a run is in progress: a protocol line says why, and true.
+    bool refusedWhileRunning();
     QString text(const QString &english, const QString &german) const;
     QString readProblem(const QString &path, int status, int line) const;
 

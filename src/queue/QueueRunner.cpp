@@ -1,6 +1,7 @@
 #include "QueueRunner.h"
 
 #include "AsciiFileRule.h"
+#include "BatchLog.h"
 #include "LastQueueStore.h"
 #include "QueueHost.h"
 #include "QueueProgressView.h"
@@ -15,12 +16,10 @@
 #include "common/Language.h"
 #include "common/RemotePath.h"
 #include "common/SizeText.h"
-#include "common/TextCodec.h"
 #include "engine/MasterFTP.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QFileInfo>
 
 #include <vector>
 
@@ -105,10 +104,7 @@ void QueueRunner::run(bool displayOnly, bool keepRows)
         ~Reset() { flag = false; }
     } reset{m_running};
 
-    const bool german = m_model.germanDates();
     const QDateTime start = QDateTime::currentDateTime();
-    const QString startDate = start.toString(german ? u"dd.MM.yyyy" : u"MM/dd/yyyy");
-    const QString startTime = start.toString(u"hh:mm:ss");
 
     // Without a host there is nothing to connect to; the records then fail without a message.
     const bool canConnect = !m_ftp.host().isEmpty();
@@ -163,6 +159,7 @@ void QueueRunner::run(bool displayOnly, bool keepRows)
     m_traffic.startRun(resetCharts, records, files, totalBytes);
     TransferStatistics &stats = m_traffic.statistics();
     m_executor.startRun();
+    m_lastRun = {records, 0};
     bool lastQueueFailed = false;
     bool reconnectFailed = canConnect && !m_executor.isConnected();
     const QString downloadFolder = m_context.folders.downloadFolder();
@@ -187,6 +184,7 @@ void QueueRunner::run(bool displayOnly, bool keepRows)
 
         const bool ok = m_executor.ExecuteRecord(r.command, r.argument1, r.size, r.argument2);
         if (ok) {
+            ++m_lastRun.succeeded;
             if (isTransfer(r.command))
                 ++stats.filesDone;
             else if (r.command == u"MKLOCALDIR" || r.command == u"MKD")
@@ -243,7 +241,7 @@ void QueueRunner::run(bool displayOnly, bool keepRows)
     Q_EMIT runFinished();
 
     if (m_host->isBatchMode()) {
-        writeBatchLog(startDate, startTime, stats.totalBytesAtStart, stats.filesInQueue);
+        writeBatchLog(start, stats.totalBytesAtStart, stats.filesInQueue);
         const QString mode = m_host->batchModeArgument();
         if (mode == u"-rc")
             m_host->endProgram();
@@ -257,17 +255,19 @@ void QueueRunner::run(bool displayOnly, bool keepRows)
     QCoreApplication::processEvents();
 }
 
-void QueueRunner::writeBatchLog(const QString &startDate, const QString &startTime, qint64 totalBytes, int files)
+void QueueRunner::writeBatchLog(const QDateTime &start, qint64 totalBytes, int files)
 {
-    const QString path = m_context.folders.appDataFile(QStringLiteral("Lastbatchjob.log"));
-    QStringList lines = TextCodec::ReadLines(path);
-    const QFileInfo queueFile(m_host->batchQueueFile());
-    const QString folder = IncludeTrailingBackslash(queueFile.absolutePath());
-    const QString host = m_ftp.host();
-    lines.append(startDate + u'|' + startTime + u'|' + QTime::currentTime().toString(u"hh:mm:ss") + u'|' + folder + u'|'
-                 + queueFile.fileName() + u'|' + m_host->batchModeArgument() + u'|' + host + u'|'
-                 + FormatSizeKB(QString::number(totalBytes)) + u'|' + QString::number(files));
-    TextCodec::WriteLines(path, lines);
+    const BatchLog log(m_context.folders.appDataFile(BatchLog::FileName));
+    const QString line = BatchLog::lineFor(start, QDateTime::currentDateTime(), m_model.germanDates(),
+                                           m_host->batchQueueFile(), m_host->batchModeArgument(), m_ftp.host(), totalBytes,
+                                           files);
+    if (!log.append(line)) {
+        const QString message = text(QStringLiteral("The batch job's line could not be written to %1: %2"),
+                                     QStringLiteral("Die Zeile des Batchjobs konnte nicht in %1 geschrieben werden: %2"))
+                                    .arg(log.path(), line);
+        m_context.protocol.AddProtocolMessage(ProtocolEntry::Error, message);
+        m_context.prompts.error(message);
+    }
 }
 
 void QueueRunner::runSingle(const QString &record, bool overwriteWithoutQuestion)

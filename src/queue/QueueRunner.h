@@ -5,6 +5,7 @@
 #include "RecordExecutor.h"
 #include "TrafficMonitor.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QStringList>
 
@@ -50,6 +51,15 @@ public:
     void setHost(QueueHost &host) { m_host = &host; }
     void setView(QueueProgressView &view);
     bool isRunning() const { return m_running; }
+    OverwriteQuestion *question() const { return m_executor.question(); }
+
+    // What the last run that carried records out achieved.
+    struct RunResult {
+        int records = 0;   // records it was to carry out
+        int succeeded = 0; // records carried out successfully
+        bool allSucceeded() const { return succeeded == records; }
+    };
+    const RunResult &lastRun() const { return m_lastRun; }
 
     // Shows the queue list in the grid and, unless displayOnly, carries it out. With displayOnly
     // (automatic running off) the rows are added to the grid and nothing runs.
@@ -80,7 +90,7 @@ private:
     void run(bool displayOnly, bool keepRows);
     void runSingle(const QString &record, bool overwriteWithoutQuestion);
     void reportLastQueueFailure(bool withMessage);
-    void writeBatchLog(const QString &startDate, const QString &startTime, qint64 totalBytes, int files);
+    void writeBatchLog(const QDateTime &start, qint64 totalBytes, int files);
     QString text(const QString &english, const QString &german) const;
     QString operationsText(int count) const;
 
@@ -97,6 +107,7 @@ private:
     TrafficMonitor m_traffic;
     RecordExecutor m_executor;
     bool m_running = false;
+    RunResult m_lastRun;
 };
 
 } // namespace Velmora

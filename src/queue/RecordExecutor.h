@@ -24,6 +24,7 @@ public:
     RecordExecutor(AppContext &context, MasterFTP &ftp, WorkControl &work, OverwritePolicy &policy, TrafficMonitor &traffic, EventPump &pump);
 
     void setQuestion(OverwriteQuestion *question) { m_question = question; }
+    OverwriteQuestion *question() const { return m_question; }
 
     // True when the command was carried out, skipped on purpose or counts as done; false when
     // the engine is not connected or an FTP or file error was raised (its message goes to the

@@ -1,5 +1,6 @@
 #include "AppStarter.h"
 
+#include "BatchJobWiring.h"
 #include "BrowserWiring.h"
 #include "ConnectivityCheckForm.h"
 #include "DesignForm.h"
@@ -120,11 +121,14 @@ void AppStarter::createServices()
     }
     UserPrompts *prompts = m_seams.prompts ? m_seams.prompts : m_ownPrompts.get();
     // A batch run (queue file and switch on the command line) usually has nobody at the screen:
-    // its messages go to the console as well, valid command line or not.
+    // until its job is over no box may wait, so every message goes to the protocol and the
+    // console instead, valid command line or not. Afterwards ("-r") boxes appear again, echoed.
     if (StartupArguments::fromArguments(m_arguments).check() != StartupArguments::Verdict::NoBatch) {
-        m_consolePrompts = std::make_unique<ConsoleEchoPrompts>(
-            *prompts, m_seams.console ? m_seams.console : &ConsoleEchoPrompts::writeToStandardError);
-        prompts = m_consolePrompts.get();
+        const ConsoleEchoPrompts::LineSink console = m_seams.console ? m_seams.console : &ConsoleEchoPrompts::writeToStandardError;
+        m_consolePrompts = std::make_unique<ConsoleEchoPrompts>(*prompts, console);
+        m_unattendedPrompts = std::make_unique<UnattendedPrompts>(*m_consolePrompts, *m_protocol, m_language, console);
+        m_unattendedPrompts->setUnattended(true);
+        prompts = m_unattendedPrompts.get();
     }
     m_context.reset(new AppContext{m_folders, m_language, *m_options, *m_protocol, *prompts, platform, m_design});
     m_context->systemIsGerman = platform.isSystemLanguageGerman();
@@ -216,6 +220,8 @@ void AppStarter::wireWindows()
     m_browser->setQueueController(m_queue->controller());
     m_transfer = new TransferWiring(*m_context, *main, *m_ftp, m_work, m_browser->browser(), *m_queue,
                                     {*m_dialogs.wizardFilter, *m_dialogs.walkProgress, *m_dialogs.options});
+    m_batchJobs = new BatchJobWiring(*m_context, *main, *m_ftp, *m_queue, m_unattendedPrompts.get(),
+                                     {*m_dialogs.batchJob, *m_dialogs.batchJobLog});
     m_sites = new SitesWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_queue->runner().overwritePolicy(),
                               {*m_dialogs.sites, *m_dialogs.editSite, *m_dialogs.restore, *m_dialogs.deleteBackup});
     m_sessionHost = std::make_unique<MainSessionHost>(*main, m_queue->controller(), m_browser->browser());

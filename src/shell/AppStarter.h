@@ -4,6 +4,7 @@
 
 #include "app/AppContext.h"
 #include "app/ConsoleEchoPrompts.h"
+#include "app/UnattendedPrompts.h"
 #include "app/DesignState.h"
 #include "app/TypeAheadSearch.h"
 #include "app/WorkControl.h"
@@ -20,6 +21,7 @@ namespace Velmora {
 class AskOverwriteForm;
 class BatchJobForm;
 class BatchJobLogForm;
+class BatchJobWiring;
 class BrowserController;
 class BrowserWiring;
 class ConnectivityCheckForm;
@@ -102,6 +104,7 @@ public:
     const AppDialogs &dialogs() const { return m_dialogs; }
     BrowserController &browser() const;
     QueueWiring &queue() const { return *m_queue; }
+    BatchJobWiring &batchJobs() const { return *m_batchJobs; }
     SitesWiring &sites() const { return *m_sites; }
     TransferWiring &transfer() const { return *m_transfer; }
     SplashForm *splash() const { return m_splash; }
@@ -128,6 +131,7 @@ private:
     std::unique_ptr<Platform> m_ownPlatform;
     std::unique_ptr<UserPrompts> m_ownPrompts;
     std::unique_ptr<ConsoleEchoPrompts> m_consolePrompts;
+    std::unique_ptr<UnattendedPrompts> m_unattendedPrompts;
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<MainForm> m_mainForm;
     std::unique_ptr<MasterFTP> m_ftp;
@@ -135,6 +139,7 @@ private:
     AppDialogs m_dialogs; // the dialogs are children of the main window
     BrowserWiring *m_browser = nullptr;
     QueueWiring *m_queue = nullptr;
+    BatchJobWiring *m_batchJobs = nullptr;
     SitesWiring *m_sites = nullptr;
     TransferWiring *m_transfer = nullptr;
     QPointer<SplashForm> m_splash;

@@ -4,6 +4,7 @@
 #include "app/DesignState.h"
 #include "MainFormBuilder.h"
 #include "MainFormTexts.h"
+#include "PaintThrottle.h"
 #include "app/Options.h"
 #include "app/Platform.h"
 #include "app/ProfileFiles.h"
@@ -41,6 +42,7 @@ MainForm::MainForm(AppContext &context, WorkControl &work, StartupArguments argu
 {
     setObjectName(QStringLiteral("MainForm"));
     MainFormBuilder::build(*this, m_w);
+    new PaintThrottle(*this, [this] { return m_busy; });
 
     m_protocolModel = new ProtocolTableModel(context.protocol, this);
     m_w.protocolGrid->setModel(m_protocolModel);

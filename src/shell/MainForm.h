@@ -57,6 +57,11 @@ public:
     bool filterState() const;
     int queueRowCount() const;
     bool isBatchMode() const { return m_batchMode; }
+    // The batch job is over: later runs are the user's own.
+    void leaveBatchMode() { m_batchMode = false; }
+    // The program's exit status (a batch job's result); 0 unless set.
+    void setExitStatus(int status) { m_exitStatus = status; }
+    int exitStatus() const { return m_exitStatus; }
     QTimer &siteManagerTimer() { return m_siteManagerTimer; }
     QTimer &batchJobTimer() { return m_batchJobTimer; }
 
@@ -106,6 +111,7 @@ private:
     bool m_busyCursor = false;
     bool m_batchMode = false;
     bool m_endingFromRun = false;
+    int m_exitStatus = 0;
 };
 
 } // namespace Velmora

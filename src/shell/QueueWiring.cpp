@@ -53,6 +53,9 @@ QueueWiring::QueueWiring(AppContext &context, MainForm &main, MasterFTP &ftp, Wo
     // During a run the grid shows removals in batches; all of them before the idle state.
     connect(m_runner, &QueueRunner::runStarted, m_gridModel, [this] { m_gridModel->setBatchRemovals(true); });
     connect(m_runner, &QueueRunner::runFinished, m_gridModel, [this] { m_gridModel->setBatchRemovals(false); });
+    // No line leaves the grid while its run goes on; the menu item says so by being disabled.
+    connect(m_runner, &QueueRunner::runStarted, this, [this] { m_deleteLines->setEnabled(false); });
+    connect(m_runner, &QueueRunner::runFinished, this, [this] { m_deleteLines->setEnabled(true); });
     const int widths[] = {320, 80, 320, 110, 140};
     const QFontMetrics metrics = w.queueGrid->fontMetrics();
     for (int column = 0; column < QueueTableModel::ColumnCount; ++column)
@@ -127,14 +130,20 @@ void QueueWiring::connectQueueBar(OptionsForm &options)
     }
     w.autoCloseChartsCheckBox->setChecked(m_context.options.data().closeCharts);
     connect(w.autoCloseChartsCheckBox, &QCheckBox::clicked, &options, &OptionsForm::setCloseCharts);
+    // The AUTO/MAN button and the close box show the options object, whoever changed it.
+    connect(&m_context.options, &Options::changed, this, [this] {
+        m_main.setAutomaticRunButton(m_context.options.data().automaticRunQueue);
+        m_main.widgets().autoCloseChartsCheckBox->setChecked(m_context.options.data().closeCharts);
+    });
     connect(&options, &OptionsForm::overwritePolicyApplied, this,
             [this](bool always) { m_runner->overwritePolicy().applyAllwaysOverwrite(always); });
 }
 
 bool QueueWiring::eventFilter(QObject *watched, QEvent *event)
 {
+    // During a run the controller refuses the deletion and says why.
     if (watched == m_main.widgets().queueGrid && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete && !m_runner->isRunning()) {
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
         deleteSelectedLines();
         return true;
     }

@@ -80,5 +80,7 @@ int main(int argc, char **argv)
     });
     if (!starter.start())
         return CommandLine::exitStatusFor(Velmora::StartupArguments::fromArguments(arguments).check());
-    return app.exec();
+    const int status = app.exec();
+    // A batch job that did not carry out every record ends with a status of its own.
+    return status != 0 || !starter.mainForm() ? status : starter.mainForm()->exitStatus();
 }

@@ -74,3 +74,43 @@ TEST(Options, IntervalMustBeDigitsOnly)
                           Case{"", false}, Case{"-1", false}, Case{"30 ", false}})
         EXPECT_EQ(Options::isValidInterval(QString::fromLatin1(c.text)), c.valid) << c.text;
 }
+
+TEST(Options, APartialChangeSavesOneValueAndNeverAValueThatIsOnlyInEffect)
+{
+    TestEnvironment env;
+    const QString path = env.root() + QStringLiteral("options.ini");
+    Options options(path);
+    const auto stored = [&path] {
+        Options back(path);
+        back.load();
+        return back.data();
+    };
+
+    options.change(&OptionsData::automaticRunQueue, false); // the AUTO/MAN button
+    EXPECT_FALSE(stored().automaticRunQueue);
+
+    // The options dialog's immediate effect (or a batch job's automatic running): in effect,
+    // not stored, and a later partial save of another option does not store it either.
+    options.applyUnsaved(&OptionsData::automaticRunQueue, true);
+    options.applyUnsaved(&OptionsData::allwaysOverwrite, true);
+    EXPECT_TRUE(options.data().automaticRunQueue);
+    EXPECT_FALSE(options.storedValue(&OptionsData::automaticRunQueue));
+    options.change(&OptionsData::closeCharts, false); // the charts panel's box
+    OptionsData expected;
+    expected.automaticRunQueue = false;
+    expected.closeCharts = false;
+    EXPECT_EQ(stored(), expected);
+    EXPECT_TRUE(options.data().automaticRunQueue) << "still in effect";
+
+    // Changing a value that was only in effect stores the new value.
+    options.change(&OptionsData::automaticRunQueue, false);
+    EXPECT_FALSE(options.data().automaticRunQueue);
+    EXPECT_FALSE(stored().automaticRunQueue);
+    EXPECT_FALSE(stored().allwaysOverwrite);
+
+    // Reading the file again ends every value that was only in effect.
+    options.load();
+    EXPECT_FALSE(options.data().allwaysOverwrite);
+    EXPECT_TRUE(options.save());
+    EXPECT_EQ(stored(), options.data());
+}

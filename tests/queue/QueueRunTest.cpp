@@ -6,6 +6,7 @@
 #include "app/SystemPlatform.h"
 #include "common/TextCodec.h"
 #include "queue/QueueRecord.h"
+#include "queue/UnattendedOverwriteQuestion.h"
 
 #include <QDir>
 #include <QFile>
@@ -465,4 +466,22 @@ TEST_F(QueueRunTest, ABatchRunWritesItsLogLineAndEndsAsItsModeSays)
         }
     }
     qunsetenv("VELMORA_SHUTDOWN_RECORD");
+}
+
+TEST_F(QueueRunTest, WithNobodyToAnswerTheOverwriteQuestionTakesSkipAndTheRunGoesOn)
+{
+    connectToServer();
+    server->writeFile(QStringLiteral("f1.dat"), "new1");
+    server->writeFile(QStringLiteral("f2.dat"), "new2");
+    env.writeFile(QStringLiteral("local/f1.dat"), "old1");
+    UnattendedOverwriteQuestion unattended(context);
+    runner->setQuestion(&unattended);
+    run({retr(QStringLiteral("/f1.dat"), local + QStringLiteral("f1.dat")), retr(QStringLiteral("/f2.dat"), local + QStringLiteral("f2.dat"))});
+    EXPECT_EQ(readLocal(local + QStringLiteral("f1.dat")), QByteArray("old1")) << "nothing is lost";
+    EXPECT_EQ(readLocal(local + QStringLiteral("f2.dat")), QByteArray("new2")) << "the run went on";
+    EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("information: The target file allready exists: ") + local
+                                         + QStringLiteral("f1.dat. Skipped: nobody can answer during a batch job.")});
+    EXPECT_TRUE(model.isEmpty());
+    EXPECT_FALSE(work.abortRequested);
+    EXPECT_TRUE(runner->lastRun().allSucceeded());
 }

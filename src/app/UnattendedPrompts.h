@@ -1,0 +1,47 @@
+#pragma once
+
+#include "UserPrompts.h"
+
+#include <functional>
+
+namespace Velmora {
+
+class Language;
+class ProtocolLog;
+
+// A batch job is started by a scheduler with nobody at the screen, so while it is unattended
+// no box may wait for a user. Every message and question then goes to the protocol and to the
+// console (standard error in the program) instead, and takes its non-blocking answer: a
+// question is answered No, which keeps whatever it asked to change or remove; a file or folder
+// dialog is cancelled. Attended (the default), every prompt goes to the inner prompts.
+class UnattendedPrompts : public UserPrompts {
+public:
+    using LineSink = std::function<void(const QString &line)>;
+
+    UnattendedPrompts(UserPrompts &inner, ProtocolLog &protocol, Language &language, LineSink console);
+
+    void setUnattended(bool unattended) { m_unattended = unattended; }
+    bool isUnattended() const { return m_unattended; }
+
+    void information(const QString &text) override;
+    void error(const QString &text) override;
+    bool confirm(const QString &text) override;
+    QString openFile(const QString &title, const QString &startFolder, const QString &filter) override;
+    QString saveFile(const QString &title, const QString &startFolder, const QString &fileName,
+                     const QString &defaultSuffix, const QString &filter) override;
+    QString chooseFolder(const QString &title, const QString &startFolder, bool allowCreate) override;
+
+private:
+    // A protocol line, unless the protocol's newest line already says the same (the engine
+    // writes its errors there itself before it shows them).
+    void toProtocol(int kind, const QString &text);
+    void dialogNotShown(const QString &title);
+
+    UserPrompts &m_inner;
+    ProtocolLog &m_protocol;
+    Language &m_language;
+    LineSink m_console;
+    bool m_unattended = false;
+};
+
+} // namespace Velmora

@@ -1,0 +1,59 @@
+#include "BatchLog.h"
+
+#include "common/RemotePath.h"
+#include "common/SizeText.h"
+#include "common/TextCodec.h"
+#include "common/Word.h"
+
+#include <QFileInfo>
+
+namespace Velmora {
+
+BatchLog::BatchLog(QString path)
+    : m_path(std::move(path))
+{
+}
+
+QString BatchLog::lineFor(const QDateTime &start, const QDateTime &end, bool germanDates, const QString &queueFile,
+                          const QString &mode, const QString &host, qint64 totalBytes, int files)
+{
+    const QFileInfo queue(queueFile);
+    const QString time = QStringLiteral("hh:mm:ss");
+    return start.toString(germanDates ? u"dd.MM.yyyy" : u"MM/dd/yyyy") + u'|' + start.toString(time) + u'|'
+        + end.toString(time) + u'|' + IncludeTrailingBackslash(queue.absolutePath()) + u'|' + queue.fileName() + u'|'
+        + mode + u'|' + host + u'|' + FormatSizeKB(QString::number(totalBytes)) + u'|' + QString::number(files);
+}
+
+bool BatchLog::append(const QString &line) const
+{
+    QStringList all = lines();
+    all.append(line);
+    return TextCodec::WriteLines(m_path, all);
+}
+
+QStringList BatchLog::lines() const
+{
+    return TextCodec::ReadLines(m_path);
+}
+
+bool BatchLog::clear() const
+{
+    return TextCodec::WriteLines(m_path, {});
+}
+
+QList<QStringList> BatchLog::viewerRows(const QStringList &lines)
+{
+    QList<QStringList> rows;
+    rows.reserve(lines.size());
+    for (const QString &line : lines) {
+        if (line.trimmed().isEmpty())
+            continue;
+        QStringList row;
+        for (int n = 1; n <= FieldCount; ++n)
+            row.append(Word(n, line, u"|"));
+        rows.append(row);
+    }
+    return rows;
+}
+
+} // namespace Velmora

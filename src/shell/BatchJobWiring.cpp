@@ -1,0 +1,41 @@
+#include "BatchJobWiring.h"
+
+#include "MainForm.h"
+#include "QueueWiring.h"
+
+#include "app/UnattendedPrompts.h"
+#include "queue/BatchJob.h"
+#include "queue/BatchJobForm.h"
+#include "queue/BatchJobLogForm.h"
+
+#include <QAction>
+#include <QCoreApplication>
+
+namespace Velmora {
+
+BatchJobWiring::BatchJobWiring(AppContext &context, MainForm &main, MasterFTP &ftp, QueueWiring &queue,
+                               UnattendedPrompts *prompts, const Windows &windows)
+    : QObject(&main)
+    , m_main(main)
+    , m_job(new BatchJob(context, ftp, queue.controller(), queue.runner(), this))
+    , m_builder(queue.controller(), queue.model(), QCoreApplication::applicationFilePath())
+{
+    connect(&main, &MainForm::batchJobStarted, m_job, [this] {
+        m_main.batchJobTimer().stop(); // the job runs once
+        m_job->Run(m_main.arguments().queueFile, m_main.arguments().mode);
+    });
+    connect(m_job, &BatchJob::jobFinished, &main, [this, prompts](int exitStatus) {
+        m_main.setExitStatus(exitStatus);
+        m_main.leaveBatchMode();
+        if (prompts) // after "-r" somebody may use the window: boxes again
+            prompts->setUnattended(false);
+    });
+
+    windows.builder.setBuilder(&m_builder);
+    BatchJobForm *builder = &windows.builder;
+    BatchJobLogForm *log = &windows.log;
+    connect(main.widgets().createBatchjobAction, &QAction::triggered, builder, [builder] { builder->exec(); });
+    connect(main.widgets().showBatchjobsAction, &QAction::triggered, log, [log] { log->exec(); });
+}
+
+} // namespace Velmora

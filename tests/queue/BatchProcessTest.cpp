@@ -1,0 +1,300 @@
+// Batch jobs as a scheduler starts them: the real program with a queue file and a switch,
+// offscreen, against a real FTP server. Nobody answers a box, so every job must end as its
+// switch says; the waits are bounded and a job that hung would fail the test instead.
+#include "FtpTestServer.h"
+#include "TestEnvironment.h"
+
+#include "common/SizeText.h"
+#include "common/TextCodec.h"
+#include "engine/LoginFile.h"
+#include "queue/QueueFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+using namespace Velmora;
+using namespace Velmora::Testing;
+
+namespace {
+
+constexpr int FinishTimeoutMs = 60000;
+
+QByteArray randomBytes(int size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &c : bytes)
+        c = char(QRandomGenerator::global()->bounded(256));
+    return bytes + QByteArray("\r\n\r\0\n", 5); // line ends a text transfer would change
+}
+
+QueueRow row(const QString &source, const QString &cmd, const QString &destination, qint64 size)
+{
+    return {source, cmd, destination, QString::number(size), QStringLiteral("05/20/2010 10:12:00")};
+}
+
+struct ProgramRun {
+    bool finished = false;
+    QProcess::ExitStatus exitStatus = QProcess::CrashExit;
+    int exitCode = -1;
+    QStringList messages; // the program's own lines on standard error ("velmora: ...")
+};
+
+class BatchProcessTest : public ::testing::Test {
+protected:
+    BatchProcessTest()
+    {
+        local = env.root() + QStringLiteral("local/");
+        QDir().mkpath(local);
+    }
+
+    void startServer()
+    {
+        server = std::make_unique<FtpTestServer>();
+        ASSERT_TRUE(server->start()) << server->errorText().toStdString();
+    }
+
+    // A saved queue as "Save queue" leaves it: the queue file and the login beside it.
+    QString saveJob(const QString &name, const QList<QueueRow> &rows, const QString &password, quint16 port)
+    {
+        const QString path = env.root() + QStringLiteral("jobs/") + name + QStringLiteral(".queue");
+        QDir().mkpath(env.root() + QStringLiteral("jobs"));
+        EXPECT_TRUE(QueueFile::write(path, rows));
+        LoginData login;
+        login.host = QStringLiteral("127.0.0.1");
+        login.user = server ? server->user() : QStringLiteral("velmora");
+        login.password = password;
+        login.port = QString::number(port);
+        login.localPath = local;
+        EXPECT_TRUE(WriteLoginFile(env.root() + QStringLiteral("jobs/") + name + QStringLiteral(".ftp"), login));
+        return path;
+    }
+
+    QProcessEnvironment environment(const QStringList &extra = {}) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        for (const QString &setting : extra)
+            environment.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
+        return environment;
+    }
+
+    static QString program() { return qEnvironmentVariable("VELMORA_BINARY_DIR") + QStringLiteral("/bin/velmora"); }
+
+    static ProgramRun finish(QProcess &process)
+    {
+        ProgramRun run;
+        run.finished = process.waitForFinished(FinishTimeoutMs);
+        if (!run.finished) {
+            process.kill();
+            process.waitForFinished();
+        }
+        run.exitStatus = process.exitStatus();
+        run.exitCode = process.exitCode();
+        for (const QString &line : QString::fromLocal8Bit(process.readAllStandardError()).split(u'\n')) {
+            if (line.startsWith(QStringLiteral("velmora: ")))
+                run.messages << line;
+        }
+        return run;
+    }
+
+    ProgramRun runVelmora(const QStringList &arguments, const QStringList &extraEnvironment = {})
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment(extraEnvironment));
+        process.start(program(), arguments);
+        return finish(process);
+    }
+
+    QString batchLogPath() const { return env.appDataFolder() + QStringLiteral("Lastbatchjob.log"); }
+    QStringList batchLog() const { return TextCodec::ReadLines(batchLogPath()); }
+
+    // The nine fields of a log line; the first three are the date and the two times.
+    void expectLogLine(const QString &line, const QString &queueFile, const QString &mode, const QString &host,
+                       const QString &size, int files)
+    {
+        const QStringList fields = line.split(u'|');
+        ASSERT_EQ(fields.size(), 9) << line.toStdString();
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d[./]\\d\\d[./]\\d{4}$")).match(fields[0]).hasMatch()) << line.toStdString();
+        const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
+        EXPECT_TRUE(time.match(fields[1]).hasMatch() && time.match(fields[2]).hasMatch()) << line.toStdString();
+        EXPECT_EQ(fields.mid(3), (QStringList{QFileInfo(queueFile).absolutePath() + u'/', QFileInfo(queueFile).fileName(), mode,
+                                              host, size, QString::number(files)}));
+    }
+
+    TestEnvironment env;
+    std::unique_ptr<FtpTestServer> server;
+    QString local;
+};
+
+} // namespace
+
+TEST_F(BatchProcessTest, RunAndCloseCarriesTheQueueOutByteForByteAndEndsWithStatus0)
+{
+    startServer();
+    const QByteArray data = randomBytes(200 * 1024);
+    const QByteArray deep = randomBytes(3000);
+    const QByteArray upload = randomBytes(70 * 1024);
+    server->writeFile(QStringLiteral("pub/data.bin"), data);
+    server->writeFile(QStringLiteral("pub/sub/deep.dat"), deep);
+    const QString uploadSource = env.writeFile(QStringLiteral("local/up/u.bin"), upload);
+    env.writeFile(QStringLiteral("local/out/data.bin"), "an older copy"); // overwritten without a question
+    const QString queue = saveJob(QStringLiteral("nightly"),
+                                  {row(QStringLiteral("/pub/data.bin"), QStringLiteral("RETR"), local + QStringLiteral("out/data.bin"), data.size()),
+                                   row(QStringLiteral("/pub/sub/deep.dat"), QStringLiteral("RETR"),
+                                       local + QStringLiteral("out/new/deeper/deep.dat"), deep.size()),
+                                   row(uploadSource, QStringLiteral("STOR"), QStringLiteral("/pub/up/u.bin"), upload.size())},
+                                  server->password(), server->port());
+
+    const ProgramRun run = runVelmora({queue, QStringLiteral("-rc")});
+    ASSERT_TRUE(run.finished) << "the program must end by itself";
+    EXPECT_EQ(run.exitStatus, QProcess::NormalExit);
+    EXPECT_EQ(run.exitCode, 0) << run.messages.join(u'\n').toStdString();
+    EXPECT_EQ(TestEnvironment::readFile(local + QStringLiteral("out/data.bin")), data);
+    EXPECT_EQ(TestEnvironment::readFile(local + QStringLiteral("out/new/deeper/deep.dat")), deep);
+    EXPECT_EQ(server->readFile(QStringLiteral("pub/up/u.bin")), upload);
+    EXPECT_TRUE(run.messages.isEmpty()) << run.messages.join(u'\n').toStdString();
+    const QStringList log = batchLog();
+    ASSERT_EQ(log.size(), 1);
+    expectLogLine(log.first(), queue, QStringLiteral("-rc"), QStringLiteral("127.0.0.1"),
+                  FormatSizeKB(QString::number(data.size() + deep.size() + upload.size())), 3);
+    EXPECT_EQ(QFileInfo(env.appDataFolder() + QStringLiteral("lastqueue.ini")).size(), 0) << "every row was done";
+}
+
+TEST_F(BatchProcessTest, RunOnlyStaysOpenAfterItsLogLine)
+{
+    startServer();
+    server->writeFile(QStringLiteral("a.dat"), "alpha");
+    const QString queue = saveJob(QStringLiteral("stay"), {row(QStringLiteral("/a.dat"), QStringLiteral("RETR"), local + QStringLiteral("a.dat"), 5)},
+                                  server->password(), server->port());
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.start(program(), {queue, QStringLiteral("-r")});
+    ASSERT_TRUE(process.waitForStarted());
+    // Bounded wait for the job's log line, then the program must still be there.
+    for (int waited = 0; batchLog().isEmpty() && waited < FinishTimeoutMs; waited += 100)
+        ASSERT_FALSE(process.waitForFinished(100)) << "ended before its log line";
+    ASSERT_EQ(batchLog().size(), 1);
+    expectLogLine(batchLog().first(), queue, QStringLiteral("-r"), QStringLiteral("127.0.0.1"), QStringLiteral("0.00 kB"), 1);
+    EXPECT_FALSE(process.waitForFinished(1500)) << "-r stays open";
+    EXPECT_EQ(process.state(), QProcess::Running);
+    EXPECT_EQ(TestEnvironment::readFile(local + QStringLiteral("a.dat")), QByteArray("alpha"));
+    process.kill();
+    process.waitForFinished();
+}
+
+TEST_F(BatchProcessTest, RunAndShutdownSavesTheLogLineFirstThenShutsDownAndEnds)
+{
+    startServer();
+    server->writeFile(QStringLiteral("a.dat"), QByteArray(1536, 'a'));
+    const QString queue = saveJob(QStringLiteral("off"), {row(QStringLiteral("/a.dat"), QStringLiteral("RETR"), local + QStringLiteral("a.dat"), 1536)},
+                                  server->password(), server->port());
+    // Stands in for the power-off: records the batch log as it is at that moment.
+    const QString record = env.root() + QStringLiteral("shutdown-record.txt");
+    const QString command = QStringLiteral("cat '") + batchLogPath() + QStringLiteral("' >> '") + record
+        + QStringLiteral("'; echo shutdown >> '") + record + u'\'';
+    const ProgramRun run = runVelmora({queue, QStringLiteral("-rs")}, {QStringLiteral("VELMORA_SHUTDOWN_COMMAND=") + command});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0) << run.messages.join(u'\n').toStdString();
+    const QStringList recorded = TextCodec::ReadLines(record);
+    ASSERT_EQ(recorded.size(), 2) << recorded.join(u'\n').toStdString();
+    expectLogLine(recorded.first(), queue, QStringLiteral("-rs"), QStringLiteral("127.0.0.1"), QStringLiteral("1.50 kB"), 1);
+    EXPECT_EQ(recorded.last(), QStringLiteral("shutdown"));
+    EXPECT_EQ(TestEnvironment::readFile(local + QStringLiteral("a.dat")), QByteArray(1536, 'a'));
+}
+
+TEST_F(BatchProcessTest, AJobThatCannotRunStillLogsAndEndsWithoutWaitingOnABox)
+{
+    startServer();
+    server->writeFile(QStringLiteral("a.dat"), "a");
+    FtpTestServer stopped;
+    ASSERT_TRUE(stopped.start());
+    const quint16 downPort = stopped.port();
+    stopped.stop();
+    const QList<QueueRow> rows = {row(QStringLiteral("/a.dat"), QStringLiteral("RETR"), local + QStringLiteral("a.dat"), 1),
+                                  row(QStringLiteral("/b.dat"), QStringLiteral("RETR"), local + QStringLiteral("b.dat"), 2047)};
+
+    struct Case {
+        const char *name;
+        std::function<QString()> makeJob;
+        int exitCode;
+        QString host;
+        QString size;
+        int files;
+        QString message; // part of a line on standard error
+        QStringList rowsLeft;
+    };
+    const QString host = QStringLiteral("127.0.0.1");
+    const QStringList sources = {QStringLiteral("/a.dat"), QStringLiteral("/b.dat")};
+    const Case cases[] = {
+        {"server down", [&] { return saveJob(QStringLiteral("down"), rows, server->password(), downPort); }, 3, host,
+         QStringLiteral("2.00 kB"), 2, QStringLiteral("velmora: error: "), sources},
+        {"wrong password", [&] { return saveJob(QStringLiteral("password"), rows, QStringLiteral("wrong"), server->port()); }, 3,
+         host, QStringLiteral("2.00 kB"), 2, QStringLiteral("530"), sources},
+        {"damaged queue file",
+         [&] {
+             const QString path = saveJob(QStringLiteral("damaged"), rows, server->password(), server->port());
+             env.writeFile(path.mid(env.root().size()), "/a.dat\xA7RETR\xA7x\r\n\x7F" "ELF\x02\x01");
+             return path;
+         },
+         3, host, QStringLiteral("0.00 kB"), 0, QStringLiteral("is not a queue file"), {}},
+        {"no connection file beside the queue",
+         [&] {
+             const QString path = saveJob(QStringLiteral("alone"), rows, server->password(), server->port());
+             QFile::remove(env.root() + QStringLiteral("jobs/alone.ftp"));
+             return path;
+         },
+         3, QString(), QStringLiteral("2.00 kB"), 2, QStringLiteral("jobs/alone.ftp is missing"), sources},
+        {"empty queue file",
+         [&] { return saveJob(QStringLiteral("empty"), {}, server->password(), server->port()); }, 0, host,
+         QStringLiteral("0.00 kB"), 0, QString(), {}},
+    };
+    for (const Case &c : cases) {
+        QFile::remove(batchLogPath());
+        const QString queue = c.makeJob();
+        const ProgramRun run = runVelmora({queue, QStringLiteral("-rc")});
+        ASSERT_TRUE(run.finished) << c.name << ": the program waited for somebody";
+        EXPECT_EQ(run.exitStatus, QProcess::NormalExit) << c.name;
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.name << "\n" << run.messages.join(u'\n').toStdString();
+        const QStringList log = batchLog();
+        ASSERT_EQ(log.size(), 1) << c.name;
+        QString line = log.first();
+        expectLogLine(line.replace(QStringLiteral("-rc||"), QStringLiteral("-rc| |")), queue, QStringLiteral("-rc"),
+                      c.host.isEmpty() ? QStringLiteral(" ") : c.host, c.size, c.files);
+        if (!c.message.isEmpty())
+            EXPECT_TRUE(run.messages.join(u'\n').contains(c.message)) << c.name << "\n" << run.messages.join(u'\n').toStdString();
+        EXPECT_FALSE(run.messages.join(u'\n').contains(QStringLiteral("question:"))) << c.name;
+        QStringList left;
+        for (const QueueRow &r : QueueFile::read(env.appDataFolder() + QStringLiteral("lastqueue.ini")).rows)
+            left << r.source;
+        EXPECT_EQ(left, c.rowsLeft) << c.name << ": failed rows wait for the next interactive start";
+    }
+    EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral("a.dat")));
+}
+
+TEST_F(BatchProcessTest, AWrongSwitchOrAMissingQueueFileIsRefusedOnStandardError)
+{
+    const QString queue = env.writeFile(QStringLiteral("jobs/a.queue"), "");
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        QString message;
+    } cases[] = {
+        {{queue, QStringLiteral("-R")}, 2, QStringLiteral("velmora: Parameter format not correct!")},
+        {{queue, QStringLiteral("rc")}, 2, QStringLiteral("velmora: Parameter format not correct!")},
+        {{env.root() + QStringLiteral("jobs/none.queue"), QStringLiteral("-rc")}, 1,
+         QStringLiteral("velmora: Queue file not found: ") + env.root() + QStringLiteral("jobs/none.queue")},
+    };
+    for (const auto &c : cases) {
+        const ProgramRun run = runVelmora(c.arguments);
+        ASSERT_TRUE(run.finished) << c.message.toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.message.toStdString();
+        EXPECT_EQ(run.messages, QStringList{c.message});
+        EXPECT_TRUE(batchLog().isEmpty());
+    }
+}
