@@ -40,6 +40,7 @@ TEST(PasswordCodec, EveryPasswordRoundTrips)
         QString::fromUtf16(u"\u043F\u0430\u0440\u043E\u043B\u044C"),  // Cyrillic
         QString::fromUtf16(u"\u5BC6\u7801\U0001F511"),
         QStringLiteral("|\u00A7;=[]"),
+        QString::fromUtf16(u"\u00C3\u00BC"), // its Windows-1252 bytes would read as UTF-8 "\u00FC"
     };
     for (const QString &password : samples)
         EXPECT_EQ(DecodePassword(EncodePassword(password)), password) << password.toStdString();
