@@ -1,6 +1,7 @@
 #include "OptionsForm.h"
 
 #include "LogArchive.h"
+#include "Named.h"
 #include "ProtocolLog.h"
 #include "UserPrompts.h"
 
@@ -15,17 +16,6 @@
 #include <QVBoxLayout>
 
 namespace Velmora {
-
-namespace {
-
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-} // namespace
 
 OptionsForm::OptionsForm(const AppContext &context, QWidget *parent)
     : ToolDialog(context, parent, QStringLiteral("Options"), QStringLiteral("Optionen"))

@@ -2,6 +2,7 @@
 
 #include "BatchJobBuilder.h"
 
+#include "app/Named.h"
 #include "app/UserPrompts.h"
 
 #include <QDir>
@@ -17,13 +18,6 @@
 namespace Velmora {
 
 namespace {
-
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 // A read-only box that shows a long line whole, broken anywhere over up to three lines.
 QPlainTextEdit *lineBox(QWidget *parent, const char *name)

@@ -1,5 +1,6 @@
 #include "MainFormBuilder.h"
 
+#include "app/Named.h"
 #include "browser/DriveListWidget.h"
 #include "browser/FileGridView.h"
 
@@ -26,13 +27,6 @@
 namespace Velmora {
 
 namespace {
-
-template <typename T>
-T *named(T *object, const char *name)
-{
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
 
 QAction *addAction(QMenu *menu, const char *name, const QKeySequence &shortcut = {}, bool checkable = false)
 {
