@@ -5,6 +5,8 @@
 #include "common/Language.h"
 
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -28,6 +30,23 @@ ToolDialog::ToolDialog(const AppContext &context, QWidget *parent, QString engli
         refreshHeader();
         retranslate();
     });
+}
+
+ToolDialog::OkAbortButtons ToolDialog::addOkAbortButtons()
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    auto *ok = new QPushButton(this);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setDefault(true);
+    auto *abort = new QPushButton(this);
+    abort->setObjectName(QStringLiteral("AbortButton"));
+    row->addWidget(ok);
+    row->addWidget(abort);
+    m_content->addLayout(row);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(abort, &QPushButton::clicked, this, &QDialog::reject);
+    return {ok, abort};
 }
 
 QString ToolDialog::text(const QString &english, const QString &german) const

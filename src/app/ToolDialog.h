@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QPushButton;
 class QVBoxLayout;
 
 namespace Velmora {
@@ -26,6 +27,13 @@ protected:
     virtual void retranslate() {}
 
     QVBoxLayout *contentLayout() const { return m_content; }
+    struct OkAbortButtons {
+        QPushButton *ok;
+        QPushButton *abort;
+    };
+    // The right-aligned "OKButton" (the default) and "AbortButton" row at the end of the content,
+    // accepting and rejecting the dialog; their texts are set in retranslate().
+    OkAbortButtons addOkAbortButtons();
     const AppContext &context() const { return m_context; }
     QString text(const QString &english, const QString &german) const;
 

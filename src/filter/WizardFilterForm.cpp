@@ -28,19 +28,10 @@ WizardFilterForm::WizardFilterForm(const AppContext &context, QWidget *parent)
     m_dontShow->setObjectName(QStringLiteral("DontShowCheckBox"));
     layout->addWidget(m_dontShow);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    m_ok = new QPushButton(this);
-    m_ok->setObjectName(QStringLiteral("OKButton"));
-    m_ok->setDefault(true);
-    m_abort = new QPushButton(this);
-    m_abort->setObjectName(QStringLiteral("AbortButton"));
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_abort);
-    layout->addLayout(buttons);
+    const OkAbortButtons buttons = addOkAbortButtons();
+    m_ok = buttons.ok;
+    m_abort = buttons.abort;
 
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_abort, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_filtered, &QRadioButton::toggled, this, &WizardFilterForm::modeChosen);
     retranslate();
 }

@@ -45,19 +45,10 @@ AskOverwriteForm::AskOverwriteForm(const AppContext &context, QWidget *parent)
     layout->addWidget(m_always);
     layout->addWidget(m_currentQueue);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    m_ok = new QPushButton(this);
-    m_ok->setObjectName(QStringLiteral("OKButton"));
-    m_ok->setDefault(true);
-    m_abort = new QPushButton(this);
-    m_abort->setObjectName(QStringLiteral("AbortButton"));
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_abort);
-    layout->addLayout(buttons);
+    const OkAbortButtons buttons = addOkAbortButtons();
+    m_ok = buttons.ok;
+    m_abort = buttons.abort;
 
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_abort, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_overwrite, &QRadioButton::toggled, this, &AskOverwriteForm::applyToPolicy);
     connect(m_skip, &QRadioButton::toggled, this, &AskOverwriteForm::applyToPolicy);
     connect(m_always, &QCheckBox::clicked, this, [this] { checkBoxClicked(m_always, m_currentQueue); });
