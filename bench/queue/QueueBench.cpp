@@ -34,6 +34,8 @@
 #include "shell/QueueWiring.h"
 #include "queue/TreeWalker.h"
 
+#include "BenchDoubles.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -49,24 +51,8 @@ using namespace Velmora;
 
 namespace {
 
-class SilentPrompts : public UserPrompts {
-public:
-    void information(const QString &text) override { std::fprintf(stderr, "information: %s\n", qPrintable(text)); }
-    void error(const QString &text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
-    bool confirm(const QString &) override { return false; }
-    QString openFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFile(const QString &, const QString &, const QString &, const QString &, const QString &) override { return {}; }
-    QString chooseFolder(const QString &, const QString &, bool) override { return {}; }
-};
-
-class QuietPlatform : public Platform {
-public:
-    bool openWithSystem(const QString &) override { return false; }
-    bool startProgram(const QString &, const QStringList &) override { return false; }
-    QStringList mountedVolumes() const override { return {QStringLiteral("/")}; }
-    bool isSystemLanguageGerman() const override { return false; }
-    bool shutdownComputer() override { return false; }
-};
+using Bench::QuietPlatform;
+using Bench::SilentPrompts;
 
 // CPU time of this thread: unlike the wall clock it does not depend on what else the machine does.
 qint64 threadCpuNs()
