@@ -3,9 +3,12 @@
 #include "BatchJobWiring.h"
 #include "BrowserWiring.h"
 #include "ConnectivityCheckForm.h"
+#include "ConnectivityProbe.h"
 #include "DesignForm.h"
 #include "DialogUserPrompts.h"
+#include "HelpMenuWiring.h"
 #include "MainForm.h"
+#include "MainFormLayout.h"
 #include "MainSessionHost.h"
 #include "OnlineUpdateForm.h"
 #include "QueueWiring.h"
@@ -40,6 +43,7 @@
 #include "tools/MultiRenameToolForm.h"
 #include "tools/SetPermissionForm.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -99,10 +103,15 @@ bool AppStarter::start()
 
     if (QScreen *screen = QGuiApplication::primaryScreen())
         m_mainForm->setGeometry(screen->availableGeometry());
+    m_layout->LoadLayout();
     m_mainForm->showMaximized();
     if (m_splash)
         m_splash->raise(); // the start picture stays in front until its time is up
-    return m_mainForm->FormShow() == MainForm::StartOutcome::Continue;
+    if (m_mainForm->FormShow() != MainForm::StartOutcome::Continue)
+        return false;
+    if (!m_mainForm->isBatchMode())
+        m_help->checkAtStart();
+    return true;
 }
 
 void AppStarter::createServices()
@@ -202,6 +211,18 @@ void AppStarter::wireEngine()
     });
 }
 
+void AppStarter::wireFrame()
+{
+    MainForm *main = m_mainForm.get();
+    m_layout = new MainFormLayout(*m_context, *main);
+    if (!m_seams.connectivity)
+        m_ownProbe = std::make_unique<SystemConnectivityProbe>();
+    ConnectivityProbe &probe = m_seams.connectivity ? *m_seams.connectivity : *m_ownProbe;
+    m_help = new HelpMenuWiring(*m_context, *main, probe, {*m_dialogs.onlineUpdate, *m_dialogs.connectivityCheck});
+    DesignForm *design = m_dialogs.design;
+    connect(main->widgets().designAction, &QAction::triggered, design, [design] { design->open(); });
+}
+
 void AppStarter::wireWindows()
 {
     MainForm *main = m_mainForm.get();
@@ -232,6 +253,7 @@ void AppStarter::wireWindows()
     main->setHooks({[ftp] { return ftp->isConnected(); },
                     [sites](const QString &question) { return sites->deleteAllBackups(question); }});
     wireEngine();
+    wireFrame();
     connect(main, &MainForm::windowActivated, this, [this] {
         for (QDialog *form : {static_cast<QDialog *>(m_dialogs.walkProgress), static_cast<QDialog *>(m_dialogs.editor)}) {
             if (form->isVisible())

@@ -25,6 +25,7 @@ class BatchJobWiring;
 class BrowserController;
 class BrowserWiring;
 class ConnectivityCheckForm;
+class ConnectivityProbe;
 class CopyFileToEachDirForm;
 class DeleteBackupForm;
 class DesignForm;
@@ -32,8 +33,10 @@ class EditFTPDataForm;
 class EditorForm;
 class FilterForm;
 class FTPConnectionsForm;
+class HelpMenuWiring;
 class GetFilesListForm;
 class MainForm;
+class MainFormLayout;
 class MainSessionHost;
 class MasterFTP;
 class MultiRenameToolForm;
@@ -87,6 +90,7 @@ public:
         Platform *platform = nullptr;     // null: the system's
         QString programFolder;            // empty: the executable's folder
         ConsoleEchoPrompts::LineSink console; // batch runs echo their messages here; empty: stderr
+        ConnectivityProbe *connectivity = nullptr; // null: the system's network information
     };
 
     explicit AppStarter(QStringList arguments);
@@ -107,6 +111,8 @@ public:
     BatchJobWiring &batchJobs() const { return *m_batchJobs; }
     SitesWiring &sites() const { return *m_sites; }
     TransferWiring &transfer() const { return *m_transfer; }
+    MainFormLayout &layout() const { return *m_layout; }
+    HelpMenuWiring &help() const { return *m_help; }
     SplashForm *splash() const { return m_splash; }
     const QStringList &creationOrder() const { return m_creationOrder; }
 
@@ -116,6 +122,7 @@ private:
     void readLanguageAndVersion();
     void wireWindows();
     void wireEngine();
+    void wireFrame();
     template <typename Form, typename... Extra>
     Form *createDialog(Extra &...extra);
 
@@ -142,6 +149,9 @@ private:
     BatchJobWiring *m_batchJobs = nullptr;
     SitesWiring *m_sites = nullptr;
     TransferWiring *m_transfer = nullptr;
+    std::unique_ptr<ConnectivityProbe> m_ownProbe;
+    MainFormLayout *m_layout = nullptr;
+    HelpMenuWiring *m_help = nullptr;
     QPointer<SplashForm> m_splash;
     QStringList m_creationOrder;
 };

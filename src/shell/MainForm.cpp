@@ -2,6 +2,7 @@
 
 #include "app/ColumnWidth.h"
 #include "app/DesignState.h"
+#include "DesignApplier.h"
 #include "MainFormBuilder.h"
 #include "MainFormTexts.h"
 #include "PaintThrottle.h"
@@ -72,6 +73,7 @@ MainForm::MainForm(AppContext &context, WorkControl &work, StartupArguments argu
     });
     connect(&m_batchJobTimer, &QTimer::timeout, this, &MainForm::batchJobStarted);
     connect(&context.language, &Language::languageChanged, this, &MainForm::retranslate);
+    m_designApplier = new DesignApplier(m_w, *menuBar(), context.folders.programFolder, this);
     connect(&context.design, &DesignState::designChanged, this, &MainForm::applyDesign);
     applyDesign(context.design.name());
 
@@ -163,22 +165,14 @@ void MainForm::showNewestProtocolLine()
 
 void MainForm::applyDesign(const QString &designName)
 {
-    const QString skins = m_context.folders.programFolder + QStringLiteral("skins/");
-    const QPixmap controlBar(skins + QStringLiteral("ControlBar_") + designName + QStringLiteral(".bmp"));
-    const QPixmap filterBar(skins + QStringLiteral("FilterBar_") + designName + QStringLiteral(".bmp"));
-    auto paint = [](QWidget *widget, const QPixmap &picture) {
-        if (picture.isNull())
-            return; // a missing picture keeps what the area showed before
-        QPalette palette = widget->palette();
-        palette.setBrush(QPalette::Window, QBrush(picture.scaled(4000, widget->height() > 0 ? std::max(widget->height(), 64) : 64)));
-        widget->setPalette(palette);
-        widget->setAutoFillBackground(true);
-    };
-    for (QWidget *bar : {m_w.mainControlBar, static_cast<QWidget *>(m_w.queuePanel), static_cast<QWidget *>(m_w.chartsPanel)})
-        paint(bar, controlBar);
-    for (QWidget *bar : {static_cast<QWidget *>(m_w.progressPanel), static_cast<QWidget *>(m_w.chartsClosePanel),
-                         m_w.localButtonsPanel, m_w.serverButtonsPanel, static_cast<QWidget *>(m_w.filterPanel)})
-        paint(bar, filterBar);
+    // A missing picture is an error no feature handles; its area keeps what it showed before.
+    for (const QString &file : m_designApplier->apply(designName)) {
+        const QString what = text(QStringLiteral("Design picture not found: "), QStringLiteral("Design-Bild nicht gefunden: ")) + file;
+        if (m_hooks.isConnected)
+            HandleUnexpectedError(what);
+        else // still being built: nothing to return to the idle state yet
+            m_context.protocol.AddProtocolMessage(ProtocolEntry::Error, text(QStringLiteral("Unexpected error: "), QStringLiteral("Unerwarteter Fehler: ")) + what);
+    }
 }
 
 void MainForm::retranslate()
@@ -291,7 +285,6 @@ void MainForm::SetIdleState()
     m_busy = false;
     setLockedControlsEnabled(true);
     m_w.progressPanel->hide();
-    m_w.queuePanel->show();
     m_w.queueGrid->setEnabled(true);
     m_w.queueLoadButton->setEnabled(true);
     m_w.loadQueueAction->setEnabled(true);

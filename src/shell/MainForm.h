@@ -12,6 +12,7 @@
 
 namespace Velmora {
 
+class DesignApplier;
 class ProtocolTableModel;
 struct WorkControl;
 
@@ -32,6 +33,7 @@ public:
     ~MainForm() override;
 
     MainWindowWidgets &widgets() { return m_w; }
+    DesignApplier &designApplier() const { return *m_designApplier; }
     const StartupArguments &arguments() const { return m_arguments; }
 
     enum class StartOutcome { Continue, EndProgram };
@@ -103,6 +105,7 @@ private:
     StartupArguments m_arguments;
     MainWindowWidgets m_w;
     ProtocolTableModel *m_protocolModel = nullptr;
+    DesignApplier *m_designApplier = nullptr;
     QTimer m_siteManagerTimer;
     QTimer m_batchJobTimer;
     QTimer m_protocolScroll;

@@ -99,6 +99,9 @@ void MainFormBuilder::build(QMainWindow &window, MainWindowWidgets &w)
     w.gridSplitter->setChildrenCollapsible(false);
     w.leftPanel = buildPane(w.gridSplitter, w, true);
     w.rightPanel = buildPane(w.gridSplitter, w, false);
+    // The local pane takes half the width, the server pane the rest.
+    w.gridSplitter->setStretchFactor(0, 1);
+    w.gridSplitter->setStretchFactor(1, 1);
     middleLayout->addWidget(w.gridSplitter, 1);
     middleLayout->addWidget(buildChartsPanel(middle, w), 1);
     middleLayout->addWidget(buildProgressPanel(middle, w));
@@ -358,11 +361,12 @@ QWidget *MainFormBuilder::buildChartsPanel(QWidget *parent, MainWindowWidgets &w
     w.chartsPanel->setFrameShape(QFrame::StyledPanel);
     auto *top = new QHBoxLayout(w.chartsPanel);
     top->addStretch();
+    // The two buttons share one place over the charts' top right corner (MainFormLayout puts
+    // them there); only one of them is shown at a time.
     w.abortTransferButton = named(new QPushButton(w.chartsPanel), "AbortBitBtn2");
     w.closeChartsButton = named(new QPushButton(w.chartsPanel), "CloseChartsButton");
-    top->addWidget(w.abortTransferButton, 0, Qt::AlignTop);
-    top->addWidget(w.closeChartsButton, 0, Qt::AlignTop);
     w.chartsClosePanel = named(new QFrame(holder), "ChartsClosePanel");
+    w.chartsClosePanel->setFixedHeight(55); // as high as the progress panel
     auto *closeRow = new QHBoxLayout(w.chartsClosePanel);
     w.closeChartsButton2 = named(new QPushButton(w.chartsClosePanel), "CloseChartsButton2");
     w.autoCloseChartsCheckBox = named(new QCheckBox(w.chartsClosePanel), "AutoCloseChartsCheckBox");

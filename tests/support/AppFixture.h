@@ -39,6 +39,7 @@ protected:
         seams.platform = useSystemPlatform ? nullptr : &platform;
         seams.programFolder = programFolder();
         seams.console = [this](const QString &line) { console.append(line); };
+        seams.connectivity = connectivity;
         starter = std::make_unique<AppStarter>(arguments, seams);
         return starter->start();
     }
@@ -68,6 +69,8 @@ protected:
     // The program's own platform in place of the fake: its shutdown runs the recording command
     // that every test has (VELMORA_SHUTDOWN_COMMAND).
     bool useSystemPlatform = false;
+    // What the program hears when it asks whether the machine is online; null: the system.
+    ConnectivityProbe *connectivity = nullptr;
     QStringList console; // lines a batch run wrote to standard error
     std::unique_ptr<AppStarter> starter;
 };
