@@ -20,6 +20,7 @@ OnlineUpdateForm::OnlineUpdateForm(const AppContext &context, QWidget *parent)
     m_version->setFont(bold);
     m_version->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *versionRow = new QHBoxLayout;
+    versionRow->setSpacing(6);
     versionRow->addWidget(m_versionCaption);
     versionRow->addWidget(m_version, 1);
     contentLayout()->addLayout(versionRow);

@@ -257,3 +257,20 @@ TEST_F(MainFrame, ChartsButtonsShareTheTopRightCorner)
     EXPECT_EQ(w().chartsPanel->childAt(w().closeChartsButton->geometry().center()), w().closeChartsButton);
     EXPECT_EQ(w().chartsClosePanel->height(), w().progressPanel->height());
 }
+
+TEST_F(MainFrame, HidingProtocolAndFilterMovesTheChartsUpByTheirHeights)
+{
+    startWith();
+    w().gridSplitter->hide();
+    w().chartsPanel->parentWidget()->show();
+    w().chartsPanel->show();
+    QApplication::processEvents();
+    const int top = w().chartsPanel->mapTo(&main(), QPoint()).y();
+    const int height = w().chartsPanel->height();
+    const int removed = w().protocolGrid->height() + w().topSplitter->handleWidth() + w().filterPanel->height();
+    w().protocolViewAction->trigger();
+    w().filterWindowButton->click();
+    QApplication::processEvents();
+    EXPECT_EQ(w().chartsPanel->mapTo(&main(), QPoint()).y(), top - removed);
+    EXPECT_EQ(w().chartsPanel->height(), height + removed); // the panes' place grows by as much
+}
