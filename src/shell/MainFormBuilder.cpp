@@ -362,7 +362,7 @@ QWidget *MainFormBuilder::buildChartsPanel(QWidget *parent, MainWindowWidgets &w
     auto *top = new QHBoxLayout(w.chartsPanel);
     top->addStretch();
     // The two buttons share one place over the charts' top right corner (MainFormLayout puts
-    // them there); only one of them is shown at a time.
+    // them there); "Close charts window" lies over "Abort transfer" once the run is over.
     w.abortTransferButton = named(new QPushButton(w.chartsPanel), "AbortBitBtn2");
     w.closeChartsButton = named(new QPushButton(w.chartsPanel), "CloseChartsButton");
     w.chartsClosePanel = named(new QFrame(holder), "ChartsClosePanel");
