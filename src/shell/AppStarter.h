@@ -27,6 +27,7 @@ class BrowserWiring;
 class ConnectivityCheckForm;
 class CopyFileToEachDirForm;
 class DeleteBackupForm;
+class DeleteWiring;
 class DesignForm;
 class EditFTPDataForm;
 class EditorForm;
@@ -107,6 +108,7 @@ public:
     BatchJobWiring &batchJobs() const { return *m_batchJobs; }
     SitesWiring &sites() const { return *m_sites; }
     TransferWiring &transfer() const { return *m_transfer; }
+    DeleteWiring &deletions() const { return *m_delete; }
     SplashForm *splash() const { return m_splash; }
     const QStringList &creationOrder() const { return m_creationOrder; }
 
@@ -142,6 +144,7 @@ private:
     BatchJobWiring *m_batchJobs = nullptr;
     SitesWiring *m_sites = nullptr;
     TransferWiring *m_transfer = nullptr;
+    DeleteWiring *m_delete = nullptr;
     QPointer<SplashForm> m_splash;
     QStringList m_creationOrder;
 };
