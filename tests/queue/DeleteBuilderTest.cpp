@@ -540,3 +540,41 @@ TEST_F(LocalDeleteTest, ThroughTheFilterOnlyTheTickedFilesAreDeletedAndEveryFold
     EXPECT_TRUE(QFileInfo::exists(local + u"dir/a.txt"_qs));
     EXPECT_TRUE(QFileInfo::exists(local + u"dir/sub/c.log"_qs));
 }
+
+TEST_F(DeleteBuilderTest, AbortDuringTheWalkRunsNothingAndReturnsToTheIdleState)
+{
+    connectToServer();
+    makeServerSite();
+    deleteHost.serverPath = u"/"_qs;
+    deleteHost.serverLines = {serverLine(u"www"_qs), serverLine(u"keep.txt"_qs)};
+    walkProgress.onLine = [this](qsizetype count) {
+        if (count == 2)
+            work.abortRequested = true;
+    };
+    prompts.confirmAnswers = {true};
+
+    builders->DeleteOnServer();
+    EXPECT_TRUE(runner->queueList().isEmpty()) << "the folder walk appends nothing after Abort";
+    EXPECT_TRUE(model.isEmpty());
+    EXPECT_TRUE(onServer(u"www/img/b.png"_qs));
+    EXPECT_TRUE(onServer(u"keep.txt"_qs)) << "the files after the aborted folder are not taken either";
+    EXPECT_EQ(deleteHost.calls.mid(deleteHost.calls.size() - 3),
+              (QStringList{u"list server /"_qs, u"idle"_qs, u"restore server"_qs}));
+}
+
+TEST_F(DeleteBuilderTest, NamesRecordsCannotHoldAreSkippedWithAProtocolLineAndTheRestIsDeleted)
+{
+    connectToServer();
+    server->writeFile(u"a|b.txt"_qs, "pipe");
+    server->writeFile(u"plain.txt"_qs, "plain");
+    deleteHost.serverPath = u"/"_qs;
+    deleteHost.serverLines = {serverLine(u"a|b.txt"_qs), serverLine(u"plain.txt"_qs)};
+    prompts.confirmAnswers = {true};
+
+    builders->DeleteOnServer();
+    EXPECT_EQ(prompts.shown, QStringList{u"confirm: Really delete 2 Files?"_qs});
+    EXPECT_TRUE(onServer(u"a|b.txt"_qs));
+    EXPECT_FALSE(onServer(u"plain.txt"_qs));
+    EXPECT_EQ(protocol().filter(u"2: Skipped a name that queue records cannot hold: /a|b.txt"_qs).size(), 1)
+        << protocol().join(u'\n').toStdString();
+}

@@ -174,3 +174,23 @@ TEST_F(DeleteWindow, LocalDeleteMovesTheSelectionToTheTrashAndTheDotDotRowStopsI
     EXPECT_GE(rowOf(BrowserSide::Local, u"keep.txt"_qs), 0);
     EXPECT_FALSE(main().isBusy());
 }
+
+TEST_F(DeleteWindow, AServerDeleteConnectsFirstAndDoesNothingWithoutAConnection)
+{
+    master->Disconnect();
+    main().SetIdleState();
+    deletions().requestServerDelete();
+    EXPECT_TRUE(master->isConnected()) << prompts.shown.join(u'\n').toStdString();
+    EXPECT_EQ(prompts.shown, QStringList{u"information: Select first a file or a directory."_qs})
+        << "the server grid is checked once the connection stands";
+
+    // A server that is gone: the failed connection ends the request before any question.
+    master->Disconnect();
+    server.stop();
+    prompts.clear();
+    deletions().requestServerDelete();
+    EXPECT_FALSE(master->isConnected());
+    for (const QString &shown : std::as_const(prompts.shown))
+        EXPECT_FALSE(shown.startsWith(u"confirm: "_qs)) << shown.toStdString();
+    EXPECT_FALSE(main().isBusy());
+}
