@@ -51,8 +51,11 @@ LocalDeleteBuilder::LocalDeleteBuilder(CollectionSteps &steps)
 void LocalDeleteBuilder::build()
 {
     const TransferBuilderSetup &s = m_steps.setup();
+    QueueHost &window = m_steps.queueHost();
+    const QString localBase = IncludeTrailingBackslash(window.localPathText());
     const QList<SelectionLine> lines = s.host.selectionLines(GridSide::Local);
-    if (lines.isEmpty())
+    // While the drive list ("\") is shown there is no folder the rows could belong to.
+    if (lines.isEmpty() || !QDir::isAbsolutePath(localBase))
         return;
     int files = 0;
     int folders = 0;
@@ -61,8 +64,6 @@ void LocalDeleteBuilder::build()
     if (!s.context.prompts.confirm(DeleteQuestionText(files, folders, s.context.language.isGerman())))
         return;
 
-    QueueHost &window = m_steps.queueHost();
-    const QString localBase = IncludeTrailingBackslash(window.localPathText());
     window.setBusyState();
     s.work.reset();
     if (s.filter.isInUse())

@@ -578,3 +578,18 @@ TEST_F(DeleteBuilderTest, NamesRecordsCannotHoldAreSkippedWithAProtocolLineAndTh
     EXPECT_EQ(protocol().filter(u"2: Skipped a name that queue records cannot hold: /a|b.txt"_qs).size(), 1)
         << protocol().join(u'\n').toStdString();
 }
+
+TEST_F(LocalDeleteTest, WhileTheDriveListIsShownNothingIsAskedOrDeleted)
+{
+    makeLocalTree();
+    deleteHost.localLines = {localLine(local + u"keep.txt"_qs)};
+    deleteHost.localPath = u"\\"_qs;
+    const QString working = QDir::currentPath();
+    QDir::setCurrent(local);
+    prompts.confirmAnswers = {true};
+    builders->DeleteLocally();
+    QDir::setCurrent(working);
+    EXPECT_TRUE(prompts.shown.isEmpty());
+    EXPECT_EQ(TestEnvironment::readFile(local + u"keep.txt"_qs), "keep");
+    EXPECT_TRUE(deleteHost.calls.isEmpty());
+}
