@@ -12,8 +12,8 @@ namespace Velmora {
 // The requests that build transfer work from a grid's selection: the work mode they set (which
 // the queue run and the filter and search windows read afterwards), the upload builder for the
 // local grid and the download builder for the server grid, and the deletions of either grid's
-// selection. A request that arrives while one is
-// still collecting (from inside its message processing) is ignored.
+// selection. A request that arrives while one is still collecting (from inside its message
+// processing) is ignored.
 class TransferBuilders {
 public:
     explicit TransferBuilders(const TransferBuilderSetup &setup);
