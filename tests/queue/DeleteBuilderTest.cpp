@@ -272,6 +272,28 @@ TEST_F(DeleteBuilderTest, ServerDeleteOfALinkDeletesTheLinkUnderTheNameBeforeThe
     EXPECT_EQ(server->readFile(u"keep.txt"_qs), "keep");
 }
 
+TEST_F(DeleteBuilderTest, AFolderWithBlanksUmlautsAndBracketsGoesWithItsOwnListingRecord)
+{
+    // Names inside a walked folder come from the server's listing, whose name column loses
+    // blanks at its start; blanks inside names, umlauts and brackets come through.
+    connectToServer();
+    server->writeFile(u"Ordner [ä] (1)/x  y.txt"_qs, "x");
+    server->writeFile(u"Ordner [ä] (1)/sub ö [2]/z.txt"_qs, "z");
+    server->writeFile(u"Ordner [ä] (1)2/stay.txt"_qs, "stay");
+    deleteHost.serverPath = u"/"_qs;
+    deleteHost.serverLines = {serverLine(u"Ordner [ä] (1)"_qs)};
+    prompts.confirmAnswers = {true};
+
+    builders->DeleteOnServer();
+    const QStringList queue = runner->queueList();
+    EXPECT_EQ(heads(queue), (QStringList{u"DELE|/Ordner [ä] (1)/x  y.txt"_qs, u"DELE|/Ordner [ä] (1)/sub ö [2]/z.txt"_qs,
+                                         u"RMD|/Ordner [ä] (1)/sub ö [2]"_qs, u"RMD|/Ordner [ä] (1)"_qs}));
+    EXPECT_TRUE(queue.last().section(QueueRecord::EntrySeparator, 1).startsWith(u"0|Ordner [ä] (1)|"_qs))
+        << "the folder's own record is found in its parent's listing: " << queue.last().toStdString();
+    EXPECT_FALSE(onServer(u"Ordner [ä] (1)"_qs)) << protocol().join(u'\n').toStdString();
+    EXPECT_EQ(server->readFile(u"Ordner [ä] (1)2/stay.txt"_qs), "stay");
+}
+
 TEST_F(DeleteBuilderTest, AnsweringNoLeavesServerGridQueueListAndFilesAlone)
 {
     connectToServer();
