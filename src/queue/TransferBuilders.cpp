@@ -6,6 +6,8 @@ TransferBuilders::TransferBuilders(const TransferBuilderSetup &setup)
     : m_steps(setup)
     , m_upload(m_steps)
     , m_download(m_steps)
+    , m_serverDelete(m_steps)
+    , m_localDelete(m_steps)
 {
 }
 
@@ -31,6 +33,16 @@ void TransferBuilders::Upload(WorkMode mode, const QString &dropFolder)
 void TransferBuilders::Download(WorkMode mode, const QString &dropFolder)
 {
     request(mode, [&] { m_download.build(mode, dropFolder); });
+}
+
+void TransferBuilders::DeleteOnServer()
+{
+    request(WorkMode::Transfer, [&] { m_serverDelete.build(); });
+}
+
+void TransferBuilders::DeleteLocally()
+{
+    request(WorkMode::Transfer, [&] { m_localDelete.build(); });
 }
 
 } // namespace Velmora

@@ -2,6 +2,8 @@
 
 #include "CollectionSteps.h"
 #include "DownloadBuilder.h"
+#include "LocalDeleteBuilder.h"
+#include "ServerDeleteBuilder.h"
 #include "UploadBuilder.h"
 #include "WorkMode.h"
 
@@ -9,8 +11,9 @@ namespace Velmora {
 
 // The requests that build transfer work from a grid's selection: the work mode they set (which
 // the queue run and the filter and search windows read afterwards), the upload builder for the
-// local grid and the download builder for the server grid. A request that arrives while one is
-// still collecting (from inside its message processing) is ignored.
+// local grid and the download builder for the server grid, and the deletions of either grid's
+// selection. A request that arrives while one is still collecting (from inside its message
+// processing) is ignored.
 class TransferBuilders {
 public:
     explicit TransferBuilders(const TransferBuilderSetup &setup);
@@ -22,6 +25,10 @@ public:
     void Upload(WorkMode mode, const QString &dropFolder = QString());
     // The server grid's selection; dropFolder is the local folder row the rows were dropped on.
     void Download(WorkMode mode, const QString &dropFolder = QString());
+    // Deleting the server grid's selection, or the local grid's (work mode Transfer).
+    void DeleteOnServer();
+    void DeleteLocally();
+    LocalDeleteBuilder &localDelete() { return m_localDelete; }
 
 private:
     template <typename Build>
@@ -30,6 +37,8 @@ private:
     CollectionSteps m_steps;
     UploadBuilder m_upload;
     DownloadBuilder m_download;
+    ServerDeleteBuilder m_serverDelete;
+    LocalDeleteBuilder m_localDelete;
     WorkMode m_mode = WorkMode::Transfer;
     bool m_building = false;
 };

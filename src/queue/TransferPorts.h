@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace Velmora {
 
@@ -38,6 +39,10 @@ public:
     // The file the user chose in the filter or search window (for "go to the chosen file").
     virtual QString chosenRemoteFile() const = 0;
     virtual QString chosenLocalFile() const = 0;
+    // After the window was left with OK: the "Server / Local File:" text of every ticked row,
+    // top to bottom. A local deletion deletes these files itself: its "DELLOC" rows become no
+    // queue records. Without ticked rows (or without a window) nothing is deleted.
+    virtual QStringList chosenFiles() const { return {}; }
 };
 
 // No filter window: the filter is never in use.

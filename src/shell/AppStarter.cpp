@@ -4,6 +4,7 @@
 #include "BrowserWiring.h"
 #include "ConnectivityCheckForm.h"
 #include "ConnectivityProbe.h"
+#include "DeleteWiring.h"
 #include "DesignForm.h"
 #include "DialogUserPrompts.h"
 #include "HelpMenuWiring.h"
@@ -241,6 +242,7 @@ void AppStarter::wireWindows()
     m_browser->setQueueController(m_queue->controller());
     m_transfer = new TransferWiring(*m_context, *main, *m_ftp, m_work, m_browser->browser(), *m_queue,
                                     {*m_dialogs.wizardFilter, *m_dialogs.walkProgress, *m_dialogs.options});
+    m_delete = new DeleteWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_transfer->builders());
     m_batchJobs = new BatchJobWiring(*m_context, *main, *m_ftp, *m_queue, m_unattendedPrompts.get(),
                                      {*m_dialogs.batchJob, *m_dialogs.batchJobLog});
     m_sites = new SitesWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_queue->runner().overwritePolicy(),

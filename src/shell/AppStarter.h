@@ -28,6 +28,7 @@ class ConnectivityCheckForm;
 class ConnectivityProbe;
 class CopyFileToEachDirForm;
 class DeleteBackupForm;
+class DeleteWiring;
 class DesignForm;
 class EditFTPDataForm;
 class EditorForm;
@@ -113,6 +114,7 @@ public:
     TransferWiring &transfer() const { return *m_transfer; }
     MainFormLayout &layout() const { return *m_layout; }
     HelpMenuWiring &help() const { return *m_help; }
+    DeleteWiring &deletions() const { return *m_delete; }
     SplashForm *splash() const { return m_splash; }
     const QStringList &creationOrder() const { return m_creationOrder; }
 
@@ -152,6 +154,7 @@ private:
     std::unique_ptr<ConnectivityProbe> m_ownProbe;
     MainFormLayout *m_layout = nullptr;
     HelpMenuWiring *m_help = nullptr;
+    DeleteWiring *m_delete = nullptr;
     QPointer<SplashForm> m_splash;
     QStringList m_creationOrder;
 };

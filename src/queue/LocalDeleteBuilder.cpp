@@ -1,0 +1,163 @@
+#include "LocalDeleteBuilder.h"
+
+#include "CollectionSteps.h"
+#include "DeleteQuestion.h"
+#include "QueueHost.h"
+#include "QueueRecord.h"
+#include "QueueRunner.h"
+#include "TransferPorts.h"
+#include "TreeWalker.h"
+#include "WalkProgress.h"
+
+#include "app/AppContext.h"
+#include "app/UserPrompts.h"
+#include "app/WorkControl.h"
+#include "common/RemotePath.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+namespace Velmora {
+
+namespace {
+
+// A name the grid could never list for an entry of the folder itself: using it would reach
+// another folder.
+bool leavesFolder(const QString &name)
+{
+    return name.isEmpty() || name == u"." || name == u".." || name.contains(u'/');
+}
+
+// Deletes for good; a folder with everything in it. A link is removed itself, never what it
+// points to.
+bool removePermanently(const QString &path)
+{
+    const QFileInfo entry(path);
+    if (entry.isDir() && !entry.isSymLink())
+        return QDir(path).removeRecursively();
+    return QFile::remove(path);
+}
+
+} // namespace
+
+LocalDeleteBuilder::LocalDeleteBuilder(CollectionSteps &steps)
+    : m_steps(steps)
+{
+}
+
+void LocalDeleteBuilder::build()
+{
+    const TransferBuilderSetup &s = m_steps.setup();
+    QueueHost &window = m_steps.queueHost();
+    const QString localBase = IncludeTrailingBackslash(window.localPathText());
+    const QList<SelectionLine> lines = s.host.selectionLines(GridSide::Local);
+    // While the drive list ("\") is shown there is no folder the rows could belong to.
+    if (lines.isEmpty() || !QDir::isAbsolutePath(localBase))
+        return;
+    int files = 0;
+    int folders = 0;
+    for (const SelectionLine &line : lines)
+        ++(line.kind == 0 ? folders : files);
+    if (!s.context.prompts.confirm(DeleteQuestionText(files, folders, s.context.language.isGerman())))
+        return;
+
+    window.setBusyState();
+    s.work.reset();
+    if (s.filter.isInUse())
+        deleteThroughFilter(lines, localBase);
+    else
+        moveToTrash(lines, localBase);
+    window.listLocalPath();
+    window.setIdleState();
+    s.host.restoreRememberedRow(GridSide::Local);
+}
+
+QString LocalDeleteBuilder::collectedFile(const QString &path, const QString &name) const
+{
+    const QFileInfo file(path);
+    const QDateTime time = file.lastModified();
+    const QString date = !time.isValid() ? QString()
+        : time.toString(m_steps.setup().context.systemIsGerman ? u"dd.MM.yyyy hh:mm:ss" : u"MM/dd/yyyy hh:mm:ss");
+    return path + QueueRecord::CollectedFileSeparator + QStringLiteral("1|") + name + u'|' + QString::number(file.size())
+        + u'|' + date;
+}
+
+void LocalDeleteBuilder::deleteThroughFilter(const QList<SelectionLine> &lines, const QString &localBase)
+{
+    const TransferBuilderSetup &s = m_steps.setup();
+    s.progress.collectionStarted(false);
+    QStringList collected;
+    for (const SelectionLine &line : lines) {
+        const QString path = localBase + line.name;
+        if (leavesFolder(line.name) || m_steps.refusesName(line.name, path))
+            continue;
+        if (line.kind == 0) {
+            ++s.work.foldersFound;
+            m_steps.progressLine(QStringLiteral("Read folder: ") + path);
+            if (!QFileInfo(path).isSymLink())
+                s.walker.CollectLocal(path + QStringLiteral("/*.*"), collected);
+        } else {
+            const QString file = collectedFile(path, line.name);
+            ++s.work.filesFound;
+            s.work.totalSize += QFileInfo(path).size();
+            m_steps.progressLine(QStringLiteral("Read file: ") + path);
+            collected.append(file);
+        }
+        m_steps.pump();
+        if (m_steps.abortRequested())
+            break;
+    }
+    s.progress.collectionEnded(false);
+
+    QStringList records;
+    QSet<QString> offered;
+    records.reserve(collected.size());
+    for (const QString &file : std::as_const(collected)) {
+        const qsizetype cut = file.indexOf(QueueRecord::CollectedFileSeparator);
+        const QString path = ToLocalPath(file.left(cut));
+        records.append(QStringLiteral("DELLOC|") + path + QStringLiteral("| ") + QueueRecord::EntrySeparator + file.mid(cut + 1));
+        offered.insert(path);
+    }
+    collected.clear();
+    s.runner.setQueueList(records);
+    if (m_steps.abortRequested() || !s.filter.execFilterWindow(WorkMode::Transfer)) {
+        s.runner.queueList().clear();
+        return;
+    }
+    // Only files this request offered are deleted, whatever else the window hands back.
+    for (const QString &path : s.filter.chosenFiles()) {
+        if (offered.contains(path) && !QFileInfo(path).isDir())
+            QFile::remove(path);
+    }
+    // "DELLOC" records are this request's own: no queue run may meet them.
+    s.runner.queueList().clear();
+}
+
+void LocalDeleteBuilder::moveToTrash(const QList<SelectionLine> &lines, const QString &localBase)
+{
+    const TransferBuilderSetup &s = m_steps.setup();
+    QueueHost &window = m_steps.queueHost();
+    for (const SelectionLine &line : lines) {
+        if (leavesFolder(line.name))
+            continue;
+        const QString path = localBase + line.name;
+        if (!m_trash->moveToTrash(path)) {
+            const QFileInfo entry(path);
+            if (entry.exists() || entry.isSymLink()) {
+                const QString question = u'"' + path + u'"'
+                    + s.context.text(QStringLiteral(" cannot be moved to the trash. Delete it permanently? This cannot be undone."),
+                                     QString::fromUtf8(" kann nicht in den Papierkorb verschoben werden. Endgültig löschen? "
+                                                       "Das kann nicht rückgängig gemacht werden."));
+                if (s.context.prompts.confirm(question))
+                    removePermanently(path);
+            }
+        }
+        window.listLocalPath();
+        s.host.restoreRememberedRow(GridSide::Local);
+    }
+}
+
+} // namespace Velmora

@@ -1,0 +1,86 @@
+#include "ServerDeleteBuilder.h"
+
+#include "CollectionSteps.h"
+#include "DeleteQuestion.h"
+#include "QueueHost.h"
+#include "QueueRecord.h"
+#include "QueueRunner.h"
+#include "QueueTableModel.h"
+#include "TransferPorts.h"
+#include "TreeWalker.h"
+#include "WalkProgress.h"
+
+#include "app/AppContext.h"
+#include "app/UserPrompts.h"
+#include "app/WorkControl.h"
+#include "common/RemotePath.h"
+
+namespace Velmora {
+
+namespace {
+
+const QString LinkArrow = QStringLiteral(" -> ");
+
+} // namespace
+
+ServerDeleteBuilder::ServerDeleteBuilder(CollectionSteps &steps)
+    : m_steps(steps)
+{
+}
+
+void ServerDeleteBuilder::build()
+{
+    const TransferBuilderSetup &s = m_steps.setup();
+    QueueHost &window = m_steps.queueHost();
+    const QList<SelectionLine> lines = s.host.selectionLines(GridSide::Server);
+    if (lines.isEmpty())
+        return;
+    int files = 0;
+    int folders = 0;
+    for (const SelectionLine &line : lines)
+        ++(line.kind == 0 ? folders : files);
+    if (!s.context.prompts.confirm(DeleteQuestionText(files, folders, s.context.language.isGerman())))
+        return;
+
+    window.setBusyState();
+    s.work.reset();
+    // A deletion never joins work gathered earlier: the grid and the list start empty.
+    s.runner.model().clear();
+    s.runner.saveLastQueue();
+    s.runner.queueList().clear();
+    s.progress.collectionStarted(false);
+
+    const QString serverPath = window.serverPathText();
+    QStringList fileRecords;
+    for (const SelectionLine &line : lines) {
+        QString name = line.name;
+        if (line.kind == 2 && name.contains(LinkArrow))
+            name.truncate(name.indexOf(LinkArrow));
+        const QString path = NormaliseRemotePath(serverPath + u'/' + name);
+        if (!m_steps.refusesName(name, path)) {
+            if (line.kind == 0) {
+                s.walker.CollectDelete(serverPath, path);
+            } else {
+                s.work.totalSize += line.bytes();
+                ++s.work.filesFound;
+                m_steps.progressLine(QStringLiteral("Read file: ") + path);
+                fileRecords.append(QStringLiteral("DELE|") + path + QueueRecord::EntrySeparator + line.text());
+            }
+        }
+        m_steps.pump();
+        if (m_steps.abortRequested())
+            break;
+    }
+    s.progress.collectionEnded(false);
+    s.runner.queueList().append(fileRecords);
+
+    if (!m_steps.abortRequested()) {
+        if (!s.filter.isInUse() || s.filter.execFilterWindow(WorkMode::Transfer))
+            m_steps.runQueue();
+    }
+    window.listServerPath();
+    window.setIdleState();
+    s.host.restoreRememberedRow(GridSide::Server);
+}
+
+} // namespace Velmora

@@ -1,0 +1,196 @@
+// Deletions started from the main window, offscreen, against a real server: F8 and Del in both
+// grids, the panes' "Delete [F8]" buttons and the grids' menu items, the question, the ".." row,
+// and a local deletion that lands in the test's own trash.
+#include "AppFixture.h"
+#include "FtpTestServer.h"
+#include "QtPrinters.h"
+
+#include "browser/BrowserController.h"
+#include "browser/FileGridColumns.h"
+#include "browser/FileGridPane.h"
+#include "browser/FileGridView.h"
+#include "common/Language.h"
+#include "engine/MasterFTP.h"
+#include "queue/QueueTableModel.h"
+#include "shell/DeleteWiring.h"
+#include "shell/QueueWiring.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <QToolBar>
+
+using namespace Velmora;
+using namespace Velmora::Testing;
+
+namespace {
+
+class DeleteWindow : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        existingProfile();
+        ASSERT_TRUE(start());
+        server.writeFile(u"srv.txt"_qs, "server file\n");
+        server.writeFile(u"keep.txt"_qs, "keep\n");
+        server.writeFile(u"www/index.html"_qs, "<p>\n");
+        server.writeFile(u"www/img/logo.png"_qs, "png");
+        ASSERT_TRUE(server.start()) << server.errorText().toStdString();
+
+        localRoot = env.root() + u"loc/"_qs;
+        env.writeFile(u"loc/ a [1].txt"_qs, "local a\n");
+        env.writeFile(u"loc/keep.txt"_qs, "keep\n");
+        env.writeFile(u"loc/dir/inner.txt"_qs, "inner\n");
+
+        master = &starter->ftp();
+        master->client().setTimeouts({3000, 5000, 5000});
+        master->SetConnectionData(server.host(), QString::number(server.port()), server.user(), server.password(), 0);
+        ASSERT_TRUE(master->Connect(false)) << prompts.shown.join(u'\n').toStdString();
+        main().SetIdleState();
+        browser().FillServerGrid(u"/"_qs);
+        browser().FillLocalGrid(localRoot);
+        prompts.clear();
+    }
+    void TearDown() override
+    {
+        if (master->isConnected())
+            master->Disconnect();
+        AppFixture::TearDown();
+    }
+
+    BrowserController &browser() { return starter->browser(); }
+    FileGridPane &pane(BrowserSide side) { return browser().pane(side); }
+    FileGridView *grid(BrowserSide side) { return pane(side).view(); }
+    int rowOf(BrowserSide side, const QString &name)
+    {
+        const FileGridModel &model = pane(side).model();
+        for (int row = 0; row < model.rowCount(); ++row) {
+            if (model.nameAt(row) == name)
+                return row;
+        }
+        return -1;
+    }
+    void select(BrowserSide side, const QStringList &names)
+    {
+        FileGridView *view = grid(side);
+        view->clearSelection();
+        for (const QString &name : names) {
+            const int row = rowOf(side, name);
+            ASSERT_GE(row, 0) << name.toStdString();
+            view->selectionModel()->setCurrentIndex(view->model()->index(row, FileGridColumns::Name),
+                                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
+    DeleteWiring &deletions() { return starter->deletions(); }
+
+    FtpTestServer server;
+    MasterFTP *master = nullptr;
+    QString localRoot;
+};
+
+} // namespace
+
+TEST_F(DeleteWindow, F8InTheServerGridDeletesTheSelectionAfterTheQuestion)
+{
+    select(BrowserSide::Server, {u"srv.txt"_qs, u"www"_qs});
+    prompts.confirmAnswers = {true};
+    QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F8);
+    EXPECT_EQ(prompts.shown, QStringList{u"confirm: Really delete 1 File and 1 Directory with contents?"_qs});
+    EXPECT_FALSE(QFileInfo::exists(server.localPath(u"srv.txt"_qs)));
+    EXPECT_FALSE(QFileInfo::exists(server.localPath(u"www"_qs)));
+    EXPECT_EQ(server.readFile(u"keep.txt"_qs), QByteArray("keep\n"));
+    EXPECT_EQ(rowOf(BrowserSide::Server, u"www"_qs), -1) << "the server grid is listed again";
+    EXPECT_GE(rowOf(BrowserSide::Server, u"keep.txt"_qs), 0);
+    EXPECT_EQ(starter->queue().model().rowCount(), 0);
+    EXPECT_FALSE(main().isBusy());
+
+    // Del does the same; No deletes nothing.
+    prompts.clear();
+    select(BrowserSide::Server, {u"keep.txt"_qs});
+    prompts.confirmAnswers = {false};
+    QTest::keyClick(grid(BrowserSide::Server), Qt::Key_Delete);
+    EXPECT_EQ(prompts.shown, QStringList{u"confirm: Really delete 1 File?"_qs});
+    EXPECT_EQ(server.readFile(u"keep.txt"_qs), QByteArray("keep\n"));
+    EXPECT_FALSE(main().isBusy());
+}
+
+TEST_F(DeleteWindow, ButtonsAndMenuItemsCarryTheirNamesAndTextsInBothLanguages)
+{
+    EXPECT_TRUE(w().localToolBar->actions().contains(deletions().localDeleteButton()));
+    EXPECT_TRUE(w().serverToolBar->actions().contains(deletions().serverDeleteButton()));
+    EXPECT_EQ(deletions().localDeleteButton()->objectName(), u"DeleteLocalSpeedButton"_qs);
+    EXPECT_EQ(deletions().serverDeleteButton()->objectName(), u"DeleteServerSpeedButton"_qs);
+    EXPECT_EQ(deletions().serverMenuItem()->objectName(), u"Delete1"_qs);
+    EXPECT_TRUE(grid(BrowserSide::Server)->actions().contains(deletions().serverMenuItem()));
+    EXPECT_TRUE(grid(BrowserSide::Local)->actions().contains(deletions().localMenuItem()));
+    for (QAction *action : {deletions().localDeleteButton(), deletions().serverDeleteButton(), deletions().localMenuItem(),
+                            deletions().serverMenuItem()})
+        EXPECT_EQ(action->text(), u"Delete [F8]"_qs);
+    context().language.setCurrent(Language::German);
+    EXPECT_EQ(deletions().serverDeleteButton()->text(), QString::fromUtf8("Löschen [F8]"));
+
+    // The server button with nothing selected: the selection message, nothing else.
+    select(BrowserSide::Server, {});
+    deletions().serverDeleteButton()->trigger();
+    EXPECT_EQ(prompts.shown.size(), 1);
+    EXPECT_TRUE(prompts.shown.value(0).startsWith(u"information: "_qs));
+    prompts.clear();
+
+    // The server menu item asks the German question.
+    select(BrowserSide::Server, {u"srv.txt"_qs});
+    prompts.confirmAnswers = {true};
+    deletions().serverMenuItem()->trigger();
+    EXPECT_EQ(prompts.shown, QStringList{QString::fromUtf8("confirm: 1 Datei löschen?")});
+    EXPECT_FALSE(QFileInfo::exists(server.localPath(u"srv.txt"_qs)));
+}
+
+TEST_F(DeleteWindow, LocalDeleteMovesTheSelectionToTheTrashAndTheDotDotRowStopsIt)
+{
+    // ".." among the selected rows: nothing happens and nothing is said.
+    select(BrowserSide::Local, {u".."_qs, u"keep.txt"_qs});
+    QTest::keyClick(grid(BrowserSide::Local), Qt::Key_F8);
+    EXPECT_TRUE(prompts.shown.isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(localRoot + u"keep.txt"_qs));
+    // ".." alone: the selection message.
+    select(BrowserSide::Local, {u".."_qs});
+    deletions().localDeleteButton()->trigger();
+    EXPECT_EQ(prompts.shown, QStringList{u"information: Select first a file or a directory."_qs});
+    prompts.clear();
+
+    select(BrowserSide::Local, {u" a [1].txt"_qs, u"dir"_qs});
+    prompts.confirmAnswers = {true};
+    QTest::keyClick(grid(BrowserSide::Local), Qt::Key_Delete);
+    EXPECT_EQ(prompts.shown, QStringList{u"confirm: Really delete 1 File and 1 Directory with contents?"_qs});
+    EXPECT_FALSE(QFileInfo::exists(localRoot + u" a [1].txt"_qs));
+    EXPECT_FALSE(QFileInfo::exists(localRoot + u"dir"_qs));
+    EXPECT_TRUE(QFileInfo::exists(localRoot + u"keep.txt"_qs));
+    const QString trash = env.root() + u"data/Trash/"_qs;
+    EXPECT_EQ(TestEnvironment::readFile(trash + u"files/ a [1].txt"_qs), QByteArray("local a\n"));
+    EXPECT_EQ(TestEnvironment::readFile(trash + u"files/dir/inner.txt"_qs), QByteArray("inner\n"));
+    EXPECT_TRUE(QFileInfo::exists(trash + u"info/dir.trashinfo"_qs));
+    EXPECT_EQ(rowOf(BrowserSide::Local, u"dir"_qs), -1) << "the local grid is listed again";
+    EXPECT_GE(rowOf(BrowserSide::Local, u"keep.txt"_qs), 0);
+    EXPECT_FALSE(main().isBusy());
+}
+
+TEST_F(DeleteWindow, AServerDeleteConnectsFirstAndDoesNothingWithoutAConnection)
+{
+    master->Disconnect();
+    main().SetIdleState();
+    deletions().requestServerDelete();
+    EXPECT_TRUE(master->isConnected()) << prompts.shown.join(u'\n').toStdString();
+    EXPECT_EQ(prompts.shown, QStringList{u"information: Select first a file or a directory."_qs})
+        << "the server grid is checked once the connection stands";
+
+    // A server that is gone: the failed connection ends the request before any question.
+    master->Disconnect();
+    server.stop();
+    prompts.clear();
+    deletions().requestServerDelete();
+    EXPECT_FALSE(master->isConnected());
+    for (const QString &shown : std::as_const(prompts.shown))
+        EXPECT_FALSE(shown.startsWith(u"confirm: "_qs)) << shown.toStdString();
+    EXPECT_FALSE(main().isBusy());
+}
