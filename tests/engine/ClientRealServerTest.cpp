@@ -238,7 +238,8 @@ TEST_F(RealServer, NamesWithAnyCharactersRoundTrip)
 {
     connectClient();
     const QStringList names = {QStringLiteral("a b  c.txt"), QString::fromUtf8("\u00dcmlaut \u00e4\u00f6\u00fc \u00df.txt"),
-                               QStringLiteral(".hidden"), QStringLiteral("-dash"), QStringLiteral("semi;colon,comma'quote\"")};
+                               QStringLiteral(".hidden"), QStringLiteral("-dash"), QStringLiteral("semi;colon,comma'quote\""),
+                               QStringLiteral(" leading blank.txt"), QStringLiteral("leading blank.txt")};
     for (const QString &name : names) {
         writeLocal(local(QStringLiteral("src")), name.toUtf8());
         ASSERT_NO_THROW(client.upload(local(QStringLiteral("src")), name)) << name.toStdString();

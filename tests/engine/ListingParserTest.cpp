@@ -28,6 +28,11 @@ TEST(ListingColumns, SplitAtRunsOfBlanksAndKeepTheNameWhole)
          {s("drwxr-xr-x"), s("2"), s("user"), s("group"), s("4096"), s("Dec"), s("8"), s("10:30"), s("My Folder")}},
         {"-rw-r--r-- 1 u g 1 Mar 5 2009 a b  c.txt  ",
          {s("-rw-r--r--"), s("1"), s("u"), s("g"), s("1"), s("Mar"), s("5"), s("2009"), s("a b  c.txt")}},
+        // One blank ends the time or year column; further blanks start the name.
+        {"-rw-r--r-- 1 u g 1 Mar 5 2009   two blanks first.txt",
+         {s("-rw-r--r--"), s("1"), s("u"), s("g"), s("1"), s("Mar"), s("5"), s("2009"), s("  two blanks first.txt")}},
+        {"drwxr-xr-x 2 u g 0 Dec 8 10:30  x", {s("drwxr-xr-x"), s("2"), s("u"), s("g"), s("0"), s("Dec"), s("8"), s("10:30"), s(" x")}},
+        {"-rw-r--r-- 1 u g 1 Mar 5 2009    \r", {s("-rw-r--r--"), s("1"), s("u"), s("g"), s("1"), s("Mar"), s("5"), s("2009"), {}}},
         // Tabs are no separators.
         {"-rw-r--r-- 1 u\tg 1 Mar 5 2009 x",
          {s("-rw-r--r--"), s("1"), s("u\tg"), s("1"), s("Mar"), s("5"), s("2009"), s("x"),

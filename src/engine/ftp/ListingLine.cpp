@@ -30,10 +30,21 @@ ListingColumns SplitListingLine(QStringView line)
         if (pos == runStart)
             break; // the line ended inside this word: no run of blanks after it
     }
-    // Eight runs of blanks after eight words: the rest is the name.
-    if (word == 8 && pos <= n && pos > 0 && line[pos - 1] == u' ')
-        columns.column[8] = line.mid(pos).trimmed();
-    else
+    // Eight runs of blanks after eight words: the rest is the name. Servers put exactly one blank
+    // between the time or year and the name, so further blanks belong to a name that starts with
+    // blanks; dropping them would make the row name a different entry (or a sibling of that name).
+    if (word == 8 && pos <= n && pos > 0 && line[pos - 1] == u' ') {
+        qsizetype nameStart = pos;
+        while (nameStart > 0 && line[nameStart - 1] == u' ')
+            --nameStart;
+        ++nameStart; // the one separating blank
+        qsizetype nameEnd = n;
+        while (nameEnd > nameStart && line[nameEnd - 1].isSpace())
+            --nameEnd;
+        columns.column[8] = line.mid(nameStart, nameEnd - nameStart);
+        if (columns.column[8].trimmed().isEmpty())
+            columns.column[8] = {};
+    } else
         columns.column[8] = line.trimmed();
     return columns;
 }
