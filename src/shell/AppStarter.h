@@ -31,6 +31,7 @@ class DesignForm;
 class EditFTPDataForm;
 class EditorForm;
 class FilterForm;
+class FilterWiring;
 class FTPConnectionsForm;
 class GetFilesListForm;
 class MainForm;
@@ -107,6 +108,7 @@ public:
     BatchJobWiring &batchJobs() const { return *m_batchJobs; }
     SitesWiring &sites() const { return *m_sites; }
     TransferWiring &transfer() const { return *m_transfer; }
+    FilterWiring &filter() const { return *m_filter; }
     SplashForm *splash() const { return m_splash; }
     const QStringList &creationOrder() const { return m_creationOrder; }
 
@@ -142,6 +144,7 @@ private:
     BatchJobWiring *m_batchJobs = nullptr;
     SitesWiring *m_sites = nullptr;
     TransferWiring *m_transfer = nullptr;
+    FilterWiring *m_filter = nullptr;
     QPointer<SplashForm> m_splash;
     QStringList m_creationOrder;
 };
