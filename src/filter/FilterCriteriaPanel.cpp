@@ -142,8 +142,10 @@ FilterCriteriaPanel::FilterCriteriaPanel(QWidget *parent)
     for (QComboBox *box : {m_termDir, m_withoutDir, m_andDate, m_dateIE, m_andExtension, m_extensionIE, m_andFileSize,
                            m_fileSizeIE})
         connect(box, &QComboBox::currentIndexChanged, this, &FilterCriteriaPanel::edited);
-    for (QLineEdit *edit : {m_termEdit, m_withoutEdit, m_extensionEdit, m_fileSizeEdit})
+    for (QLineEdit *edit : {m_termEdit, m_withoutEdit, m_extensionEdit, m_fileSizeEdit}) {
+        edit->setMinimumWidth(150);
         connect(edit, &QLineEdit::textChanged, this, &FilterCriteriaPanel::edited);
+    }
     connect(m_date, &FilterDatePicker::textChanged, this, &FilterCriteriaPanel::edited);
     connect(m_today, &QPushButton::clicked, this, &FilterCriteriaPanel::todayClicked);
     connect(m_ascii, &QPushButton::clicked, this, &FilterCriteriaPanel::asciiFilesClicked);
