@@ -143,7 +143,7 @@ FilterCriteriaPanel::FilterCriteriaPanel(QWidget *parent)
                            m_fileSizeIE})
         connect(box, &QComboBox::currentIndexChanged, this, &FilterCriteriaPanel::edited);
     for (QLineEdit *edit : {m_termEdit, m_withoutEdit, m_extensionEdit, m_fileSizeEdit}) {
-        edit->setMinimumWidth(150);
+        edit->setMinimumWidth(130);
         connect(edit, &QLineEdit::textChanged, this, &FilterCriteriaPanel::edited);
     }
     connect(m_date, &FilterDatePicker::textChanged, this, &FilterCriteriaPanel::edited);

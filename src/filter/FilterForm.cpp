@@ -34,7 +34,7 @@ namespace Velmora {
 
 namespace {
 
-constexpr int WindowWidth = 1000;
+constexpr int WindowWidth = 1100;
 constexpr int EditOnlyHeight = 260;
 constexpr int FullHeight = 670;
 
