@@ -6,6 +6,7 @@
 #include "QtPrinters.h"
 
 #include "app/DialogHeader.h"
+#include "app/Options.h"
 #include "app/ProtocolLog.h"
 #include "filter/FilterCriteriaPanel.h"
 #include "filter/FilterDatePicker.h"
@@ -394,6 +395,23 @@ TEST_F(FilterWindow, ALoadedDateAndAnIndexOutsideItsListKeepTheEvaluationGoing)
     EXPECT_EQ(sources(), QStringList({s(u"/l/www/img")}));
     EXPECT_EQ(context().protocol.entries().last().text,
               s(u"Filter: the date \"31.02.2010\" cannot be read as a date; no record matches \"Date before\"."));
+}
+
+TEST_F(FilterWindow, EveryEvaluationLogsTheDescriptionWhenLogfilesAreWritten)
+{
+    const QString log = env.appDataFolder() + s(u"filter.log");
+    open(FilterWindowMode::Transfer);
+    fireTimer();
+    EXPECT_FALSE(QFileInfo::exists(log)) << "not without \"Write logfiles\"";
+    context().options.applyUnsaved(&OptionsData::logfiles, true);
+    edit("TermEdit")->setText(s(u"index"));
+    fireTimer();
+    EXPECT_EQ(TestEnvironment::readFile(log), QByteArray("('index' in Filename) \r\n"));
+    form().hide();
+    open(FilterWindowMode::EditOnly); // no records evaluated, the description is logged all the same
+    edit("TermEdit")->setText(s(u"home"));
+    fireTimer();
+    EXPECT_EQ(TestEnvironment::readFile(log), QByteArray("('home' in Filename) \r\n"));
 }
 
 TEST_F(FilterWindow, GotoSelectedFileAsksAndHandsBackTheChosenFile)
