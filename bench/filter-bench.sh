@@ -9,6 +9,7 @@ BUILD_DIR="$(cd "${1:-$SOURCE_DIR/build}" && pwd)"
 RECORDS="${2:-100000}"
 ROUNDS="${3:-7}"
 
-cmake --build "$BUILD_DIR" --target filter_bench >/dev/null
+cmake --build "$BUILD_DIR" --target filter_bench filter_window_bench >/dev/null
 echo "== Transfer filter: $RECORDS records"
 "$BUILD_DIR/bench/filter/filter_bench" "$RECORDS" "$ROUNDS"
+"$BUILD_DIR/bench/filter/filter_window_bench" "$RECORDS" 5

@@ -8,6 +8,7 @@
 #include "DesignForm.h"
 #include "DialogUserPrompts.h"
 #include "HelpMenuWiring.h"
+#include "FilterWiring.h"
 #include "MainForm.h"
 #include "MainFormLayout.h"
 #include "MainSessionHost.h"
@@ -240,8 +241,10 @@ void AppStarter::wireWindows()
     m_queue = new QueueWiring(*m_context, *main, *m_ftp, m_work, m_browser->browser(),
                               {*m_dialogs.overwriteQuestion, *m_dialogs.walkProgress, *m_dialogs.options});
     m_browser->setQueueController(m_queue->controller());
+    m_filter = new FilterWiring(*m_context, *main, *m_dialogs.filter, *m_dialogs.options, *m_queue, m_browser->browser());
     m_transfer = new TransferWiring(*m_context, *main, *m_ftp, m_work, m_browser->browser(), *m_queue,
-                                    {*m_dialogs.wizardFilter, *m_dialogs.walkProgress, *m_dialogs.options});
+                                    {*m_dialogs.wizardFilter, *m_dialogs.walkProgress, *m_dialogs.options},
+                                    m_filter->transferFilter());
     m_delete = new DeleteWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_transfer->builders());
     m_batchJobs = new BatchJobWiring(*m_context, *main, *m_ftp, *m_queue, m_unattendedPrompts.get(),
                                      {*m_dialogs.batchJob, *m_dialogs.batchJobLog});

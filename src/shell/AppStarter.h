@@ -33,6 +33,7 @@ class DesignForm;
 class EditFTPDataForm;
 class EditorForm;
 class FilterForm;
+class FilterWiring;
 class FTPConnectionsForm;
 class HelpMenuWiring;
 class GetFilesListForm;
@@ -115,6 +116,7 @@ public:
     MainFormLayout &layout() const { return *m_layout; }
     HelpMenuWiring &help() const { return *m_help; }
     DeleteWiring &deletions() const { return *m_delete; }
+    FilterWiring &filter() const { return *m_filter; }
     SplashForm *splash() const { return m_splash; }
     const QStringList &creationOrder() const { return m_creationOrder; }
 
@@ -155,6 +157,7 @@ private:
     MainFormLayout *m_layout = nullptr;
     HelpMenuWiring *m_help = nullptr;
     DeleteWiring *m_delete = nullptr;
+    FilterWiring *m_filter = nullptr;
     QPointer<SplashForm> m_splash;
     QStringList m_creationOrder;
 };

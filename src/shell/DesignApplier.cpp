@@ -1,11 +1,11 @@
 #include "DesignApplier.h"
 
-#include <QCheckBox>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QToolBar>
 
 namespace Velmora {
@@ -18,7 +18,7 @@ DesignApplier::DesignApplier(MainWindowWidgets &widgets, QMenuBar &menuBar, QStr
 {
     // The filter panel shows the design's picture only while the transfer filter is off; the
     // "on" look belongs to the filter switch.
-    connect(m_w.filterOnCheckBox, &QCheckBox::toggled, this, [this] { m_w.filterPanel->update(); });
+    connect(m_w.filterOnOffButton, &QPushButton::toggled, this, [this] { m_w.filterPanel->update(); });
 }
 
 DesignApplier::MenuStyle DesignApplier::menuStyleFor(const QString &designName)
@@ -89,7 +89,7 @@ bool DesignApplier::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Paint) {
         auto *area = static_cast<QWidget *>(watched);
         const auto found = m_pictures.constFind(area);
-        const bool filterOn = area == m_w.filterPanel && m_w.filterOnCheckBox->isChecked();
+        const bool filterOn = area == m_w.filterPanel && m_w.filterOnOffButton->isChecked();
         if (found != m_pictures.constEnd() && !filterOn) {
             QPainter painter(area);
             painter.drawPixmap(area->rect(), found->pixmap);

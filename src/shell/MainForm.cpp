@@ -357,13 +357,13 @@ void MainForm::setAutomaticRunButton(bool automatic)
 
 void MainForm::setFilterState(bool on)
 {
-    m_w.filterOnCheckBox->setChecked(on);
+    m_w.filterOnOffButton->setChecked(on);
     m_w.transferFilterOnAction->setChecked(on);
 }
 
 bool MainForm::filterState() const
 {
-    return m_w.filterOnCheckBox->isChecked();
+    return m_w.filterOnOffButton->isChecked();
 }
 
 void MainForm::ShutdownComputer()

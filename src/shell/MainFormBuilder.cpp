@@ -201,13 +201,21 @@ QWidget *MainFormBuilder::buildFilterPanel(QMainWindow &window, MainWindowWidget
     w.filterPanel->setFixedHeight(62);
     auto *layout = new QHBoxLayout(w.filterPanel);
     layout->setContentsMargins(10, 4, 10, 4);
-    w.filterOnCheckBox = named(new QCheckBox(w.filterPanel), "FilterOnCheckBox");
+    w.filterOnOffButton = named(new QPushButton(w.filterPanel), "ONOFFBitBtn");
+    w.filterOnOffButton->setCheckable(true);
+    w.editFilterButton = named(new QPushButton(w.filterPanel), "EditFilterBitBtn");
     w.filterLabel = named(new QLabel(w.filterPanel), "FilterLabel");
     w.filterLabel->setWordWrap(true);
     w.filterLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(w.filterOnCheckBox);
+    w.searchFilesButton = named(new QPushButton(w.filterPanel), "SearchFilesBitBtn");
+    w.searchInFilesButton = named(new QPushButton(w.filterPanel), "SearchInFilesBitBtn");
+    w.searchAndReplaceButton = named(new QPushButton(w.filterPanel), "SearchAndReplaceBitBtn");
+    layout->addWidget(w.filterOnOffButton);
+    layout->addWidget(w.editFilterButton);
     layout->addSpacing(16);
     layout->addWidget(w.filterLabel, 1);
+    for (QPushButton *search : {w.searchFilesButton, w.searchInFilesButton, w.searchAndReplaceButton})
+        layout->addWidget(search);
     return w.filterPanel;
 }
 

@@ -63,7 +63,6 @@ void MainFormTexts::apply(MainWindowWidgets &w, const Language &l)
     w.filterWindowButton->setText(t(u"Filter window", u"Filter Fenster"));
     w.restoreButton->setText(t(u"Restore", u"Restore"));
 
-    w.filterOnCheckBox->setText(t(u"Transfer filter on", u"Tranfer Filter an"));
     w.localRootButton->setToolTip(t(u"Drives and volumes", u"Laufwerke"));
     w.localUpButton->setToolTip(t(u"Parent folder", u"Übergeordneter Ordner"));
     w.serverRootButton->setToolTip(t(u"Root folder", u"Stammverzeichnis"));

@@ -45,7 +45,9 @@ struct MainWindowWidgets {
 
     // Filter panel
     QFrame *filterPanel = nullptr;
-    QCheckBox *filterOnCheckBox = nullptr;
+    QPushButton *filterOnOffButton = nullptr; // "ONOFFBitBtn", checked while the transfer filter is on
+    QPushButton *editFilterButton = nullptr;
+    QPushButton *searchFilesButton = nullptr, *searchInFilesButton = nullptr, *searchAndReplaceButton = nullptr;
     QLabel *filterLabel = nullptr;
 
     // Protocol grid and the panes

@@ -19,7 +19,8 @@
 namespace Velmora {
 
 TransferWiring::TransferWiring(AppContext &context, MainForm &main, MasterFTP &ftp, WorkControl &work,
-                               BrowserController &browser, QueueWiring &queue, const Windows &windows)
+                               BrowserController &browser, QueueWiring &queue, const Windows &windows,
+                               TransferFilter &filter)
     : QObject(&main)
     , m_context(context)
     , m_main(main)
@@ -35,7 +36,7 @@ TransferWiring::TransferWiring(AppContext &context, MainForm &main, MasterFTP &f
                                          });
     m_builders = std::make_unique<TransferBuilders>(TransferBuilderSetup{
         context, ftp, work, queue.runner(), queue.walker(), windows.walkProgress, m_host, windows.transferMode,
-        m_filter, m_search});
+        filter, m_search});
     queue.host().transferWorkMode = [this] { return m_builders->workMode() == WorkMode::Transfer; };
 
     MainWindowWidgets &w = main.widgets();

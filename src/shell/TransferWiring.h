@@ -24,7 +24,7 @@ struct WorkControl;
 // Puts the transfer requests into the main window: the Upload and Download buttons, F5 in the
 // two grids, the grids' "Upload [F5]" and "Download [F5]" menu items and drag and drop between
 // the grids start the upload or the download builder; the transfer-mode question switches the
-// window's transfer filter. Until the filter window exists the filter counts as not in use.
+// window's transfer filter, whose window (filter) the builders open when it is on.
 class TransferWiring : public QObject {
     Q_OBJECT
 public:
@@ -35,7 +35,7 @@ public:
     };
 
     TransferWiring(AppContext &context, MainForm &main, MasterFTP &ftp, WorkControl &work, BrowserController &browser,
-                   QueueWiring &queue, const Windows &windows);
+                   QueueWiring &queue, const Windows &windows, TransferFilter &filter);
     ~TransferWiring() override;
 
     TransferBuilders &builders() { return *m_builders; }
@@ -55,7 +55,6 @@ private:
     MainForm &m_main;
     BrowserController &m_browser;
     MainFormTransferHost m_host;
-    NoTransferFilter m_filter;
     NoSearchFollowUp m_search;
     std::unique_ptr<TransferBuilders> m_builders;
     QAction *m_uploadItem = nullptr;

@@ -1,0 +1,43 @@
+#include "FilterRow.h"
+
+#include "FilterMatching.h"
+#include "common/RecordText.h"
+#include "common/SizeText.h"
+
+namespace Velmora {
+
+FilterRow FilterRowFromRecord(QStringView record)
+{
+    QStringView parts[2];
+    SplitWords(record, RecordText::EntrySeparator, parts, 2);
+    QStringView head[3];
+    SplitWords(parts[0].trimmed(), u'|', head, 3);
+    QStringView entry[4];
+    SplitWords(parts[1].trimmed(), u'|', entry, 4);
+    return {head[1].toString(), head[0].trimmed().toString(), head[2].toString(), entry[2].toString(),
+            entry[3].toString()};
+}
+
+bool FilterRowSize(QStringView size, qint64 &bytes)
+{
+    bool ok = false;
+    bytes = size.trimmed().toLongLong(&ok);
+    return ok;
+}
+
+ChosenFile ChosenFileOf(const FilterRow &row)
+{
+    if (row.cmd == u"STOR")
+        return {row.source, row.destination, row.source};
+    return {row.destination, row.source, row.source};
+}
+
+QString FilteredQueueSummary(qsizetype rows, qint64 bytes, Language::Id language)
+{
+    const bool german = language == Language::German;
+    return (german ? QStringLiteral("Gefilterte Dateien - ") : QStringLiteral("Filtered queue - ")) + QString::number(rows)
+        + (german ? QStringLiteral(" Dateien - ") : QStringLiteral(" Files - "))
+        + FormatSizeDots(QString::number(bytes), false) + QStringLiteral(" bytes");
+}
+
+} // namespace Velmora
