@@ -30,6 +30,7 @@ class DeleteBackupForm;
 class DesignForm;
 class EditFTPDataForm;
 class EditorForm;
+class FileOpsWiring;
 class FilterForm;
 class FTPConnectionsForm;
 class GetFilesListForm;
@@ -49,6 +50,7 @@ class SearchAndReplaceForm;
 class SetPermissionForm;
 class SitesWiring;
 class TransferWiring;
+class ViewEditWiring;
 class UserPrompts;
 class WizardFilterForm;
 
@@ -107,6 +109,8 @@ public:
     BatchJobWiring &batchJobs() const { return *m_batchJobs; }
     SitesWiring &sites() const { return *m_sites; }
     TransferWiring &transfer() const { return *m_transfer; }
+    FileOpsWiring &fileOps() const { return *m_fileOps; }
+    ViewEditWiring &viewEdit() const { return *m_viewEdit; }
     SplashForm *splash() const { return m_splash; }
     const QStringList &creationOrder() const { return m_creationOrder; }
 
@@ -142,6 +146,8 @@ private:
     BatchJobWiring *m_batchJobs = nullptr;
     SitesWiring *m_sites = nullptr;
     TransferWiring *m_transfer = nullptr;
+    FileOpsWiring *m_fileOps = nullptr;
+    ViewEditWiring *m_viewEdit = nullptr;
     QPointer<SplashForm> m_splash;
     QStringList m_creationOrder;
 };
