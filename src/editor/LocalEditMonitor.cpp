@@ -33,6 +33,8 @@ void LocalEditMonitor::stop()
 
 void LocalEditMonitor::check()
 {
+    if (!m_timer.isActive())
+        return; // switched off: a tick that was already on its way
     if (!m_hooks.localGridUsable())
         return; // the window is busy
     const QString stamp = FileStamp(m_path);

@@ -38,6 +38,8 @@ QString RemoteEditMonitor::question() const
 
 void RemoteEditMonitor::check()
 {
+    if (!m_timer.isActive())
+        return; // switched off: a tick that was already on its way
     const QString stamp = FileStamp(m_copy);
     if (stamp == m_stamp)
         return;
