@@ -14,7 +14,6 @@
 #include "editor/RemoteEditMonitor.h"
 #include "engine/MasterFTP.h"
 #include "queue/QueueRunner.h"
-#include "sites/FTPConnectionsForm.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,7 +42,7 @@ const QString LinkArrow = QStringLiteral(" -> ");
 } // namespace
 
 ViewEditWiring::ViewEditWiring(AppContext &context, MainForm &main, MasterFTP &ftp, BrowserController &browser,
-                               QueueRunner &runner, EditorForm &editor, FTPConnectionsForm &sites)
+                               QueueRunner &runner, EditorForm &editor)
     : QObject(&main)
     , m_context(context)
     , m_main(main)
@@ -77,11 +76,14 @@ ViewEditWiring::ViewEditWiring(AppContext &context, MainForm &main, MasterFTP &f
         else
             serverViewEdit();
     });
-    // Another connection: the working copy belongs to the server that is left.
-    connect(&sites, &FTPConnectionsForm::connectRequested, m_remote, &RemoteEditMonitor::stop);
 }
 
 ViewEditWiring::~ViewEditWiring() = default;
+
+void ViewEditWiring::stopRemoteMonitor()
+{
+    m_remote->stop();
+}
 
 bool ViewEditWiring::connectIfNeeded()
 {

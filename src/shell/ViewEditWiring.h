@@ -10,7 +10,6 @@ namespace Velmora {
 
 class BrowserController;
 class EditorForm;
-class FTPConnectionsForm;
 class LocalEditMonitor;
 class MainForm;
 class MasterFTP;
@@ -25,9 +24,11 @@ class ViewEditWiring : public QObject {
     Q_OBJECT
 public:
     ViewEditWiring(AppContext &context, MainForm &main, MasterFTP &ftp, BrowserController &browser, QueueRunner &runner,
-                   EditorForm &editor, FTPConnectionsForm &sites);
+                   EditorForm &editor);
     ~ViewEditWiring() override;
 
+    // Another connection was chosen: the working copy belongs to the server that is left.
+    void stopRemoteMonitor();
     void localViewEdit();
     void serverViewEdit();
 

@@ -10,6 +10,8 @@
 #include "editor/LocalEditMonitor.h"
 #include "editor/RemoteEditMonitor.h"
 #include "shell/FileOpsWiring.h"
+#include "shell/SitesWiring.h"
+#include "sites/FTPConnection.h"
 #include "shell/ViewEditWiring.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -178,6 +180,28 @@ TEST_F(ViewEditWindow, TheExternalEditorGetsTheServerCopyAndAFailureSaysSo)
     select(BrowserSide::Local, u"a.txt"_qs);
     QTest::keyClick(grid(BrowserSide::Local), Qt::Key_F4);
     EXPECT_EQ(prompts.shown, QStringList{u"information: Anzeigen/Bearbeiten der Datei nicht möglich."_qs});
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ViewEditWindow, ChoosingAnotherConnectionSwitchesTheRemoteMonitorOff)
+{
+    select(BrowserSide::Server, u"srv.txt"_qs);
+    QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F4);
+    ASSERT_TRUE(remote().isActive());
+    FTPConnection site;
+    site.Name = u"same server"_qs;
+    site.Host = server.host();
+    site.Port = QString::number(server.port());
+    site.User = server.user();
+    site.Password = server.password();
+    site.LocalPath = localRoot;
+    site.ServerPath = u"/"_qs;
+    site.Mode = FTPConnection::Passive;
+    EXPECT_TRUE(starter->sites().sequence().run(site)) << prompts.shown.join(u'\n').toStdString();
+    EXPECT_FALSE(remote().isActive());
 }
 
 } // namespace
