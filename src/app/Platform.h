@@ -12,6 +12,10 @@ public:
 
     // Opens a file with the program the desktop registers for its type.
     virtual bool openWithSystem(const QString &path) = 0;
+    // The system's "open" action on a file: a program file (executable, no folder) is started,
+    // any other file opens with the program registered for its type. False when the file is
+    // missing or nothing could be started.
+    virtual bool openFile(const QString &path) { return openWithSystem(path); }
     // Starts a program with arguments, detached.
     virtual bool startProgram(const QString &program, const QStringList &arguments) = 0;
     // Mounted volumes shown for the drive list, plus the home folder; each ends with "/".

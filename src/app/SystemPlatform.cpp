@@ -1,6 +1,7 @@
 #include "SystemPlatform.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
 #include <QStorageInfo>
@@ -10,6 +11,16 @@ namespace Velmora {
 bool SystemPlatform::openWithSystem(const QString &path)
 {
     return QProcess::startDetached(QStringLiteral("xdg-open"), {path});
+}
+
+bool SystemPlatform::openFile(const QString &path)
+{
+    const QFileInfo file(path);
+    if (!file.exists() || file.isDir())
+        return false;
+    if (file.isExecutable())
+        return QProcess::startDetached(file.absoluteFilePath(), {});
+    return openWithSystem(file.absoluteFilePath());
 }
 
 bool SystemPlatform::startProgram(const QString &program, const QStringList &arguments)

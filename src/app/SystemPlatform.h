@@ -9,6 +9,7 @@ namespace Velmora {
 class SystemPlatform : public Platform {
 public:
     bool openWithSystem(const QString &path) override;
+    bool openFile(const QString &path) override;
     bool startProgram(const QString &program, const QStringList &arguments) override;
     QStringList mountedVolumes() const override;
     bool isSystemLanguageGerman() const override;

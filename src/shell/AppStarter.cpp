@@ -9,6 +9,7 @@
 #include "DialogUserPrompts.h"
 #include "HelpMenuWiring.h"
 #include "FilterWiring.h"
+#include "FileOpsWiring.h"
 #include "MainForm.h"
 #include "MainFormLayout.h"
 #include "MainSessionHost.h"
@@ -17,6 +18,7 @@
 #include "SitesWiring.h"
 #include "SplashForm.h"
 #include "TransferWiring.h"
+#include "ViewEditWiring.h"
 
 #include "app/Options.h"
 #include "app/OptionsForm.h"
@@ -250,6 +252,9 @@ void AppStarter::wireWindows()
                                      {*m_dialogs.batchJob, *m_dialogs.batchJobLog});
     m_sites = new SitesWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_queue->runner().overwritePolicy(),
                               {*m_dialogs.sites, *m_dialogs.editSite, *m_dialogs.restore, *m_dialogs.deleteBackup});
+    m_fileOps = new FileOpsWiring(*m_context, *main, *m_ftp, m_browser->browser(), *m_queue, *m_transfer, *m_dialogs.rename);
+    m_viewEdit = new ViewEditWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_queue->runner(), *m_dialogs.editor);
+    m_sites->connector().stopMonitoring = [this] { m_viewEdit->stopRemoteMonitor(); };
     m_sessionHost = std::make_unique<MainSessionHost>(*main, m_queue->controller(), m_browser->browser());
     m_ftp->setSessionHost(m_sessionHost.get());
 

@@ -32,6 +32,7 @@ class DeleteWiring;
 class DesignForm;
 class EditFTPDataForm;
 class EditorForm;
+class FileOpsWiring;
 class FilterForm;
 class FilterWiring;
 class FTPConnectionsForm;
@@ -54,6 +55,7 @@ class SearchAndReplaceForm;
 class SetPermissionForm;
 class SitesWiring;
 class TransferWiring;
+class ViewEditWiring;
 class UserPrompts;
 class WizardFilterForm;
 
@@ -117,6 +119,8 @@ public:
     HelpMenuWiring &help() const { return *m_help; }
     DeleteWiring &deletions() const { return *m_delete; }
     FilterWiring &filter() const { return *m_filter; }
+    FileOpsWiring &fileOps() const { return *m_fileOps; }
+    ViewEditWiring &viewEdit() const { return *m_viewEdit; }
     SplashForm *splash() const { return m_splash; }
     const QStringList &creationOrder() const { return m_creationOrder; }
 
@@ -158,6 +162,8 @@ private:
     HelpMenuWiring *m_help = nullptr;
     DeleteWiring *m_delete = nullptr;
     FilterWiring *m_filter = nullptr;
+    FileOpsWiring *m_fileOps = nullptr;
+    ViewEditWiring *m_viewEdit = nullptr;
     QPointer<SplashForm> m_splash;
     QStringList m_creationOrder;
 };

@@ -105,7 +105,7 @@ void MainFormSiteConnector::listLocal()
 
 void MainFormSiteConnector::stopFileMonitoring()
 {
-    // Edited files are not monitored yet; connecting elsewhere has nothing to stop.
+    stopMonitoring();
 }
 
 void MainFormSiteConnector::resetRetryCounter()

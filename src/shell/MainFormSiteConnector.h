@@ -38,6 +38,8 @@ public:
 
     // Deletes every search-and-replace backup after the question (the restore window's job).
     std::function<bool(const QString &question)> deleteBackups = [](const QString &) { return true; };
+    // Switches the edited-file monitor of server files off (the View/Edit wiring's).
+    std::function<void()> stopMonitoring = [] {};
 
 private:
     AppContext &m_context;

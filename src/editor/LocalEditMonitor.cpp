@@ -1,0 +1,64 @@
+#include "LocalEditMonitor.h"
+
+#include "FileStamp.h"
+
+#include "app/AppContext.h"
+#include "app/UserPrompts.h"
+#include "common/RemotePath.h"
+
+#include <QFileInfo>
+
+namespace Velmora {
+
+LocalEditMonitor::LocalEditMonitor(const AppContext &context, Hooks hooks, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_hooks(std::move(hooks))
+{
+    m_timer.setInterval(IntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &LocalEditMonitor::check);
+}
+
+void LocalEditMonitor::start(const QString &path)
+{
+    m_path = path;
+    m_stamp = FileStamp(path);
+    m_timer.start();
+}
+
+void LocalEditMonitor::stop()
+{
+    m_timer.stop();
+}
+
+void LocalEditMonitor::check()
+{
+    if (!m_timer.isActive())
+        return; // switched off: a tick that was already on its way
+    if (!m_hooks.localGridUsable())
+        return; // the window is busy
+    const QString stamp = FileStamp(m_path);
+    if (stamp == m_stamp)
+        return;
+    // Watched until the first change only; off before anything is asked.
+    m_timer.stop();
+    m_stamp = stamp;
+    m_hooks.relistLocal();
+
+    if (!m_hooks.serverGridUsable() || !m_hooks.ensureConnected())
+        return;
+    const QString name = QFileInfo(m_path).fileName();
+    const QString remote = NormaliseRemotePath(m_hooks.serverPath() + u'/' + name);
+    if (!m_hooks.remoteFileExists(remote))
+        return;
+    const QString question = m_context.text(
+        QStringLiteral("The file ") + remote + QStringLiteral(" has been changed. Upload this file back to the server?"),
+        QStringLiteral("Die Datei ") + remote + QStringLiteral(" wurde verändert. Datei zurück auf den Server laden?"));
+    if (!m_context.prompts.confirm(question))
+        return;
+    // The file of that name in the folder the local grid shows now.
+    m_hooks.upload(m_hooks.localFolder() + name, remote);
+    m_hooks.relistServer();
+}
+
+} // namespace Velmora

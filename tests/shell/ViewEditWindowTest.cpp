@@ -1,0 +1,207 @@
+// View/Edit in the running program against a real server: F4, the panes' buttons and menu
+// items, the built-in editor, the system's open action and the external editor, and both
+// monitors driven by saving files and calling their tick directly.
+#include "ShellServerFixture.h"
+
+#include "app/Options.h"
+#include "browser/PaneCommandBar.h"
+#include "common/Language.h"
+#include "editor/EditorForm.h"
+#include "editor/LocalEditMonitor.h"
+#include "editor/RemoteEditMonitor.h"
+#include "shell/FileOpsWiring.h"
+#include "shell/SitesWiring.h"
+#include "sites/FTPConnection.h"
+#include "shell/ViewEditWiring.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QAction>
+#include <QFileInfo>
+
+using namespace Velmora;
+using namespace Velmora::Testing;
+
+namespace {
+
+class ViewEditWindow : public ShellServerFixture {
+protected:
+    void prepareServer() override
+    {
+        server.writeFile(u"srv.txt"_qs, "from the server\n");
+        server.writeFile(u"setup.exe"_qs, "MZ");
+        server.writeFile(u"photo.png"_qs, QByteArray("\x89PNG\r\n", 6));
+        QDir().mkpath(server.localPath(u"pub"_qs));
+    }
+    void prepareLocal() override
+    {
+        env.writeFile(u"loc/a.txt"_qs, "local a\n");
+        env.writeFile(u"loc/srv.txt"_qs, "local copy\n");
+        env.writeFile(u"loc/setup.exe"_qs, "MZ");
+        QDir().mkpath(localRoot + u"dir"_qs);
+    }
+    void choose(bool internal, bool system, bool external, const QString &exe = {})
+    {
+        OptionsData data = context().options.data();
+        data.internalEditor = internal;
+        data.startWithSystemExtension = system;
+        data.externalEditor = external;
+        data.externalEditorExe = exe;
+        context().options.setData(data);
+    }
+    FileOpsWiring &fileOps() { return starter->fileOps(); }
+    EditorForm &editor() { return *starter->dialogs().editor; }
+    ViewEditWiring &viewEdit() { return starter->viewEdit(); }
+    RemoteEditMonitor &remote() { return viewEdit().remoteMonitor(); }
+    LocalEditMonitor &local() { return viewEdit().localMonitor(); }
+    QString copyOf(const QString &name) { return context().folders.monitoringFolder() + name; }
+    // Types a new text into the editor and saves it.
+    void editAndSave(const QString &text)
+    {
+        editor().textEdit()->setText(text);
+        ASSERT_TRUE(editor().save());
+    }
+    static QString question(const QString &remote)
+    {
+        return u"confirm: The file "_qs + remote + u" has been changed. Upload this file back to the server?"_qs;
+    }
+};
+
+TEST_F(ViewEditWindow, AFolderOrNoFileSaysSelectFirstAFileOnBothSides)
+{
+    select(BrowserSide::Local, u"dir"_qs);
+    QTest::keyClick(grid(BrowserSide::Local), Qt::Key_F4);
+    select(BrowserSide::Server, u"pub"_qs);
+    context().language.setCurrent(Language::German);
+    QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F4);
+    EXPECT_EQ(prompts.shown, (QStringList{u"information: Select first a file."_qs,
+                                          u"information: Bitte zuerst eine Datei auswählen."_qs}));
+    EXPECT_FALSE(editor().isVisible());
+    EXPECT_FALSE(local().isActive());
+    EXPECT_FALSE(remote().isActive());
+}
+
+TEST_F(ViewEditWindow, ALocalTextFileOpensInTheEditorAndItsFirstSaveIsNoticedOnce)
+{
+    select(BrowserSide::Local, u"a.txt"_qs);
+    QTest::keyClick(grid(BrowserSide::Local), Qt::Key_F4);
+    EXPECT_TRUE(editor().isVisible());
+    EXPECT_EQ(editor().filePath(), localRoot + u"a.txt"_qs);
+    EXPECT_FALSE(editor().saveAsEnabled());
+    EXPECT_TRUE(local().isActive());
+    EXPECT_EQ(local().timer().interval(), 100);
+
+    editAndSave(u"changed\n"_qs);
+    local().check();
+    EXPECT_FALSE(local().isActive());
+    EXPECT_TRUE(prompts.shown.isEmpty()) << "the server folder shown has no a.txt";
+}
+
+TEST_F(ViewEditWindow, ALocalChangeOfAFileTheServerFolderHoldsIsOfferedForUpload)
+{
+    select(BrowserSide::Local, u"srv.txt"_qs);
+    fileOps().bar(BrowserSide::Local).button(PaneCommand::ViewEdit)->trigger();
+    editAndSave(u"edited locally\n"_qs);
+    prompts.confirmAnswers = {true};
+    local().check();
+    EXPECT_EQ(prompts.shown, QStringList{question(u"/srv.txt"_qs)});
+    EXPECT_EQ(server.readFile(u"srv.txt"_qs), "edited locally\n");
+}
+
+TEST_F(ViewEditWindow, AServerFileOpensAsAWorkingCopyAndEverySaveIsOffered)
+{
+    select(BrowserSide::Server, u"srv.txt"_qs);
+    fileOps().bar(BrowserSide::Server).menuItem(PaneCommand::ViewEdit)->trigger();
+    EXPECT_EQ(TestEnvironment::readFile(copyOf(u"srv.txt"_qs)), "from the server\n");
+    EXPECT_TRUE(editor().isVisible());
+    EXPECT_EQ(editor().filePath(), copyOf(u"srv.txt"_qs));
+    EXPECT_TRUE(remote().isActive());
+    EXPECT_EQ(remote().remotePath(), u"/srv.txt"_qs);
+    EXPECT_EQ(remote().timer().interval(), 500);
+
+    remote().check();
+    EXPECT_TRUE(prompts.shown.isEmpty()) << "opened, not changed";
+
+    // Three saves one right after the other, well within two seconds.
+    prompts.confirmAnswers = {true, false, false};
+    editAndSave(u"first save\n"_qs);
+    remote().check();
+    EXPECT_EQ(server.readFile(u"srv.txt"_qs), "first save\n");
+    editAndSave(u"second save, declined\n"_qs);
+    remote().check();
+    editAndSave(u"third\n"_qs);
+    remote().check();
+    remote().check();
+    EXPECT_EQ(prompts.shown, (QStringList{question(u"/srv.txt"_qs), question(u"/srv.txt"_qs), question(u"/srv.txt"_qs)}));
+    EXPECT_EQ(server.readFile(u"srv.txt"_qs), "first save\n") << "declined offers upload nothing";
+    EXPECT_TRUE(remote().isActive());
+}
+
+TEST_F(ViewEditWindow, ARemoteExecutableIsNeverFetchedNorOpened)
+{
+    const struct {
+        bool internal, system, external;
+    } choices[] = {{true, false, false}, {false, true, false}, {false, false, true}};
+    for (const auto &c : choices) {
+        choose(c.internal, c.system, c.external, u"/usr/bin/true"_qs);
+        select(BrowserSide::Server, u"setup.exe"_qs);
+        QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F4);
+        EXPECT_FALSE(QFileInfo::exists(copyOf(u"setup.exe"_qs)));
+        EXPECT_FALSE(remote().isActive());
+    }
+    EXPECT_TRUE(platform.openedFiles.isEmpty());
+    EXPECT_TRUE(platform.started.isEmpty());
+    EXPECT_FALSE(editor().isVisible());
+    EXPECT_TRUE(prompts.shown.isEmpty());
+}
+
+TEST_F(ViewEditWindow, TheSystemsOpenActionGetsTheCopyOrTheLocalFileEvenAnExecutable)
+{
+    choose(false, true, false);
+    select(BrowserSide::Server, u"photo.png"_qs);
+    QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F4);
+    EXPECT_EQ(TestEnvironment::readFile(copyOf(u"photo.png"_qs)), QByteArray("\x89PNG\r\n", 6));
+    select(BrowserSide::Local, u"setup.exe"_qs);
+    QTest::keyClick(grid(BrowserSide::Local), Qt::Key_F4);
+    EXPECT_EQ(platform.openedFiles, (QStringList{copyOf(u"photo.png"_qs), localRoot + u"setup.exe"_qs}));
+    EXPECT_TRUE(remote().isActive());
+    EXPECT_EQ(remote().remotePath(), u"/photo.png"_qs);
+}
+
+TEST_F(ViewEditWindow, TheExternalEditorGetsTheServerCopyAndAFailureSaysSo)
+{
+    choose(false, false, true, u"/opt/editor/bin/ed"_qs);
+    select(BrowserSide::Server, u"srv.txt"_qs);
+    QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F4);
+    EXPECT_EQ(platform.started, QStringList{u"/opt/editor/bin/ed "_qs + copyOf(u"srv.txt"_qs)});
+
+    platform.startFails = true;
+    context().language.setCurrent(Language::German);
+    select(BrowserSide::Local, u"a.txt"_qs);
+    QTest::keyClick(grid(BrowserSide::Local), Qt::Key_F4);
+    EXPECT_EQ(prompts.shown, QStringList{u"information: Anzeigen/Bearbeiten der Datei nicht möglich."_qs});
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ViewEditWindow, ChoosingAnotherConnectionSwitchesTheRemoteMonitorOff)
+{
+    select(BrowserSide::Server, u"srv.txt"_qs);
+    QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F4);
+    ASSERT_TRUE(remote().isActive());
+    FTPConnection site;
+    site.Name = u"same server"_qs;
+    site.Host = server.host();
+    site.Port = QString::number(server.port());
+    site.User = server.user();
+    site.Password = server.password();
+    site.LocalPath = localRoot;
+    site.ServerPath = u"/"_qs;
+    site.Mode = FTPConnection::Passive;
+    EXPECT_TRUE(starter->sites().sequence().run(site)) << prompts.shown.join(u'\n').toStdString();
+    EXPECT_FALSE(remote().isActive());
+}
+
+} // namespace
