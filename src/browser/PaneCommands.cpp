@@ -130,6 +130,8 @@ QString PaneCommands::menuItemName(PaneCommand command, BrowserSide side)
         return local ? QStringLiteral("LocalViewEdit1") : QStringLiteral("ViewEdit1");
     case C::UsedSpace:
         return local ? QStringLiteral("CalculateUsedDiskspace1") : QStringLiteral("CalculateUsedWebspace1");
+    case C::Delete:
+        return local ? QStringLiteral("LocalDelete1") : QStringLiteral("Delete1");
     default:
         return (local ? QStringLiteral("Local") : QStringLiteral("Server")) + nameStem(command) + QStringLiteral("1");
     }

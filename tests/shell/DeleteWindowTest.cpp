@@ -6,6 +6,7 @@
 #include "QtPrinters.h"
 
 #include "browser/BrowserController.h"
+#include "browser/PaneCommandBar.h"
 #include "browser/FileGridColumns.h"
 #include "browser/FileGridPane.h"
 #include "browser/FileGridView.h"
@@ -13,6 +14,7 @@
 #include "engine/MasterFTP.h"
 #include "queue/QueueTableModel.h"
 #include "shell/DeleteWiring.h"
+#include "shell/FileOpsWiring.h"
 #include "shell/QueueWiring.h"
 
 #include <QAction>
@@ -84,6 +86,8 @@ protected:
         }
     }
     DeleteWiring &deletions() { return starter->deletions(); }
+    QAction *deleteButton(BrowserSide side) { return starter->fileOps().bar(side).button(PaneCommand::Delete); }
+    QAction *deleteMenuItem(BrowserSide side) { return starter->fileOps().bar(side).menuItem(PaneCommand::Delete); }
 
     FtpTestServer server;
     MasterFTP *master = nullptr;
@@ -118,22 +122,23 @@ TEST_F(DeleteWindow, F8InTheServerGridDeletesTheSelectionAfterTheQuestion)
 
 TEST_F(DeleteWindow, ButtonsAndMenuItemsCarryTheirNamesAndTextsInBothLanguages)
 {
-    EXPECT_TRUE(w().localToolBar->actions().contains(deletions().localDeleteButton()));
-    EXPECT_TRUE(w().serverToolBar->actions().contains(deletions().serverDeleteButton()));
-    EXPECT_EQ(deletions().localDeleteButton()->objectName(), u"DeleteLocalSpeedButton"_qs);
-    EXPECT_EQ(deletions().serverDeleteButton()->objectName(), u"DeleteServerSpeedButton"_qs);
-    EXPECT_EQ(deletions().serverMenuItem()->objectName(), u"Delete1"_qs);
-    EXPECT_TRUE(grid(BrowserSide::Server)->actions().contains(deletions().serverMenuItem()));
-    EXPECT_TRUE(grid(BrowserSide::Local)->actions().contains(deletions().localMenuItem()));
-    for (QAction *action : {deletions().localDeleteButton(), deletions().serverDeleteButton(), deletions().localMenuItem(),
-                            deletions().serverMenuItem()})
-        EXPECT_EQ(action->text(), u"Delete [F8]"_qs);
+    const auto local = BrowserSide::Local;
+    const auto remote = BrowserSide::Server;
+    EXPECT_TRUE(w().localToolBar->actions().contains(deleteButton(local)));
+    EXPECT_TRUE(w().serverToolBar->actions().contains(deleteButton(remote)));
+    EXPECT_EQ(deleteButton(local)->objectName(), u"DeleteLocalSpeedButton"_qs);
+    EXPECT_EQ(deleteButton(remote)->objectName(), u"DeleteServerSpeedButton"_qs);
+    EXPECT_EQ(deleteMenuItem(remote)->objectName(), u"Delete1"_qs);
+    for (QAction *action : {deleteButton(local), deleteButton(remote), deleteMenuItem(local), deleteMenuItem(remote)}) {
+        EXPECT_EQ(action->toolTip().isEmpty() ? action->text() : action->toolTip(), u"Delete [F8]"_qs)
+            << action->objectName().toStdString();
+    }
     context().language.setCurrent(Language::German);
-    EXPECT_EQ(deletions().serverDeleteButton()->text(), QString::fromUtf8("Löschen [F8]"));
+    EXPECT_EQ(deleteMenuItem(remote)->text(), QString::fromUtf8("Löschen [F8]"));
 
     // The server button with nothing selected: the selection message, nothing else.
     select(BrowserSide::Server, {});
-    deletions().serverDeleteButton()->trigger();
+    deleteButton(BrowserSide::Server)->trigger();
     EXPECT_EQ(prompts.shown.size(), 1);
     EXPECT_TRUE(prompts.shown.value(0).startsWith(u"information: "_qs));
     prompts.clear();
@@ -141,7 +146,7 @@ TEST_F(DeleteWindow, ButtonsAndMenuItemsCarryTheirNamesAndTextsInBothLanguages)
     // The server menu item asks the German question.
     select(BrowserSide::Server, {u"srv.txt"_qs});
     prompts.confirmAnswers = {true};
-    deletions().serverMenuItem()->trigger();
+    deleteMenuItem(BrowserSide::Server)->trigger();
     EXPECT_EQ(prompts.shown, QStringList{QString::fromUtf8("confirm: 1 Datei löschen?")});
     EXPECT_FALSE(QFileInfo::exists(server.localPath(u"srv.txt"_qs)));
 }
@@ -155,7 +160,7 @@ TEST_F(DeleteWindow, LocalDeleteMovesTheSelectionToTheTrashAndTheDotDotRowStopsI
     EXPECT_TRUE(QFileInfo::exists(localRoot + u"keep.txt"_qs));
     // ".." alone: the selection message.
     select(BrowserSide::Local, {u".."_qs});
-    deletions().localDeleteButton()->trigger();
+    deleteButton(BrowserSide::Local)->trigger();
     EXPECT_EQ(prompts.shown, QStringList{u"information: Select first a file or a directory."_qs});
     prompts.clear();
 
