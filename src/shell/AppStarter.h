@@ -45,7 +45,9 @@ class ProtocolLog;
 class QueueWiring;
 class RenameForm;
 class RestoreForm;
+class RestoreWiring;
 class SearchAndReplaceForm;
+class SearchWiring;
 class SetPermissionForm;
 class SitesWiring;
 class TransferWiring;
@@ -107,6 +109,8 @@ public:
     BatchJobWiring &batchJobs() const { return *m_batchJobs; }
     SitesWiring &sites() const { return *m_sites; }
     TransferWiring &transfer() const { return *m_transfer; }
+    SearchWiring &search() const { return *m_search; }
+    RestoreWiring &restore() const { return *m_restore; }
     SplashForm *splash() const { return m_splash; }
     const QStringList &creationOrder() const { return m_creationOrder; }
 
@@ -142,6 +146,8 @@ private:
     BatchJobWiring *m_batchJobs = nullptr;
     SitesWiring *m_sites = nullptr;
     TransferWiring *m_transfer = nullptr;
+    SearchWiring *m_search = nullptr;
+    RestoreWiring *m_restore = nullptr;
     QPointer<SplashForm> m_splash;
     QStringList m_creationOrder;
 };
