@@ -404,6 +404,11 @@ void SearchAndReplaceForm::fileFinished()
 
 void SearchAndReplaceForm::searchOnly()
 {
+    runSearch(true);
+}
+
+void SearchAndReplaceForm::runSearch(bool reportFailure)
+{
     if (m_quiet)
         return;
     bool written = false;
@@ -411,7 +416,8 @@ void SearchAndReplaceForm::searchOnly()
         m_engine.RunSearchReplace(job(true), m_session->entries(), false, written);
     } catch (const SearchReplaceError &error) {
         m_progressLabel->clear();
-        context().prompts.error(error.text(context().language));
+        if (reportFailure)
+            context().prompts.error(error.text(context().language));
     }
     m_model->marksChanged();
 }
@@ -517,7 +523,7 @@ void SearchAndReplaceForm::applyOnServerFiles()
     const QString failure = runApply();
     setChangedCount(m_session->queueUploads());
     clearInputs();
-    searchOnly();
+    runSearch(false); // a file that failed was reported by the run itself
     m_session->clearMarks();
     m_model->marksChanged();
     m_uploadBack->setEnabled(m_session->anyFileWritten);
@@ -542,7 +548,7 @@ void SearchAndReplaceForm::applyOnLocalFiles()
     const QString failure = runApply();
     setChangedCount(m_session->copyBack());
     clearInputs();
-    searchOnly();
+    runSearch(false); // a file that failed was reported by the run itself
     m_session->clearMarks();
     m_model->marksChanged();
     if (m_model->rowCount() > 0)

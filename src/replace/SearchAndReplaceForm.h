@@ -74,15 +74,19 @@ public:
     void goToChosenFile();
     void uploadBack();
 
+public Q_SLOTS:
+    // "Close" and Escape: always allowed, without OK.
+    void reject() override;
+
 protected:
     void retranslate() override;
     void closeEvent(QCloseEvent *event) override;
-    void reject() override;
 
 private:
     void progressChanged(const QString &text) override;
     void fileFinished() override;
 
+    void runSearch(bool reportFailure);
     void buildParameters();
     void buildButtons();
     void showOperationControls();
