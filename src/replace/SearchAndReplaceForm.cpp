@@ -3,6 +3,7 @@
 #include "BackupIndex.h"
 #include "BackupStore.h"
 #include "SearchReplaceError.h"
+#include "SearchParameterArea.h"
 #include "SearchResultModel.h"
 #include "SearchWindowPorts.h"
 
@@ -40,23 +41,6 @@ QPushButton *makeButton(QWidget *parent, const char *name)
     return button;
 }
 
-QList<QByteArray> byteLines(const QPlainTextEdit *memo)
-{
-    QList<QByteArray> lines;
-    const QString text = memo->toPlainText();
-    if (text.isEmpty())
-        return lines;
-    for (const QString &line : text.split(u'\n'))
-        lines.append(TextCodec::EncodeWindows1252(line));
-    return lines;
-}
-
-QStringList textLines(const QPlainTextEdit *memo)
-{
-    const QString text = memo->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(u'\n');
-}
-
 } // namespace
 
 SearchAndReplaceForm::SearchAndReplaceForm(const AppContext &context, QWidget *parent)
@@ -71,7 +55,9 @@ SearchAndReplaceForm::SearchAndReplaceForm(const AppContext &context, QWidget *p
     big.setBold(true);
     m_topLabel->setFont(big);
     contentLayout()->addWidget(m_topLabel);
-    buildParameters();
+    m_params = new SearchParameterArea(context, this);
+    contentLayout()->addWidget(m_params);
+    connect(m_params, &SearchParameterArea::searchChanged, this, &SearchAndReplaceForm::searchOnly);
 
     auto *selectRow = new QHBoxLayout;
     m_selectAll = makeButton(this, "SelectAllBitBtn");
@@ -126,65 +112,6 @@ SearchAndReplaceForm::SearchAndReplaceForm(const AppContext &context, QWidget *p
 
 SearchAndReplaceForm::~SearchAndReplaceForm() = default;
 
-void SearchAndReplaceForm::buildParameters()
-{
-    auto *area = new QGridLayout;
-    m_modeCombo = new QComboBox(this);
-    m_modeCombo->setObjectName(QStringLiteral("ReplaceModeComboBox"));
-    for (int index = 0; index < ReplaceModeCount; ++index)
-        m_modeCombo->addItem(QString());
-    m_searchLabel = new QLabel(this);
-    m_searchLabel->setObjectName(QStringLiteral("SearchForLabel"));
-    m_searchEdit = new QLineEdit(this);
-    m_searchEdit->setObjectName(QStringLiteral("SearchEdit"));
-    m_replaceLabel = new QLabel(this);
-    m_replaceLabel->setObjectName(QStringLiteral("ReplaceWithLabel"));
-    m_replaceEdit = new QLineEdit(this);
-    m_replaceEdit->setObjectName(QStringLiteral("ReplaceEdit"));
-    m_replaceLine = new QCheckBox(this);
-    m_replaceLine->setObjectName(QStringLiteral("ReplaceLineCheckBox"));
-    m_sourceButton = makeButton(this, "SourceBitBtn");
-    m_sourceEdit = new QLineEdit(this);
-    m_sourceEdit->setObjectName(QStringLiteral("SourceFileEdit"));
-    m_termLinesLabel = new QLabel(this);
-    m_termLinesLabel->setObjectName(QStringLiteral("InserMemoLabel2"));
-    m_termLines = new QPlainTextEdit(this);
-    m_termLines->setObjectName(QStringLiteral("InsertLinesBeforeAfterMemo"));
-    m_edgeLinesLabel = new QLabel(this);
-    m_edgeLinesLabel->setObjectName(QStringLiteral("InserMemoLabel"));
-    m_edgeLines = new QPlainTextEdit(this);
-    m_edgeLines->setObjectName(QStringLiteral("InsertMemo"));
-    for (QPlainTextEdit *memo : {m_termLines, m_edgeLines})
-        memo->setFixedHeight(70);
-
-    area->addWidget(m_modeCombo, 0, 0, 1, 2);
-    area->addWidget(m_edgeLinesLabel, 1, 0);
-    area->addWidget(m_edgeLines, 1, 1);
-    area->addWidget(m_searchLabel, 2, 0);
-    area->addWidget(m_searchEdit, 2, 1);
-    area->addWidget(m_replaceLabel, 3, 0);
-    area->addWidget(m_replaceEdit, 3, 1);
-    area->addWidget(m_replaceLine, 4, 1);
-    area->addWidget(m_sourceButton, 5, 0);
-    area->addWidget(m_sourceEdit, 5, 1);
-    area->addWidget(m_termLinesLabel, 6, 0);
-    area->addWidget(m_termLines, 6, 1);
-    contentLayout()->addLayout(area);
-
-    connect(m_searchEdit, &QLineEdit::textChanged, this, &SearchAndReplaceForm::searchOnly);
-    connect(m_modeCombo, &QComboBox::currentIndexChanged, this, [this] {
-        showOperationControls();
-        searchOnly();
-    });
-    connect(m_sourceButton, &QPushButton::clicked, this, [this] {
-        const QString path = context().prompts.openFile(text(QStringLiteral("Choose source file"),
-                                                             QStringLiteral("Quelldatei auswählen")),
-                                                        QString(), QString());
-        if (!path.isEmpty())
-            m_sourceEdit->setText(path);
-    });
-}
-
 void SearchAndReplaceForm::buildButtons()
 {
     auto group = [this](std::initializer_list<QPushButton *> buttons) {
@@ -233,17 +160,9 @@ void SearchAndReplaceForm::buildButtons()
 void SearchAndReplaceForm::retranslate()
 {
     const bool german = context().language.isGerman();
-    for (int index = 0; index < ReplaceModeCount; ++index)
-        m_modeCombo->setItemText(index, ReplaceModeCaption(ReplaceMode(index), german));
+    m_params->retranslate();
     m_topLabel->setText(m_replaceMode ? text(QStringLiteral("Search and replace in files"), QStringLiteral("Suchen und Ersetzen in Dateien"))
                                       : text(QStringLiteral("Search in files"), QStringLiteral("in Dateien suchen")));
-    m_searchLabel->setText(text(QStringLiteral("Search for:"), QStringLiteral("Suchen nach:")));
-    m_replaceLabel->setText(text(QStringLiteral("Replace with:"), QStringLiteral("Ersetzen durch:")));
-    m_replaceLine->setText(text(QStringLiteral("Replace line which includes the term completly"),
-                                QStringLiteral("Zeile, welche den Suchbegriff enthält, komplett ersetzen")));
-    m_sourceButton->setText(text(QStringLiteral("Choose source file"), QStringLiteral("Quelldatei auswählen")));
-    m_termLinesLabel->setText(text(QStringLiteral("Lines to insert"), QStringLiteral("Einzufügende Zeilen")));
-    m_edgeLinesLabel->setText(m_termLinesLabel->text());
     m_selectAll->setText(text(QStringLiteral("Select all"), QStringLiteral("Alle auswählen")));
     m_unselectAll->setText(text(QStringLiteral("Unselect all"), QStringLiteral("Alle abwählen")));
     const QList<QAction *> items = m_gridMenu->actions();
@@ -266,6 +185,15 @@ void SearchAndReplaceForm::retranslate()
     m_model->setGerman(german);
 }
 
+QComboBox *SearchAndReplaceForm::modeComboBox() const { return m_params->modeComboBox(); }
+QLineEdit *SearchAndReplaceForm::searchEdit() const { return m_params->searchEdit(); }
+QLineEdit *SearchAndReplaceForm::replaceEdit() const { return m_params->replaceEdit(); }
+QCheckBox *SearchAndReplaceForm::replaceLineCheckBox() const { return m_params->replaceLineCheckBox(); }
+QLineEdit *SearchAndReplaceForm::sourceFileEdit() const { return m_params->sourceFileEdit(); }
+QPushButton *SearchAndReplaceForm::sourceButton() const { return m_params->sourceButton(); }
+QPlainTextEdit *SearchAndReplaceForm::termLinesMemo() const { return m_params->termLinesMemo(); }
+QPlainTextEdit *SearchAndReplaceForm::edgeLinesMemo() const { return m_params->edgeLinesMemo(); }
+
 QPushButton *SearchAndReplaceForm::button(const char *objectName) const
 {
     return findChild<QPushButton *>(QLatin1String(objectName));
@@ -283,55 +211,6 @@ void SearchAndReplaceForm::attach(SearchWindowHost &host, QStringList &queueList
     m_model->setGerman(context().language.isGerman());
     m_grid->setModel(m_model);
     delete old;
-}
-
-ReplaceMode SearchAndReplaceForm::operation() const
-{
-    return m_replaceMode ? ReplaceMode(qMax(0, m_modeCombo->currentIndex())) : ReplaceMode::ReplaceTerm;
-}
-
-void SearchAndReplaceForm::showOperationControls()
-{
-    const ReplaceMode mode = operation();
-    const bool usesTerm = mode == ReplaceMode::ReplaceTerm || mode == ReplaceMode::InsertAfterTerm
-        || mode == ReplaceMode::InsertBeforeTerm;
-    const bool replaceTerm = m_replaceMode && mode == ReplaceMode::ReplaceTerm;
-    const bool termLines = m_replaceMode && (mode == ReplaceMode::InsertAfterTerm || mode == ReplaceMode::InsertBeforeTerm);
-    const bool edgeLines = m_replaceMode && (mode == ReplaceMode::InsertAtBeginning || mode == ReplaceMode::InsertAtEnd);
-    const bool source = m_replaceMode && mode == ReplaceMode::ReplaceFile;
-    m_modeCombo->setVisible(m_replaceMode);
-    m_searchLabel->setVisible(usesTerm);
-    m_searchEdit->setVisible(usesTerm);
-    m_replaceLabel->setVisible(replaceTerm);
-    m_replaceEdit->setVisible(replaceTerm);
-    m_replaceLine->setVisible(replaceTerm);
-    m_sourceButton->setVisible(source);
-    m_sourceEdit->setVisible(source);
-    m_termLinesLabel->setVisible(termLines);
-    m_termLines->setVisible(termLines);
-    m_edgeLinesLabel->setVisible(edgeLines);
-    m_edgeLines->setVisible(edgeLines);
-}
-
-ReplaceJob SearchAndReplaceForm::job(bool forSearchOnly) const
-{
-    ReplaceJob job;
-    job.mode = operation();
-    job.term = TextCodec::EncodeWindows1252(m_searchEdit->text());
-    if (!m_replaceMode && forSearchOnly)
-        return job;
-    job.replacement = TextCodec::EncodeWindows1252(m_replaceEdit->text());
-    job.replaceWholeLine = m_replaceLine->isChecked();
-    job.termLines = byteLines(m_termLines);
-    job.edgeLines = byteLines(m_edgeLines);
-    job.sourceFile = m_sourceEdit->text();
-    return job;
-}
-
-BackupOperation SearchAndReplaceForm::backupOperation() const
-{
-    return BackupOperation::forReplace(operation(), context().language, m_searchEdit->text(), m_replaceEdit->text(),
-                                       m_sourceEdit->text(), textLines(m_termLines), textLines(m_edgeLines));
 }
 
 void SearchAndReplaceForm::prepare(bool replaceMode)
@@ -368,7 +247,7 @@ void SearchAndReplaceForm::prepare(bool replaceMode)
     s.queueList().clear();
     clearInputs();
     m_uploadBack->setEnabled(false);
-    showOperationControls();
+    m_params->setReplaceMode(replaceMode);
     searchOnly();
     if (m_model->rowCount() > 0)
         m_grid->selectRow(0);
@@ -384,11 +263,7 @@ int SearchAndReplaceForm::open(bool replaceMode)
 void SearchAndReplaceForm::clearInputs()
 {
     m_quiet = true;
-    m_searchEdit->clear();
-    m_replaceEdit->clear();
-    m_termLines->clear();
-    m_edgeLines->clear();
-    m_sourceEdit->clear();
+    m_params->clear();
     m_quiet = false;
 }
 
@@ -399,7 +274,8 @@ void SearchAndReplaceForm::progressChanged(const QString &progress)
 
 void SearchAndReplaceForm::fileFinished()
 {
-    QCoreApplication::processEvents();
+    // At most twenty times a second: a search runs on every key press over every file.
+    m_pump.pump();
 }
 
 void SearchAndReplaceForm::searchOnly()
@@ -413,7 +289,7 @@ void SearchAndReplaceForm::runSearch(bool reportFailure)
         return;
     bool written = false;
     try {
-        m_engine.RunSearchReplace(job(true), m_session->entries(), false, written);
+        m_engine.RunSearchReplace(m_params->job(), m_session->entries(), false, written);
     } catch (const SearchReplaceError &error) {
         m_progressLabel->clear();
         if (reportFailure)
@@ -456,16 +332,12 @@ QString SearchAndReplaceForm::makeBackup(const QString &kind, const BackupOperat
 
 bool SearchAndReplaceForm::chooseSourceIfMissing()
 {
-    if (operation() != ReplaceMode::ReplaceFile || !m_sourceEdit->text().isEmpty())
+    if (m_params->operation() != ReplaceMode::ReplaceFile || !m_params->sourceFileEdit()->text().isEmpty())
         return true;
-    const QString path = context().prompts.openFile(text(QStringLiteral("Choose source file"), QStringLiteral("Quelldatei auswählen")),
-                                                    QString(), QString());
-    if (path.isEmpty())
-        return false;
     m_quiet = true;
-    m_sourceEdit->setText(path);
+    const bool chosen = m_params->chooseSourceFile();
     m_quiet = false;
-    return true;
+    return chosen;
 }
 
 QString SearchAndReplaceForm::runApply()
@@ -474,7 +346,7 @@ QString SearchAndReplaceForm::runApply()
     QString failure;
     m_session->clearMarks();
     try {
-        m_engine.RunSearchReplace(job(false), m_session->entries(), true, m_session->anyFileWritten);
+        m_engine.RunSearchReplace(m_params->job(), m_session->entries(), true, m_session->anyFileWritten);
     } catch (const SearchReplaceError &error) {
         m_progressLabel->clear();
         failure = error.text(context().language);
@@ -513,7 +385,7 @@ void SearchAndReplaceForm::applyOnServerFiles()
     if (m_applying)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (makeBackup(BackupIndex::ServerKind, backupOperation()).isEmpty())
+    if (makeBackup(BackupIndex::ServerKind, m_params->backupOperation()).isEmpty())
         return;
     m_session->action = SearchSession::Action::Transfer;
     if (!chooseSourceIfMissing()) {
@@ -538,7 +410,7 @@ void SearchAndReplaceForm::applyOnLocalFiles()
     if (m_applying)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (makeBackup(BackupIndex::LocalKind, backupOperation()).isEmpty())
+    if (makeBackup(BackupIndex::LocalKind, m_params->backupOperation()).isEmpty())
         return;
     m_session->action = SearchSession::Action::Transfer;
     if (!chooseSourceIfMissing()) {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ReplaceJob.h"
 #include "SearchReplaceEngine.h"
 #include "SearchSession.h"
 
 #include "app/ToolDialog.h"
+#include "queue/EventPump.h"
 
 #include <memory>
 
@@ -21,9 +21,10 @@ class QWidget;
 namespace Velmora {
 
 class BackupStore;
+struct BackupOperation;
+class SearchParameterArea;
 class SearchResultModel;
 class SearchWindowHost;
-struct BackupOperation;
 
 // "Search in files" and "Search and replace in files": lists the working copies of the files
 // the filter window chose, searches them on every change of the search text, and in replace
@@ -50,14 +51,15 @@ public:
 
     // The controls, named as the window's components are.
     QLabel *topLabel() const { return m_topLabel; }
-    QComboBox *modeComboBox() const { return m_modeCombo; }
-    QLineEdit *searchEdit() const { return m_searchEdit; }
-    QLineEdit *replaceEdit() const { return m_replaceEdit; }
-    QCheckBox *replaceLineCheckBox() const { return m_replaceLine; }
-    QLineEdit *sourceFileEdit() const { return m_sourceEdit; }
-    QPushButton *sourceButton() const { return m_sourceButton; }
-    QPlainTextEdit *termLinesMemo() const { return m_termLines; }
-    QPlainTextEdit *edgeLinesMemo() const { return m_edgeLines; }
+    SearchParameterArea *parameters() const { return m_params; }
+    QComboBox *modeComboBox() const;
+    QLineEdit *searchEdit() const;
+    QLineEdit *replaceEdit() const;
+    QCheckBox *replaceLineCheckBox() const;
+    QLineEdit *sourceFileEdit() const;
+    QPushButton *sourceButton() const;
+    QPlainTextEdit *termLinesMemo() const;
+    QPlainTextEdit *edgeLinesMemo() const;
     QLabel *changedLabel() const { return m_changedLabel; }
     QLabel *progressLabel() const { return m_progressLabel; }
     QTableView *grid() const { return m_grid; }
@@ -87,12 +89,7 @@ private:
     void fileFinished() override;
 
     void runSearch(bool reportFailure);
-    void buildParameters();
     void buildButtons();
-    void showOperationControls();
-    ReplaceMode operation() const;
-    ReplaceJob job(bool forSearchOnly) const;
-    BackupOperation backupOperation() const;
     // Makes the numbered backup and returns its folder; empty (after a message) when it is not
     // complete, and then nothing may be changed.
     QString makeBackup(const QString &kind, const BackupOperation &operation);
@@ -111,23 +108,13 @@ private:
     QStringList m_noQueue;
     std::unique_ptr<SearchSession> m_session;
     SearchReplaceEngine m_engine;
+    EventPump m_pump;
     bool m_replaceMode = false;
     bool m_quiet = false;   // inputs are being reset: no search per change
     int m_applying = 0;     // a writing run is going on
 
     QLabel *m_topLabel;
-    QComboBox *m_modeCombo;
-    QLabel *m_searchLabel;
-    QLineEdit *m_searchEdit;
-    QLabel *m_replaceLabel;
-    QLineEdit *m_replaceEdit;
-    QCheckBox *m_replaceLine;
-    QPushButton *m_sourceButton;
-    QLineEdit *m_sourceEdit;
-    QLabel *m_termLinesLabel;
-    QPlainTextEdit *m_termLines;
-    QLabel *m_edgeLinesLabel;
-    QPlainTextEdit *m_edgeLines;
+    SearchParameterArea *m_params;
     QLabel *m_changedLabel;
     QLabel *m_progressLabel;
     QTableView *m_grid;
