@@ -297,6 +297,35 @@ TEST_F(SearchFlow, LocalFilesAreChangedInPlaceAndRestoredLocally)
     EXPECT_TRUE(QFileInfo::exists(localRoot + u"BACKUPINFO.VELMORA"_s)) << "a local restore copies the index along";
 }
 
+TEST_F(SearchFlow, GoToTakesBothPanesToTheFileChosenInTheSearchWindow)
+{
+    EXPECT_FALSE(w().restoreButtonAction->isVisible()) << "hidden until a backup exists";
+    env.writeFile(u"loc/www/css/site.css"_s, "the user's older copy\n"); // a local mirror of the site
+    select(BrowserSide::Server, u"www"_s);
+    inSearchWindow([&] {
+        form().searchEdit()->setText(u"color"_s);
+        const QAbstractItemModel *rows = form().grid()->model();
+        for (int row = 0; row < rows->rowCount(); ++row) {
+            if (rows->index(row, 2).data().toString() == u"/www/css/site.css"_s)
+                form().grid()->selectRow(row);
+        }
+        prompts.confirmAnswers = {true};
+        form().button("SearchFilesBitBtn")->click();
+    });
+    builders->Download(WorkMode::SearchInFiles);
+    ASSERT_TRUE(windowWasOpen);
+    EXPECT_EQ(prompts.shown.value(0), u"confirm: Goto: /www/css/site.css"_s);
+    EXPECT_EQ(w().serverPathEdit->currentText(), u"/www/css"_s);
+    const FileGridPane &serverPane = browser().pane(BrowserSide::Server);
+    EXPECT_EQ(serverPane.model().nameAt(serverPane.view()->currentIndex().row()), u"site.css"_s);
+    EXPECT_EQ(w().localPathEdit->currentText(), localRoot + u"www/css/"_s);
+    const FileGridPane &localPane = browser().pane(BrowserSide::Local);
+    EXPECT_EQ(localPane.model().nameAt(localPane.view()->currentIndex().row()), u"site.css"_s);
+    EXPECT_EQ(TestEnvironment::readFile(localRoot + u"www/css/site.css"_s), "the user's older copy\n")
+        << "going to a file downloads nothing";
+    EXPECT_FALSE(main().isBusy());
+}
+
 TEST_F(SearchFlow, F9AndF10NeedTheFilterWindowAndLeaveTheFilterSwitchAsItWas)
 {
     // The program's own builders ask the transfer filter; without a filter window that can
