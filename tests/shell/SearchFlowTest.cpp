@@ -326,6 +326,27 @@ TEST_F(SearchFlow, GoToTakesBothPanesToTheFileChosenInTheSearchWindow)
     EXPECT_FALSE(main().isBusy());
 }
 
+TEST_F(SearchFlow, SearchOnlyUploadsTheLocalFilesWithHits)
+{
+    env.writeFile(u"loc/site/hit.txt"_s, "needle\n");
+    env.writeFile(u"loc/site/sub/deep.txt"_s, "a needle too\n");
+    env.writeFile(u"loc/site/miss.txt"_s, "hay\n");
+    browser().FillLocalGrid(localRoot);
+    select(BrowserSide::Local, u"site"_s);
+    inSearchWindow([&] {
+        EXPECT_TRUE(form().button("UploadSearchBitBtn")->isEnabled()) << "a server host is set";
+        form().searchEdit()->setText(u"needle"_s);
+        form().button("UploadSearchBitBtn")->click();
+    });
+    builders->Upload(WorkMode::SearchInFiles);
+    ASSERT_TRUE(windowWasOpen);
+    // The real local files go up, into new folders where needed.
+    EXPECT_EQ(onServer(u"site/hit.txt"_s), "needle\n");
+    EXPECT_EQ(onServer(u"site/sub/deep.txt"_s), "a needle too\n");
+    EXPECT_FALSE(QFileInfo::exists(server.localPath(u"site/miss.txt"_s)));
+    EXPECT_EQ(TestEnvironment::readFile(localRoot + u"site/hit.txt"_s), "needle\n");
+}
+
 TEST_F(SearchFlow, F9AndF10NeedTheFilterWindowAndLeaveTheFilterSwitchAsItWas)
 {
     // The program's own builders ask the transfer filter; without a filter window that can
