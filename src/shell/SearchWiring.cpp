@@ -6,6 +6,9 @@
 
 #include "app/AppContext.h"
 #include "browser/BrowserController.h"
+#include "browser/FileGridPane.h"
+#include "browser/FileGridView.h"
+#include "common/Language.h"
 #include "editor/EditorForm.h"
 #include "engine/MasterFTP.h"
 #include "queue/QueueRunner.h"
@@ -39,6 +42,32 @@ void SearchWiring::setBuilders(TransferBuilders &builders, TransferFilter &filte
     commands.setHandler(GridCommand::SearchInFiles, [this](BrowserSide side) { requestSearch(side, WorkMode::SearchInFiles); });
     commands.setHandler(GridCommand::SearchAndReplace,
                         [this](BrowserSide side) { requestSearch(side, WorkMode::SearchAndReplace); });
+
+    // The same requests from each grid's pop-up menu.
+    for (BrowserSide side : {BrowserSide::Local, BrowserSide::Server}) {
+        FileGridView *grid = m_browser.pane(side).view();
+        for (WorkMode mode : {WorkMode::SearchInFiles, WorkMode::SearchAndReplace}) {
+            auto *item = new QAction(this);
+            item->setObjectName(mode == WorkMode::SearchInFiles ? QStringLiteral("SearchInFilesMenuItem")
+                                                                : QStringLiteral("SearchAndReplaceMenuItem"));
+            connect(item, &QAction::triggered, this, [this, side, mode] { requestSearch(side, mode); });
+            grid->addAction(item);
+            grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+            m_menuItems.append(item);
+        }
+    }
+    connect(&m_context.language, &Language::languageChanged, this, &SearchWiring::retranslate);
+    retranslate();
+}
+
+void SearchWiring::retranslate()
+{
+    for (QAction *item : std::as_const(m_menuItems)) {
+        const bool search = item->objectName() == QLatin1String("SearchInFilesMenuItem");
+        item->setText(search ? m_context.text(QStringLiteral("Search in files [F9]"), QStringLiteral("In Dateien suchen [F9]"))
+                             : m_context.text(QStringLiteral("Search and replace in files [F10]"),
+                                              QStringLiteral("Suchen und Ersetzen in Dateien [F10]")));
+    }
 }
 
 void SearchWiring::requestSearch(BrowserSide side, WorkMode mode)

@@ -4,7 +4,10 @@
 #include "queue/TransferPorts.h"
 #include "replace/SearchWindowPorts.h"
 
+#include <QList>
 #include <QObject>
+
+class QAction;
 
 namespace Velmora {
 
@@ -41,6 +44,10 @@ public:
     // and the collection with the transfer filter switched on for its duration.
     void requestSearch(BrowserSide side, WorkMode mode);
 
+    // The grids' menu items "Search in files [F9]" and "Search and replace in files [F10]"
+    // (local grid first), present once the builders are there.
+    const QList<QAction *> &menuItems() const { return m_menuItems; }
+
     // SearchFollowUp
     Outcome execSearchWindow(WorkMode mode) override;
     void showRestoreButton() override;
@@ -55,6 +62,8 @@ public:
     bool editFile(const QString &path) override;
 
 private:
+    void retranslate();
+
     AppContext &m_context;
     MainForm &m_main;
     MasterFTP &m_ftp;
@@ -64,6 +73,7 @@ private:
     EditorForm &m_editor;
     TransferBuilders *m_builders = nullptr;
     TransferFilter *m_filter = nullptr;
+    QList<QAction *> m_menuItems;
 };
 
 } // namespace Velmora

@@ -359,6 +359,18 @@ TEST_F(SearchFlow, F9AndF10NeedTheFilterWindowAndLeaveTheFilterSwitchAsItWas)
     EXPECT_FALSE(main().filterState());
     EXPECT_FALSE(main().isBusy());
 
+    // The grids' menus offer both requests.
+    const QList<QAction *> &items = starter->search().menuItems();
+    ASSERT_EQ(items.size(), 4);
+    EXPECT_EQ(items.at(0)->text(), u"Search in files [F9]"_s);
+    EXPECT_EQ(items.at(1)->text(), u"Search and replace in files [F10]"_s);
+    EXPECT_TRUE(browser().pane(BrowserSide::Server).view()->actions().contains(items.at(3)));
+    context().language.setCurrent(Language::German);
+    EXPECT_EQ(items.at(2)->text(), u"In Dateien suchen [F9]"_s);
+    context().language.setCurrent(Language::English);
+    items.at(3)->trigger();
+    EXPECT_FALSE(QFileInfo::exists(localRoot + u"www"_s));
+
     // Nothing selected: the selection message, as for every grid command.
     browser().pane(BrowserSide::Local).view()->clearSelection();
     QTest::keyClick(browser().pane(BrowserSide::Local).view(), Qt::Key_F9);
