@@ -431,6 +431,8 @@ void SearchAndReplaceForm::applyOnLocalFiles()
 
 void SearchAndReplaceForm::viewEditChosenFile()
 {
+    if (m_applying)
+        return; // the buttons wait for the writing run to end
     const int row = chosenRow();
     if (row < 0) {
         context().prompts.information(text(QStringLiteral("Select first a file."), QStringLiteral("Wähle Sie zuerst eine Datei aus.")));
@@ -480,6 +482,8 @@ void SearchAndReplaceForm::viewEditChosenFile()
 
 void SearchAndReplaceForm::transferFilesWithHits()
 {
+    if (m_applying)
+        return; // the buttons wait for the writing run to end
     m_session->action = SearchSession::Action::Transfer;
     m_session->queueTransfers();
     m_session->mayClose = true;
@@ -488,6 +492,8 @@ void SearchAndReplaceForm::transferFilesWithHits()
 
 void SearchAndReplaceForm::goToChosenFile()
 {
+    if (m_applying)
+        return; // the buttons wait for the writing run to end
     SearchSession &s = *m_session;
     s.action = SearchSession::Action::GoTo;
     const int row = chosenRow();
@@ -510,6 +516,8 @@ void SearchAndReplaceForm::goToChosenFile()
 
 void SearchAndReplaceForm::uploadBack()
 {
+    if (m_applying)
+        return; // the buttons wait for the writing run to end
     m_session->mayClose = true;
     accept();
 }
