@@ -44,6 +44,9 @@ RestoreForm::RestoreForm(const AppContext &context, QWidget *parent)
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setStretchLastSection(true);
+    for (int column = 0; column < BackupPathColumn - 1; ++column)
+        m_grid->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    m_grid->horizontalHeader()->setSectionResizeMode(BackupPathColumn - 1, QHeaderView::Stretch);
     m_grid->setColumnHidden(BackupPathColumn, true);
     m_grid->setColumnHidden(DestinationColumn, true);
     m_grid->setMinimumSize(720, 260);

@@ -83,9 +83,7 @@ SearchAndReplaceForm::SearchAndReplaceForm(const AppContext &context, QWidget *p
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
-    m_grid->setColumnHidden(SearchResultModel::CmdColumn, true);
-    m_grid->setColumnHidden(SearchResultModel::OtherColumn, true);
-    m_grid->horizontalHeader()->setSectionResizeMode(SearchResultModel::ShownColumn, QHeaderView::Stretch);
+    setUpColumns();
     m_grid->setMinimumSize(760, 280);
     contentLayout()->addWidget(m_grid, 1);
 
@@ -111,6 +109,18 @@ SearchAndReplaceForm::SearchAndReplaceForm(const AppContext &context, QWidget *p
 }
 
 SearchAndReplaceForm::~SearchAndReplaceForm() = default;
+
+void SearchAndReplaceForm::setUpColumns()
+{
+    m_grid->setColumnHidden(SearchResultModel::CmdColumn, true);
+    m_grid->setColumnHidden(SearchResultModel::OtherColumn, true);
+    QHeaderView *header = m_grid->horizontalHeader();
+    header->setSectionResizeMode(SearchResultModel::ShownColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(SearchResultModel::DateColumn, QHeaderView::ResizeToContents);
+    header->resizeSection(SearchResultModel::MarkColumn, 28);
+    header->resizeSection(SearchResultModel::SelectedColumn, 28);
+    header->resizeSection(SearchResultModel::SizeColumn, 80);
+}
 
 void SearchAndReplaceForm::buildButtons()
 {
@@ -210,6 +220,7 @@ void SearchAndReplaceForm::attach(SearchWindowHost &host, QStringList &queueList
     m_model->setHitIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
     m_model->setGerman(context().language.isGerman());
     m_grid->setModel(m_model);
+    setUpColumns();
     delete old;
 }
 

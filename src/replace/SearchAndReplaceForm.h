@@ -90,6 +90,7 @@ private:
 
     void runSearch(bool reportFailure);
     void buildButtons();
+    void setUpColumns();
     // Makes the numbered backup and returns its folder; empty (after a message) when it is not
     // complete, and then nothing may be changed.
     QString makeBackup(const QString &kind, const BackupOperation &operation);
