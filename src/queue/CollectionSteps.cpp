@@ -101,8 +101,11 @@ void CollectionSteps::showChosenRemoteFile(const QString &path)
 
 void CollectionSteps::goToChosenFile(GridSide side)
 {
-    const QString remote = m_s.filter.chosenRemoteFile();
-    const QString local = m_s.filter.chosenLocalFile();
+    goToFile(side, m_s.filter.chosenRemoteFile(), m_s.filter.chosenLocalFile());
+}
+
+void CollectionSteps::goToFile(GridSide side, const QString &remote, const QString &local)
+{
     if (side == GridSide::Local) {
         if (!m_s.ftp.host().isEmpty() && m_s.runner.RemoteDirExists(RemoteParentPath(remote)))
             showChosenRemoteFile(remote);

@@ -41,6 +41,8 @@ public:
     // The paths the filter or the search window chose, shown in both grids; the side's grid
     // takes the focus.
     void goToChosenFile(GridSide side);
+    // The same for the file the search window chose.
+    void goToFile(GridSide side, const QString &remote, const QString &local);
     // The backup notice after a search and replace: the Restore button and the message.
     void showBackupNotice();
 

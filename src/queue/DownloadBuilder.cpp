@@ -121,7 +121,7 @@ void DownloadBuilder::afterFilterWindow(WorkMode mode)
     const SearchFollowUp::Outcome outcome = s.search.execSearchWindow(mode);
     if (mode == WorkMode::SearchInFiles) {
         if (outcome == SearchFollowUp::Outcome::Done) {
-            m_steps.goToChosenFile(GridSide::Server);
+            m_steps.goToFile(GridSide::Server, s.search.chosenRemoteFile(), s.search.chosenLocalFile());
         } else if (outcome == SearchFollowUp::Outcome::UploadWanted) {
             CreateLocalFolders(s.runner.queueList(), s.context.protocol);
             s.runner.RunQueue(false);

@@ -66,6 +66,9 @@ public:
 
     virtual Outcome execSearchWindow(WorkMode mode) = 0;
     virtual void showRestoreButton() = 0;
+    // The file chosen with the search window's "Goto selected file" (Outcome Done).
+    virtual QString chosenRemoteFile() const { return {}; }
+    virtual QString chosenLocalFile() const { return {}; }
 };
 
 // No search window: a search ends as if it was aborted.

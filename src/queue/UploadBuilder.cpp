@@ -129,7 +129,7 @@ void UploadBuilder::afterFilterWindow(WorkMode mode, const QString &localBase)
     const SearchFollowUp::Outcome outcome = s.search.execSearchWindow(mode);
     if (mode == WorkMode::SearchInFiles) {
         if (outcome == SearchFollowUp::Outcome::Done) {
-            m_steps.goToChosenFile(GridSide::Local);
+            m_steps.goToFile(GridSide::Local, s.search.chosenRemoteFile(), s.search.chosenLocalFile());
         } else if (outcome == SearchFollowUp::Outcome::UploadWanted) {
             QStringList &queue = s.runner.queueList();
             queue = DeriveMkdRecords(queue, window.serverPathText()) + queue;

@@ -5,10 +5,13 @@
 #include "app/ProtocolLog.h"
 #include "app/UserPrompts.h"
 #include "common/Language.h"
+#include "common/TextCodec.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 namespace Velmora {
 
@@ -44,7 +47,7 @@ QStringList BackupStore::backupFolders() const
     return folders;
 }
 
-bool BackupStore::DeleteAllBackups(const QString &question, BackupDeletionView &view) const
+bool BackupStore::DeleteAllBackups(const QString &question, BackupDeletionView &view)
 {
     if (!hasBackups())
         return true;
@@ -65,7 +68,98 @@ bool BackupStore::DeleteAllBackups(const QString &question, BackupDeletionView &
         }
     }
     view.deletionFinished();
+    if (!hasBackups())
+        m_counter = 0;
     return true;
+}
+
+void BackupStore::CopyTree(const QString &from, const QString &to, QStringList &failed, const QString &relative)
+{
+    const QDir source(from + relative);
+    const QFileInfoList entries = source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                                                       QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        const QString path = relative + entry.fileName();
+        if (entry.isDir()) {
+            if (entry.isSymLink())
+                continue;
+            if (!QDir().mkpath(to + path))
+                failed.append(path + u'/');
+            else
+                CopyTree(from, to, failed, path + u'/');
+            continue;
+        }
+        const QString target = to + path;
+        if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+            QFile::remove(target);
+        if (!QFile::copy(entry.filePath(), target))
+            failed.append(path);
+    }
+}
+
+BackupStore::Created BackupStore::CreateBackup(const QString &kind, const BackupOperation &operation,
+                                               const QString &destination, const QString &workingFolder)
+{
+    ++m_counter;
+    Created created;
+    created.folder = m_tempFolder + FolderName(m_counter) + u'/';
+    if (!QDir().mkpath(created.folder)) {
+        created.failed.append(created.folder);
+        return created;
+    }
+    CopyTree(workingFolder, created.folder, created.failed);
+
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    BackupIndex index;
+    index.time = locale.toString(now.date(), QLocale::ShortFormat) + u' ' + locale.toString(now.time(), QLocale::LongFormat);
+    index.kind = kind;
+    index.operation = operation.caption;
+    index.detail1 = operation.detail1;
+    index.detail2 = operation.detail2;
+    index.backupPath = created.folder;
+    index.destinationPath = destination;
+    if (!TextCodec::WriteLines(created.folder + BackupIndex::FileName, index.lines()))
+        created.failed.append(BackupIndex::FileName);
+    return created;
+}
+
+namespace {
+
+void collectIndexFiles(const QString &folder, QStringList &found)
+{
+    const QDir dir(folder);
+    const QFileInfoList files = dir.entryInfoList({QStringLiteral("*.VELMORA")}, QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QFileInfo &file : files)
+        found.append(file.filePath());
+    const QFileInfoList folders = dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name);
+    for (const QFileInfo &sub : folders)
+        collectIndexFiles(sub.filePath(), found);
+}
+
+} // namespace
+
+QList<BackupIndex> BackupStore::ListBackups() const
+{
+    QStringList files;
+    collectIndexFiles(m_tempFolder, files);
+    QList<BackupIndex> backups;
+    for (const QString &file : std::as_const(files))
+        backups.append(BackupIndex::fromLines(TextCodec::ReadLines(file)));
+    return backups;
+}
+
+QStringList BackupStore::RestoreLocal(const BackupIndex &index) const
+{
+    QStringList failed;
+    // An index edited by hand must not make the current folder the source.
+    if (index.backupPath.isEmpty() || !QFileInfo(index.backupPath).isDir())
+        return {index.backupPath};
+    const QString destination = index.destinationPath.endsWith(u'/') ? index.destinationPath : index.destinationPath + u'/';
+    if (index.destinationPath.isEmpty() || !QDir().mkpath(destination))
+        return {destination};
+    CopyTree(index.backupPath, destination, failed);
+    return failed;
 }
 
 } // namespace Velmora

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "BackupIndex.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +15,8 @@ class UserPrompts;
 
 // The search-and-replace backups in the temporary folder: "BACKUP001", "BACKUP002", ... They
 // last as long as the program run and the server: deleted at start, and after a question
-// before the host changes and before the program ends.
+// before the host changes and before the program ends. One store lives for the whole run: it
+// counts the backups made so far.
 class BackupStore {
 public:
     // tempFolder ends with "/". log may be null.
@@ -30,13 +34,44 @@ public:
     // answered No to the question (empty question: nothing is asked). Each folder is shown as
     // "Delete: " + path in the view before it is deleted; a folder that cannot be deleted is
     // reported in the protocol and the rest go on.
-    bool DeleteAllBackups(const QString &question, BackupDeletionView &view) const;
+    // Numbering starts again at 1 once every backup is gone, so the rule above keeps holding
+    // after a host change.
+    bool DeleteAllBackups(const QString &question, BackupDeletionView &view);
+
+    // What CreateBackup made: the backup folder (ending with "/") and the files it could not
+    // copy (relative to the working folder). A backup with failures must not be relied on.
+    struct Created {
+        QString folder;
+        QStringList failed;
+        bool complete() const { return failed.isEmpty(); }
+    };
+    // The next numbered folder with a copy of everything in workingFolder (files and folders
+    // with their structure) and the index file. destination is the server folder (kind
+    // "Server") or the local folder (kind "Local") the working copies belong to.
+    Created CreateBackup(const QString &kind, const BackupOperation &operation, const QString &destination,
+                         const QString &workingFolder);
+    int backupCounter() const { return m_counter; }
+
+    // Every index file "*.VELMORA" below the temporary folder, depth first, files of a folder
+    // before its sub-folders (by name, without those beginning with "."): so backups come in the
+    // order they were made.
+    QList<BackupIndex> ListBackups() const;
+    // A backup of kind "Local" put back: the destination folder is created and everything in
+    // the backup folder (the index file too) is copied into it, over existing files. Returns
+    // the files that could not be copied.
+    QStringList RestoreLocal(const BackupIndex &index) const;
+
+    // Copies the tree below from into to (both ending with "/"), over existing files; the
+    // relative paths of files that could not be copied are appended to failed. Links to folders
+    // are not followed.
+    static void CopyTree(const QString &from, const QString &to, QStringList &failed, const QString &relative = {});
 
 private:
     QString m_tempFolder;
     UserPrompts &m_prompts;
     const Language &m_language;
     ProtocolLog *m_log;
+    int m_counter = 0;
 };
 
 } // namespace Velmora

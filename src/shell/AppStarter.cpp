@@ -15,6 +15,8 @@
 #include "MainSessionHost.h"
 #include "OnlineUpdateForm.h"
 #include "QueueWiring.h"
+#include "RestoreWiring.h"
+#include "SearchWiring.h"
 #include "SitesWiring.h"
 #include "SplashForm.h"
 #include "TransferWiring.h"
@@ -244,9 +246,14 @@ void AppStarter::wireWindows()
                               {*m_dialogs.overwriteQuestion, *m_dialogs.walkProgress, *m_dialogs.options});
     m_browser->setQueueController(m_queue->controller());
     m_filter = new FilterWiring(*m_context, *main, *m_dialogs.filter, *m_dialogs.options, *m_queue, m_browser->browser());
+    m_search = new SearchWiring(*m_context, *main, *m_ftp, m_browser->browser(), *m_queue, m_dialogs.restore->store(),
+                                {*m_dialogs.searchAndReplace, *m_dialogs.editor});
     m_transfer = new TransferWiring(*m_context, *main, *m_ftp, m_work, m_browser->browser(), *m_queue,
-                                    {*m_dialogs.wizardFilter, *m_dialogs.walkProgress, *m_dialogs.options},
+                                    {*m_dialogs.wizardFilter, *m_dialogs.walkProgress, *m_dialogs.options, m_search},
                                     m_filter->transferFilter());
+    m_search->setBuilders(m_transfer->builders(), m_transfer->filter());
+    m_restore = new RestoreWiring(*m_context, *main, m_browser->browser(), *m_queue, *m_dialogs.restore);
+    m_restore->setBuilders(m_transfer->builders());
     m_delete = new DeleteWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_transfer->builders());
     m_batchJobs = new BatchJobWiring(*m_context, *main, *m_ftp, *m_queue, m_unattendedPrompts.get(),
                                      {*m_dialogs.batchJob, *m_dialogs.batchJobLog});

@@ -51,7 +51,9 @@ class ProtocolLog;
 class QueueWiring;
 class RenameForm;
 class RestoreForm;
+class RestoreWiring;
 class SearchAndReplaceForm;
+class SearchWiring;
 class SetPermissionForm;
 class SitesWiring;
 class TransferWiring;
@@ -121,6 +123,8 @@ public:
     FilterWiring &filter() const { return *m_filter; }
     FileOpsWiring &fileOps() const { return *m_fileOps; }
     ViewEditWiring &viewEdit() const { return *m_viewEdit; }
+    SearchWiring &search() const { return *m_search; }
+    RestoreWiring &restore() const { return *m_restore; }
     SplashForm *splash() const { return m_splash; }
     const QStringList &creationOrder() const { return m_creationOrder; }
 
@@ -164,6 +168,8 @@ private:
     FilterWiring *m_filter = nullptr;
     FileOpsWiring *m_fileOps = nullptr;
     ViewEditWiring *m_viewEdit = nullptr;
+    SearchWiring *m_search = nullptr;
+    RestoreWiring *m_restore = nullptr;
     QPointer<SplashForm> m_splash;
     QStringList m_creationOrder;
 };

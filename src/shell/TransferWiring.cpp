@@ -25,6 +25,7 @@ TransferWiring::TransferWiring(AppContext &context, MainForm &main, MasterFTP &f
     , m_context(context)
     , m_main(main)
     , m_browser(browser)
+    , m_filter(filter)
     , m_host(browser)
 {
     OptionsForm &options = windows.options;
@@ -36,7 +37,7 @@ TransferWiring::TransferWiring(AppContext &context, MainForm &main, MasterFTP &f
                                          });
     m_builders = std::make_unique<TransferBuilders>(TransferBuilderSetup{
         context, ftp, work, queue.runner(), queue.walker(), windows.walkProgress, m_host, windows.transferMode,
-        filter, m_search});
+        m_filter, windows.search ? *windows.search : m_search});
     queue.host().transferWorkMode = [this] { return m_builders->workMode() == WorkMode::Transfer; };
 
     MainWindowWidgets &w = main.widgets();

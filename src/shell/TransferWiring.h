@@ -32,6 +32,7 @@ public:
         WizardFilterForm &transferMode;
         GetFilesListForm &walkProgress;
         OptionsForm &options;
+        SearchFollowUp *search = nullptr; // none: a search ends as if its window was closed
     };
 
     TransferWiring(AppContext &context, MainForm &main, MasterFTP &ftp, WorkControl &work, BrowserController &browser,
@@ -39,6 +40,7 @@ public:
     ~TransferWiring() override;
 
     TransferBuilders &builders() { return *m_builders; }
+    TransferFilter &filter() { return m_filter; }
     QAction *uploadMenuItem() const { return m_uploadItem; }
     QAction *downloadMenuItem() const { return m_downloadItem; }
 
@@ -54,6 +56,7 @@ private:
     AppContext &m_context;
     MainForm &m_main;
     BrowserController &m_browser;
+    TransferFilter &m_filter;
     MainFormTransferHost m_host;
     NoSearchFollowUp m_search;
     std::unique_ptr<TransferBuilders> m_builders;

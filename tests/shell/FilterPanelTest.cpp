@@ -3,6 +3,7 @@
 // active side, and a download from pyftpdlib that passes through the filter window.
 #include "AppFixture.h"
 #include "FtpTestServer.h"
+#include "WhenShown.h"
 #include "QtPrinters.h"
 
 #include "app/DialogHeader.h"
@@ -39,34 +40,6 @@ namespace {
 QString s(const char16_t *text)
 {
     return QString::fromUtf16(text);
-}
-
-// Acts in a modal window once it is shown (and its event loop runs); events processed before
-// that, by a tree walk for example, do not trigger it.
-class WhenShown : public QObject {
-public:
-    WhenShown(QWidget *window, std::function<void()> act)
-        : m_act(std::move(act))
-    {
-        window->installEventFilter(this);
-    }
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show && m_act) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, watched, std::exchange(m_act, {}));
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> m_act;
-};
-
-void whenShown(QWidget *window, std::function<void()> act)
-{
-    auto *filter = new WhenShown(window, std::move(act));
-    filter->setParent(window);
 }
 
 void fireTimer(FilterForm &form)

@@ -1,0 +1,553 @@
+#include "SearchAndReplaceForm.h"
+
+#include "BackupIndex.h"
+#include "BackupStore.h"
+#include "SearchReplaceError.h"
+#include "SearchParameterArea.h"
+#include "SearchResultModel.h"
+#include "SearchWindowPorts.h"
+
+#include "app/UserPrompts.h"
+#include "common/TextCodec.h"
+#include "queue/AsciiFileRule.h"
+#include "queue/QueueRecord.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace Velmora {
+
+namespace {
+
+QPushButton *makeButton(QWidget *parent, const char *name)
+{
+    auto *button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+SearchAndReplaceForm::SearchAndReplaceForm(const AppContext &context, QWidget *parent)
+    : ToolDialog(context, parent, QStringLiteral("Search and replace"), QStringLiteral("Suchen und Ersetzen"))
+    , m_session(std::make_unique<SearchSession>(m_noQueue))
+    , m_engine(this)
+{
+    setObjectName(QStringLiteral("SearchAndReplaceForm"));
+    m_topLabel = new QLabel(this);
+    m_topLabel->setObjectName(QStringLiteral("TopLabel"));
+    QFont big = m_topLabel->font();
+    big.setBold(true);
+    m_topLabel->setFont(big);
+    contentLayout()->addWidget(m_topLabel);
+    m_params = new SearchParameterArea(context, this);
+    contentLayout()->addWidget(m_params);
+    connect(m_params, &SearchParameterArea::searchChanged, this, &SearchAndReplaceForm::searchOnly);
+
+    auto *selectRow = new QHBoxLayout;
+    m_selectAll = makeButton(this, "SelectAllBitBtn");
+    m_unselectAll = makeButton(this, "UnselectAllBitBtn");
+    m_changedLabel = new QLabel(this);
+    m_changedLabel->setObjectName(QStringLiteral("ChangedLabel"));
+    m_progressLabel = new QLabel(this);
+    m_progressLabel->setObjectName(QStringLiteral("ProgressLabel"));
+    selectRow->addWidget(m_selectAll);
+    selectRow->addWidget(m_unselectAll);
+    selectRow->addStretch();
+    selectRow->addWidget(m_progressLabel);
+    selectRow->addWidget(m_changedLabel);
+    contentLayout()->addLayout(selectRow);
+
+    m_model = new SearchResultModel(m_session->entries(), this);
+    m_model->setGermanDates(context.systemIsGerman);
+    m_model->setHitIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("FilesNextGrid"));
+    m_grid->setModel(m_model);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->verticalHeader()->hide();
+    setUpColumns();
+    m_grid->setMinimumSize(760, 280);
+    contentLayout()->addWidget(m_grid, 1);
+
+    m_gridMenu = new QMenu(this);
+    QAction *view = m_gridMenu->addAction(QString());
+    view->setObjectName(QStringLiteral("ViewFileMenuItem"));
+    m_gridMenu->addSeparator();
+    QAction *all = m_gridMenu->addAction(QString());
+    all->setObjectName(QStringLiteral("SelectAllMenuItem"));
+    QAction *none = m_gridMenu->addAction(QString());
+    none->setObjectName(QStringLiteral("UnselectAllMenuItem"));
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_grid, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { m_gridMenu->popup(m_grid->viewport()->mapToGlobal(at)); });
+    connect(view, &QAction::triggered, this, &SearchAndReplaceForm::viewEditChosenFile);
+    connect(all, &QAction::triggered, this, [this] { m_model->setAllSelected(true); });
+    connect(none, &QAction::triggered, this, [this] { m_model->setAllSelected(false); });
+    connect(m_selectAll, &QPushButton::clicked, this, [this] { m_model->setAllSelected(true); });
+    connect(m_unselectAll, &QPushButton::clicked, this, [this] { m_model->setAllSelected(false); });
+
+    buildButtons();
+    retranslate();
+}
+
+SearchAndReplaceForm::~SearchAndReplaceForm() = default;
+
+void SearchAndReplaceForm::setUpColumns()
+{
+    m_grid->setColumnHidden(SearchResultModel::CmdColumn, true);
+    m_grid->setColumnHidden(SearchResultModel::OtherColumn, true);
+    QHeaderView *header = m_grid->horizontalHeader();
+    header->setSectionResizeMode(SearchResultModel::ShownColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(SearchResultModel::DateColumn, QHeaderView::ResizeToContents);
+    header->resizeSection(SearchResultModel::MarkColumn, 28);
+    header->resizeSection(SearchResultModel::SelectedColumn, 28);
+    header->resizeSection(SearchResultModel::SizeColumn, 80);
+}
+
+void SearchAndReplaceForm::buildButtons()
+{
+    auto group = [this](std::initializer_list<QPushButton *> buttons) {
+        auto *box = new QWidget(this);
+        auto *row = new QHBoxLayout(box);
+        row->setContentsMargins(0, 0, 0, 0);
+        for (QPushButton *button : buttons) {
+            button->setParent(box);
+            row->addWidget(button);
+        }
+        return box;
+    };
+    m_downloadSearch = makeButton(this, "DownloadSearchBitBtn");
+    m_uploadSearch = makeButton(this, "UploadSearchBitBtn");
+    m_goTo = makeButton(this, "SearchFilesBitBtn");
+    m_applyServer = makeButton(this, "SearchAndReplaceServerBitBtn");
+    m_viewServer = makeButton(this, "ViewBiitBtn");
+    m_uploadBack = makeButton(this, "UploadSearchAndReplaceBitBtn");
+    m_applyLocal = makeButton(this, "SearchAndReplaceLocalBitBtn");
+    m_viewLocal = makeButton(this, "BitBtn1");
+    m_close = makeButton(this, "BitBtn2");
+    m_searchServerGroup = group({m_downloadSearch});
+    m_searchLocalGroup = group({m_uploadSearch});
+    m_replaceServerGroup = group({m_applyServer, m_viewServer, m_uploadBack});
+    m_replaceLocalGroup = group({m_applyLocal, m_viewLocal});
+
+    auto *row = new QHBoxLayout;
+    for (QWidget *box : {m_searchServerGroup, m_searchLocalGroup, m_replaceServerGroup, m_replaceLocalGroup})
+        row->addWidget(box);
+    row->addWidget(m_goTo);
+    row->addStretch();
+    row->addWidget(m_close);
+    contentLayout()->addLayout(row);
+
+    connect(m_downloadSearch, &QPushButton::clicked, this, &SearchAndReplaceForm::transferFilesWithHits);
+    connect(m_uploadSearch, &QPushButton::clicked, this, &SearchAndReplaceForm::transferFilesWithHits);
+    connect(m_goTo, &QPushButton::clicked, this, &SearchAndReplaceForm::goToChosenFile);
+    connect(m_applyServer, &QPushButton::clicked, this, &SearchAndReplaceForm::applyOnServerFiles);
+    connect(m_applyLocal, &QPushButton::clicked, this, &SearchAndReplaceForm::applyOnLocalFiles);
+    connect(m_viewServer, &QPushButton::clicked, this, &SearchAndReplaceForm::viewEditChosenFile);
+    connect(m_viewLocal, &QPushButton::clicked, this, &SearchAndReplaceForm::viewEditChosenFile);
+    connect(m_uploadBack, &QPushButton::clicked, this, &SearchAndReplaceForm::uploadBack);
+    connect(m_close, &QPushButton::clicked, this, &SearchAndReplaceForm::reject);
+}
+
+void SearchAndReplaceForm::retranslate()
+{
+    const bool german = context().language.isGerman();
+    m_params->retranslate();
+    m_topLabel->setText(m_replaceMode ? text(QStringLiteral("Search and replace in files"), QStringLiteral("Suchen und Ersetzen in Dateien"))
+                                      : text(QStringLiteral("Search in files"), QStringLiteral("in Dateien suchen")));
+    m_selectAll->setText(text(QStringLiteral("Select all"), QStringLiteral("Alle auswählen")));
+    m_unselectAll->setText(text(QStringLiteral("Unselect all"), QStringLiteral("Alle abwählen")));
+    const QList<QAction *> items = m_gridMenu->actions();
+    items.at(0)->setText(text(QStringLiteral("View file"), QStringLiteral("Datei anzeigen")));
+    items.at(2)->setText(m_selectAll->text());
+    items.at(3)->setText(m_unselectAll->text());
+    m_downloadSearch->setText(text(QStringLiteral("Download files which include the search term"),
+                                   QStringLiteral("Dateien, welche den Suchbegriff beinhalten, herunterladen")));
+    m_uploadSearch->setText(text(QStringLiteral("Upload files which include the search term"),
+                                 QStringLiteral("Dateien, welche den Suchbegriff beinhalten, hochladen")));
+    m_goTo->setText(text(QStringLiteral("Goto selected file"), QStringLiteral("Zur ausgewählten Datei springen")));
+    m_applyServer->setText(text(QStringLiteral("Search and replace in files"), QStringLiteral("Suchen und Ersetzen in Dateien")));
+    m_applyLocal->setText(text(QStringLiteral("Search and replace in local files"),
+                               QStringLiteral("Suchen und Ersetzen in lokalen Dateien")));
+    const QString viewEdit = text(QStringLiteral("View/Edit selected file"), QStringLiteral("Ausgewählte Datei anzeigen/bearbeiten"));
+    m_viewServer->setText(viewEdit);
+    m_viewLocal->setText(viewEdit);
+    m_uploadBack->setText(text(QStringLiteral("Upload files back to server"), QStringLiteral("Dateien zurück auf den Server laden")));
+    m_close->setText(text(QStringLiteral("Close"), QStringLiteral("Schließen")));
+    m_model->setGerman(german);
+}
+
+QComboBox *SearchAndReplaceForm::modeComboBox() const { return m_params->modeComboBox(); }
+QLineEdit *SearchAndReplaceForm::searchEdit() const { return m_params->searchEdit(); }
+QLineEdit *SearchAndReplaceForm::replaceEdit() const { return m_params->replaceEdit(); }
+QCheckBox *SearchAndReplaceForm::replaceLineCheckBox() const { return m_params->replaceLineCheckBox(); }
+QLineEdit *SearchAndReplaceForm::sourceFileEdit() const { return m_params->sourceFileEdit(); }
+QPushButton *SearchAndReplaceForm::sourceButton() const { return m_params->sourceButton(); }
+QPlainTextEdit *SearchAndReplaceForm::termLinesMemo() const { return m_params->termLinesMemo(); }
+QPlainTextEdit *SearchAndReplaceForm::edgeLinesMemo() const { return m_params->edgeLinesMemo(); }
+
+QPushButton *SearchAndReplaceForm::button(const char *objectName) const
+{
+    return findChild<QPushButton *>(QLatin1String(objectName));
+}
+
+void SearchAndReplaceForm::attach(SearchWindowHost &host, QStringList &queueList, BackupStore &backups)
+{
+    m_host = &host;
+    m_backups = &backups;
+    m_session = std::make_unique<SearchSession>(queueList);
+    auto *old = m_model;
+    m_model = new SearchResultModel(m_session->entries(), this);
+    m_model->setGermanDates(context().systemIsGerman);
+    m_model->setHitIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    m_model->setGerman(context().language.isGerman());
+    m_grid->setModel(m_model);
+    setUpColumns();
+    delete old;
+}
+
+void SearchAndReplaceForm::prepare(bool replaceMode)
+{
+    m_replaceMode = replaceMode;
+    SearchSession &s = *m_session;
+    s.reset();
+    m_progressLabel->clear();
+    m_changedLabel->clear();
+    if (m_host)
+        m_host->hideCharts();
+    retranslate();
+    m_changedLabel->setVisible(replaceMode);
+    if (replaceMode)
+        setChangedCount(0);
+
+    for (QWidget *group : {m_searchServerGroup, m_searchLocalGroup, m_replaceServerGroup, m_replaceLocalGroup})
+        group->hide();
+    m_goTo->hide();
+    m_uploadSearch->setEnabled(m_host && m_host->hasServerHost());
+
+    const QString localBox = m_host ? m_host->localPathText() : QString();
+    s.load(TextCodec::ReadLines(context().folders.tempFolder + QStringLiteral("SEARCH_QUEUE.TXT")), localBox,
+           context().folders.downloadFolder());
+    m_model->reload();
+    if (s.lastCommand() == QLatin1String("RETR")) {
+        (replaceMode ? m_replaceServerGroup : m_searchServerGroup)->show();
+        m_goTo->setVisible(!replaceMode);
+    } else if (s.lastCommand() == QLatin1String("STOR")) {
+        (replaceMode ? m_replaceLocalGroup : m_searchLocalGroup)->show();
+        m_goTo->setVisible(!replaceMode);
+    }
+
+    s.queueList().clear();
+    clearInputs();
+    m_uploadBack->setEnabled(false);
+    m_params->setReplaceMode(replaceMode);
+    searchOnly();
+    if (m_model->rowCount() > 0)
+        m_grid->selectRow(0);
+    QApplication::beep();
+}
+
+int SearchAndReplaceForm::open(bool replaceMode)
+{
+    prepare(replaceMode);
+    return exec();
+}
+
+void SearchAndReplaceForm::clearInputs()
+{
+    m_quiet = true;
+    m_params->clear();
+    m_quiet = false;
+}
+
+void SearchAndReplaceForm::progressChanged(const QString &progress)
+{
+    m_progressLabel->setText(progress);
+}
+
+void SearchAndReplaceForm::fileFinished()
+{
+    // At most twenty times a second: a search runs on every key press over every file.
+    m_pump.pump();
+}
+
+void SearchAndReplaceForm::searchOnly()
+{
+    runSearch(true);
+}
+
+void SearchAndReplaceForm::runSearch(bool reportFailure)
+{
+    if (m_quiet)
+        return;
+    bool written = false;
+    try {
+        m_engine.RunSearchReplace(m_params->job(), m_session->entries(), false, written);
+    } catch (const SearchReplaceError &error) {
+        m_progressLabel->clear();
+        if (reportFailure)
+            context().prompts.error(error.text(context().language));
+    }
+    m_model->marksChanged();
+}
+
+int SearchAndReplaceForm::chosenRow() const
+{
+    const QModelIndex current = m_grid->currentIndex();
+    return current.isValid() && m_grid->selectionModel()->isRowSelected(current.row(), {}) ? current.row() : -1;
+}
+
+void SearchAndReplaceForm::setChangedCount(int count)
+{
+    m_changedLabel->setText(QString::number(count) + u' ' + changedText());
+}
+
+QString SearchAndReplaceForm::changedText() const
+{
+    return text(QStringLiteral("changed files"), QStringLiteral("geänderte Dateien"));
+}
+
+QString SearchAndReplaceForm::makeBackup(const QString &kind, const BackupOperation &backup)
+{
+    if (!m_backups || !m_host)
+        return {};
+    const QString destination = kind == BackupIndex::ServerKind ? m_host->serverPathText() : m_host->localPathText();
+    const BackupStore::Created created = m_backups->CreateBackup(kind, backup, destination, context().folders.downloadFolder());
+    if (created.complete())
+        return created.folder;
+    QApplication::restoreOverrideCursor();
+    context().prompts.error(text(QStringLiteral("The backup could not be made completely, so no file was changed. Not copied: "),
+                                 QStringLiteral("Die Sicherung konnte nicht vollständig angelegt werden, daher wurde keine Datei "
+                                                "geändert. Nicht kopiert: "))
+                            + created.failed.join(QStringLiteral(", ")));
+    return {};
+}
+
+bool SearchAndReplaceForm::chooseSourceIfMissing()
+{
+    if (m_params->operation() != ReplaceMode::ReplaceFile || !m_params->sourceFileEdit()->text().isEmpty())
+        return true;
+    m_quiet = true;
+    const bool chosen = m_params->chooseSourceFile();
+    m_quiet = false;
+    return chosen;
+}
+
+QString SearchAndReplaceForm::runApply()
+{
+    ++m_applying;
+    QString failure;
+    m_session->clearMarks();
+    try {
+        m_engine.RunSearchReplace(m_params->job(), m_session->entries(), true, m_session->anyFileWritten);
+    } catch (const SearchReplaceError &error) {
+        m_progressLabel->clear();
+        failure = error.text(context().language);
+    }
+    --m_applying;
+    return failure;
+}
+
+void SearchAndReplaceForm::reportComplete(const QString &errorText, bool pressUpload)
+{
+    QApplication::restoreOverrideCursor();
+    if (!errorText.isEmpty()) {
+        // The files before the one that failed keep their changes; they are handed on like any
+        // change, and the backup made before the run holds every file as it was.
+        context().prompts.error(errorText + u' '
+                                + text(QStringLiteral("The operation stopped at this file. The files before it were changed ("),
+                                       QStringLiteral("Die Operation wurde bei dieser Datei beendet. Die Dateien davor wurden "
+                                                      "geändert ("))
+                                + m_changedLabel->text()
+                                + text(QStringLiteral("); the backup holds every file as it was before."),
+                                       QStringLiteral("); die Sicherung enthält alle Dateien im vorherigen Zustand.")));
+        return;
+    }
+    QString message = text(QStringLiteral("Operation complete."), QStringLiteral("Operation komplett")) + u' '
+        + m_changedLabel->text() + u'.';
+    if (pressUpload) {
+        message += u' '
+            + text(QStringLiteral("Press now \"Upload files back to server\" or do further operations!"),
+                   QStringLiteral("Drücken Sie nun \"Dateien zurück auf den Server laden\" oder machen Sie weitere Operatioen"));
+    }
+    context().prompts.information(message);
+}
+
+void SearchAndReplaceForm::applyOnServerFiles()
+{
+    if (m_applying)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (makeBackup(BackupIndex::ServerKind, m_params->backupOperation()).isEmpty())
+        return;
+    m_session->action = SearchSession::Action::Transfer;
+    if (!chooseSourceIfMissing()) {
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    const QString failure = runApply();
+    setChangedCount(m_session->queueUploads());
+    clearInputs();
+    runSearch(false); // a file that failed was reported by the run itself
+    m_session->clearMarks();
+    m_model->marksChanged();
+    m_uploadBack->setEnabled(m_session->anyFileWritten);
+    if (m_model->rowCount() > 0)
+        m_grid->selectRow(0);
+    reportComplete(failure, true);
+    m_session->mayClose = false;
+}
+
+void SearchAndReplaceForm::applyOnLocalFiles()
+{
+    if (m_applying)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (makeBackup(BackupIndex::LocalKind, m_params->backupOperation()).isEmpty())
+        return;
+    m_session->action = SearchSession::Action::Transfer;
+    if (!chooseSourceIfMissing()) {
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    const QString failure = runApply();
+    setChangedCount(m_session->copyBack());
+    clearInputs();
+    runSearch(false); // a file that failed was reported by the run itself
+    m_session->clearMarks();
+    m_model->marksChanged();
+    if (m_model->rowCount() > 0)
+        m_grid->selectRow(0);
+    reportComplete(failure, false);
+    m_session->mayClose = true;
+}
+
+void SearchAndReplaceForm::viewEditChosenFile()
+{
+    if (m_applying)
+        return; // the buttons wait for the writing run to end
+    const int row = chosenRow();
+    if (row < 0) {
+        context().prompts.information(text(QStringLiteral("Select first a file."), QStringLiteral("Wähle Sie zuerst eine Datei aus.")));
+        return;
+    }
+    const SearchEntry entry = m_session->entries().at(row);
+    if (!IsAsciiFile(entry.workingCopyPath)) {
+        context().prompts.information(text(QStringLiteral("Unable to view/edit file."),
+                                           QStringLiteral("Datei kann nicht Angezeigt/Bearbeitet werden.")));
+        return;
+    }
+    if (!m_host)
+        return;
+    // A local file gets the edit at once (see below); its backup must hold what is replaced.
+    QFile before(entry.workingCopyPath);
+    const QByteArray original = before.open(QIODevice::ReadOnly) ? before.readAll() : QByteArray();
+    if (!m_host->editFile(entry.workingCopyPath))
+        return;
+
+    const bool server = entry.command == QLatin1String("RETR");
+    const QString localName = LocalFileName(SearchSession::localPath(entry));
+    const BackupOperation backup = BackupOperation::forEditor(context().language, localName);
+    if (server) {
+        // The editor has saved already, so this backup holds the edited file.
+        if (makeBackup(BackupIndex::ServerKind, backup).isEmpty())
+            return;
+        setChangedCount(m_session->queueUpload(entry));
+        reportComplete(QString(), true);
+        m_uploadBack->setEnabled(true);
+        m_session->action = SearchSession::Action::Transfer;
+        return;
+    }
+    // A local working copy goes back to its local file right away, like a local apply; the
+    // backup keeps the file as it was before the edit, so the edit can be undone.
+    const QString folder = makeBackup(BackupIndex::LocalKind, backup);
+    if (folder.isEmpty())
+        return;
+    const QString download = context().folders.downloadFolder();
+    if (entry.workingCopyPath.startsWith(download)) {
+        QFile saved(folder + entry.workingCopyPath.mid(download.size()));
+        if (saved.open(QIODevice::WriteOnly))
+            saved.write(original);
+    }
+    setChangedCount(m_session->copyBack(entry));
+    reportComplete(QString(), false);
+}
+
+void SearchAndReplaceForm::transferFilesWithHits()
+{
+    if (m_applying)
+        return; // the buttons wait for the writing run to end
+    m_session->action = SearchSession::Action::Transfer;
+    m_session->queueTransfers();
+    m_session->mayClose = true;
+    accept();
+}
+
+void SearchAndReplaceForm::goToChosenFile()
+{
+    if (m_applying)
+        return; // the buttons wait for the writing run to end
+    SearchSession &s = *m_session;
+    s.action = SearchSession::Action::GoTo;
+    const int row = chosenRow();
+    if (row < 0) {
+        s.mayClose = false;
+        context().prompts.information(text(QStringLiteral("Select first a file."), QStringLiteral("Wähle Sie zuerst eine Datei aus.")));
+        return;
+    }
+    const SearchEntry &entry = s.entries().at(row);
+    const bool server = entry.command == QLatin1String("RETR");
+    s.chosenLocalFile = server ? entry.otherPath : entry.shownPath;
+    s.chosenRemoteFile = server ? entry.shownPath : entry.otherPath;
+    if (!context().prompts.confirm(text(QStringLiteral("Goto: "), QStringLiteral("Gehe zu:")) + entry.shownPath)) {
+        s.mayClose = false;
+        return;
+    }
+    s.mayClose = true;
+    accept();
+}
+
+void SearchAndReplaceForm::uploadBack()
+{
+    if (m_applying)
+        return; // the buttons wait for the writing run to end
+    m_session->mayClose = true;
+    accept();
+}
+
+void SearchAndReplaceForm::closeEvent(QCloseEvent *event)
+{
+    if (!m_session->mayClose || m_applying) {
+        event->ignore();
+        return;
+    }
+    ToolDialog::closeEvent(event);
+}
+
+void SearchAndReplaceForm::reject()
+{
+    if (m_applying)
+        return;
+    m_session->mayClose = true;
+    ToolDialog::reject();
+}
+
+} // namespace Velmora

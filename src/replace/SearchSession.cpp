@@ -1,0 +1,152 @@
+#include "SearchSession.h"
+
+#include "common/RecordText.h"
+#include "common/Word.h"
+#include "queue/LocalFolders.h"
+#include "queue/QueueRecord.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace Velmora {
+
+namespace {
+
+const QString EntryMark = QString(RecordText::EntrySeparator);
+
+QString record(const QString &command, const QString &first, const QString &second, const QString &name,
+               const SearchEntry &entry)
+{
+    return command + u'|' + first + u'|' + second + EntryMark + QStringLiteral("1|") + name + u'|' + entry.size + u'|'
+        + entry.date;
+}
+
+} // namespace
+
+SearchSession::SearchSession(QStringList &queueList)
+    : m_queueList(queueList)
+{
+}
+
+void SearchSession::reset()
+{
+    m_entries.clear();
+    m_lastCommand.clear();
+    m_localChanged = 0;
+    action = Action::GoTo;
+    mayClose = true;
+    anyFileWritten = false;
+    chosenRow = -1;
+    chosenRemoteFile.clear();
+    chosenLocalFile.clear();
+}
+
+void SearchSession::load(const QStringList &lines, const QString &localPathBox, const QString &downloadFolder)
+{
+    m_entries.clear();
+    m_lastCommand.clear();
+    for (const QString &line : lines) {
+        const QString head = Word(1, line, EntryMark);
+        const QString tail = Word(2, line, EntryMark);
+        const QString command = Word(1, head, u"|");
+        if (!line.trimmed().isEmpty())
+            m_lastCommand = command;
+        if (command != QLatin1String("RETR") && command != QLatin1String("STOR"))
+            continue;
+        SearchEntry entry;
+        entry.command = command;
+        entry.shownPath = Word(2, head, u"|");
+        entry.otherPath = Word(3, head, u"|");
+        entry.size = Word(3, tail, u"|");
+        entry.date = Word(4, tail, u"|");
+        entry.workingCopyPath = WorkingCopyPath(localPath(entry), localPathBox, downloadFolder);
+        if (QFileInfo(entry.workingCopyPath).isFile())
+            m_entries.append(entry);
+    }
+}
+
+QString SearchSession::localPath(const SearchEntry &entry)
+{
+    return entry.command == QLatin1String("RETR") ? entry.otherPath : entry.shownPath;
+}
+
+QString SearchSession::uploadRecord(const SearchEntry &entry)
+{
+    return record(QStringLiteral("STOR"), entry.workingCopyPath, entry.shownPath, LocalFileName(localPath(entry)), entry);
+}
+
+QString SearchSession::transferRecord(const SearchEntry &entry)
+{
+    const bool download = entry.command == QLatin1String("RETR");
+    return record(entry.command, entry.shownPath, entry.otherPath,
+                  LocalFileName(download ? entry.otherPath : entry.shownPath), entry);
+}
+
+void SearchSession::clearMarks()
+{
+    for (SearchEntry &entry : m_entries)
+        entry.hitMark = 0;
+}
+
+QList<int> SearchSession::changedRows() const
+{
+    QList<int> rows;
+    for (int row = 0; row < m_entries.size(); ++row) {
+        if (m_entries.at(row).selected && m_entries.at(row).hitMark == 1)
+            rows.append(row);
+    }
+    return rows;
+}
+
+int SearchSession::queueUpload(const SearchEntry &entry)
+{
+    m_queueList.append(uploadRecord(entry));
+    m_queueList = RemoveDuplicates(m_queueList);
+    return int(m_queueList.size());
+}
+
+int SearchSession::queueUploads()
+{
+    for (int row : changedRows())
+        m_queueList.append(uploadRecord(m_entries.at(row)));
+    m_queueList = RemoveDuplicates(m_queueList);
+    return int(m_queueList.size());
+}
+
+int SearchSession::copyBack(const SearchEntry &entry)
+{
+    // Written whole or not at all (the local file keeps its permissions); a failure is not
+    // reported, the counter still grows.
+    QFile source(entry.workingCopyPath);
+    if (source.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = source.readAll();
+        QSaveFile target(entry.shownPath);
+        if (source.error() == QFileDevice::NoError && target.open(QIODevice::WriteOnly)) {
+            target.write(bytes);
+            if (target.commit()) {
+                QFile stamped(entry.shownPath);
+                if (stamped.open(QIODevice::ReadWrite))
+                    stamped.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
+            }
+        }
+    }
+    return ++m_localChanged;
+}
+
+int SearchSession::copyBack()
+{
+    for (int row : changedRows())
+        copyBack(m_entries.at(row));
+    return m_localChanged;
+}
+
+void SearchSession::queueTransfers()
+{
+    m_queueList.clear();
+    for (int row : changedRows())
+        m_queueList.append(transferRecord(m_entries.at(row)));
+}
+
+} // namespace Velmora

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "replace/BackupIndex.h"
+
+#include <QObject>
+
+namespace Velmora {
+
+class BrowserController;
+class MainForm;
+class QueueWiring;
+class RestoreForm;
+class TransferBuilders;
+struct AppContext;
+
+// The main window's "Restore": the restore window lists the backups; the chosen one goes back
+// to the server as an upload of the backup folder into the recorded remote folder, or is
+// copied into the recorded local folder.
+class RestoreWiring : public QObject {
+    Q_OBJECT
+public:
+    RestoreWiring(AppContext &context, MainForm &main, BrowserController &browser, QueueWiring &queue,
+                  RestoreForm &restore);
+
+    void setBuilders(TransferBuilders &builders) { m_builders = &builders; }
+
+    // The Restore button: the window, then the restore of the chosen backup.
+    void restoreRequested();
+    // Puts one backup back and says so.
+    void restore(const BackupIndex &backup);
+
+private:
+    void restoreOnServer(const BackupIndex &backup);
+    void restoreLocally(const BackupIndex &backup);
+
+    AppContext &m_context;
+    MainForm &m_main;
+    BrowserController &m_browser;
+    QueueWiring &m_queue;
+    RestoreForm &m_restore;
+    TransferBuilders *m_builders = nullptr;
+};
+
+} // namespace Velmora

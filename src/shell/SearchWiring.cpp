@@ -1,0 +1,126 @@
+#include "SearchWiring.h"
+
+#include "MainForm.h"
+#include "MainFormProgressView.h"
+#include "QueueWiring.h"
+
+#include "app/AppContext.h"
+#include "browser/BrowserController.h"
+#include "browser/FileGridPane.h"
+#include "browser/FileGridView.h"
+#include "common/Language.h"
+#include "editor/EditorForm.h"
+#include "engine/MasterFTP.h"
+#include "queue/QueueRunner.h"
+#include "queue/TransferBuilders.h"
+#include "replace/SearchAndReplaceForm.h"
+
+#include <QComboBox>
+
+namespace Velmora {
+
+SearchWiring::SearchWiring(AppContext &context, MainForm &main, MasterFTP &ftp, BrowserController &browser,
+                           QueueWiring &queue, BackupStore &backups, const Windows &windows)
+    : QObject(&main)
+    , m_context(context)
+    , m_main(main)
+    , m_ftp(ftp)
+    , m_browser(browser)
+    , m_queue(queue)
+    , m_form(windows.search)
+    , m_editor(windows.editor)
+{
+    m_form.attach(*this, queue.runner().queueList(), backups);
+}
+
+void SearchWiring::setBuilders(TransferBuilders &builders, TransferFilter &filter)
+{
+    m_builders = &builders;
+    m_filter = &filter;
+    GridCommandDispatcher &commands = m_browser.commands();
+    commands.setHandler(GridCommand::SearchInFiles, [this](BrowserSide side) { requestSearch(side, WorkMode::SearchInFiles); });
+    commands.setHandler(GridCommand::SearchAndReplace,
+                        [this](BrowserSide side) { requestSearch(side, WorkMode::SearchAndReplace); });
+    // "Search files [F3]": the same collection, the filter window in its file-search mode, then
+    // "Goto selected file" leads the grid to the chosen file.
+    commands.setHandler(GridCommand::SearchFiles, [this](BrowserSide side) { requestSearch(side, WorkMode::FindFiles); });
+}
+
+void SearchWiring::requestSearch(BrowserSide side, WorkMode mode)
+{
+    if (!m_builders || m_main.isBusy() || m_builders->isBuilding()
+        || !m_browser.CheckSelection(side, SelectionRule::AFileOrDirectory))
+        return;
+    if (side == BrowserSide::Server) {
+        m_ftp.EnsureConnected();
+        if (!m_ftp.isConnected())
+            return;
+    }
+    const bool filterWasOn = m_main.filterState();
+    m_main.setFilterState(true);
+    // The filter window hands the chosen files over; without it a search cannot start (the
+    // builders would otherwise transfer the whole selection).
+    if (m_filter && m_filter->isInUse()) {
+        if (side == BrowserSide::Local)
+            m_builders->Upload(mode);
+        else
+            m_builders->Download(mode);
+    }
+    m_main.setFilterState(filterWasOn);
+}
+
+SearchFollowUp::Outcome SearchWiring::execSearchWindow(WorkMode mode)
+{
+    if (m_form.open(mode == WorkMode::SearchAndReplace) != QDialog::Accepted)
+        return Outcome::Aborted;
+    return m_form.session().action == SearchSession::Action::Transfer ? Outcome::UploadWanted : Outcome::Done;
+}
+
+void SearchWiring::showRestoreButton()
+{
+    m_main.widgets().restoreButtonAction->setVisible(true);
+}
+
+QString SearchWiring::chosenRemoteFile() const
+{
+    return m_form.session().chosenRemoteFile;
+}
+
+QString SearchWiring::chosenLocalFile() const
+{
+    return m_form.session().chosenLocalFile;
+}
+
+QString SearchWiring::localPathText() const
+{
+    return m_main.widgets().localPathEdit->currentText();
+}
+
+QString SearchWiring::serverPathText() const
+{
+    return m_main.widgets().serverPathEdit->currentText();
+}
+
+bool SearchWiring::hasServerHost() const
+{
+    return !m_ftp.host().isEmpty();
+}
+
+void SearchWiring::hideCharts()
+{
+    m_queue.view().hideCharts();
+}
+
+bool SearchWiring::editFile(const QString &path)
+{
+    if (!m_editor.Load(path))
+        return false;
+    m_editor.setSaveAsEnabled(false);
+    m_editor.execModal();
+    const bool saved = m_editor.savedReport();
+    m_editor.resetSavedReport();
+    m_editor.setSaveAsEnabled(true);
+    return saved;
+}
+
+} // namespace Velmora

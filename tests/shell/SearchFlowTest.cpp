@@ -1,0 +1,400 @@
+// Search and replace from the main window against a real server, end to end: the selection is
+// collected, a filter that hands every text file over (standing in for the filter window's
+// second step) writes "SEARCH_QUEUE.TXT", the files are downloaded, changed in the search window
+// after a backup, uploaded, and restored from the backup. The server's files are compared byte
+// for byte after every step. The same for local files.
+#include "AppFixture.h"
+#include "FtpTestServer.h"
+#include "QtPrinters.h"
+#include "WhenShown.h"
+
+#include "app/DialogHeader.h"
+#include "app/Options.h"
+#include "browser/BrowserController.h"
+#include "browser/FileGridColumns.h"
+#include "browser/FileGridModel.h"
+#include "browser/FileGridPane.h"
+#include "browser/FileGridView.h"
+#include "browser/PaneCommandBar.h"
+#include "common/RecordText.h"
+#include "common/RemotePath.h"
+#include "common/TextCodec.h"
+#include "common/Word.h"
+#include "engine/MasterFTP.h"
+#include "filter/FilterForm.h"
+#include "filter/NoWizardFilterFile.h"
+#include "filter/WizardFilterForm.h"
+#include "queue/AsciiFileRule.h"
+#include "queue/GetFilesListForm.h"
+#include "queue/LocalFolders.h"
+#include "queue/QueueRecord.h"
+#include "queue/QueueRunner.h"
+#include "queue/TransferBuilderSetup.h"
+#include "queue/TransferBuilders.h"
+#include "replace/RestoreForm.h"
+#include "replace/SearchAndReplaceForm.h"
+#include "shell/MainFormTransferHost.h"
+#include "shell/FileOpsWiring.h"
+#include "shell/QueueWiring.h"
+#include "shell/RestoreWiring.h"
+#include "shell/SearchWiring.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace Velmora;
+using namespace Velmora::Testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The filter window's second step without its window: every text file of the collection is
+// handed over (the real window lets the user narrow them first).
+class HandOverAllFilter : public TransferFilter {
+public:
+    HandOverAllFilter(AppContext &context, QueueRunner &runner)
+        : m_context(context)
+        , m_runner(runner)
+    {
+    }
+    bool isInUse() const override { return true; }
+    bool execFilterWindow(WorkMode mode) override
+    {
+        modes << mode;
+        const QString download = m_context.folders.downloadFolder();
+        QDir(download).removeRecursively();
+        QDir().mkpath(download);
+        const QString box = IncludeTrailingBackslash(m_runner.host().localPathText());
+        QStringList queue;
+        QStringList handOver;
+        for (const QString &text : std::as_const(m_runner.queueList())) {
+            const QueueRecord record = QueueRecord::parse(text);
+            const bool download = record.command == u"RETR"_s;
+            if (!download && record.command != u"STOR"_s)
+                continue;
+            const QString local = download ? record.argument2 : record.argument1;
+            if (!IsAsciiFile(local))
+                continue;
+            const QString entry = QString(RecordText::EntrySeparator) + u"1|"_s + LocalFileName(local) + u'|'
+                + Word(3, record.tail, u"|") + u'|' + Word(4, record.tail, u"|");
+            handOver << record.command + u'|' + record.argument1 + u'|' + record.argument2 + entry;
+            queue << (download ? u"RETR|"_s + record.argument1 + u'|'
+                              + WorkingCopyPath(local, box, m_context.folders.downloadFolder()) + entry
+                               : handOver.constLast());
+        }
+        TextCodec::WriteLines(m_context.folders.tempFolder + u"SEARCH_QUEUE.TXT"_s, handOver);
+        m_runner.setQueueList(queue);
+        return true;
+    }
+    QString chosenRemoteFile() const override { return {}; }
+    QString chosenLocalFile() const override { return {}; }
+
+    QList<WorkMode> modes;
+
+private:
+    AppContext &m_context;
+    QueueRunner &m_runner;
+};
+
+class SearchFlow : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        existingProfile();
+        ASSERT_TRUE(start());
+        main().siteManagerTimer().stop();
+        // Text in the Unix server's own form: ASCII mode carries it as CR LF and the server
+        // stores LF again, so a file that goes down and up unchanged stays the same bytes.
+        server.writeFile(u"www/index.html"_s, "<p>old</p>\n<p>keep</p>\n");
+        server.writeFile(u"www/css/site.css"_s, "body { color: old; }\n");
+        server.writeFile(u"www/readme.txt"_s, "nothing to see\n");
+        server.writeFile(u"www/logo.png"_s, QByteArray("\x89PNG old\r\n\x00", 11));
+        ASSERT_TRUE(server.start()) << server.errorText().toStdString();
+        ASSERT_TRUE(NoWizardFilterFile(context().folders.appDataFolder).write());
+        // Uploads replace the server's files without the overwrite question ("always overwrite").
+        starter->queue().runner().overwritePolicy().applyAllwaysOverwrite(true);
+
+        localRoot = env.root() + u"loc/"_s;
+        QDir().mkpath(localRoot);
+        master = &starter->ftp();
+        master->client().setTimeouts({3000, 5000, 5000});
+        master->SetConnectionData(server.host(), QString::number(server.port()), server.user(), server.password(), 0);
+        ASSERT_TRUE(master->Connect(false)) << prompts.shown.join(u'\n').toStdString();
+        main().SetIdleState();
+        browser().FillServerGrid(u"/"_s);
+        browser().FillLocalGrid(localRoot);
+
+        filter = std::make_unique<HandOverAllFilter>(context(), starter->queue().runner());
+        host = std::make_unique<MainFormTransferHost>(browser());
+        builders = std::make_unique<TransferBuilders>(TransferBuilderSetup{
+            context(), *master, starter->work(), starter->queue().runner(), starter->queue().walker(),
+            *starter->dialogs().walkProgress, *host, *starter->dialogs().wizardFilter, *filter, starter->search()});
+        prompts.clear();
+    }
+    void TearDown() override
+    {
+        if (master->isConnected())
+            master->Disconnect();
+        AppFixture::TearDown();
+    }
+
+    BrowserController &browser() { return starter->browser(); }
+    SearchAndReplaceForm &form() { return *starter->dialogs().searchAndReplace; }
+    void select(BrowserSide side, const QString &name)
+    {
+        FileGridView *view = browser().pane(side).view();
+        const FileGridModel &model = browser().pane(side).model();
+        view->clearSelection();
+        for (int row = 0; row < model.rowCount(); ++row) {
+            if (model.nameAt(row) == name)
+                view->selectionModel()->setCurrentIndex(view->model()->index(row, FileGridColumns::Name),
+                                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
+    // Runs the steps in the search window once it is open (the collection before it processes
+    // events too, so the check comes back until the window is there).
+    void inSearchWindow(std::function<void()> steps)
+    {
+        auto *poll = new QTimer(&form());
+        QObject::connect(poll, &QTimer::timeout, &form(), [this, poll, steps] {
+            if (!form().isVisible())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            windowWasOpen = true;
+            steps();
+        });
+        poll->start(0);
+    }
+    QByteArray onServer(const QString &path) { return server.readFile(path); }
+
+    FtpTestServer server;
+    MasterFTP *master = nullptr;
+    QString localRoot;
+    std::unique_ptr<HandOverAllFilter> filter;
+    std::unique_ptr<MainFormTransferHost> host;
+    std::unique_ptr<TransferBuilders> builders;
+    bool windowWasOpen = false;
+};
+
+TEST_F(SearchFlow, ServerFilesAreDownloadedChangedUploadedAndRestored)
+{
+    const QByteArray index = onServer(u"www/index.html"_s);
+    const QByteArray css = onServer(u"www/css/site.css"_s);
+    const QByteArray readme = onServer(u"www/readme.txt"_s);
+    const QByteArray logo = onServer(u"www/logo.png"_s);
+    const QString download = context().folders.downloadFolder();
+
+    select(BrowserSide::Server, u"www"_s);
+    QStringList queuedInWindow;
+    inSearchWindow([&] {
+        // Downloaded into the working folder; the server is untouched; the picture was no text.
+        EXPECT_EQ(TestEnvironment::readFile(download + u"www/index.html"_s), "<p>old</p>\n<p>keep</p>\n");
+        EXPECT_EQ(TestEnvironment::readFile(download + u"www/css/site.css"_s), "body { color: old; }\n");
+        EXPECT_FALSE(QFileInfo::exists(download + u"www/logo.png"_s));
+        EXPECT_FALSE(QFileInfo::exists(localRoot + u"www"_s)) << "the user's folder gets nothing";
+        EXPECT_EQ(form().grid()->model()->rowCount(), 3);
+        EXPECT_TRUE(form().button("SearchAndReplaceServerBitBtn")->isVisible());
+
+        form().modeComboBox()->setCurrentIndex(0);
+        form().searchEdit()->setText(u"old"_s);
+        form().replaceEdit()->setText(u"new"_s);
+        form().button("SearchAndReplaceServerBitBtn")->click();
+        queuedInWindow = form().session().queueList();
+        EXPECT_EQ(onServer(u"www/index.html"_s), index) << "nothing goes up before the window closes";
+        EXPECT_EQ(onServer(u"www/css/site.css"_s), css);
+        form().button("UploadSearchAndReplaceBitBtn")->click();
+    });
+    builders->Download(WorkMode::SearchAndReplace);
+    ASSERT_TRUE(windowWasOpen);
+    EXPECT_EQ(filter->modes, QList<WorkMode>{WorkMode::SearchAndReplace});
+    EXPECT_EQ(queuedInWindow.size(), 2);
+
+    // The changed files are on the server, the others as they were.
+    EXPECT_EQ(onServer(u"www/index.html"_s), "<p>new</p>\n<p>keep</p>\n");
+    EXPECT_EQ(onServer(u"www/css/site.css"_s), "body { color: new; }\n");
+    EXPECT_EQ(onServer(u"www/readme.txt"_s), readme);
+    EXPECT_EQ(onServer(u"www/logo.png"_s), logo);
+    EXPECT_FALSE(QFileInfo::exists(server.localPath(u"BACKUPINFO.VELMORA"_s)));
+    EXPECT_TRUE(w().restoreButtonAction->isVisible());
+    EXPECT_EQ(prompts.shown.value(1), u"information: You have a backup now. Please press \"Restore\" at the top of the "
+                                      "program, to restore the old version."_s);
+    EXPECT_FALSE(main().isBusy());
+
+    // Restore: the backup folder goes back to the folder it came from.
+    RestoreForm &restore = *starter->dialogs().restore;
+    QTimer::singleShot(0, &restore, [&restore, this] {
+        ASSERT_EQ(restore.grid()->model()->rowCount(), 1);
+        EXPECT_EQ(restore.grid()->model()->index(0, 1).data().toString(), u"Server"_s);
+        prompts.confirmAnswers = {true};
+        restore.restoreButton()->click();
+    });
+    const QString localBefore = w().localPathEdit->currentText();
+    prompts.clear();
+    w().restoreButton->click();
+    EXPECT_EQ(prompts.shown.value(1), u"information: Backup restored."_s);
+    EXPECT_EQ(onServer(u"www/index.html"_s), index);
+    EXPECT_EQ(onServer(u"www/css/site.css"_s), css);
+    EXPECT_EQ(onServer(u"www/readme.txt"_s), readme);
+    EXPECT_EQ(onServer(u"www/logo.png"_s), logo);
+    EXPECT_FALSE(QFileInfo::exists(server.localPath(u"BACKUPINFO.VELMORA"_s))) << "the index never travels";
+    EXPECT_FALSE(QFileInfo::exists(server.localPath(u"www/BACKUPINFO.VELMORA"_s)));
+    EXPECT_EQ(w().localPathEdit->currentText(), localBefore);
+    EXPECT_FALSE(main().filterState());
+    EXPECT_TRUE(context().options.data().automaticRunQueue);
+    EXPECT_TRUE(QFileInfo::exists(context().folders.tempFolder + u"BACKUP001/www/index.html"_s)) << "the backup stays";
+}
+
+TEST_F(SearchFlow, SearchOnlyDownloadsTheFilesWithHitsIntoTheUsersFolder)
+{
+    select(BrowserSide::Server, u"www"_s);
+    inSearchWindow([&] {
+        EXPECT_TRUE(form().button("DownloadSearchBitBtn")->isVisible());
+        form().searchEdit()->setText(u"keep"_s);
+        form().button("DownloadSearchBitBtn")->click();
+    });
+    builders->Download(WorkMode::SearchInFiles);
+    ASSERT_TRUE(windowWasOpen);
+    EXPECT_EQ(TestEnvironment::readFile(localRoot + u"www/index.html"_s), "<p>old</p>\n<p>keep</p>\n");
+    EXPECT_FALSE(QFileInfo::exists(localRoot + u"www/readme.txt"_s));
+    EXPECT_FALSE(w().restoreButtonAction->isVisible());
+}
+
+TEST_F(SearchFlow, LocalFilesAreChangedInPlaceAndRestoredLocally)
+{
+    env.writeFile(u"loc/site/a.txt"_s, "hello old\n");
+    env.writeFile(u"loc/site/sub/b.txt"_s, "old\r\n");
+    env.writeFile(u"loc/site/c.txt"_s, "other\n");
+    browser().FillLocalGrid(localRoot);
+    select(BrowserSide::Local, u"site"_s);
+    inSearchWindow([&] {
+        EXPECT_TRUE(form().button("SearchAndReplaceLocalBitBtn")->isVisible());
+        form().modeComboBox()->setCurrentIndex(0);
+        form().searchEdit()->setText(u"old"_s);
+        form().replaceEdit()->setText(u"new"_s);
+        form().button("SearchAndReplaceLocalBitBtn")->click();
+        EXPECT_EQ(TestEnvironment::readFile(localRoot + u"site/a.txt"_s), "hello new\r\n") << "changed at once";
+        QTest::keyClick(form().grid(), Qt::Key_Escape);
+    });
+    builders->Upload(WorkMode::SearchAndReplace);
+    ASSERT_TRUE(windowWasOpen);
+    EXPECT_EQ(prompts.shown, (QStringList{u"information: Operation complete. 2 changed files."_s,
+                                          u"information: You have a backup now. Please press \"Restore\" at the top of the "
+                                          "program, to restore the old version."_s}));
+    EXPECT_EQ(TestEnvironment::readFile(localRoot + u"site/sub/b.txt"_s), "new\r\n");
+    EXPECT_EQ(TestEnvironment::readFile(localRoot + u"site/c.txt"_s), "other\n");
+    EXPECT_FALSE(QFileInfo::exists(server.localPath(u"site"_s))) << "nothing goes to the server";
+
+    const QList<BackupIndex> backups = starter->dialogs().restore->store().ListBackups();
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_EQ(backups.at(0).kind, u"Local"_s);
+    prompts.clear();
+    starter->restore().restore(backups.at(0));
+    EXPECT_EQ(prompts.shown, QStringList{u"information: Backup restored."_s});
+    EXPECT_EQ(TestEnvironment::readFile(localRoot + u"site/a.txt"_s), "hello old\n");
+    EXPECT_EQ(TestEnvironment::readFile(localRoot + u"site/sub/b.txt"_s), "old\r\n");
+    EXPECT_TRUE(QFileInfo::exists(localRoot + u"BACKUPINFO.VELMORA"_s)) << "a local restore copies the index along";
+}
+
+TEST_F(SearchFlow, GoToTakesBothPanesToTheFileChosenInTheSearchWindow)
+{
+    EXPECT_FALSE(w().restoreButtonAction->isVisible()) << "hidden until a backup exists";
+    env.writeFile(u"loc/www/css/site.css"_s, "the user's older copy\n"); // a local mirror of the site
+    select(BrowserSide::Server, u"www"_s);
+    inSearchWindow([&] {
+        form().searchEdit()->setText(u"color"_s);
+        const QAbstractItemModel *rows = form().grid()->model();
+        for (int row = 0; row < rows->rowCount(); ++row) {
+            if (rows->index(row, 2).data().toString() == u"/www/css/site.css"_s)
+                form().grid()->selectRow(row);
+        }
+        prompts.confirmAnswers = {true};
+        form().button("SearchFilesBitBtn")->click();
+    });
+    builders->Download(WorkMode::SearchInFiles);
+    ASSERT_TRUE(windowWasOpen);
+    EXPECT_EQ(prompts.shown.value(0), u"confirm: Goto: /www/css/site.css"_s);
+    EXPECT_EQ(w().serverPathEdit->currentText(), u"/www/css"_s);
+    const FileGridPane &serverPane = browser().pane(BrowserSide::Server);
+    EXPECT_EQ(serverPane.model().nameAt(serverPane.view()->currentIndex().row()), u"site.css"_s);
+    EXPECT_EQ(w().localPathEdit->currentText(), localRoot + u"www/css/"_s);
+    const FileGridPane &localPane = browser().pane(BrowserSide::Local);
+    EXPECT_EQ(localPane.model().nameAt(localPane.view()->currentIndex().row()), u"site.css"_s);
+    EXPECT_EQ(TestEnvironment::readFile(localRoot + u"www/css/site.css"_s), "the user's older copy\n")
+        << "going to a file downloads nothing";
+    EXPECT_FALSE(main().isBusy());
+}
+
+TEST_F(SearchFlow, SearchOnlyUploadsTheLocalFilesWithHits)
+{
+    env.writeFile(u"loc/site/hit.txt"_s, "needle\n");
+    env.writeFile(u"loc/site/sub/deep.txt"_s, "a needle too\n");
+    env.writeFile(u"loc/site/miss.txt"_s, "hay\n");
+    browser().FillLocalGrid(localRoot);
+    select(BrowserSide::Local, u"site"_s);
+    inSearchWindow([&] {
+        EXPECT_TRUE(form().button("UploadSearchBitBtn")->isEnabled()) << "a server host is set";
+        form().searchEdit()->setText(u"needle"_s);
+        form().button("UploadSearchBitBtn")->click();
+    });
+    builders->Upload(WorkMode::SearchInFiles);
+    ASSERT_TRUE(windowWasOpen);
+    // The real local files go up, into new folders where needed.
+    EXPECT_EQ(onServer(u"site/hit.txt"_s), "needle\n");
+    EXPECT_EQ(onServer(u"site/sub/deep.txt"_s), "a needle too\n");
+    EXPECT_FALSE(QFileInfo::exists(server.localPath(u"site/miss.txt"_s)));
+    EXPECT_EQ(TestEnvironment::readFile(localRoot + u"site/hit.txt"_s), "needle\n");
+}
+
+TEST_F(SearchFlow, F3F9AndF10OpenTheFilterWindowAndLeaveTheFilterSwitchAsItWas)
+{
+    // The program's own builders open the filter window; closed without OK, nothing is fetched
+    // and the switch is off again.
+    FilterForm &filterWindow = *starter->dialogs().filter;
+    QStringList titles;
+    for (Qt::Key key : {Qt::Key_F3, Qt::Key_F9, Qt::Key_F10}) {
+        select(BrowserSide::Server, u"www"_s);
+        whenShown(&filterWindow, [&] {
+            titles << filterWindow.header()->title();
+            EXPECT_TRUE(main().filterState());
+            filterWindow.reject();
+        });
+        QTest::keyClick(browser().pane(BrowserSide::Server).view(), key);
+    }
+    ASSERT_EQ(titles.size(), 3);
+    EXPECT_EQ(titles.at(0), u"Search files"_s);
+    EXPECT_FALSE(QFileInfo::exists(localRoot + u"www"_s));
+    EXPECT_FALSE(main().filterState());
+    EXPECT_FALSE(main().isBusy());
+
+    // The grids' menus offer both requests and run the same command.
+    PaneCommandBar &serverBar = starter->fileOps().bar(BrowserSide::Server);
+    EXPECT_EQ(serverBar.menuItem(PaneCommand::SearchInFiles)->text(), u"Search in files [F9]"_s);
+    EXPECT_EQ(serverBar.menuItem(PaneCommand::SearchAndReplace)->text(), u"Search and replace in files [F10]"_s);
+    context().language.setCurrent(Language::German);
+    EXPECT_EQ(starter->fileOps().bar(BrowserSide::Local).menuItem(PaneCommand::SearchInFiles)->text(),
+              u"In Dateien suchen [F9]"_s);
+    context().language.setCurrent(Language::English);
+    select(BrowserSide::Server, u"www"_s);
+    whenShown(&filterWindow, [&] {
+        titles << filterWindow.header()->title();
+        filterWindow.reject();
+    });
+    serverBar.menuItem(PaneCommand::SearchAndReplace)->trigger();
+    EXPECT_EQ(titles.size(), 4);
+    EXPECT_FALSE(QFileInfo::exists(localRoot + u"www"_s));
+
+    // Nothing selected: the selection message, as for every grid command.
+    browser().pane(BrowserSide::Local).view()->clearSelection();
+    QTest::keyClick(browser().pane(BrowserSide::Local).view(), Qt::Key_F9);
+    EXPECT_EQ(prompts.shown, QStringList{u"information: Select first a file or a directory."_s});
+}
+
+} // namespace
