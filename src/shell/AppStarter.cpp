@@ -11,6 +11,7 @@
 #include "QueueWiring.h"
 #include "SitesWiring.h"
 #include "SplashForm.h"
+#include "ToolsWiring.h"
 #include "TransferWiring.h"
 
 #include "app/Options.h"
@@ -38,7 +39,7 @@
 #include "sites/FTPConnectionsForm.h"
 #include "tools/CopyFileToEachDirForm.h"
 #include "tools/MultiRenameToolForm.h"
-#include "tools/SetPermissionForm.h"
+#include "tools/PermissionForm.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -147,7 +148,7 @@ void AppStarter::createWindows()
     AppDialogs &d = m_dialogs;
     d.sites = createDialog<FTPConnectionsForm>(m_typeAhead);
     d.walkProgress = createDialog<GetFilesListForm>(m_work);
-    d.permissions = createDialog<SetPermissionForm>();
+    d.permissions = createDialog<PermissionForm>();
     d.filter = createDialog<FilterForm>();
     d.rename = createDialog<RenameForm>();
     d.options = createDialog<OptionsForm>();
@@ -224,6 +225,9 @@ void AppStarter::wireWindows()
                                      {*m_dialogs.batchJob, *m_dialogs.batchJobLog});
     m_sites = new SitesWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_queue->runner().overwritePolicy(),
                               {*m_dialogs.sites, *m_dialogs.editSite, *m_dialogs.restore, *m_dialogs.deleteBackup});
+    m_tools = new ToolsWiring(*m_context, *main, *m_ftp, m_work, m_browser->browser(), *m_queue, *m_transfer,
+                              {*m_dialogs.permissions, *m_dialogs.multiRename, *m_dialogs.copyToEachDir,
+                               *m_dialogs.walkProgress});
     m_sessionHost = std::make_unique<MainSessionHost>(*main, m_queue->controller(), m_browser->browser());
     m_ftp->setSessionHost(m_sessionHost.get());
 

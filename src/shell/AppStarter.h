@@ -46,8 +46,9 @@ class QueueWiring;
 class RenameForm;
 class RestoreForm;
 class SearchAndReplaceForm;
-class SetPermissionForm;
+class PermissionForm;
 class SitesWiring;
+class ToolsWiring;
 class TransferWiring;
 class UserPrompts;
 class WizardFilterForm;
@@ -56,7 +57,7 @@ class WizardFilterForm;
 struct AppDialogs {
     FTPConnectionsForm *sites = nullptr;
     GetFilesListForm *walkProgress = nullptr;
-    SetPermissionForm *permissions = nullptr;
+    PermissionForm *permissions = nullptr;
     FilterForm *filter = nullptr;
     RenameForm *rename = nullptr;
     OptionsForm *options = nullptr;
@@ -107,6 +108,7 @@ public:
     BatchJobWiring &batchJobs() const { return *m_batchJobs; }
     SitesWiring &sites() const { return *m_sites; }
     TransferWiring &transfer() const { return *m_transfer; }
+    ToolsWiring &tools() const { return *m_tools; }
     SplashForm *splash() const { return m_splash; }
     const QStringList &creationOrder() const { return m_creationOrder; }
 
@@ -142,6 +144,7 @@ private:
     BatchJobWiring *m_batchJobs = nullptr;
     SitesWiring *m_sites = nullptr;
     TransferWiring *m_transfer = nullptr;
+    ToolsWiring *m_tools = nullptr;
     QPointer<SplashForm> m_splash;
     QStringList m_creationOrder;
 };
