@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -104,7 +105,7 @@ MultiRenameToolForm::MultiRenameToolForm(const AppContext &context, QWidget *par
     m_grid->setWordWrap(false);
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->setMinimumSize(760, 220);
+    m_grid->setMinimumHeight(220);
     content->addWidget(m_grid, 1);
 
     const OkAbortButtons buttons = addOkAbortButtons();
@@ -150,11 +151,16 @@ void MultiRenameToolForm::retranslate()
     // Every caption of the preview's header fits its column.
     const QFontMetrics metrics = m_grid->horizontalHeader()->fontMetrics();
     const int widths[RenamePreviewModel::ColumnCount] = {200, 200, 80, 130, 150};
+    int total = 0;
     for (int column = 0; column < RenamePreviewModel::ColumnCount; ++column) {
         const QString caption = RenamePreviewModel::headerText(column, context().language);
-        m_grid->setColumnWidth(column, std::max(ColumnWidth::scaled(widths[column], metrics),
-                                                ColumnWidth::forText(caption, metrics)));
+        const int width = std::max(ColumnWidth::scaled(widths[column], metrics), ColumnWidth::forText(caption, metrics));
+        m_grid->setColumnWidth(column, width);
+        total += width;
     }
+    // Every column is in view without scrolling sideways.
+    const int scrollBar = m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_grid);
+    m_grid->setMinimumWidth(total + scrollBar + 2 * m_grid->frameWidth() + 2);
 }
 
 RenamePatternInputs MultiRenameToolForm::inputs() const

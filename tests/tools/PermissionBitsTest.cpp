@@ -49,8 +49,9 @@ TEST(PermissionBits, BoxesAndValueFollowThePermissionsText)
         {"-rwxr-xr-x", "rwxr-xr-x", "755"},
         {"drwx------", "rwx------", "700"},
         {"----------", "---------", "000"},
-        {"-rwsr-sr-t", "rwxrwxrwx", "777"}, // s, t count as set
+        {"-rwsrwsrwt", "rwxrwxrwx", "777"}, // s and t count as set
         {"-rwSr-Sr-T", "rwxr-xr-x", "755"}, // so do S and T
+        {"-r-Sr-S--T", "r-xr-x--x", "551"},
         {"", "rwxrwxrwx", "777"},           // a listing without permissions
         {"-rw-", "rw-rwxrwx", "677"},       // characters beyond the end count as set
         {"lrwxrwxrwx", "rwxrwxrwx", "777"},

@@ -226,10 +226,13 @@ TEST_F(ToolWindows, TheRenamePreviewFollowsEveryInput)
     // The preview grid: the five columns, each caption whole.
     QTableView *grid = form.previewGrid();
     const QStringList captions{S("Old name:"), S("New name:"), S("Size:"), S("Date:"), S("Location")};
+    int total = 0;
     for (int column = 0; column < captions.size(); ++column) {
         EXPECT_EQ(grid->model()->headerData(column, Qt::Horizontal).toString(), captions[column]);
         EXPECT_GE(grid->columnWidth(column), grid->horizontalHeader()->fontMetrics().horizontalAdvance(captions[column]));
+        total += grid->columnWidth(column);
     }
+    EXPECT_GE(grid->viewport()->width(), total) << "every column is in view without scrolling sideways";
     EXPECT_EQ(grid->model()->index(1, RenamePreviewModel::Size).data().toString(), S("2048"));
     EXPECT_EQ(grid->model()->index(1, RenamePreviewModel::Location).data().toString(), S("/pics/"));
 
