@@ -52,6 +52,11 @@ QString ConsoleEchoPrompts::openFile(const QString &title, const QString &startF
     return m_inner.openFile(title, startFolder, filter);
 }
 
+QStringList ConsoleEchoPrompts::openFiles(const QString &title, const QString &startFolder, const QString &filter)
+{
+    return m_inner.openFiles(title, startFolder, filter);
+}
+
 QString ConsoleEchoPrompts::saveFile(const QString &title, const QString &startFolder, const QString &fileName,
                                      const QString &defaultSuffix, const QString &filter)
 {

@@ -71,6 +71,14 @@ QString UnattendedPrompts::openFile(const QString &title, const QString &startFo
     return {};
 }
 
+QStringList UnattendedPrompts::openFiles(const QString &title, const QString &startFolder, const QString &filter)
+{
+    if (!m_unattended)
+        return m_inner.openFiles(title, startFolder, filter);
+    dialogNotShown(title);
+    return {};
+}
+
 QString UnattendedPrompts::saveFile(const QString &title, const QString &startFolder, const QString &fileName,
                                     const QString &defaultSuffix, const QString &filter)
 {

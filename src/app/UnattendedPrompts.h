@@ -27,6 +27,7 @@ public:
     void error(const QString &text) override;
     bool confirm(const QString &text) override;
     QString openFile(const QString &title, const QString &startFolder, const QString &filter) override;
+    QStringList openFiles(const QString &title, const QString &startFolder, const QString &filter) override;
     QString saveFile(const QString &title, const QString &startFolder, const QString &fileName,
                      const QString &defaultSuffix, const QString &filter) override;
     QString chooseFolder(const QString &title, const QString &startFolder, bool allowCreate) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace Velmora {
 
@@ -22,6 +23,13 @@ public:
     virtual Answer askYesNoAbort(const QString &text) { return confirm(text) ? Answer::Yes : Answer::No; }
     // File dialogs; an empty result means the user cancelled.
     virtual QString openFile(const QString &title, const QString &startFolder, const QString &filter) = 0;
+    // File dialog with several files allowed, in the order chosen; an empty list means the user
+    // cancelled. Without a dialog of its own a prompt offers openFile()'s single file.
+    virtual QStringList openFiles(const QString &title, const QString &startFolder, const QString &filter)
+    {
+        const QString file = openFile(title, startFolder, filter);
+        return file.isEmpty() ? QStringList() : QStringList{file};
+    }
     virtual QString saveFile(const QString &title, const QString &startFolder, const QString &fileName,
                              const QString &defaultSuffix, const QString &filter) = 0;
     // Folder picker: an absolute folder ending with "/" or nothing.

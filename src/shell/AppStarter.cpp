@@ -19,6 +19,7 @@
 #include "SearchWiring.h"
 #include "SitesWiring.h"
 #include "SplashForm.h"
+#include "ToolsWiring.h"
 #include "TransferWiring.h"
 #include "ViewEditWiring.h"
 
@@ -47,7 +48,7 @@
 #include "sites/FTPConnectionsForm.h"
 #include "tools/CopyFileToEachDirForm.h"
 #include "tools/MultiRenameToolForm.h"
-#include "tools/SetPermissionForm.h"
+#include "tools/PermissionForm.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -162,7 +163,7 @@ void AppStarter::createWindows()
     AppDialogs &d = m_dialogs;
     d.sites = createDialog<FTPConnectionsForm>(m_typeAhead);
     d.walkProgress = createDialog<GetFilesListForm>(m_work);
-    d.permissions = createDialog<SetPermissionForm>();
+    d.permissions = createDialog<PermissionForm>();
     d.filter = createDialog<FilterForm>();
     d.rename = createDialog<RenameForm>();
     d.options = createDialog<OptionsForm>();
@@ -262,6 +263,9 @@ void AppStarter::wireWindows()
     m_fileOps = new FileOpsWiring(*m_context, *main, *m_ftp, m_browser->browser(), *m_queue, *m_transfer, *m_dialogs.rename);
     m_viewEdit = new ViewEditWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_queue->runner(), *m_dialogs.editor);
     m_sites->connector().stopMonitoring = [this] { m_viewEdit->stopRemoteMonitor(); };
+    m_tools = new ToolsWiring(*m_context, *main, *m_ftp, m_work, m_browser->browser(), *m_queue, *m_transfer,
+                              {*m_dialogs.permissions, *m_dialogs.multiRename, *m_dialogs.copyToEachDir,
+                               *m_dialogs.walkProgress});
     m_sessionHost = std::make_unique<MainSessionHost>(*main, m_queue->controller(), m_browser->browser());
     m_ftp->setSessionHost(m_sessionHost.get());
 

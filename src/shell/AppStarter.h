@@ -54,8 +54,9 @@ class RestoreForm;
 class RestoreWiring;
 class SearchAndReplaceForm;
 class SearchWiring;
-class SetPermissionForm;
+class PermissionForm;
 class SitesWiring;
+class ToolsWiring;
 class TransferWiring;
 class ViewEditWiring;
 class UserPrompts;
@@ -65,7 +66,7 @@ class WizardFilterForm;
 struct AppDialogs {
     FTPConnectionsForm *sites = nullptr;
     GetFilesListForm *walkProgress = nullptr;
-    SetPermissionForm *permissions = nullptr;
+    PermissionForm *permissions = nullptr;
     FilterForm *filter = nullptr;
     RenameForm *rename = nullptr;
     OptionsForm *options = nullptr;
@@ -125,6 +126,7 @@ public:
     ViewEditWiring &viewEdit() const { return *m_viewEdit; }
     SearchWiring &search() const { return *m_search; }
     RestoreWiring &restore() const { return *m_restore; }
+    ToolsWiring &tools() const { return *m_tools; }
     SplashForm *splash() const { return m_splash; }
     const QStringList &creationOrder() const { return m_creationOrder; }
 
@@ -170,6 +172,7 @@ private:
     ViewEditWiring *m_viewEdit = nullptr;
     SearchWiring *m_search = nullptr;
     RestoreWiring *m_restore = nullptr;
+    ToolsWiring *m_tools = nullptr;
     QPointer<SplashForm> m_splash;
     QStringList m_creationOrder;
 };

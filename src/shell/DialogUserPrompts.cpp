@@ -54,6 +54,11 @@ QString DialogUserPrompts::openFile(const QString &title, const QString &startFo
     return QFileDialog::getOpenFileName(m_parent(), title, startFolder, filter);
 }
 
+QStringList DialogUserPrompts::openFiles(const QString &title, const QString &startFolder, const QString &filter)
+{
+    return QFileDialog::getOpenFileNames(m_parent(), title, startFolder, filter);
+}
+
 QString DialogUserPrompts::saveFile(const QString &title, const QString &startFolder, const QString &fileName,
                                     const QString &defaultSuffix, const QString &filter)
 {

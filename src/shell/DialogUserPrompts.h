@@ -20,6 +20,7 @@ public:
     bool confirm(const QString &text) override;
     Answer askYesNoAbort(const QString &text) override;
     QString openFile(const QString &title, const QString &startFolder, const QString &filter) override;
+    QStringList openFiles(const QString &title, const QString &startFolder, const QString &filter) override;
     QString saveFile(const QString &title, const QString &startFolder, const QString &fileName,
                      const QString &defaultSuffix, const QString &filter) override;
     QString chooseFolder(const QString &title, const QString &startFolder, bool allowCreate) override;

@@ -69,7 +69,7 @@ TEST_F(Startup, WindowsAreCreatedInTheirFixedOrder)
     ASSERT_TRUE(start());
     EXPECT_EQ(starter->creationOrder(), (QStringList{
         QStringLiteral("MainForm"), QStringLiteral("MasterFTP"), QStringLiteral("FTPConnectionsForm"),
-        QStringLiteral("GetFilesListForm"), QStringLiteral("SetPermissionForm"), QStringLiteral("FilterForm"),
+        QStringLiteral("GetFilesListForm"), QStringLiteral("PermissionForm"), QStringLiteral("FilterForm"),
         QStringLiteral("RenameForm"), QStringLiteral("OptionsForm"), QStringLiteral("AskOverwriteForm"),
         QStringLiteral("EditFTPDataForm"), QStringLiteral("SearchAndReplaceForm"), QStringLiteral("RestoreForm"),
         QStringLiteral("DeleteBackupForm"), QStringLiteral("WizardFilterForm"), QStringLiteral("ConnectivityCheckForm"),

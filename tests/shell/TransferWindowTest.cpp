@@ -380,8 +380,6 @@ TEST_F(TransferWindow, KeysWithoutACommandReachTheControlsAroundTheGrid)
     recorder.keys.clear();
     QTest::keyClick(grid(BrowserSide::Local), Qt::Key_F5);
     EXPECT_TRUE(recorder.keys.isEmpty()) << "F5 is the grid's";
-    QTest::keyClick(grid(BrowserSide::Local), Qt::Key_F9);
-    EXPECT_TRUE(recorder.keys.isEmpty()) << "F9 (search in files) is the grid's";
     EXPECT_EQ(server.readFile(u"a.txt"_qs), QByteArray("local a\n"));
 }
 

@@ -32,6 +32,14 @@ QString FakeUserPrompts::openFile(const QString &title, const QString &startFold
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
+QStringList FakeUserPrompts::openFiles(const QString &title, const QString &startFolder, const QString &filter)
+{
+    shown.append(QStringLiteral("openFiles: ") + title);
+    lastStartFolder = startFolder;
+    lastFilter = filter;
+    return filesAnswers.isEmpty() ? QStringList() : filesAnswers.takeFirst();
+}
+
 QString FakeUserPrompts::saveFile(const QString &title, const QString &startFolder, const QString &fileName,
                                   const QString &, const QString &filter)
 {

@@ -19,6 +19,8 @@ public:
     bool confirm(const QString &text) override;
     Answer askYesNoAbort(const QString &text) override;
     QString openFile(const QString &title, const QString &startFolder, const QString &filter) override;
+    // Records "openFiles: title"; answers from filesAnswers.
+    QStringList openFiles(const QString &title, const QString &startFolder, const QString &filter) override;
     QString saveFile(const QString &title, const QString &startFolder, const QString &fileName,
                      const QString &defaultSuffix, const QString &filter) override;
     QString chooseFolder(const QString &title, const QString &startFolder, bool allowCreate) override;
@@ -27,6 +29,7 @@ public:
     QList<bool> confirmAnswers;        // consumed from the front
     QList<Answer> threeWayAnswers;     // for askYesNoAbort, from the front; unscripted: Abort
     QStringList fileAnswers;           // for openFile / saveFile, from the front
+    QList<QStringList> filesAnswers;   // for openFiles, from the front
     QStringList folderAnswers;         // for chooseFolder, from the front
     QString lastStartFolder;
     QString lastFilter; // of openFile and saveFile

@@ -1,0 +1,51 @@
+#include "PermissionBits.h"
+
+namespace Velmora {
+
+PermissionBits PermissionBits::fromPermissionString(const QString &text)
+{
+    PermissionBits result;
+    for (int bit = 0; bit < 9; ++bit) {
+        const qsizetype position = bit + 1; // character 1 is the entry type
+        result[bit] = position >= text.size() || text.at(position) != u'-';
+    }
+    return result;
+}
+
+QString PermissionBits::valueText() const
+{
+    QString value;
+    for (int group = 0; group < 3; ++group) {
+        const int digit = (bits[size_t(group * 3)] ? 4 : 0) + (bits[size_t(group * 3 + 1)] ? 2 : 0)
+            + (bits[size_t(group * 3 + 2)] ? 1 : 0);
+        value += QChar(u'0' + digit);
+    }
+    return value;
+}
+
+PermissionValueResult ApplyPermissionValue(const QString &valueText, const PermissionBits &current)
+{
+    PermissionValueResult result;
+    result.bits = current;
+    const QString text = valueText.trimmed();
+    if (text.size() < 3)
+        return result;
+    result.applied = true;
+    for (int group = 0; group < 3; ++group) {
+        const QChar c = text.at(group);
+        if (c < u'0' || c > u'9') {
+            result.error = QStringLiteral("'") + text.left(3) + QStringLiteral("' is not a valid permission value");
+            return result;
+        }
+        const QString binary = QString::number(c.unicode() - u'0', 2).rightJustified(3, u'0');
+        for (int i = 0; i < 3; ++i)
+            result.bits[group * 3 + i] = binary.at(i) == u'1';
+        if (group == 0) {
+            result.bits[PermissionBits::OwnerRead] = true;
+            result.bits[PermissionBits::OwnerExecute] = true;
+        }
+    }
+    return result;
+}
+
+} // namespace Velmora

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+namespace Velmora {
+
+// The nine Unix permission bits as the permission dialog shows them: owner, group and others,
+// each read, write and execute, in that order.
+struct PermissionBits {
+    enum Bit { OwnerRead, OwnerWrite, OwnerExecute, GroupRead, GroupWrite, GroupExecute, OtherRead, OtherWrite, OtherExecute };
+    std::array<bool, 9> bits{true, true, true, true, true, true, true, true, true};
+
+    bool operator==(const PermissionBits &) const = default;
+    bool &operator[](int bit) { return bits[size_t(bit)]; }
+    bool operator[](int bit) const { return bits[size_t(bit)]; }
+
+    // The bits of a listing's ten-character permissions text ("-rwxr-xr-x"; the first character
+    // is the entry type). A bit is set unless its character is "-", so "s", "t", "S" and "T"
+    // count as set, and so does every position beyond the end of a shorter text.
+    static PermissionBits fromPermissionString(const QString &text);
+    // The three-digit octal value ("755"): per class 4 x read + 2 x write + 1 x execute.
+    QString valueText() const;
+};
+
+// What typing a value into the dialog's value box does to the boxes.
+struct PermissionValueResult {
+    PermissionBits bits;  // the boxes afterwards
+    bool applied = false; // false: fewer than three characters, the boxes stay as they were
+    QString error;        // the conversion error of a character that is no digit, else empty
+};
+
+// The value text is trimmed; with fewer than three characters nothing happens. Otherwise the
+// first three characters are the owner, group and others digits. Each digit in base 2, padded
+// with "0" to three characters, gives read, write and execute from its first three characters
+// (so 8 and 9, "1000" and "1001", give read only). The owner's read and execute bits stay set
+// whatever the digit says: the dialog locks them. A character that is no digit stops the
+// conversion with an error; the digits before it are applied.
+PermissionValueResult ApplyPermissionValue(const QString &valueText, const PermissionBits &current);
+
+} // namespace Velmora

@@ -1,0 +1,87 @@
+#include "PermissionRun.h"
+
+#include "common/RemotePath.h"
+#include "queue/QueueHost.h"
+#include "queue/QueueRunner.h"
+#include "queue/QueueTableModel.h"
+#include "queue/TreeWalker.h"
+
+#include "app/WorkControl.h"
+
+namespace Velmora {
+
+namespace {
+
+const QString DefaultPermissions = QStringLiteral("-rwxr-xr-x");
+
+} // namespace
+
+QString InitialPermissionString(const QList<SelectionLine> &rows)
+{
+    int foldersAndFiles = 0;
+    for (const SelectionLine &row : rows) {
+        if (row.kind == 0 || row.kind == 1)
+            ++foldersAndFiles;
+    }
+    if (foldersAndFiles < 2 && !rows.isEmpty())
+        return rows.last().permissions;
+    return DefaultPermissions;
+}
+
+bool SelectionHasFolder(const QList<SelectionLine> &rows)
+{
+    for (const SelectionLine &row : rows) {
+        if (row.kind == 0)
+            return true;
+    }
+    return false;
+}
+
+PermissionRun::PermissionRun(TreeWalker &walker, QueueRunner &runner)
+    : m_walker(walker)
+    , m_runner(runner)
+{
+}
+
+QString PermissionRun::fileRecord(const QString &serverPath, const QString &name, const QString &value)
+{
+    return QStringLiteral("CHMOD|") + NormaliseRemotePath(serverPath + u'/' + name) + u'|' + value;
+}
+
+void PermissionRun::run(const QList<SelectionLine> &rows, const QString &serverPath, const PermissionChoice &choice)
+{
+    QueueHost &window = m_runner.host();
+    window.setBusyState();
+    m_runner.model().clear();
+    m_runner.saveLastQueue();
+
+    const bool filesOnly = choice.scope == PermissionChoice::Scope::FilesOnly;
+    const bool directoriesOnly = choice.scope == PermissionChoice::Scope::DirectoriesOnly;
+    const bool all = choice.scope == PermissionChoice::Scope::All;
+    QStringList fileRecords;
+    for (const SelectionLine &row : rows) {
+        if (row.kind == 2)
+            continue; // a link is never changed
+        const QString path = NormaliseRemotePath(serverPath + u'/' + row.name);
+        if (!TreeWalker::NameProblem(row.name).isEmpty()) {
+            m_walker.refuse(path);
+            continue;
+        }
+        if (row.kind == 0)
+            m_walker.CollectChmod(choice.value, serverPath, filesOnly, directoriesOnly, all, choice.recursive, path);
+        else
+            fileRecords.append(fileRecord(serverPath, row.name, choice.value));
+        window.listServerPath();
+        if (m_runner.work().abortRequested)
+            break;
+    }
+
+    // Whatever "Automatic run queue" says, the files change at once.
+    m_runner.setQueueList(fileRecords);
+    if (!fileRecords.isEmpty() && !m_runner.work().abortRequested)
+        m_runner.RunQueue(false);
+    window.listServerPath();
+    window.setIdleState();
+}
+
+} // namespace Velmora
