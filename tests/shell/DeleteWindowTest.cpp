@@ -1,9 +1,7 @@
 // Deletions started from the main window, offscreen, against a real server: F8 and Del in both
 // grids, the panes' "Delete [F8]" buttons and the grids' menu items, the question, the ".." row,
 // and a local deletion that lands in the test's own trash.
-#include "AppFixture.h"
-#include "FtpTestServer.h"
-#include "QtPrinters.h"
+#include "ShellServerFixture.h"
 
 #include "browser/BrowserController.h"
 #include "browser/PaneCommandBar.h"
@@ -29,76 +27,31 @@ using namespace Velmora::Testing;
 
 namespace {
 
-class DeleteWindow : public AppFixture {
+class DeleteWindow : public ShellServerFixture {
 protected:
-    void SetUp() override
+    void prepareServer() override
     {
-        existingProfile();
-        ASSERT_TRUE(start());
         server.writeFile(u"srv.txt"_qs, "server file\n");
         server.writeFile(u"keep.txt"_qs, "keep\n");
         server.writeFile(u"www/index.html"_qs, "<p>\n");
         server.writeFile(u"www/img/logo.png"_qs, "png");
-        ASSERT_TRUE(server.start()) << server.errorText().toStdString();
-
-        localRoot = env.root() + u"loc/"_qs;
+    }
+    void prepareLocal() override
+    {
         env.writeFile(u"loc/ a [1].txt"_qs, "local a\n");
         env.writeFile(u"loc/keep.txt"_qs, "keep\n");
         env.writeFile(u"loc/dir/inner.txt"_qs, "inner\n");
-
-        master = &starter->ftp();
-        master->client().setTimeouts({3000, 5000, 5000});
-        master->SetConnectionData(server.host(), QString::number(server.port()), server.user(), server.password(), 0);
-        ASSERT_TRUE(master->Connect(false)) << prompts.shown.join(u'\n').toStdString();
-        main().SetIdleState();
-        browser().FillServerGrid(u"/"_qs);
-        browser().FillLocalGrid(localRoot);
-        prompts.clear();
-    }
-    void TearDown() override
-    {
-        if (master->isConnected())
-            master->Disconnect();
-        AppFixture::TearDown();
-    }
-
-    BrowserController &browser() { return starter->browser(); }
-    FileGridPane &pane(BrowserSide side) { return browser().pane(side); }
-    FileGridView *grid(BrowserSide side) { return pane(side).view(); }
-    int rowOf(BrowserSide side, const QString &name)
-    {
-        const FileGridModel &model = pane(side).model();
-        for (int row = 0; row < model.rowCount(); ++row) {
-            if (model.nameAt(row) == name)
-                return row;
-        }
-        return -1;
-    }
-    void select(BrowserSide side, const QStringList &names)
-    {
-        FileGridView *view = grid(side);
-        view->clearSelection();
-        for (const QString &name : names) {
-            const int row = rowOf(side, name);
-            ASSERT_GE(row, 0) << name.toStdString();
-            view->selectionModel()->setCurrentIndex(view->model()->index(row, FileGridColumns::Name),
-                                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        }
     }
     DeleteWiring &deletions() { return starter->deletions(); }
     QAction *deleteButton(BrowserSide side) { return starter->fileOps().bar(side).button(PaneCommand::Delete); }
     QAction *deleteMenuItem(BrowserSide side) { return starter->fileOps().bar(side).menuItem(PaneCommand::Delete); }
-
-    FtpTestServer server;
-    MasterFTP *master = nullptr;
-    QString localRoot;
 };
 
 } // namespace
 
 TEST_F(DeleteWindow, F8InTheServerGridDeletesTheSelectionAfterTheQuestion)
 {
-    select(BrowserSide::Server, {u"srv.txt"_qs, u"www"_qs});
+    selectRows(BrowserSide::Server, {u"srv.txt"_qs, u"www"_qs});
     prompts.confirmAnswers = {true};
     QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F8);
     EXPECT_EQ(prompts.shown, QStringList{u"confirm: Really delete 1 File and 1 Directory with contents?"_qs});
@@ -112,7 +65,7 @@ TEST_F(DeleteWindow, F8InTheServerGridDeletesTheSelectionAfterTheQuestion)
 
     // Del does the same; No deletes nothing.
     prompts.clear();
-    select(BrowserSide::Server, {u"keep.txt"_qs});
+    selectRows(BrowserSide::Server, {u"keep.txt"_qs});
     prompts.confirmAnswers = {false};
     QTest::keyClick(grid(BrowserSide::Server), Qt::Key_Delete);
     EXPECT_EQ(prompts.shown, QStringList{u"confirm: Really delete 1 File?"_qs});
@@ -137,14 +90,14 @@ TEST_F(DeleteWindow, ButtonsAndMenuItemsCarryTheirNamesAndTextsInBothLanguages)
     EXPECT_EQ(deleteMenuItem(remote)->text(), QString::fromUtf8("Löschen [F8]"));
 
     // The server button with nothing selected: the selection message, nothing else.
-    select(BrowserSide::Server, {});
+    selectRows(BrowserSide::Server, {});
     deleteButton(BrowserSide::Server)->trigger();
     EXPECT_EQ(prompts.shown.size(), 1);
     EXPECT_TRUE(prompts.shown.value(0).startsWith(u"information: "_qs));
     prompts.clear();
 
     // The server menu item asks the German question.
-    select(BrowserSide::Server, {u"srv.txt"_qs});
+    selectRows(BrowserSide::Server, {u"srv.txt"_qs});
     prompts.confirmAnswers = {true};
     deleteMenuItem(BrowserSide::Server)->trigger();
     EXPECT_EQ(prompts.shown, QStringList{QString::fromUtf8("confirm: 1 Datei löschen?")});
@@ -154,17 +107,17 @@ TEST_F(DeleteWindow, ButtonsAndMenuItemsCarryTheirNamesAndTextsInBothLanguages)
 TEST_F(DeleteWindow, LocalDeleteMovesTheSelectionToTheTrashAndTheDotDotRowStopsIt)
 {
     // ".." among the selected rows: nothing happens and nothing is said.
-    select(BrowserSide::Local, {u".."_qs, u"keep.txt"_qs});
+    selectRows(BrowserSide::Local, {u".."_qs, u"keep.txt"_qs});
     QTest::keyClick(grid(BrowserSide::Local), Qt::Key_F8);
     EXPECT_TRUE(prompts.shown.isEmpty());
     EXPECT_TRUE(QFileInfo::exists(localRoot + u"keep.txt"_qs));
     // ".." alone: the selection message.
-    select(BrowserSide::Local, {u".."_qs});
+    selectRows(BrowserSide::Local, {u".."_qs});
     deleteButton(BrowserSide::Local)->trigger();
     EXPECT_EQ(prompts.shown, QStringList{u"information: Select first a file or a directory."_qs});
     prompts.clear();
 
-    select(BrowserSide::Local, {u" a [1].txt"_qs, u"dir"_qs});
+    selectRows(BrowserSide::Local, {u" a [1].txt"_qs, u"dir"_qs});
     prompts.confirmAnswers = {true};
     QTest::keyClick(grid(BrowserSide::Local), Qt::Key_Delete);
     EXPECT_EQ(prompts.shown, QStringList{u"confirm: Really delete 1 File and 1 Directory with contents?"_qs});

@@ -13,6 +13,8 @@ namespace Velmora::Testing {
 // that, by a tree walk for example, do not trigger it.
 class WhenShown : public QObject {
 public:
+    static void act(QWidget &window, std::function<void()> action);
+
     WhenShown(QWidget *window, std::function<void()> act)
         : m_act(std::move(act))
     {
@@ -35,6 +37,11 @@ inline void whenShown(QWidget *window, std::function<void()> act)
 {
     auto *filter = new WhenShown(window, std::move(act));
     filter->setParent(window);
+}
+
+inline void WhenShown::act(QWidget &window, std::function<void()> action)
+{
+    whenShown(&window, std::move(action));
 }
 
 } // namespace Velmora::Testing

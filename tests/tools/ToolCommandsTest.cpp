@@ -1,9 +1,7 @@
 // The three tools started from the main window, offscreen, against a real FTP server: F11 in
 // the server grid, the tools menu's multi rename tool and "Copy a file to each directory" on
 // the side that has the keyboard focus.
-#include "AppFixture.h"
-#include "FtpTestServer.h"
-#include "QtPrinters.h"
+#include "ShellServerFixture.h"
 #include "WhenShown.h"
 
 #include "app/Options.h"
@@ -45,71 +43,35 @@ QString S(const char *utf8)
     return QString::fromUtf8(utf8);
 }
 
-class ToolCommands : public AppFixture {
+class ToolCommands : public ShellServerFixture {
 protected:
-    void SetUp() override
+    void prepareServer() override
     {
-        existingProfile();
-        ASSERT_TRUE(start());
         server.writeFile(S("top.txt"), "t");
         server.writeFile(S("www/a.txt"), "a");
         server.writeFile(S("www/sub/b.txt"), "b");
         server.writeFile(S("pics/a.jpg"), "A");
         server.writeFile(S("pics/b.jpg"), "B");
-        ASSERT_TRUE(server.start()) << server.errorText().toStdString();
+    }
+    void prepareLocal() override
+    {
+        // Known modes on the server's files, set once the server holds them.
         for (const char *file : {"top.txt", "www/a.txt", "www/sub/b.txt"})
             QFile::setPermissions(server.localPath(S(file)), QFile::Permissions(0x6644));
         for (const char *folder : {"www", "www/sub"})
             QFile::setPermissions(server.localPath(S(folder)), QFile::Permissions(0x7755));
 
-        localRoot = env.root() + S("loc/");
         env.writeFile(S("loc/one.txt"), "1");
         env.writeFile(S("loc/two.txt"), "2");
         env.writeFile(S("loc/site/index.html"), "site's own index");
         QDir().mkpath(localRoot + S("site/a/b"));
         source = env.writeFile(S("src/index.html"), "<p>new</p>");
         access = env.writeFile(S("src/.htaccess"), "Deny");
-
-        master = &starter->ftp();
-        master->client().setTimeouts({3000, 5000, 5000});
-        master->SetConnectionData(server.host(), QString::number(server.port()), server.user(), server.password(), 0);
-        ASSERT_TRUE(master->Connect(false)) << prompts.shown.join(u'\n').toStdString();
-        main().SetIdleState();
-        browser().FillServerGrid(S("/"));
-        browser().FillLocalGrid(localRoot);
+    }
+    void afterConnect() override
+    {
         main().activateWindow();
         QApplication::setActiveWindow(&main());
-        prompts.clear();
-    }
-    void TearDown() override
-    {
-        if (master->isConnected())
-            master->Disconnect();
-        AppFixture::TearDown();
-    }
-
-    BrowserController &browser() { return starter->browser(); }
-    FileGridPane &pane(BrowserSide side) { return browser().pane(side); }
-    FileGridView *grid(BrowserSide side) { return pane(side).view(); }
-    int rowOf(BrowserSide side, const QString &name)
-    {
-        const FileGridModel &model = pane(side).model();
-        for (int row = 0; row < model.rowCount(); ++row) {
-            if (model.nameAt(row) == name)
-                return row;
-        }
-        return -1;
-    }
-    void select(BrowserSide side, const QStringList &names)
-    {
-        FileGridView *view = grid(side);
-        view->clearSelection();
-        for (const QString &name : names) {
-            const int row = rowOf(side, name);
-            ASSERT_GE(row, 0) << name.toStdString();
-            view->selectionModel()->setCurrentIndex(view->model()->index(row, FileGridColumns::Name),
-                                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        }
     }
     // The main window is active again (a closed dialog may still count as the active window
     // offscreen) and the widget has the keyboard focus, as after a click on it.
@@ -137,9 +99,6 @@ protected:
         });
     }
 
-    FtpTestServer server;
-    MasterFTP *master = nullptr;
-    QString localRoot;
     QString source;
     QString access;
     static inline bool shown = false;
@@ -149,7 +108,7 @@ protected:
 
 TEST_F(ToolCommands, F11ChangesTheSelectedFolderTreeAndFile)
 {
-    select(BrowserSide::Server, {S("www"), S("top.txt")});
+    selectRows(BrowserSide::Server, {S("www"), S("top.txt")});
     PermissionForm &form = *starter->dialogs().permissions;
     whenShown<PermissionForm>(form, [](PermissionForm &f) {
         EXPECT_FALSE(f.recursiveGroup()->isHidden()) << "a folder is selected";
@@ -170,7 +129,7 @@ TEST_F(ToolCommands, F11ChangesTheSelectedFolderTreeAndFile)
 
     // One file starts from its own permissions; Abort changes nothing.
     browser().FillServerGrid(S("/"));
-    select(BrowserSide::Server, {S("top.txt")});
+    selectRows(BrowserSide::Server, {S("top.txt")});
     whenShown<PermissionForm>(form, [](PermissionForm &f) {
         EXPECT_TRUE(f.recursiveGroup()->isHidden());
         EXPECT_EQ(f.valueEdit()->text(), S("700"));
@@ -180,7 +139,7 @@ TEST_F(ToolCommands, F11ChangesTheSelectedFolderTreeAndFile)
     QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F11);
     EXPECT_EQ(mode("top.txt"), S("700"));
 
-    select(BrowserSide::Server, {});
+    selectRows(BrowserSide::Server, {});
     QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F11);
     EXPECT_EQ(prompts.shown, (QStringList{S("information: Select first a file or a directory.")}));
 }
@@ -189,7 +148,7 @@ TEST_F(ToolCommands, MultiRenameRenamesTheFocusedSidesFilesOnly)
 {
     focus(grid(BrowserSide::Local));
     ASSERT_EQ(starter->tools().focusedSide(), BrowserSide::Local);
-    select(BrowserSide::Local, {S("one.txt"), S("site"), S("two.txt")});
+    selectRows(BrowserSide::Local, {S("one.txt"), S("site"), S("two.txt")});
     MultiRenameToolForm &form = *starter->dialogs().multiRename;
     whenShown<MultiRenameToolForm>(form, [](MultiRenameToolForm &f) {
         EXPECT_EQ(f.preview().oldNames(), (QStringList{S("one.txt"), S("two.txt")})) << "folders are left out";
@@ -206,7 +165,7 @@ TEST_F(ToolCommands, MultiRenameRenamesTheFocusedSidesFilesOnly)
     // The focus elsewhere: the server side, whose files are renamed on the server.
     focus(w().filterOnOffButton);
     browser().FillServerGrid(S("/pics"));
-    select(BrowserSide::Server, {S("a.jpg"), S("b.jpg")});
+    selectRows(BrowserSide::Server, {S("a.jpg"), S("b.jpg")});
     whenShown<MultiRenameToolForm>(form, [](MultiRenameToolForm &f) {
         EXPECT_EQ(f.namePatternEdit()->text(), S("n_[C]")) << "the inputs stay for the program run";
         EXPECT_EQ(f.preview().rows().value(0).location, S("/pics"));
@@ -218,7 +177,7 @@ TEST_F(ToolCommands, MultiRenameRenamesTheFocusedSidesFilesOnly)
     EXPECT_EQ(server.readFile(S("pics/b_x.jpg")), "B");
     EXPECT_GE(rowOf(BrowserSide::Server, S("a_x.jpg")), 0);
 
-    select(BrowserSide::Server, {S("..")});
+    selectRows(BrowserSide::Server, {S("..")});
     w().multiRenameAction->trigger();
     EXPECT_EQ(prompts.shown, (QStringList{S("information: Please select minimum one file!")}));
     form.namePatternEdit()->setText(S("[N]"));
@@ -227,7 +186,7 @@ TEST_F(ToolCommands, MultiRenameRenamesTheFocusedSidesFilesOnly)
 TEST_F(ToolCommands, CopyToEachLocalFolderAsksBeforeReplacingAFile)
 {
     focus(pane(BrowserSide::Local).pathBox());
-    select(BrowserSide::Local, {S("site"), S("one.txt")});
+    selectRows(BrowserSide::Local, {S("site"), S("one.txt")});
     prompts.filesAnswers = {{source, access}};
     prompts.confirmAnswers = {false}; // keep the site's own index page
     CopyFileToEachDirForm &form = *starter->dialogs().copyToEachDir;
@@ -251,12 +210,12 @@ TEST_F(ToolCommands, CopyToEachLocalFolderAsksBeforeReplacingAFile)
 
     // Nothing copies without a folder in the selection, or with the focus on neither side.
     focus(grid(BrowserSide::Local));
-    select(BrowserSide::Local, {S("one.txt")});
+    selectRows(BrowserSide::Local, {S("one.txt")});
     prompts.clear();
     w().copyToEachDirAction->trigger();
     EXPECT_EQ(prompts.shown, (QStringList{S("information: Please select minimum one directory!")}));
     focus(w().filterOnOffButton);
-    select(BrowserSide::Local, {S("site")});
+    selectRows(BrowserSide::Local, {S("site")});
     shown = false;
     w().copyToEachDirAction->trigger();
     EXPECT_FALSE(shown);
@@ -266,7 +225,7 @@ TEST_F(ToolCommands, CopyToEachServerFolderQueuesOneUploadPerFileAndFolder)
 {
     context().options.applyUnsaved(&OptionsData::automaticRunQueue, false);
     focus(grid(BrowserSide::Server));
-    select(BrowserSide::Server, {S("www")});
+    selectRows(BrowserSide::Server, {S("www")});
     prompts.filesAnswers = {{source, access}};
     CopyFileToEachDirForm &form = *starter->dialogs().copyToEachDir;
     whenShown<CopyFileToEachDirForm>(form, [](CopyFileToEachDirForm &f) {
@@ -289,7 +248,7 @@ TEST_F(ToolCommands, CopyToEachServerFolderQueuesOneUploadPerFileAndFolder)
     // With automatic running the uploads happen at once.
     context().options.applyUnsaved(&OptionsData::automaticRunQueue, true);
     focus(grid(BrowserSide::Server));
-    select(BrowserSide::Server, {S("www")});
+    selectRows(BrowserSide::Server, {S("www")});
     prompts.filesAnswers = {{access}};
     whenShown<CopyFileToEachDirForm>(form, [](CopyFileToEachDirForm &f) {
         f.selectButton()->click();

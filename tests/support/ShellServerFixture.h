@@ -42,6 +42,7 @@ protected:
         main().SetIdleState();
         browser().FillServerGrid(u"/"_qs);
         browser().FillLocalGrid(localRoot);
+        afterConnect();
         prompts.clear();
     }
     void TearDown() override
@@ -52,6 +53,7 @@ protected:
     }
     virtual void prepareServer() {}
     virtual void prepareLocal() {}
+    virtual void afterConnect() {}
 
     BrowserController &browser() { return starter->browser(); }
     FileGridPane &pane(BrowserSide side) { return browser().pane(side); }
@@ -70,6 +72,18 @@ protected:
         const int row = rowOf(side, name);
         ASSERT_GE(row, 0) << name.toStdString();
         pane(side).selectRow(row);
+    }
+    // Several rows selected at once (an empty list clears the selection); the last one is current.
+    void selectRows(BrowserSide side, const QStringList &names)
+    {
+        FileGridView *view = grid(side);
+        view->clearSelection();
+        for (const QString &name : names) {
+            const int row = rowOf(side, name);
+            ASSERT_GE(row, 0) << name.toStdString();
+            view->selectionModel()->setCurrentIndex(view->model()->index(row, FileGridColumns::Name),
+                                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
     }
     QString currentName(BrowserSide side) { return pane(side).model().nameAt(grid(side)->currentIndex().row()); }
 
