@@ -11,6 +11,7 @@
 
 #include "app/AppContext.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
@@ -102,6 +103,19 @@ FileGridPane *BrowserController::paneOf(const QTableView *grid) const
     if (grid && grid == m_serverPane->view())
         return m_serverPane;
     return nullptr;
+}
+
+std::optional<BrowserSide> BrowserController::focusedSide() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    if (!focus)
+        return std::nullopt;
+    for (BrowserSide side : {BrowserSide::Local, BrowserSide::Server}) {
+        const FileGridPane &p = pane(side);
+        if (focus == p.view() || focus == p.pathBox() || p.pathBox()->isAncestorOf(focus))
+            return side;
+    }
+    return std::nullopt;
 }
 
 FileGridView *BrowserController::activeGrid() const

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QTableView;
 
@@ -53,6 +54,8 @@ public:
     GridCommandDispatcher &commands() { return m_commands; }
     // The grid that received the focus last.
     BrowserSide activeSide() const { return m_activeSide; }
+    // The side whose grid or path box holds the keyboard focus now; none when the focus is elsewhere.
+    std::optional<BrowserSide> focusedSide() const;
     FileGridView *activeGrid() const;
 
     // The server pane lists through the FTP session unless a test puts another source in.

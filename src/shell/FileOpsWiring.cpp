@@ -66,7 +66,7 @@ FileOpsWiring::FileOpsWiring(AppContext &context, MainForm &main, MasterFTP &ftp
         setup.state = [this, side] { return menuState(side); };
         (local ? m_localBar : m_serverBar) = new PaneCommandBar(setup, this);
     }
-    connect(w.createFileAction, &QAction::triggered, this, [this] { m_commands->createFile(focusedSide()); });
+    connect(w.createFileAction, &QAction::triggered, this, [this] { m_commands->createFile(m_browser.focusedSide()); });
 }
 
 FileOpsWiring::~FileOpsWiring() = default;
@@ -92,19 +92,6 @@ void FileOpsWiring::run(PaneCommand command, BrowserSide side)
     default:
         break;
     }
-}
-
-std::optional<BrowserSide> FileOpsWiring::focusedSide() const
-{
-    const QWidget *focus = QApplication::focusWidget();
-    if (!focus)
-        return std::nullopt;
-    for (BrowserSide side : {BrowserSide::Local, BrowserSide::Server}) {
-        const FileGridPane &pane = m_browser.pane(side);
-        if (focus == pane.view() || focus == pane.pathBox() || pane.pathBox()->isAncestorOf(focus))
-            return side;
-    }
-    return std::nullopt;
 }
 
 PaneMenuState FileOpsWiring::menuState(BrowserSide side) const

@@ -34,7 +34,6 @@ public:
     PaneCommandBar &bar(BrowserSide side) const { return side == BrowserSide::Local ? *m_localBar : *m_serverBar; }
     void run(PaneCommand command, BrowserSide side);
     // The side whose grid or path box has the focus; none for any other control.
-    std::optional<BrowserSide> focusedSide() const;
 
 private:
     PaneMenuState menuState(BrowserSide side) const;

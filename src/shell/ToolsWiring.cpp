@@ -68,19 +68,6 @@ QString ToolsWiring::text(const QString &english, const QString &german) const
     return m_context.text(english, german);
 }
 
-std::optional<BrowserSide> ToolsWiring::focusedSide() const
-{
-    const QWidget *focus = QApplication::focusWidget();
-    if (!focus)
-        return std::nullopt;
-    for (BrowserSide side : {BrowserSide::Local, BrowserSide::Server}) {
-        const FileGridPane &pane = m_browser.pane(side);
-        if (focus == pane.view() || focus == pane.pathBox() || pane.pathBox()->isAncestorOf(focus))
-            return side;
-    }
-    return std::nullopt;
-}
-
 void ToolsWiring::requestPermissions()
 {
     if (m_main.isBusy() || !m_browser.CheckSelection(BrowserSide::Server, SelectionRule::AFileOrDirectory))
@@ -97,7 +84,7 @@ void ToolsWiring::requestPermissions()
 
 void ToolsWiring::requestMultiRename()
 {
-    const BrowserSide side = focusedSide().value_or(BrowserSide::Server);
+    const BrowserSide side = m_browser.focusedSide().value_or(BrowserSide::Server);
     if (m_main.isBusy() || !m_browser.CheckSelection(side, SelectionRule::MinimumOneFile))
         return;
     FileGridPane &pane = m_browser.pane(side);
@@ -131,7 +118,7 @@ void ToolsWiring::requestMultiRename()
 
 void ToolsWiring::requestCopyToEachDir()
 {
-    const std::optional<BrowserSide> side = focusedSide();
+    const std::optional<BrowserSide> side = m_browser.focusedSide();
     if (!side || m_main.isBusy() || !m_browser.CheckSelection(*side, SelectionRule::MinimumOneDirectory))
         return;
     if (*side == BrowserSide::Server) {

@@ -47,7 +47,6 @@ public:
     void requestCopyToEachDir();
 
     // The side whose grid or path box has the keyboard focus, if any.
-    std::optional<BrowserSide> focusedSide() const;
 
 private:
     void copyLocally(const QStringList &destinations, const QStringList &sources);

@@ -205,7 +205,7 @@ TEST_F(FileOpsWindow, CreateAFileFromTheMenuActsOnTheFocusedControlOnly)
     main().activateWindow();
     grid(BrowserSide::Server)->setFocus();
     QCoreApplication::processEvents();
-    ASSERT_EQ(fileOps().focusedSide(), BrowserSide::Server);
+    ASSERT_EQ(browser().focusedSide(), BrowserSide::Server);
     answerName(u"menu.txt"_qs);
     w().createFileAction->trigger();
     EXPECT_TRUE(QFileInfo::exists(server.localPath(u"menu.txt"_qs)));
@@ -214,11 +214,11 @@ TEST_F(FileOpsWindow, CreateAFileFromTheMenuActsOnTheFocusedControlOnly)
     main().activateWindow(); // the name dialog was the active window
     pane(BrowserSide::Local).pathBox()->lineEdit()->setFocus();
     QCoreApplication::processEvents();
-    EXPECT_EQ(fileOps().focusedSide(), BrowserSide::Local) << "the path box counts as its side";
+    EXPECT_EQ(browser().focusedSide(), BrowserSide::Local) << "the path box counts as its side";
 
     w().queueGrid->setFocus();
     QCoreApplication::processEvents();
-    ASSERT_EQ(fileOps().focusedSide(), std::nullopt);
+    ASSERT_EQ(browser().focusedSide(), std::nullopt);
     answerName(u"nowhere.txt"_qs);
     w().createFileAction->trigger();
     EXPECT_FALSE(QFileInfo::exists(server.localPath(u"nowhere.txt"_qs)));

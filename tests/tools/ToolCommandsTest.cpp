@@ -147,7 +147,7 @@ TEST_F(ToolCommands, F11ChangesTheSelectedFolderTreeAndFile)
 TEST_F(ToolCommands, MultiRenameRenamesTheFocusedSidesFilesOnly)
 {
     focus(grid(BrowserSide::Local));
-    ASSERT_EQ(starter->tools().focusedSide(), BrowserSide::Local);
+    ASSERT_EQ(browser().focusedSide(), BrowserSide::Local);
     selectRows(BrowserSide::Local, {S("one.txt"), S("site"), S("two.txt")});
     MultiRenameToolForm &form = *starter->dialogs().multiRename;
     whenShown<MultiRenameToolForm>(form, [](MultiRenameToolForm &f) {
