@@ -54,6 +54,10 @@ QString DescribeFilter(const FilterCriteria &criteria, Language::Id language)
     if (blank >= 0
         && (first == u"and" || first == u"or" || first == u"und" || first == u"oder"))
         description.remove(0, blank + 1);
+    // The German without-piece is written "und(" with no blank, so the rule above cannot see its
+    // joining word when it comes first; the description then starts with its bracket, as in English.
+    else if (description.startsWith(QStringLiteral("und(")))
+        description.remove(0, 3);
     return description;
 }
 

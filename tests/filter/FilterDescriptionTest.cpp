@@ -88,14 +88,14 @@ INSTANTIATE_TEST_SUITE_P(Table, DescribeFilterTable, ::testing::Values(
                         c.fileSizeIE = FilterCriteria::SizeEqual;
                     },
                     u"(Date<>'20.05.2010') or (Filesize='5') ", u"(Datum<>'20.05.2010') oder (Dateigr\u00F6\u00DFe='5') "},
-    // The German without-piece has no blank after "und", so it is not taken for a leading joiner.
+    // The German without-piece has no blank after "und"; first, it still loses its joining word.
     DescriptionCase{"a without-term first",
                     [](FilterCriteria &c) {
                         c.term.clear();
                         c.withoutTerm = QStringLiteral("tmp");
                         c.extension = QStringLiteral("txt");
                     },
-                    u"('tmp' in Filename) or (Extension='txt') ", u"und('tmp' im Dateinamen) oder (Erweiterung='txt') "}));
+                    u"('tmp' in Filename) or (Extension='txt') ", u"('tmp' im Dateinamen) oder (Erweiterung='txt') "}));
 
 TEST(DescribeFilter, AnIndexOutsideItsListLeavesItsWordsOut)
 {
