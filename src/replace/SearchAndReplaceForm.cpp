@@ -333,7 +333,6 @@ QString SearchAndReplaceForm::makeBackup(const QString &kind, const BackupOperat
     const BackupStore::Created created = m_backups->CreateBackup(kind, backup, destination, context().folders.downloadFolder());
     if (created.complete())
         return created.folder;
-    QApplication::restoreOverrideCursor();
     context().prompts.error(text(QStringLiteral("The backup could not be made completely, so no file was changed. Not copied: "),
                                  QStringLiteral("Die Sicherung konnte nicht vollständig angelegt werden, daher wurde keine Datei "
                                                 "geändert. Nicht kopiert: "))
@@ -393,51 +392,42 @@ void SearchAndReplaceForm::reportComplete(const QString &errorText, bool pressUp
 
 void SearchAndReplaceForm::applyOnServerFiles()
 {
-    if (m_applying)
-        return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (makeBackup(BackupIndex::ServerKind, m_params->backupOperation()).isEmpty())
-        return;
-    m_session->action = SearchSession::Action::Transfer;
-    if (!chooseSourceIfMissing()) {
-        QApplication::restoreOverrideCursor();
-        return;
-    }
-    const QString failure = runApply();
-    setChangedCount(m_session->queueUploads());
-    clearInputs();
-    runSearch(false); // a file that failed was reported by the run itself
-    m_session->clearMarks();
-    m_model->marksChanged();
-    m_uploadBack->setEnabled(m_session->anyFileWritten);
-    if (m_model->rowCount() > 0)
-        m_grid->selectRow(0);
-    reportComplete(failure, true);
-    m_session->mayClose = false;
+    applyOnFiles(true);
 }
 
 void SearchAndReplaceForm::applyOnLocalFiles()
 {
+    applyOnFiles(false);
+}
+
+// Backs up every working copy, changes them, then queues the changed copies for upload (server)
+// or copies them back over the local files at once.
+void SearchAndReplaceForm::applyOnFiles(bool onServer)
+{
     if (m_applying)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (makeBackup(BackupIndex::LocalKind, m_params->backupOperation()).isEmpty())
+    if (makeBackup(onServer ? BackupIndex::ServerKind : BackupIndex::LocalKind, m_params->backupOperation()).isEmpty()) {
+        QApplication::restoreOverrideCursor();
         return;
+    }
     m_session->action = SearchSession::Action::Transfer;
     if (!chooseSourceIfMissing()) {
         QApplication::restoreOverrideCursor();
         return;
     }
     const QString failure = runApply();
-    setChangedCount(m_session->copyBack());
+    setChangedCount(onServer ? m_session->queueUploads() : m_session->copyBack());
     clearInputs();
     runSearch(false); // a file that failed was reported by the run itself
     m_session->clearMarks();
     m_model->marksChanged();
+    if (onServer)
+        m_uploadBack->setEnabled(m_session->anyFileWritten);
     if (m_model->rowCount() > 0)
         m_grid->selectRow(0);
-    reportComplete(failure, false);
-    m_session->mayClose = true;
+    reportComplete(failure, onServer);
+    m_session->mayClose = !onServer;
 }
 
 void SearchAndReplaceForm::viewEditChosenFile()

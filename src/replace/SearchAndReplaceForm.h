@@ -71,6 +71,7 @@ public:
     void searchOnly();
     void applyOnServerFiles();
     void applyOnLocalFiles();
+    void applyOnFiles(bool onServer);
     void viewEditChosenFile();
     void transferFilesWithHits();
     void goToChosenFile();
