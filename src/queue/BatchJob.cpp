@@ -38,38 +38,69 @@ void BatchJob::Run(const QString &queueFile, const QString &mode)
 {
     if (m_running || m_runner.isRunning())
         return;
-    m_running = true;
     QueueHost &host = m_runner.host();
     BatchJobHost jobHost(host, queueFile, mode);
-    m_runner.setHost(jobHost);
-    OverwriteQuestion *question = m_runner.question();
-    m_runner.setQuestion(&m_question);
+    execute(queueFile, mode, jobHost);
+    finish(mode, jobHost, host);
+}
 
+void BatchJob::execute(const QString &queueFile, const QString &mode, BatchJobHost &jobHost)
+{
+    m_running = true;
+    QueueHost &host = m_runner.host();
+
+    // What the job changes for itself comes back when it ends, whichever way it ends: a user
+    // who goes on in the window after "-r" finds the overwrite question, the automatic run
+    // switch and the window as they were (the options file never sees the job's values).
+    const OverwritePolicy policyBefore = m_runner.overwritePolicy();
+    const bool automaticBefore = m_context.options.data().automaticRunQueue;
+    OverwriteQuestion *const questionBefore = m_runner.question();
+    const struct Restore {
+        BatchJob &job;
+        QueueHost &host;
+        const OverwritePolicy &policy;
+        bool automatic;
+        OverwriteQuestion *question;
+        ~Restore()
+        {
+            job.m_runner.setQuestion(question);
+            job.m_runner.setHost(host);
+            job.m_runner.overwritePolicy() = policy;
+            job.m_context.options.applyUnsaved(&OptionsData::automaticRunQueue, automatic);
+            host.setAutomaticRunButton(automatic);
+            job.m_running = false;
+        }
+    } restore{*this, host, policyBefore, automaticBefore, questionBefore};
+
+    m_runner.setHost(jobHost);
+    m_runner.setQuestion(&m_question);
     // Existing files are overwritten without a question.
     OverwritePolicy &policy = m_runner.overwritePolicy();
     policy.ask = false;
     policy.scope = OverwritePolicy::Scope::Always;
     policy.action = OverwritePolicy::Action::Overwrite;
-    // Automatic running for this program run; the option itself stays as it is stored.
+    // Automatic running for this job only.
     m_context.options.applyUnsaved(&OptionsData::automaticRunQueue, true);
     host.setAutomaticRunButton(true);
 
     const QDateTime start = QDateTime::currentDateTime();
     const bool queueRead = loadQueue(queueFile);
     bool ran = false;
-    const QMetaObject::Connection finished = connect(&m_runner, &QueueRunner::runFinished, this, [&ran] { ran = true; });
-    m_controller.RunQueueClick();
-    disconnect(finished);
-    // A run writes the log line itself; a queue with nothing to run gets it here.
+    if (queueRead) {
+        const QMetaObject::Connection finished =
+            connect(&m_runner, &QueueRunner::runFinished, this, [&ran] { ran = true; });
+        m_controller.RunQueueClick();
+        disconnect(finished);
+    }
+    // A run writes the log line itself; a job that ran nothing gets it here.
     if (!ran)
         writeLogLine(start, queueFile, mode);
-    m_exitStatus = queueRead && (!ran || m_runner.lastRun().allSucceeded()) ? 0 : ExitIncomplete;
+    m_exitStatus = queueRead && ran && m_runner.lastRun().allSucceeded() ? 0 : ExitIncomplete;
+}
 
-    m_runner.setQuestion(question);
-    m_runner.setHost(host);
-    m_running = false;
+void BatchJob::finish(const QString &mode, const BatchJobHost &jobHost, QueueHost &host)
+{
     Q_EMIT jobFinished(m_exitStatus);
-
     const bool shutdown = mode == u"-rs" || jobHost.shutdownRequested();
     if (shutdown)
         host.shutdownComputer();
@@ -85,10 +116,11 @@ bool BatchJob::loadQueue(const QString &queueFile)
                                      QStringLiteral("Die Verbindungsdatei %1 fehlt: die Warteschlange läuft ohne Server."))
                                     .arg(sideFile));
     }
-    m_controller.ClearGrid();
-    if (m_controller.LoadQueueFile(queueFile))
+    // The file is read and checked before anything changes: a queue file that cannot run
+    // leaves the rows an earlier session left pending (and "lastqueue.ini") as they were.
+    if (m_controller.LoadQueueFile(queueFile, true))
         return true;
-    // The controller has said why the file cannot be read. The login beside it still names the
+    // The controller has said why the file cannot be used. The login beside it still names the
     // host of the log line.
     m_ftp.Disconnect();
     m_ftp.LoadLogin(sideFile);

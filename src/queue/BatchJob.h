@@ -9,7 +9,9 @@
 
 namespace Velmora {
 
+class BatchJobHost;
 class MasterFTP;
+class QueueHost;
 class QueueController;
 class QueueRunner;
 struct AppContext;
@@ -47,6 +49,8 @@ Q_SIGNALS:
     void jobFinished(int exitStatus);
 
 private:
+    void execute(const QString &queueFile, const QString &mode, BatchJobHost &jobHost);
+    void finish(const QString &mode, const BatchJobHost &jobHost, QueueHost &host);
     bool loadQueue(const QString &queueFile);
     void writeLogLine(const QDateTime &start, const QString &queueFile, const QString &mode);
     QString text(const QString &english, const QString &german) const;

@@ -74,6 +74,27 @@ QString QueueController::readProblem(const QString &path, int status, int line) 
         .arg(path);
 }
 
+QString QueueController::runnableRowProblem(const QString &path, const QueueFile::Content &content) const
+{
+    if (content.rows.isEmpty())
+        return text(QStringLiteral("The queue file %1 holds no rows."), QStringLiteral("Die Warteschlangendatei %1 enthält keine Zeilen."))
+            .arg(path);
+    int firstUnusable = -1;
+    for (int i = 0; i < content.rows.size(); ++i) {
+        if (RecordFromRow(content.rows[i]))
+            return {};
+        if (firstUnusable < 0 && !RowNotRunProblem(content.rows[i]).isEmpty())
+            firstUnusable = i;
+    }
+    const int index = firstUnusable < 0 ? 0 : firstUnusable;
+    const QueueRow &row = content.rows[index];
+    return text(QStringLiteral("The queue file %1 holds no row that can run: line %2 (%3) cannot run."),
+                QString::fromUtf8("Die Warteschlangendatei %1 enthält keine ausführbare Zeile: Zeile %2 (%3) kann nicht ausgeführt werden."))
+        .arg(path)
+        .arg(content.rowLines.value(index, index + 1))
+        .arg(RowText(row));
+}
+
 void QueueController::LoadQueue()
 {
     QDir().mkpath(savedQueuesFolder());
@@ -83,13 +104,18 @@ void QueueController::LoadQueue()
         LoadQueueFile(path);
 }
 
-bool QueueController::LoadQueueFile(const QString &path)
+bool QueueController::LoadQueueFile(const QString &path, bool needRunnableRow)
 {
     if (refusedWhileRunning()) // a loaded queue replaces every line
         return false;
     const QueueFile::Content content = QueueFile::read(path);
-    if (content.status != QueueFile::Status::Ok) {
-        m_context.prompts.error(readProblem(path, int(content.status), content.badLine) + u' '
+    QString problem;
+    if (content.status != QueueFile::Status::Ok)
+        problem = readProblem(path, int(content.status), content.badLine);
+    else if (needRunnableRow)
+        problem = runnableRowProblem(path, content);
+    if (!problem.isEmpty()) {
+        m_context.prompts.error(problem + u' '
                                  + text(QStringLiteral("Nothing was loaded."), QStringLiteral("Es wurde nichts geladen.")));
         return false;
     }
@@ -159,14 +185,15 @@ void QueueController::RunQueueClick()
 
     QStringList records;
     records.reserve(model.rowCount());
+    QList<QueueRow> rowsNotRun;
     for (int i = 0; i < model.rowCount(); ++i) {
         const QueueRow &row = model.rowAt(i);
         if (const auto record = RecordFromRow(row)) {
             records.append(*record);
-        } else if (const QString problem = QueueRowProblem(row); !problem.isEmpty()) {
-            m_context.protocol.AddProtocolMessage(ProtocolEntry::Error,
-                                                  QStringLiteral("Skipped a queue row that ") + problem + QStringLiteral(": ")
-                                                      + RecordText::printable(row.cmd + u' ' + row.source + u' ' + row.destination));
+        } else if (const QString problem = RowNotRunProblem(row); !problem.isEmpty()) {
+            // Work that cannot be done is said and kept, never dropped in silence.
+            m_context.protocol.AddProtocolMessage(ProtocolEntry::Error, RowNotRunText(row, problem));
+            rowsNotRun.append(row);
         }
     }
     const QString lastCommand = model.rowAt(model.rowCount() - 1).cmd;
@@ -177,7 +204,7 @@ void QueueController::RunQueueClick()
     for (const QString &folder : LocalFoldersToCreate(records))
         QDir().mkpath(folder);
     m_runner.setQueueList(records);
-    m_runner.RunQueue(false);
+    m_runner.RunQueue(false, rowsNotRun);
 
     if (lastCommand == u"STOR" || lastCommand == u"DELE")
         host.listServerPath();
@@ -205,8 +232,9 @@ void QueueController::PauseQueue()
     }
     if (removed)
         m_runner.saveLastQueue();
-    m_work.abortRequested = true;
     m_runner.host().setIdleState();
+    // After the idle state, which may reset the work control while the charts stay up.
+    m_work.pauseRequested = true;
 }
 
 void QueueController::ClearQueue()

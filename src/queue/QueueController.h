@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QueueFile.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -26,8 +28,10 @@ public:
     // "Load queue": the open dialog in "Saved-Queues", then LoadQueueFile.
     void LoadQueue();
     // Reads a queue file into the grid and its side file into the connection. A file that is
-    // not a queue file is refused with a message and the grid keeps its rows.
-    bool LoadQueueFile(const QString &path);
+    // not a queue file is refused with a message and the grid (and "lastqueue.ini") keep their
+    // rows. With needRunnableRow (a queue to run unattended) a file without one row that can
+    // run (empty, or text that holds no usable row) counts as damaged too.
+    bool LoadQueueFile(const QString &path, bool needRunnableRow = false);
     // Shows a queue file's rows in the grid for a look (the batch-job builder): no login is read
     // and "lastqueue.ini" keeps the queue the user had. A file that is not a queue file is
     // refused with a message and the grid keeps its rows.
@@ -65,6 +69,7 @@ private:
     bool refusedWhileRunning();
     QString text(const QString &english, const QString &german) const;
     QString readProblem(const QString &path, int status, int line) const;
+    QString runnableRowProblem(const QString &path, const QueueFile::Content &content) const;
 
     AppContext &m_context;
     MasterFTP &m_ftp;

@@ -24,9 +24,11 @@ QueueFile::Content QueueFile::parse(const QByteArray &bytes)
     }
     const QStringList lines = TextCodec::SplitLines(TextCodec::Decode(bytes));
     content.rows.reserve(lines.size());
-    for (const QString &text : lines) {
-        if (!QueueRow::isBlankLine(text))
-            content.rows.append(QueueRow::fromLine(text));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (!QueueRow::isBlankLine(lines[i])) {
+            content.rows.append(QueueRow::fromLine(lines[i]));
+            content.rowLines.append(i + 1);
+        }
     }
     return content;
 }

@@ -21,6 +21,7 @@ public:
 
     struct Content {
         QList<QueueRow> rows;
+        QList<int> rowLines; // the line (from 1) each row was read from
         Status status = Status::Ok;
         int badLine = 0; // NotText: the first line (from 1) with such a byte
     };

@@ -84,6 +84,28 @@ QString QueueRowProblem(const QueueRow &row)
     return RecordText::nameProblem(name);
 }
 
+QString RowNotRunProblem(const QueueRow &row)
+{
+    if (row.cmd == u"MKD" || row.cmd == u"MKLOCALDIR")
+        return {};
+    if (const QString problem = QueueRowProblem(row); !problem.isEmpty())
+        return problem;
+    if (row.cmd == u"RETR" || row.cmd == u"STOR" || row.cmd == u"DELE" || row.cmd == u"RMD")
+        return {};
+    return row.cmd.trimmed().isEmpty() ? QStringLiteral("has no command")
+                                       : QStringLiteral("has a command the queue cannot run");
+}
+
+QString RowText(const QueueRow &row)
+{
+    return RecordText::printable(row.cmd + u' ' + row.source + u' ' + row.destination).trimmed();
+}
+
+QString RowNotRunText(const QueueRow &row, const QString &problem)
+{
+    return QStringLiteral("Not done: the queue row ") + RowText(row) + u' ' + problem + QStringLiteral(". It stays in the queue.");
+}
+
 std::optional<QString> RecordFromRow(const QueueRow &row)
 {
     if (!QueueRowProblem(row).isEmpty())

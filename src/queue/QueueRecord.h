@@ -44,6 +44,16 @@ std::optional<QString> RecordFromRow(const QueueRow &row);
 // or a local file name that no record may carry ("." or "..", or one with "\").
 QString QueueRowProblem(const QueueRow &row);
 
+// Why "Run queue" cannot carry a grid row out, or an empty text when it can or when the row
+// needs no record of its own ("MKD" and "MKLOCALDIR" rows: the run makes the folders its
+// transfers need). Rows of other commands ("CHMOD", "DELLOC", unknown ones) and rows that
+// QueueRowProblem refuses cannot run.
+QString RowNotRunProblem(const QueueRow &row);
+// A row as one line of text for messages: command, source and destination.
+QString RowText(const QueueRow &row);
+// The protocol line for such a row.
+QString RowNotRunText(const QueueRow &row, const QString &problem);
+
 // The file name of a local path: the text after its last "/".
 QString LocalFileName(const QString &path);
 

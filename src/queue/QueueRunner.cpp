@@ -89,12 +89,12 @@ QString QueueRunner::operationsText(int count) const
     return FourBlanks + QString::number(count) + text(QStringLiteral(" operations"), QStringLiteral(" Operationen"));
 }
 
-void QueueRunner::RunQueue(bool displayOnly)
+void QueueRunner::RunQueue(bool displayOnly, const QList<QueueRow> &rowsNotRun)
 {
-    run(displayOnly, false);
+    run(displayOnly, false, rowsNotRun);
 }
 
-void QueueRunner::run(bool displayOnly, bool keepRows)
+void QueueRunner::run(bool displayOnly, bool keepRows, const QList<QueueRow> &rowsNotRun)
 {
     if (m_running)
         return; // a second run started from inside this one's message processing
@@ -138,6 +138,9 @@ void QueueRunner::run(bool displayOnly, bool keepRows)
     const quint64 firstId = m_model.appendRows(rows);
     for (size_t i = 0; i < steps.size(); ++i)
         steps[i].rowId = firstId + i;
+    // Rows that cannot run keep their place in the queue: they are work not done.
+    if (!rowsNotRun.isEmpty())
+        m_model.appendRows(rowsNotRun);
     saveLastQueue();
     const int records = int(steps.size());
     m_view->setQueueInfoText(operationsText(records));
@@ -159,7 +162,7 @@ void QueueRunner::run(bool displayOnly, bool keepRows)
     m_traffic.startRun(resetCharts, records, files, totalBytes);
     TransferStatistics &stats = m_traffic.statistics();
     m_executor.startRun();
-    m_lastRun = {records, 0};
+    m_lastRun = {records + int(rowsNotRun.size()), 0};
     bool lastQueueFailed = false;
     bool reconnectFailed = canConnect && !m_executor.isConnected();
     const QString downloadFolder = m_context.folders.downloadFolder();
@@ -223,9 +226,10 @@ void QueueRunner::run(bool displayOnly, bool keepRows)
             m_traffic.updatePies();
         }
         m_pump.pump();
-        if (m_work.abortRequested)
+        if (m_work.abortRequested || m_work.pauseRequested)
             break;
     }
+    m_work.pauseRequested = false; // a Pause ends this run only
 
     m_traffic.idleTick();
     m_traffic.stopTimer();
@@ -270,8 +274,14 @@ void QueueRunner::writeBatchLog(const QDateTime &start, qint64 totalBytes, int f
     }
 }
 
-void QueueRunner::runSingle(const QString &record, bool overwriteWithoutQuestion)
+bool QueueRunner::runSingle(const QString &record, bool overwriteWithoutQuestion)
 {
+    if (m_running)
+        return false; // another run is going on; nothing was done
+    // A single record has no busy state of its own: an Abort or Pause left over from earlier
+    // work (a closed progress window, say) must not cut it short.
+    m_work.abortRequested = false;
+    m_work.pauseRequested = false;
     m_ftp.EnsureConnected();
     const OverwritePolicy saved = m_policy;
     if (overwriteWithoutQuestion) {
@@ -281,24 +291,26 @@ void QueueRunner::runSingle(const QString &record, bool overwriteWithoutQuestion
         m_policy.action = OverwritePolicy::Action::Overwrite;
     }
     m_queueList = {record};
+    m_lastRun = {};
     run(false, true);
     m_policy = saved;
     m_view->hideCharts();
+    return m_lastRun.records == 1 && m_lastRun.allSucceeded();
 }
 
-void QueueRunner::DownloadFile(const QString &remote, const QString &local, const QString &size)
+bool QueueRunner::DownloadFile(const QString &remote, const QString &local, const QString &size)
 {
-    runSingle(QStringLiteral("RETR|") + remote + u'|' + NormaliseRemotePath(local) + u'|' + size, true);
+    return runSingle(QStringLiteral("RETR|") + remote + u'|' + NormaliseRemotePath(local) + u'|' + size, true);
 }
 
-void QueueRunner::UploadFile(const QString &local, const QString &remote)
+bool QueueRunner::UploadFile(const QString &local, const QString &remote)
 {
-    runSingle(QStringLiteral("STOR|") + local + u'|' + NormaliseRemotePath(remote), true);
+    return runSingle(QStringLiteral("STOR|") + local + u'|' + NormaliseRemotePath(remote), true);
 }
 
-void QueueRunner::MakeRemoteDir(const QString &path)
+bool QueueRunner::MakeRemoteDir(const QString &path)
 {
-    runSingle(QStringLiteral("MKD|") + NormaliseRemotePath(path), false);
+    return runSingle(QStringLiteral("MKD|") + NormaliseRemotePath(path), false);
 }
 
 void QueueRunner::SiteChmod(const QString &mode, const QString &path)

@@ -2,6 +2,7 @@
 
 #include "EventPump.h"
 #include "OverwritePolicy.h"
+#include "QueueRow.h"
 #include "RecordExecutor.h"
 #include "TrafficMonitor.h"
 
@@ -62,8 +63,10 @@ public:
     const RunResult &lastRun() const { return m_lastRun; }
 
     // Shows the queue list in the grid and, unless displayOnly, carries it out. With displayOnly
-    // (automatic running off) the rows are added to the grid and nothing runs.
-    void RunQueue(bool displayOnly);
+    // (automatic running off) the rows are added to the grid and nothing runs. rowsNotRun are
+    // grid rows that cannot become records: they stay in the grid (and in "lastqueue.ini") after
+    // the records' rows and count as records that did not succeed.
+    void RunQueue(bool displayOnly, const QList<QueueRow> &rowsNotRun = {});
     bool ExecuteRecord(const QString &command, const QString &argument1, const QString &size, const QString &argument2)
     {
         return m_executor.ExecuteRecord(command, argument1, size, argument2);
@@ -75,9 +78,11 @@ public:
     bool IsAsciiFile(const QString &path);
 
     // One-record runs: they overwrite without asking and leave the rows the grid already has.
-    void DownloadFile(const QString &remote, const QString &local, const QString &size);
-    void UploadFile(const QString &local, const QString &remote);
-    void MakeRemoteDir(const QString &path);
+    // Each starts with a clear Abort (an Abort of earlier work never cuts it short) and returns
+    // whether its record succeeded.
+    bool DownloadFile(const QString &remote, const QString &local, const QString &size);
+    bool UploadFile(const QString &local, const QString &remote);
+    bool MakeRemoteDir(const QString &path);
 
 Q_SIGNALS:
     // The records are in the grid and begin to run.
@@ -87,8 +92,8 @@ Q_SIGNALS:
     void runFinished();
 
 private:
-    void run(bool displayOnly, bool keepRows);
-    void runSingle(const QString &record, bool overwriteWithoutQuestion);
+    void run(bool displayOnly, bool keepRows, const QList<QueueRow> &rowsNotRun = {});
+    bool runSingle(const QString &record, bool overwriteWithoutQuestion);
     void reportLastQueueFailure(bool withMessage);
     void writeBatchLog(const QDateTime &start, qint64 totalBytes, int files);
     QString text(const QString &english, const QString &german) const;

@@ -11,6 +11,7 @@
 #include "app/UserPrompts.h"
 #include "app/WorkControl.h"
 #include "common/Language.h"
+#include "common/RecordText.h"
 #include "common/RemotePath.h"
 #include "common/TextReplace.h"
 #include "engine/ftp/FtpError.h"
@@ -115,7 +116,9 @@ bool RecordExecutor::ExecuteRecord(const QString &command, const QString &argume
                                    + path,
                                FtpError::Kind::Local);
         } else {
+            log(ProtocolEntry::Error, QStringLiteral("Command unknown: ") + RecordText::printable(command + u' ' + argument1 + u' ' + argument2).trimmed());
             m_context.prompts.error(text(QStringLiteral("Command unknown!"), QStringLiteral("Befehl unbekannt!")));
+            result = false;
         }
     } catch (const FtpError &error) {
         result = false;
@@ -142,10 +145,8 @@ void RecordExecutor::stor(const QString &localPath, const QString &remote)
 {
     setTransferType(localPath);
     const QFileInfo source(localPath);
-    if (!source.exists()) {
-        log(ProtocolEntry::Error, QStringLiteral("File not exists: ") + localPath);
-        return;
-    }
+    if (!source.exists()) // nothing was sent: the record is not done
+        throw FtpError(QStringLiteral("File not exists: ") + localPath, FtpError::Kind::Local);
     m_traffic.setExpectedSize(source.size());
     if (m_remote.exists(ftp(), remote) && !decideOverwrite(remote))
         return;

@@ -264,8 +264,11 @@ TEST_F(BatchJobWindowTest, TheJobRunsOnceFromItsTimerAndLeavesBatchModeBehind)
     EXPECT_TRUE(model().isEmpty());
     EXPECT_EQ(TextCodec::ReadLines(logPath()).size(), 1);
     EXPECT_EQ(main().exitStatus(), 0);
-    EXPECT_EQ(w().automaticRunButton->text(), QStringLiteral("AUTO"));
-    EXPECT_TRUE(context().options.data().automaticRunQueue);
+    // What the job switched on for itself is back as the user had it: MAN, and existing files
+    // are asked about again.
+    EXPECT_EQ(w().automaticRunButton->text(), QStringLiteral("MAN"));
+    EXPECT_FALSE(context().options.data().automaticRunQueue);
+    EXPECT_TRUE(starter->queue().runner().overwritePolicy().questionNeeded()) << "the window must not overwrite without asking";
     EXPECT_TRUE(TestEnvironment::readFile(env.appDataFolder() + QStringLiteral("options.ini")).contains("AutomaticRunQueue=0"))
         << "the stored option is untouched";
     EXPECT_TRUE(main().isVisible()) << "-r stays open";

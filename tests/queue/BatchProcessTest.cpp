@@ -228,9 +228,13 @@ TEST_F(BatchProcessTest, AJobThatCannotRunStillLogsAndEndsWithoutWaitingOnABox)
         int files;
         QString message; // part of a line on standard error
         QStringList rowsLeft;
+        bool keepsPending = false; // a queue file that cannot be used leaves the last queue as it was
     };
     const QString host = QStringLiteral("127.0.0.1");
     const QStringList sources = {QStringLiteral("/a.dat"), QStringLiteral("/b.dat")};
+    const QList<QueueRow> pendingRows = {row(QStringLiteral("/pending/one.dat"), QStringLiteral("RETR"), local + QStringLiteral("one.dat"), 10),
+                                         row(QStringLiteral("/pending/two.dat"), QStringLiteral("DELE"), QStringLiteral(" "), 0)};
+    const QStringList pending = {QStringLiteral("/pending/one.dat"), QStringLiteral("/pending/two.dat")};
     const Case cases[] = {
         {"server down", [&] { return saveJob(QStringLiteral("down"), rows, server->password(), downPort); }, 3, host,
          QStringLiteral("2.00 kB"), 2, QStringLiteral("velmora: error: "), sources},
@@ -242,7 +246,7 @@ TEST_F(BatchProcessTest, AJobThatCannotRunStillLogsAndEndsWithoutWaitingOnABox)
              env.writeFile(path.mid(env.root().size()), "/a.dat\xA7RETR\xA7x\r\n\x7F" "ELF\x02\x01");
              return path;
          },
-         3, host, QStringLiteral("0.00 kB"), 0, QStringLiteral("is not a queue file"), {}},
+         3, host, QStringLiteral("0.00 kB"), 0, QStringLiteral("is not a queue file"), pending, true},
         {"no connection file beside the queue",
          [&] {
              const QString path = saveJob(QStringLiteral("alone"), rows, server->password(), server->port());
@@ -251,11 +255,25 @@ TEST_F(BatchProcessTest, AJobThatCannotRunStillLogsAndEndsWithoutWaitingOnABox)
          },
          3, QString(), QStringLiteral("2.00 kB"), 2, QStringLiteral("jobs/alone.ftp is missing"), sources},
         {"empty queue file",
-         [&] { return saveJob(QStringLiteral("empty"), {}, server->password(), server->port()); }, 0, host,
-         QStringLiteral("0.00 kB"), 0, QString(), {}},
+         [&] { return saveJob(QStringLiteral("empty"), {}, server->password(), server->port()); }, 3, host,
+         QStringLiteral("0.00 kB"), 0, QStringLiteral("empty.queue holds no rows. Nothing was loaded."), pending, true},
+        {"text without one usable row",
+         [&] {
+             const QString path = saveJob(QStringLiteral("garbage"), rows, server->password(), server->port());
+             env.writeFile(path.mid(env.root().size()), "\r\nhello world\r\nRETR only\xA7RETR\r\n");
+             return path;
+         },
+         3, host, QStringLiteral("0.00 kB"), 0,
+         QStringLiteral("garbage.queue holds no row that can run: line 2 (hello world) cannot run. Nothing was loaded."), pending,
+         true},
     };
+    const QString lastQueue = env.appDataFolder() + QStringLiteral("lastqueue.ini");
+    QDir().mkpath(env.appDataFolder());
     for (const Case &c : cases) {
         QFile::remove(batchLogPath());
+        // Rows an earlier session left pending, as the program wrote them.
+        ASSERT_TRUE(QueueFile::write(lastQueue, pendingRows));
+        const QByteArray pendingBytes = TestEnvironment::readFile(lastQueue);
         const QString queue = c.makeJob();
         const ProgramRun run = runVelmora({queue, QStringLiteral("-rc")});
         ASSERT_TRUE(run.finished) << c.name << ": the program waited for somebody";
@@ -270,11 +288,39 @@ TEST_F(BatchProcessTest, AJobThatCannotRunStillLogsAndEndsWithoutWaitingOnABox)
             EXPECT_TRUE(run.messages.join(u'\n').contains(c.message)) << c.name << "\n" << run.messages.join(u'\n').toStdString();
         EXPECT_FALSE(run.messages.join(u'\n').contains(QStringLiteral("question:"))) << c.name;
         QStringList left;
-        for (const QueueRow &r : QueueFile::read(env.appDataFolder() + QStringLiteral("lastqueue.ini")).rows)
+        for (const QueueRow &r : QueueFile::read(lastQueue).rows)
             left << r.source;
         EXPECT_EQ(left, c.rowsLeft) << c.name << ": failed rows wait for the next interactive start";
+        if (c.keepsPending)
+            EXPECT_EQ(TestEnvironment::readFile(lastQueue), pendingBytes) << c.name << ": the pending queue is untouched";
     }
     EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral("a.dat")));
+}
+
+// Work that was not done is never reported as done: an upload whose local file is gone and a
+// row no record can carry fail the job (status 3) and stay for the next start, while the rest
+// of the queue is carried out.
+TEST_F(BatchProcessTest, RowsThatWereNotDoneFailTheJobAndStayInTheQueue)
+{
+    startServer();
+    server->writeFile(QStringLiteral("a.dat"), "alpha");
+    const QString gone = local + QStringLiteral("gone.dat");
+    const QString queue = saveJob(QStringLiteral("partly"),
+                                  {row(QStringLiteral("/a.dat"), QStringLiteral("RETR"), local + QStringLiteral("a.dat"), 5),
+                                   row(gone, QStringLiteral("STOR"), QStringLiteral("/gone.dat"), 7),
+                                   row(QStringLiteral("/b.dat"), QStringLiteral("RETR"), local + QStringLiteral("folder/"), 3),
+                                   row(QStringLiteral("/c.dat"), QStringLiteral("FROB"), QStringLiteral("/d.dat"), 3)},
+                                  server->password(), server->port());
+    const ProgramRun run = runVelmora({queue, QStringLiteral("-rc")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 3) << run.messages.join(u'\n').toStdString();
+    EXPECT_EQ(TestEnvironment::readFile(local + QStringLiteral("a.dat")), QByteArray("alpha"));
+    EXPECT_FALSE(QFileInfo::exists(server->localPath(QStringLiteral("gone.dat"))));
+    QStringList left;
+    for (const QueueRow &r : QueueFile::read(env.appDataFolder() + QStringLiteral("lastqueue.ini")).rows)
+        left << r.cmd + u' ' + r.source;
+    EXPECT_EQ(left, (QStringList{QStringLiteral("STOR ") + gone, QStringLiteral("RETR /b.dat"), QStringLiteral("FROB /c.dat")}));
+    ASSERT_EQ(batchLog().size(), 1);
 }
 
 TEST_F(BatchProcessTest, AWrongSwitchOrAMissingQueueFileIsRefusedOnStandardError)

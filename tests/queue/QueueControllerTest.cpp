@@ -129,10 +129,11 @@ TEST_F(QueueControllerTest, PauseDropsTheRowsOfSearchDownloadsAndStopsTheRun)
     controller.PauseQueue();
     EXPECT_EQ(gridSources(), QStringList{QStringLiteral("/b.txt")});
     EXPECT_EQ(lastQueueSources(), gridSources());
-    EXPECT_TRUE(work.abortRequested);
+    EXPECT_TRUE(work.pauseRequested);
+    EXPECT_FALSE(work.abortRequested) << "Pause lets the running transfer finish";
 }
 
-TEST_F(QueueControllerTest, RunQueueDerivesTheUploadFoldersAgainAndDropsRowsThatAreNoRecords)
+TEST_F(QueueControllerTest, RunQueueDerivesTheUploadFoldersAgainAndKeepsRowsItCannotRun)
 {
     connectToServer();
     QDir().mkpath(server->localPath(QStringLiteral("pub")));
@@ -144,10 +145,17 @@ TEST_F(QueueControllerTest, RunQueueDerivesTheUploadFoldersAgainAndDropsRowsThat
                       row(a, QStringLiteral("STOR"), QStringLiteral("/pub/site/a.txt"), QStringLiteral("2")),
                       row(b, QStringLiteral("STOR"), QStringLiteral("/pub/site/x/b.dat"), QStringLiteral("1"))});
     controller.RunQueueClick();
-    EXPECT_TRUE(model.isEmpty()) << protocol().join(u'\n').toStdString();
     EXPECT_EQ(server->readFile(QStringLiteral("pub/site/x/b.dat")), QByteArray("b"));
     EXPECT_EQ(protocol().filter(QRegularExpression(QStringLiteral("^0: (MKD|CHMOD) "))),
               (QStringList{QStringLiteral("0: MKD /pub/site"), QStringLiteral("0: MKD /pub/site/x")}));
+    // The "MKD" row was made again from the uploads; the "CHMOD" row was not done: it is named
+    // and stays, in the grid and in the last queue.
+    EXPECT_EQ(gridSources(), QStringList{QStringLiteral("/pub/site")});
+    EXPECT_EQ(model.rowAt(0).cmd, QStringLiteral("CHMOD"));
+    EXPECT_EQ(lastQueueSources(), gridSources());
+    EXPECT_EQ(protocol().filter(QStringLiteral("2: Not done")),
+              QStringList{QStringLiteral("2: Not done: the queue row CHMOD /pub/site 777 has a command the queue cannot run. It stays in the queue.")});
+    EXPECT_FALSE(runner->lastRun().allSucceeded());
 }
 
 // A queue file edited by hand: "DELE /pub/keep|x.txt" must not become "DELE /pub/keep".
@@ -162,11 +170,15 @@ TEST_F(QueueControllerTest, RunQueueSkipsRowsThatNoRecordCanCarryAndSaysSo)
     controller.RunQueueClick();
     EXPECT_EQ(server->readFile(QStringLiteral("pub/keep")), QByteArray("keep"));
     EXPECT_EQ(readLocal(local + QStringLiteral("a.dat")), QByteArray("a"));
-    EXPECT_EQ(protocol().filter(QStringLiteral("2: Skipped")),
-              (QStringList{QStringLiteral("2: Skipped a queue row that contains a character that records cannot hold: DELE /pub/keep|x.txt  "),
-                           QStringLiteral("2: Skipped a queue row that names a parent or current folder: RETR /pub/a.dat ") + local
-                               + QStringLiteral("..")}));
-    EXPECT_TRUE(model.isEmpty());
+    EXPECT_EQ(protocol().filter(QStringLiteral("2: Not done")),
+              (QStringList{QStringLiteral("2: Not done: the queue row DELE /pub/keep|x.txt contains a character that records cannot hold. It stays in the queue."),
+                           QStringLiteral("2: Not done: the queue row RETR /pub/a.dat ") + local
+                               + QStringLiteral(".. names a parent or current folder. It stays in the queue.")}));
+    // Both rows are work not done: they stay, and the run says it did not do everything.
+    EXPECT_EQ(gridSources(), (QStringList{QStringLiteral("/pub/keep|x.txt"), QStringLiteral("/pub/a.dat")}));
+    EXPECT_EQ(lastQueueSources(), gridSources());
+    EXPECT_EQ(runner->lastRun().records, 3);
+    EXPECT_EQ(runner->lastRun().succeeded, 1);
 }
 
 TEST_F(QueueControllerTest, ClearQueueAndTheAutomaticRunSwitch)

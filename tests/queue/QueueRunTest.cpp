@@ -201,13 +201,17 @@ TEST_F(QueueRunTest, AFailedRecordKeepsItsRowAndTheOthersGo)
     run({retr(QStringLiteral("/a.dat"), local + QStringLiteral("a.dat")), retr(QStringLiteral("/missing.dat"), missing),
          retr(QStringLiteral("/c.dat"), local + QStringLiteral("c.dat")), QStringLiteral("XYZ|a|b")});
 
-    EXPECT_EQ(gridSources(), QStringList{QStringLiteral("/missing.dat")});
-    EXPECT_EQ(lastQueueSources(), QStringList{QStringLiteral("/missing.dat")});
+    // The unknown command is not done either: it is named and its row stays.
+    EXPECT_EQ(gridSources(), (QStringList{QStringLiteral("/missing.dat"), QStringLiteral("a")}));
+    EXPECT_EQ(lastQueueSources(), gridSources());
     EXPECT_EQ(readLocal(local + QStringLiteral("c.dat")), QByteArray("c"));
     EXPECT_FALSE(QFileInfo::exists(missing));
     EXPECT_FALSE(QFileInfo::exists(missing + QStringLiteral(".velmora-part")));
-    EXPECT_EQ(protocol().filter(QStringLiteral("2: ")).size(), 1) << protocol().join(u'\n').toStdString();
-    EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("error: Command unknown!")}) << "and the unknown command counts as done";
+    EXPECT_EQ(protocol().filter(QStringLiteral("2: ")).size(), 2) << protocol().join(u'\n').toStdString();
+    EXPECT_TRUE(protocol().contains(QStringLiteral("2: Command unknown: XYZ a b")));
+    EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("error: Command unknown!")});
+    EXPECT_EQ(runner->lastRun().succeeded, 2);
+    EXPECT_EQ(runner->lastRun().records, 4);
 
     // Run again: exactly the failed row is tried again.
     server->writeFile(QStringLiteral("missing.dat"), "m");
@@ -216,7 +220,7 @@ TEST_F(QueueRunTest, AFailedRecordKeepsItsRowAndTheOthersGo)
     EXPECT_EQ(readLocal(missing), QByteArray("m"));
 }
 
-TEST_F(QueueRunTest, RecordsThatCountAsDoneWithoutTransferring)
+TEST_F(QueueRunTest, RecordsThatCountAsDoneWithoutTransferringAndAnUploadOfAMissingFileThatDoesNot)
 {
     connectToServer();
     server->writeFile(QStringLiteral("BACKUP001/BACKUPINFO.VELMORA"), "index");
@@ -225,7 +229,9 @@ TEST_F(QueueRunTest, RecordsThatCountAsDoneWithoutTransferring)
     run({retr(QStringLiteral("/BACKUP001/BACKUPINFO.VELMORA"), local + QStringLiteral("BACKUPINFO.VELMORA")),
          QStringLiteral("STOR|") + gone + QStringLiteral("|/gone.txt"), QStringLiteral("MKD|/exists"),
          QStringLiteral("MKLOCALDIR|") + local + QStringLiteral("new/deeper")});
-    EXPECT_TRUE(model.isEmpty());
+    // Nothing was sent for the missing file: its record failed and its row stays.
+    EXPECT_EQ(gridSources(), QStringList{gone});
+    EXPECT_FALSE(runner->lastRun().allSucceeded());
     EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral("BACKUPINFO.VELMORA")));
     EXPECT_TRUE(protocol().contains(QStringLiteral("2: File not exists: ") + gone));
     EXPECT_TRUE(protocol().contains(QStringLiteral("0: MKD /exists")));
