@@ -22,6 +22,7 @@ LocalEditMonitor::LocalEditMonitor(const AppContext &context, Hooks hooks, QObje
 void LocalEditMonitor::start(const QString &path)
 {
     m_path = path;
+    m_serverFolder = m_hooks.serverPath();
     m_stamp = FileStamp(path);
     m_timer.start();
 }
@@ -42,13 +43,14 @@ void LocalEditMonitor::check()
         return;
     // Watched until the first change only; off before anything is asked.
     m_timer.stop();
+    const QString before = m_stamp;
     m_stamp = stamp;
     m_hooks.relistLocal();
 
     if (!m_hooks.serverGridUsable() || !m_hooks.ensureConnected())
         return;
     const QString name = QFileInfo(m_path).fileName();
-    const QString remote = NormaliseRemotePath(m_hooks.serverPath() + u'/' + name);
+    const QString remote = NormaliseRemotePath(m_serverFolder + u'/' + name);
     if (!m_hooks.remoteFileExists(remote))
         return;
     const QString question = m_context.text(
@@ -56,8 +58,12 @@ void LocalEditMonitor::check()
         QStringLiteral("Die Datei ") + remote + QStringLiteral(" wurde verändert. Datei zurück auf den Server laden?"));
     if (!m_context.prompts.confirm(question))
         return;
-    // The file of that name in the folder the local grid shows now.
-    m_hooks.upload(m_hooks.localFolder() + name, remote);
+    // The file that was edited goes where it came from.
+    if (!m_hooks.upload(m_path, remote)) {
+        // Not uploaded: the change stays offered, so the user's edit is never dropped.
+        m_stamp = before;
+        m_timer.start();
+    }
     m_hooks.relistServer();
 }
 

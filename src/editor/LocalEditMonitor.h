@@ -23,7 +23,7 @@ public:
         std::function<QString()> serverPath;     // the server path box's text
         std::function<QString()> localFolder;    // the folder the local grid shows, ending with "/"
         std::function<bool(const QString &remote)> remoteFileExists;
-        std::function<void(const QString &local, const QString &remote)> upload;
+        std::function<bool(const QString &local, const QString &remote)> upload; // true when it succeeded
         std::function<void()> relistLocal;
         std::function<void()> relistServer;
     };
@@ -31,12 +31,14 @@ public:
 
     LocalEditMonitor(const AppContext &context, Hooks hooks, QObject *parent = nullptr);
 
-    // LocalEditRecord: the file and its stamp now; the timer is switched on.
+    // LocalEditRecord: the file, its stamp and the server folder shown now; the timer is
+    // switched on. A change is offered for that folder, whatever the panes show by then.
     void start(const QString &path);
     void stop();
     bool isActive() const { return m_timer.isActive(); }
     QTimer &timer() { return m_timer; }
     QString path() const { return m_path; }
+    QString serverFolder() const { return m_serverFolder; }
     QString stamp() const { return m_stamp; }
 
     // One tick of the timer.
@@ -47,6 +49,7 @@ private:
     Hooks m_hooks;
     QTimer m_timer;
     QString m_path;
+    QString m_serverFolder;
     QString m_stamp;
 };
 

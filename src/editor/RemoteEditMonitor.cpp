@@ -40,14 +40,18 @@ void RemoteEditMonitor::check()
 {
     if (!m_timer.isActive())
         return; // switched off: a tick that was already on its way
+    if (m_hooks.workRunning && m_hooks.workRunning())
+        return; // asked once the work is over: an upload could not run now
     const QString stamp = FileStamp(m_copy);
     if (stamp == m_stamp)
         return;
+    const QString before = m_stamp;
     m_stamp = stamp; // before the question: ticks during it must not ask again
     if (m_context.prompts.confirm(question())) {
-        if (!m_hooks.ensureConnected())
-            return; // dropped without a message; the new stamp stays
-        m_hooks.upload(m_copy, m_remote);
+        if (!m_hooks.ensureConnected() || !m_hooks.upload(m_copy, m_remote)) {
+            m_stamp = before; // not on the server: the change is offered again
+            return;
+        }
     }
     m_hooks.relistServer();
 }

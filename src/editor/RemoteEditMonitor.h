@@ -13,13 +13,15 @@ struct AppContext;
 // Watches the working copy of a server file opened with View/Edit ("TimerFileMonitoring", every
 // 500 ms): each change of the copy's stamp asks whether to upload it to the server. The new
 // stamp is kept before the question, so one change is asked about once however long the
-// question stays open, and every later save asks again. One copy at a time.
+// question stays open, and every later save asks again. One copy at a time. Nothing is asked
+// while other work runs, and a change whose upload did not succeed stays offered.
 class RemoteEditMonitor : public QObject {
     Q_OBJECT
 public:
     struct Hooks {
         std::function<bool()> ensureConnected;     // true when the session is (or came) up
-        std::function<void(const QString &local, const QString &remote)> upload;
+        std::function<bool(const QString &local, const QString &remote)> upload; // true when it succeeded
+        std::function<bool()> workRunning;         // a run or walk is going on: ask later
         std::function<void()> relistServer;        // the folder the server path box shows
     };
     static constexpr int IntervalMs = 500;

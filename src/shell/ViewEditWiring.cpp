@@ -54,9 +54,14 @@ ViewEditWiring::ViewEditWiring(AppContext &context, MainForm &main, MasterFTP &f
 {
     const auto serverPath = [this] { return m_browser.pane(BrowserSide::Server).pathText(); };
     const auto relistServer = [this, serverPath] { m_browser.FillServerGrid(serverPath()); };
-    const auto upload = [this](const QString &local, const QString &remote) { m_runner.UploadFile(local, remote); };
+    const auto upload = [this](const QString &local, const QString &remote) { return m_runner.UploadFile(local, remote); };
 
-    m_remote = new RemoteEditMonitor(context, {[this] { return connectIfNeeded(); }, upload, relistServer}, this);
+    RemoteEditMonitor::Hooks remote;
+    remote.ensureConnected = [this] { return connectIfNeeded(); };
+    remote.upload = upload;
+    remote.relistServer = relistServer;
+    remote.workRunning = [this] { return m_main.isBusy() || m_runner.isRunning(); };
+    m_remote = new RemoteEditMonitor(context, std::move(remote), this);
 
     LocalEditMonitor::Hooks local;
     local.localGridUsable = [this] { return gridUsable(false); };
@@ -137,7 +142,8 @@ void ViewEditWiring::serverViewEdit()
         return; // never fetched, never opened
     const int row = pane.rememberedRow();
     const QString size = QString::number(pane.model().entryAt(row).size);
-    m_runner.DownloadFile(remote, copy, size);
+    if (!m_runner.DownloadFile(remote, copy, size))
+        return; // the protocol says why; there is no working copy to open
     m_lastOutcome = m_dispatch->OpenForViewEdit(copy, true);
     m_remote->start(copy, remote);
 }

@@ -245,9 +245,14 @@ struct Calls {
 
 RemoteEditMonitor::Hooks remoteHooks(Calls &calls)
 {
-    return {[&calls] { return calls.connected; },
-            [&calls](const QString &local, const QString &remote) { calls.uploads << local + u" -> " + remote; },
-            [&calls] { ++calls.relists; }};
+    RemoteEditMonitor::Hooks hooks;
+    hooks.ensureConnected = [&calls] { return calls.connected; };
+    hooks.upload = [&calls](const QString &local, const QString &remote) {
+        calls.uploads << local + u" -> " + remote;
+        return true;
+    };
+    hooks.relistServer = [&calls] { ++calls.relists; };
+    return hooks;
 }
 
 TEST_F(ViewEditCore, ThreeSavesOfTheRemoteCopyAskThreeTimesAndNoUploadsNothing)
@@ -292,7 +297,7 @@ TEST_F(ViewEditCore, YesUploadsTheCopyToTheRemotePathInGermanToo)
     EXPECT_EQ(calls.relists, 1);
 }
 
-TEST_F(ViewEditCore, AYesWithoutConnectionIsDroppedAndTheSameChangeIsNotAskedAgain)
+TEST_F(ViewEditCore, AYesWithoutConnectionKeepsTheChangeOfferedUntilItIsUploadedOrDeclined)
 {
     Calls calls;
     calls.connected = false;
@@ -303,10 +308,34 @@ TEST_F(ViewEditCore, AYesWithoutConnectionIsDroppedAndTheSameChangeIsNotAskedAga
     prompts.confirmAnswers = {true};
     save(copy, "b", 1700000001, 0);
     monitor.check();
-    monitor.check();
-    EXPECT_EQ(prompts.shown.size(), 1);
     EXPECT_TRUE(calls.uploads.isEmpty());
     EXPECT_EQ(calls.relists, 0) << "the tick ends at the failed connection";
+    // The edit is not on the server: it is offered again, and this time uploaded.
+    calls.connected = true;
+    prompts.confirmAnswers = {true};
+    monitor.check();
+    EXPECT_EQ(prompts.shown.size(), 2);
+    EXPECT_EQ(calls.uploads, QStringList{copy + u" -> /a.txt"_qs});
+    monitor.check();
+    EXPECT_EQ(prompts.shown.size(), 2) << "uploaded: not asked again";
+}
+
+TEST_F(ViewEditCore, NothingIsAskedWhileOtherWorkRuns)
+{
+    Calls calls;
+    bool working = true;
+    RemoteEditMonitor::Hooks hooks = remoteHooks(calls);
+    hooks.workRunning = [&working] { return working; };
+    RemoteEditMonitor monitor(context, hooks);
+    const QString copy = file(u"filemonitoring/a.txt"_qs);
+    save(copy, "a", 1700000000, 0);
+    monitor.start(copy, u"/a.txt"_qs);
+    save(copy, "b", 1700000001, 0);
+    monitor.check();
+    EXPECT_TRUE(prompts.shown.isEmpty());
+    working = false;
+    monitor.check();
+    EXPECT_EQ(prompts.shown.size(), 1) << "asked once the work is over";
 }
 
 TEST_F(ViewEditCore, ATickDuringTheQuestionDoesNotAskAgainAndAStoppedMonitorIsQuiet)
@@ -366,7 +395,10 @@ LocalEditMonitor::Hooks localHooks(LocalCalls &c)
         c.asked << remote;
         return c.remoteFiles.contains(remote);
     };
-    h.upload = [&c](const QString &local, const QString &remote) { c.uploads << local + u" -> " + remote; };
+    h.upload = [&c](const QString &local, const QString &remote) {
+        c.uploads << local + u" -> " + remote;
+        return true;
+    };
     h.relistLocal = [&c] { ++c.localRelists; };
     h.relistServer = [&c] { ++c.serverRelists; };
     return h;

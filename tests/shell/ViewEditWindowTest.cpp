@@ -137,6 +137,78 @@ TEST_F(ViewEditWindow, AServerFileOpensAsAWorkingCopyAndEverySaveIsOffered)
     EXPECT_TRUE(remote().isActive());
 }
 
+// An Abort left over from earlier work (closing the used-space window sets it) must not cut
+// the next single transfer short: the working copy is made whole, and Yes puts the whole
+// edited file on the server, not an empty one.
+TEST_F(ViewEditWindow, ASingleTransferAfterAnEarlierAbortCarriesTheWholeFile)
+{
+    QByteArray big;
+    for (int i = 0; big.size() < 3 * 1024 * 1024; ++i)
+        big += "line " + QByteArray::number(i) + " of a large page\n";
+    server.writeFile(u"big.txt"_qs, big);
+    browser().FillServerGrid(u"/"_qs);
+    choose(false, true, false); // the system's opener: the transfers are what this is about
+    starter->work().abortRequested = true;
+    select(BrowserSide::Server, u"big.txt"_qs);
+    fileOps().bar(BrowserSide::Server).menuItem(PaneCommand::ViewEdit)->trigger();
+    EXPECT_EQ(TestEnvironment::readFile(copyOf(u"big.txt"_qs)), big);
+
+    starter->work().abortRequested = true;
+    const QByteArray edited = big + "one more line\n";
+    ASSERT_EQ(env.writeFile(copyOf(u"big.txt"_qs).mid(env.root().size()), edited), copyOf(u"big.txt"_qs));
+    prompts.confirmAnswers = {true};
+    remote().check();
+    EXPECT_EQ(server.readFile(u"big.txt"_qs), edited);
+}
+
+// The edit is the user's work: an upload that does not succeed leaves it offered, and nothing is
+// asked while other work runs (the upload could not run then).
+TEST_F(ViewEditWindow, AChangeThatCouldNotBeUploadedStaysOfferedAndNothingIsAskedDuringWork)
+{
+    select(BrowserSide::Server, u"srv.txt"_qs);
+    fileOps().bar(BrowserSide::Server).menuItem(PaneCommand::ViewEdit)->trigger();
+    ASSERT_TRUE(remote().isActive());
+    editAndSave(u"my edit\n"_qs);
+
+    main().SetBusyState();
+    remote().check();
+    EXPECT_TRUE(prompts.shown.isEmpty()) << "asked while work runs";
+    main().SetIdleState();
+
+    // The server refuses the upload: a folder stands where the file was.
+    QFile::remove(server.localPath(u"srv.txt"_qs));
+    QDir().mkpath(server.localPath(u"srv.txt"_qs));
+    prompts.confirmAnswers = {true};
+    remote().check();
+    EXPECT_EQ(prompts.shown, QStringList{question(u"/srv.txt"_qs)});
+
+    QDir(server.localPath(u"srv.txt"_qs)).removeRecursively();
+    prompts.confirmAnswers = {true};
+    remote().check();
+    EXPECT_EQ(prompts.shown, (QStringList{question(u"/srv.txt"_qs), question(u"/srv.txt"_qs)})) << "offered again";
+    EXPECT_EQ(server.readFile(u"srv.txt"_qs), "my edit\n");
+    remote().check();
+    EXPECT_EQ(prompts.shown.size(), 2) << "uploaded: not offered again";
+}
+
+// The local monitor uploads the file that was edited to the server folder shown when it was
+// opened, whatever both panes show by the time it changes.
+TEST_F(ViewEditWindow, TheLocalMonitorUploadsTheEditedFileWhereverThePanesHaveMoved)
+{
+    env.writeFile(u"loc/dir/srv.txt"_qs, "another file of the same name\n");
+    server.writeFile(u"pub/srv.txt"_qs, "pub copy\n");
+    select(BrowserSide::Local, u"srv.txt"_qs);
+    fileOps().bar(BrowserSide::Local).button(PaneCommand::ViewEdit)->trigger();
+    browser().FillLocalGrid(localRoot + u"dir/"_qs);
+    browser().FillServerGrid(u"/pub"_qs);
+    editAndSave(u"edited locally\n"_qs);
+    prompts.confirmAnswers = {true};
+    local().check();
+    EXPECT_EQ(prompts.shown, QStringList{question(u"/srv.txt"_qs)});
+    EXPECT_EQ(server.readFile(u"srv.txt"_qs), "edited locally\n");
+    EXPECT_EQ(server.readFile(u"pub/srv.txt"_qs), "pub copy\n");
+}
+
 TEST_F(ViewEditWindow, ARemoteExecutableIsNeverFetchedNorOpened)
 {
     const struct {
