@@ -147,7 +147,7 @@ bool MasterFTP::Connect(bool clearQueueGrid)
         m_prompts.information(text(QStringLiteral("Specify a host!"), QStringLiteral("Bitte einen Host angeben!")));
         return false;
     }
-    if (m_retryCounter >= MaximumRetries) {
+    if (m_retryCounter >= m_maximumAttempts) {
         m_prompts.error(text(QStringLiteral("Maximum number of retries to connect reached!"),
                              QStringLiteral("Maximale Anzahl an Verbindungsversuchen erreicht!")));
         m_host->setIdleState();

@@ -59,6 +59,10 @@ public:
     // Sets the fields and the two path boxes; does not connect. False when the file is missing.
     bool LoadLogin(const QString &file);
     bool Connect(bool clearQueueGrid);
+    // How many failed attempts Connect makes before it refuses (MaximumRetries in the window).
+    // Nobody waits on an unattended job: it gives up on a silent server after one attempt.
+    void setMaximumAttempts(int attempts) { m_maximumAttempts = attempts; }
+    int maximumAttempts() const { return m_maximumAttempts; }
     void Disconnect();
     // Sends PWD: true when the server answers, false on any error. Also the keep-alive command.
     bool CheckConnection();
@@ -115,6 +119,7 @@ private:
     bool m_connected = false;
     bool m_connectFailed = false;
     int m_retryCounter = 0;
+    int m_maximumAttempts = MaximumRetries;
     QDateTime m_lastActivity;
     QString m_lastStatusText;
     QString m_currentItem;

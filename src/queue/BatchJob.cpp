@@ -55,14 +55,17 @@ void BatchJob::execute(const QString &queueFile, const QString &mode, BatchJobHo
     const OverwritePolicy policyBefore = m_runner.overwritePolicy();
     const bool automaticBefore = m_context.options.data().automaticRunQueue;
     OverwriteQuestion *const questionBefore = m_runner.question();
+    const int attemptsBefore = m_ftp.maximumAttempts();
     const struct Restore {
         BatchJob &job;
         QueueHost &host;
         const OverwritePolicy &policy;
         bool automatic;
         OverwriteQuestion *question;
+        int attempts;
         ~Restore()
         {
+            job.m_ftp.setMaximumAttempts(attempts);
             job.m_runner.setQuestion(question);
             job.m_runner.setHost(host);
             job.m_runner.overwritePolicy() = policy;
@@ -70,7 +73,11 @@ void BatchJob::execute(const QString &queueFile, const QString &mode, BatchJobHo
             host.setAutomaticRunButton(automatic);
             job.m_running = false;
         }
-    } restore{*this, host, policyBefore, automaticBefore, questionBefore};
+    } restore{*this, host, policyBefore, automaticBefore, questionBefore, attemptsBefore};
+
+    // A server that does not answer is given up after one time-out, not three.
+    m_ftp.resetRetryCounter();
+    m_ftp.setMaximumAttempts(1);
 
     m_runner.setHost(jobHost);
     m_runner.setQuestion(&m_question);

@@ -4,6 +4,7 @@
 #include "FtpTestServer.h"
 
 #include "app/Options.h"
+#include "app/ProtocolLog.h"
 #include "common/TextCodec.h"
 #include "engine/LoginFile.h"
 #include "engine/MasterFTP.h"
@@ -30,6 +31,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
+#include <QTcpServer>
 #include <QToolButton>
 
 using namespace Velmora;
@@ -304,4 +306,35 @@ TEST_F(BatchJobWindowTest, AFailingJobEndsWithItsStatusAndNoBox)
     ASSERT_EQ(log.size(), 1);
     EXPECT_TRUE(log.first().endsWith(QStringLiteral("|nowhere.queue|-rc||0.00 kB|1"))) << log.first().toStdString();
     EXPECT_EQ(gridSources(), QStringList{QStringLiteral("/a.dat")}) << "the failed row stays for the next start";
+}
+
+// A server that takes the connection but never greets: an unattended job tries once, waits one
+// reply time-out, logs its line and ends with status 3; the window keeps its own retries.
+TEST_F(BatchJobWindowTest, AJobGivesUpOnASilentServerAfterOneAttempt)
+{
+    QTcpServer silent; // listens, never accepts: the system completes the handshake, nobody speaks
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    const QString queue = env.root() + QStringLiteral("jobs/silent.queue");
+    QDir().mkpath(env.root() + QStringLiteral("jobs"));
+    ASSERT_TRUE(QueueFile::write(queue, {row(QStringLiteral("/a.dat"), QStringLiteral("RETR"), env.root() + QStringLiteral("a.dat"), QStringLiteral("5")),
+                                         row(QStringLiteral("/b.dat"), QStringLiteral("RETR"), env.root() + QStringLiteral("b.dat"), QStringLiteral("5"))}));
+    LoginData login;
+    login.host = QStringLiteral("127.0.0.1");
+    login.user = QStringLiteral("u");
+    login.password = QStringLiteral("p");
+    login.port = QString::number(silent.serverPort());
+    login.localPath = env.root();
+    ASSERT_TRUE(WriteLoginFile(env.root() + QStringLiteral("jobs/silent.ftp"), login));
+
+    ASSERT_TRUE(start({queue, QStringLiteral("-r")}));
+    starter->ftp().client().setTimeouts({2000, 300, 2000});
+    QMetaObject::invokeMethod(&main().batchJobTimer(), "timeout", Qt::DirectConnection);
+    EXPECT_EQ(main().exitStatus(), 3);
+    int attempts = 0;
+    for (const ProtocolEntry &entry : context().protocol.entries())
+        attempts += entry.text.startsWith(QStringLiteral("Try to connect: ")) ? 1 : 0;
+    EXPECT_EQ(attempts, 1) << console.join(u'\n').toStdString();
+    EXPECT_EQ(TextCodec::ReadLines(logPath()).size(), 1);
+    EXPECT_EQ(gridSources(), (QStringList{QStringLiteral("/a.dat"), QStringLiteral("/b.dat")}));
+    EXPECT_EQ(starter->ftp().maximumAttempts(), MasterFTP::MaximumRetries) << "the window keeps its retries";
 }
