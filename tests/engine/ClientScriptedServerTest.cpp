@@ -11,7 +11,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
+
+#include <memory>
+#include <vector>
 
 using namespace Velmora;
 using namespace Velmora::Testing;
@@ -125,6 +131,43 @@ TEST_F(Scripted, AServerThatNeverAnswersTimesOutAndTheWindowStaysUsable)
     }
     EXPECT_GT(ticks, 0) << "the caller's event loop did not run while waiting";
     EXPECT_FALSE(client.isConnected());
+}
+
+// A host that never completes the TCP handshake: a listener whose queue of waiting connections
+// is full, so the system drops the next handshake instead of answering it. Disconnect (cancel)
+// must end the attempt at once, not after the 20 s connect time-out.
+TEST(ClientConnect, ACancelEndsAConnectToAHostThatNeverAnswersTheHandshake)
+{
+    QTcpServer full;
+    full.setListenBacklogSize(0);
+    ASSERT_TRUE(full.listen(QHostAddress::LocalHost));
+    full.pauseAccepting();
+    // Fill the queue: these handshakes complete (nobody accepts them); later ones are dropped.
+    std::vector<std::unique_ptr<QTcpSocket>> fillers;
+    for (int i = 0; i < 4; ++i) {
+        fillers.push_back(std::make_unique<QTcpSocket>());
+        fillers.back()->connectToHost(QHostAddress::LocalHost, full.serverPort());
+        fillers.back()->waitForConnected(200);
+    }
+    QtFtpClient client;
+    client.setHost(QStringLiteral("127.0.0.1"));
+    client.setPort(full.serverPort());
+    client.setUser(QStringLiteral("velmora"));
+    client.setPassword(QStringLiteral("secret"));
+    client.setTimeouts({20000, 20000, 20000});
+    QTimer::singleShot(300, &client, [&client] { client.cancel(); });
+    QElapsedTimer clock;
+    clock.start();
+    try {
+        client.connectAndLogin();
+        FAIL() << "connected to a host that never answered";
+    } catch (const FtpError &error) {
+        EXPECT_EQ(error.kind(), FtpError::Kind::Aborted) << error.message().toStdString();
+        EXPECT_FALSE(error.message().contains(QStringLiteral("no answer within"))) << error.message().toStdString();
+    }
+    EXPECT_FALSE(client.isConnected());
+    // Not a speed figure: before the cancel was looked at, the attempt ran its whole 20 s.
+    EXPECT_LT(clock.elapsed(), 10000) << "the cancel waited for the connect time-out";
 }
 
 TEST_F(Scripted, ASilentCommandDropsTheConnection)

@@ -3,6 +3,8 @@
 #include "FtpError.h"
 
 #include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QTcpSocket>
 
 namespace Velmora {
@@ -29,20 +31,52 @@ void FtpControlChannel::open(const QString &host, quint16 port, int timeoutMs)
 {
     close();
     m_socket = std::make_unique<QTcpSocket>();
-    m_socket->connectToHost(host, port);
-    // A timed-out waitForConnected abandons the attempt, so the wait cannot be cut into slices.
-    if (!m_socket->waitForConnected(timeoutMs)) {
-        const bool timedOut = m_socket->error() == QAbstractSocket::SocketTimeoutError;
-        const QString reason = timedOut ? QStringLiteral("no answer within ") + seconds(timeoutMs) : m_socket->errorString();
+    QTcpSocket *socket = m_socket.get();
+    // waitForConnected cannot be cut into slices (a timed-out wait abandons the attempt), so
+    // the connect is waited for in a local event loop that looks at the stop request every
+    // slice: Disconnect and quitting end a connect to a host that never answers at once.
+    QEventLoop loop;
+    QDeadlineTimer deadline(timeoutMs);
+    QTimer slices;
+    slices.setInterval(SliceMs);
+    QObject::connect(socket, &QAbstractSocket::connected, &loop, &QEventLoop::quit);
+    QObject::connect(socket, &QAbstractSocket::errorOccurred, &loop, &QEventLoop::quit);
+    QObject::connect(&slices, &QTimer::timeout, &loop, [&] {
+        if (m_stopping || m_closeRequested || deadline.hasExpired())
+            loop.quit();
+    });
+    m_opening = true;
+    m_closeRequested = false;
+    socket->connectToHost(host, port);
+    if (socket->state() != QAbstractSocket::ConnectedState && socket->error() == QAbstractSocket::UnknownSocketError) {
+        slices.start();
+        loop.exec();
+        slices.stop();
+    }
+    m_opening = false;
+    if (socket->state() != QAbstractSocket::ConnectedState || m_stopping || m_closeRequested) {
+        QString reason;
+        if (m_stopping || m_closeRequested)
+            reason = QStringLiteral("the attempt was cancelled");
+        else if (socket->error() != QAbstractSocket::UnknownSocketError)
+            reason = socket->errorString();
+        else
+            reason = QStringLiteral("no answer within ") + seconds(timeoutMs);
+        m_closeRequested = false;
         close();
         throw FtpError(QStringLiteral("Could not connect to %1 port %2: %3").arg(host).arg(port).arg(reason));
     }
-    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_reader = FtpReplyReader();
 }
 
 void FtpControlChannel::close()
 {
+    if (m_opening) {
+        // Called from inside open()'s wait (a queued close): open() ends the attempt itself.
+        m_closeRequested = true;
+        return;
+    }
     if (m_socket) {
         m_socket->abort();
         m_socket.reset();

@@ -47,6 +47,8 @@ private:
 
     const std::atomic_bool &m_stopping;
     std::unique_ptr<QTcpSocket> m_socket;
+    bool m_opening = false;       // open() waits for the connection in a local event loop
+    bool m_closeRequested = false; // close() was called from inside that wait
     FtpReplyReader m_reader;
 };
 
