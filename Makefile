@@ -24,6 +24,7 @@ demo: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 600
+	@bash scripts/check-leftover-processes.sh $(BUILD_DIR)
 
 package: build
 	cmake --build $(BUILD_DIR) --target package

@@ -1,14 +1,18 @@
 #!/usr/bin/env python3
-"""Checks every '#include "folder/..."' under src/ against the table of allowed folder edges.
+"""Checks every include of a file under src/ against the table of allowed folder edges.
 
 Usage: include_rules.py SRC_DIR RULES_FILE
+       include_rules.py --self-test
 Prints one line per broken rule (file:line: what is wrong) and exits 1 when there is any.
+Both '#include "..."' and '#include <...>' count, and a relative path ("../shell/x.h") counts as
+the folder it reaches.
 """
 import os
 import re
 import sys
+import tempfile
 
-INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
+INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 
 def read_rules(path):
@@ -51,6 +55,51 @@ def folder_of(src, path, folders):
     return best
 
 
+def resolve(src, directory, quoted, included):
+    """The path under src an include reaches, or None when it leaves src (a system header).
+
+    A quoted include is looked for beside the including file first (as the compiler does), then
+    from src; an include in angle brackets from src only."""
+    candidates = []
+    if quoted:
+        candidates.append(os.path.normpath(os.path.join(directory, included)))
+    candidates.append(os.path.normpath(os.path.join(src, included)))
+    inside = [c for c in candidates if c == src or c.startswith(src + os.sep)]
+    for candidate in inside:
+        if os.path.exists(candidate):
+            return candidate
+    # A header that does not exist (yet) still names its folder, when the path stays in src.
+    for candidate in inside:
+        if included.startswith('.') or candidate == os.path.normpath(os.path.join(src, included)):
+            return candidate if '/' in included else None
+    return None
+
+
+def self_test():
+    """The check must see every way of writing an include of a forbidden folder."""
+    with tempfile.TemporaryDirectory() as root:
+        src = os.path.join(root, 'src')
+        for folder in ('shell', 'queue', 'common'):
+            os.makedirs(os.path.join(src, folder))
+        open(os.path.join(src, 'shell', 'MainForm.h'), 'w').close()
+        open(os.path.join(src, 'queue', 'Own.h'), 'w').close()
+        lines = ['#include "shell/MainForm.h"', '#include <shell/MainForm.h>', '#include "../shell/MainForm.h"',
+                 '#  include "./../shell/MainForm.h"', '#include "Own.h"', '#include <QString>',
+                 '#include "common/Missing.h"', '#include <Qsci/qsciscintilla.h>']
+        with open(os.path.join(src, 'queue', 'Queue.cpp'), 'w') as f:
+            f.write('\n'.join(lines) + '\n')
+        rules = os.path.join(root, 'rules.txt')
+        with open(rules, 'w') as f:
+            f.write('common:\nqueue: common\nshell: common queue\n')
+        found = [p.split(':')[1] for p in check(src, rules)]
+        expected = ['1', '2', '3', '4']
+        if found != expected:
+            print(f'include rules self-test: broken includes found on lines {found}, expected {expected}')
+            return 1
+    print('include rules self-test: every form of include is read')
+    return 0
+
+
 def check(src, rules_path):
     allowed, features = read_rules(rules_path)
     folders = list(allowed)
@@ -70,10 +119,13 @@ def check(src, rules_path):
             with open(path, encoding='utf-8') as f:
                 for number, line in enumerate(f, 1):
                     match = INCLUDE.match(line)
-                    if not match or '/' not in match.group(1):
+                    if not match:
                         continue
-                    included = match.group(1)
-                    target = folder_of(src, os.path.join(src, included), folders)
+                    included = match.group(2)
+                    reached = resolve(src, directory, match.group(1) == '"', included)
+                    if reached is None:
+                        continue
+                    target = folder_of(src, reached, folders)
                     if target is None or target == own:
                         continue
                     if target not in allowed[own]:
@@ -84,6 +136,8 @@ def check(src, rules_path):
 
 
 def main():
+    if sys.argv[1:] == ['--self-test']:
+        return self_test()
     if len(sys.argv) != 3:
         sys.exit(__doc__)
     problems = check(sys.argv[1], sys.argv[2])

@@ -17,7 +17,9 @@ done
 
 # Resolved, because the program reports its folders as the system resolves them.
 work="$(realpath "$(mktemp -d -t velmora-package-test.XXXXXX)")"
-trap 'rm -rf "$work"' EXIT
+pid=""
+# Whatever happens, the program this test started ends with it.
+trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; [ -z "$pid" ] || wait "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 
 # --- build -------------------------------------------------------------------------------------
 if ! "$CPACK" -G DEB --config "$CPACK_CONFIG" -B "$work/out" >"$work/cpack.log" 2>&1; then
@@ -121,9 +123,10 @@ grep -qE '^ +0 2 \* \* \* .*velmora .*\.queue -rc' <<<"$rendered" || fail "manua
 # --- the unpacked program ----------------------------------------------------------------------
 # A profile of its own, and no display: --version and --check-files must not need one.
 mkdir -p "$work/home" && chmod 700 "$work/home"
+environment=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$work/home" XDG_DATA_HOME="$work/home/data"
+  XDG_CACHE_HOME="$work/home/cache" XDG_CONFIG_HOME="$work/home/config" XDG_RUNTIME_DIR="$work/home")
 run() {
-  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$work/home" XDG_DATA_HOME="$work/home/data" \
-    XDG_CACHE_HOME="$work/home/cache" XDG_CONFIG_HOME="$work/home/config" XDG_RUNTIME_DIR="$work/home" "$@"
+  "${environment[@]}" "$@"
 }
 version="$(run "$program" --version)" || fail "velmora --version failed with status $?"
 [ "$(head -n 1 <<<"$version")" = "Velmora $VERSION" ] || fail "velmora --version says: $(head -n 1 <<<"$version")"
@@ -138,7 +141,9 @@ grep -qxF "ok         recom_GR/m_splash.jpg" <<<"$check" || fail "splash picture
 [ ! -e "$work/home/data" ] || fail "velmora --check-files created the profile folder"
 
 # A normal start, offscreen: it comes up (a new profile appears) and stays up until stopped.
-run env QT_QPA_PLATFORM=offscreen "$program" >"$work/start.log" 2>&1 &
+# A simple command, not a shell function: "$!" is then the program itself (env execs it), so the
+# kill below reaches it.
+"${environment[@]}" QT_QPA_PLATFORM=offscreen "$program" >"$work/start.log" 2>&1 &
 pid=$!
 profile="$work/home/data/Holmvik/Velmora"
 for _ in $(seq 1 200); do
@@ -152,6 +157,7 @@ if ! kill -0 "$pid" 2>/dev/null; then
 fi
 kill "$pid"
 wait "$pid" 2>/dev/null || true
+pid=""
 [ -f "$profile/ver.ini" ] || fail "the unpacked program did not create its profile in time"
 grep -qx "Version $VERSION"$'\r' "$profile/ver.ini" || fail "ver.ini says: $(cat "$profile/ver.ini")"
 
