@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTimer>
 
 using namespace Velmora;
 using namespace Velmora::Testing;
@@ -131,6 +132,48 @@ TEST_F(QueueControllerTest, PauseDropsTheRowsOfSearchDownloadsAndStopsTheRun)
     EXPECT_EQ(lastQueueSources(), gridSources());
     EXPECT_TRUE(work.pauseRequested);
     EXPECT_FALSE(work.abortRequested) << "Pause lets the running transfer finish";
+}
+
+// Pause while a large download runs: the download finishes whole, then the run stops and the
+// rows after it wait for the next Run. The server holds the transfer half way until the test
+// has pressed Pause, so the transfer is surely running when Pause comes.
+TEST_F(QueueControllerTest, PauseLetsTheRunningTransferFinishThenStops)
+{
+    const QString release = env.root() + QStringLiteral("release");
+    FtpTestServer::Setup setup;
+    setup.holdTransfersAfter = HeldAfter;
+    setup.releaseFile = release;
+    connectToServer(setup);
+    QByteArray big(3 * HeldAfter + 12345, Qt::Uninitialized);
+    for (qsizetype i = 0; i < big.size(); ++i)
+        big[i] = char(i * 7 % 251);
+    server->writeFile(QStringLiteral("big.dat"), big);
+    server->writeFile(QStringLiteral("small.dat"), "small");
+    model.appendRows({row(QStringLiteral("/big.dat"), QStringLiteral("RETR"), local + QStringLiteral("big.dat"), QString::number(big.size())),
+                      row(QStringLiteral("/small.dat"), QStringLiteral("RETR"), local + QStringLiteral("small.dat"), QStringLiteral("5"))});
+    const QString part = local + QStringLiteral("big.dat.velmora-part");
+    bool paused = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (paused || QFileInfo(part).size() < HeldAfter)
+            return;
+        paused = true;
+        controller.PauseQueue(); // as the button does, in the run's message processing
+        env.writeFile(QStringLiteral("release"), "go");
+    });
+    watch.start(5);
+    controller.RunQueueClick();
+    watch.stop();
+    ASSERT_TRUE(paused) << protocol().join(u'\n').toStdString();
+    EXPECT_EQ(readLocal(local + QStringLiteral("big.dat")), big) << protocol().join(u'\n').toStdString();
+    EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral("small.dat"))) << "the run stops after the running record";
+    EXPECT_EQ(gridSources(), QStringList{QStringLiteral("/small.dat")});
+    EXPECT_EQ(lastQueueSources(), gridSources());
+
+    // Run continues with what is left.
+    controller.RunQueueClick();
+    EXPECT_EQ(readLocal(local + QStringLiteral("small.dat")), QByteArray("small"));
+    EXPECT_TRUE(model.isEmpty());
 }
 
 TEST_F(QueueControllerTest, RunQueueDerivesTheUploadFoldersAgainAndKeepsRowsItCannotRun)

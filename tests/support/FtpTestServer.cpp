@@ -52,6 +52,8 @@ bool FtpTestServer::start(quint16 port)
         arguments << QStringLiteral("--no-passive");
     if (m_setup.holdTransfersAfter > 0)
         arguments << QStringLiteral("--hold-after") << QString::number(m_setup.holdTransfersAfter);
+    if (!m_setup.releaseFile.isEmpty())
+        arguments << QStringLiteral("--release-file") << m_setup.releaseFile;
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
     if (!m_process.waitForStarted(10000)) {

@@ -22,6 +22,9 @@ public:
         // client aborts it, so an abort after the first progress always lands mid-transfer.
         // Files shorter than this move normally (do not use files of exactly this size).
         qint64 holdTransfersAfter = 0;
+        // With holdTransfersAfter: a held transfer goes on to its end once this file exists,
+        // so a test can act while a transfer is surely running and then let it finish.
+        QString releaseFile;
     };
 
     FtpTestServer();

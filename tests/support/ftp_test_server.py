@@ -8,7 +8,9 @@ started it (also when that program crashes).
 With --hold-after N every data transfer moves N bytes and then nothing more until the client
 aborts it (ABOR or closing the connection): a test that aborts a transfer after its first
 progress can never lose the race against the transfer's end, however busy the machine is. Files
-shorter than N bytes move normally; do not use files of exactly N bytes.
+shorter than N bytes move normally; do not use files of exactly N bytes. With --release-file F
+as well, a held transfer goes on to its end once the file F exists (a test can act while a
+transfer surely runs, then let it finish).
 """
 import argparse
 import logging
@@ -33,6 +35,8 @@ def main():
                         help="refuse EPSV and PASV, so only a client in active mode can transfer")
     parser.add_argument("--hold-after", type=int, default=0,
                         help="hold every data transfer after this many bytes until the client aborts it")
+    parser.add_argument("--release-file", default="",
+                        help="with --hold-after: a held transfer goes on once this file exists")
     args = parser.parse_args()
 
     # Only errors, and only on stderr: stdout carries the port line.
@@ -58,6 +62,7 @@ def main():
             self.respond("502 PASV not available here.")
         Handler.ftp_PASV = refuse_pasv
 
+    release_file = args.release_file
     if args.hold_after > 0:
         class HoldingDTPHandler(DTPHandler):
             hold_after = args.hold_after
@@ -75,6 +80,18 @@ def main():
                 if not self.held and self.room() <= 0:
                     self.held = True
                     self.del_channel()
+                    if release_file:
+                        self.call_later(0.02, self.release_when_asked)
+
+            def release_when_asked(self):
+                if self._closed:
+                    return
+                if not os.path.exists(release_file):
+                    self.call_later(0.02, self.release_when_asked)
+                    return
+                self.hold_after = 1 << 62
+                self.held = False
+                self.add_channel(events=self._wanted_io_events)
 
             def send(self, data):
                 sent = super().send(data[:max(self.room(), 1)])
