@@ -279,10 +279,9 @@ bool EditorForm::Load(const QString &path)
         m_context.prompts.error(text(u"The file cannot be read: ", u"Die Datei kann nicht gelesen werden: ") + path);
         return false;
     }
-    const EditorText::Loaded loaded = EditorText::Decode(file.readAll());
+    m_loaded = EditorText::Decode(file.readAll());
     setHighlighter(HighlighterForFile(path));
-    m_text->setText(loaded.text);
-    m_utf8 = loaded.utf8;
+    m_text->setText(m_loaded.text);
     clearUndoHistory();
     m_text->setCursorPosition(0, 0);
     m_path = path;
@@ -371,8 +370,11 @@ bool EditorForm::writeTo(const QString &path)
     QSaveFile file(path);
     bool ok = file.open(QIODevice::WriteOnly);
     if (ok) {
-        file.write(EditorText::Encode(m_text->text(), m_utf8));
+        EditorText::Loaded written = m_loaded;
+        file.write(EditorText::Encode(m_text->text(), written));
         ok = file.commit();
+        if (ok)
+            m_loaded = std::move(written);
     }
     QGuiApplication::restoreOverrideCursor();
     if (!ok)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EditorSettings.h"
+#include "EditorText.h"
 #include "Highlighter.h"
 #include "app/AppContext.h"
 
@@ -126,7 +127,7 @@ private:
     PrinterSetup m_printerSetup;
     QString m_path;
     Highlighter m_highlighter = Highlighter::None;
-    bool m_utf8 = true;
+    EditorText::Loaded m_loaded{QString(), true, {}, {}}; // the file as read or last saved
     bool m_saveAsEnabled = true;
     bool m_savedReport = false;
 };

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace Velmora {
 
@@ -12,6 +14,8 @@ namespace EditorText {
 struct Loaded {
     QString text;       // the lines joined by CR LF, without a break after the last one
     bool utf8 = false;  // the bytes were valid UTF-8 (else they were read as Windows-1252)
+    QStringList lines;            // the lines as shown
+    QList<QByteArray> lineBytes;  // the bytes each of them was read from
 };
 
 // Valid UTF-8 is read as UTF-8, anything else as Windows-1252.
@@ -19,6 +23,11 @@ Loaded Decode(const QByteArray &bytes);
 // Every line of the text followed by CR LF, in UTF-8 for a file that was UTF-8, otherwise in
 // Windows-1252 as long as every character fits (UTF-8 when not, so nothing typed is lost).
 QByteArray Encode(const QString &text, bool utf8);
+// The same for a file that was read: every line the user did not change is written with the
+// very bytes it was read from (a file that mixes UTF-8 and Windows-1252 lines keeps both);
+// only new and changed lines are encoded, each on its own. The file then remembers what was
+// written, for the next save.
+QByteArray Encode(const QString &text, Loaded &file);
 
 // The status line's first and second fields.
 struct Counts {

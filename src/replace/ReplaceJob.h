@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace Velmora {
 
@@ -19,6 +20,18 @@ struct ReplaceJob {
     QList<QByteArray> termLines;    // operations 2, 3: inserted after or before each matching line
     QList<QByteArray> edgeLines;    // operations 4, 5: inserted at the beginning or end of each file
     QString sourceFile;             // operation 1: the file that replaces every selected file
+
+    // The lines typed into a box of lines to insert. The last line break of the box ends its
+    // last line; it starts no extra empty line.
+    static QStringList LinesOfBox(const QString &text)
+    {
+        if (text.isEmpty())
+            return {};
+        QStringList lines = text.split(u'\n');
+        if (text.endsWith(u'\n'))
+            lines.removeLast();
+        return lines;
+    }
 };
 
 } // namespace Velmora

@@ -15,6 +15,7 @@ struct SearchEntry {
     QString date;
     QString workingCopyPath;   // the copy that is searched and changed
     int hitMark = 0;           // 0 no hit / not changed, 1 term found / file changed
+    bool binary = false;       // the copy holds NUL bytes: skipped, never changed
 };
 
 } // namespace Velmora

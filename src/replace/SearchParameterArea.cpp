@@ -18,8 +18,7 @@ namespace {
 
 QStringList textLines(const QPlainTextEdit *memo)
 {
-    const QString text = memo->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(u'\n');
+    return ReplaceJob::LinesOfBox(memo->toPlainText());
 }
 
 QList<QByteArray> byteLines(const QPlainTextEdit *memo)

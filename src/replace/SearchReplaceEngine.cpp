@@ -72,10 +72,38 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     return file.commit();
 }
 
-void writeWorkingCopy(const QString &path, const QList<QByteArray> &lines)
+// Writes the lines (each with its own line end) unless they give the bytes the copy has: a
+// file the operation did not change keeps its bytes and its time. True when it was written.
+bool writeWorkingCopy(const QString &path, const QList<QByteArray> &lines, const QByteArray &before)
 {
-    if (!writeBytes(path, ByteLines::Join(lines)))
+    QByteArray bytes;
+    qsizetype total = 0;
+    for (const QByteArray &line : lines)
+        total += line.size();
+    bytes.reserve(total);
+    for (const QByteArray &line : lines)
+        bytes += line;
+    if (bytes == before)
+        return false;
+    if (!writeBytes(path, bytes))
         throw SearchReplaceError(SearchReplaceError::Write, path);
+    return true;
+}
+
+// A line without its line end, and the end.
+QByteArray contentOf(const QByteArray &line, QByteArray *end)
+{
+    *end = ByteLines::LineEndOf(line);
+    return line.first(line.size() - end->size());
+}
+
+QList<QByteArray> withEnds(const QList<QByteArray> &lines, const QByteArray &lineEnd)
+{
+    QList<QByteArray> out;
+    out.reserve(lines.size());
+    for (const QByteArray &line : lines)
+        out.append(line + lineEnd);
+    return out;
 }
 
 // The byte-level form of the shared replacement rule, case-sensitive: Latin-1 maps every byte
@@ -118,7 +146,8 @@ QString SearchReplaceEngine::ProgressText(qsizetype index, qsizetype count)
     return QString::number(value) + u'%';
 }
 
-SearchReplaceEngine::Edit SearchReplaceEngine::EditLines(const ReplaceJob &job, QList<QByteArray> lines)
+SearchReplaceEngine::Edit SearchReplaceEngine::EditLines(const ReplaceJob &job, QList<QByteArray> lines,
+                                                         const QByteArray &lineEnd)
 {
     Edit edit;
     switch (job.mode) {
@@ -129,13 +158,15 @@ SearchReplaceEngine::Edit SearchReplaceEngine::EditLines(const ReplaceJob &job, 
         const QByteArray utf8Term = Utf8Umlauts::AnsiUmlautsToUtf8(job.term);
         const QByteArray utf8Replacement = Utf8Umlauts::AnsiUmlautsToUtf8(job.replacement);
         for (QByteArray &line : lines) {
-            const bool utf8 = Utf8Umlauts::ContainsUtf8Umlaut(line);
+            QByteArray end;
+            const QByteArray content = contentOf(line, &end);
+            const bool utf8 = Utf8Umlauts::ContainsUtf8Umlaut(content);
             const QByteArray &term = utf8 ? utf8Term : job.term;
             const QByteArray &replacement = utf8 ? utf8Replacement : job.replacement;
-            if (!line.contains(term))
+            if (!content.contains(term))
                 continue;
             edit.hit = true;
-            line = job.replaceWholeLine ? replacement : replaceAllBytes(line, term, replacement);
+            line = (job.replaceWholeLine ? replacement : replaceAllBytes(content, term, replacement)) + end;
         }
         edit.lines = std::move(lines);
         break;
@@ -145,52 +176,58 @@ SearchReplaceEngine::Edit SearchReplaceEngine::EditLines(const ReplaceJob &job, 
         if (job.term.isEmpty())
             break;
         const bool after = job.mode == ReplaceMode::InsertAfterTerm;
+        const QList<QByteArray> inserted = withEnds(job.termLines, lineEnd);
         edit.lines.reserve(lines.size());
         for (QByteArray &line : lines) {
-            if (!line.contains(job.term)) {
+            QByteArray end;
+            if (!contentOf(line, &end).contains(job.term)) {
                 edit.lines.append(std::move(line));
                 continue;
             }
             edit.hit = true;
             if (!after)
-                edit.lines.append(job.termLines);
+                edit.lines.append(inserted);
             edit.lines.append(std::move(line));
             if (after)
-                edit.lines.append(job.termLines);
+                edit.lines.append(inserted);
         }
         break;
     }
     case ReplaceMode::InsertAtBeginning:
         edit.hit = true;
-        edit.lines = job.edgeLines;
+        edit.lines = withEnds(job.edgeLines, lineEnd);
         edit.lines.append(std::move(lines));
         break;
     case ReplaceMode::InsertAtEnd:
         edit.hit = true;
         edit.lines = std::move(lines);
-        edit.lines.append(job.edgeLines);
+        edit.lines.append(withEnds(job.edgeLines, lineEnd));
         break;
     case ReplaceMode::ReplaceFile:
         edit.hit = true;
         edit.lines = std::move(lines);
         break;
     }
+    // A line that now has lines after it needs an end (the last line of a file without a
+    // final line break, when lines were inserted after it).
+    for (qsizetype i = 0; i + 1 < edit.lines.size(); ++i) {
+        if (ByteLines::LineEndOf(edit.lines[i]).isEmpty())
+            edit.lines[i] += lineEnd;
+    }
     return edit;
 }
 
 bool SearchReplaceEngine::FindsTerm(const ReplaceJob &job, const QByteArray &fileBytes)
 {
-    if (job.term.isEmpty() || job.term.contains('\r') || job.term.contains('\n'))
+    if (job.term.isEmpty() || job.term.contains('\r') || job.term.contains('\n') || ByteLines::IsBinary(fileBytes))
         return false;
     // A term without line breaks cannot span two lines, so a match in the whole text is a
     // match in one line. Only a term with umlauts in operation 0 needs the lines, because
     // UTF-8 lines are searched with another form of it.
     if (job.mode != ReplaceMode::ReplaceTerm || !Utf8Umlauts::ContainsAnsiUmlaut(job.term)) {
-        const qsizetype nul = fileBytes.indexOf('\0');
-        const QByteArrayView text = nul < 0 ? QByteArrayView(fileBytes) : QByteArrayView(fileBytes).first(nul);
-        return text.indexOf(job.term) >= 0;
+        return fileBytes.indexOf(job.term) >= 0;
     }
-    return EditLines(job, ByteLines::Split(fileBytes)).hit;
+    return EditLines(job, ByteLines::SplitKeepingEnds(fileBytes)).hit;
 }
 
 void SearchReplaceEngine::RunSearchReplace(ReplaceJob job, QList<SearchEntry> &entries, bool write, bool &anyFileWritten)
@@ -220,27 +257,30 @@ void SearchReplaceEngine::runEntry(const ReplaceJob &job, SearchEntry &entry, bo
         entry.hitMark = 1;
         return;
     }
+    const QByteArray bytes = readWorkingCopy(path);
+    entry.binary = ByteLines::IsBinary(bytes);
+    if (entry.binary) {
+        entry.hitMark = 0; // a binary file is listed as skipped and never changed
+        return;
+    }
     if (!usesTerm(job.mode)) {
         // Operations 4 and 5 take every selected file; only writing needs its lines.
-        if (write) {
-            writeWorkingCopy(path, EditLines(job, ByteLines::Split(readWorkingCopy(path))).lines);
+        if (write && writeWorkingCopy(path, EditLines(job, ByteLines::SplitKeepingEnds(bytes), ByteLines::UsualLineEnd(bytes)).lines, bytes))
             anyFileWritten = true;
-        }
         entry.hitMark = 1; // marked only once the file is written, when writing
         return;
     }
-    const QByteArray bytes = readWorkingCopy(path);
     if (!write) {
         entry.hitMark = FindsTerm(job, bytes) ? 1 : 0;
         return;
     }
-    const Edit edit = EditLines(job, ByteLines::Split(bytes));
+    const Edit edit = EditLines(job, ByteLines::SplitKeepingEnds(bytes), ByteLines::UsualLineEnd(bytes));
     if (!edit.hit) {
         entry.hitMark = 0; // no hit: the file keeps its bytes
         return;
     }
-    writeWorkingCopy(path, edit.lines);
-    anyFileWritten = true;
+    if (writeWorkingCopy(path, edit.lines, bytes))
+        anyFileWritten = true;
     entry.hitMark = 1;
 }
 

@@ -38,7 +38,10 @@ public:
         bool hit = false;
         QList<QByteArray> lines;
     };
-    static Edit EditLines(const ReplaceJob &job, QList<QByteArray> lines);
+    // The lines carry their own line ends (ByteLines::SplitKeepingEnds): a changed line keeps
+    // its end, inserted lines end with lineEnd, and joining the result changes no byte that
+    // was not matched.
+    static Edit EditLines(const ReplaceJob &job, QList<QByteArray> lines, const QByteArray &lineEnd = QByteArrayLiteral("\r\n"));
     // Whether the term is found in the file's text (operations 0, 2, 3), without building the
     // output: the search-only run that follows every key press.
     static bool FindsTerm(const ReplaceJob &job, const QByteArray &fileBytes);

@@ -69,6 +69,12 @@ QVariant SearchResultModel::data(const QModelIndex &index, int role) const
     case MarkColumn:
         if (role == Qt::DecorationRole && entry.hitMark == 1)
             return m_hitIcon;
+        if (entry.binary && (role == Qt::DisplayRole || role == Qt::ToolTipRole)) {
+            if (role == Qt::DisplayRole)
+                return m_german ? QStringLiteral("binär") : QStringLiteral("binary");
+            return m_german ? QStringLiteral("Die Datei enthält NUL-Bytes: sie wird übersprungen und nie geändert.")
+                            : QStringLiteral("The file holds NUL bytes: it is skipped and never changed.");
+        }
         if (role == Qt::UserRole)
             return entry.hitMark;
         return {};

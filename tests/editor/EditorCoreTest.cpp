@@ -215,6 +215,31 @@ INSTANTIATE_TEST_SUITE_P(Table, EditorLineEnds, ::testing::Values(
     RoundTripCase{"f\xFCr\n", false, "f\xFCr\r\n"},              // Windows-1252 stays single bytes
     RoundTripCase{"f\xC3\xBCr\n", true, "f\xC3\xBCr\r\n"}));      // UTF-8 stays UTF-8
 
+// A file that mixes UTF-8 and Windows-1252 lines reads as Windows-1252 as a whole. Lines the
+// user did not touch are written with the bytes they were read from; only the lines typed or
+// changed are encoded, each on its own.
+TEST(EditorLineEnds, UntouchedLinesKeepTheirBytesInAMixedFile)
+{
+    const QByteArray file = "gr\xC3\xBC\xC3\x9F (utf-8)\r\nf\xFCr (1252)\r\n\x81\x8D odd bytes\r\nlast";
+    EditorText::Loaded loaded = EditorText::Decode(file);
+    ASSERT_FALSE(loaded.utf8);
+    QStringList lines = loaded.text.split(u"\r\n"_s);
+    ASSERT_EQ(lines.size(), 4);
+
+    // Saved as it is: every byte as it was (the editor ends the last line with CR LF).
+    EditorText::Loaded same = loaded;
+    EXPECT_EQ(EditorText::Encode(loaded.text, same), file + "\r\n");
+
+    // The Windows-1252 line deleted, a line typed with a character that has no single byte.
+    lines.removeAt(1);
+    lines.insert(2, u"typed \u2192 \u00E4"_s);
+    EditorText::Loaded edited = loaded;
+    const QByteArray saved = EditorText::Encode(lines.join(u"\r\n"_s), edited);
+    EXPECT_EQ(saved, QByteArray("gr\xC3\xBC\xC3\x9F (utf-8)\r\n\x81\x8D odd bytes\r\ntyped \xE2\x86\x92 \xC3\xA4\r\nlast\r\n"));
+    // The next save starts from what was written.
+    EXPECT_EQ(EditorText::Encode(lines.join(u"\r\n"_s), edited), saved);
+}
+
 TEST(EditorLineEnds, TypedCharactersThatDoNotFitWindows1252AreNotLost)
 {
     EXPECT_EQ(EditorText::Encode(u"\u20AC\u00E4"_s, false), QByteArray("\x80\xE4\r\n"));

@@ -55,6 +55,27 @@ TEST(LineModel, JoinEndsEveryLineWithCrLf)
 
 // ---- the umlaut rule -----------------------------------------------------------------------
 
+TEST(LineModel, SplitKeepingEndsGivesTheBytesBack)
+{
+    for (const QByteArray &bytes : {QByteArray("a\r\nb\nc\rd"), QByteArray("\n\n"), QByteArray("x\r"), QByteArray()}) {
+        const QList<QByteArray> lines = ByteLines::SplitKeepingEnds(bytes);
+        EXPECT_EQ(lines.join(), bytes);
+    }
+    EXPECT_EQ(ByteLines::SplitKeepingEnds("a\r\nb"), (QList<QByteArray>{"a\r\n", "b"}));
+    EXPECT_EQ(ByteLines::UsualLineEnd("a\nb\r\n"), QByteArray("\n"));
+    EXPECT_EQ(ByteLines::UsualLineEnd("abc"), QByteArray("\r\n"));
+}
+
+// The last line break of a box of lines to insert ends its last line; it adds no empty line.
+TEST(LinesOfBox, AFinalLineBreakAddsNoEmptyLine)
+{
+    EXPECT_EQ(ReplaceJob::LinesOfBox(u""_s), QStringList());
+    EXPECT_EQ(ReplaceJob::LinesOfBox(u"a"_s), QStringList{u"a"_s});
+    EXPECT_EQ(ReplaceJob::LinesOfBox(u"a\n"_s), QStringList{u"a"_s});
+    EXPECT_EQ(ReplaceJob::LinesOfBox(u"a\n\n"_s), (QStringList{u"a"_s, u""_s}));
+    EXPECT_EQ(ReplaceJob::LinesOfBox(u"\n"_s), QStringList{u""_s});
+}
+
 TEST(Umlauts, EachOfTheSevenLettersTurnsIntoItsUtf8Sequence)
 {
     EXPECT_EQ(Utf8Umlauts::AnsiUmlautsToUtf8("\xDC\xFC\xC4\xE4\xD6\xF6\xDF-x"),
@@ -137,10 +158,16 @@ INSTANTIATE_TEST_SUITE_P(Table, OneFile, ::testing::Values(
     FileCase{"whole line replaced", term(Term, "x", "NEW", true), "1x2\r\nabc\r\nx\r\n", true, 1,
              "NEW\r\nabc\r\nNEW\r\n"},
     FileCase{"no hit keeps LF file byte for byte", term(Term, "zz", "y"), "a\nb\n", true, 0, "a\nb\n"},
-    FileCase{"one hit rewrites every line with CR LF", term(Term, "b", "B"), "a\nb\rc", true, 1, "a\r\nB\r\nc\r\n"},
-    FileCase{"text after NUL is lost on rewrite", term(Term, "a", "A"), QByteArray("a\r\n\0tail\r\n", 10), true, 1,
-             "A\r\n"},
-    FileCase{"term after NUL is not found", term(Term, "tail", "T"), QByteArray("a\0tail", 6), true, 0,
+    FileCase{"one hit changes only the matched bytes", term(Term, "b", "B"), "a\nb\rc", true, 1, "a\nB\rc"},
+    FileCase{"CR LF stays CR LF", term(Term, "b", "B"), "a\r\nb\r\n", true, 1, "a\r\nB\r\n"},
+    FileCase{"mixed line ends and no final break stay", term(Term, "b", "B"), "a\r\nb\nc\rbb", true, 1,
+             "a\r\nB\nc\rBB"},
+    FileCase{"a file with NUL bytes is binary and never changed", term(Term, "a", "A"),
+             QByteArray("a\r\n\0tail\r\n", 10), true, 0, QByteArray("a\r\n\0tail\r\n", 10)},
+    FileCase{"a binary file without an extension is not cut", term(Term, "OLD", "NEW"),
+             QByteArray("OLD\r\n\0\x01\x02 binary OLD data\xFF", 22), true, 0,
+             QByteArray("OLD\r\n\0\x01\x02 binary OLD data\xFF", 22)},
+    FileCase{"term in a binary file is not found", term(Term, "tail", "T"), QByteArray("a\0tail", 6), true, 0,
              QByteArray("a\0tail", 6)},
     FileCase{"search only changes nothing", term(Term, "a", "b"), "a\n", false, 1, "a\n"},
     FileCase{"empty term finds nothing", term(Term, "", "b"), "a\n", true, 0, "a\n"},
@@ -154,9 +181,11 @@ INSTANTIATE_TEST_SUITE_P(Table, OneFile, ::testing::Values(
     FileCase{"UTF-8 line without umlaut is searched as typed", term(Term, "f\xFCr", "x"),
              "caf\xC3\xA9 f\xFCr\r\n", true, 1, "caf\xC3\xA9 x\r\n"},
     FileCase{"insert after every matching line", insertAround(After, "x", {"1", "2"}), "ax\nb\nxc\n", true, 1,
-             "ax\r\n1\r\n2\r\nb\r\nxc\r\n1\r\n2\r\n"},
+             "ax\n1\n2\nb\nxc\n1\n2\n"},
     FileCase{"insert before a matching line", insertAround(Before, "b", {"1"}), "a\nb\n", true, 1,
-             "a\r\n1\r\nb\r\n"},
+             "a\n1\nb\n"},
+    FileCase{"insert after a last line without break", insertAround(After, "b", {"1"}), "a\r\nb", true, 1,
+             "a\r\nb\r\n1\r\n"},
     FileCase{"insert modes do not convert umlauts", insertAround(After, "f\xFCr", {"1"}), "f\xC3\xBCr\n", true, 0,
              "f\xC3\xBCr\n"},
     FileCase{"insert modes search as typed", insertAround(After, "f\xFCr", {"1"}), "f\xFCr\n", false, 1,
@@ -164,8 +193,8 @@ INSTANTIATE_TEST_SUITE_P(Table, OneFile, ::testing::Values(
     FileCase{"insert with no hit writes nothing", insertAround(Before, "q", {"1"}), "a\n", true, 0, "a\n"},
     FileCase{"lines at the end of a file without final break", edges(AtEnd, {"x"}), "abc", true, 1,
              "abc\r\nx\r\n"},
-    FileCase{"lines at the beginning", edges(AtBeginning, {"x", "y"}), "abc\n", true, 1, "x\r\ny\r\nabc\r\n"},
-    FileCase{"no edge lines still rewrites", edges(AtBeginning, {}), "a\nb", true, 1, "a\r\nb\r\n"},
+    FileCase{"lines at the beginning", edges(AtBeginning, {"x", "y"}), "abc\n", true, 1, "x\ny\nabc\n"},
+    FileCase{"no edge lines change nothing", edges(AtBeginning, {}), "a\nb", true, 1, "a\nb"},
     FileCase{"edge lines into an empty file", edges(AtEnd, {"x"}), "", true, 1, "x\r\n"},
     FileCase{"edge modes mark without changing when searching", edges(AtEnd, {"x"}), "a\n", false, 1, "a\n"}),
     [](const ::testing::TestParamInfo<FileCase> &info) {
@@ -210,7 +239,7 @@ TEST_F(EngineRun, UnselectedEntryKeepsItsMarkAndIsNeitherReadNorWritten)
     EXPECT_EQ(entries[1].hitMark, 1);
     EXPECT_EQ(entries[2].hitMark, 0);
     EXPECT_TRUE(written);
-    EXPECT_EQ(TestEnvironment::readFile(entries[0].workingCopyPath), QByteArray("z\r\n"));
+    EXPECT_EQ(TestEnvironment::readFile(entries[0].workingCopyPath), QByteArray("z\n"));
     EXPECT_EQ(TestEnvironment::readFile(entries[2].workingCopyPath), QByteArray("y\n"));
 }
 
@@ -287,7 +316,7 @@ TEST_F(EngineRun, UnreadableCopyEndsTheRunAndEarlierFilesKeepTheirChanges)
     }
     EXPECT_TRUE(written);
     EXPECT_EQ(entries[0].hitMark, 1);
-    EXPECT_EQ(TestEnvironment::readFile(entries[0].workingCopyPath), QByteArray("y\r\n"));
+    EXPECT_EQ(TestEnvironment::readFile(entries[0].workingCopyPath), QByteArray("y\n"));
     EXPECT_EQ(entries[2].hitMark, 0);
     EXPECT_EQ(TestEnvironment::readFile(entries[2].workingCopyPath), QByteArray("x\n"));
 }
