@@ -8,8 +8,8 @@ namespace Velmora::EditorText {
 
 namespace {
 
-// The lines of the bytes, each without its line end (CR, LF or CR LF).
-QList<QByteArray> byteLines(const QByteArray &bytes)
+// The lines of the bytes, each without its line end (CR, LF or CR LF), and the ends.
+QList<QByteArray> byteLines(const QByteArray &bytes, QList<QByteArray> *ends)
 {
     QList<QByteArray> lines;
     const qsizetype n = bytes.size();
@@ -19,12 +19,16 @@ QList<QByteArray> byteLines(const QByteArray &bytes)
         if (c != '\r' && c != '\n')
             continue;
         lines.append(bytes.mid(start, i - start));
-        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
+        const bool crlf = c == '\r' && i + 1 < n && bytes[i + 1] == '\n';
+        ends->append(crlf ? QByteArrayLiteral("\r\n") : QByteArray(1, c));
+        if (crlf)
             ++i;
         start = i + 1;
     }
-    if (start < n)
+    if (start < n) {
         lines.append(bytes.mid(start));
+        ends->append(QByteArray());
+    }
     return lines;
 }
 
@@ -43,12 +47,25 @@ Loaded Decode(const QByteArray &bytes)
 {
     Loaded loaded;
     loaded.utf8 = TextCodec::IsValidUtf8(bytes);
-    loaded.lineBytes = byteLines(bytes);
+    loaded.lineBytes = byteLines(bytes, &loaded.lineEnds);
+    if (!loaded.lineEnds.isEmpty() && !loaded.lineEnds.first().isEmpty())
+        loaded.usualEnd = loaded.lineEnds.first();
     loaded.lines.reserve(loaded.lineBytes.size());
     for (const QByteArray &line : std::as_const(loaded.lineBytes))
         loaded.lines.append(loaded.utf8 ? QString::fromUtf8(line) : TextCodec::DecodeWindows1252(line));
     loaded.text = loaded.lines.join(QStringLiteral("\r\n"));
     return loaded;
+}
+
+QByteArray Encode(const QString &text, bool utf8)
+{
+    QString joined;
+    const QStringList lines = TextCodec::SplitLines(text);
+    for (const QString &line : lines) {
+        joined += line;
+        joined += QStringLiteral("\r\n");
+    }
+    return utf8 ? joined.toUtf8() : TextCodec::Encode(joined);
 }
 
 QByteArray Encode(const QString &text, Loaded &file)
@@ -62,11 +79,18 @@ QByteArray Encode(const QString &text, Loaded &file)
     qsizetype next = 0;
 
     const QStringList lines = TextCodec::SplitLines(text);
+    // A file without a final line break keeps having none; an empty file gets one per line.
+    const bool finalBreak = file.lineEnds.isEmpty() || !file.lineEnds.last().isEmpty();
     QList<QByteArray> written;
+    QList<QByteArray> ends;
     written.reserve(lines.size());
+    ends.reserve(lines.size());
     QByteArray out;
-    for (const QString &line : lines) {
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QString &line = lines[n];
+        const bool last = n + 1 == lines.size();
         QByteArray bytes;
+        QByteArray end;
         bool kept = false;
         const auto found = places.constFind(line);
         if (found != places.constEnd()) {
@@ -74,33 +98,30 @@ QByteArray Encode(const QString &text, Loaded &file)
             while (at < found->size() && found->at(at) < next)
                 ++at;
             if (at < found->size()) {
-                next = found->at(at) + 1;
-                bytes = file.lineBytes[found->at(at)];
+                const qsizetype original = found->at(at);
+                next = original + 1;
+                bytes = file.lineBytes[original];
+                end = file.lineEnds.value(original);
                 ++at;
                 kept = true;
             }
         }
         if (!kept)
             bytes = encodeLine(line, file.utf8);
+        if (end.isEmpty() && (!last || finalBreak))
+            end = file.usualEnd;
+        if (last && !finalBreak)
+            end.clear();
         out += bytes;
-        out += "\r\n";
+        out += end;
         written.append(bytes);
+        ends.append(end);
     }
     file.lines = lines;
     file.lineBytes = written;
+    file.lineEnds = ends;
     file.text = text;
     return out;
-}
-
-QByteArray Encode(const QString &text, bool utf8)
-{
-    QString joined;
-    const QStringList lines = TextCodec::SplitLines(text);
-    for (const QString &line : lines) {
-        joined += line;
-        joined += QStringLiteral("\r\n");
-    }
-    return utf8 ? joined.toUtf8() : TextCodec::Encode(joined);
 }
 
 Counts Count(const QString &text)

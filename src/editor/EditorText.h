@@ -16,6 +16,8 @@ struct Loaded {
     bool utf8 = false;  // the bytes were valid UTF-8 (else they were read as Windows-1252)
     QStringList lines;            // the lines as shown
     QList<QByteArray> lineBytes;  // the bytes each of them was read from
+    QList<QByteArray> lineEnds;   // and the line end that followed it (empty for a last line without)
+    QByteArray usualEnd = QByteArrayLiteral("\r\n"); // the file's first line end: new lines end with it
 };
 
 // Valid UTF-8 is read as UTF-8, anything else as Windows-1252.
@@ -24,9 +26,10 @@ Loaded Decode(const QByteArray &bytes);
 // Windows-1252 as long as every character fits (UTF-8 when not, so nothing typed is lost).
 QByteArray Encode(const QString &text, bool utf8);
 // The same for a file that was read: every line the user did not change is written with the
-// very bytes it was read from (a file that mixes UTF-8 and Windows-1252 lines keeps both);
-// only new and changed lines are encoded, each on its own. The file then remembers what was
-// written, for the next save.
+// very bytes it was read from and its own line end (a file that mixes UTF-8 and Windows-1252
+// lines, or CR LF and LF, keeps them); only new and changed lines are encoded, each on its
+// own, and end with the file's first line end. A file without a final line break keeps having
+// none. The file then remembers what was written, for the next save.
 QByteArray Encode(const QString &text, Loaded &file);
 
 // The status line's first and second fields.

@@ -137,8 +137,19 @@ void RecordExecutor::setTransferType(const QString &path)
     client.setTransferType(FtpClient::TransferType::Binary);
     // The file name becomes the engine's current item: status texts name it.
     ftp().setCurrentItem(AsciiRuleFileName(path));
-    if (IsAsciiFile(path))
+    if (IsAsciiFile(path) && !isByteCopy(path))
         client.setTransferType(FtpClient::TransferType::Ascii);
+}
+
+bool RecordExecutor::isByteCopy(const QString &localPath) const
+{
+    // Search and replace's working copies ("download/") and its backups ("BACKUP001/" ...) are
+    // byte copies of the server's files: what is restored is exactly what the server had.
+    const QString temp = m_context.folders.tempFolder;
+    if (temp.isEmpty() || !localPath.startsWith(temp))
+        return false;
+    const QString inside = localPath.mid(temp.size());
+    return inside.startsWith(QStringLiteral("download/")) || inside.startsWith(QStringLiteral("BACKUP"));
 }
 
 void RecordExecutor::stor(const QString &localPath, const QString &remote)
@@ -200,7 +211,7 @@ void RecordExecutor::retr(const QString &remote, const QString &localPath, const
     // Asked before switching to ASCII: many servers answer SIZE only in binary mode.
     if (!fromRecord)
         expected = client.size(remote);
-    if (IsAsciiFile(remote))
+    if (IsAsciiFile(remote) && !isByteCopy(localPath))
         client.setTransferType(FtpClient::TransferType::Ascii);
     m_traffic.setExpectedSize(expected);
 

@@ -68,6 +68,7 @@ private:
     // The overwrite decision for an existing target; true means overwrite.
     bool decideOverwrite(const QString &target);
     void setTransferType(const QString &path);
+    bool isByteCopy(const QString &localPath) const;
     void log(int kind, const QString &text);
     QString text(const QString &english, const QString &german) const;
     MasterFTP &ftp() const { return m_ftp; }

@@ -200,20 +200,31 @@ struct RoundTripCase {
 
 class EditorLineEnds : public ::testing::TestWithParam<RoundTripCase> {};
 
-TEST_P(EditorLineEnds, SavedTextEndsEveryLineWithCrLf)
+// A file saved without a change keeps every byte: its line ends, its final line break or the
+// lack of one, its encoding.
+TEST_P(EditorLineEnds, UnchangedTextIsSavedByteForByte)
 {
-    const EditorText::Loaded loaded = EditorText::Decode(GetParam().file);
+    EditorText::Loaded loaded = EditorText::Decode(GetParam().file);
     EXPECT_EQ(loaded.utf8, GetParam().utf8);
-    EXPECT_EQ(EditorText::Encode(loaded.text, loaded.utf8), GetParam().saved);
+    EXPECT_EQ(EditorText::Encode(loaded.text, loaded), GetParam().saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, EditorLineEnds, ::testing::Values(
-    RoundTripCase{"a\nb\n", true, "a\r\nb\r\n"},
-    RoundTripCase{"a\rb", true, "a\r\nb\r\n"},
+    RoundTripCase{"a\nb\n", true, "a\nb\n"},
+    RoundTripCase{"a\rb", true, "a\rb"},
     RoundTripCase{"a\r\n\r\nb\r\n", true, "a\r\n\r\nb\r\n"},
+    RoundTripCase{"a\r\nb\nc", true, "a\r\nb\nc"},
     RoundTripCase{"", true, ""},
-    RoundTripCase{"f\xFCr\n", false, "f\xFCr\r\n"},              // Windows-1252 stays single bytes
-    RoundTripCase{"f\xC3\xBCr\n", true, "f\xC3\xBCr\r\n"}));      // UTF-8 stays UTF-8
+    RoundTripCase{"f\xFCr\n", false, "f\xFCr\n"},              // Windows-1252 stays single bytes
+    RoundTripCase{"f\xC3\xBCr\n", true, "f\xC3\xBCr\n"}));      // UTF-8 stays UTF-8
+
+TEST(EditorLineEnds, NewLinesTakeTheFilesLineEnd)
+{
+    EditorText::Loaded loaded = EditorText::Decode("a\nb\n");
+    EXPECT_EQ(EditorText::Encode(u"a\r\nnew\r\nb"_s, loaded), QByteArray("a\nnew\nb\n"));
+    EditorText::Loaded empty = EditorText::Decode("");
+    EXPECT_EQ(EditorText::Encode(u"x\r\ny"_s, empty), QByteArray("x\r\ny\r\n"));
+}
 
 // A file that mixes UTF-8 and Windows-1252 lines reads as Windows-1252 as a whole. Lines the
 // user did not touch are written with the bytes they were read from; only the lines typed or
@@ -226,16 +237,16 @@ TEST(EditorLineEnds, UntouchedLinesKeepTheirBytesInAMixedFile)
     QStringList lines = loaded.text.split(u"\r\n"_s);
     ASSERT_EQ(lines.size(), 4);
 
-    // Saved as it is: every byte as it was (the editor ends the last line with CR LF).
+    // Saved as it is: every byte as it was.
     EditorText::Loaded same = loaded;
-    EXPECT_EQ(EditorText::Encode(loaded.text, same), file + "\r\n");
+    EXPECT_EQ(EditorText::Encode(loaded.text, same), file);
 
     // The Windows-1252 line deleted, a line typed with a character that has no single byte.
     lines.removeAt(1);
     lines.insert(2, u"typed \u2192 \u00E4"_s);
     EditorText::Loaded edited = loaded;
     const QByteArray saved = EditorText::Encode(lines.join(u"\r\n"_s), edited);
-    EXPECT_EQ(saved, QByteArray("gr\xC3\xBC\xC3\x9F (utf-8)\r\n\x81\x8D odd bytes\r\ntyped \xE2\x86\x92 \xC3\xA4\r\nlast\r\n"));
+    EXPECT_EQ(saved, QByteArray("gr\xC3\xBC\xC3\x9F (utf-8)\r\n\x81\x8D odd bytes\r\ntyped \xE2\x86\x92 \xC3\xA4\r\nlast"));
     // The next save starts from what was written.
     EXPECT_EQ(EditorText::Encode(lines.join(u"\r\n"_s), edited), saved);
 }

@@ -123,7 +123,7 @@ TEST_F(EditorWindow, MarksWebAddressesInEveryColouring)
     EXPECT_FALSE(marked(DefinitionLexer::AddressLineIndicator, 20));
 }
 
-TEST_F(EditorWindow, SavingWritesCrLfAfterEveryLineAndEndsTheUndoHistory)
+TEST_F(EditorWindow, SavingKeepsTheFilesLineEndsAndEndsTheUndoHistory)
 {
     ASSERT_TRUE(startEditor());
     const QString path = file(u"unix.txt"_s, "a\nb");
@@ -132,7 +132,7 @@ TEST_F(EditorWindow, SavingWritesCrLfAfterEveryLineAndEndsTheUndoHistory)
     typeAtStart(u"x"_s);
     EXPECT_TRUE(editor().isModified());
     toolButton("spbSave")->click();
-    EXPECT_EQ(TestEnvironment::readFile(path), QByteArray("xa\r\nb\r\n"));
+    EXPECT_EQ(TestEnvironment::readFile(path), QByteArray("xa\nb")) << "only the typed x is new";
     EXPECT_TRUE(editor().savedReport());
     EXPECT_FALSE(editor().isModified());
     EXPECT_FALSE(text().isUndoAvailable());
@@ -152,13 +152,13 @@ TEST_F(EditorWindow, SavingKeepsTheFilesCharacterSet)
     EXPECT_EQ(text().text(), u"für"_s);
     typeAtStart(u"\u00C4"_s);
     ASSERT_TRUE(editor().save());
-    EXPECT_EQ(TestEnvironment::readFile(ansi), QByteArray("\xC4" "f\xFCr\r\n"));
+    EXPECT_EQ(TestEnvironment::readFile(ansi), QByteArray("\xC4" "f\xFCr\n"));
 
     const QString utf8 = file(u"utf8.txt"_s, "f\xC3\xBCr\r");
     ASSERT_TRUE(editor().Load(utf8));
     typeAtStart(u"\u00C4"_s);
     ASSERT_TRUE(editor().save());
-    EXPECT_EQ(TestEnvironment::readFile(utf8), QByteArray("\xC3\x84" "f\xC3\xBCr\r\n"));
+    EXPECT_EQ(TestEnvironment::readFile(utf8), QByteArray("\xC3\x84" "f\xC3\xBCr\r"));
 }
 
 TEST_F(EditorWindow, TheMenuItemNewEmptiesWithoutAskingWhileCtrlNAndTheToolBarAsk)
@@ -190,7 +190,7 @@ TEST_F(EditorWindow, TheMenuItemNewEmptiesWithoutAskingWhileCtrlNAndTheToolBarAs
     typeAtStart(u"y"_s);
     prompts.threeWayAnswers = {UserPrompts::Answer::Yes};
     editor().newFileAsking();
-    EXPECT_EQ(TestEnvironment::readFile(path), QByteArray("yone\r\n")) << "Yes saves first";
+    EXPECT_EQ(TestEnvironment::readFile(path), QByteArray("yone\n")) << "Yes saves first";
     EXPECT_TRUE(text().text().isEmpty());
 }
 

@@ -228,8 +228,8 @@ TEST_F(SearchWindow, AServerApplyBacksUpQueuesUploadsAndKeepsTheWindowOpen)
     button("SearchAndReplaceServerBitBtn")->click();
     EXPECT_EQ(prompts.shown, QStringList{u"information: Operation complete. 2 changed files. Press now \"Upload files back "
                                          "to server\" or do further operations!"_s});
-    EXPECT_EQ(read(download + u"1.txt"_s), "new\r\n");
-    EXPECT_EQ(read(download + u"2.txt"_s), "new new\r\n");
+    EXPECT_EQ(read(download + u"1.txt"_s), "new\n");
+    EXPECT_EQ(read(download + u"2.txt"_s), "new new\n");
     EXPECT_EQ(read(download + u"3.txt"_s), "new\n");
     EXPECT_EQ(read(download + u"5.txt"_s), "old\n");
     // The backup holds the working copies from before the run.
@@ -252,8 +252,8 @@ TEST_F(SearchWindow, AServerApplyBacksUpQueuesUploadsAndKeepsTheWindowOpen)
     button("SearchAndReplaceServerBitBtn")->click();
     EXPECT_EQ(form().changedLabel()->text(), u"3 changed files"_s);
     EXPECT_EQ(queue().size(), 3);
-    EXPECT_EQ(read(download + u"3.txt"_s), "NEW\r\n");
-    EXPECT_EQ(read(context().folders.tempFolder + u"BACKUP002/1.txt"_s), "new\r\n");
+    EXPECT_EQ(read(download + u"3.txt"_s), "NEW\n");
+    EXPECT_EQ(read(context().folders.tempFolder + u"BACKUP002/1.txt"_s), "new\n");
 
     closeThroughFrame();
     EXPECT_TRUE(form().isVisible()) << "after a server apply only the buttons close the window";
@@ -274,7 +274,7 @@ TEST_F(SearchWindow, OperationsWithoutATermMarkEverythingAndInsertLines)
     EXPECT_EQ(marks(), (QList<int>{1, 1}));
     form().edgeLinesMemo()->setPlainText(u"a\nb"_s);
     button("SearchAndReplaceServerBitBtn")->click();
-    EXPECT_EQ(read(download + u"a.php"_s), "a\r\nb\r\n<?php\r\n");
+    EXPECT_EQ(read(download + u"a.php"_s), "a\nb\n<?php\n");
     const QStringList index = QString::fromLatin1(read(context().folders.tempFolder + u"BACKUP001/BACKUPINFO.VELMORA"_s)).split(u"\r\n"_s);
     EXPECT_EQ(index.value(3), u" "_s);
     EXPECT_EQ(index.value(4), u"a..."_s);
@@ -287,7 +287,7 @@ TEST_F(SearchWindow, OperationsWithoutATermMarkEverythingAndInsertLines)
     prompts.clear();
     button("SearchAndReplaceServerBitBtn")->click();
     EXPECT_EQ(prompts.shown, QStringList{u"openFile: Choose source file"_s});
-    EXPECT_EQ(read(download + u"b.php"_s), "a\r\nb\r\necho;\r\n");
+    EXPECT_EQ(read(download + u"b.php"_s), "a\nb\necho;\n");
     EXPECT_TRUE(QFileInfo::exists(context().folders.tempFolder + u"BACKUP002"_s));
 
     // The operation stays for the next opening; a search-mode opening searches with the term.
@@ -313,7 +313,7 @@ TEST_F(SearchWindow, ALocalApplyCopiesBackAtOnceAndCountsEachCopy)
     form().replaceEdit()->setText(u"World"_s);
     button("SearchAndReplaceLocalBitBtn")->click();
     EXPECT_EQ(prompts.shown, QStringList{u"information: Operation complete. 1 changed files."_s});
-    EXPECT_EQ(read(site + u"page.html"_s), "Hallo World\r\n");
+    EXPECT_EQ(read(site + u"page.html"_s), "Hallo World\n");
     EXPECT_EQ(read(site + u"other.html"_s), "nothing\n");
     const QString backup = context().folders.tempFolder + u"BACKUP001/"_s;
     EXPECT_EQ(read(backup + u"page.html"_s), "Hallo Welt\n");
@@ -323,7 +323,7 @@ TEST_F(SearchWindow, ALocalApplyCopiesBackAtOnceAndCountsEachCopy)
     form().replaceEdit()->setText(u"Erde"_s);
     button("SearchAndReplaceLocalBitBtn")->click();
     EXPECT_EQ(form().changedLabel()->text(), u"2 changed files"_s);
-    EXPECT_EQ(read(site + u"page.html"_s), "Hallo Erde\r\n");
+    EXPECT_EQ(read(site + u"page.html"_s), "Hallo Erde\n");
     EXPECT_TRUE(queue().isEmpty());
     closeThroughFrame();
     EXPECT_FALSE(form().isVisible()) << "a local apply leaves the window free to close";
@@ -347,7 +347,7 @@ TEST_F(SearchWindow, AWorkingCopyThatCannotBeReadStopsTheRunWithAClearMessage)
                                        + u"2.txt The operation stopped at this file. The files before it were changed (1 changed "
                                          "files); the backup holds every file as it was before."_s);
     // The file before it was changed and goes to the server; the one after it is untouched.
-    EXPECT_EQ(read(download + u"1.txt"_s), "new\r\n");
+    EXPECT_EQ(read(download + u"1.txt"_s), "new\n");
     EXPECT_EQ(read(download + u"3.txt"_s), "old\n");
     EXPECT_EQ(queue(), QStringList{u"STOR|"_s + download + u"1.txt|/www/1.txt"_s + S + u"1|1.txt|4|01.02.2026 10:11:12"_s});
     EXPECT_EQ(read(context().folders.tempFolder + u"BACKUP001/1.txt"_s), "old\n");
@@ -392,7 +392,7 @@ TEST_F(SearchWindow, ViewEditOpensTheEditorAndASaveCountsAsAChange)
         editor->reject();
     });
     button("ViewBiitBtn")->click();
-    EXPECT_EQ(read(download + u"index.html"_s), "<h1>\r\n");
+    EXPECT_EQ(read(download + u"index.html"_s), "<h1>\n");
     EXPECT_EQ(prompts.shown, QStringList{u"information: Operation complete. 1 changed files. Press now \"Upload files back to "
                                          "server\" or do further operations!"_s});
     EXPECT_TRUE(button("UploadSearchAndReplaceBitBtn")->isEnabled());
@@ -416,7 +416,7 @@ TEST_F(SearchWindow, ALocalEditGoesBackToTheLocalFileAndItsBackupKeepsTheOldText
     });
     button("BitBtn1")->click();
     EXPECT_EQ(prompts.shown, QStringList{u"information: Operation complete. 1 changed files."_s});
-    EXPECT_EQ(read(site + u"notes.txt"_s), "second\r\n");
+    EXPECT_EQ(read(site + u"notes.txt"_s), "second\n");
     EXPECT_EQ(read(context().folders.tempFolder + u"BACKUP001/notes.txt"_s), "first\n");
 
     // Closing without a save changes nothing and counts nothing.

@@ -252,6 +252,61 @@ TEST_F(SearchFlow, ServerFilesAreDownloadedChangedUploadedAndRestored)
     EXPECT_TRUE(QFileInfo::exists(context().folders.tempFolder + u"BACKUP001/www/index.html"_s)) << "the backup stays";
 }
 
+// Working copies, backups and uploads are byte copies: CR LF, LF, mixed line ends and a
+// missing final line break come back with only the matched bytes changed, a file with NUL bytes
+// is listed as binary and never changed, and restore puts back exactly what the server had.
+TEST_F(SearchFlow, AnApplyChangesOnlyTheMatchedBytesAndRestoreIsByteExact)
+{
+    const QList<std::pair<QString, QByteArray>> files = {
+        {u"www/crlf.txt"_s, "a old line\r\nsecond\r\n"},
+        {u"www/lf.html"_s, "<p>old</p>\n<p>keep</p>\n"},
+        {u"www/mixed.txt"_s, "old\r\nx\nold\ry"},
+        {u"www/data"_s, QByteArray("old\r\n\0\x01\x02 binary old \xFF\r\n", 22)},
+    };
+    for (const auto &[path, bytes] : files)
+        server.writeFile(path, bytes);
+    browser().FillServerGrid(u"/"_s);
+    const QString download = context().folders.downloadFolder();
+    select(BrowserSide::Server, u"www"_s);
+    bool binaryListed = false;
+    inSearchWindow([&] {
+        for (const auto &[path, bytes] : files) {
+            if (QFileInfo::exists(download + path))
+                EXPECT_EQ(TestEnvironment::readFile(download + path), bytes) << "a byte copy: " << path.toStdString();
+        }
+        form().modeComboBox()->setCurrentIndex(0);
+        form().searchEdit()->setText(u"old"_s);
+        form().replaceEdit()->setText(u"new"_s);
+        form().button("SearchAndReplaceServerBitBtn")->click();
+        const QAbstractItemModel *grid = form().grid()->model();
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            for (int column = 0; column < grid->columnCount(); ++column) {
+                if (grid->index(row, column).data().toString() == u"binary"_s)
+                    binaryListed = true;
+            }
+        }
+        form().button("UploadSearchAndReplaceBitBtn")->click();
+    });
+    builders->Download(WorkMode::SearchAndReplace);
+    ASSERT_TRUE(windowWasOpen);
+    EXPECT_EQ(onServer(u"www/crlf.txt"_s), "a new line\r\nsecond\r\n");
+    EXPECT_EQ(onServer(u"www/lf.html"_s), "<p>new</p>\n<p>keep</p>\n");
+    EXPECT_EQ(onServer(u"www/mixed.txt"_s), "new\r\nx\nnew\ry");
+    EXPECT_EQ(onServer(u"www/data"_s), files[3].second) << "a binary file is never changed";
+    if (QFileInfo::exists(download + u"www/data"_s))
+        EXPECT_TRUE(binaryListed) << "a downloaded binary file is listed as skipped";
+
+    RestoreForm &restore = *starter->dialogs().restore;
+    QTimer::singleShot(0, &restore, [&restore, this] {
+        prompts.confirmAnswers = {true};
+        restore.restoreButton()->click();
+    });
+    prompts.clear();
+    w().restoreButton->click();
+    for (const auto &[path, bytes] : files)
+        EXPECT_EQ(onServer(path), bytes) << "restored exactly: " << path.toStdString();
+}
+
 TEST_F(SearchFlow, SearchOnlyDownloadsTheFilesWithHitsIntoTheUsersFolder)
 {
     select(BrowserSide::Server, u"www"_s);
@@ -280,7 +335,7 @@ TEST_F(SearchFlow, LocalFilesAreChangedInPlaceAndRestoredLocally)
         form().searchEdit()->setText(u"old"_s);
         form().replaceEdit()->setText(u"new"_s);
         form().button("SearchAndReplaceLocalBitBtn")->click();
-        EXPECT_EQ(TestEnvironment::readFile(localRoot + u"site/a.txt"_s), "hello new\r\n") << "changed at once";
+        EXPECT_EQ(TestEnvironment::readFile(localRoot + u"site/a.txt"_s), "hello new\n") << "changed at once";
         QTest::keyClick(form().grid(), Qt::Key_Escape);
     });
     builders->Upload(WorkMode::SearchAndReplace);
