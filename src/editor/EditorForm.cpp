@@ -505,6 +505,12 @@ void EditorForm::reject()
     if (m_replaceForm)
         m_replaceForm->hide();
     QDialog::reject();
+    // The window is kept for the next file, the document is not: Scintilla wraps and colours
+    // a loaded document in the background, which would keep a CPU busy after the window has
+    // gone. Every opening loads its file anew.
+    m_text->clear();
+    m_text->setModified(false);
+    clearUndoHistory();
 }
 
 void EditorForm::showEvent(QShowEvent *event)

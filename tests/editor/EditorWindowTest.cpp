@@ -424,3 +424,22 @@ TEST_F(EditorWindow, ModalShowOfAnEditorOpenBesideTheMainWindow)
 }
 
 } // namespace
+
+// A closed editor keeps no document: Scintilla would go on wrapping and colouring a large
+// file in the background (a CPU busy long after the window is gone).
+TEST_F(EditorWindow, ClosingReleasesTheDocument)
+{
+    ASSERT_TRUE(startEditor());
+    QByteArray big;
+    for (int i = 0; big.size() < 512 * 1024; ++i)
+        big += "<p>line " + QByteArray::number(i) + " of a large page http://example.org/</p>\n";
+    const QString path = file(u"big.html"_s, big);
+    ASSERT_TRUE(editor().Load(path));
+    editor().show();
+    editor().close();
+    EXPECT_FALSE(editor().isVisible());
+    EXPECT_EQ(text().length(), 0) << "the document stays loaded after close";
+    EXPECT_FALSE(editor().isModified());
+    EXPECT_EQ(TestEnvironment::readFile(path), big) << "nothing written";
+    EXPECT_TRUE(prompts.shown.isEmpty());
+}
