@@ -22,6 +22,7 @@ LocalEditMonitor::LocalEditMonitor(const AppContext &context, Hooks hooks, QObje
 void LocalEditMonitor::start(const QString &path)
 {
     m_path = path;
+    m_serverFolder = m_hooks.serverPath();
     m_stamp = FileStamp(path);
     m_timer.start();
 }
@@ -37,18 +38,21 @@ void LocalEditMonitor::check()
         return; // switched off: a tick that was already on its way
     if (!m_hooks.localGridUsable())
         return; // the window is busy
+    if (m_hooks.workRuns && m_hooks.workRuns())
+        return; // asked once the work is over; the change stays unnoticed until then
     const QString stamp = FileStamp(m_path);
     if (stamp == m_stamp)
         return;
     // Watched until the first change only; off before anything is asked.
     m_timer.stop();
+    const QString previous = m_stamp;
     m_stamp = stamp;
     m_hooks.relistLocal();
 
     if (!m_hooks.serverGridUsable() || !m_hooks.ensureConnected())
         return;
     const QString name = QFileInfo(m_path).fileName();
-    const QString remote = NormaliseRemotePath(m_hooks.serverPath() + u'/' + name);
+    const QString remote = NormaliseRemotePath(m_serverFolder + u'/' + name);
     if (!m_hooks.remoteFileExists(remote))
         return;
     const QString question = m_context.text(
@@ -56,8 +60,15 @@ void LocalEditMonitor::check()
         QStringLiteral("Die Datei ") + remote + QStringLiteral(" wurde verändert. Datei zurück auf den Server laden?"));
     if (!m_context.prompts.confirm(question))
         return;
-    // The file of that name in the folder the local grid shows now.
-    m_hooks.upload(m_hooks.localFolder() + name, remote);
+    if (m_hooks.workRuns && m_hooks.workRuns()) {
+        // Work began while the question was open: the upload cannot run now, so the change is
+        // offered again once it is over.
+        m_stamp = previous;
+        m_timer.start();
+        return;
+    }
+    // The file that was edited, wherever the local pane is now.
+    m_hooks.upload(m_path, remote);
     m_hooks.relistServer();
 }
 

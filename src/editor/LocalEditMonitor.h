@@ -12,7 +12,9 @@ struct AppContext;
 
 // Watches the local file last opened with View/Edit ("LocalFileMonitoringTimer", every 100 ms)
 // until its first change: then it stops, lists the local folder again and, when the server
-// folder shown holds a file of that name, asks whether to upload the local one there.
+// folder shown at View/Edit holds a file of that name, asks whether to upload the edited file
+// there. The panes may show other folders by then: the upload always takes the edited file to
+// the folder it was opened beside. Nothing is asked while other work runs.
 class LocalEditMonitor : public QObject {
     Q_OBJECT
 public:
@@ -21,7 +23,7 @@ public:
         std::function<bool()> serverGridUsable;  // enabled and visible
         std::function<bool()> ensureConnected;
         std::function<QString()> serverPath;     // the server path box's text
-        std::function<QString()> localFolder;    // the folder the local grid shows, ending with "/"
+        std::function<bool()> workRuns;          // a command or a walk is running (optional)
         std::function<bool(const QString &remote)> remoteFileExists;
         std::function<void(const QString &local, const QString &remote)> upload;
         std::function<void()> relistLocal;
@@ -31,7 +33,8 @@ public:
 
     LocalEditMonitor(const AppContext &context, Hooks hooks, QObject *parent = nullptr);
 
-    // LocalEditRecord: the file and its stamp now; the timer is switched on.
+    // LocalEditRecord: the file and its stamp now, and the server folder shown now; the timer is
+    // switched on.
     void start(const QString &path);
     void stop();
     bool isActive() const { return m_timer.isActive(); }
@@ -47,6 +50,7 @@ private:
     Hooks m_hooks;
     QTimer m_timer;
     QString m_path;
+    QString m_serverFolder;
     QString m_stamp;
 };
 

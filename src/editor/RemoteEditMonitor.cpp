@@ -40,11 +40,18 @@ void RemoteEditMonitor::check()
 {
     if (!m_timer.isActive())
         return; // switched off: a tick that was already on its way
+    if (m_hooks.workRuns && m_hooks.workRuns())
+        return; // the session is in use: asked once the work is over
     const QString stamp = FileStamp(m_copy);
     if (stamp == m_stamp)
         return;
+    const QString previous = m_stamp;
     m_stamp = stamp; // before the question: ticks during it must not ask again
     if (m_context.prompts.confirm(question())) {
+        if (m_hooks.workRuns && m_hooks.workRuns()) {
+            m_stamp = previous; // work began during the question: offered again afterwards
+            return;
+        }
         if (!m_hooks.ensureConnected())
             return; // dropped without a message; the new stamp stays
         m_hooks.upload(m_copy, m_remote);

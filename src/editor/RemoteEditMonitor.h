@@ -13,7 +13,9 @@ struct AppContext;
 // Watches the working copy of a server file opened with View/Edit ("TimerFileMonitoring", every
 // 500 ms): each change of the copy's stamp asks whether to upload it to the server. The new
 // stamp is kept before the question, so one change is asked about once however long the
-// question stays open, and every later save asks again. One copy at a time.
+// question stays open, and every later save asks again. One copy at a time. Nothing is asked
+// while other work runs: the change is offered once it is over, and a Yes that finds work
+// running leaves the change offered.
 class RemoteEditMonitor : public QObject {
     Q_OBJECT
 public:
@@ -21,6 +23,7 @@ public:
         std::function<bool()> ensureConnected;     // true when the session is (or came) up
         std::function<void(const QString &local, const QString &remote)> upload;
         std::function<void()> relistServer;        // the folder the server path box shows
+        std::function<bool()> workRuns;            // a command or a walk is running (optional)
     };
     static constexpr int IntervalMs = 500;
 

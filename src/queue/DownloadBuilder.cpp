@@ -20,7 +20,6 @@ namespace Velmora {
 namespace {
 
 const QString DriveListText = QStringLiteral("\\");
-const QString LinkArrow = QStringLiteral(" -> ");
 
 } // namespace
 
@@ -40,6 +39,21 @@ void DownloadBuilder::build(WorkMode mode, const QString &dropFolder)
                                                      QString::fromUtf8("Bitte wählen Sie einen lokalen Ordner für diese Aktion!")));
         return;
     }
+    {
+        // Every path a record of this request would carry, checked before anything is sent.
+        const QString localBase = IncludeTrailingBackslash(window.localPathText());
+        QStringList paths{window.serverPathText()};
+        if (needsLocalFolder || mode == WorkMode::CopyToEachDir)
+            paths.append(localBase);
+        for (const SelectionLine &line : s.host.selectionLines(GridSide::Server)) {
+            const QString name = dropFolder.isEmpty() ? line.realName() : dropFolder + u'/' + line.realName();
+            paths.append(NormaliseRemotePath(window.serverPathText() + u'/' + line.realName()));
+            if (needsLocalFolder)
+                paths.append(localBase + name);
+        }
+        if (m_steps.refusesPaths(paths))
+            return;
+    }
     if (mode == WorkMode::Transfer && !m_steps.askTransferMode(GridSide::Server))
         return;
     if (!s.ftp.isConnected())
@@ -54,9 +68,7 @@ void DownloadBuilder::build(WorkMode mode, const QString &dropFolder)
     QStringList folders;
     s.progress.collectionStarted(mode == WorkMode::UsedSpace);
     for (const SelectionLine &line : lines) {
-        QString name = line.name;
-        if (line.kind == 2 && name.contains(LinkArrow))
-            name.truncate(name.indexOf(LinkArrow));
+        const QString name = line.realName();
         const QString remote = NormaliseRemotePath(serverPath + u'/' + name);
         if (!m_steps.refusesName(name, remote)) {
             const QString localName = dropFolder.isEmpty() ? name : dropFolder + u'/' + name;

@@ -43,6 +43,17 @@ void UploadBuilder::build(WorkMode mode, const QString &dropFolder)
 {
     const TransferBuilderSetup &s = m_steps.setup();
     QueueHost &window = m_steps.queueHost();
+    {
+        // Every path a record of this request would carry, checked before anything is sent.
+        const QString base = IncludeTrailingBackslash(window.localPathText());
+        QStringList paths{base};
+        if (!s.ftp.host().isEmpty())
+            paths.append(dropFolder.isEmpty() ? window.serverPathText() : window.serverPathText() + u'/' + dropFolder);
+        for (const SelectionLine &line : s.host.selectionLines(GridSide::Local))
+            paths.append(base + line.name);
+        if (m_steps.refusesPaths(paths))
+            return;
+    }
     if (mode == WorkMode::Transfer && !m_steps.askTransferMode(GridSide::Local))
         return;
     if (!s.ftp.host().isEmpty() && !s.ftp.isConnected())

@@ -56,14 +56,15 @@ ViewEditWiring::ViewEditWiring(AppContext &context, MainForm &main, MasterFTP &f
     const auto relistServer = [this, serverPath] { m_browser.FillServerGrid(serverPath()); };
     const auto upload = [this](const QString &local, const QString &remote) { m_runner.UploadFile(local, remote); };
 
-    m_remote = new RemoteEditMonitor(context, {[this] { return connectIfNeeded(); }, upload, relistServer}, this);
+    const auto workRuns = [this] { return m_main.isBusy() || m_ftp.client().isBusy(); };
+    m_remote = new RemoteEditMonitor(context, {[this] { return connectIfNeeded(); }, upload, relistServer, workRuns}, this);
 
     LocalEditMonitor::Hooks local;
     local.localGridUsable = [this] { return gridUsable(false); };
     local.serverGridUsable = [this] { return gridUsable(true); };
     local.ensureConnected = [this] { return connectIfNeeded(); };
     local.serverPath = serverPath;
-    local.localFolder = [this] { return IncludeTrailingBackslash(m_browser.local().listedPath()); };
+    local.workRuns = workRuns;
     local.remoteFileExists = [this](const QString &remote) { return m_ftp.RemoteFileExists(remote); };
     local.upload = upload;
     local.relistLocal = [this] { m_browser.refresh(BrowserSide::Local); };
