@@ -153,6 +153,7 @@ TEST_F(ToolCommands, F11SendsOnlyACompleteValue)
     const auto typeAndConfirm = [this](const QString &value) {
         whenShown<PermissionForm>(*starter->dialogs().permissions, [value](PermissionForm &f) {
             f.valueEdit()->selectAll();
+            QTest::keyClick(f.valueEdit(), Qt::Key_Delete);
             QTest::keyClicks(f.valueEdit(), value);
             QTest::keyClick(f.valueEdit(), Qt::Key_Return);
         });
