@@ -6,10 +6,10 @@
 
 #include "app/Options.h"
 #include "browser/BrowserController.h"
-#include "common/Language.h"
 #include "browser/FileGridColumns.h"
 #include "browser/FileGridPane.h"
 #include "browser/FileGridView.h"
+#include "common/Language.h"
 #include "engine/MasterFTP.h"
 #include "queue/GetFilesListForm.h"
 #include "queue/QueueTableModel.h"
