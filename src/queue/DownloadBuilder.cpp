@@ -40,17 +40,11 @@ void DownloadBuilder::build(WorkMode mode, const QString &dropFolder)
         return;
     }
     {
-        // Every path a record of this request would carry, checked before anything is sent.
-        const QString localBase = IncludeTrailingBackslash(window.localPathText());
+        // The folders every record of this request starts from, checked before anything is sent;
+        // a name that records cannot carry is skipped below with a protocol line.
         QStringList paths{window.serverPathText()};
-        if (needsLocalFolder || mode == WorkMode::CopyToEachDir)
-            paths.append(localBase);
-        for (const SelectionLine &line : s.host.selectionLines(GridSide::Server)) {
-            const QString name = dropFolder.isEmpty() ? line.realName() : dropFolder + u'/' + line.realName();
-            paths.append(NormaliseRemotePath(window.serverPathText() + u'/' + line.realName()));
-            if (needsLocalFolder)
-                paths.append(localBase + name);
-        }
+        if (needsLocalFolder)
+            paths.append(IncludeTrailingBackslash(window.localPathText()) + dropFolder);
         if (m_steps.refusesPaths(paths))
             return;
     }

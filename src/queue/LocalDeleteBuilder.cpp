@@ -57,14 +57,9 @@ void LocalDeleteBuilder::build()
     // While the drive list ("\") is shown there is no folder the rows could belong to.
     if (lines.isEmpty() || !QDir::isAbsolutePath(localBase))
         return;
-    if (s.filter.isInUse()) {
-        // Through the filter the files travel as records; a path they cannot carry is refused.
-        QStringList paths;
-        for (const SelectionLine &line : lines)
-            paths.append(localBase + line.name);
-        if (m_steps.refusesPaths(paths))
-            return;
-    }
+    // Through the filter the files travel as records; a folder they cannot carry is refused.
+    if (s.filter.isInUse() && m_steps.refusesPaths({localBase}))
+        return;
     int files = 0;
     int folders = 0;
     for (const SelectionLine &line : lines)

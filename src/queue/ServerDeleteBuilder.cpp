@@ -29,11 +29,10 @@ void ServerDeleteBuilder::build()
     const QList<SelectionLine> lines = s.host.selectionLines(GridSide::Server);
     if (lines.isEmpty())
         return;
+    // A folder that records cannot carry is refused as a whole; a name that they cannot carry
+    // is skipped below with a protocol line.
     const QString serverPath = window.serverPathText();
-    QStringList paths;
-    for (const SelectionLine &line : lines)
-        paths.append(NormaliseRemotePath(serverPath + u'/' + line.realName()));
-    if (m_steps.refusesPaths(paths))
+    if (m_steps.refusesPaths({serverPath}))
         return;
     int files = 0;
     int folders = 0;

@@ -44,13 +44,11 @@ void UploadBuilder::build(WorkMode mode, const QString &dropFolder)
     const TransferBuilderSetup &s = m_steps.setup();
     QueueHost &window = m_steps.queueHost();
     {
-        // Every path a record of this request would carry, checked before anything is sent.
-        const QString base = IncludeTrailingBackslash(window.localPathText());
-        QStringList paths{base};
+        // The folders every record of this request starts from, checked before anything is sent;
+        // a name that records cannot carry is skipped below with a protocol line.
+        QStringList paths{IncludeTrailingBackslash(window.localPathText())};
         if (!s.ftp.host().isEmpty())
             paths.append(dropFolder.isEmpty() ? window.serverPathText() : window.serverPathText() + u'/' + dropFolder);
-        for (const SelectionLine &line : s.host.selectionLines(GridSide::Local))
-            paths.append(base + line.name);
         if (m_steps.refusesPaths(paths))
             return;
     }

@@ -13,7 +13,6 @@
 #include "browser/FileGridView.h"
 #include "common/Language.h"
 #include "common/RecordText.h"
-#include "common/RemotePath.h"
 #include "engine/MasterFTP.h"
 #include "queue/EventPump.h"
 #include "queue/GetFilesListForm.h"
@@ -80,11 +79,10 @@ void ToolsWiring::requestPermissions()
         return;
     FileGridPane &pane = m_browser.pane(BrowserSide::Server);
     const QList<SelectionLine> rows = pane.selectionLines();
-    QStringList paths;
-    for (const SelectionLine &row : rows)
-        paths.append(NormaliseRemotePath(pane.pathText() + u'/' + row.realName()));
-    if (const QString path = RecordText::firstPathWithSeparator(paths); !path.isEmpty()) {
-        m_context.prompts.error(RecordText::pathRefusal(path, m_context.language.isGerman()));
+    // A folder that records cannot carry is refused as a whole; a name that they cannot carry
+    // is skipped by the run with a protocol line.
+    if (RecordText::holdsSeparator(pane.pathText())) {
+        m_context.prompts.error(RecordText::pathRefusal(pane.pathText(), m_context.language.isGerman()));
         return;
     }
     if (!m_windows.permissions.ask(SelectionHasFolder(rows), InitialPermissionString(rows)))
