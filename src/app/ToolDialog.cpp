@@ -61,7 +61,9 @@ QString ToolDialog::headerTitle() const
 
 void ToolDialog::refreshHeader()
 {
-    setWindowTitle(m_context.captionText());
+    // The main window's caption as it is now: with the connected site's name once connected.
+    const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
+    setWindowTitle(owner && !owner->windowTitle().isEmpty() ? owner->windowTitle() : m_context.captionText());
     m_header->setTitle(headerTitle());
     const QString design = m_context.design.name();
     m_header->setPicture(DialogHeader::picturePath(m_context.folders.programFolder, design));

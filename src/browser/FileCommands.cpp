@@ -10,11 +10,13 @@
 #include "app/AppContext.h"
 #include "app/UserPrompts.h"
 #include "common/RemotePath.h"
+#include "common/Word.h"
 #include "engine/MasterFTP.h"
 #include "queue/QueueRunner.h"
 #include "queue/TransferBuilders.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace Velmora {
 
@@ -47,6 +49,38 @@ QString FileCommands::existsMessage(const QString &name) const
     return text(QStringLiteral("A file or folder named \"%1\" exists already. Nothing was created."),
                 QStringLiteral("Eine Datei oder ein Ordner mit dem Namen \"%1\" existiert bereits. Es wurde nichts erstellt."))
         .arg(name);
+}
+
+QString FileCommands::renameExistsMessage(const QString &name) const
+{
+    return text(QStringLiteral("A file or folder named \"%1\" exists already. Nothing was renamed."),
+                QStringLiteral("Eine Datei oder ein Ordner mit dem Namen \"%1\" existiert bereits. Es wurde nichts umbenannt."))
+        .arg(name);
+}
+
+bool FileCommands::serverEntryExists(const QString &name)
+{
+    // Asked of the server, not of the grid: the grid may be older, and shows a link as
+    // "name -> target".
+    QStringList records;
+    m_ftp.GetListing(serverPath(), records);
+    for (const QString &record : std::as_const(records)) {
+        QString listed = Word(2, record, u"|");
+        if (Word(1, record, u"|") == u"2" && listed.contains(LinkArrow))
+            listed.truncate(listed.indexOf(LinkArrow));
+        if (listed == name)
+            return true;
+    }
+    return false;
+}
+
+bool FileCommands::localEntryExists(const QString &name) const
+{
+    const QString folder = localPath();
+    if (LocalPath::isDriveList(folder))
+        return false;
+    const QFileInfo entry(folder + name);
+    return entry.exists() || entry.isSymLink();
 }
 
 bool FileCommands::connectIfNeeded()
@@ -104,6 +138,11 @@ void FileCommands::renameEntry(BrowserSide side)
     if (!newName)
         return;
     FileGridPane &pane = m_browser.pane(side);
+    // A rename never replaces an entry: the server would drop the one of the new name.
+    if (*newName != oldName && (server ? serverEntryExists(*newName) : localEntryExists(*newName))) {
+        m_context.prompts.information(renameExistsMessage(*newName));
+        return;
+    }
     if (server) {
         m_runner.RenameRemote(remotePathOf(oldName), remotePathOf(*newName));
         m_browser.FillServerGrid(serverPath());

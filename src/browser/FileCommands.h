@@ -47,6 +47,9 @@ public:
 
     // "A file or folder named ... exists already." in the current language.
     QString existsMessage(const QString &name) const;
+    QString renameExistsMessage(const QString &name) const;
+    bool serverEntryExists(const QString &name);
+    bool localEntryExists(const QString &name) const;
 
 private:
     // One silent connection attempt when the session is down; true when it is up.

@@ -6,6 +6,13 @@
 
 namespace Velmora {
 
+QString FileGridEntry::ownName() const
+{
+    static const QString arrow = QStringLiteral(" -> ");
+    const qsizetype cut = kind == Link ? name.indexOf(arrow) : -1;
+    return cut < 0 ? name : name.left(cut);
+}
+
 FileGridEntry FileGridEntry::parentRow()
 {
     FileGridEntry entry;

@@ -26,6 +26,9 @@ struct FileGridEntry {
     bool hasDate = false;
     bool utcDate = false;
 
+    // The entry's own name: a server link's cell reads "name -> target", its name is "name".
+    QString ownName() const;
+
     // The ".." row: a folder without type and size, dated now.
     static FileGridEntry parentRow();
 };

@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace Velmora {
@@ -38,6 +39,33 @@ inline QString nameProblem(QStringView name)
         return QStringLiteral("contains a path separator");
     if (name == u"." || name == u"..")
         return QStringLiteral("names a parent or current folder");
+    return {};
+}
+
+// The message for a path that no record can carry intact: a record would cut it at the
+// separator and the command would reach another file. Nothing is sent for such a path.
+inline QString pathRefusal(const QString &path, bool german)
+{
+    QString shown = path;
+    for (QChar &c : shown) {
+        if (c == u'\r' || c == u'\n')
+            c = u' ';
+    }
+    return german ? QString::fromUtf8("Der Pfad \"%1\" enthält \"|\", \"§\" oder einen Zeilenumbruch. Damit kann das Programm "
+                                      "nicht arbeiten; es wurde nichts gesendet. Bitte benennen Sie den Ordner oder die Datei um.")
+                        .arg(shown)
+                  : QString::fromUtf8("The path \"%1\" contains \"|\", \"§\" or a line break. The program cannot work with "
+                                      "it; nothing was sent. Please rename the folder or file.")
+                        .arg(shown);
+}
+
+// The first of the paths that no record can carry intact, or an empty text when all can.
+inline QString firstPathWithSeparator(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        if (holdsSeparator(path))
+            return path;
+    }
     return {};
 }
 

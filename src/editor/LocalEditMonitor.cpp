@@ -38,12 +38,14 @@ void LocalEditMonitor::check()
         return; // switched off: a tick that was already on its way
     if (!m_hooks.localGridUsable())
         return; // the window is busy
+    if (m_hooks.workRuns && m_hooks.workRuns())
+        return; // asked once the work is over; the change stays unnoticed until then
     const QString stamp = FileStamp(m_path);
     if (stamp == m_stamp)
         return;
     // Watched until the first change only; off before anything is asked.
     m_timer.stop();
-    const QString before = m_stamp;
+    const QString previous = m_stamp;
     m_stamp = stamp;
     m_hooks.relistLocal();
 
@@ -58,10 +60,17 @@ void LocalEditMonitor::check()
         QStringLiteral("Die Datei ") + remote + QStringLiteral(" wurde verändert. Datei zurück auf den Server laden?"));
     if (!m_context.prompts.confirm(question))
         return;
-    // The file that was edited goes where it came from.
+    if (m_hooks.workRuns && m_hooks.workRuns()) {
+        // Work began while the question was open: the upload cannot run now, so the change is
+        // offered again once it is over.
+        m_stamp = previous;
+        m_timer.start();
+        return;
+    }
+    // The file that was edited, wherever the local pane is now.
     if (!m_hooks.upload(m_path, remote)) {
         // Not uploaded: the change stays offered, so the user's edit is never dropped.
-        m_stamp = before;
+        m_stamp = previous;
         m_timer.start();
     }
     m_hooks.relistServer();

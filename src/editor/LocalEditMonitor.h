@@ -12,7 +12,9 @@ struct AppContext;
 
 // Watches the local file last opened with View/Edit ("LocalFileMonitoringTimer", every 100 ms)
 // until its first change: then it stops, lists the local folder again and, when the server
-// folder shown holds a file of that name, asks whether to upload the local one there.
+// folder shown at View/Edit holds a file of that name, asks whether to upload the edited file
+// there. The panes may show other folders by then: the upload always takes the edited file to
+// the folder it was opened beside. Nothing is asked while other work runs.
 class LocalEditMonitor : public QObject {
     Q_OBJECT
 public:
@@ -21,7 +23,7 @@ public:
         std::function<bool()> serverGridUsable;  // enabled and visible
         std::function<bool()> ensureConnected;
         std::function<QString()> serverPath;     // the server path box's text
-        std::function<QString()> localFolder;    // the folder the local grid shows, ending with "/"
+        std::function<bool()> workRuns;          // a command or a walk is running (optional)
         std::function<bool(const QString &remote)> remoteFileExists;
         std::function<bool(const QString &local, const QString &remote)> upload; // true when it succeeded
         std::function<void()> relistLocal;
@@ -31,14 +33,13 @@ public:
 
     LocalEditMonitor(const AppContext &context, Hooks hooks, QObject *parent = nullptr);
 
-    // LocalEditRecord: the file, its stamp and the server folder shown now; the timer is
-    // switched on. A change is offered for that folder, whatever the panes show by then.
+    // LocalEditRecord: the file and its stamp now, and the server folder shown now; the timer is
+    // switched on.
     void start(const QString &path);
     void stop();
     bool isActive() const { return m_timer.isActive(); }
     QTimer &timer() { return m_timer; }
     QString path() const { return m_path; }
-    QString serverFolder() const { return m_serverFolder; }
     QString stamp() const { return m_stamp; }
 
     // One tick of the timer.

@@ -40,16 +40,20 @@ void RemoteEditMonitor::check()
 {
     if (!m_timer.isActive())
         return; // switched off: a tick that was already on its way
-    if (m_hooks.workRunning && m_hooks.workRunning())
-        return; // asked once the work is over: an upload could not run now
+    if (m_hooks.workRuns && m_hooks.workRuns())
+        return; // the session is in use: asked once the work is over
     const QString stamp = FileStamp(m_copy);
     if (stamp == m_stamp)
         return;
-    const QString before = m_stamp;
+    const QString previous = m_stamp;
     m_stamp = stamp; // before the question: ticks during it must not ask again
     if (m_context.prompts.confirm(question())) {
+        if (m_hooks.workRuns && m_hooks.workRuns()) {
+            m_stamp = previous; // work began during the question: offered again afterwards
+            return;
+        }
         if (!m_hooks.ensureConnected() || !m_hooks.upload(m_copy, m_remote)) {
-            m_stamp = before; // not on the server: the change is offered again
+            m_stamp = previous; // not on the server: the change is offered again
             return;
         }
     }

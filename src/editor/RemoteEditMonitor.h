@@ -14,15 +14,16 @@ struct AppContext;
 // 500 ms): each change of the copy's stamp asks whether to upload it to the server. The new
 // stamp is kept before the question, so one change is asked about once however long the
 // question stays open, and every later save asks again. One copy at a time. Nothing is asked
-// while other work runs, and a change whose upload did not succeed stays offered.
+// while other work runs: the change is offered once it is over, and a change that could not
+// be uploaded (work running, no connection, the upload failed) stays offered.
 class RemoteEditMonitor : public QObject {
     Q_OBJECT
 public:
     struct Hooks {
         std::function<bool()> ensureConnected;     // true when the session is (or came) up
         std::function<bool(const QString &local, const QString &remote)> upload; // true when it succeeded
-        std::function<bool()> workRunning;         // a run or walk is going on: ask later
         std::function<void()> relistServer;        // the folder the server path box shows
+        std::function<bool()> workRuns;            // a command or a walk is running (optional)
     };
     static constexpr int IntervalMs = 500;
 

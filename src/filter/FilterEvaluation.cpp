@@ -86,11 +86,15 @@ bool FilterEvaluation::passes(const PreparedFilter &f, QStringView record, bool 
         bool d = false;
         switch (f.dateTest) {
         case FilterCriteria::AllWithDate:
-            d = f.dateWords.anyOccursIn(facts.date);
+        case FilterCriteria::WithoutSpecifiedDate: {
+            // A date that names a day is compared as a day: "12/10/2026" from the picker and a
+            // listing's "10.12.2026 09:30" are the same day. Other texts ("2026") are looked for
+            // in the date text.
+            const QDate day = f.filterDay.isValid() ? ReadDay(facts.date) : QDate();
+            const bool on = day.isValid() ? day == f.filterDay : f.dateWords.anyOccursIn(facts.date);
+            d = f.dateTest == FilterCriteria::AllWithDate ? on : !on;
             break;
-        case FilterCriteria::WithoutSpecifiedDate:
-            d = !f.dateWords.anyOccursIn(facts.date);
-            break;
+        }
         default: {
             const QDate day = ReadDay(facts.date);
             if (!day.isValid() && dateUnreadable && !facts.date.trimmed().isEmpty())

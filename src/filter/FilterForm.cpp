@@ -9,6 +9,7 @@
 #include "FilterReport.h"
 #include "FilterSearchStep.h"
 
+#include "app/ColumnWidth.h"
 #include "app/DialogHeader.h"
 #include "app/Named.h"
 #include "app/Options.h"
@@ -28,6 +29,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Velmora {
@@ -108,6 +110,8 @@ FilterForm::FilterForm(const AppContext &context, QWidget *parent)
     const int widths[] = {26, 330, 50, 330, 90, 140};
     for (int column = 0; column < FilterGridModel::ColumnCount; ++column)
         m_grid->setColumnWidth(column, widths[column]);
+    // The Cmd column holds every command whole ("DELLOC", "MKLOCALDIR"), whatever the font.
+    m_grid->setColumnWidth(2, std::max(widths[2], ColumnWidth::forText(QStringLiteral("MKLOCALDIR"), m_grid->fontMetrics())));
     auto *selectAllItem = named(new QAction(m_grid), "SelectAll1");
     auto *unselectAllItem = named(new QAction(m_grid), "UnselectAll1");
     m_grid->addAction(selectAllItem);
@@ -408,9 +412,19 @@ void FilterForm::resetClicked()
     m_criteria->setCriteria(FilterCriteria::empty());
 }
 
+bool FilterForm::evaluationIsCurrent()
+{
+    if (m_evaluating)
+        return false;
+    // Criteria edited within the delay: the grid still shows the previous evaluation.
+    if (m_evaluationTimer.isActive())
+        evaluate();
+    return !m_evaluating && !m_closing;
+}
+
 void FilterForm::executeClicked()
 {
-    if (!m_evaluating)
+    if (evaluationIsCurrent())
         accept();
 }
 
@@ -418,6 +432,10 @@ void FilterForm::gotoSelectedFileClicked()
 {
     if (m_evaluating)
         return;
+    if (m_evaluationTimer.isActive()) {
+        evaluate(); // the row chosen belonged to the previous evaluation: choose again
+        return;
+    }
     const QModelIndexList selected = m_grid->selectionModel()->selectedRows();
     if (selected.isEmpty()) {
         context().prompts.information(QStringLiteral("Select first a file."));
@@ -432,7 +450,7 @@ void FilterForm::gotoSelectedFileClicked()
 
 void FilterForm::step2Clicked()
 {
-    if (m_evaluating)
+    if (!evaluationIsCurrent())
         return;
     const QString download = context().folders.downloadFolder();
     QDir(download).removeRecursively();

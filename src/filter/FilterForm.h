@@ -74,6 +74,9 @@ public:
     void loadFilterClicked();
     void saveFilterClicked();
     void resetClicked();
+    // Evaluates at once when criteria were edited since the last evaluation; true when the
+    // grid shows the evaluation of the criteria now shown.
+    bool evaluationIsCurrent();
     void executeClicked();
     void gotoSelectedFileClicked();
     void step2Clicked();

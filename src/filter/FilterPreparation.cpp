@@ -143,9 +143,12 @@ PreparedFilter PrepareFilter(FilterCriteria &criteria, bool searchesInFiles)
     p.dateWords = FilterWords(p.dateText);
     p.extensionWords = FilterWords(p.extList);
     p.sizeLimits = SizeLimits(p.sizeList);
-    if (p.dateTakesPart && (p.dateTest == FilterCriteria::DateSince || p.dateTest == FilterCriteria::DateBefore)) {
+    if (p.dateTakesPart) {
+        // The day itself, so that records compare by day whichever format wrote them (the
+        // picker writes the user's format, server listings "dd.mm.yyyy").
         p.filterDay = ReadDay(Word(1, p.dateText, u"|"));
-        if (!p.filterDay.isValid())
+        const bool needsDay = p.dateTest == FilterCriteria::DateSince || p.dateTest == FilterCriteria::DateBefore;
+        if (needsDay && !p.filterDay.isValid())
             p.notes.append(unreadableFilterDateNote(c.date, p.dateTest));
     }
     return p;

@@ -52,7 +52,7 @@ struct PreparedFilter {
     FilterWords dateWords;
     FilterWords extensionWords;
     QList<qint64> sizeLimits;
-    QDate filterDay; // for "Date since" and "Date before"; invalid when Date cannot be read
+    QDate filterDay; // the day Date names; invalid when Date cannot be read as a day
 
     // Which facts of a record the tests look at.
     bool needsName = false;

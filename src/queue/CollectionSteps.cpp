@@ -11,6 +11,8 @@
 #include "app/Options.h"
 #include "app/UserPrompts.h"
 #include "app/WorkControl.h"
+#include "app/ProtocolLog.h"
+#include "common/RecordText.h"
 #include "common/RemotePath.h"
 #include "engine/MasterFTP.h"
 #include "filter/NoWizardFilterFile.h"
@@ -72,6 +74,17 @@ bool CollectionSteps::refusesName(const QString &name, const QString &path)
     return true;
 }
 
+bool CollectionSteps::refusesPaths(const QStringList &paths)
+{
+    const QString path = RecordText::firstPathWithSeparator(paths);
+    if (path.isEmpty())
+        return false;
+    const QString message = RecordText::pathRefusal(path, m_s.context.language.isGerman());
+    m_s.context.protocol.AddProtocolMessage(ProtocolEntry::Error, RecordText::printable(message));
+    m_s.context.prompts.error(message);
+    return true;
+}
+
 bool CollectionSteps::abortRequested() const
 {
     return m_s.work.abortRequested;
@@ -80,7 +93,8 @@ bool CollectionSteps::abortRequested() const
 void CollectionSteps::showUsedSpaceTotals()
 {
     const QString stars(40, u'*');
-    for (const QString &line : {QStringLiteral(" "), stars, QStringLiteral("Done"), stars, QStringLiteral(" ")})
+    const QString done = m_s.context.text(QStringLiteral("Done"), QStringLiteral("Fertig"));
+    for (const QString &line : {QStringLiteral(" "), stars, done, stars, QStringLiteral(" ")})
         progressLine(line);
     m_s.progress.collectionEnded(true);
 }

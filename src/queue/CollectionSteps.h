@@ -33,6 +33,9 @@ public:
     void progressLine(const QString &line);
     // A name that records cannot hold: a protocol error line, and the name is not collected.
     bool refusesName(const QString &name, const QString &path);
+    // A path that no record can carry intact ("|", "§", a line break): the message, a protocol
+    // error line, and true. Checked before anything is asked or sent.
+    bool refusesPaths(const QStringList &paths);
     // Lets the window handle what is pending (Abort above all) at most every few milliseconds.
     void pump() { m_pump.pump(); }
     bool abortRequested() const;

@@ -20,7 +20,6 @@ namespace Velmora {
 namespace {
 
 const QString DriveListText = QStringLiteral("\\");
-const QString LinkArrow = QStringLiteral(" -> ");
 
 } // namespace
 
@@ -40,6 +39,15 @@ void DownloadBuilder::build(WorkMode mode, const QString &dropFolder)
                                                      QString::fromUtf8("Bitte wählen Sie einen lokalen Ordner für diese Aktion!")));
         return;
     }
+    {
+        // The folders every record of this request starts from, checked before anything is sent;
+        // a name that records cannot carry is skipped below with a protocol line.
+        QStringList paths{window.serverPathText()};
+        if (needsLocalFolder)
+            paths.append(IncludeTrailingBackslash(window.localPathText()) + dropFolder);
+        if (m_steps.refusesPaths(paths))
+            return;
+    }
     if (mode == WorkMode::Transfer && !m_steps.askTransferMode(GridSide::Server))
         return;
     if (!s.ftp.isConnected())
@@ -54,9 +62,7 @@ void DownloadBuilder::build(WorkMode mode, const QString &dropFolder)
     QStringList folders;
     s.progress.collectionStarted(mode == WorkMode::UsedSpace);
     for (const SelectionLine &line : lines) {
-        QString name = line.name;
-        if (line.kind == 2 && name.contains(LinkArrow))
-            name.truncate(name.indexOf(LinkArrow));
+        const QString name = line.realName();
         const QString remote = NormaliseRemotePath(serverPath + u'/' + name);
         if (!m_steps.refusesName(name, remote)) {
             const QString localName = dropFolder.isEmpty() ? name : dropFolder + u'/' + name;

@@ -84,7 +84,7 @@ void GetFilesListForm::addProgressLine(const QString &line, qint64 filesFound, q
                                  QString::number(filesFound)));
     m_size->setText(counterText(text(QStringLiteral("Determined size: "), QStringLiteral("Ermittelte Größe: ")),
                                 totalSize > 0 ? FormatSizeLong(totalSize) : QString()));
-    m_dirs->setText(counterText(text(QStringLiteral("Determined directories: "), QStringLiteral("Ermittelte Verzeichnisse: ")),
+    m_dirs->setText(counterText(text(QStringLiteral("Determined directories: "), QStringLiteral("Ermittelte Ordner: ")),
                                 QString::number(foldersFound)));
 }
 

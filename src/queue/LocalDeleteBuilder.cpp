@@ -57,6 +57,9 @@ void LocalDeleteBuilder::build()
     // While the drive list ("\") is shown there is no folder the rows could belong to.
     if (lines.isEmpty() || !QDir::isAbsolutePath(localBase))
         return;
+    // Through the filter the files travel as records; a folder they cannot carry is refused.
+    if (s.filter.isInUse() && m_steps.refusesPaths({localBase}))
+        return;
     int files = 0;
     int folders = 0;
     for (const SelectionLine &line : lines)

@@ -10,6 +10,13 @@ QString SelectionLine::text() const
     return line;
 }
 
+QString SelectionLine::realName() const
+{
+    static const QString arrow = QStringLiteral(" -> ");
+    const qsizetype cut = kind == 2 ? name.indexOf(arrow) : -1;
+    return cut < 0 ? name : name.left(cut);
+}
+
 qint64 SelectionLine::bytes() const
 {
     bool ok = false;

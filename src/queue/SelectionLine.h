@@ -21,6 +21,8 @@ struct SelectionLine {
 
     // kind "|" name "|" size "|" date, on the server side followed by "|" permissions "|" owner.
     QString text() const;
+    // The entry's own name: for a server link the part of the cell before " -> ".
+    QString realName() const;
     // The size as a byte count; 0 when the cell holds no whole number.
     qint64 bytes() const;
     // A size cell as a selection line holds it: trimmed, every "." removed.

@@ -17,12 +17,6 @@
 
 namespace Velmora {
 
-namespace {
-
-const QString LinkArrow = QStringLiteral(" -> ");
-
-} // namespace
-
 ServerDeleteBuilder::ServerDeleteBuilder(CollectionSteps &steps)
     : m_steps(steps)
 {
@@ -34,6 +28,11 @@ void ServerDeleteBuilder::build()
     QueueHost &window = m_steps.queueHost();
     const QList<SelectionLine> lines = s.host.selectionLines(GridSide::Server);
     if (lines.isEmpty())
+        return;
+    // A folder that records cannot carry is refused as a whole; a name that they cannot carry
+    // is skipped below with a protocol line.
+    const QString serverPath = window.serverPathText();
+    if (m_steps.refusesPaths({serverPath}))
         return;
     int files = 0;
     int folders = 0;
@@ -50,12 +49,9 @@ void ServerDeleteBuilder::build()
     s.runner.queueList().clear();
     s.progress.collectionStarted(false);
 
-    const QString serverPath = window.serverPathText();
     QStringList fileRecords;
     for (const SelectionLine &line : lines) {
-        QString name = line.name;
-        if (line.kind == 2 && name.contains(LinkArrow))
-            name.truncate(name.indexOf(LinkArrow));
+        const QString name = line.realName();
         const QString path = NormaliseRemotePath(serverPath + u'/' + name);
         if (!m_steps.refusesName(name, path)) {
             if (line.kind == 0) {

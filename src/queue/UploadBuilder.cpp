@@ -43,6 +43,15 @@ void UploadBuilder::build(WorkMode mode, const QString &dropFolder)
 {
     const TransferBuilderSetup &s = m_steps.setup();
     QueueHost &window = m_steps.queueHost();
+    {
+        // The folders every record of this request starts from, checked before anything is sent;
+        // a name that records cannot carry is skipped below with a protocol line.
+        QStringList paths{IncludeTrailingBackslash(window.localPathText())};
+        if (!s.ftp.host().isEmpty())
+            paths.append(dropFolder.isEmpty() ? window.serverPathText() : window.serverPathText() + u'/' + dropFolder);
+        if (m_steps.refusesPaths(paths))
+            return;
+    }
     if (mode == WorkMode::Transfer && !m_steps.askTransferMode(GridSide::Local))
         return;
     if (!s.ftp.host().isEmpty() && !s.ftp.isConnected())

@@ -330,6 +330,8 @@ QWidget *MainFormBuilder::buildQueuePanel(QWidget *parent, MainWindowWidgets &w)
     auto *layout = new QHBoxLayout(w.queuePanel);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->setSpacing(2);
+    w.queueLabel = named(new QLabel(w.queuePanel), "Panel2");
+    layout->addWidget(w.queueLabel);
     w.queueLoadButton = toolButton(w.queuePanel, "QueueLoadSpeedButton", QStyle::SP_DialogOpenButton);
     w.queueSaveButton = toolButton(w.queuePanel, "QueueSaveSpeedButton", QStyle::SP_DialogSaveButton);
     w.queueRunButton = toolButton(w.queuePanel, "QueueRunSpeedButton", QStyle::SP_MediaPlay);

@@ -24,7 +24,7 @@ void MainFormTexts::apply(MainWindowWidgets &w, const Language &l)
 {
     auto t = [&l](const char16_t *en, const char16_t *de) { return l.text(QString::fromUtf16(en), QString::fromUtf16(de)); };
 
-    w.fileMenu->setTitle(t(u"&File", u"&Datei"));
+    w.fileMenu->setTitle(t(u"&File", u"Da&tei")); // Alt+D is "Design" in both languages
     w.ftpConnectionsAction->setText(t(u"FTP Connections", u"FTP Verbindungen"));
     w.exitAction->setText(t(u"Exit", u"Verlassen"));
     w.filterMenu->setTitle(t(u"F&ilter", u"F&ilter"));
@@ -69,17 +69,22 @@ void MainFormTexts::apply(MainWindowWidgets &w, const Language &l)
     w.serverUpButton->setToolTip(t(u"Parent folder", u"Übergeordneter Ordner"));
     w.uploadAction->setText(t(u"Upload", u"Hochladen"));
     w.downloadAction->setText(t(u"Download", u"Herunterladen"));
+    w.uploadAction->setToolTip(t(u"Upload [F5]", u"Hochladen [F5]"));
+    w.downloadAction->setToolTip(t(u"Download [F5]", u"Herunterladen [F5]"));
 
     w.closeCheckBox->setText(t(u"Close program after transfer", u"Programm nach dem Transfer schließen"));
     w.shutdownCheckBox->setText(t(u"Shutdown PC after transfer", u"PC nach dem Transfer herunterfahren"));
     w.abortButton->setText(t(u"Abort", u"Abbrechen"));
 
-    w.queueLoadButton->setText(t(u"Load queue", u"Warteschlange laden"));
+    w.queueLabel->setText(t(u"Queue: ", u"Warteschlange: "));
+    w.queueLoadButton->setText(t(u"Load queue", u"Warteschlange öffnen"));
     w.queueSaveButton->setText(t(u"Save queue", u"Warteschlange speichern"));
-    w.queueRunButton->setText(t(u"Run queue", u"Warteschlange ausführen"));
-    w.queuePauseButton->setText(t(u"Pause queue", u"Warteschlange anhalten"));
-    w.queueDeleteButton->setText(t(u"Clear queue", u"Warteschlange leeren"));
-    w.automaticRunButton->setToolTip(t(u"Automatic run queue", u"Warteschlange automatisch ausführen"));
+    w.queueRunButton->setText(t(u"Run queue", u"Warteschlange abarbeiten"));
+    w.queuePauseButton->setText(t(u"Pause queue", u"Warteschlange Pause"));
+    w.queueDeleteButton->setText(t(u"Clear queue", u"Warteschlange löschen"));
+    w.automaticRunButton->setToolTip(t(u"Automatic run queue", u"Warteschlange automatisch abarbeiten"));
+    for (QToolButton *button : {w.queueLoadButton, w.queueSaveButton, w.queueRunButton, w.queuePauseButton, w.queueDeleteButton})
+        button->setToolTip(button->text());
     w.loadQueueAction->setText(w.queueLoadButton->text());
     w.saveQueueAction->setText(w.queueSaveButton->text());
     w.runQueueAction->setText(w.queueRunButton->text());

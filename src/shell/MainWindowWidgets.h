@@ -75,7 +75,7 @@ struct MainWindowWidgets {
     QFrame *queuePanel = nullptr;
     QToolButton *queueLoadButton = nullptr, *queueSaveButton = nullptr, *queueRunButton = nullptr,
                 *queuePauseButton = nullptr, *queueDeleteButton = nullptr, *automaticRunButton = nullptr;
-    QLabel *queueInfoPanel = nullptr, *queueSizePanel = nullptr;
+    QLabel *queueLabel = nullptr, *queueInfoPanel = nullptr, *queueSizePanel = nullptr;
     QSplitter *queueSplitter = nullptr;
     QTableView *queueGrid = nullptr;
 

@@ -11,6 +11,8 @@
 #include "browser/BrowserController.h"
 #include "browser/FileGridPane.h"
 #include "browser/FileGridView.h"
+#include "common/Language.h"
+#include "common/RecordText.h"
 #include "engine/MasterFTP.h"
 #include "queue/EventPump.h"
 #include "queue/GetFilesListForm.h"
@@ -77,9 +79,20 @@ void ToolsWiring::requestPermissions()
         return;
     FileGridPane &pane = m_browser.pane(BrowserSide::Server);
     const QList<SelectionLine> rows = pane.selectionLines();
+    // A folder that records cannot carry is refused as a whole; a name that they cannot carry
+    // is skipped by the run with a protocol line.
+    if (RecordText::holdsSeparator(pane.pathText())) {
+        m_context.prompts.error(RecordText::pathRefusal(pane.pathText(), m_context.language.isGerman()));
+        return;
+    }
     if (!m_windows.permissions.ask(SelectionHasFolder(rows), InitialPermissionString(rows)))
         return;
-    PermissionRun(m_queue.walker(), m_queue.runner()).run(rows, pane.pathText(), m_windows.permissions.choice());
+    const PermissionChoice choice = m_windows.permissions.choice();
+    if (!IsCompletePermissionValue(choice.value)) {
+        m_context.prompts.error(IncompletePermissionValueText(choice.value, m_context.language.isGerman()));
+        return;
+    }
+    PermissionRun(m_queue.walker(), m_queue.runner()).run(rows, pane.pathText(), choice);
 }
 
 void ToolsWiring::requestMultiRename()
@@ -101,7 +114,7 @@ void ToolsWiring::requestMultiRename()
     QStringList folderNames;
     const FileGridModel &model = pane.model();
     for (int row = 0; row < model.rowCount(); ++row)
-        folderNames.append(model.nameAt(row));
+        folderNames.append(model.entryAt(row).ownName()); // a link "public -> www" is named "public"
     const QList<RenameStep> plan = PlanRenames(preview.oldNames(), preview.newNames(), folderNames);
 
     EventPump pump;

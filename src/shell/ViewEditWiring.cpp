@@ -56,11 +56,12 @@ ViewEditWiring::ViewEditWiring(AppContext &context, MainForm &main, MasterFTP &f
     const auto relistServer = [this, serverPath] { m_browser.FillServerGrid(serverPath()); };
     const auto upload = [this](const QString &local, const QString &remote) { return m_runner.UploadFile(local, remote); };
 
+    const auto workRuns = [this] { return m_main.isBusy() || m_runner.isRunning() || m_ftp.client().isBusy(); };
     RemoteEditMonitor::Hooks remote;
     remote.ensureConnected = [this] { return connectIfNeeded(); };
     remote.upload = upload;
     remote.relistServer = relistServer;
-    remote.workRunning = [this] { return m_main.isBusy() || m_runner.isRunning(); };
+    remote.workRuns = workRuns;
     m_remote = new RemoteEditMonitor(context, std::move(remote), this);
 
     LocalEditMonitor::Hooks local;
@@ -68,7 +69,7 @@ ViewEditWiring::ViewEditWiring(AppContext &context, MainForm &main, MasterFTP &f
     local.serverGridUsable = [this] { return gridUsable(true); };
     local.ensureConnected = [this] { return connectIfNeeded(); };
     local.serverPath = serverPath;
-    local.localFolder = [this] { return IncludeTrailingBackslash(m_browser.local().listedPath()); };
+    local.workRuns = workRuns;
     local.remoteFileExists = [this](const QString &remote) { return m_ftp.RemoteFileExists(remote); };
     local.upload = upload;
     local.relistLocal = [this] { m_browser.refresh(BrowserSide::Local); };

@@ -48,4 +48,25 @@ PermissionValueResult ApplyPermissionValue(const QString &valueText, const Permi
     return result;
 }
 
+bool IsCompletePermissionValue(const QString &value)
+{
+    if (value.size() != 3 && value.size() != 4)
+        return false;
+    for (QChar c : value) {
+        if (c < u'0' || c > u'7')
+            return false;
+    }
+    return true;
+}
+
+QString IncompletePermissionValueText(const QString &value, bool german)
+{
+    return german ? QString::fromUtf8("\"%1\" ist kein vollständiger Berechtigungswert. Bitte geben Sie drei Ziffern von 0 "
+                                      "bis 7 ein (vier mit den Sonderrechten), zum Beispiel 755. Es wurde nichts geändert.")
+                        .arg(value)
+                  : QStringLiteral("\"%1\" is not a complete permission value. Please enter three digits from 0 to 7 (four "
+                                   "with the special bits), for example 755. Nothing was changed.")
+                        .arg(value);
+}
+
 } // namespace Velmora

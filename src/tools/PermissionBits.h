@@ -39,4 +39,10 @@ struct PermissionValueResult {
 // conversion with an error; the digits before it are applied.
 PermissionValueResult ApplyPermissionValue(const QString &valueText, const PermissionBits &current);
 
+// True for a value that may be sent to the server: three octal digits, or four with the special
+// bits (setuid, setgid, sticky) in front. A shorter value would set other bits than the boxes show.
+bool IsCompletePermissionValue(const QString &value);
+// The message for a value that is not complete.
+QString IncompletePermissionValueText(const QString &value, bool german);
+
 } // namespace Velmora

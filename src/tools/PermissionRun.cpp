@@ -1,5 +1,7 @@
 #include "PermissionRun.h"
 
+#include "PermissionBits.h"
+
 #include "common/RemotePath.h"
 #include "queue/QueueHost.h"
 #include "queue/QueueRunner.h"
@@ -50,6 +52,9 @@ QString PermissionRun::fileRecord(const QString &serverPath, const QString &name
 
 void PermissionRun::run(const QList<SelectionLine> &rows, const QString &serverPath, const PermissionChoice &choice)
 {
+    // Only a complete value is ever sent: "64" would take the owner's own rights away.
+    if (!IsCompletePermissionValue(choice.value))
+        return;
     QueueHost &window = m_runner.host();
     window.setBusyState();
     m_runner.model().clear();

@@ -325,7 +325,7 @@ TEST_F(ViewEditCore, NothingIsAskedWhileOtherWorkRuns)
     Calls calls;
     bool working = true;
     RemoteEditMonitor::Hooks hooks = remoteHooks(calls);
-    hooks.workRunning = [&working] { return working; };
+    hooks.workRuns = [&working] { return working; };
     RemoteEditMonitor monitor(context, hooks);
     const QString copy = file(u"filemonitoring/a.txt"_qs);
     save(copy, "a", 1700000000, 0);
@@ -380,7 +380,6 @@ struct LocalCalls {
     int localRelists = 0;
     int serverRelists = 0;
     QString serverPath = QStringLiteral("/www");
-    QString localFolder;
 };
 
 LocalEditMonitor::Hooks localHooks(LocalCalls &c)
@@ -390,7 +389,6 @@ LocalEditMonitor::Hooks localHooks(LocalCalls &c)
     h.serverGridUsable = [&c] { return c.serverUsable; };
     h.ensureConnected = [&c] { return c.connected; };
     h.serverPath = [&c] { return c.serverPath; };
-    h.localFolder = [&c] { return c.localFolder; };
     h.remoteFileExists = [&c](const QString &remote) {
         c.asked << remote;
         return c.remoteFiles.contains(remote);
@@ -407,7 +405,6 @@ LocalEditMonitor::Hooks localHooks(LocalCalls &c)
 TEST_F(ViewEditCore, OnlyTheFirstChangeOfALocalFileIsNoticedAndOfferedForUpload)
 {
     LocalCalls calls;
-    calls.localFolder = env.root() + u"site/"_qs;
     calls.remoteFiles = {u"/www/index.html"_qs};
     LocalEditMonitor monitor(context, localHooks(calls));
     const QString path = file(u"site/index.html"_qs);
@@ -435,7 +432,6 @@ TEST_F(ViewEditCore, OnlyTheFirstChangeOfALocalFileIsNoticedAndOfferedForUpload)
 TEST_F(ViewEditCore, NoQuestionWhenTheServerFolderLacksTheFileOrTheServerGridIsHidden)
 {
     LocalCalls calls;
-    calls.localFolder = env.root();
     LocalEditMonitor monitor(context, localHooks(calls));
     const QString path = file(u"a.txt"_qs);
     monitor.start(path);
@@ -457,7 +453,6 @@ TEST_F(ViewEditCore, NoQuestionWhenTheServerFolderLacksTheFileOrTheServerGridIsH
 TEST_F(ViewEditCore, TheLocalMonitorWaitsWhileTheWindowIsBusyAndADeletionIsAChange)
 {
     LocalCalls calls;
-    calls.localFolder = env.root();
     calls.remoteFiles = {u"/www/a.txt"_qs};
     LocalEditMonitor monitor(context, localHooks(calls));
     const QString path = file(u"a.txt"_qs);

@@ -5,6 +5,7 @@
 #include "AppFixture.h"
 #include "QtPrinters.h"
 
+#include "app/ColumnWidth.h"
 #include "app/DialogHeader.h"
 #include "app/Options.h"
 #include "app/ProtocolLog.h"
@@ -186,6 +187,18 @@ TEST_F(FilterWindow, EachModeHasItsTitleButtonAndHeight)
     fireTimer();
     EXPECT_EQ(label("InfoLabel"), s(u"Gefilterte Dateien - 5 Dateien - 6.341 bytes"));
     EXPECT_EQ(label("FilterLabel"), s(u"('*.*' im Dateinamen) "));
+}
+
+TEST_F(FilterWindow, TheCmdColumnShowsEveryCommandWhole)
+{
+    open(FilterWindowMode::Transfer,
+         {s(u"DELLOC|/l/a.txt| \u00A71|a.txt|1|20.05.2010 10:00"), s(u"MKLOCALDIR|/l/www/img")});
+    fireTimer();
+    QTableView *grid = child<QTableView>("FilterNextGrid");
+    ASSERT_EQ(grid->model()->index(0, 2).data().toString(), s(u"DELLOC"));
+    for (const char16_t *command : {u"DELLOC", u"MKLOCALDIR", u"RETR", u"STOR", u"CHMOD"})
+        EXPECT_GE(grid->columnWidth(2), ColumnWidth::forText(s(command), grid->fontMetrics())) << s(command).toStdString();
+    form().close();
 }
 
 TEST_F(FilterWindow, TheTimerFillsTheGridWithTickedRowsAndTheSummary)
@@ -428,7 +441,9 @@ TEST_F(FilterWindow, GotoSelectedFileAsksAndHandsBackTheChosenFile)
     EXPECT_EQ(combo("ExtensionIEComboBox")->currentIndex(), 0);
     prompts.clear();
     button("SearchFilesBitBtn")->click();
-    EXPECT_EQ(prompts.shown, QStringList({s(u"information: Select first a file.")})) << "nothing evaluated yet";
+    EXPECT_TRUE(prompts.shown.isEmpty()) << "the criteria shown are evaluated first; then the user chooses";
+    EXPECT_EQ(form().grid().rowCount(), 5);
+    EXPECT_TRUE(form().isVisible());
 
     fireTimer();
     prompts.confirmAnswers = {false};

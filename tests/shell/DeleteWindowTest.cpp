@@ -152,3 +152,70 @@ TEST_F(DeleteWindow, AServerDeleteConnectsFirstAndDoesNothingWithoutAConnection)
         EXPECT_FALSE(shown.startsWith(u"confirm: "_qs)) << shown.toStdString();
     EXPECT_FALSE(main().isBusy());
 }
+
+namespace {
+
+// Server folder "/a|b" with file.txt, the file "/a" beside it; a local folder "l|x" with f.txt.
+// A record cut at "|" would name "/a" (or "…/l") instead of the file chosen.
+class SeparatorPaths : public ShellServerFixture {
+protected:
+    void prepareServer() override
+    {
+        server.writeFile(u"a|b/file.txt"_qs, "inside\n");
+        server.writeFile(u"a"_qs, "beside\n");
+    }
+    void prepareLocal() override { env.writeFile(u"loc/l|x/f.txt"_qs, "local\n"); }
+    static QString refusal(const QString &path)
+    {
+        return u"error: The path \""_qs + path
+            + u"\" contains \"|\", \"\u00A7\" or a line break. The program cannot work with it; nothing was sent. Please rename "
+              u"the folder or file."_qs;
+    }
+    void expectNothingChanged()
+    {
+        EXPECT_EQ(server.readFile(u"a"_qs), QByteArray("beside\n"));
+        EXPECT_EQ(server.readFile(u"a|b/file.txt"_qs), QByteArray("inside\n"));
+        EXPECT_EQ(TestEnvironment::readFile(localRoot + u"l|x/f.txt"_qs), QByteArray("local\n"));
+        EXPECT_FALSE(QFileInfo::exists(localRoot + u"file.txt"_qs));
+        EXPECT_FALSE(QFileInfo::exists(server.localPath(u"f.txt"_qs)));
+        EXPECT_FALSE(main().isBusy());
+    }
+};
+
+} // namespace
+
+TEST_F(SeparatorPaths, EveryCommandRefusesAPathThatRecordsCannotCarryBeforeAnythingIsSent)
+{
+    browser().FillServerGrid(u"/a|b"_qs);
+    ASSERT_EQ(pane(BrowserSide::Server).pathText(), u"/a|b"_qs);
+
+    // Delete: no question, no DELE of "/a".
+    selectRows(BrowserSide::Server, {u"file.txt"_qs});
+    prompts.confirmAnswers = {true};
+    QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F8);
+    EXPECT_EQ(prompts.shown, QStringList{refusal(u"/a|b"_qs)});
+    expectNothingChanged();
+
+    // Download and permissions of the same file.
+    prompts.clear();
+    selectRows(BrowserSide::Server, {u"file.txt"_qs});
+    w().downloadAction->trigger();
+    EXPECT_EQ(prompts.shown, QStringList{refusal(u"/a|b"_qs)});
+    prompts.clear();
+    QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F11);
+    EXPECT_EQ(prompts.shown, QStringList{refusal(u"/a|b"_qs)});
+    expectNothingChanged();
+
+    // An upload out of the local folder "l|x", in German.
+    prompts.clear();
+    browser().FillServerGrid(u"/"_qs);
+    browser().FillLocalGrid(localRoot + u"l|x/"_qs);
+    selectRows(BrowserSide::Local, {u"f.txt"_qs});
+    context().language.setCurrent(Language::German);
+    w().uploadAction->trigger();
+    EXPECT_EQ(prompts.shown,
+              QStringList{u"error: Der Pfad \""_qs + localRoot
+                          + u"l|x/\" enthält \"|\", \"\u00A7\" oder einen Zeilenumbruch. Damit kann das Programm nicht arbeiten; es "
+                            u"wurde nichts gesendet. Bitte benennen Sie den Ordner oder die Datei um."_qs});
+    expectNothingChanged();
+}

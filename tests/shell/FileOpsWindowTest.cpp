@@ -70,13 +70,37 @@ TEST_F(FileOpsWindow, RenameALocalFileByF6AndAFolderByTheToolbarButton)
     EXPECT_EQ(TestEnvironment::readFile(localRoot + u"moved/inner.txt"_qs), "inner\n");
     EXPECT_EQ(currentName(BrowserSide::Local), u"moved"_qs);
 
-    // A name that exists already replaces nothing; the grid shows the unchanged state.
+    // A name that exists already replaces nothing, and says so.
     select(BrowserSide::Local, u"b.txt"_qs);
     answerName(u"moved"_qs);
     QTest::keyClick(grid(BrowserSide::Local), Qt::Key_F6);
     EXPECT_EQ(TestEnvironment::readFile(localRoot + u"b.txt"_qs), "local a\n");
     EXPECT_TRUE(QFileInfo(localRoot + u"moved"_qs).isDir());
-    EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
+    EXPECT_EQ(prompts.shown,
+              QStringList{u"information: A file or folder named \"moved\" exists already. Nothing was renamed."_qs});
+}
+
+TEST_F(FileOpsWindow, AServerRenameOntoAnExistingNameIsRefusedLikeTheLocalOne)
+{
+    // Onto a link (the grid reads "www -> public") and onto a file in a folder.
+    select(BrowserSide::Server, u"srv.txt"_qs);
+    answerName(u"www"_qs);
+    QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F6);
+    EXPECT_TRUE(QFileInfo(server.localPath(u"www"_qs)).isSymLink());
+    EXPECT_EQ(server.readFile(u"srv.txt"_qs), "from the server\n");
+
+    browser().FillServerGrid(u"/two"_qs);
+    select(BrowserSide::Server, u"one.bin"_qs);
+    context().language.setCurrent(Language::German);
+    answerName(u"other.bin"_qs);
+    button(BrowserSide::Server, PaneCommand::Rename)->trigger();
+    EXPECT_EQ(server.readFile(u"two/one.bin"_qs), QByteArray(1024, 'a'));
+    EXPECT_EQ(server.readFile(u"two/other.bin"_qs), QByteArray(1024, 'b'));
+    EXPECT_EQ(prompts.shown,
+              (QStringList{u"information: A file or folder named \"www\" exists already. Nothing was renamed."_qs,
+                           u"information: Eine Datei oder ein Ordner mit dem Namen \"other.bin\" existiert bereits. Es wurde "
+                           u"nichts umbenannt."_qs}));
+    EXPECT_FALSE(main().isBusy());
 }
 
 TEST_F(FileOpsWindow, RenameWithOnlyTheParentRowSaysSelectFirstInBothLanguages)
@@ -270,6 +294,16 @@ TEST_F(FileOpsWindow, UsedWebspaceOfAFolderWithTwoFilesOfOneKilobyte)
     EXPECT_FALSE(main().isBusy());
     progress->closeButton()->click();
 
+    // The same in German, with a folder counted.
+    context().language.setCurrent(Language::German);
+    select(BrowserSide::Server, u"public"_qs);
+    button(BrowserSide::Server, PaneCommand::UsedSpace)->trigger();
+    EXPECT_EQ(progress->list()->item(progress->list()->count() - 3)->text(), u"Fertig"_qs);
+    EXPECT_EQ(progress->dirsLabel()->text(), u"Ermittelte Ordner:  1"_qs);
+    EXPECT_EQ(progress->filesLabel()->text(), u"Ermittelte Dateien:  1"_qs);
+    progress->closeButton()->click();
+    context().language.setCurrent(Language::English);
+
     select(BrowserSide::Local, u".."_qs);
     menuItem(BrowserSide::Local, PaneCommand::UsedSpace)->trigger();
     EXPECT_EQ(prompts.shown, QStringList{u"information: Select first a file or a directory."_qs});
@@ -329,11 +363,16 @@ TEST_F(FileOpsWindow, ToolbarsCarryTheirButtonsInOrderWithTheirTips)
                                         u"Calculate used webspace"_qs, u"Search files [F3]"_qs,
                                         u"Search in files [F9]"_qs, u"Search and replace in files [F10]"_qs}));
     EXPECT_EQ(w().serverToolBar->actions().front(), w().downloadAction);
+    EXPECT_EQ(w().downloadAction->toolTip(), u"Download [F5]"_qs);
+    EXPECT_EQ(w().localToolBar->actions().front(), w().uploadAction);
+    EXPECT_EQ(w().uploadAction->toolTip(), u"Upload [F5]"_qs);
     auto *rename = w().localToolBar->findChild<QToolButton *>(u"RenameLocalSpeedButton"_qs);
     ASSERT_NE(rename, nullptr);
     EXPECT_EQ(rename->toolTip(), u"Rename [F6]"_qs);
     context().language.setCurrent(Language::German);
     EXPECT_EQ(rename->toolTip(), u"Umbenennen [F6]"_qs);
+    EXPECT_EQ(w().uploadAction->toolTip(), u"Hochladen [F5]"_qs);
+    EXPECT_EQ(w().downloadAction->toolTip(), u"Herunterladen [F5]"_qs);
 }
 
 } // namespace

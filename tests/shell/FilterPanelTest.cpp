@@ -14,6 +14,7 @@
 #include "browser/FileGridPane.h"
 #include "browser/FileGridView.h"
 #include "engine/MasterFTP.h"
+#include "filter/FilterDatePicker.h"
 #include "filter/FilterForm.h"
 #include "filter/FilterGridModel.h"
 #include "filter/NoWizardFilterFile.h"
@@ -22,6 +23,8 @@
 #include "shell/QueueWiring.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLocale>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -298,6 +301,101 @@ TEST_F(FilteredTransfer, RowsBecomeTheRecordsTheyRunAs)
                            s(u"STOR|/l/b.txt|/www/b.txt\u00A71|b.txt|3|"), s(u"RMD|/www/old"), s(u"DELE|/www/c.txt")}));
     EXPECT_EQ(MainFormTransferFilter::windowModeFor(WorkMode::SearchAndReplace), FilterWindowMode::SearchAndReplace);
     EXPECT_EQ(MainFormTransferFilter::windowModeFor(WorkMode::UsedSpace), FilterWindowMode::EditOnly);
+}
+
+TEST_F(FilteredTransfer, FilterDatesCompareAsDaysUnderEveryLocale)
+{
+    // Two files of 20 May 2024 and one of 2020; the server lists them as "20.05.2024".
+    const QDateTime day(QDate(2024, 5, 20), QTime(10, 0), Qt::UTC);
+    const auto setTime = [this](const char16_t *file, const QDateTime &time) {
+        QFile f(server.localPath(s(file)));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(time, QFileDevice::FileModificationTime));
+    };
+    setTime(u"www/index.html", day);
+    setTime(u"www/img/logo.png", day.addSecs(3600));
+    setTime(u"www/old.htm", QDateTime(QDate(2020, 3, 1), QTime(8, 0), Qt::UTC));
+
+    const QLocale before;
+    struct Case {
+        const char *locale;
+        bool germanSystem;
+    };
+    for (const Case &c : {Case{"en_US", false}, Case{"de_DE", true}, Case{"C", false}}) {
+        SCOPED_TRACE(c.locale);
+        QLocale::setDefault(QLocale(QString::fromLatin1(c.locale)));
+        context().systemIsGerman = c.germanSystem;
+        // index 0 "All with Date", 1 "Without specified date"; the date comes from the picker.
+        for (int test : {1, 0}) {
+            QDir(localRoot + s(u"www")).removeRecursively();
+            selectServerRow(s(u"www"));
+            QString picked;
+            whenShown(&form(), [&] {
+                form().findChild<QComboBox *>(s(u"DateIEComboBox"))->setCurrentIndex(test);
+                FilterDatePicker *picker = form().findChild<FilterDatePicker *>();
+                picker->pick(QDate(2024, 5, 20));
+                picked = picker->text();
+                fireTimer(form());
+                form().findChild<QPushButton *>(s(u"ExecuteQueueBitBtn"))->click();
+            });
+            w().downloadAction->trigger();
+            EXPECT_EQ(picked, c.germanSystem ? s(u"20.05.2024") : s(u"05/20/2024"));
+            const bool sameDay = test == 0;
+            EXPECT_EQ(QFileInfo::exists(localRoot + s(u"www/index.html")), sameDay) << "test " << test;
+            EXPECT_EQ(QFileInfo::exists(localRoot + s(u"www/img/logo.png")), sameDay) << "test " << test;
+            EXPECT_EQ(QFileInfo::exists(localRoot + s(u"www/old.htm")), !sameDay) << "test " << test;
+            EXPECT_FALSE(main().isBusy());
+        }
+    }
+    QLocale::setDefault(before);
+}
+
+TEST_F(FilteredTransfer, EnterOrExecuteRightAfterTypingActsOnTheCriteriaShown)
+{
+    for (const char16_t *name : {u"a.txt", u"b.txt", u"c.txt", u"d.txt"})
+        env.writeFile(s(u"loc/") + s(name), "x");
+    starter->browser().FillLocalGrid(localRoot);
+    FileGridPane &local = starter->browser().pane(BrowserSide::Local);
+    const auto selectAll = [&local](const QStringList &names) {
+        local.view()->clearSelection();
+        for (int row = 0; row < local.model().rowCount(); ++row) {
+            if (names.contains(local.model().nameAt(row)))
+                local.view()->selectionModel()->setCurrentIndex(local.view()->model()->index(row, FileGridColumns::Name),
+                                                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    };
+
+    // Enter within the delay after the term was typed: only the file the term matches goes.
+    selectAll({s(u"a.txt"), s(u"b.txt"), s(u"c.txt"), s(u"d.txt")});
+    int rowsBefore = -1;
+    whenShown(&form(), [&] {
+        fireTimer(form()); // the evaluation of the window's opening: every file
+        rowsBefore = form().grid().rowCount();
+        QLineEdit *term = form().findChild<QLineEdit *>(s(u"TermEdit"));
+        term->setText(s(u"b.txt"));
+        QTest::keyClick(term, Qt::Key_Return);
+    });
+    prompts.confirmAnswers = {true};
+    QTest::keyClick(local.view(), Qt::Key_F8);
+    EXPECT_EQ(rowsBefore, 4);
+    EXPECT_FALSE(QFileInfo::exists(localRoot + s(u"b.txt")));
+    for (const char16_t *kept : {u"a.txt", u"c.txt", u"d.txt"})
+        EXPECT_TRUE(QFileInfo::exists(localRoot + s(kept))) << QString::fromUtf16(kept).toStdString();
+
+    // The Execute button the same way.
+    starter->browser().FillLocalGrid(localRoot);
+    selectAll({s(u"a.txt"), s(u"c.txt"), s(u"d.txt")});
+    whenShown(&form(), [&] {
+        fireTimer(form());
+        form().findChild<QLineEdit *>(s(u"TermEdit"))->setText(s(u"c.txt"));
+        form().findChild<QPushButton *>(s(u"ExecuteQueueBitBtn"))->click();
+    });
+    prompts.confirmAnswers = {true};
+    QTest::keyClick(local.view(), Qt::Key_F8);
+    EXPECT_FALSE(QFileInfo::exists(localRoot + s(u"c.txt")));
+    EXPECT_TRUE(QFileInfo::exists(localRoot + s(u"a.txt")));
+    EXPECT_TRUE(QFileInfo::exists(localRoot + s(u"d.txt")));
+    EXPECT_FALSE(main().isBusy());
 }
 
 } // namespace

@@ -105,7 +105,7 @@ TEST_F(MainFormStates, SwitchingLanguageTwiceLeavesOneLine)
     int localListings = 0;
     QObject::connect(&main(), &MainForm::localListingRequested, [&] { ++localListings; });
     w().germanAction->trigger();
-    EXPECT_EQ(w().queueLoadButton->text(), QStringLiteral("Warteschlange laden"));
+    EXPECT_EQ(w().queueLoadButton->text(), QString::fromUtf8("Warteschlange öffnen"));
     EXPECT_EQ(w().exitAction->text(), QStringLiteral("Verlassen"));
     w().englishAction->trigger();
     EXPECT_EQ(w().queueLoadButton->text(), QStringLiteral("Load queue"));

@@ -1,11 +1,14 @@
 #include "AppFixture.h"
 
 #include "app/DesignState.h"
+#include "common/Language.h"
 #include "app/ProtocolLog.h"
 #include "shell/DesignApplier.h"
 #include "shell/MainFormLayout.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QSet>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
@@ -238,6 +241,52 @@ TEST_F(MainFrame, MainMenuItemsAndShortcuts)
     EXPECT_EQ(w().designAction->text(), QStringLiteral("Design"));
     EXPECT_EQ(w().updateAtStartAction->text(), QString::fromUtf8("Bei jedem Programmstart auf Update überprüfen"));
     EXPECT_EQ(w().connectionsButton->text(), QStringLiteral("FTP Verbindungen [F12]"));
+}
+
+TEST_F(MainFrame, TheQueueBarShowsItsLabelAndItsCaptionsInBothLanguages)
+{
+    startWith();
+    const auto captions = [this] {
+        QStringList texts{w().queueLabel->text()};
+        for (QToolButton *button : {w().queueLoadButton, w().queueSaveButton, w().queueRunButton, w().queuePauseButton,
+                                    w().queueDeleteButton})
+            texts << button->text() + u'|' + button->toolTip();
+        texts << w().automaticRunButton->toolTip() << w().deleteQueueAction->text();
+        return texts;
+    };
+    EXPECT_EQ(w().queueLabel->objectName(), QStringLiteral("Panel2"));
+    EXPECT_EQ(captions(), (QStringList{QStringLiteral("Queue: "), QStringLiteral("Load queue|Load queue"),
+                                       QStringLiteral("Save queue|Save queue"), QStringLiteral("Run queue|Run queue"),
+                                       QStringLiteral("Pause queue|Pause queue"), QStringLiteral("Clear queue|Clear queue"),
+                                       QStringLiteral("Automatic run queue"), QStringLiteral("Delete queue")}));
+    main().SetLanguage(Language::German);
+    EXPECT_EQ(captions(),
+              (QStringList{QStringLiteral("Warteschlange: "), QString::fromUtf8("Warteschlange öffnen|Warteschlange öffnen"),
+                           QStringLiteral("Warteschlange speichern|Warteschlange speichern"),
+                           QStringLiteral("Warteschlange abarbeiten|Warteschlange abarbeiten"),
+                           QStringLiteral("Warteschlange Pause|Warteschlange Pause"),
+                           QString::fromUtf8("Warteschlange löschen|Warteschlange löschen"),
+                           QStringLiteral("Warteschlange automatisch abarbeiten"), QString::fromUtf8("Warteschlange löschen")}));
+    EXPECT_EQ(w().runQueueAction->text(), QStringLiteral("Warteschlange abarbeiten"));
+}
+
+TEST_F(MainFrame, AltDOpensTheDesignInBothLanguagesAndNoMenuTakesItsLetter)
+{
+    startWith();
+    for (Language::Id language : {Language::English, Language::German}) {
+        main().SetLanguage(language);
+        QStringList titles;
+        QList<QKeySequence> mnemonics;
+        for (QAction *menu : main().menuBar()->actions()) {
+            titles << menu->text();
+            mnemonics << QKeySequence::mnemonic(menu->text());
+        }
+        EXPECT_FALSE(mnemonics.contains(QKeySequence(Qt::ALT | Qt::Key_D))) << titles.join(u',').toStdString();
+        EXPECT_EQ(QSet<QKeySequence>(mnemonics.begin(), mnemonics.end()).size(), mnemonics.size())
+            << titles.join(u',').toStdString();
+        EXPECT_EQ(w().designAction->shortcut(), QKeySequence(Qt::ALT | Qt::Key_D));
+    }
+    EXPECT_EQ(w().fileMenu->title(), QStringLiteral("Da&tei"));
 }
 
 TEST_F(MainFrame, ChartsButtonsShareTheTopRightCorner)

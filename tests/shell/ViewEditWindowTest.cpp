@@ -9,6 +9,7 @@
 #include "editor/EditorForm.h"
 #include "editor/LocalEditMonitor.h"
 #include "editor/RemoteEditMonitor.h"
+#include "queue/GetFilesListForm.h"
 #include "shell/FileOpsWiring.h"
 #include "shell/SitesWiring.h"
 #include "sites/FTPConnection.h"
@@ -18,6 +19,8 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QPushButton>
+#include <QTimer>
 
 using namespace Velmora;
 using namespace Velmora::Testing;
@@ -108,6 +111,61 @@ TEST_F(ViewEditWindow, ALocalChangeOfAFileTheServerFolderHoldsIsOfferedForUpload
     EXPECT_EQ(server.readFile(u"srv.txt"_qs), "edited locally\n");
 }
 
+TEST_F(ViewEditWindow, TheLocalMonitorUploadsTheEditedFileWhereverThePanesAreNow)
+{
+    env.writeFile(u"loc/site/index.html"_qs, "site\n");
+    env.writeFile(u"loc/other/index.html"_qs, "other\n");
+    server.writeFile(u"index.html"_qs, "on the server\n");
+    browser().FillServerGrid(u"/"_qs);
+    browser().FillLocalGrid(localRoot + u"site/"_qs);
+    select(BrowserSide::Local, u"index.html"_qs);
+    QTest::keyClick(grid(BrowserSide::Local), Qt::Key_F4);
+    ASSERT_TRUE(local().isActive());
+    editAndSave(u"edited site\n"_qs);
+
+    // Both panes move on before the change is noticed.
+    browser().FillLocalGrid(localRoot + u"other/"_qs);
+    browser().FillServerGrid(u"/pub"_qs);
+    prompts.confirmAnswers = {true};
+    local().check();
+    EXPECT_EQ(prompts.shown, QStringList{question(u"/index.html"_qs)});
+    EXPECT_EQ(server.readFile(u"index.html"_qs), "edited site\n");
+    EXPECT_FALSE(QFileInfo::exists(server.localPath(u"pub/index.html"_qs)));
+    EXPECT_EQ(TestEnvironment::readFile(localRoot + u"other/index.html"_qs), "other\n");
+}
+
+TEST_F(ViewEditWindow, TheRemoteMonitorWaitsForAServerWalkAndThenOffersTheChange)
+{
+    server.writeFile(u"pub/a.txt"_qs, "a");
+    server.writeFile(u"pub/sub/b.txt"_qs, "b");
+    select(BrowserSide::Server, u"srv.txt"_qs);
+    QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F4);
+    ASSERT_TRUE(remote().isActive());
+
+    // A save and a tick while "Calculate used webspace" walks the server.
+    bool busyThen = false;
+    QStringList askedDuringWalk;
+    QTimer::singleShot(0, &main(), [&] {
+        busyThen = main().isBusy();
+        editAndSave(u"saved during the walk\n"_qs);
+        remote().check();
+        askedDuringWalk = prompts.shown;
+    });
+    prompts.confirmAnswers = {true};
+    select(BrowserSide::Server, u"pub"_qs);
+    starter->fileOps().bar(BrowserSide::Server).button(PaneCommand::UsedSpace)->trigger();
+    starter->dialogs().walkProgress->closeButton()->click();
+    ASSERT_TRUE(busyThen) << "the tick came during the walk";
+    EXPECT_TRUE(askedDuringWalk.isEmpty()) << askedDuringWalk.join(u'\n').toStdString();
+    EXPECT_EQ(server.readFile(u"srv.txt"_qs), "from the server\n");
+
+    // Once the walk is over the change is offered, and Yes uploads it.
+    remote().check();
+    EXPECT_EQ(prompts.shown, QStringList{question(u"/srv.txt"_qs)});
+    EXPECT_EQ(server.readFile(u"srv.txt"_qs), "saved during the walk\n");
+    EXPECT_FALSE(main().isBusy());
+}
+
 TEST_F(ViewEditWindow, AServerFileOpensAsAWorkingCopyAndEverySaveIsOffered)
 {
     select(BrowserSide::Server, u"srv.txt"_qs);
@@ -189,24 +247,6 @@ TEST_F(ViewEditWindow, AChangeThatCouldNotBeUploadedStaysOfferedAndNothingIsAske
     EXPECT_EQ(server.readFile(u"srv.txt"_qs), "my edit\n");
     remote().check();
     EXPECT_EQ(prompts.shown.size(), 2) << "uploaded: not offered again";
-}
-
-// The local monitor uploads the file that was edited to the server folder shown when it was
-// opened, whatever both panes show by the time it changes.
-TEST_F(ViewEditWindow, TheLocalMonitorUploadsTheEditedFileWhereverThePanesHaveMoved)
-{
-    env.writeFile(u"loc/dir/srv.txt"_qs, "another file of the same name\n");
-    server.writeFile(u"pub/srv.txt"_qs, "pub copy\n");
-    select(BrowserSide::Local, u"srv.txt"_qs);
-    fileOps().bar(BrowserSide::Local).button(PaneCommand::ViewEdit)->trigger();
-    browser().FillLocalGrid(localRoot + u"dir/"_qs);
-    browser().FillServerGrid(u"/pub"_qs);
-    editAndSave(u"edited locally\n"_qs);
-    prompts.confirmAnswers = {true};
-    local().check();
-    EXPECT_EQ(prompts.shown, QStringList{question(u"/srv.txt"_qs)});
-    EXPECT_EQ(server.readFile(u"srv.txt"_qs), "edited locally\n");
-    EXPECT_EQ(server.readFile(u"pub/srv.txt"_qs), "pub copy\n");
 }
 
 TEST_F(ViewEditWindow, ARemoteExecutableIsNeverFetchedNorOpened)

@@ -9,11 +9,14 @@
 #include "browser/FileGridColumns.h"
 #include "browser/FileGridPane.h"
 #include "browser/FileGridView.h"
+#include "common/Language.h"
 #include "engine/MasterFTP.h"
 #include "queue/GetFilesListForm.h"
 #include "queue/QueueTableModel.h"
 #include "shell/QueueWiring.h"
+#include "shell/SitesWiring.h"
 #include "shell/ToolsWiring.h"
+#include "sites/FTPConnection.h"
 #include "tools/CopyFileToEachDirForm.h"
 #include "tools/MultiRenameToolForm.h"
 #include "tools/PermissionForm.h"
@@ -142,6 +145,84 @@ TEST_F(ToolCommands, F11ChangesTheSelectedFolderTreeAndFile)
     selectRows(BrowserSide::Server, {});
     QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F11);
     EXPECT_EQ(prompts.shown, (QStringList{S("information: Select first a file or a directory.")}));
+}
+
+TEST_F(ToolCommands, F11SendsOnlyACompleteValue)
+{
+    // "64" would set ---rw-r--: the owner would lose his own rights. Nothing is sent.
+    const auto typeAndConfirm = [this](const QString &value) {
+        whenShown<PermissionForm>(*starter->dialogs().permissions, [value](PermissionForm &f) {
+            f.valueEdit()->selectAll();
+            QTest::keyClick(f.valueEdit(), Qt::Key_Delete);
+            QTest::keyClicks(f.valueEdit(), value);
+            QTest::keyClick(f.valueEdit(), Qt::Key_Return);
+        });
+        QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F11);
+    };
+    selectRows(BrowserSide::Server, {S("top.txt")});
+    typeAndConfirm(S("64"));
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(mode("top.txt"), S("644"));
+    context().language.setCurrent(Language::German);
+    typeAndConfirm(S(""));
+    EXPECT_EQ(mode("top.txt"), S("644"));
+    EXPECT_EQ(prompts.shown,
+              (QStringList{S("error: \"64\" is not a complete permission value. Please enter three digits from 0 to 7 (four "
+                             "with the special bits), for example 755. Nothing was changed."),
+                           S("error: \"\" ist kein vollständiger Berechtigungswert. Bitte geben Sie drei Ziffern von 0 bis 7 "
+                             "ein (vier mit den Sonderrechten), zum Beispiel 755. Es wurde nichts geändert.")}));
+    EXPECT_FALSE(main().isBusy());
+
+    // A complete value still goes through.
+    context().language.setCurrent(Language::English);
+    prompts.clear();
+    typeAndConfirm(S("640"));
+    EXPECT_EQ(mode("top.txt"), S("740")) << "the owner keeps read and execute";
+    EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
+}
+
+TEST_F(ToolCommands, MultiRenameNeverReplacesAServerLinkOfTheNewName)
+{
+    ASSERT_TRUE(QFile::link(S("www"), server.localPath(S("public.txt"))));
+    focus(w().filterOnOffButton);
+    browser().FillServerGrid(S("/"));
+    ASSERT_GE(rowOf(BrowserSide::Server, S("public.txt -> www")), 0) << names(BrowserSide::Server).join(u',').toStdString();
+    selectRows(BrowserSide::Server, {S("top.txt")});
+    MultiRenameToolForm &form = *starter->dialogs().multiRename;
+    whenShown<MultiRenameToolForm>(form, [](MultiRenameToolForm &f) {
+        f.namePatternEdit()->setText(S("public"));
+        QTest::keyClick(f.namePatternEdit(), Qt::Key_Return);
+    });
+    w().multiRenameAction->trigger();
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(QFileInfo(server.localPath(S("public.txt"))).isSymLink()) << "the link stays";
+    EXPECT_EQ(server.readFile(S("top.txt")), "t");
+    EXPECT_GE(rowOf(BrowserSide::Server, S("public.txt -> www")), 0);
+    form.namePatternEdit()->setText(S("[N]"));
+}
+
+TEST_F(ToolCommands, DialogsCarryTheMainWindowsCaptionWithTheConnectedSite)
+{
+    FTPConnection site;
+    site.Name = S("Docs site");
+    site.Host = server.host();
+    site.Port = QString::number(server.port());
+    site.User = server.user();
+    site.Password = server.password();
+    site.LocalPath = localRoot;
+    site.ServerPath = S("/");
+    site.Mode = FTPConnection::Passive;
+    ASSERT_TRUE(starter->sites().sequence().run(site)) << prompts.shown.join(u'\n').toStdString();
+    ASSERT_EQ(main().windowTitle(), context().captionText() + S(" - Docs site"));
+
+    QString caption;
+    selectRows(BrowserSide::Server, {S("top.txt")});
+    whenShown<PermissionForm>(*starter->dialogs().permissions, [&caption](PermissionForm &f) {
+        caption = f.windowTitle();
+        QTest::keyClick(f.valueEdit(), Qt::Key_Escape);
+    });
+    QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F11);
+    EXPECT_EQ(caption, context().captionText() + S(" - Docs site"));
 }
 
 TEST_F(ToolCommands, MultiRenameRenamesTheFocusedSidesFilesOnly)
