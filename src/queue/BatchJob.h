@@ -48,6 +48,7 @@ Q_SIGNALS:
 
 private:
     bool loadQueue(const QString &queueFile);
+    void reportMissingPassword(const QString &queueFile);
     void writeLogLine(const QDateTime &start, const QString &queueFile, const QString &mode);
     QString text(const QString &english, const QString &german) const;
 
