@@ -106,7 +106,7 @@ QString ConnectionStore::StoreLine(const FTPConnection &site, const QString &key
     }
     // The ninth field belongs to the site's connection settings; a blank keeps its place.
     if (!keyringKey.isEmpty())
-        line += Separator + QStringLiteral(" ") + Separator + keyringKey;
+        line += Separator + QStringLiteral(" ") + Separator + KeyringMarker + keyringKey;
     return line;
 }
 
@@ -135,8 +135,9 @@ FTPConnection ConnectionStore::ParseLine(const QString &line, bool *passwordOk)
         else
             site.setField(i, fields[i]);
     }
-    if (fields.size() > KeyringField && !fields[KeyringField].trimmed().isEmpty())
-        site.PasswordKey = fields[KeyringField];
+    if (fields.size() > KeyringField && fields[KeyringField].startsWith(KeyringMarker)
+        && fields[KeyringField].size() > KeyringMarker.size())
+        site.PasswordKey = fields[KeyringField].mid(KeyringMarker.size());
     if (passwordOk)
         *passwordOk = ok;
     return site;

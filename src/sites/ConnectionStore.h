@@ -22,7 +22,7 @@ class ProtocolLog;
 // the site connected last.
 //
 // With the passwords in the desktop keyring, a line keeps an empty password field; its tenth
-// field names the keyring entry that holds the password (the ninth is a blank when nothing else
+// field, "keyring:" and the entry's key, names the keyring entry that holds the password (the ninth is a blank when nothing else
 // fills it). Older versions ignore both and read the site without its password.
 class ConnectionStore {
 public:
@@ -30,8 +30,10 @@ public:
     static inline const QString LastConnectionFileName = QStringLiteral("ftp_lastconnection.ini");
     // A store with unreadable lines is copied here before anything can overwrite it.
     static inline const QString DamagedCopySuffix = QStringLiteral(".damaged");
-    // Zero-based position of the field that names the keyring entry.
+    // Zero-based position of the field that names the keyring entry, and the text it starts with
+    // (so that any other text there is not taken for a keyring entry).
     static constexpr int KeyringField = 9;
+    static inline const QString KeyringMarker = QStringLiteral("keyring:");
 
     // folder: the application data folder (ends with "/"). log and language may be null (no
     // protocol lines, English texts).
