@@ -194,12 +194,14 @@ void ConnectionStore::readKeyringPassword(FTPConnection &site, bool *reportedUnr
         m_keyringPasswords.insert(site.PasswordKey, password);
         return;
     case PasswordVault::Result::NotFound:
-        report(QStringLiteral("The keyring holds no password for the site \"") + site.Name
-                   + QStringLiteral("\"; the site was kept without its password."),
-               QStringLiteral("Der Schlüsselbund enthält kein Passwort für die Seite \"") + site.Name
-                   + QStringLiteral("\"; die Seite wurde ohne Passwort übernommen."));
+        // A locked keyring answers like one without the entry: the line keeps pointing there, and
+        // only a password typed in for the site replaces it.
         site.Password.clear();
-        site.PasswordKey.clear();
+        site.PasswordUnread = true;
+        report(QStringLiteral("The desktop keyring gives no password for the site \"") + site.Name
+                   + QStringLiteral("\" (it may be locked); the site keeps it there until a new password is entered."),
+               QStringLiteral("Der Schlüsselbund des Desktops liefert kein Passwort für die Seite \"") + site.Name
+                   + QStringLiteral("\" (vielleicht ist er gesperrt); es bleibt dort, bis ein neues Passwort eingegeben wird."));
         return;
     case PasswordVault::Result::Unreachable:
         // The line keeps pointing at the keyring, so the password is there again when it answers.

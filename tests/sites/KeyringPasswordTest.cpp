@@ -251,3 +251,38 @@ TEST_F(KeyringPasswordTest, LoginFilesKeepTheirPasswordInTheKeyringAndMoveBack)
 }
 
 } // namespace
+
+namespace {
+
+// A locked keyring can answer "no such entry": that must not count as "no password".
+TEST_F(KeyringPasswordTest, AnEntryTheKeyringDoesNotGiveStaysReferencedUntilANewPasswordIsTyped)
+{
+    writePlainStore(threeSites());
+    ASSERT_TRUE(PasswordMove(folder, toKeyring, &log).run());
+    const QStringList before = fileLines();
+    const QString alphaKey = QStringLiteral("site Alpha (ann@a.example:21)");
+    const QString alpha = vault.entries.take(alphaKey);
+
+    ConnectionStore store(folder, &log);
+    store.setPasswordPlace(&toKeyring);
+    store.LoadConnections();
+    EXPECT_TRUE(store.sites()[0].PasswordUnread);
+    EXPECT_EQ(protocolErrors(log), (QStringList{QStringLiteral("The desktop keyring gives no password for the site \"Alpha\" (it may be "
+                                                               "locked); the site keeps it there until a new password is entered.")}));
+    ASSERT_TRUE(store.SaveConnections());
+    EXPECT_FALSE(PasswordMove(folder, toFile, &log).run());
+    EXPECT_EQ(fileLines().at(0), before.at(0));
+
+    vault.entries.insert(alphaKey, alpha); // unlocked again
+    EXPECT_EQ(reread(toKeyring).at(0).Password, QStringLiteral("pa§s1"));
+
+    // A password typed in for the site (here in the table) takes the place of the entry.
+    vault.entries.remove(alphaKey);
+    store.LoadConnections();
+    store.sites()[0].setField(FTPConnection::PasswordField, QStringLiteral("typed"));
+    ASSERT_TRUE(store.SaveConnections());
+    EXPECT_EQ(vault.entries.value(alphaKey), QStringLiteral("typed"));
+    EXPECT_EQ(reread(toKeyring).at(0).Password, QStringLiteral("typed"));
+}
+
+} // namespace
