@@ -143,6 +143,7 @@ bool MasterFTP::LoadLogin(const QString &file)
     m_hostName = data.host;
     m_user = data.user;
     m_password = data.password;
+    m_passwordUnavailable = data.passwordUnavailable;
     m_port = data.port;
     m_activeMode = data.activeMode;
     m_host->setLocalPathText(data.localPath);
