@@ -25,7 +25,8 @@ PasswordKeepingWiring::PasswordKeepingWiring(AppContext &context, MasterFTP &ftp
     const OptionsData &data = context.options.data();
     const bool wanted = data.keyringPasswordsChosen ? data.keyringPasswords : m_reachable;
     m_place.useKeyring = wanted && m_reachable;
-    if (!m_reachable && wanted) {
+    // Said unless the user chose the files: then nothing is missed.
+    if (!m_reachable && (wanted || !data.keyringPasswordsChosen)) {
         context.protocol.AddProtocolMessage(
             ProtocolEntry::Status,
             context.text(QStringLiteral("No desktop keyring can be reached: passwords stay in the files."),
