@@ -24,7 +24,8 @@ public:
 
     // Reads the file into the controls and applies every setting.
     void LoadOptions();
-    // Writes all fourteen keys from the controls ("FilterON" from the main window's state).
+    // Writes all fourteen keys from the controls ("FilterON" from the main window's state), and
+    // "KeyringPasswords" once the user has chosen it.
     void SaveOptions();
     // Where SaveOptions takes the transfer filter's on/off state from.
     void setFilterStateSource(std::function<bool()> source) { m_filterState = std::move(source); }

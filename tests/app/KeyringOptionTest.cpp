@@ -9,11 +9,15 @@
 #include "common/PasswordCodec.h"
 #include "common/TextCodec.h"
 #include "engine/MasterFTP.h"
+#include "queue/QueueController.h"
 #include "queue/QueueFile.h"
+#include "shell/PasswordKeepingWiring.h"
+#include "shell/QueueWiring.h"
 #include "engine/LoginFile.h"
 #include "sites/ConnectionStore.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QPushButton>
 
 using namespace Velmora;
@@ -110,6 +114,39 @@ TEST_F(KeyringOption, WithoutAKeyringTheProtocolSaysSoOnceAndThePasswordsStayInT
     form().okButton()->click();
     // Not chosen by the user: a later start with a keyring still turns it on.
     EXPECT_FALSE(TestEnvironment::readFile(folder() + QStringLiteral("options.ini")).contains("KeyringPasswords"));
+}
+
+TEST_F(KeyringOption, ASavedQueuesLoginFollowsTheOptionWhenTheQueueIsLoaded)
+{
+    existingProfile();
+    // A queue saved before the keyring was used: its login holds the password encoded.
+    const QString queue = env.root() + QStringLiteral("jobs/old.queue");
+    QDir().mkpath(env.root() + QStringLiteral("jobs"));
+    ASSERT_TRUE(QueueFile::write(queue, {{QStringLiteral("/a.dat"), QStringLiteral("RETR"), env.root() + QStringLiteral("a.dat"),
+                                          QStringLiteral("5"), QStringLiteral("05/20/2010 10:12:00")}}));
+    LoginData login;
+    login.host = QStringLiteral("ftp.example");
+    login.user = QStringLiteral("bob");
+    login.password = QStringLiteral("queue-pass");
+    login.port = QStringLiteral("2121");
+    const QString side = env.root() + QStringLiteral("jobs/old.ftp");
+    ASSERT_TRUE(WriteLoginFile(side, login));
+    vault.answers = true;
+    ASSERT_TRUE(start());
+
+    ASSERT_TRUE(starter->queue().controller().LoadQueueFile(queue));
+    EXPECT_EQ(starter->ftp().password(), QStringLiteral("queue-pass"));
+    EXPECT_EQ(vault.entries.value(QStringLiteral("login bob@ftp.example:2121")), QStringLiteral("queue-pass"));
+    const QStringList lines = TextCodec::ReadLines(side);
+    EXPECT_TRUE(lines.contains(QStringLiteral("Password="))) << lines.join(u'\n').toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("PasswordInKeyring=1"))) << lines.join(u'\n').toStdString();
+
+    // Saved again under another name, the new login file points at the keyring too.
+    const QString copy = env.root() + QStringLiteral("jobs/new.queue");
+    ASSERT_TRUE(starter->queue().controller().SaveQueueFile(copy));
+    EXPECT_EQ(ReadLoginFile(env.root() + QStringLiteral("jobs/new.ftp")).password, QString());
+    EXPECT_EQ(ReadLoginFile(env.root() + QStringLiteral("jobs/new.ftp"), nullptr, &starter->passwords().place()).password,
+              QStringLiteral("queue-pass"));
 }
 
 } // namespace
