@@ -185,7 +185,8 @@ void ConnectionStore::keepDamagedCopy() const
 
 void ConnectionStore::readKeyringPassword(FTPConnection &site, bool *reportedUnreachable)
 {
-    PasswordVault *vault = m_place ? m_place->vault : nullptr;
+    // After one keyring that did not answer, the other sites do not wait for it again.
+    PasswordVault *vault = m_place && !*reportedUnreachable ? m_place->vault : nullptr;
     QString password;
     const PasswordVault::Result result = vault ? vault->read(site.PasswordKey, &password) : PasswordVault::Result::Unreachable;
     switch (result) {
@@ -293,6 +294,8 @@ QString ConnectionStore::keyringLine(const FTPConnection &site, QSet<QString> &u
         key = base + QStringLiteral(" #") + QString::number(n);
     const auto known = m_keyringPasswords.constFind(key);
     if (known == m_keyringPasswords.cend() || *known != site.Password) {
+        if (*refused)
+            return QString(); // the keyring refused already: the rest stays in the file
         PasswordVault *vault = m_place->vault;
         if (vault->write(key, site.Password) != PasswordVault::Result::Ok) {
             *refused = true;
@@ -333,7 +336,7 @@ bool ConnectionStore::SaveConnections()
             report(QStringLiteral("Site \"") + clean.Name + QStringLiteral("\": the password holds characters that cannot be stored and was changed."),
                    QStringLiteral("Seite \"") + clean.Name + QString::fromUtf8("\": Das Passwort enthält Zeichen, die nicht gespeichert werden können, und wurde verändert."));
         }
-        if (toKeyring && !refused && !clean.Password.isEmpty()) {
+        if (toKeyring && !clean.Password.isEmpty()) {
             // Two sites equal in every field are one site, as two equal lines are one line.
             const QString identity = StoreLine(clean) + Separator + clean.Password;
             if (keyringSites.contains(identity))
