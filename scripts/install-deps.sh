@@ -24,6 +24,8 @@ packages=(
   libgl1-mesa-dev
   libglu1-mesa-dev         # FindOpenGL (through Qt6Gui) records GLU when present: same configure everywhere
   libzip-dev
+  qtkeychain-qt6-dev
+  libsecret-1-0            # QtKeychain loads it at run time to reach the Secret Service
   # tests, demo and screenshots
   libgtest-dev
   googletest
@@ -33,6 +35,9 @@ packages=(
   xauth
   imagemagick
   fonts-dejavu-core
+  gnome-keyring            # a real Secret Service for the keyring tests
+  dbus-bin                 # dbus-run-session: the keyring tests' private session bus
+  dbus-daemon
   # benchmarks (lftp and curl are the clients they compare with) and the fuzzing build
   lftp
   curl

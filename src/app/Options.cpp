@@ -28,6 +28,8 @@ void toIni(IniFile &ini, const OptionsData &d)
     ini.writeBool(S, QStringLiteral("ShowCharts"), d.showCharts);
     ini.writeBool(S, QStringLiteral("CloseCharts"), d.closeCharts);
     ini.writeBool(S, QStringLiteral("ResetCharts"), d.resetCharts);
+    if (d.keyringPasswordsChosen)
+        ini.writeBool(S, QStringLiteral("KeyringPasswords"), d.keyringPasswords);
 }
 
 } // namespace
@@ -109,6 +111,8 @@ OptionsData Options::parse(const QString &iniText, bool *intervalOk)
     d.showCharts = ini.readBool(S, QStringLiteral("ShowCharts"), true);
     d.closeCharts = ini.readBool(S, QStringLiteral("CloseCharts"), true);
     d.resetCharts = ini.readBool(S, QStringLiteral("ResetCharts"), true);
+    d.keyringPasswordsChosen = ini.hasKey(S, QStringLiteral("KeyringPasswords"));
+    d.keyringPasswords = ini.readBool(S, QStringLiteral("KeyringPasswords"), false);
     const bool ok = isValidInterval(d.keepaliveTime);
     if (!ok)
         d.keepaliveTime = QStringLiteral("30");

@@ -22,6 +22,10 @@ struct OptionsData {
     bool showCharts = true;
     bool closeCharts = true;
     bool resetCharts = true;
+    // "KeyringPasswords": site and login passwords in the desktop keyring. Until the user
+    // chooses (keyringPasswordsChosen false, key absent), it is on when a keyring answers at start.
+    bool keyringPasswords = false;
+    bool keyringPasswordsChosen = false;
 
     bool operator==(const OptionsData &) const = default;
 };

@@ -80,6 +80,9 @@ void OptionsForm::buildControls()
     settings->addWidget(m_ftpConnections);
     settings->addWidget(m_allwaysOverwrite);
     settings->addWidget(m_automaticRun);
+    m_keyringPasswords = named(new QCheckBox(m_settingsGroup), "KeyringPasswordsCheckBox");
+    settings->addWidget(m_keyringPasswords);
+    connect(m_keyringPasswords, &QCheckBox::clicked, this, [this] { m_keyringClicked = true; });
     grid->addWidget(m_settingsGroup, 1, 0);
 
     m_chartsGroup = named(new QGroupBox(this), "ChartsGroupBox");
@@ -144,6 +147,8 @@ void OptionsForm::retranslate()
                                    QStringLiteral("FTP Verbindungen beim Programmstart anzeigen")));
     m_allwaysOverwrite->setText(text(QStringLiteral("Always overwrite files"), QStringLiteral("Dateien immer überschreiben")));
     m_automaticRun->setText(text(QStringLiteral("Automatic run queue"), QStringLiteral("Warteschlange automatisch ausführen")));
+    m_keyringPasswords->setText(text(QStringLiteral("Keep passwords in the desktop keyring"),
+                                      QStringLiteral("Passwörter im Schlüsselbund des Desktops aufbewahren")));
     m_chartsGroup->setTitle(text(QStringLiteral("Transfer charts"), QStringLiteral("Transfer Diagramme")));
     m_showCharts->setText(text(QStringLiteral("Show charts at transfer"), QStringLiteral("Diagramme beim Transfer anzeigen")));
     m_closeCharts->setText(text(QStringLiteral("Automatic close charts after transfer"),
@@ -171,6 +176,15 @@ void OptionsForm::fillControls(const OptionsData &d)
     m_showCharts->setChecked(d.showCharts);
     m_closeCharts->setChecked(d.closeCharts);
     m_resetCharts->setChecked(d.resetCharts);
+    m_keyringPasswords->setChecked(keyringInEffect(d));
+    m_keyringClicked = false;
+}
+
+bool OptionsForm::keyringInEffect(const OptionsData &d) const
+{
+    if (d.keyringPasswordsChosen)
+        return d.keyringPasswords;
+    return m_keyringDefault && m_keyringDefault();
 }
 
 OptionsData OptionsForm::dataFromControls() const
@@ -190,6 +204,10 @@ OptionsData OptionsForm::dataFromControls() const
     d.showCharts = m_showCharts->isChecked();
     d.closeCharts = m_closeCharts->isChecked();
     d.resetCharts = m_resetCharts->isChecked();
+    // Stored once the user has chosen; until then it follows whether a keyring answers.
+    const OptionsData &stored = context().options.data();
+    d.keyringPasswordsChosen = stored.keyringPasswordsChosen || m_keyringClicked;
+    d.keyringPasswords = d.keyringPasswordsChosen ? m_keyringPasswords->isChecked() : stored.keyringPasswords;
     return d;
 }
 
@@ -250,8 +268,11 @@ void OptionsForm::OKButtonClick()
                                             QStringLiteral("Die Keep-Alive-Zeit ist keine gültige Ganzzahl.")));
         return;
     }
+    const bool keyringBefore = keyringInEffect(context().options.data());
     SaveOptions();
     Q_EMIT keepAliveApplied(m_keepalive->isChecked(), context().options.keepaliveSeconds());
+    if (keyringInEffect(context().options.data()) != keyringBefore)
+        Q_EMIT keyringPasswordsApplied(!keyringBefore);
     accept();
 }
 

@@ -24,10 +24,14 @@ public:
 
     // Reads the file into the controls and applies every setting.
     void LoadOptions();
-    // Writes all fourteen keys from the controls ("FilterON" from the main window's state).
+    // Writes all fourteen keys from the controls ("FilterON" from the main window's state), and
+    // "KeyringPasswords" once the user has chosen it.
     void SaveOptions();
     // Where SaveOptions takes the transfer filter's on/off state from.
     void setFilterStateSource(std::function<bool()> source) { m_filterState = std::move(source); }
+    // Whether passwords go to the desktop keyring while the user has not chosen (a keyring
+    // answered at start).
+    void setKeyringDefault(std::function<bool()> source) { m_keyringDefault = std::move(source); }
     // The main window's "Automatic close charts after transfer" box: changes that one option
     // and saves it.
     void setCloseCharts(bool on);
@@ -41,6 +45,8 @@ Q_SIGNALS:
     void automaticRunApplied(bool automatic);
     void keepAliveApplied(bool on, int seconds);
     void filterStateApplied(bool on);
+    // OK changed "Keep passwords in the desktop keyring": the passwords are to move.
+    void keyringPasswordsApplied(bool on);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -56,6 +62,8 @@ private:
     void ExternalEditorButtonClick();
 
     std::function<bool()> m_filterState;
+    std::function<bool()> m_keyringDefault;
+    bool keyringInEffect(const OptionsData &data) const;
     QGroupBox *m_editorGroup = nullptr;
     QRadioButton *m_internal = nullptr;
     QRadioButton *m_extension = nullptr;
@@ -73,6 +81,8 @@ private:
     QCheckBox *m_ftpConnections = nullptr;
     QCheckBox *m_allwaysOverwrite = nullptr;
     QCheckBox *m_automaticRun = nullptr;
+    QCheckBox *m_keyringPasswords = nullptr;
+    bool m_keyringClicked = false;
     QGroupBox *m_chartsGroup = nullptr;
     QCheckBox *m_showCharts = nullptr;
     QWidget *m_chartsSubPanel = nullptr;

@@ -11,19 +11,33 @@ namespace Velmora {
 
 namespace {
 constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+const QString InKeyringKey = QStringLiteral("PasswordInKeyring");
+} // namespace
+
+QString LoginKeyringKey(const LoginData &data)
+{
+    return QStringLiteral("login ") + data.user.trimmed() + u'@' + data.host.trimmed() + u':' + data.port.trimmed();
 }
 
-bool WriteLoginFile(const QString &path, const LoginData &data)
+bool WriteLoginFile(const QString &path, const LoginData &data, const PasswordPlace *place, QString *keyringProblem)
 {
+    bool inKeyring = data.passwordUnavailable;
+    if (!inKeyring && place && place->writesToKeyring() && !data.password.isEmpty()) {
+        inKeyring = place->vault->write(LoginKeyringKey(data), data.password) == PasswordVault::Result::Ok;
+        if (!inKeyring && keyringProblem)
+            *keyringProblem = place->vault->lastError();
+    }
     const QString &s = IniFile::Settings;
     IniFile ini;
     ini.writeString(s, QStringLiteral("Host"), data.host);
     ini.writeString(s, QStringLiteral("User"), data.user);
-    ini.writeString(s, QStringLiteral("Password"), EncodePassword(data.password));
+    ini.writeString(s, QStringLiteral("Password"), inKeyring ? QString() : EncodePassword(data.password));
     ini.writeString(s, QStringLiteral("Port"), data.port);
     ini.writeInteger(s, QStringLiteral("ActivMode"), data.activeMode);
     ini.writeString(s, QStringLiteral("LocalPath"), data.localPath);
     ini.writeString(s, QStringLiteral("ServerPath"), data.serverPath);
+    if (inKeyring)
+        ini.writeInteger(s, InKeyringKey, 1);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -36,7 +50,7 @@ bool WriteLoginFile(const QString &path, const LoginData &data)
     return QFile::setPermissions(path, OwnerOnly);
 }
 
-LoginData ReadLoginFile(const QString &path, bool *exists)
+LoginData ReadLoginFile(const QString &path, bool *exists, const PasswordPlace *place)
 {
     IniFile ini(path);
     const bool found = ini.load();
@@ -51,6 +65,14 @@ LoginData ReadLoginFile(const QString &path, bool *exists)
     data.activeMode = int(ini.readInteger(s, QStringLiteral("ActivMode"), 0));
     data.localPath = ini.readString(s, QStringLiteral("LocalPath"), QStringLiteral("\\"));
     data.serverPath = ini.readString(s, QStringLiteral("ServerPath"), QStringLiteral("/"));
+    if (ini.readInteger(s, InKeyringKey, 0) == 1) {
+        data.passwordInKeyring = true;
+        QString password;
+        if (place && place->vault && place->vault->read(LoginKeyringKey(data), &password) == PasswordVault::Result::Ok)
+            data.password = password;
+        else
+            data.passwordUnavailable = true;
+    }
     return data;
 }
 

@@ -111,6 +111,7 @@ void MasterFTP::SetConnectionData(const QString &host, const QString &port, cons
     m_port = port;
     m_user = user;
     m_password = password;
+    m_passwordUnavailable = false;
     m_activeMode = activeMode;
 }
 
@@ -124,20 +125,33 @@ bool MasterFTP::SaveLogin(const QString &file)
     data.activeMode = m_activeMode;
     data.localPath = m_host->localPathText();
     data.serverPath = m_host->serverPathText();
-    return WriteLoginFile(file, data);
+    data.passwordUnavailable = m_passwordUnavailable;
+    QString keyringProblem;
+    const bool written = WriteLoginFile(file, data, m_passwordPlace, &keyringProblem);
+    if (!keyringProblem.isEmpty()) {
+        log(ProtocolEntry::Error, text(QStringLiteral("The desktop keyring refused the password (%1); it is kept in the file %2."),
+                                       QStringLiteral("Der Schlüsselbund des Desktops hat das Passwort abgelehnt (%1); es bleibt in der Datei %2."))
+                                      .arg(keyringProblem, file));
+    }
+    return written;
 }
 
 bool MasterFTP::LoadLogin(const QString &file)
 {
     bool exists = false;
-    const LoginData data = ReadLoginFile(file, &exists);
+    const LoginData data = ReadLoginFile(file, &exists, m_passwordPlace);
     m_hostName = data.host;
     m_user = data.user;
     m_password = data.password;
+    m_passwordUnavailable = data.passwordUnavailable;
     m_port = data.port;
     m_activeMode = data.activeMode;
     m_host->setLocalPathText(data.localPath);
     m_host->setServerPathText(data.serverPath);
+    // A login file written before the user moved the passwords follows them when it is next used.
+    const bool toKeyring = m_passwordPlace && m_passwordPlace->writesToKeyring();
+    if (exists && !data.passwordUnavailable && !data.password.isEmpty() && data.passwordInKeyring != toKeyring)
+        WriteLoginFile(file, data, m_passwordPlace);
     return exists;
 }
 

@@ -15,6 +15,7 @@
 namespace Velmora {
 
 class Language;
+struct PasswordPlace;
 class Options;
 class ProtocolLog;
 class UserPrompts;
@@ -58,6 +59,10 @@ public:
     bool SaveLogin(const QString &file);
     // Sets the fields and the two path boxes; does not connect. False when the file is missing.
     bool LoadLogin(const QString &file);
+    // Where login files keep their passwords; null keeps them encoded in the files.
+    void setPasswordPlace(const PasswordPlace *place) { m_passwordPlace = place; }
+    // The last loaded login keeps its password in a keyring that could not give it.
+    bool passwordUnavailable() const { return m_passwordUnavailable; }
     bool Connect(bool clearQueueGrid);
     // How many failed attempts Connect makes before it refuses (MaximumRetries in the window).
     // Nobody waits on an unattended job: it gives up on a silent server after one attempt.
@@ -115,6 +120,8 @@ private:
     QString m_port;
     QString m_user;
     QString m_password;
+    const PasswordPlace *m_passwordPlace = nullptr;
+    bool m_passwordUnavailable = false;
     int m_activeMode = 0;
     bool m_connected = false;
     bool m_connectFailed = false;

@@ -92,8 +92,12 @@ void BatchJob::execute(const QString &queueFile, const QString &mode, BatchJobHo
 
     const QDateTime start = QDateTime::currentDateTime();
     const bool queueRead = loadQueue(queueFile);
+    // A job never asks: without the password it cannot log in, so it does not try.
+    const bool passwordMissing = m_ftp.passwordUnavailable();
+    if (passwordMissing)
+        reportMissingPassword(queueFile);
     bool ran = false;
-    if (queueRead) {
+    if (queueRead && !passwordMissing) {
         const QMetaObject::Connection finished =
             connect(&m_runner, &QueueRunner::runFinished, this, [&ran] { ran = true; });
         m_controller.RunQueueClick();
@@ -102,7 +106,7 @@ void BatchJob::execute(const QString &queueFile, const QString &mode, BatchJobHo
     // A run writes the log line itself; a job that ran nothing gets it here.
     if (!ran)
         writeLogLine(start, queueFile, mode);
-    m_exitStatus = queueRead && ran && m_runner.lastRun().allSucceeded() ? 0 : ExitIncomplete;
+    m_exitStatus = queueRead && !passwordMissing && ran && m_runner.lastRun().allSucceeded() ? 0 : ExitIncomplete;
 }
 
 void BatchJob::finish(const QString &mode, const BatchJobHost &jobHost, QueueHost &host)
@@ -134,6 +138,16 @@ bool BatchJob::loadQueue(const QString &queueFile)
     m_runner.host().listLocalPath();
     m_runner.host().setIdleState();
     return false;
+}
+
+void BatchJob::reportMissingPassword(const QString &queueFile)
+{
+    const QString site = m_ftp.user() + u'@' + m_ftp.host() + u':' + m_ftp.port();
+    // Unattended, this error goes to the protocol and to standard error, never into a box.
+    m_context.prompts.error(
+        text(QStringLiteral("Batch job %1: the password of the site %2 is kept in the desktop keyring, which cannot be reached. The queue was not run."),
+             QStringLiteral("Batchjob %1: Das Passwort der Seite %2 liegt im Schlüsselbund des Desktops, der nicht erreichbar ist. Die Warteschlange wurde nicht ausgeführt."))
+            .arg(queueFile, site));
 }
 
 void BatchJob::writeLogLine(const QDateTime &start, const QString &queueFile, const QString &mode)

@@ -52,6 +52,7 @@ private:
     void execute(const QString &queueFile, const QString &mode, BatchJobHost &jobHost);
     void finish(const QString &mode, const BatchJobHost &jobHost, QueueHost &host);
     bool loadQueue(const QString &queueFile);
+    void reportMissingPassword(const QString &queueFile);
     void writeLogLine(const QDateTime &start, const QString &queueFile, const QString &mode);
     QString text(const QString &english, const QString &german) const;
 

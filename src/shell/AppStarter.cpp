@@ -14,6 +14,7 @@
 #include "MainFormLayout.h"
 #include "MainSessionHost.h"
 #include "OnlineUpdateForm.h"
+#include "PasswordKeepingWiring.h"
 #include "QueueWiring.h"
 #include "RestoreWiring.h"
 #include "SearchWiring.h"
@@ -268,6 +269,8 @@ void AppStarter::wireWindows()
                                *m_dialogs.walkProgress});
     m_sessionHost = std::make_unique<MainSessionHost>(*main, m_queue->controller(), m_browser->browser());
     m_ftp->setSessionHost(m_sessionHost.get());
+    // Before the last login is read at the window's first show.
+    m_passwords = new PasswordKeepingWiring(*m_context, *m_ftp, m_dialogs.sites->store(), *options, m_seams.vault, main);
 
     MasterFTP *ftp = m_ftp.get();
     SitesWiring *sites = m_sites;

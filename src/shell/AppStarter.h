@@ -45,6 +45,8 @@ class MasterFTP;
 class MultiRenameToolForm;
 class OnlineUpdateForm;
 class OptionsForm;
+class PasswordKeepingWiring;
+class PasswordVault;
 class Options;
 class Platform;
 class ProtocolLog;
@@ -98,6 +100,7 @@ public:
         QString programFolder;            // empty: the executable's folder
         ConsoleEchoPrompts::LineSink console; // batch runs echo their messages here; empty: stderr
         ConnectivityProbe *connectivity = nullptr; // null: the system's network information
+        PasswordVault *vault = nullptr;   // null: the desktop keyring
     };
 
     explicit AppStarter(QStringList arguments);
@@ -127,6 +130,7 @@ public:
     SearchWiring &search() const { return *m_search; }
     RestoreWiring &restore() const { return *m_restore; }
     ToolsWiring &tools() const { return *m_tools; }
+    PasswordKeepingWiring &passwords() const { return *m_passwords; }
     SplashForm *splash() const { return m_splash; }
     const QStringList &creationOrder() const { return m_creationOrder; }
 
@@ -173,6 +177,7 @@ private:
     SearchWiring *m_search = nullptr;
     RestoreWiring *m_restore = nullptr;
     ToolsWiring *m_tools = nullptr;
+    PasswordKeepingWiring *m_passwords = nullptr;
     QPointer<SplashForm> m_splash;
     QStringList m_creationOrder;
 };

@@ -90,12 +90,13 @@ QByteArray ConnectionStore::EncodeFileText(const QString &text)
     return text.toUtf8();
 }
 
-QString ConnectionStore::StoreLine(const FTPConnection &site)
+QString ConnectionStore::StoreLine(const FTPConnection &site, const QString &keyringKey)
 {
     QString name = site.Name;
     name.remove(Separator);
+    const QString password = keyringKey.isEmpty() ? EncodeStorePassword(site.Password) : QString();
     const QString fields[FTPConnection::FieldCount] = {
-        name, site.Host, site.User, EncodeStorePassword(site.Password),
+        name, site.Host, site.User, password,
         site.Port, site.LocalPath, site.ServerPath, site.Mode};
     QString line;
     for (int i = 0; i < FTPConnection::FieldCount; ++i) {
@@ -103,7 +104,18 @@ QString ConnectionStore::StoreLine(const FTPConnection &site)
             line += Separator;
         line += fields[i];
     }
+    // The ninth field belongs to the site's connection settings; a blank keeps its place.
+    if (!keyringKey.isEmpty())
+        line += Separator + QStringLiteral(" ") + Separator + KeyringMarker + keyringKey;
     return line;
+}
+
+QString ConnectionStore::KeyringKey(const FTPConnection &site)
+{
+    QString name = site.Name;
+    name.remove(Separator);
+    return QStringLiteral("site ") + name + QStringLiteral(" (") + site.User.trimmed() + u'@' + site.Host.trimmed() + u':'
+           + site.Port.trimmed() + u')';
 }
 
 FTPConnection ConnectionStore::ParseLine(const QString &line, bool *passwordOk)
@@ -123,6 +135,9 @@ FTPConnection ConnectionStore::ParseLine(const QString &line, bool *passwordOk)
         else
             site.setField(i, fields[i]);
     }
+    if (fields.size() > KeyringField && fields[KeyringField].startsWith(KeyringMarker)
+        && fields[KeyringField].size() > KeyringMarker.size())
+        site.PasswordKey = fields[KeyringField].mid(KeyringMarker.size());
     if (passwordOk)
         *passwordOk = ok;
     return site;
@@ -168,14 +183,54 @@ void ConnectionStore::keepDamagedCopy() const
         QFile::setPermissions(copy, OwnerOnly);
 }
 
+void ConnectionStore::readKeyringPassword(FTPConnection &site, bool *reportedUnreachable)
+{
+    // After one keyring that did not answer, the other sites do not wait for it again.
+    PasswordVault *vault = m_place && !*reportedUnreachable ? m_place->vault : nullptr;
+    QString password;
+    const PasswordVault::Result result = vault ? vault->read(site.PasswordKey, &password) : PasswordVault::Result::Unreachable;
+    switch (result) {
+    case PasswordVault::Result::Ok:
+        site.Password = password;
+        m_keyringPasswords.insert(site.PasswordKey, password);
+        return;
+    case PasswordVault::Result::NotFound:
+        // A locked keyring answers like one without the entry: the line keeps pointing there, and
+        // only a password typed in for the site replaces it.
+        site.Password.clear();
+        site.PasswordUnread = true;
+        report(QStringLiteral("The desktop keyring gives no password for the site \"") + site.Name
+                   + QStringLiteral("\" (it may be locked); the site keeps it there until a new password is entered."),
+               QStringLiteral("Der Schlüsselbund des Desktops liefert kein Passwort für die Seite \"") + site.Name
+                   + QStringLiteral("\" (vielleicht ist er gesperrt); es bleibt dort, bis ein neues Passwort eingegeben wird."));
+        return;
+    case PasswordVault::Result::Unreachable:
+        // The line keeps pointing at the keyring, so the password is there again when it answers.
+        site.Password.clear();
+        site.PasswordUnread = true;
+        if (!*reportedUnreachable) {
+            *reportedUnreachable = true;
+            const QString why = vault && !vault->lastError().isEmpty() ? QStringLiteral(" (") + vault->lastError() + u')' : QString();
+            report(QStringLiteral("The desktop keyring cannot be reached") + why
+                       + QStringLiteral(": sites whose password is kept there have no password now; it stays in the keyring."),
+                   QStringLiteral("Der Schlüsselbund des Desktops ist nicht erreichbar") + why
+                       + QStringLiteral(": Seiten, deren Passwort dort liegt, haben jetzt kein Passwort; es bleibt im Schlüsselbund."));
+        }
+        return;
+    }
+}
+
 void ConnectionStore::LoadConnections()
 {
     m_sites.clear();
+    m_keyringPasswords.clear();
+    m_keyringKeys.clear();
     bool exists = false;
     const QStringList lines = TextCodec::ReadLines(filePath(), &exists);
     if (!exists)
         return;
     bool damaged = false;
+    bool reportedUnreachable = false;
     for (int i = 0; i < lines.size(); ++i) {
         if (lines[i].isEmpty())
             continue; // a blank line holds no site
@@ -193,6 +248,10 @@ void ConnectionStore::LoadConnections()
                    FileName + QStringLiteral(", Zeile ") + line + QStringLiteral(": Das Passwort der Seite \"") + site.Name
                        + QString::fromUtf8("\" ist nicht lesbar; die Seite wurde ohne Passwort übernommen. Die Datei ist unverändert in \"")
                        + FileName + DamagedCopySuffix + QStringLiteral("\" gesichert."));
+        }
+        if (!site.PasswordKey.isEmpty()) {
+            m_keyringKeys.insert(site.PasswordKey);
+            readKeyringPassword(site, &reportedUnreachable);
         }
         m_sites.append(site);
     }
@@ -227,15 +286,67 @@ FTPConnection ConnectionStore::cleaned(const FTPConnection &site) const
     return out;
 }
 
+QString ConnectionStore::keyringLine(const FTPConnection &site, QSet<QString> &usedKeys, QStringList &written, bool *refused)
+{
+    const QString base = KeyringKey(site);
+    QString key = base;
+    for (int n = 2; usedKeys.contains(key); ++n)
+        key = base + QStringLiteral(" #") + QString::number(n);
+    const auto known = m_keyringPasswords.constFind(key);
+    if (known == m_keyringPasswords.cend() || *known != site.Password) {
+        if (*refused)
+            return QString(); // the keyring refused already: the rest stays in the file
+        PasswordVault *vault = m_place->vault;
+        if (vault->write(key, site.Password) != PasswordVault::Result::Ok) {
+            *refused = true;
+            report(QStringLiteral("The desktop keyring refused the password of the site \"") + site.Name + QStringLiteral("\" (")
+                       + vault->lastError() + QStringLiteral("); it and the passwords after it stay in the file."),
+                   QStringLiteral("Der Schlüsselbund des Desktops hat das Passwort der Seite \"") + site.Name + QStringLiteral("\" abgelehnt (")
+                       + vault->lastError() + QStringLiteral("); es und die folgenden Passwörter bleiben in der Datei."));
+            return QString();
+        }
+        written.append(key);
+    }
+    usedKeys.insert(key);
+    return StoreLine(site, key);
+}
+
 bool ConnectionStore::SaveConnections()
 {
+    const bool toKeyring = m_place && m_place->writesToKeyring();
+    // Entries that cannot be read now keep their keys; no other site may take them.
+    QSet<QString> usedKeys;
+    for (const FTPConnection &site : std::as_const(m_sites)) {
+        if (site.PasswordUnread && !site.PasswordKey.isEmpty())
+            usedKeys.insert(site.PasswordKey);
+    }
+    QStringList written;
+    QSet<QString> keyringSites;
+    bool refused = false;
+
     QStringList lines;
     lines.reserve(m_sites.size());
     for (const FTPConnection &site : std::as_const(m_sites)) {
         const FTPConnection clean = cleaned(site);
+        if (clean.PasswordUnread && !clean.PasswordKey.isEmpty()) {
+            lines.append(StoreLine(clean, clean.PasswordKey));
+            continue;
+        }
         if (!clean.Password.isEmpty() && DecodePassword(EncodeStorePassword(clean.Password)) != clean.Password) {
             report(QStringLiteral("Site \"") + clean.Name + QStringLiteral("\": the password holds characters that cannot be stored and was changed."),
                    QStringLiteral("Seite \"") + clean.Name + QString::fromUtf8("\": Das Passwort enthält Zeichen, die nicht gespeichert werden können, und wurde verändert."));
+        }
+        if (toKeyring && !clean.Password.isEmpty()) {
+            // Two sites equal in every field are one site, as two equal lines are one line.
+            const QString identity = StoreLine(clean) + Separator + clean.Password;
+            if (keyringSites.contains(identity))
+                continue;
+            keyringSites.insert(identity);
+            const QString line = keyringLine(clean, usedKeys, written, &refused);
+            if (!line.isEmpty()) {
+                lines.append(line);
+                continue;
+            }
         }
         lines.append(StoreLine(clean));
     }
@@ -248,7 +359,19 @@ bool ConnectionStore::SaveConnections()
     if (!writeOwnerOnly(filePath(), EncodeFileText(content), &m_error)) {
         report(QStringLiteral("The sites could not be saved to \"") + filePath() + QStringLiteral("\": ") + m_error,
                QStringLiteral("Die Seiten konnten nicht in \"") + filePath() + QStringLiteral("\" gespeichert werden: ") + m_error);
+        // Entries made for this save and named by no file would only be left behind.
+        for (const QString &key : std::as_const(written)) {
+            if (!m_keyringKeys.contains(key))
+                m_place->vault->remove(key);
+        }
         return false;
+    }
+    // Only now that the file names its new places may the entries it no longer names go.
+    if (m_place && m_place->vault) {
+        for (const QString &key : std::as_const(m_keyringKeys)) {
+            if (!usedKeys.contains(key))
+                m_place->vault->remove(key);
+        }
     }
     LoadConnections();
     return true;

@@ -34,7 +34,10 @@ void FTPConnection::setField(int index, const QString &value)
     case NameField: Name = value; break;
     case HostField: Host = value; break;
     case UserField: User = value; break;
-    case PasswordField: Password = value; break;
+    case PasswordField:
+        Password = value;
+        PasswordUnread = false; // a password typed in replaces the one the keyring could not give
+        break;
     case PortField: Port = value; break;
     case LocalPathField: LocalPath = value; break;
     case ServerPathField: ServerPath = value; break;

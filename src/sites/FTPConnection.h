@@ -16,6 +16,13 @@ struct FTPConnection {
     QString ServerPath;
     QString Mode; // "Passive" or "Active"; anything else connects actively
 
+    // Not fields of their own: where the password was found. PasswordKey names the keyring entry
+    // the password was read from (empty when it came from the file). PasswordUnread: the store
+    // line says the password is in the keyring, but the keyring could not be reached; the line
+    // keeps pointing there until the password can be read.
+    QString PasswordKey;
+    bool PasswordUnread = false;
+
     static constexpr int FieldCount = 8;
     enum Field { NameField, HostField, UserField, PasswordField, PortField, LocalPathField, ServerPathField, ModeField };
 

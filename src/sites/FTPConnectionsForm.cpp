@@ -335,7 +335,12 @@ void FTPConnectionsForm::editFinished(int result)
     if (kind == PendingEdit::None)
         return;
     if (result == QDialog::Accepted) {
-        const FTPConnection site = m_edit->connection();
+        FTPConnection site = m_edit->connection();
+        // A password the keyring could not give stays there unless the user typed a new one.
+        if (kind != PendingEdit::New && m_current.PasswordUnread && site.Password.isEmpty()) {
+            site.PasswordUnread = true;
+            site.PasswordKey = m_current.PasswordKey;
+        }
         if (kind == PendingEdit::Edit) {
             if (m_editRow >= 0 && m_editRow < m_store.sites().size()) {
                 m_store.sites()[m_editRow] = site;

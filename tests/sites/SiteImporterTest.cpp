@@ -2,6 +2,7 @@
 #include "SitesTestSupport.h"
 
 #include "FakeUserPrompts.h"
+#include "MemoryVault.h"
 #include "TestEnvironment.h"
 
 #include "app/AppFolders.h"
@@ -291,6 +292,34 @@ TEST_F(SiteImporterTest, FileZilla3StartsInItsLinuxSettingsFolder)
     QDir(QDir::homePath() + u"/.wine"_s).removeRecursively();
     importer.run(SiteImporter::FileZilla3, store);
     EXPECT_EQ(prompts.lastStartFolder, QDir::homePath() + u"/fzdefaults.xml"_s);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SiteImporterTest, ImportedPasswordsGoWhereTheKeyringOptionSays)
+{
+    MemoryVault vault;
+    const PasswordPlace toKeyring{&vault, true};
+    store.setPasswordPlace(&toKeyring);
+    const QString defaults = copyFixture(u"filezilla3/fzdefaults.xml"_s, u"fz/fzdefaults.xml"_s);
+    copyFixture(u"filezilla3/config/sitemanager.xml"_s, u"fz/config/sitemanager.xml"_s);
+    prompts.fileAnswers = {defaults};
+    ASSERT_TRUE(import(SiteImporter::FileZilla3));
+    ASSERT_EQ(names(), (QStringList{u"Active one"_s, u"Deep"_s, QString::fromUtf8("Müller Shop")}));
+    EXPECT_EQ(store.sites()[2].Password, QString::fromUtf8("pässword"));
+    ASSERT_EQ(vault.entries.size(), 1);
+    EXPECT_EQ(vault.entries.first(), QString::fromUtf8("pässword"));
+    const QString line = TextCodec::ReadLines(store.filePath()).at(2);
+    EXPECT_TRUE(line.contains(u"§keyring:"_s)) << line.toStdString();
+    EXPECT_FALSE(line.contains(ConnectionStore::EncodeStorePassword(QString::fromUtf8("pässword")))) << line.toStdString();
+
+    // The same file again adds no site and no entry.
+    prompts.fileAnswers = {defaults};
+    ASSERT_TRUE(import(SiteImporter::FileZilla3));
+    EXPECT_EQ(store.sites().size(), 3);
+    EXPECT_EQ(vault.entries.size(), 1);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "FakePlatform.h"
 #include "FakeUserPrompts.h"
+#include "MemoryVault.h"
 #include "TestEnvironment.h"
 #include "shell/AppStarter.h"
 #include "shell/MainForm.h"
@@ -40,6 +41,7 @@ protected:
         seams.programFolder = programFolder();
         seams.console = [this](const QString &line) { console.append(line); };
         seams.connectivity = connectivity;
+        seams.vault = &vault;
         starter = std::make_unique<AppStarter>(arguments, seams);
         return starter->start();
     }
@@ -71,6 +73,15 @@ protected:
     bool useSystemPlatform = false;
     // What the program hears when it asks whether the machine is online; null: the system.
     ConnectivityProbe *connectivity = nullptr;
+    // The desktop keyring the program finds; unreachable unless a test says otherwise, so no
+    // start touches a real one.
+    MemoryVault vault = unreachableVault();
+    static MemoryVault unreachableVault()
+    {
+        MemoryVault unreachable;
+        unreachable.answers = false;
+        return unreachable;
+    }
     QStringList console; // lines a batch run wrote to standard error
     std::unique_ptr<AppStarter> starter;
 };
