@@ -296,7 +296,9 @@ void SearchAndReplaceForm::searchOnly()
 
 void SearchAndReplaceForm::runSearch(bool reportFailure)
 {
-    if (m_quiet)
+    // During an apply the marks say which files were changed (and go back): a search started
+    // from the events the apply processes must not overwrite them.
+    if (m_quiet || m_applying)
         return;
     bool written = false;
     try {
@@ -354,9 +356,11 @@ QString SearchAndReplaceForm::runApply()
 {
     ++m_applying;
     QString failure;
+    const ReplaceJob job = m_params->job(); // the criteria as they were when the apply began
+    m_pump.force(); // the locked criteria and the wait cursor show before the first file
     m_session->clearMarks();
     try {
-        m_engine.RunSearchReplace(m_params->job(), m_session->entries(), true, m_session->anyFileWritten);
+        m_engine.RunSearchReplace(job, m_session->entries(), true, m_session->anyFileWritten);
     } catch (const SearchReplaceError &error) {
         m_progressLabel->clear();
         failure = error.text(context().language);
@@ -406,6 +410,18 @@ void SearchAndReplaceForm::applyOnFiles(bool onServer)
 {
     if (m_applying)
         return;
+    // From the backup to the queued uploads the criteria are locked, as the buttons are, and no
+    // search runs: the marks say which copies were changed and go back.
+    ++m_applying;
+    m_params->setEnabled(false);
+    const struct Unlock {
+        SearchAndReplaceForm &form;
+        ~Unlock()
+        {
+            form.m_params->setEnabled(true);
+            --form.m_applying;
+        }
+    } unlock{*this};
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (makeBackup(onServer ? BackupIndex::ServerKind : BackupIndex::LocalKind, m_params->backupOperation()).isEmpty()) {
         QApplication::restoreOverrideCursor();

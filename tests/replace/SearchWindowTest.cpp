@@ -202,6 +202,30 @@ TEST_F(SearchWindow, GoToAsksAndTheFrameCannotCloseAfterNo)
     EXPECT_EQ(form().session().action, SearchSession::Action::GoTo);
 }
 
+// Typing while an apply runs (the window processes events between files) must neither start a
+// search that overwrites the marks of the changed files nor change the criteria: every changed
+// copy is queued to go back.
+TEST_F(SearchWindow, TypingDuringAnApplyLosesNoChangedFile)
+{
+    serverFiles({{u"1.txt"_s, "old\n"}, {u"2.txt"_s, "old\n"}, {u"3.txt"_s, "old\n"}});
+    form().modeComboBox()->setCurrentIndex(0);
+    form().prepare(true);
+    form().show();
+    type(u"old"_s);
+    form().replaceEdit()->setText(u"new"_s);
+    bool lockedDuringApply = false;
+    QTimer::singleShot(0, &form(), [this, &lockedDuringApply] {
+        lockedDuringApply = !form().searchEdit()->isEnabled();
+        QTest::keyClicks(form().searchEdit(), u"x"_s);
+    });
+    button("SearchAndReplaceServerBitBtn")->click();
+    EXPECT_TRUE(lockedDuringApply) << "the criteria can be changed while the apply runs";
+    for (const QString &name : {u"1.txt"_s, u"2.txt"_s, u"3.txt"_s})
+        EXPECT_EQ(read(download + name), "new\n") << name.toStdString();
+    EXPECT_EQ(queue().size(), 3) << "a changed copy would not go back";
+    EXPECT_TRUE(form().searchEdit()->isEnabled()) << "unlocked after the apply";
+}
+
 TEST_F(SearchWindow, AServerApplyBacksUpQueuesUploadsAndKeepsTheWindowOpen)
 {
     serverFiles({{u"1.txt"_s, "old\n"}, {u"2.txt"_s, "old old\n"}, {u"3.txt"_s, "new\n"}, {u"4.txt"_s, "x\n"},
