@@ -10,6 +10,7 @@
 #include "browser/BrowserController.h"
 #include "browser/FileGridPane.h"
 #include "browser/FileGridView.h"
+#include "queue/QueueRunner.h"
 #include "queue/TransferBuilders.h"
 #include "replace/RestoreForm.h"
 
@@ -41,17 +42,37 @@ void RestoreWiring::restoreRequested()
 
 void RestoreWiring::restore(const BackupIndex &backup)
 {
-    if (backup.kind == BackupIndex::ServerKind)
-        restoreOnServer(backup);
-    else
-        restoreLocally(backup);
+    const QString failure = backup.kind == BackupIndex::ServerKind ? restoreOnServer(backup) : restoreLocally(backup);
+    if (!failure.isEmpty()) {
+        // Never "restored" when it was not: the user must know which files are not back.
+        m_context.prompts.error(failure);
+        return;
+    }
     m_context.prompts.information(m_context.text(QStringLiteral("Backup restored."), QStringLiteral("Backup wiederhergestellt.")));
 }
 
-void RestoreWiring::restoreOnServer(const BackupIndex &backup)
+namespace {
+
+QString notRestoredText(const AppContext &context, int count)
+{
+    if (count < 0)
+        return context.text(QStringLiteral("The backup was not restored: no file was put back. The backup is kept; press \"Restore\" to try again."),
+                            QString::fromUtf8("Die Sicherung wurde nicht wiederhergestellt: keine Datei wurde zurückgelegt. Die "
+                                              "Sicherung bleibt erhalten; \"Restore\" versucht es noch einmal."));
+    return context.text(QStringLiteral("The backup was not restored completely: %1 of its files are not back (the protocol names "
+                                       "them). The backup is kept; press \"Restore\" to try again."),
+                        QString::fromUtf8("Die Sicherung wurde nicht vollständig wiederhergestellt: %1 ihrer Dateien sind nicht "
+                                          "zurückgelegt (das Protokoll nennt sie). Die Sicherung bleibt erhalten; \"Restore\" "
+                                          "versucht es noch einmal."))
+        .arg(count);
+}
+
+} // namespace
+
+QString RestoreWiring::restoreOnServer(const BackupIndex &backup)
 {
     if (!m_builders)
-        return;
+        return notRestoredText(m_context, -1);
     MainWindowWidgets &w = m_main.widgets();
     const QString rememberedLocal = w.localPathEdit->currentText();
     m_browser.FillLocalGrid(backup.backupPath);
@@ -65,13 +86,22 @@ void RestoreWiring::restoreOnServer(const BackupIndex &backup)
     options.applyUnsaved(&OptionsData::automaticRunQueue, true);
     m_queue.host().setServerPathText(backup.destinationPath);
     m_browser.FillServerGrid(backup.destinationPath);
+    QueueRunner &runner = m_queue.runner();
+    bool ran = false;
+    const QMetaObject::Connection finished = connect(&runner, &QueueRunner::runFinished, this, [&ran] { ran = true; });
     m_builders->Upload(WorkMode::Transfer);
+    disconnect(finished);
     options.applyUnsaved(&OptionsData::automaticRunQueue, automaticWas);
     m_main.setFilterState(filterWasOn);
     m_browser.FillLocalGrid(rememberedLocal);
+    // Aborted before anything ran (the transfer-mode question, say), or records that failed.
+    if (!ran)
+        return notRestoredText(m_context, -1);
+    const QueueRunner::RunResult &result = runner.lastRun();
+    return result.allSucceeded() ? QString() : notRestoredText(m_context, result.records - result.succeeded);
 }
 
-void RestoreWiring::restoreLocally(const BackupIndex &backup)
+QString RestoreWiring::restoreLocally(const BackupIndex &backup)
 {
     const QStringList failed = m_restore.store().RestoreLocal(backup);
     for (const QString &path : failed)
@@ -80,6 +110,7 @@ void RestoreWiring::restoreLocally(const BackupIndex &backup)
                                                              QStringLiteral("Konnte nicht wiederherstellen: "))
                                                   + path);
     m_browser.FillLocalGrid(backup.destinationPath);
+    return failed.isEmpty() ? QString() : notRestoredText(m_context, int(failed.size()));
 }
 
 } // namespace Velmora

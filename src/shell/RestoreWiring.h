@@ -30,8 +30,9 @@ public:
     void restore(const BackupIndex &backup);
 
 private:
-    void restoreOnServer(const BackupIndex &backup);
-    void restoreLocally(const BackupIndex &backup);
+    // Each returns what was not put back, as a message for the user (empty when all was).
+    QString restoreOnServer(const BackupIndex &backup);
+    QString restoreLocally(const BackupIndex &backup);
 
     AppContext &m_context;
     MainForm &m_main;

@@ -307,6 +307,39 @@ TEST_F(SearchFlow, AnApplyChangesOnlyTheMatchedBytesAndRestoreIsByteExact)
         EXPECT_EQ(onServer(path), bytes) << "restored exactly: " << path.toStdString();
 }
 
+// A restore the server partly refuses says so, names no success, and keeps the backup.
+TEST_F(SearchFlow, ARestoreTheServerRefusesSaysWhatIsNotBack)
+{
+    const QByteArray css = onServer(u"www/css/site.css"_s);
+    select(BrowserSide::Server, u"www"_s);
+    inSearchWindow([&] {
+        form().modeComboBox()->setCurrentIndex(0);
+        form().searchEdit()->setText(u"old"_s);
+        form().replaceEdit()->setText(u"new"_s);
+        form().button("SearchAndReplaceServerBitBtn")->click();
+        form().button("UploadSearchAndReplaceBitBtn")->click();
+    });
+    builders->Download(WorkMode::SearchAndReplace);
+    ASSERT_EQ(onServer(u"www/index.html"_s), "<p>new</p>\n<p>keep</p>\n");
+    // A folder now stands where index.html was: its upload is refused.
+    QFile::remove(server.localPath(u"www/index.html"_s));
+    QDir().mkpath(server.localPath(u"www/index.html"_s));
+
+    RestoreForm &restore = *starter->dialogs().restore;
+    QTimer::singleShot(0, &restore, [&restore, this] {
+        prompts.confirmAnswers = {true};
+        restore.restoreButton()->click();
+    });
+    prompts.clear();
+    w().restoreButton->click();
+    EXPECT_FALSE(prompts.shown.contains(u"information: Backup restored."_s)) << prompts.shown.join(u'\n').toStdString();
+    EXPECT_TRUE(prompts.shown.contains(u"error: The backup was not restored completely: 1 of its files are not back (the protocol "
+                                       "names them). The backup is kept; press \"Restore\" to try again."_s))
+        << prompts.shown.join(u'\n').toStdString();
+    EXPECT_EQ(onServer(u"www/css/site.css"_s), css) << "the others are back";
+    EXPECT_TRUE(QFileInfo::exists(context().folders.tempFolder + u"BACKUP001/www/index.html"_s)) << "the backup stays";
+}
+
 TEST_F(SearchFlow, SearchOnlyDownloadsTheFilesWithHitsIntoTheUsersFolder)
 {
     select(BrowserSide::Server, u"www"_s);
