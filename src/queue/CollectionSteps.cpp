@@ -132,9 +132,23 @@ void CollectionSteps::goToFile(GridSide side, const QString &remote, const QStri
     m_s.host.focusGrid(side);
 }
 
-void CollectionSteps::showBackupNotice()
+void CollectionSteps::showBackupNotice(int notUploaded)
 {
     m_s.search.showRestoreButton();
+    if (notUploaded > 0) {
+        // A refused upload is no success: the user learns which files are not as expected.
+        m_s.context.prompts.error(
+            m_s.context
+                .text(QStringLiteral("%1 of the changed files could not be uploaded (the protocol names them; they stay in the "
+                                     "queue): the server still has their old version. You have a backup: \"Restore\" at the "
+                                     "top of the program puts back the old version of every file."),
+                      QString::fromUtf8("%1 der geänderten Dateien konnten nicht hochgeladen werden (das Protokoll nennt sie; "
+                                        "sie bleiben in der Warteschlange): der Server hat noch ihre alte Version. Sie haben "
+                                        "eine Sicherung: \"Restore\" oben im Programm stellt die alte Version jeder Datei "
+                                        "wieder her."))
+                .arg(notUploaded));
+        return;
+    }
     m_s.context.prompts.information(m_s.context.text(
         QStringLiteral("You have a backup now. Please press \"Restore\" at the top of the program, to restore the old version."),
         QString::fromUtf8("Sie haben jetzt eine Sicherung. Bitte drücken Sie oben im Programm auf \"Restore\", um die alte "

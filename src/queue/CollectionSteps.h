@@ -47,7 +47,8 @@ public:
     // The same for the file the search window chose.
     void goToFile(GridSide side, const QString &remote, const QString &local);
     // The backup notice after a search and replace: the Restore button and the message.
-    void showBackupNotice();
+    // After an apply: the backup exists; notUploaded changed files did not reach the server.
+    void showBackupNotice(int notUploaded = 0);
 
 private:
     void showChosenLocalFile(const QString &path);

@@ -137,9 +137,12 @@ void DownloadBuilder::afterFilterWindow(WorkMode mode)
         return;
     }
     if (outcome != SearchFollowUp::Outcome::Aborted) {
-        if (outcome == SearchFollowUp::Outcome::UploadWanted)
+        int notUploaded = 0;
+        if (outcome == SearchFollowUp::Outcome::UploadWanted) {
             s.runner.RunQueue(false);
-        m_steps.showBackupNotice();
+            notUploaded = s.runner.lastRun().records - s.runner.lastRun().succeeded;
+        }
+        m_steps.showBackupNotice(notUploaded);
     }
     window.setIdleState();
     s.host.focusGrid(GridSide::Server);

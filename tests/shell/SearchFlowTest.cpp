@@ -307,6 +307,32 @@ TEST_F(SearchFlow, AnApplyChangesOnlyTheMatchedBytesAndRestoreIsByteExact)
         EXPECT_EQ(onServer(path), bytes) << "restored exactly: " << path.toStdString();
 }
 
+// An upload back that the server refuses is no success: the user is told how many files did not
+// go up and that the backup is there.
+TEST_F(SearchFlow, AnUploadBackTheServerRefusesIsReportedAsAFailure)
+{
+    select(BrowserSide::Server, u"www"_s);
+    inSearchWindow([&] {
+        form().modeComboBox()->setCurrentIndex(0);
+        form().searchEdit()->setText(u"old"_s);
+        form().replaceEdit()->setText(u"new"_s);
+        form().button("SearchAndReplaceServerBitBtn")->click();
+        // A folder now stands where index.html was: its upload is refused.
+        QFile::remove(server.localPath(u"www/index.html"_s));
+        QDir().mkpath(server.localPath(u"www/index.html"_s));
+        prompts.clear();
+        form().button("UploadSearchAndReplaceBitBtn")->click();
+    });
+    builders->Download(WorkMode::SearchAndReplace);
+    EXPECT_EQ(onServer(u"www/css/site.css"_s), "body { color: new; }\n");
+    EXPECT_FALSE(prompts.shown.join(u'\n').contains(u"You have a backup now."_s)) << prompts.shown.join(u'\n').toStdString();
+    EXPECT_TRUE(prompts.shown.contains(u"error: 1 of the changed files could not be uploaded (the protocol names them; they stay "
+                                       "in the queue): the server still has their old version. You have a backup: \"Restore\" "
+                                       "at the top of the program puts back the old version of every file."_s))
+        << prompts.shown.join(u'\n').toStdString();
+    EXPECT_TRUE(w().restoreButtonAction->isVisible());
+}
+
 // A restore the server partly refuses says so, names no success, and keeps the backup.
 TEST_F(SearchFlow, ARestoreTheServerRefusesSaysWhatIsNotBack)
 {
