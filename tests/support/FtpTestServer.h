@@ -22,6 +22,11 @@ public:
         // client aborts it, so an abort after the first progress always lands mid-transfer.
         // Files shorter than this move normally (do not use files of exactly this size).
         qint64 holdTransfersAfter = 0;
+        // FTP over TLS: "explicit" (AUTH TLS) or "implicit"; empty for plain FTP.
+        QString tls;
+        QString certificateFile; // PEM with the certificate and its key (see TlsTestCertificates)
+        bool requireSessionReuse = false; // data connections must resume the control session
+        QString commandLog; // when set, every command verb received is appended to this file
     };
 
     FtpTestServer();
@@ -37,6 +42,8 @@ public:
     bool restart();
     // Setup::holdTransfersAfter from the next start (or restart) on.
     void setHoldTransfersAfter(qint64 bytes) { m_setup.holdTransfersAfter = bytes; }
+    // Setup::certificateFile from the next start (or restart) on.
+    void setCertificateFile(const QString &file) { m_setup.certificateFile = file; }
     bool isRunning() const;
 
     QString host() const { return m_setup.host; }

@@ -1,6 +1,7 @@
 #include "FtpControlChannel.h"
 
 #include "FtpError.h"
+#include "FtpTls.h"
 
 #include <QDeadlineTimer>
 #include <QTcpSocket>
@@ -28,7 +29,7 @@ FtpControlChannel::~FtpControlChannel() = default;
 void FtpControlChannel::open(const QString &host, quint16 port, int timeoutMs)
 {
     close();
-    m_socket = std::make_unique<QTcpSocket>();
+    m_socket = std::make_unique<QSslSocket>();
     m_socket->connectToHost(host, port);
     // A timed-out waitForConnected abandons the attempt, so the wait cannot be cut into slices.
     if (!m_socket->waitForConnected(timeoutMs)) {
@@ -152,6 +153,38 @@ void FtpControlChannel::discardUnreadReplies()
         m_socket->readAll();
         m_reader = FtpReplyReader();
     }
+}
+
+void FtpControlChannel::startTls(const QString &verifyName, int timeoutMs, QList<QSslError> *errors)
+{
+    if (!isOpen()) {
+        close();
+        throw FtpError(QStringLiteral("Not connected."));
+    }
+    m_socket->setSslConfiguration(FtpTls::ClientConfiguration());
+    m_socket->setPeerVerifyName(verifyName);
+    try {
+        FtpTls::Handshake(*m_socket, timeoutMs, m_stopping, errors);
+    } catch (const FtpError &) {
+        close();
+        throw;
+    }
+    m_reader = FtpReplyReader();
+}
+
+QSslCertificate FtpControlChannel::peerCertificate() const
+{
+    return m_socket ? m_socket->peerCertificate() : QSslCertificate();
+}
+
+QSslConfiguration FtpControlChannel::tlsConfiguration() const
+{
+    return m_socket ? m_socket->sslConfiguration() : QSslConfiguration();
+}
+
+QString FtpControlChannel::tlsSessionText() const
+{
+    return isEncrypted() ? FtpTls::SessionText(*m_socket) : QString();
 }
 
 QHostAddress FtpControlChannel::peerAddress() const
