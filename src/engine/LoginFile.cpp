@@ -1,5 +1,7 @@
 #include "LoginFile.h"
 
+#include "EncryptionChoice.h"
+
 #include "common/IniFile.h"
 #include "common/PasswordCodec.h"
 #include "common/TextCodec.h"
@@ -24,6 +26,7 @@ bool WriteLoginFile(const QString &path, const LoginData &data)
     ini.writeInteger(s, QStringLiteral("ActivMode"), data.activeMode);
     ini.writeString(s, QStringLiteral("LocalPath"), data.localPath);
     ini.writeString(s, QStringLiteral("ServerPath"), data.serverPath);
+    ini.writeString(s, QStringLiteral("Protocol"), EncryptionChoice::Keyword(data.encryption));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -51,6 +54,9 @@ LoginData ReadLoginFile(const QString &path, bool *exists)
     data.activeMode = int(ini.readInteger(s, QStringLiteral("ActivMode"), 0));
     data.localPath = ini.readString(s, QStringLiteral("LocalPath"), QStringLiteral("\\"));
     data.serverPath = ini.readString(s, QStringLiteral("ServerPath"), QStringLiteral("/"));
+    // A value this version does not know asks for TLS: never a password in clear by mistake.
+    const QString protocol = ini.readString(s, QStringLiteral("Protocol"), QStringLiteral("ftp"));
+    data.encryption = EncryptionChoice::FromKeyword(protocol).value_or(FtpEncryption::ExplicitRequired);
     return data;
 }
 

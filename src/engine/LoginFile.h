@@ -1,12 +1,15 @@
 #pragma once
 
+#include "engine/ftp/FtpEncryption.h"
+
 #include <QString>
 
 namespace Velmora {
 
 // The content of a login file ("last-login.ini", and the ".ftp" file beside a saved queue): an
 // INI file with the section "SETTINGS" and the keys "Host", "User", "Password" (encoded),
-// "Port", "ActivMode", "LocalPath" and "ServerPath", in this order.
+// "Port", "ActivMode", "LocalPath" and "ServerPath", in this order, then "Protocol" (the
+// encryption keyword of EncryptionChoice; a file without it is plain FTP).
 struct LoginData {
     QString host;
     QString user;
@@ -15,6 +18,7 @@ struct LoginData {
     int activeMode = 0;
     QString localPath = QStringLiteral("\\");
     QString serverPath = QStringLiteral("/");
+    FtpEncryption encryption = FtpEncryption::Plain;
 
     bool operator==(const LoginData &) const = default;
 };

@@ -15,6 +15,7 @@
 namespace Velmora {
 
 class Language;
+class SessionCertificateTrust;
 class Options;
 class ProtocolLog;
 class UserPrompts;
@@ -43,6 +44,11 @@ public:
     QString user() const { return m_user; }
     QString password() const { return m_password; }
     int activeMode() const { return m_activeMode; }
+    // FTP over TLS for the next connect (part of the connection data, kept in the login file).
+    void setEncryption(FtpEncryption encryption) { m_encryption = encryption; }
+    FtpEncryption encryption() const { return m_encryption; }
+    // "TLSv1.3, TLS_AES_256_GCM_SHA384" while the connection is encrypted, else empty.
+    QString encryptionText() const { return m_client->encryptionText(); }
     bool isConnected() const { return m_connected; }
     bool connectFailed() const { return m_connectFailed; }
     int retryCounter() const { return m_retryCounter; }
@@ -112,6 +118,8 @@ private:
     QString m_user;
     QString m_password;
     int m_activeMode = 0;
+    FtpEncryption m_encryption = FtpEncryption::Plain;
+    std::unique_ptr<SessionCertificateTrust> m_certificateTrust;
     bool m_connected = false;
     bool m_connectFailed = false;
     int m_retryCounter = 0;
