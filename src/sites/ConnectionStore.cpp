@@ -3,6 +3,7 @@
 #include "common/RecordText.h"
 
 #include "app/ProtocolLog.h"
+#include "engine/EncryptionChoice.h"
 #include "common/Language.h"
 #include "common/PasswordCodec.h"
 #include "common/TextCodec.h"
@@ -96,9 +97,13 @@ QString ConnectionStore::StoreLine(const FTPConnection &site)
     name.remove(Separator);
     const QString fields[FTPConnection::FieldCount] = {
         name, site.Host, site.User, EncodeStorePassword(site.Password),
-        site.Port, site.LocalPath, site.ServerPath, site.Mode};
+        site.Port, site.LocalPath, site.ServerPath, site.Mode, site.Encryption};
+    // A plain FTP site keeps the eight-field line of older versions.
+    const int count = site.encryption() == FtpEncryption::Plain && site.Encryption == EncryptionChoice::Keyword(FtpEncryption::Plain)
+                          ? FTPConnection::FieldCount - 1
+                          : FTPConnection::FieldCount;
     QString line;
-    for (int i = 0; i < FTPConnection::FieldCount; ++i) {
+    for (int i = 0; i < count; ++i) {
         if (i > 0)
             line += Separator;
         line += fields[i];
@@ -109,9 +114,10 @@ QString ConnectionStore::StoreLine(const FTPConnection &site)
 FTPConnection ConnectionStore::ParseLine(const QString &line, bool *passwordOk)
 {
     // An empty field between two separators reads back as one blank; an empty first or last
-    // field stays empty. Every field keeps its position.
+    // field stays empty. Every field keeps its position. The ninth field (the encryption) came
+    // later: the eight before it read as they always did, and a line without it is plain FTP.
     QStringList fields = line.split(Separator, Qt::KeepEmptyParts);
-    for (qsizetype i = 1; i + 1 < fields.size(); ++i) {
+    for (qsizetype i = 1; i + 1 < fields.size() && i < FTPConnection::ModeField; ++i) {
         if (fields[i].isEmpty())
             fields[i] = QStringLiteral(" ");
     }
@@ -204,7 +210,8 @@ FTPConnection ConnectionStore::cleaned(const FTPConnection &site) const
     // loses them quietly; any other field is reported, since its value changes.
     static const QString captions[FTPConnection::FieldCount] = {
         QStringLiteral("Name"), QStringLiteral("Host"), QStringLiteral("User"), QStringLiteral("Password"),
-        QStringLiteral("Port"), QStringLiteral("Local path"), QStringLiteral("Server path"), QStringLiteral("Transfer type")};
+        QStringLiteral("Port"), QStringLiteral("Local path"), QStringLiteral("Server path"), QStringLiteral("Transfer type"),
+        QStringLiteral("Encryption")};
     FTPConnection out = site;
     for (int i = 0; i < FTPConnection::FieldCount; ++i) {
         if (i == FTPConnection::PasswordField)
