@@ -77,6 +77,15 @@ def main():
         Handler.certfile = args.certificate
 
         class TlsDataHandler(TLS_DTPHandler):
+            def readable(self):
+                # A client may finish the data connection's handshake before it sends the
+                # transfer command (curl does); pyftpdlib would take that for a lost connection.
+                if self._ssl_accepting or self._ssl_want_read:
+                    return True
+                if not self.receive and not self._initialized:
+                    return False
+                return super().readable()
+
             def handle_ssl_established(self):
                 if args.require_session_reuse and not ssl_lib.SSL_session_reused(self.socket._ssl):
                     self.cmd_channel.respond("522 Data connections must reuse the TLS session of the control connection.")
