@@ -13,30 +13,46 @@ bash "$repo/scripts/make_demo_site.sh" "$site"
 profile="$repo/$build_dir/demo-profile"
 mkdir -p "$profile/home" "$profile/data" "$profile/cache" "$profile/config"
 
+# A certificate made for the demo (kept in the demo profile, so that "Trust always" holds from
+# one demo run to the next): self-signed, so the first connect shows the certificate window.
+certificate="$profile/demo-tls.pem"
+if [ ! -s "$certificate" ]; then
+  (umask 077 && openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 3650 \
+    -subj "/O=Velmora demo/CN=127.0.0.1" -addext "subjectAltName=IP:127.0.0.1" \
+    -keyout "$certificate.key" -out "$certificate.crt" 2>/dev/null \
+    && cat "$certificate.crt" "$certificate.key" > "$certificate" && rm -f "$certificate.crt" "$certificate.key")
+fi
+
 port_file="$(mktemp)"
+tls_port_file="$(mktemp)"
 /usr/bin/python3 "$repo/scripts/demo_ftp_server.py" --root "$site" --user demo --password demo > "$port_file" 2>"$site.log" &
 server_pid=$!
+/usr/bin/python3 "$repo/scripts/demo_ftp_server.py" --root "$site" --user demo --password demo \
+  --tls-certificate "$certificate" > "$tls_port_file" 2>>"$site.log" &
+tls_server_pid=$!
 cleanup() {
-  kill "$server_pid" 2>/dev/null || true
-  wait "$server_pid" 2>/dev/null || true
-  rm -rf "$site" "$site.log" "$port_file"
+  kill "$server_pid" "$tls_server_pid" 2>/dev/null || true
+  wait "$server_pid" "$tls_server_pid" 2>/dev/null || true
+  rm -rf "$site" "$site.log" "$port_file" "$tls_port_file"
 }
 trap cleanup EXIT
 
 for _ in $(seq 1 100); do
-  [ -s "$port_file" ] && break
+  [ -s "$port_file" ] && [ -s "$tls_port_file" ] && break
   sleep 0.05
 done
 port="$(head -n 1 "$port_file")"
-if [ -z "$port" ]; then
-  echo "The demo FTP server did not start:" >&2
+tls_port="$(head -n 1 "$tls_port_file")"
+if [ -z "$port" ] || [ -z "$tls_port" ]; then
+  echo "The demo FTP servers did not start:" >&2
   cat "$site.log" >&2
   exit 1
 fi
 
-# The demo server as a stored site, preselected in the site manager that opens at start, so F9
-# connects at once. The line is the site file's own format: eight fields joined by "§" (byte
-# A7), the password as three decimal digits per byte, CR LF; the file is for the user only.
+# The demo servers as stored sites, the plain one preselected in the site manager that opens at
+# start, so F9 connects at once. The lines are the site file's own format: eight fields joined
+# by "§" (byte A7), the password as three decimal digits per byte, for an encrypted site a ninth
+# field with its encryption ("ftpes": explicit TLS required), CR LF; the file is for the user only.
 appdata="$profile/data/Holmvik/Velmora"
 if [ ! -d "$appdata" ]; then
   mkdir -p "$appdata"
@@ -58,11 +74,14 @@ encode_password() {
 sep=$'\xa7'
 demo_name="Demo server"
 demo_line="$demo_name$sep""127.0.0.1$sep""demo$sep$(encode_password demo)$sep$port$sep\\$sep/$sep""Passive"
+tls_name="Demo server (TLS)"
+tls_line="$tls_name$sep""127.0.0.1$sep""demo$sep$(encode_password demo)$sep$tls_port$sep\\$sep/$sep""Passive$sep""ftpes"
 store="$appdata/ftp_connections.bin"
 (
   umask 077
   export LC_ALL=C
-  { [ -f "$store" ] && grep -av "^$demo_name$sep" "$store" || true; printf '%s\r\n' "$demo_line"; } \
+  { [ -f "$store" ] && grep -av -e "^$demo_name$sep" -e "^$tls_name$sep" "$store" || true
+    printf '%s\r\n' "$demo_line" "$tls_line"; } \
     | sort -f > "$store.new"
   chmod 600 "$store.new"
   mv -f "$store.new" "$store"
@@ -78,6 +97,8 @@ Velmora demo FTP server is running.
   Password: demo
   Folder:   $site
 The site manager opens with it stored as "Demo server": press F9 to connect.
+"Demo server (TLS)" is the same folder over explicit FTP over TLS (port $tls_port), with a
+certificate made for the demo: the first connect shows the certificate window.
 The server stops when Velmora exits.
 TXT
 

@@ -31,6 +31,8 @@ packages=(
   googletest
   python3
   python3-pyftpdlib
+  python3-openssl          # pyftpdlib's TLS handler (FTP over TLS tests, demo)
+  python3-cryptography     # test certificate authority and certificates
   xvfb
   xauth
   imagemagick

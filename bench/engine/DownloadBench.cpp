@@ -1,5 +1,8 @@
 // Downloads one file with Velmora's FTP client and prints the time it took.
 // Usage: engine_download_bench host port user password remote-path local-path [active]
+// With VELMORA_BENCH_ENCRYPTION=ftpes (or ftps, ftp-tls-if-available) it connects over TLS; the
+// server's certificate must be trusted (SSL_CERT_FILE names the authority).
+#include "engine/EncryptionChoice.h"
 #include "engine/ftp/FtpError.h"
 #include "engine/ftp/QtFtpClient.h"
 
@@ -26,6 +29,8 @@ int main(int argc, char **argv)
     client.setUser(args[3]);
     client.setPassword(args[4]);
     client.setPassive(!(args.size() > 7 && args[7] == u"active"));
+    if (const auto encryption = EncryptionChoice::FromKeyword(qEnvironmentVariable("VELMORA_BENCH_ENCRYPTION")))
+        client.setEncryption(*encryption);
     QFile::remove(args[6]);
     try {
         client.connectAndLogin();

@@ -96,4 +96,18 @@ QString UnattendedPrompts::chooseFolder(const QString &title, const QString &sta
     return {};
 }
 
+UserPrompts::CertificateAnswer UnattendedPrompts::askCertificate(const QString &title, const QString &text)
+{
+    if (!m_unattended)
+        return m_inner.askCertificate(title, text);
+    const QString flat = title + QStringLiteral(": ") + QString(text).replace(u'\n', QStringLiteral(" | "));
+    const QString answer = m_language.text(QStringLiteral("Not trusted: nobody can answer during a batch job."),
+                                           QString::fromUtf8("Nicht vertraut: während eines Batchjobs kann niemand antworten."));
+    m_console(QStringLiteral("velmora: ") + flat);
+    m_console(QStringLiteral("velmora: ") + answer);
+    toProtocol(ProtocolEntry::Error, flat);
+    toProtocol(ProtocolEntry::Error, answer);
+    return CertificateAnswer::Cancel;
+}
+
 } // namespace Velmora

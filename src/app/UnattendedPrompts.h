@@ -31,6 +31,9 @@ public:
     QString saveFile(const QString &title, const QString &startFolder, const QString &fileName,
                      const QString &defaultSuffix, const QString &filter) override;
     QString chooseFolder(const QString &title, const QString &startFolder, bool allowCreate) override;
+    // During a batch job no certificate is trusted that the system or an earlier "Trust always"
+    // does not trust: the job fails with the certificate's text in the protocol.
+    CertificateAnswer askCertificate(const QString &title, const QString &text) override;
 
 private:
     // A protocol line, unless the protocol's newest line already says the same (the engine

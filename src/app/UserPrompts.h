@@ -21,6 +21,15 @@ public:
     // prompt passes the question to confirm(), which never answers Abort.
     enum class Answer { Yes, No, Abort };
     virtual Answer askYesNoAbort(const QString &text) { return confirm(text) ? Answer::Yes : Answer::No; }
+    // The certificate window: a server's certificate is not trusted (or changed since it was
+    // trusted). Without a window of its own a prompt trusts nothing.
+    enum class CertificateAnswer { TrustAlways, TrustThisTime, Cancel };
+    virtual CertificateAnswer askCertificate(const QString &title, const QString &text)
+    {
+        (void)title;
+        (void)text;
+        return CertificateAnswer::Cancel;
+    }
     // File dialogs; an empty result means the user cancelled.
     virtual QString openFile(const QString &title, const QString &startFolder, const QString &filter) = 0;
     // File dialog with several files allowed, in the order chosen; an empty list means the user

@@ -1,5 +1,7 @@
 #include "LoginFile.h"
 
+#include "EncryptionChoice.h"
+
 #include "common/IniFile.h"
 #include "common/PasswordCodec.h"
 #include "common/TextCodec.h"
@@ -38,6 +40,7 @@ bool WriteLoginFile(const QString &path, const LoginData &data, const PasswordPl
     ini.writeString(s, QStringLiteral("ServerPath"), data.serverPath);
     if (inKeyring)
         ini.writeInteger(s, InKeyringKey, 1);
+    ini.writeString(s, QStringLiteral("Protocol"), EncryptionChoice::Keyword(data.encryption));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -73,6 +76,9 @@ LoginData ReadLoginFile(const QString &path, bool *exists, const PasswordPlace *
         else
             data.passwordUnavailable = true;
     }
+    // A value this version does not know asks for TLS: never a password in clear by mistake.
+    const QString protocol = ini.readString(s, QStringLiteral("Protocol"), QStringLiteral("ftp"));
+    data.encryption = EncryptionChoice::FromKeyword(protocol).value_or(FtpEncryption::ExplicitRequired);
     return data;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/PasswordVault.h"
+#include "engine/ftp/FtpEncryption.h"
 
 #include <QString>
 
@@ -8,8 +9,9 @@ namespace Velmora {
 
 // The content of a login file ("last-login.ini", and the ".ftp" file beside a saved queue): an
 // INI file with the section "SETTINGS" and the keys "Host", "User", "Password" (encoded),
-// "Port", "ActivMode", "LocalPath" and "ServerPath", in this order. With the password in the
-// desktop keyring, "Password" is empty and "PasswordInKeyring=1" says where it is.
+// "Port", "ActivMode", "LocalPath" and "ServerPath", in this order, then "Protocol" (the
+// encryption keyword of EncryptionChoice; a file without it is plain FTP). With the password in
+// the desktop keyring, "Password" is empty and "PasswordInKeyring=1" says where it is.
 struct LoginData {
     QString host;
     QString user;
@@ -21,6 +23,7 @@ struct LoginData {
     // Read only: the file said the password is in the keyring; and it could not be read there.
     bool passwordInKeyring = false;
     bool passwordUnavailable = false;
+    FtpEncryption encryption = FtpEncryption::Plain;
 
     bool operator==(const LoginData &) const = default;
 };

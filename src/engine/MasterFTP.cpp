@@ -2,6 +2,7 @@
 
 #include "engine/ftp/FtpError.h"
 #include "LoginFile.h"
+#include "SessionCertificateTrust.h"
 #include "engine/ftp/QtFtpClient.h"
 #include "StatusText.h"
 
@@ -48,6 +49,8 @@ MasterFTP::MasterFTP(ProtocolLog &log, Options &options, UserPrompts &prompts, c
     , m_clock([] { return QDateTime::currentDateTime(); })
 {
     m_lastActivity = m_clock();
+    m_certificateTrust = std::make_unique<SessionCertificateTrust>(m_folders, m_prompts, m_language, m_log);
+    m_client->setCertificateTrust(m_certificateTrust.get());
     connect(m_client.get(), &FtpClient::statusReported, this, &MasterFTP::handleStatusText);
     connect(m_client.get(), &FtpClient::connected, this, [this] { setConnected(true); });
     connect(m_client.get(), &FtpClient::workProgressed, this, [this] { noteActivity(); });
@@ -59,7 +62,10 @@ MasterFTP::MasterFTP(ProtocolLog &log, Options &options, UserPrompts &prompts, c
     updateKeepAliveTimer();
 }
 
-MasterFTP::~MasterFTP() = default;
+MasterFTP::~MasterFTP()
+{
+    m_client->setCertificateTrust(nullptr);
+}
 
 void MasterFTP::setSessionHost(SessionHost *host)
 {
@@ -123,6 +129,7 @@ bool MasterFTP::SaveLogin(const QString &file)
     data.password = m_password;
     data.port = m_port;
     data.activeMode = m_activeMode;
+    data.encryption = m_encryption;
     data.localPath = m_host->localPathText();
     data.serverPath = m_host->serverPathText();
     data.passwordUnavailable = m_passwordUnavailable;
@@ -146,6 +153,7 @@ bool MasterFTP::LoadLogin(const QString &file)
     m_passwordUnavailable = data.passwordUnavailable;
     m_port = data.port;
     m_activeMode = data.activeMode;
+    m_encryption = data.encryption;
     m_host->setLocalPathText(data.localPath);
     m_host->setServerPathText(data.serverPath);
     // A login file written before the user moved the passwords follows them when it is next used.
@@ -191,6 +199,7 @@ bool MasterFTP::Connect(bool clearQueueGrid)
     m_client->setUser(m_user);
     m_client->setPassword(m_password);
     m_client->setPassive(m_activeMode == 0);
+    m_client->setEncryption(m_encryption);
 
     try {
         m_client->closeConnection();

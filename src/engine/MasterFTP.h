@@ -16,6 +16,7 @@ namespace Velmora {
 
 class Language;
 struct PasswordPlace;
+class SessionCertificateTrust;
 class Options;
 class ProtocolLog;
 class UserPrompts;
@@ -44,6 +45,11 @@ public:
     QString user() const { return m_user; }
     QString password() const { return m_password; }
     int activeMode() const { return m_activeMode; }
+    // FTP over TLS for the next connect (part of the connection data, kept in the login file).
+    void setEncryption(FtpEncryption encryption) { m_encryption = encryption; }
+    FtpEncryption encryption() const { return m_encryption; }
+    // "TLSv1.3, TLS_AES_256_GCM_SHA384" while the connection is encrypted, else empty.
+    QString encryptionText() const { return m_client->encryptionText(); }
     bool isConnected() const { return m_connected; }
     bool connectFailed() const { return m_connectFailed; }
     int retryCounter() const { return m_retryCounter; }
@@ -123,6 +129,8 @@ private:
     const PasswordPlace *m_passwordPlace = nullptr;
     bool m_passwordUnavailable = false;
     int m_activeMode = 0;
+    FtpEncryption m_encryption = FtpEncryption::Plain;
+    std::unique_ptr<SessionCertificateTrust> m_certificateTrust;
     bool m_connected = false;
     bool m_connectFailed = false;
     int m_retryCounter = 0;

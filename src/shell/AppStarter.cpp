@@ -52,6 +52,7 @@
 #include "tools/PermissionForm.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -216,6 +217,17 @@ void AppStarter::wireEngine()
     connect(ftp, &MasterFTP::connectionChanged, main, [main](bool) {
         if (!main->isBusy())
             main->SetIdleState();
+    });
+    // The main window tells whether the connection is encrypted, and how.
+    connect(ftp, &MasterFTP::connectionChanged, main, [this, main, ftp](bool connected) {
+        const QString how = ftp->encryptionText();
+        const QString tip = !connected ? QString()
+                            : how.isEmpty()
+                                ? m_context->text(QStringLiteral("Connected without encryption"),
+                                                  QStringLiteral("Verbunden ohne Verschlüsselung"))
+                                : m_context->text(QStringLiteral("Encrypted connection: "), QStringLiteral("Verschlüsselte Verbindung: ")) + how;
+        main->widgets().disconnectButton->setToolTip(tip);
+        main->widgets().serverPathEdit->setToolTip(tip);
     });
 }
 

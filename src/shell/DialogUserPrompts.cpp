@@ -49,6 +49,26 @@ UserPrompts::Answer DialogUserPrompts::askYesNoAbort(const QString &text)
     return box.clickedButton() == no ? Answer::No : Answer::Abort;
 }
 
+UserPrompts::CertificateAnswer DialogUserPrompts::askCertificate(const QString &title, const QString &text)
+{
+    const bool changed = text.contains(QStringLiteral("CHANGED")) || text.contains(QStringLiteral("GEÄNDERT"));
+    QMessageBox box(changed ? QMessageBox::Critical : QMessageBox::Warning, title, text, QMessageBox::NoButton, m_parent());
+    box.setObjectName(QStringLiteral("CertificateWindow"));
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPushButton *always = box.addButton(m_language.text(QStringLiteral("Trust always"), QStringLiteral("Immer vertrauen")),
+                                        QMessageBox::AcceptRole);
+    QPushButton *once = box.addButton(m_language.text(QStringLiteral("Trust this time"), QStringLiteral("Diesmal vertrauen")),
+                                      QMessageBox::YesRole);
+    QPushButton *cancel = box.addButton(m_language.text(QStringLiteral("Cancel"), QStringLiteral("Abbrechen")),
+                                        QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == always)
+        return CertificateAnswer::TrustAlways;
+    return box.clickedButton() == once ? CertificateAnswer::TrustThisTime : CertificateAnswer::Cancel;
+}
+
 QString DialogUserPrompts::openFile(const QString &title, const QString &startFolder, const QString &filter)
 {
     return QFileDialog::getOpenFileName(m_parent(), title, startFolder, filter);

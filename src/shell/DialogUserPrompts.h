@@ -24,6 +24,9 @@ public:
     QString saveFile(const QString &title, const QString &startFolder, const QString &fileName,
                      const QString &defaultSuffix, const QString &filter) override;
     QString chooseFolder(const QString &title, const QString &startFolder, bool allowCreate) override;
+    // The certificate window: a warning box (critical for a changed certificate) with "Trust
+    // always", "Trust this time" and "Cancel"; Escape cancels.
+    CertificateAnswer askCertificate(const QString &title, const QString &text) override;
 
 private:
     Language &m_language;

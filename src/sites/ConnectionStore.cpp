@@ -3,6 +3,7 @@
 #include "common/RecordText.h"
 
 #include "app/ProtocolLog.h"
+#include "engine/EncryptionChoice.h"
 #include "common/Language.h"
 #include "common/PasswordCodec.h"
 #include "common/TextCodec.h"
@@ -97,16 +98,24 @@ QString ConnectionStore::StoreLine(const FTPConnection &site, const QString &key
     const QString password = keyringKey.isEmpty() ? EncodeStorePassword(site.Password) : QString();
     const QString fields[FTPConnection::FieldCount] = {
         name, site.Host, site.User, password,
-        site.Port, site.LocalPath, site.ServerPath, site.Mode};
+        site.Port, site.LocalPath, site.ServerPath, site.Mode, site.Encryption};
+    // A plain FTP site keeps the eight-field line of older versions.
+    const int count = site.encryption() == FtpEncryption::Plain && site.Encryption == EncryptionChoice::Keyword(FtpEncryption::Plain)
+                          ? FTPConnection::FieldCount - 1
+                          : FTPConnection::FieldCount;
     QString line;
-    for (int i = 0; i < FTPConnection::FieldCount; ++i) {
+    for (int i = 0; i < count; ++i) {
         if (i > 0)
             line += Separator;
         line += fields[i];
     }
-    // The ninth field belongs to the site's connection settings; a blank keeps its place.
-    if (!keyringKey.isEmpty())
-        line += Separator + QStringLiteral(" ") + Separator + KeyringMarker + keyringKey;
+    // The tenth field names the password's keyring entry; a plain site's blank ninth field
+    // keeps its place.
+    if (!keyringKey.isEmpty()) {
+        if (count < FTPConnection::FieldCount)
+            line += Separator + QStringLiteral(" ");
+        line += Separator + KeyringMarker + keyringKey;
+    }
     return line;
 }
 
@@ -121,9 +130,10 @@ QString ConnectionStore::KeyringKey(const FTPConnection &site)
 FTPConnection ConnectionStore::ParseLine(const QString &line, bool *passwordOk)
 {
     // An empty field between two separators reads back as one blank; an empty first or last
-    // field stays empty. Every field keeps its position.
+    // field stays empty. Every field keeps its position. The ninth field (the encryption) came
+    // later: the eight before it read as they always did, and a line without it is plain FTP.
     QStringList fields = line.split(Separator, Qt::KeepEmptyParts);
-    for (qsizetype i = 1; i + 1 < fields.size(); ++i) {
+    for (qsizetype i = 1; i + 1 < fields.size() && i < FTPConnection::ModeField; ++i) {
         if (fields[i].isEmpty())
             fields[i] = QStringLiteral(" ");
     }
@@ -135,6 +145,9 @@ FTPConnection ConnectionStore::ParseLine(const QString &line, bool *passwordOk)
         else
             site.setField(i, fields[i]);
     }
+    // A blank ninth field only keeps the place of the keyring's tenth: a plain FTP site.
+    if (site.Encryption.trimmed().isEmpty())
+        site.Encryption = EncryptionChoice::Keyword(FtpEncryption::Plain);
     if (fields.size() > KeyringField && fields[KeyringField].startsWith(KeyringMarker)
         && fields[KeyringField].size() > KeyringMarker.size())
         site.PasswordKey = fields[KeyringField].mid(KeyringMarker.size());
@@ -263,7 +276,8 @@ FTPConnection ConnectionStore::cleaned(const FTPConnection &site) const
     // loses them quietly; any other field is reported, since its value changes.
     static const QString captions[FTPConnection::FieldCount] = {
         QStringLiteral("Name"), QStringLiteral("Host"), QStringLiteral("User"), QStringLiteral("Password"),
-        QStringLiteral("Port"), QStringLiteral("Local path"), QStringLiteral("Server path"), QStringLiteral("Transfer type")};
+        QStringLiteral("Port"), QStringLiteral("Local path"), QStringLiteral("Server path"), QStringLiteral("Transfer type"),
+        QStringLiteral("Encryption")};
     FTPConnection out = site;
     for (int i = 0; i < FTPConnection::FieldCount; ++i) {
         if (i == FTPConnection::PasswordField)

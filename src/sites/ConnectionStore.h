@@ -15,8 +15,8 @@ namespace Velmora {
 class Language;
 class ProtocolLog;
 
-// The site list and its file "ftp_connections.bin": one line per site, the eight fields joined
-// by "§", the password encoded as three digits per byte, lines in case-insensitive order without
+// The site list and its file "ftp_connections.bin": one line per site, the fields joined by "§"
+// (eight for a plain FTP site, as older versions wrote them; nine with the encryption otherwise), the password encoded as three digits per byte, lines in case-insensitive order without
 // exact duplicates. Every save writes the whole list and reads it back, so the list always shows
 // what the file holds, in file order. "ftp_lastconnection.ini" beside it holds the row index of
 // the site connected last.

@@ -1,5 +1,8 @@
 #include "EditFTPDataForm.h"
 
+#include "app/AppContext.h"
+#include "engine/EncryptionChoice.h"
+
 #include "app/DialogHeader.h"
 #include "app/UserPrompts.h"
 
@@ -84,6 +87,11 @@ void EditFTPDataForm::buildControls()
     m_mode->addItem(QStringLiteral("FTP-Mode: Passive (empfohlen)"));
     m_mode->addItem(QStringLiteral("FTP-Mode: Active"));
     data->addWidget(m_mode, 5, 1);
+    m_encryption = new QComboBox(m_dataGroup);
+    m_encryption->setObjectName(QStringLiteral("EncryptionComboBox"));
+    for (int i = 0; i < EncryptionChoice::All().size(); ++i)
+        m_encryption->addItem(QString());
+    addRow(data, 6, m_encryptionLabel, m_encryption);
     content->addWidget(m_dataGroup);
 
     m_directoriesGroup = new QGroupBox(this);
@@ -132,6 +140,10 @@ void EditFTPDataForm::retranslate()
     m_userLabel->setText(text(QStringLiteral("User name"), QStringLiteral("Benutzername")));
     m_passwordLabel->setText(text(QStringLiteral("Password"), QStringLiteral("Passwort")));
     m_portLabel->setText(text(QStringLiteral("Port"), QStringLiteral("Port")));
+    m_encryptionLabel->setText(text(QStringLiteral("Encryption"), QStringLiteral("Verschlüsselung")));
+    const QList<FtpEncryption> choices = EncryptionChoice::All();
+    for (int i = 0; i < choices.size(); ++i)
+        m_encryption->setItemText(i, EncryptionChoice::Text(choices[i], &context().language));
     m_directoriesGroup->setTitle(text(QStringLiteral("Directories"), QStringLiteral("Ordner")));
     m_localLabel->setText(text(QStringLiteral("Default local directory"), QStringLiteral("Lokales Standard Verzeichnis")));
     m_serverLabel->setText(text(QStringLiteral("Default server directory"), QStringLiteral("Server Standard Verzeichnis")));
@@ -170,6 +182,7 @@ void EditFTPDataForm::setConnection(const FTPConnection &site)
     m_localDir->setText(site.LocalPath);
     m_serverDir->setText(site.ServerPath);
     setModeIndex(site.isPassive() ? 0 : 1);
+    m_encryption->setCurrentIndex(int(EncryptionChoice::All().indexOf(site.encryption())));
 }
 
 FTPConnection EditFTPDataForm::connection() const
@@ -183,6 +196,7 @@ FTPConnection EditFTPDataForm::connection() const
     site.LocalPath = m_localDir->text();
     site.ServerPath = m_serverDir->text();
     site.Mode = m_mode->currentIndex() == 1 ? FTPConnection::Active : FTPConnection::Passive;
+    site.Encryption = EncryptionChoice::Keyword(EncryptionChoice::All().value(m_encryption->currentIndex()));
     return site;
 }
 

@@ -21,7 +21,8 @@ public:
     EditFTPDataForm(const AppContext &context, QWidget *parent);
 
     void setConnection(const FTPConnection &site);
-    // The values as typed; Mode "Active" for the second mode choice, else "Passive".
+    // The values as typed; Mode "Active" for the second mode choice, else "Passive"; the
+    // encryption as chosen.
     FTPConnection connection() const;
     // Shown in the header instead of "FTP data".
     void setTitle(const QString &title);
@@ -60,6 +61,8 @@ private:
     QLineEdit *m_name = nullptr, *m_host = nullptr, *m_user = nullptr, *m_password = nullptr, *m_port = nullptr,
               *m_localDir = nullptr, *m_serverDir = nullptr;
     QComboBox *m_mode = nullptr;
+    QLabel *m_encryptionLabel = nullptr;
+    QComboBox *m_encryption = nullptr; // the choices of EncryptionChoice::All(), in that order
     QPushButton *m_open = nullptr, *m_ok = nullptr, *m_abort = nullptr, *m_import = nullptr;
 };
 

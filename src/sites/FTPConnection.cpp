@@ -1,5 +1,7 @@
 #include "FTPConnection.h"
 
+#include "engine/EncryptionChoice.h"
+
 namespace Velmora {
 
 FTPConnection FTPConnection::newSite(const QString &newSiteName)
@@ -10,6 +12,7 @@ FTPConnection FTPConnection::newSite(const QString &newSiteName)
     site.LocalPath = QStringLiteral("\\");
     site.ServerPath = QStringLiteral("/");
     site.Mode = Passive;
+    site.Encryption = EncryptionChoice::Keyword(FtpEncryption::ExplicitRequired);
     return site;
 }
 
@@ -24,6 +27,7 @@ QString FTPConnection::field(int index) const
     case LocalPathField: return LocalPath;
     case ServerPathField: return ServerPath;
     case ModeField: return Mode;
+    case EncryptionField: return Encryption;
     default: return {};
     }
 }
@@ -42,8 +46,14 @@ void FTPConnection::setField(int index, const QString &value)
     case LocalPathField: LocalPath = value; break;
     case ServerPathField: ServerPath = value; break;
     case ModeField: Mode = value; break;
+    case EncryptionField: Encryption = value; break;
     default: break;
     }
+}
+
+FtpEncryption FTPConnection::encryption() const
+{
+    return EncryptionChoice::FromKeyword(Encryption).value_or(FtpEncryption::ExplicitRequired);
 }
 
 } // namespace Velmora

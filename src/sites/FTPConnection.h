@@ -1,10 +1,12 @@
 #pragma once
 
+#include "engine/ftp/FtpEncryption.h"
+
 #include <QString>
 
 namespace Velmora {
 
-// One stored site: eight text fields, always in this order (the order of the store line and of
+// One stored site: nine text fields, always in this order (the order of the store line and of
 // the site manager's columns). Fields hold no line breaks; "§" separates them in the store.
 struct FTPConnection {
     QString Name;
@@ -15,6 +17,9 @@ struct FTPConnection {
     QString LocalPath;
     QString ServerPath;
     QString Mode; // "Passive" or "Active"; anything else connects actively
+    // The encryption keyword of EncryptionChoice ("ftpes", "ftps", "ftp-tls-if-available",
+    // "ftp"); stored last, so that older versions, which read eight fields, keep the site.
+    QString Encryption = QStringLiteral("ftp");
 
     // Not fields of their own: where the password was found. PasswordKey names the keyring entry
     // the password was read from (empty when it came from the file). PasswordUnread: the store
@@ -23,8 +28,18 @@ struct FTPConnection {
     QString PasswordKey;
     bool PasswordUnread = false;
 
-    static constexpr int FieldCount = 8;
-    enum Field { NameField, HostField, UserField, PasswordField, PortField, LocalPathField, ServerPathField, ModeField };
+    static constexpr int FieldCount = 9;
+    enum Field {
+        NameField,
+        HostField,
+        UserField,
+        PasswordField,
+        PortField,
+        LocalPathField,
+        ServerPathField,
+        ModeField,
+        EncryptionField
+    };
 
     static inline const QString Passive = QStringLiteral("Passive");
     static inline const QString Active = QStringLiteral("Active");
@@ -36,6 +51,8 @@ struct FTPConnection {
     void setField(int index, const QString &value);
     // Only the exact text "Passive" connects passively.
     bool isPassive() const { return Mode == Passive; }
+    // An unknown keyword asks for TLS: never a password in clear by mistake.
+    FtpEncryption encryption() const;
 
     bool operator==(const FTPConnection &) const = default;
 };

@@ -35,7 +35,8 @@ bool SiteConnectSequence::run(const FTPConnection &site)
     const QString previousServer = m_connector.serverPathText();
 
     m_connector.setPathTexts(LocalPathFor(site.LocalPath, m_startDrive), ServerPathFor(site.ServerPath));
-    m_connector.setConnectionData({site.Host, site.Port, site.User, site.Password, site.isPassive() ? 0 : 1});
+    m_connector.setConnectionData(
+        {site.Host, site.Port, site.User, site.Password, site.isPassive() ? 0 : 1, site.encryption()});
 
     const QString question = m_language.text(
         QStringLiteral("If you change the host, all \"search and replace\" backups will be deleted! Change the host?"),

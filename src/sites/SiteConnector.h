@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/ftp/FtpEncryption.h"
+
 #include <QString>
 
 namespace Velmora {
@@ -14,6 +16,7 @@ public:
         QString user;
         QString password;
         int activeMode = 0; // 1: active mode
+        FtpEncryption encryption = FtpEncryption::Plain;
 
         bool operator==(const ConnectionData &) const = default;
     };

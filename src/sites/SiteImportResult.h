@@ -3,6 +3,8 @@
 #include "FTPConnection.h"
 #include "SiteTransport.h"
 
+#include "engine/EncryptionChoice.h"
+
 #include <QList>
 #include <QStringList>
 
@@ -25,22 +27,30 @@ struct SiteImportResult {
     QList<LeftOut> leftOut;
     QList<Problem> problems;
 
-    // Takes the site over, or leaves it out when the transport the file records for it (or a
-    // URL scheme in its host) is one a plain FTP site cannot reproduce. True when taken over.
-    bool add(const FTPConnection &site, SiteTransport::Kind transport = SiteTransport::Ftp, const QString &record = {})
+    // Takes the site over with the encryption the file records for it, or leaves it out when
+    // that is SFTP or another protocol. A URL scheme in the host ("ftpes://host") says more than
+    // the file's setting; the host keeps no "ftps://" or "ftpes://" scheme, which is no part of
+    // a host name. True when taken over.
+    bool add(FTPConnection site, SiteTransport::Kind transport = SiteTransport::Ftp, const QString &record = {})
     {
-        if (SiteTransport::TakenOver(transport)) {
-            QString scheme;
-            transport = SiteTransport::FromHost(site.Host, &scheme);
-            if (SiteTransport::TakenOver(transport)) {
-                sites.append(site);
-                return true;
-            }
-            leftOut.append({site, transport, scheme});
+        if (!SiteTransport::TakenOver(transport)) {
+            leftOut.append({site, transport, record});
             return false;
         }
-        leftOut.append({site, transport, record});
-        return false;
+        QString scheme;
+        const SiteTransport::Kind byHost = SiteTransport::FromHost(site.Host, &scheme);
+        if (!SiteTransport::TakenOver(byHost)) {
+            leftOut.append({site, byHost, scheme});
+            return false;
+        }
+        if (!scheme.isEmpty()) {
+            transport = byHost;
+            if (byHost == SiteTransport::FtpExplicitTls || byHost == SiteTransport::FtpImplicitTls)
+                site.Host = site.Host.trimmed().mid(scheme.size());
+        }
+        site.Encryption = EncryptionChoice::Keyword(SiteTransport::EncryptionOf(transport));
+        sites.append(site);
+        return true;
     }
 };
 

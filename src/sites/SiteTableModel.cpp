@@ -1,5 +1,7 @@
 #include "SiteTableModel.h"
 
+#include "engine/EncryptionChoice.h"
+
 #include "ConnectionStore.h"
 
 #include "common/Language.h"
@@ -31,6 +33,8 @@ QString SiteTableModel::displayText(int row, int column) const
     const QString value = m_store.sites().value(row).field(column);
     if (column == FTPConnection::PasswordField)
         return MaskCharacter.repeated(value.size());
+    if (column == FTPConnection::EncryptionField)
+        return EncryptionChoice::Text(m_store.sites().value(row).encryption(), &m_language);
     return value;
 }
 
@@ -42,6 +46,8 @@ QVariant SiteTableModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return displayText(index.row(), index.column());
     case Qt::EditRole:
+        if (index.column() == FTPConnection::EncryptionField)
+            return displayText(index.row(), index.column());
         return m_store.sites()[index.row()].field(index.column());
     case Qt::FontRole:
         if (index.column() == FTPConnection::PasswordField) {
@@ -72,6 +78,7 @@ QVariant SiteTableModel::headerData(int section, Qt::Orientation orientation, in
     case FTPConnection::LocalPathField: return m_language.text(QStringLiteral("Local path."), QStringLiteral("Lokaler Pfad:"));
     case FTPConnection::ServerPathField: return m_language.text(QStringLiteral("Server path:"), QStringLiteral("Server Pfad:"));
     case FTPConnection::ModeField: return m_language.text(QStringLiteral("Transfer type:"), QStringLiteral("Transfer Typ:"));
+    case FTPConnection::EncryptionField: return m_language.text(QStringLiteral("Encryption"), QStringLiteral("Verschlüsselung"));
     default: return {};
     }
 }
@@ -88,8 +95,17 @@ bool SiteTableModel::setData(const QModelIndex &index, const QVariant &value, in
 {
     if (!m_tableEdit || role != Qt::EditRole || !index.isValid() || index.row() >= m_store.sites().size())
         return false;
-    const QString text = value.toString();
+    QString text = value.toString();
     FTPConnection site = m_store.sites()[index.row()];
+    if (index.column() == FTPConnection::EncryptionField) {
+        // The cell takes a choice's text in either language, or its keyword.
+        const auto chosen = EncryptionChoice::FromAnyText(text);
+        if (!chosen) {
+            Q_EMIT editRefused();
+            return false;
+        }
+        text = EncryptionChoice::Keyword(*chosen);
+    }
     if (site.field(index.column()) == text)
         return false;
     const int column = index.column();

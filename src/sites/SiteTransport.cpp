@@ -8,7 +8,17 @@ namespace Velmora {
 
 bool SiteTransport::TakenOver(Kind kind)
 {
-    return kind == Ftp || kind == FtpTlsWhenOffered;
+    return kind == Ftp || kind == FtpTlsWhenOffered || kind == FtpExplicitTls || kind == FtpImplicitTls;
+}
+
+FtpEncryption SiteTransport::EncryptionOf(Kind kind)
+{
+    switch (kind) {
+    case FtpTlsWhenOffered: return FtpEncryption::ExplicitIfAvailable;
+    case FtpExplicitTls: return FtpEncryption::ExplicitRequired;
+    case FtpImplicitTls: return FtpEncryption::Implicit;
+    default: return FtpEncryption::Plain;
+    }
 }
 
 QString SiteTransport::EnglishName(Kind kind)

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "engine/ftp/FtpEncryption.h"
+
 #include <QString>
 
 namespace Velmora {
 
-// How another FTP client reaches a site, as far as its file tells. Velmora speaks plain FTP
-// only, so a site that the other client reaches encrypted (or with another protocol) is never
-// taken over as a plain FTP site: the next connect would send its user name and password
-// unencrypted. TakenOver is the one place that decides; once Velmora speaks FTP over TLS,
-// this is where encrypted sites start to come across with their encryption.
+// How another FTP client reaches a site, as far as its file tells. Velmora speaks FTP, plain
+// and over TLS: those sites come across with their encryption, so that no connect sends a
+// password in clear that the other client sent encrypted. SFTP and other protocols stay out.
+// TakenOver is the one place that decides.
 class SiteTransport {
 public:
     enum Kind {
@@ -21,9 +22,10 @@ public:
         NotFtp,            // another protocol than FTP
     };
 
-    // True for the kinds a plain FTP site reproduces: plain FTP, and FTP whose encryption was
-    // only used when a server offered it.
+    // True for the kinds a Velmora site reproduces: FTP, plain or over TLS.
     static bool TakenOver(Kind kind);
+    // The encryption a taken-over site gets (plain FTP for any kind not taken over).
+    static FtpEncryption EncryptionOf(Kind kind);
     // The kind as the protocol names it.
     static QString EnglishName(Kind kind);
     static QString GermanName(Kind kind);

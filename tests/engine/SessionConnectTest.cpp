@@ -325,7 +325,7 @@ TEST(LoginFile, KeysInOrderWithTheEncodedPassword)
     ASSERT_TRUE(WriteLoginFile(path, data));
     EXPECT_EQ(TestEnvironment::readFile(path),
               QByteArray("[SETTINGS]\r\nHost=ftp.example.org\r\nUser=m\xFCller\r\nPassword=097098099\r\nPort=2121\r\n"
-                         "ActivMode=1\r\nLocalPath=/home/me/\r\nServerPath=/www\r\n\r\n"));
+                         "ActivMode=1\r\nLocalPath=/home/me/\r\nServerPath=/www\r\nProtocol=ftp\r\n\r\n"));
     EXPECT_EQ(QFileInfo(path).permissions() & 0x7777, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
                                                           | QFileDevice::WriteUser);
     EXPECT_EQ(ReadLoginFile(path), data);

@@ -3,6 +3,7 @@
 // switch says; the waits are bounded and a job that hung would fail the test instead.
 #include "FtpTestServer.h"
 #include "TestEnvironment.h"
+#include "TlsTestCertificates.h"
 
 #include "common/SizeText.h"
 #include "common/TextCodec.h"
@@ -321,6 +322,42 @@ TEST_F(BatchProcessTest, RowsThatWereNotDoneFailTheJobAndStayInTheQueue)
         left << r.cmd + u' ' + r.source;
     EXPECT_EQ(left, (QStringList{QStringLiteral("STOR ") + gone, QStringLiteral("RETR /b.dat"), QStringLiteral("FROB /c.dat")}));
     ASSERT_EQ(batchLog().size(), 1);
+}
+
+TEST_F(BatchProcessTest, AnUntrustedCertificateFailsTheJobWithoutAWindow)
+{
+    TlsTestCertificates certificates; // the program trusts the test authority only
+    ASSERT_TRUE(certificates.isValid()) << certificates.errorText().toStdString();
+    FtpTestServer::Setup setup;
+    setup.tls = QStringLiteral("explicit");
+    setup.certificateFile = certificates.file(QStringLiteral("self-signed.pem"));
+    setup.commandLog = env.root() + QStringLiteral("commands.log");
+    server = std::make_unique<FtpTestServer>(setup);
+    ASSERT_TRUE(server->start()) << server->errorText().toStdString();
+    server->writeFile(QStringLiteral("a.dat"), "secret data");
+    const QString queue = saveJob(QStringLiteral("secure"),
+                                  {row(QStringLiteral("/a.dat"), QStringLiteral("RETR"), local + QStringLiteral("a.dat"), 11)},
+                                  server->password(), server->port());
+    const QString loginPath = env.root() + QStringLiteral("jobs/secure.ftp");
+    LoginData login = ReadLoginFile(loginPath);
+    login.encryption = FtpEncryption::ExplicitRequired;
+    ASSERT_TRUE(WriteLoginFile(loginPath, login));
+
+    const ProgramRun run = runVelmora({queue, QStringLiteral("-rc")});
+    ASSERT_TRUE(run.finished) << "the program waited for somebody to answer the certificate window";
+    EXPECT_EQ(run.exitStatus, QProcess::NormalExit);
+    EXPECT_EQ(run.exitCode, 3) << run.messages.join(u'\n').toStdString();
+    const QString messages = run.messages.join(u'\n');
+    const QString fingerprint = certificates.fingerprint(QStringLiteral("self-signed.pem"));
+    EXPECT_TRUE(messages.contains(QStringLiteral("The certificate of 127.0.0.1 port %1 is not trusted (SHA-256 %2): The "
+                                                 "certificate is self-signed, and untrusted")
+                                      .arg(server->port())
+                                      .arg(fingerprint)))
+        << messages.toStdString();
+    EXPECT_TRUE(messages.contains(QStringLiteral("Not trusted: nobody can answer during a batch job."))) << messages.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral("a.dat")));
+    EXPECT_FALSE(QFileInfo::exists(env.appDataFolder() + QStringLiteral("trusted-certificates.txt")));
+    EXPECT_FALSE(TestEnvironment::readFile(env.root() + QStringLiteral("commands.log")).contains("USER"));
 }
 
 TEST_F(BatchProcessTest, AWrongSwitchOrAMissingQueueFileIsRefusedOnStandardError)

@@ -81,6 +81,17 @@ TEST_F(ConnectionStoreTest, EveryFieldKeepsItsPlace)
         {"German letters", site(QString::fromUtf8("Müller"), u"h"_s, u"u"_s, QString::fromUtf8("ü"), u"21"_s, bs, u"/"_s, u"Passive"_s),
          {QString::fromUtf8("Müller"), u"h"_s, u"u"_s, u"252"_s, u"21"_s, bs, u"/"_s, u"Passive"_s},
          site(QString::fromUtf8("Müller"), u"h"_s, u"u"_s, QString::fromUtf8("ü"), u"21"_s, bs, u"/"_s, u"Passive"_s)},
+        // An encrypted site adds a ninth field after the eight an older version reads, so the
+        // older version still finds every site (as plain FTP).
+        {"explicit TLS", site(u"Shop"_s, u"h"_s, u"u"_s, u"abc"_s, u"21"_s, bs, u"/"_s, u"Passive"_s, u"ftpes"_s),
+         {u"Shop"_s, u"h"_s, u"u"_s, u"097098099"_s, u"21"_s, bs, u"/"_s, u"Passive"_s, u"ftpes"_s},
+         site(u"Shop"_s, u"h"_s, u"u"_s, u"abc"_s, u"21"_s, bs, u"/"_s, u"Passive"_s, u"ftpes"_s)},
+        {"implicit TLS with an empty mode", site(u"Shop"_s, u"h"_s, u"u"_s, u"abc"_s, u"990"_s, bs, u"/"_s, QString(), u"ftps"_s),
+         {u"Shop"_s, u"h"_s, u"u"_s, u"097098099"_s, u"990"_s, bs, u"/"_s, QString(), u"ftps"_s},
+         site(u"Shop"_s, u"h"_s, u"u"_s, u"abc"_s, u"990"_s, bs, u"/"_s, QString(), u"ftps"_s)},
+        {"TLS if available", site(u"Shop"_s, u"h"_s, u"u"_s, u"abc"_s, u"21"_s, bs, u"/"_s, u"Active"_s, u"ftp-tls-if-available"_s),
+         {u"Shop"_s, u"h"_s, u"u"_s, u"097098099"_s, u"21"_s, bs, u"/"_s, u"Active"_s, u"ftp-tls-if-available"_s},
+         site(u"Shop"_s, u"h"_s, u"u"_s, u"abc"_s, u"21"_s, bs, u"/"_s, u"Active"_s, u"ftp-tls-if-available"_s)},
     };
     for (const Case &c : cases) {
         store.sites() = {c.stored};
@@ -233,7 +244,10 @@ TEST_F(ConnectionStoreTest, ReadsHandEditedFiles)
     store.LoadConnections();
     ASSERT_EQ(store.sites().size(), 2);
     EXPECT_EQ(store.sites()[0], site(u"Short"_s, u"h"_s, {}, {}, {}, {}, {}, {}));
-    EXPECT_EQ(store.sites()[1], site(u"Long"_s, u"h"_s, u"u"_s, u"a"_s, u"21"_s, u"/"_s, u"/"_s, u"Active"_s));
+    // The ninth field is the encryption: a word this version does not know is kept as it is
+    // (and connects only with TLS); fields after it are ignored.
+    EXPECT_EQ(store.sites()[1], site(u"Long"_s, u"h"_s, u"u"_s, u"a"_s, u"21"_s, u"/"_s, u"/"_s, u"Active"_s, u"extra"_s));
+    EXPECT_EQ(store.sites()[1].encryption(), FtpEncryption::ExplicitRequired);
 }
 
 TEST_F(ConnectionStoreTest, LastConnectionIsARowNumber)

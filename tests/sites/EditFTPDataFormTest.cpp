@@ -67,7 +67,8 @@ TEST_F(EditFTPDataDialog, EmptyFoldersBecomeTheDefaultsAndValuesStayAsTyped)
     ConnectionStore store(env.appDataFolder());
     store.LoadConnections();
     ASSERT_EQ(store.sites().size(), 1);
-    EXPECT_EQ(store.sites()[0], site(u" Spaced "_s, u"h.example"_s, u" "_s, QString(), u"21"_s, u"\\"_s, u"/"_s, u"Active"_s));
+    EXPECT_EQ(store.sites()[0],
+              site(u" Spaced "_s, u"h.example"_s, u" "_s, QString(), u"21"_s, u"\\"_s, u"/"_s, u"Active"_s, u"ftpes"_s));
 
     // Escape aborts, and the folders are filled in on that way too.
     key(Qt::Key_F5);
@@ -92,6 +93,42 @@ TEST_F(EditFTPDataDialog, FolderPickerFillsTheLocalFolder)
     EXPECT_EQ(editField("LocalDirEdit")->text(), u"/home/jo/site/"_s);
     EXPECT_EQ(editField("PasswortEdit")->echoMode(), QLineEdit::Password);
     EXPECT_EQ(edit().findChild<QComboBox *>(u"FTPModusComboBox"_s)->itemText(0), u"FTP-Mode: Passive (empfohlen)"_s);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditFTPDataDialog, OffersTheFourEncryptionChoicesAndStoresTheOneChosen)
+{
+    openNew();
+    auto *choice = edit().findChild<QComboBox *>(u"EncryptionComboBox"_s);
+    ASSERT_NE(choice, nullptr);
+    const auto items = [choice] {
+        QStringList texts;
+        for (int i = 0; i < choice->count(); ++i)
+            texts << choice->itemText(i);
+        return texts;
+    };
+    EXPECT_EQ(items(), (QStringList{u"Require explicit FTP over TLS"_s, u"Implicit FTP over TLS"_s,
+                                    u"Use explicit FTP over TLS if available"_s, u"Only plain FTP (insecure)"_s}));
+    main().SetLanguage(Language::German);
+    EXPECT_EQ(items(), (QStringList{QString::fromUtf8("Explizites FTP über TLS verlangen"), QString::fromUtf8("Implizites FTP über TLS"),
+                                    QString::fromUtf8("Explizites FTP über TLS, wenn verfügbar"),
+                                    u"Nur einfaches FTP (unsicher)"_s}));
+    main().SetLanguage(Language::English);
+
+    editField("NameEdit")->setText(u"Secure"_s);
+    editField("HostEdit")->setText(u"h.example"_s);
+    editField("PortEdit")->setText(u"990"_s);
+    choice->setCurrentIndex(1);
+    editButton("BitBtn1")->click();
+    ASSERT_FALSE(edit().isVisible());
+    ConnectionStore store(env.appDataFolder());
+    store.LoadConnections();
+    ASSERT_EQ(store.sites().size(), 1);
+    EXPECT_EQ(store.sites()[0].Encryption, u"ftps"_s);
+    EXPECT_EQ(store.sites()[0].encryption(), FtpEncryption::Implicit);
 }
 
 } // namespace

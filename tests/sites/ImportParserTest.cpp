@@ -89,10 +89,14 @@ TEST(FileZilla3Import, ReadsEveryClosedSite)
     ASSERT_EQ(result.sites.size(), 3);
     // Host, name, password and folder are repaired; the user name keeps its UTF-8 bytes.
     EXPECT_EQ(result.sites[0], site(QString::fromUtf8("Müller Shop"), QString::fromUtf8("ftp.grün.example"), cp1252("j\xC3\xBCrgen"),
-                                    QString::fromUtf8("pässword"), u"2121"_s, u"/home/jo/shop"_s, u"/home/www"_s, u"Passive"_s));
-    EXPECT_EQ(result.sites[1], site(u"Active one"_s, u"active.example.org"_s, blank, blank, blank, root, u"/"_s, u"Active"_s));
+                                    QString::fromUtf8("pässword"), u"2121"_s, u"/home/jo/shop"_s, u"/home/www"_s, u"Passive"_s,
+                                    u"ftp-tls-if-available"_s));
+    // FileZilla's default protocol (no element) is FTP with TLS when the server offers it.
+    EXPECT_EQ(result.sites[1], site(u"Active one"_s, u"active.example.org"_s, blank, blank, blank, root, u"/"_s, u"Active"_s,
+                                    u"ftp-tls-if-available"_s));
     // An unknown mode leaves the mode as it was; at most seven folder segments are taken.
-    EXPECT_EQ(result.sites[2], site(u"Deep"_s, u"deep.example.org"_s, blank, blank, blank, root, u"/a/b/c/d/e/f/g"_s, blank));
+    EXPECT_EQ(result.sites[2], site(u"Deep"_s, u"deep.example.org"_s, blank, blank, blank, root, u"/a/b/c/d/e/f/g"_s, blank,
+                                    u"ftp-tls-if-available"_s));
     // The last site has no "</Server>": left out, and said so.
     ASSERT_EQ(result.problems.size(), 1);
     EXPECT_EQ(result.problems[0].english,
@@ -228,44 +232,54 @@ TEST(FileZilla3Import, ReadsTheCurrentLinuxSiteFile)
     const SiteImportResult result = FileZilla3Importer::Parse(fixtureLines(u"filezilla3/linux/sitemanager.xml"_s));
     // Sites in nested folders count like the others; "<RemoteDir />" leaves "/"; a bookmark's name
     // and folders are not the site's; base64 passwords are decoded, a bare one is trimmed.
-    ASSERT_EQ(result.sites.size(), 3);
+    ASSERT_EQ(result.sites.size(), 5);
     EXPECT_EQ(result.sites[0], site(u"Home NAS"_s, u"nas.home.example"_s, u"jo"_s, u"secret"_s, u"21"_s, u"/home/jo"_s, u"/"_s,
-                                    u"Active"_s));
+                                    u"Active"_s, u"ftp"_s));
     EXPECT_EQ(result.sites[1], site(u"Shop"_s, QString::fromUtf8("ftp.grün.example"), cp1252("j\xC3\xBCrgen"),
-                                    QString::fromUtf8("pässword"), u"2121"_s, root, u"/home/www"_s, u"Passive"_s));
-    EXPECT_EQ(result.sites[2], site(u"Legacy"_s, u"legacy.example"_s, u"old"_s, u"plain"_s, u"21"_s, root, u"/"_s, blank));
-    // SFTP, implicit TLS, required explicit TLS and a protocol that is not FTP stay out.
+                                    QString::fromUtf8("pässword"), u"2121"_s, root, u"/home/www"_s, u"Passive"_s,
+                                    u"ftp-tls-if-available"_s));
+    // Implicit TLS (3) and required explicit TLS (4) come across with their encryption.
+    EXPECT_EQ(result.sites[2].Name, u"Client FTPS"_s);
+    EXPECT_EQ(result.sites[2].Encryption, u"ftps"_s);
+    EXPECT_EQ(result.sites[2].Password, u"implicit"_s);
+    EXPECT_EQ(result.sites[3].Name, u"Client FTPES"_s);
+    EXPECT_EQ(result.sites[3].Encryption, u"ftpes"_s);
+    EXPECT_EQ(result.sites[4], site(u"Legacy"_s, u"legacy.example"_s, u"old"_s, u"plain"_s, u"21"_s, root, u"/"_s, blank,
+                                    u"ftp-tls-if-available"_s));
+    // SFTP and a protocol that is not FTP stay out.
     QStringList leftOut;
     for (const SiteImportResult::LeftOut &left : result.leftOut)
         leftOut.append(left.site.Name + u' ' + left.record);
-    EXPECT_EQ(leftOut, (QStringList{u"Client SFTP <Protocol>1</Protocol>"_s, u"Client FTPS <Protocol>3</Protocol>"_s,
-                                    u"Client FTPES <Protocol>4</Protocol>"_s, u"Storage <Protocol>5</Protocol>"_s}));
+    EXPECT_EQ(leftOut, (QStringList{u"Client SFTP <Protocol>1</Protocol>"_s, u"Storage <Protocol>5</Protocol>"_s}));
     EXPECT_TRUE(result.problems.isEmpty());
 }
 
-TEST(FileZilla3Import, OnlyPlainFtpAndTlsWhenOfferedAreTakenOver)
+TEST(FileZilla3Import, FtpSitesComeAcrossWithTheirEncryption)
 {
     const struct {
         const char *element; // empty: the site has no <Protocol>
         bool taken;
         SiteTransport::Kind transport;
+        const char *encryption; // of a site taken over
     } cases[] = {
-        {"", true, SiteTransport::FtpTlsWhenOffered},
-        {"<Protocol>0</Protocol>", true, SiteTransport::FtpTlsWhenOffered},
-        {"<Protocol>6</Protocol>", true, SiteTransport::Ftp},
-        {"<Protocol>1</Protocol>", false, SiteTransport::Sftp},
-        {"<Protocol>3</Protocol>", false, SiteTransport::FtpImplicitTls},
-        {"<Protocol>4</Protocol>", false, SiteTransport::FtpExplicitTls},
-        {"<Protocol>2</Protocol>", false, SiteTransport::NotFtp},
-        {"<Protocol>5</Protocol>", false, SiteTransport::NotFtp},
-        {"<Protocol>13</Protocol>", false, SiteTransport::NotFtp},
-        {"<Protocol></Protocol>", false, SiteTransport::Unspecified},
-        {"<Protocol>sftp</Protocol>", false, SiteTransport::Unspecified},
+        {"", true, SiteTransport::FtpTlsWhenOffered, "ftp-tls-if-available"},
+        {"<Protocol>0</Protocol>", true, SiteTransport::FtpTlsWhenOffered, "ftp-tls-if-available"},
+        {"<Protocol>6</Protocol>", true, SiteTransport::Ftp, "ftp"},
+        {"<Protocol>3</Protocol>", true, SiteTransport::FtpImplicitTls, "ftps"},
+        {"<Protocol>4</Protocol>", true, SiteTransport::FtpExplicitTls, "ftpes"},
+        {"<Protocol>1</Protocol>", false, SiteTransport::Sftp, ""},
+        {"<Protocol>2</Protocol>", false, SiteTransport::NotFtp, ""},
+        {"<Protocol>5</Protocol>", false, SiteTransport::NotFtp, ""},
+        {"<Protocol>13</Protocol>", false, SiteTransport::NotFtp, ""},
+        {"<Protocol></Protocol>", false, SiteTransport::Unspecified, ""},
+        {"<Protocol>sftp</Protocol>", false, SiteTransport::Unspecified, ""},
     };
     for (const auto &c : cases) {
         const SiteImportResult result = FileZilla3Importer::Parse(fileZillaSite(c.element));
         ASSERT_EQ(result.sites.size() + result.leftOut.size(), 1) << c.element;
         EXPECT_EQ(result.sites.size() == 1, c.taken) << c.element;
+        if (c.taken)
+            EXPECT_EQ(result.sites[0].Encryption, QString::fromLatin1(c.encryption)) << c.element;
         if (!c.taken) {
             ASSERT_EQ(result.leftOut.size(), 1) << c.element;
             EXPECT_EQ(result.leftOut[0].transport, c.transport) << c.element;
@@ -340,7 +354,7 @@ TEST(SiteTransportImport, NoImporterTurnsAnEncryptedSiteIntoAPlainOne)
         SiteImporter::Kind kind;
         const char *file;
         SiteTransport::Kind transport; // Ftp: taken over
-        const char *record;
+        const char *record;            // of a site left out; of one taken over: its encryption
     } cases[] = {
         {SiteImporter::FileZilla2, "<Site Name=\"a\" Host=\"h\" Port=\"21\" User=\"u\" Pass=\"\" RemoteDir=\"/\" LocalDir=\"/l\" />",
          SiteTransport::Ftp, ""},
@@ -353,9 +367,12 @@ TEST(SiteTransportImport, NoImporterTurnsAnEncryptedSiteIntoAPlainOne)
         {SiteImporter::FileZilla2, "<Site Name=\"a\" Host=\"sftp://h\" Port=\"22\" User=\"u\" Pass=\"\" RemoteDir=\"/\" />",
          SiteTransport::Sftp, "sftp://"},
         {SiteImporter::WsFtp12, "[a]\r\nHOST=sftp://h\r\n", SiteTransport::Sftp, "sftp://"},
-        {SiteImporter::WsFtp12, "[a]\r\nHOST=ftps://h\r\n", SiteTransport::FtpImplicitTls, "ftps://"},
+        {SiteImporter::WsFtp12, "[a]\r\nHOST=ftps://h\r\n", SiteTransport::Ftp, "ftps"},
         {SiteImporter::WsFtp12, "[a]\r\nHOST=FTP://h\r\n", SiteTransport::Ftp, ""},
-        {SiteImporter::FlashFxp3, "[a]\r\nIP=ftpes://h\r\n", SiteTransport::FtpExplicitTls, "ftpes://"},
+        {SiteImporter::FlashFxp3, "[a]\r\nIP=ftpes://h\r\n", SiteTransport::Ftp, "ftpes"},
+        {SiteImporter::SmartFtp4, "<Favorite>\n<Name>a</Name>\n<Host>FTPES://h</Host>\n</Favorite>\n", SiteTransport::Ftp, "ftpes"},
+        {SiteImporter::FileZilla3, "<Server>\n<Host>ftps://h</Host>\n<Protocol>0</Protocol>\n<Name>a</Name>\n</Server>\n",
+         SiteTransport::Ftp, "ftps"},
         {SiteImporter::FlashFxp3, "[a]\r\nIP=https://h\r\n", SiteTransport::NotFtp, "https://"},
         {SiteImporter::CuteFtp8, "Label: a\nHostName: sftp://h\n\n\n", SiteTransport::Sftp, "sftp://"},
         {SiteImporter::CuteFtp8, "Label: a\nHostName: h:8021\n", SiteTransport::Ftp, ""},
@@ -366,7 +383,13 @@ TEST(SiteTransportImport, NoImporterTurnsAnEncryptedSiteIntoAPlainOne)
         const SiteImportResult result = SiteImporter::parse(c.kind, lines(c.file));
         ASSERT_EQ(result.sites.size() + result.leftOut.size(), 1) << c.file;
         if (c.transport == SiteTransport::Ftp) {
-            EXPECT_EQ(result.sites.size(), 1) << c.file;
+            ASSERT_EQ(result.sites.size(), 1) << c.file;
+            if (*c.record) { // "ftps://h" and "ftpes://h" become the host "h" with that encryption
+                EXPECT_EQ(result.sites[0].Encryption, QString::fromLatin1(c.record)) << c.file;
+                EXPECT_EQ(result.sites[0].Host, u"h"_s) << c.file;
+            } else {
+                EXPECT_NE(result.sites[0].Encryption, u"ftps"_s) << c.file;
+            }
             continue;
         }
         ASSERT_EQ(result.leftOut.size(), 1) << c.file;

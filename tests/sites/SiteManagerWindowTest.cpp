@@ -37,7 +37,9 @@ TEST_F(SiteManagerWindow, FirstStartOpensNewWithTheImportButton)
     ASSERT_TRUE(edit().isVisible());
     EXPECT_TRUE(edit().importButtonVisible());
     EXPECT_EQ(edit().header()->title(), u"New FTP connection"_s);
-    EXPECT_EQ(edit().connection(), site(u"New site"_s, {}, {}, {}, u"21"_s, u"\\"_s, u"/"_s, u"Passive"_s));
+    // A new site asks for TLS unless the user chooses otherwise.
+    EXPECT_EQ(edit().connection(), site(u"New site"_s, {}, {}, {}, u"21"_s, u"\\"_s, u"/"_s, u"Passive"_s, u"ftpes"_s));
+    EXPECT_EQ(edit().findChild<QComboBox *>(u"EncryptionComboBox"_s)->currentText(), u"Require explicit FTP over TLS"_s);
     EXPECT_EQ(editButton("ImportBitBtn")->text(), u"Import data from othe FTP client"_s);
 
     // The import button closes the dialog and opens the site manager's import menu.

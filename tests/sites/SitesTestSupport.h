@@ -12,7 +12,7 @@
 
 namespace Velmora {
 
-// Readable failures: a site prints as its eight fields.
+// Readable failures: a site prints as its fields.
 inline void PrintTo(const FTPConnection &site, std::ostream *out)
 {
     *out << '{';
@@ -35,9 +35,10 @@ inline QString fixture(const QString &relative)
     return QStringLiteral(VELMORA_TEST_SOURCE_DIR "/tests/sites/fixtures/") + relative;
 }
 
-// A site from its eight fields in store order.
+// A site from its fields in store order (plain FTP unless an encryption keyword is given).
 inline FTPConnection site(const QString &name, const QString &host, const QString &user, const QString &password,
-                          const QString &port, const QString &local, const QString &server, const QString &mode)
+                          const QString &port, const QString &local, const QString &server, const QString &mode,
+                          const QString &encryption = QStringLiteral("ftp"))
 {
     FTPConnection s;
     s.Name = name;
@@ -48,6 +49,7 @@ inline FTPConnection site(const QString &name, const QString &host, const QStrin
     s.LocalPath = local;
     s.ServerPath = server;
     s.Mode = mode;
+    s.Encryption = encryption;
     return s;
 }
 

@@ -18,6 +18,13 @@ bool FakeUserPrompts::confirm(const QString &text)
     return confirmAnswers.isEmpty() ? false : confirmAnswers.takeFirst();
 }
 
+UserPrompts::CertificateAnswer FakeUserPrompts::askCertificate(const QString &title, const QString &text)
+{
+    shown.append(QStringLiteral("askCertificate: ") + title);
+    shown.append(QStringLiteral("certificate text: ") + text);
+    return certificateAnswers.isEmpty() ? CertificateAnswer::Cancel : certificateAnswers.takeFirst();
+}
+
 UserPrompts::Answer FakeUserPrompts::askYesNoAbort(const QString &text)
 {
     shown.append(QStringLiteral("askYesNoAbort: ") + text);

@@ -24,6 +24,9 @@ public:
     QString saveFile(const QString &title, const QString &startFolder, const QString &fileName,
                      const QString &defaultSuffix, const QString &filter) override;
     QString chooseFolder(const QString &title, const QString &startFolder, bool allowCreate) override;
+    // Records "askCertificate: title" and then "certificate text: text"; answers from
+    // certificateAnswers, unscripted: Cancel.
+    CertificateAnswer askCertificate(const QString &title, const QString &text) override;
 
     QStringList shown;                 // every prompt in order
     QList<bool> confirmAnswers;        // consumed from the front
@@ -31,6 +34,7 @@ public:
     QStringList fileAnswers;           // for openFile / saveFile, from the front
     QList<QStringList> filesAnswers;   // for openFiles, from the front
     QStringList folderAnswers;         // for chooseFolder, from the front
+    QList<CertificateAnswer> certificateAnswers; // for askCertificate, from the front
     QString lastStartFolder;
     QString lastFilter; // of openFile and saveFile
 

@@ -54,6 +54,12 @@ bool FtpTestServer::start(quint16 port)
         arguments << QStringLiteral("--hold-after") << QString::number(m_setup.holdTransfersAfter);
     if (!m_setup.releaseFile.isEmpty())
         arguments << QStringLiteral("--release-file") << m_setup.releaseFile;
+    if (!m_setup.tls.isEmpty())
+        arguments << QStringLiteral("--tls") << m_setup.tls << QStringLiteral("--certificate") << m_setup.certificateFile;
+    if (m_setup.requireSessionReuse)
+        arguments << QStringLiteral("--require-session-reuse");
+    if (!m_setup.commandLog.isEmpty())
+        arguments << QStringLiteral("--command-log") << m_setup.commandLog;
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
     if (!m_process.waitForStarted(10000)) {

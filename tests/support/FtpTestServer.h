@@ -25,6 +25,11 @@ public:
         // With holdTransfersAfter: a held transfer goes on to its end once this file exists,
         // so a test can act while a transfer is surely running and then let it finish.
         QString releaseFile;
+        // FTP over TLS: "explicit" (AUTH TLS) or "implicit"; empty for plain FTP.
+        QString tls;
+        QString certificateFile; // PEM with the certificate and its key (see TlsTestCertificates)
+        bool requireSessionReuse = false; // data connections must resume the control session
+        QString commandLog; // when set, every command verb received is appended to this file
     };
 
     FtpTestServer();
@@ -40,6 +45,8 @@ public:
     bool restart();
     // Setup::holdTransfersAfter from the next start (or restart) on.
     void setHoldTransfersAfter(qint64 bytes) { m_setup.holdTransfersAfter = bytes; }
+    // Setup::certificateFile from the next start (or restart) on.
+    void setCertificateFile(const QString &file) { m_setup.certificateFile = file; }
     bool isRunning() const;
 
     QString host() const { return m_setup.host; }

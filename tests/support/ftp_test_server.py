@@ -11,6 +11,12 @@ progress can never lose the race against the transfer's end, however busy the ma
 shorter than N bytes move normally; do not use files of exactly N bytes. With --release-file F
 as well, a held transfer goes on to its end once the file F exists (a test can act while a
 transfer surely runs, then let it finish).
+
+With --tls explicit (AUTH TLS) or --tls implicit (TLS from the first byte) the server speaks FTP
+over TLS with the certificate and key in --certificate (one PEM file). --require-session-reuse
+refuses every data connection whose TLS session is not a resumption of the control connection's
+session, as many production servers do. --command-log FILE appends every command verb the server
+receives, one a line (passwords are never written).
 """
 import argparse
 import logging
@@ -37,6 +43,10 @@ def main():
                         help="hold every data transfer after this many bytes until the client aborts it")
     parser.add_argument("--release-file", default="",
                         help="with --hold-after: a held transfer goes on once this file exists")
+    parser.add_argument("--tls", choices=["explicit", "implicit"], default=None)
+    parser.add_argument("--certificate", default=None, help="PEM file with the certificate chain and the key")
+    parser.add_argument("--require-session-reuse", action="store_true")
+    parser.add_argument("--command-log", default=None)
     args = parser.parse_args()
 
     # Only errors, and only on stderr: stdout carries the port line.
@@ -47,8 +57,60 @@ def main():
     authorizer = DummyAuthorizer()
     authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
 
-    class Handler(FTPHandler):
-        pass
+    base_handler = FTPHandler
+    if args.tls:
+        from OpenSSL import SSL
+        from OpenSSL._util import lib as ssl_lib
+        from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler
+        base_handler = TLS_FTPHandler
+
+    class Handler(base_handler):
+        def pre_process_command(self, line, cmd, arg):
+            if args.command_log:
+                with open(args.command_log, "a") as log:
+                    log.write(cmd + "\n")
+            return super().pre_process_command(line, cmd, arg)
+
+    if args.tls:
+        context = SSL.Context(SSL.TLS_SERVER_METHOD)
+        context.set_min_proto_version(SSL.TLS1_2_VERSION)
+        context.use_certificate_chain_file(args.certificate)
+        context.use_privatekey_file(args.certificate)
+        context.set_session_id(b"velmora-test")
+        Handler.ssl_context = context
+        Handler.certfile = args.certificate
+
+        class TlsDataHandler(TLS_DTPHandler):
+            def readable(self):
+                # A client may finish the data connection's handshake before it sends the
+                # transfer command (curl does); pyftpdlib would take that for a lost connection.
+                if self._ssl_accepting or self._ssl_want_read:
+                    return True
+                if not self.receive and not self._initialized:
+                    return False
+                return super().readable()
+
+            def handle_ssl_established(self):
+                if args.require_session_reuse and not ssl_lib.SSL_session_reused(self.socket._ssl):
+                    self.cmd_channel.respond("522 Data connections must reuse the TLS session of the control connection.")
+                    self.close()
+                    return
+                super().handle_ssl_established()
+
+        Handler.dtp_handler = TlsDataHandler
+
+        if args.tls == "implicit":
+            def handle(self):
+                # The greeting waits until the TLS handshake is done.
+                self.secure_connection(self.ssl_context)
+
+            def handle_ssl_established(self):
+                self._pbsz = True
+                self._prot = True
+                FTPHandler.handle(self)
+
+            Handler.handle = handle
+            Handler.handle_ssl_established = handle_ssl_established
 
     Handler.authorizer = authorizer
     Handler.banner = "Velmora test server ready."

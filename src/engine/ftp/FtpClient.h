@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FtpEncryption.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QObject>
@@ -53,6 +55,14 @@ public:
     virtual bool isPassive() const = 0;
     virtual void setTimeouts(const FtpTimeouts &timeouts) = 0;
     virtual FtpTimeouts timeouts() const = 0;
+    // FTP over TLS for the next connect; plain FTP unless set.
+    virtual void setEncryption(FtpEncryption) {}
+    virtual FtpEncryption encryption() const { return FtpEncryption::Plain; }
+    // Who decides about certificates the system does not trust. Without one such a certificate
+    // fails the connect.
+    virtual void setCertificateTrust(FtpCertificateTrust *) {}
+    // "TLSv1.3, TLS_AES_256_GCM_SHA384" while the connection is encrypted, else empty.
+    virtual QString encryptionText() const { return {}; }
 
     // Connects, reads the greeting and logs in (USER, PASS unless USER gave 230), then sends
     // TYPE with the current transfer type and SYST.

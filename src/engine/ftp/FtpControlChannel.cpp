@@ -1,6 +1,7 @@
 #include "FtpControlChannel.h"
 
 #include "FtpError.h"
+#include "FtpTls.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -30,8 +31,8 @@ FtpControlChannel::~FtpControlChannel() = default;
 void FtpControlChannel::open(const QString &host, quint16 port, int timeoutMs)
 {
     close();
-    m_socket = std::make_unique<QTcpSocket>();
-    QTcpSocket *socket = m_socket.get();
+    m_socket = std::make_unique<QSslSocket>();
+    QSslSocket *socket = m_socket.get();
     // waitForConnected cannot be cut into slices (a timed-out wait abandons the attempt), so
     // the connect is waited for in a local event loop that looks at the stop request every
     // slice: Disconnect and quitting end a connect to a host that never answers at once.
@@ -186,6 +187,38 @@ void FtpControlChannel::discardUnreadReplies()
         m_socket->readAll();
         m_reader = FtpReplyReader();
     }
+}
+
+void FtpControlChannel::startTls(const QString &verifyName, int timeoutMs, QList<QSslError> *errors)
+{
+    if (!isOpen()) {
+        close();
+        throw FtpError(QStringLiteral("Not connected."));
+    }
+    m_socket->setSslConfiguration(FtpTls::ClientConfiguration());
+    m_socket->setPeerVerifyName(verifyName);
+    try {
+        FtpTls::Handshake(*m_socket, timeoutMs, m_stopping, errors);
+    } catch (const FtpError &) {
+        close();
+        throw;
+    }
+    m_reader = FtpReplyReader();
+}
+
+QSslCertificate FtpControlChannel::peerCertificate() const
+{
+    return m_socket ? m_socket->peerCertificate() : QSslCertificate();
+}
+
+QSslConfiguration FtpControlChannel::tlsConfiguration() const
+{
+    return m_socket ? m_socket->sslConfiguration() : QSslConfiguration();
+}
+
+QString FtpControlChannel::tlsSessionText() const
+{
+    return isEncrypted() ? FtpTls::SessionText(*m_socket) : QString();
 }
 
 QHostAddress FtpControlChannel::peerAddress() const

@@ -3,12 +3,14 @@
 #include "FtpReply.h"
 
 #include <QHostAddress>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslError>
+#include <QSslSocket>
 
 #include <atomic>
 #include <memory>
 #include <optional>
-
-class QTcpSocket;
 
 namespace Velmora {
 
@@ -39,6 +41,17 @@ public:
     QHostAddress localAddress() const;
     QTcpSocket *socket() const { return m_socket.get(); }
 
+    // TLS on the open connection (after "234" to AUTH TLS, or at once for implicit TLS); the host
+    // name is what the certificate must name. Verification problems are collected in *errors
+    // (see FtpTls::Handshake). Raises FtpError and closes the connection when it fails.
+    void startTls(const QString &verifyName, int timeoutMs, QList<QSslError> *errors);
+    bool isEncrypted() const { return m_socket && m_socket->isEncrypted(); }
+    QSslCertificate peerCertificate() const;
+    // The configuration with the current TLS session, for data connections to resume it.
+    QSslConfiguration tlsConfiguration() const;
+    // "TLSv1.3, TLS_AES_256_GCM_SHA384" while encrypted, else empty.
+    QString tlsSessionText() const;
+
     static constexpr qsizetype MaximumLineBytes = 64 * 1024;
 
 private:
@@ -46,7 +59,7 @@ private:
     Wait waitForLine(QByteArray &line, int timeoutMs);
 
     const std::atomic_bool &m_stopping;
-    std::unique_ptr<QTcpSocket> m_socket;
+    std::unique_ptr<QSslSocket> m_socket; // plain TCP until startTls
     bool m_opening = false;       // open() waits for the connection in a local event loop
     bool m_closeRequested = false; // close() was called from inside that wait
     FtpReplyReader m_reader;

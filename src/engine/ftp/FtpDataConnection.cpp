@@ -2,9 +2,11 @@
 
 #include "AsciiConverter.h"
 #include "FtpError.h"
+#include "FtpTls.h"
 
 #include <QDeadlineTimer>
 #include <QTcpServer>
+#include <QSslSocket>
 #include <QTcpSocket>
 
 #include <vector>
@@ -21,6 +23,20 @@ int slice(const QDeadlineTimer &deadline)
 {
     return int(qMin<qint64>(SliceMs, qMax<qint64>(1, deadline.remainingTime())));
 }
+
+// Takes incoming data connections as TLS-capable sockets; the client still speaks first in the
+// handshake, as in passive mode.
+class TlsAcceptingServer : public QTcpServer {
+protected:
+    void incomingConnection(qintptr descriptor) override
+    {
+        auto *socket = new QSslSocket(this);
+        if (socket->setSocketDescriptor(descriptor))
+            addPendingConnection(socket);
+        else
+            delete socket;
+    }
+};
 
 bool sameHost(const QHostAddress &a, const QHostAddress &b)
 {
@@ -48,9 +64,41 @@ void FtpDataConnection::throwTimeout() const
     throw FtpError(QStringLiteral("Time-out: the data connection was idle for %1 ms.").arg(m_idleTimeoutMs));
 }
 
+void FtpDataConnection::setTls(const QSslConfiguration &configuration, const QString &verifyName,
+                               const QSslCertificate &expected)
+{
+    m_tls = true;
+    m_tlsConfiguration = configuration;
+    m_verifyName = verifyName;
+    m_expectedCertificate = expected;
+}
+
+void FtpDataConnection::beginTls()
+{
+    auto *socket = static_cast<QSslSocket *>(m_socket.get());
+    socket->setSslConfiguration(m_tlsConfiguration);
+    socket->setPeerVerifyName(m_verifyName);
+    // The resumed session is checked below against the control connection's certificate.
+    socket->ignoreSslErrors();
+    socket->startClientEncryption();
+}
+
+void FtpDataConnection::finishTls()
+{
+    if (!m_tls)
+        return;
+    auto *socket = static_cast<QSslSocket *>(m_socket.get());
+    FtpTls::WaitEncrypted(*socket, m_connectTimeoutMs, m_stopping);
+    if (socket->peerCertificate() != m_expectedCertificate)
+        throw FtpError(QStringLiteral("The data connection presented another certificate than the control connection."));
+}
+
 void FtpDataConnection::connectTo(const QHostAddress &address, quint16 port)
 {
-    m_socket = std::make_unique<QTcpSocket>();
+    if (m_tls)
+        m_socket = std::make_unique<QSslSocket>();
+    else
+        m_socket = std::make_unique<QTcpSocket>();
     m_socket->connectToHost(address, port);
     if (!m_socket->waitForConnected(m_connectTimeoutMs)) {
         const QString reason = m_socket->errorString();
@@ -58,11 +106,16 @@ void FtpDataConnection::connectTo(const QHostAddress &address, quint16 port)
         throw FtpError(QStringLiteral("Could not open the data connection to %1 port %2: %3")
                            .arg(address.toString()).arg(port).arg(reason));
     }
+    if (m_tls)
+        beginTls();
 }
 
 quint16 FtpDataConnection::listen(const QHostAddress &localAddress)
 {
-    m_server = std::make_unique<QTcpServer>();
+    if (m_tls)
+        m_server = std::make_unique<TlsAcceptingServer>();
+    else
+        m_server = std::make_unique<QTcpServer>();
     if (!m_server->listen(localAddress, 0)) {
         const QString reason = m_server->errorString();
         m_server.reset();
@@ -91,6 +144,8 @@ bool FtpDataConnection::accept(const QHostAddress &serverAddress)
             incoming->abort();
     }
     m_server->close();
+    if (m_tls)
+        beginTls();
     return true;
 }
 
@@ -175,6 +230,13 @@ FtpDataConnection::Result FtpDataConnection::send(QIODevice &source, AsciiConver
     }
     if (!drain(0))
         return Result::Aborted;
+    if (m_tls) {
+        // A TLS server may send records of its own (session tickets) that nobody reads. Closing
+        // with unread bytes resets the connection, and a reset makes the server drop the data it
+        // has not read yet: so they are taken in first.
+        m_socket->waitForReadyRead(0);
+        m_socket->readAll();
+    }
     m_socket->disconnectFromHost();
     QDeadlineTimer closing(m_idleTimeoutMs);
     while (m_socket->state() != QAbstractSocket::UnconnectedState && !closing.hasExpired() && !m_stopping)

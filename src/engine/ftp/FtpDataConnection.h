@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QHostAddress>
+#include <QSslCertificate>
+#include <QSslConfiguration>
 
 #include <atomic>
 #include <functional>
@@ -35,6 +37,13 @@ public:
     // control connection's peer are turned away. False when an abort was requested meanwhile.
     bool accept(const QHostAddress &serverAddress);
 
+    // FTP over TLS ("PROT P"): set before connectTo or listen. The connection resumes the TLS
+    // session in the configuration and must present the control connection's certificate.
+    void setTls(const QSslConfiguration &configuration, const QString &verifyName, const QSslCertificate &expected);
+    // Ends the TLS handshake that connectTo or accept started; called once the server answered
+    // the data command (some servers take up the data connection only then).
+    void finishTls();
+
     // Reads until the server closes the connection.
     Result receive(const Consumer &consume, const Progress &progress);
     // Sends the whole source (through the converter when given), then closes. The progress
@@ -44,6 +53,7 @@ public:
 
 private:
     void throwTimeout() const;
+    void beginTls();
 
     const std::atomic_bool &m_abortRequested;
     const std::atomic_bool &m_stopping;
@@ -51,6 +61,10 @@ private:
     int m_idleTimeoutMs;
     std::unique_ptr<QTcpServer> m_server;
     std::unique_ptr<QTcpSocket> m_socket;
+    bool m_tls = false;
+    QSslConfiguration m_tlsConfiguration;
+    QString m_verifyName;
+    QSslCertificate m_expectedCertificate;
 };
 
 } // namespace Velmora

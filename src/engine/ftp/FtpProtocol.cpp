@@ -5,6 +5,7 @@
 #include "FtpError.h"
 #include "FtpEvents.h"
 #include "FtpReplyParsers.h"
+#include "FtpTls.h"
 #include "ListingDate.h"
 
 #include "common/TextCodec.h"
@@ -82,6 +83,7 @@ void FtpProtocol::closeConnection()
 {
     m_control.close();
     m_loggedIn = false;
+    m_dataTls = false;
     m_serverType = -1;
 }
 
@@ -126,12 +128,19 @@ void FtpProtocol::connectAndLogin(const FtpSettings &settings)
     try {
         m_control.open(settings.host, settings.port, settings.timeouts.connectMs);
         m_events.reportStatus(QStringLiteral("Connected."));
+        if (settings.encryption == FtpEncryption::Implicit)
+            secureControl();
         FtpReply greeting = m_control.readReply(settings.timeouts.replyMs);
         while (greeting.code == 120) // "service ready in nnn minutes"
             greeting = m_control.readReply(settings.timeouts.replyMs);
         if (greeting.code != 220)
             throw FtpError(greeting.message(), greeting.code);
         m_greeting = TextCodec::Decode(greeting.text());
+        if (settings.encryption == FtpEncryption::ExplicitRequired
+            || settings.encryption == FtpEncryption::ExplicitIfAvailable) {
+            if (negotiateExplicitTls())
+                secureControl();
+        }
 
         const FtpReply user = commandBytes("USER " + settings.user.toUtf8());
         if (user.code == 331)
@@ -139,6 +148,11 @@ void FtpProtocol::connectAndLogin(const FtpSettings &settings)
         else if (user.code != 230)
             throw FtpError(user.message(), user.code);
         m_loggedIn = true;
+        if (m_control.isEncrypted()) {
+            expect(commandBytes("PBSZ 0"), {200});
+            expect(commandBytes("PROT P"), {200});
+            m_dataTls = true;
+        }
 
         m_features = ParseFeatures(commandBytes("FEAT"));
         if (m_features.contains(QStringLiteral("UTF8"))) {
@@ -156,6 +170,52 @@ void FtpProtocol::connectAndLogin(const FtpSettings &settings)
     }
     m_events.reportStatus(QStringLiteral("Connection established"));
     m_events.reportConnected();
+}
+
+bool FtpProtocol::negotiateExplicitTls()
+{
+    const FtpReply auth = commandBytes("AUTH TLS");
+    if (auth.code == 234)
+        return true;
+    const bool unknown = auth.code == 500 || auth.code == 502 || auth.code == 504;
+    if (unknown && m_settings.encryption == FtpEncryption::ExplicitIfAvailable) {
+        m_events.reportStatus(QStringLiteral("The server does not offer TLS (AUTH TLS: %1). The connection continues "
+                                             "without encryption.")
+                                  .arg(auth.message()));
+        return false;
+    }
+    throw FtpError(QStringLiteral("The server refused encryption (AUTH TLS: %1). The connection was closed; neither "
+                                  "the user name nor the password was sent.")
+                       .arg(auth.message()),
+                   FtpError::Kind::Connection, auth.code);
+}
+
+void FtpProtocol::secureControl()
+{
+    QList<QSslError> errors;
+    m_control.startTls(m_settings.host, m_settings.timeouts.connectMs, &errors);
+    const QSslCertificate certificate = m_control.peerCertificate();
+    const QString fingerprint = FtpTls::Fingerprint(certificate);
+    if (certificate.isNull() && errors.isEmpty())
+        errors << QSslError(QSslError::NoPeerCertificate);
+    const bool accepted = !certificate.isNull()
+                          && (fingerprint == m_settings.acceptedFingerprint || fingerprint == m_settings.trustedFingerprint);
+    if (!errors.isEmpty() && !accepted) {
+        FtpCertificate described = FtpTls::Describe(certificate, errors, m_settings.host, m_settings.port);
+        if (!m_settings.trustedFingerprint.isEmpty())
+            described.previousFingerprint = m_settings.trustedFingerprint;
+        m_control.close();
+        const QString message =
+            described.changed()
+                ? QStringLiteral("WARNING: the certificate of %1 port %2 has CHANGED since it was trusted (trusted: %3, "
+                                 "now: %4): %5")
+                      .arg(described.host).arg(described.port).arg(described.previousFingerprint, described.fingerprint,
+                                                                     described.reason)
+                : QStringLiteral("The certificate of %1 port %2 is not trusted (SHA-256 %3): %4")
+                      .arg(described.host).arg(described.port).arg(described.fingerprint, described.reason);
+        throw FtpCertificateError(message, described);
+    }
+    m_events.reportStatus(QStringLiteral("TLS connection established: ") + m_control.tlsSessionText());
 }
 
 void FtpProtocol::quit(const FtpSettings &settings)
@@ -195,6 +255,8 @@ std::unique_ptr<FtpDataConnection> FtpProtocol::openDataConnection()
 {
     auto data = std::make_unique<FtpDataConnection>(m_abortRequested, m_stopping, m_settings.timeouts.connectMs,
                                                     m_settings.timeouts.dataIdleMs);
+    if (m_dataTls)
+        data->setTls(m_control.tlsConfiguration(), m_settings.host, m_control.peerCertificate());
     const QHostAddress peer = m_control.peerAddress();
     bool peerIsIpv4 = false;
     peer.toIPv4Address(&peerIsIpv4);
@@ -266,6 +328,7 @@ void FtpProtocol::runDataCommand(const QByteArray &verb, const QString &argument
     try {
         if (!m_settings.passive && !data->accept(m_control.peerAddress()))
             abortTransfer(*data);
+        data->finishTls();
         m_events.reportStatus(QStringLiteral("FTP transfer started"));
         move(*data, AnnouncedTransferSize(first.lines.first()));
     } catch (const FtpError &error) {

@@ -35,6 +35,8 @@ public:
     QString systemDescription() const { return m_system; }
     bool isUtf8() const { return m_names.isUtf8(); }
     QStringList features() const { return m_features; }
+    // "TLSv1.3, TLS_AES_256_GCM_SHA384" while the control connection is encrypted, else empty.
+    QString encryptionText() const { return m_control.tlsSessionText(); }
 
     void setTransferType(const FtpSettings &settings);
     QStringList list(const FtpSettings &settings, const QString &specifier, QList<QDateTime> *dates);
@@ -55,6 +57,10 @@ private:
     void expect(const FtpReply &reply, std::initializer_list<int> accepted);
     void requireConnection() const;
     void applyType(FtpClient::TransferType type);
+    // AUTH TLS as the encryption choice asks; false when "if available" goes on unencrypted.
+    bool negotiateExplicitTls();
+    // The TLS handshake on the control connection and the judgement of its certificate.
+    void secureControl();
 
     std::unique_ptr<FtpDataConnection> openDataConnection();
     // Runs a data command: prepares the data connection, sends the command, moves the bytes
@@ -75,6 +81,7 @@ private:
     QStringList m_features;
     bool m_loggedIn = false;
     bool m_epsvRefused = false;
+    bool m_dataTls = false; // "PROT P": every data connection is TLS
     bool m_aborted = false;
     int m_serverType = -1; // -1 unknown, else the FtpClient::TransferType last sent
 };

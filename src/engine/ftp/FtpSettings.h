@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FtpClient.h"
+#include "FtpEncryption.h"
 
 namespace Velmora {
 
@@ -13,6 +14,11 @@ struct FtpSettings {
     bool passive = true;
     FtpTimeouts timeouts;
     FtpClient::TransferType type = FtpClient::TransferType::Binary;
+    FtpEncryption encryption = FtpEncryption::Plain;
+    // Certificates the system does not trust are accepted when their fingerprint is one of these:
+    // the one the user trusts for good, and the one accepted for this program run.
+    QString trustedFingerprint;
+    QString acceptedFingerprint;
 };
 
 } // namespace Velmora

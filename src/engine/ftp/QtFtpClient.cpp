@@ -107,20 +107,43 @@ void QtFtpClient::run(const std::function<void(FtpProtocol &)> &work)
     std::rethrow_exception(failure);
 }
 
-void QtFtpClient::connectAndLogin()
+void QtFtpClient::connectOnce()
 {
-    const FtpSettings settings = m_settings;
+    FtpSettings settings = m_settings;
+    const QString site = settings.host + u':' + QString::number(settings.port);
+    if (m_trust && settings.encryption != FtpEncryption::Plain)
+        settings.trustedFingerprint = m_trust->trustedFingerprint(settings.host, settings.port);
+    settings.acceptedFingerprint = m_acceptedThisRun.value(site);
     QString greeting;
     QString system;
+    QString encryption;
     m_greeting.clear();
     m_system.clear();
+    m_encryptionText.clear();
     run([&](FtpProtocol &p) {
         p.connectAndLogin(settings);
         greeting = p.greeting();
         system = p.systemDescription();
+        encryption = p.encryptionText();
     });
     m_greeting = greeting;
     m_system = system;
+    m_encryptionText = encryption;
+}
+
+void QtFtpClient::connectAndLogin()
+{
+    try {
+        connectOnce();
+    } catch (const FtpCertificateError &error) {
+        // The connection stopped before anything was sent over TLS; with the user's consent it
+        // is made again, accepting exactly the certificate shown.
+        if (!m_trust || !m_trust->accept(error.certificate()))
+            throw;
+        const FtpCertificate &certificate = error.certificate();
+        m_acceptedThisRun.insert(certificate.host + u':' + QString::number(certificate.port), certificate.fingerprint);
+        connectOnce();
+    }
 }
 
 void QtFtpClient::closeConnection()

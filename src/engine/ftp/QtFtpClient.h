@@ -3,6 +3,7 @@
 #include "FtpClient.h"
 #include "FtpSettings.h"
 
+#include <QHash>
 #include <QThread>
 
 #include <atomic>
@@ -34,6 +35,10 @@ public:
     bool isPassive() const override { return m_settings.passive; }
     void setTimeouts(const FtpTimeouts &timeouts) override { m_settings.timeouts = timeouts; }
     FtpTimeouts timeouts() const override { return m_settings.timeouts; }
+    void setEncryption(FtpEncryption encryption) override { m_settings.encryption = encryption; }
+    FtpEncryption encryption() const override { return m_settings.encryption; }
+    void setCertificateTrust(FtpCertificateTrust *trust) override { m_trust = trust; }
+    QString encryptionText() const override { return m_connected ? m_encryptionText : QString(); }
 
     void connectAndLogin() override;
     void closeConnection() override;
@@ -66,6 +71,8 @@ public:
 private:
     // Runs one piece of work in the worker thread and waits for it in a local event loop.
     void run(const std::function<void(FtpProtocol &)> &work);
+    // One connect attempt with the certificates trusted so far.
+    void connectOnce();
     // The application is quitting: the worker stops for good.
     void stopForQuit();
 
@@ -83,6 +90,10 @@ private:
     QString m_greeting;
     QString m_system;
     QList<QDateTime> m_dates;
+    FtpCertificateTrust *m_trust = nullptr;
+    // "host:port" -> the fingerprint the user accepted for this program run.
+    QHash<QString, QString> m_acceptedThisRun;
+    QString m_encryptionText;
 };
 
 } // namespace Velmora

@@ -1,0 +1,98 @@
+#include "SessionCertificateTrust.h"
+
+#include "app/AppFolders.h"
+#include "app/ProtocolLog.h"
+#include "app/UserPrompts.h"
+#include "common/Language.h"
+
+namespace Velmora {
+
+namespace {
+
+QString dateText(const QDateTime &time)
+{
+    return time.isValid() ? time.toUTC().toString(QStringLiteral("yyyy-MM-dd hh:mm")) + QStringLiteral(" UTC")
+                          : QStringLiteral("-");
+}
+
+} // namespace
+
+SessionCertificateTrust::SessionCertificateTrust(const AppFolders &folders, UserPrompts &prompts,
+                                                 const Language &language, ProtocolLog &log)
+    : m_folders(folders)
+    , m_prompts(prompts)
+    , m_language(language)
+    , m_log(log)
+{
+}
+
+CertificateTrustStore SessionCertificateTrust::store() const
+{
+    return CertificateTrustStore(m_folders.appDataFolder);
+}
+
+QString SessionCertificateTrust::trustedFingerprint(const QString &host, quint16 port) const
+{
+    return store().fingerprint(host, port);
+}
+
+QString SessionCertificateTrust::WindowTitle(const FtpCertificate &certificate, const Language &language)
+{
+    return certificate.changed()
+               ? language.text(QStringLiteral("WARNING: the server's certificate has changed"),
+                               QStringLiteral("WARNUNG: Das Zertifikat des Servers hat sich geändert"))
+               : language.text(QStringLiteral("Untrusted certificate"), QStringLiteral("Nicht vertrauenswürdiges Zertifikat"));
+}
+
+QString SessionCertificateTrust::WindowText(const FtpCertificate &c, const Language &language)
+{
+    QStringList lines;
+    const QString site = c.host + QStringLiteral(" port ") + QString::number(c.port);
+    if (c.changed()) {
+        lines << language.text(QStringLiteral("The certificate of %1 has CHANGED since you trusted it. Someone may be "
+                                              "intercepting the connection. Connect only if you know why it changed.")
+                                   .arg(site),
+                               QStringLiteral("Das Zertifikat von %1 hat sich GEÄNDERT, seit Sie ihm vertraut haben. "
+                                              "Jemand könnte die Verbindung abfangen. Verbinden Sie nur, wenn Sie wissen, "
+                                              "warum es sich geändert hat.")
+                                   .arg(site));
+        lines << language.text(QStringLiteral("Trusted fingerprint (SHA-256): "), QStringLiteral("Vertrauter Fingerabdruck (SHA-256): "))
+                     + c.previousFingerprint;
+        lines << language.text(QStringLiteral("New fingerprint (SHA-256): "), QStringLiteral("Neuer Fingerabdruck (SHA-256): "))
+                     + c.fingerprint;
+    } else {
+        lines << language.text(QStringLiteral("The certificate of %1 is not trusted.").arg(site),
+                               QStringLiteral("Das Zertifikat von %1 ist nicht vertrauenswürdig.").arg(site));
+        lines << language.text(QStringLiteral("Fingerprint (SHA-256): "), QStringLiteral("Fingerabdruck (SHA-256): "))
+                     + c.fingerprint;
+    }
+    lines << language.text(QStringLiteral("Subject: "), QStringLiteral("Inhaber: ")) + c.subject;
+    lines << language.text(QStringLiteral("Issuer: "), QStringLiteral("Aussteller: ")) + c.issuer;
+    lines << language.text(QStringLiteral("Valid from %1 to %2"), QStringLiteral("Gültig von %1 bis %2"))
+                 .arg(dateText(c.validFrom), dateText(c.validUntil));
+    lines << language.text(QStringLiteral("Reason: "), QStringLiteral("Grund: ")) + QString(c.reason).replace(u'\n', QStringLiteral("; "));
+    return lines.join(u'\n');
+}
+
+bool SessionCertificateTrust::accept(const FtpCertificate &certificate)
+{
+    switch (m_prompts.askCertificate(WindowTitle(certificate, m_language), WindowText(certificate, m_language))) {
+    case UserPrompts::CertificateAnswer::TrustAlways: {
+        CertificateTrustStore trusted = store();
+        if (!trusted.trust(certificate.host, certificate.port, certificate.fingerprint)) {
+            m_log.AddProtocolMessage(ProtocolEntry::Error,
+                                     m_language.text(QStringLiteral("The trusted certificate could not be saved: "),
+                                                     QStringLiteral("Das vertraute Zertifikat konnte nicht gespeichert werden: "))
+                                         + trusted.errorText());
+        }
+        return true;
+    }
+    case UserPrompts::CertificateAnswer::TrustThisTime:
+        return true;
+    case UserPrompts::CertificateAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+} // namespace Velmora

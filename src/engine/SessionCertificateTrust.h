@@ -1,0 +1,37 @@
+#pragma once
+
+#include "CertificateTrustStore.h"
+
+#include "engine/ftp/FtpEncryption.h"
+
+namespace Velmora {
+
+struct AppFolders;
+class Language;
+class ProtocolLog;
+class UserPrompts;
+
+// The session's answer to a certificate the system does not trust: the user's earlier "Trust
+// always" from the store, else the certificate window.
+class SessionCertificateTrust : public FtpCertificateTrust {
+public:
+    // The store is the one in the folders' application data folder.
+    SessionCertificateTrust(const AppFolders &folders, UserPrompts &prompts, const Language &language, ProtocolLog &log);
+
+    QString trustedFingerprint(const QString &host, quint16 port) const override;
+    bool accept(const FtpCertificate &certificate) override;
+
+    // The window's caption and text for a certificate.
+    static QString WindowTitle(const FtpCertificate &certificate, const Language &language);
+    static QString WindowText(const FtpCertificate &certificate, const Language &language);
+
+private:
+    CertificateTrustStore store() const;
+
+    const AppFolders &m_folders;
+    UserPrompts &m_prompts;
+    const Language &m_language;
+    ProtocolLog &m_log;
+};
+
+} // namespace Velmora

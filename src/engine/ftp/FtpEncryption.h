@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include "FtpError.h"
+
+namespace Velmora {
+
+// How a connection is encrypted. Explicit TLS upgrades a plain connection with AUTH TLS;
+// implicit TLS speaks TLS from the first byte (usually port 990).
+enum class FtpEncryption {
+    ExplicitRequired,    // AUTH TLS must succeed; nothing else is sent before TLS is up
+    Implicit,            // TLS from the first byte
+    ExplicitIfAvailable, // AUTH TLS, plain FTP only when the server does not know the command
+    Plain,               // no encryption
+};
+
+// A server certificate the client could not verify, as the user is shown it.
+struct FtpCertificate {
+    QString host;
+    quint16 port = 0;
+    QString subject;
+    QString issuer;
+    QDateTime validFrom;
+    QDateTime validUntil;
+    QString reason;              // why it is not trusted, one reason a line
+    QString fingerprint;         // SHA-256, upper-case hex pairs joined by ':'
+    QString previousFingerprint; // the fingerprint trusted before, when the certificate changed
+
+    bool changed() const { return !previousFingerprint.isEmpty(); }
+};
+
+// The connection stopped at an untrusted certificate, before anything was sent over TLS.
+class FtpCertificateError : public FtpError {
+public:
+    FtpCertificateError(const QString &message, const FtpCertificate &certificate)
+        : FtpError(message, Kind::Connection)
+        , m_certificate(certificate)
+    {
+    }
+    const FtpCertificate &certificate() const { return m_certificate; }
+
+private:
+    FtpCertificate m_certificate;
+};
+
+// Who decides about certificates the system does not trust; called in the caller's thread.
+class FtpCertificateTrust {
+public:
+    virtual ~FtpCertificateTrust() = default;
+    // The fingerprint the user trusts for this host and port; empty when none.
+    virtual QString trustedFingerprint(const QString &host, quint16 port) const = 0;
+    // The certificate is not trusted (or changed): true lets the connection go on.
+    virtual bool accept(const FtpCertificate &certificate) = 0;
+};
+
+} // namespace Velmora

@@ -1,0 +1,120 @@
+// The certificate window as the user sees it: its buttons in both languages, what each answers,
+// and that a changed certificate is shown as a critical warning.
+#include "QtPrinters.h"
+
+#include "common/Language.h"
+#include "engine/SessionCertificateTrust.h"
+#include "shell/DialogUserPrompts.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+using namespace Velmora;
+
+namespace {
+
+struct Seen {
+    QString title;
+    QString text;
+    QStringList buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Answers the certificate window, once it is up, with the button of the given text.
+Seen answerWith(const QString &button, const std::function<void()> &ask)
+{
+    Seen seen;
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || box->objectName() != QStringLiteral("CertificateWindow"))
+            return;
+        poll.stop();
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        for (QAbstractButton *b : box->buttons()) {
+            seen.buttons << b->text();
+            if (b->text() == button)
+                QTimer::singleShot(0, b, &QAbstractButton::click);
+        }
+        seen.buttons.sort(); // the platform's style orders them
+    });
+    poll.start();
+    ask();
+    return seen;
+}
+
+FtpCertificate certificate(bool changed)
+{
+    FtpCertificate c;
+    c.host = QStringLiteral("ftp.example.org");
+    c.port = 21;
+    c.subject = QStringLiteral("CN=ftp.example.org");
+    c.issuer = QStringLiteral("CN=ftp.example.org");
+    c.validFrom = QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
+    c.validUntil = QDateTime(QDate(2027, 1, 1), QTime(0, 0), Qt::UTC);
+    c.reason = QStringLiteral("The certificate is self-signed, and untrusted");
+    c.fingerprint = QStringLiteral("AA:BB");
+    if (changed)
+        c.previousFingerprint = QStringLiteral("CC:DD");
+    return c;
+}
+
+TEST(CertificateWindow, EachButtonGivesItsAnswer)
+{
+    Language language;
+    DialogUserPrompts prompts(language, [] { return nullptr; }, [] { return QStringLiteral("Velmora"); });
+    const FtpCertificate c = certificate(false);
+    const QString title = SessionCertificateTrust::WindowTitle(c, language);
+    const QString text = SessionCertificateTrust::WindowText(c, language);
+    const struct {
+        const char *button;
+        UserPrompts::CertificateAnswer answer;
+    } cases[] = {{"Trust always", UserPrompts::CertificateAnswer::TrustAlways},
+                 {"Trust this time", UserPrompts::CertificateAnswer::TrustThisTime},
+                 {"Cancel", UserPrompts::CertificateAnswer::Cancel}};
+    for (const auto &c2 : cases) {
+        UserPrompts::CertificateAnswer answer{};
+        const Seen seen = answerWith(QString::fromLatin1(c2.button), [&] { answer = prompts.askCertificate(title, text); });
+        EXPECT_EQ(answer, c2.answer) << c2.button;
+        EXPECT_EQ(seen.buttons, (QStringList{u"Cancel"_qs, u"Trust always"_qs, u"Trust this time"_qs}));
+        EXPECT_EQ(seen.title, u"Untrusted certificate"_qs);
+        EXPECT_EQ(seen.icon, QMessageBox::Warning);
+        EXPECT_EQ(seen.text, u"The certificate of ftp.example.org port 21 is not trusted.\n"
+                             u"Fingerprint (SHA-256): AA:BB\n"
+                             u"Subject: CN=ftp.example.org\n"
+                             u"Issuer: CN=ftp.example.org\n"
+                             u"Valid from 2026-01-01 00:00 UTC to 2027-01-01 00:00 UTC\n"
+                             u"Reason: The certificate is self-signed, and untrusted"_qs);
+    }
+}
+
+TEST(CertificateWindow, AChangedCertificateIsACriticalWarningInGermanToo)
+{
+    Language language;
+    language.setCurrent(Language::German);
+    DialogUserPrompts prompts(language, [] { return nullptr; }, [] { return QStringLiteral("Velmora"); });
+    const FtpCertificate c = certificate(true);
+    UserPrompts::CertificateAnswer answer{};
+    const Seen seen = answerWith(u"Abbrechen"_qs, [&] {
+        answer = prompts.askCertificate(SessionCertificateTrust::WindowTitle(c, language),
+                                        SessionCertificateTrust::WindowText(c, language));
+    });
+    EXPECT_EQ(answer, UserPrompts::CertificateAnswer::Cancel);
+    EXPECT_EQ(seen.buttons, (QStringList{u"Abbrechen"_qs, u"Diesmal vertrauen"_qs, u"Immer vertrauen"_qs}));
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+    EXPECT_EQ(seen.title, QString::fromUtf8("WARNUNG: Das Zertifikat des Servers hat sich geändert"));
+    const QStringList lines = seen.text.split(u'\n');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("Das Zertifikat von ftp.example.org port 21 hat sich GEÄNDERT")));
+    EXPECT_EQ(lines[1], u"Vertrauter Fingerabdruck (SHA-256): CC:DD"_qs);
+    EXPECT_EQ(lines[2], u"Neuer Fingerabdruck (SHA-256): AA:BB"_qs);
+}
+
+} // namespace
