@@ -160,6 +160,17 @@ protected:
     }
     // Runs the steps in the search window once it is open (the collection before it processes
     // events too, so the check comes back until the window is there).
+    // "Restore" in the main window, the newest backup chosen and confirmed.
+    void restoreNewestBackup()
+    {
+        RestoreForm &restore = *starter->dialogs().restore;
+        QTimer::singleShot(0, &restore, [&restore, this] {
+            prompts.confirmAnswers = {true};
+            restore.restoreButton()->click();
+        });
+        prompts.clear();
+        w().restoreButton->click();
+    }
     void inSearchWindow(std::function<void()> steps)
     {
         auto *poll = new QTimer(&form());
@@ -296,13 +307,7 @@ TEST_F(SearchFlow, AnApplyChangesOnlyTheMatchedBytesAndRestoreIsByteExact)
     if (QFileInfo::exists(download + u"www/data"_s))
         EXPECT_TRUE(binaryListed) << "a downloaded binary file is listed as skipped";
 
-    RestoreForm &restore = *starter->dialogs().restore;
-    QTimer::singleShot(0, &restore, [&restore, this] {
-        prompts.confirmAnswers = {true};
-        restore.restoreButton()->click();
-    });
-    prompts.clear();
-    w().restoreButton->click();
+    restoreNewestBackup();
     for (const auto &[path, bytes] : files)
         EXPECT_EQ(onServer(path), bytes) << "restored exactly: " << path.toStdString();
 }
@@ -351,13 +356,7 @@ TEST_F(SearchFlow, ARestoreTheServerRefusesSaysWhatIsNotBack)
     QFile::remove(server.localPath(u"www/index.html"_s));
     QDir().mkpath(server.localPath(u"www/index.html"_s));
 
-    RestoreForm &restore = *starter->dialogs().restore;
-    QTimer::singleShot(0, &restore, [&restore, this] {
-        prompts.confirmAnswers = {true};
-        restore.restoreButton()->click();
-    });
-    prompts.clear();
-    w().restoreButton->click();
+    restoreNewestBackup();
     EXPECT_FALSE(prompts.shown.contains(u"information: Backup restored."_s)) << prompts.shown.join(u'\n').toStdString();
     EXPECT_TRUE(prompts.shown.contains(u"error: The backup was not restored completely: 1 of its files are not back (the protocol "
                                        "names them). The backup is kept; press \"Restore\" to try again."_s))
