@@ -127,7 +127,12 @@ private:
     PrinterSetup m_printerSetup;
     QString m_path;
     Highlighter m_highlighter = Highlighter::None;
-    EditorText::Loaded m_loaded{QString(), true, {}, {}}; // the file as read or last saved
+    // The file as read or last saved; a text typed into an empty editor is written as UTF-8.
+    EditorText::Loaded m_loaded = [] {
+        EditorText::Loaded empty;
+        empty.utf8 = true;
+        return empty;
+    }();
     bool m_saveAsEnabled = true;
     bool m_savedReport = false;
 };
