@@ -10,22 +10,9 @@ QByteArray TextBeforeNul(const QByteArray &bytes)
 
 QList<QByteArray> Split(const QByteArray &bytes)
 {
-    const QByteArray text = TextBeforeNul(bytes);
-    QList<QByteArray> lines;
-    const qsizetype n = text.size();
-    const char *data = text.constData();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = data[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == '\r' && i + 1 < n && data[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(text.mid(start));
+    QList<QByteArray> lines = SplitKeepingEnds(TextBeforeNul(bytes));
+    for (QByteArray &line : lines)
+        line.chop(LineEndOf(line).size());
     return lines;
 }
 

@@ -160,6 +160,14 @@ protected:
     }
     // Runs the steps in the search window once it is open (the collection before it processes
     // events too, so the check comes back until the window is there).
+    // In the search window: "old" replaced by "new" in the server files.
+    void replaceOldByNewOnServer()
+    {
+        form().modeComboBox()->setCurrentIndex(0);
+        form().searchEdit()->setText(u"old"_s);
+        form().replaceEdit()->setText(u"new"_s);
+        form().button("SearchAndReplaceServerBitBtn")->click();
+    }
     // "Restore" in the main window, the newest backup chosen and confirmed.
     void restoreNewestBackup()
     {
@@ -214,10 +222,7 @@ TEST_F(SearchFlow, ServerFilesAreDownloadedChangedUploadedAndRestored)
         EXPECT_EQ(form().grid()->model()->rowCount(), 3);
         EXPECT_TRUE(form().button("SearchAndReplaceServerBitBtn")->isVisible());
 
-        form().modeComboBox()->setCurrentIndex(0);
-        form().searchEdit()->setText(u"old"_s);
-        form().replaceEdit()->setText(u"new"_s);
-        form().button("SearchAndReplaceServerBitBtn")->click();
+        replaceOldByNewOnServer();
         queuedInWindow = form().session().queueList();
         EXPECT_EQ(onServer(u"www/index.html"_s), index) << "nothing goes up before the window closes";
         EXPECT_EQ(onServer(u"www/css/site.css"_s), css);
@@ -285,10 +290,7 @@ TEST_F(SearchFlow, AnApplyChangesOnlyTheMatchedBytesAndRestoreIsByteExact)
             if (QFileInfo::exists(download + path))
                 EXPECT_EQ(TestEnvironment::readFile(download + path), bytes) << "a byte copy: " << path.toStdString();
         }
-        form().modeComboBox()->setCurrentIndex(0);
-        form().searchEdit()->setText(u"old"_s);
-        form().replaceEdit()->setText(u"new"_s);
-        form().button("SearchAndReplaceServerBitBtn")->click();
+        replaceOldByNewOnServer();
         const QAbstractItemModel *grid = form().grid()->model();
         for (int row = 0; row < grid->rowCount(); ++row) {
             for (int column = 0; column < grid->columnCount(); ++column) {
@@ -318,10 +320,7 @@ TEST_F(SearchFlow, AnUploadBackTheServerRefusesIsReportedAsAFailure)
 {
     select(BrowserSide::Server, u"www"_s);
     inSearchWindow([&] {
-        form().modeComboBox()->setCurrentIndex(0);
-        form().searchEdit()->setText(u"old"_s);
-        form().replaceEdit()->setText(u"new"_s);
-        form().button("SearchAndReplaceServerBitBtn")->click();
+        replaceOldByNewOnServer();
         // A folder now stands where index.html was: its upload is refused.
         QFile::remove(server.localPath(u"www/index.html"_s));
         QDir().mkpath(server.localPath(u"www/index.html"_s));
@@ -344,10 +343,7 @@ TEST_F(SearchFlow, ARestoreTheServerRefusesSaysWhatIsNotBack)
     const QByteArray css = onServer(u"www/css/site.css"_s);
     select(BrowserSide::Server, u"www"_s);
     inSearchWindow([&] {
-        form().modeComboBox()->setCurrentIndex(0);
-        form().searchEdit()->setText(u"old"_s);
-        form().replaceEdit()->setText(u"new"_s);
-        form().button("SearchAndReplaceServerBitBtn")->click();
+        replaceOldByNewOnServer();
         form().button("UploadSearchAndReplaceBitBtn")->click();
     });
     builders->Download(WorkMode::SearchAndReplace);
