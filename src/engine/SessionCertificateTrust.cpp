@@ -47,7 +47,7 @@ QString SessionCertificateTrust::WindowTitle(const FtpCertificate &certificate, 
 QString SessionCertificateTrust::WindowText(const FtpCertificate &c, const Language &language)
 {
     QStringList lines;
-    const QString site = c.host + QStringLiteral(" port ") + QString::number(c.port);
+    const QString site = c.site();
     if (c.changed()) {
         lines << language.text(QStringLiteral("The certificate of %1 has CHANGED since you trusted it. Someone may be "
                                               "intercepting the connection. Connect only if you know why it changed.")

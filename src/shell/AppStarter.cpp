@@ -218,7 +218,8 @@ void AppStarter::wireEngine()
         if (!main->isBusy())
             main->SetIdleState();
     });
-    // The main window tells whether the connection is encrypted, and how.
+    // The main window tells whether the connection is encrypted, and how: a short text in the
+    // status bar, the protocol version and cipher in the tips.
     connect(ftp, &MasterFTP::connectionChanged, main, [this, main, ftp](bool connected) {
         const QString how = ftp->encryptionText();
         const QString tip = !connected ? QString()
@@ -226,8 +227,15 @@ void AppStarter::wireEngine()
                                 ? m_context->text(QStringLiteral("Connected without encryption"),
                                                   QStringLiteral("Verbunden ohne Verschlüsselung"))
                                 : m_context->text(QStringLiteral("Encrypted connection: "), QStringLiteral("Verschlüsselte Verbindung: ")) + how;
+        const QString shown = !connected ? QString()
+                              : how.isEmpty()
+                                  ? m_context->text(QStringLiteral("Not encrypted"), QStringLiteral("Unverschlüsselt"))
+                                  : m_context->text(QStringLiteral("Encrypted (%1)"), QStringLiteral("Verschlüsselt (%1)"))
+                                        .arg(how.section(QLatin1Char(','), 0, 0).trimmed());
         main->widgets().disconnectButton->setToolTip(tip);
         main->widgets().serverPathEdit->setToolTip(tip);
+        main->widgets().encryptionText->setText(shown);
+        main->widgets().encryptionText->setToolTip(tip);
     });
 }
 

@@ -126,6 +126,8 @@ void MainFormBuilder::build(QMainWindow &window, MainWindowWidgets &w)
     w.statusText = named(new QLabel(&window), "StatusBar1");
     window.statusBar()->setObjectName(QStringLiteral("StatusBar"));
     window.statusBar()->addWidget(w.statusText, 1);
+    w.encryptionText = named(new QLabel(&window), "EncryptionStatus");
+    window.statusBar()->addPermanentWidget(w.encryptionText);
 }
 
 void MainFormBuilder::buildMenus(QMainWindow &window, MainWindowWidgets &w)

@@ -81,6 +81,8 @@ struct MainWindowWidgets {
 
     // Status bar and charts
     QLabel *statusText = nullptr;
+    // Whether the server connection is encrypted; empty while not connected.
+    QLabel *encryptionText = nullptr;
     QFrame *chartsPanel = nullptr, *chartsClosePanel = nullptr;
     QPushButton *abortTransferButton = nullptr, *closeChartsButton = nullptr, *closeChartsButton2 = nullptr;
     QCheckBox *autoCloseChartsCheckBox = nullptr;

@@ -279,7 +279,7 @@ TEST_F(TlsServer, ATrustedCertificateThatChangesIsShownWithBothFingerprints)
         client.connectAndLogin();
         FAIL() << "connected with a changed certificate";
     } catch (const FtpCertificateError &error) {
-        EXPECT_TRUE(error.message().startsWith(QStringLiteral("WARNING: the certificate of 127.0.0.1 port ")))
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("WARNING: the certificate of 127.0.0.1:")))
             << error.message().toStdString();
         EXPECT_TRUE(error.message().contains(QStringLiteral("has CHANGED since it was trusted")));
     }

@@ -95,7 +95,7 @@ TEST_F(SessionTlsTest, CancelShowsTheCertificateAndConnectsNot)
     startTlsServer(QStringLiteral("wrong-host.pem"));
     EXPECT_FALSE(master->Connect(false));
     const QString fp = fingerprint(QStringLiteral("wrong-host.pem"));
-    const QString site = QStringLiteral("127.0.0.1 port ") + QString::number(server->port());
+    const QString site = QStringLiteral("127.0.0.1:") + QString::number(server->port());
     ASSERT_EQ(prompts.shown.size(), 3) << prompts.shown.join(u'\n').toStdString();
     EXPECT_EQ(prompts.shown[0], QStringLiteral("askCertificate: Untrusted certificate"));
     const QStringList text = prompts.shown[1].mid(QStringLiteral("certificate text: ").size()).split(u'\n');

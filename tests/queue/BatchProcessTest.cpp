@@ -349,7 +349,7 @@ TEST_F(BatchProcessTest, AnUntrustedCertificateFailsTheJobWithoutAWindow)
     EXPECT_EQ(run.exitCode, 3) << run.messages.join(u'\n').toStdString();
     const QString messages = run.messages.join(u'\n');
     const QString fingerprint = certificates.fingerprint(QStringLiteral("self-signed.pem"));
-    EXPECT_TRUE(messages.contains(QStringLiteral("The certificate of 127.0.0.1 port %1 is not trusted (SHA-256 %2): The "
+    EXPECT_TRUE(messages.contains(QStringLiteral("The certificate of 127.0.0.1:%1 is not trusted (SHA-256 %2): The "
                                                  "certificate is self-signed, and untrusted")
                                       .arg(server->port())
                                       .arg(fingerprint)))

@@ -1,10 +1,15 @@
 // The certificate window as the user sees it: its buttons in both languages, what each answers,
 // and that a changed certificate is shown as a critical warning.
+#include "AppFixture.h"
+#include "FtpTestServer.h"
 #include "QtPrinters.h"
+#include "TlsTestCertificates.h"
 
 #include "common/Language.h"
+#include "engine/MasterFTP.h"
 #include "engine/SessionCertificateTrust.h"
 #include "shell/DialogUserPrompts.h"
+#include "shell/MainWindowWidgets.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +19,7 @@
 #include <QTimer>
 
 using namespace Velmora;
+using namespace Velmora::Testing;
 
 namespace {
 
@@ -86,7 +92,7 @@ TEST(CertificateWindow, EachButtonGivesItsAnswer)
         EXPECT_EQ(seen.buttons, (QStringList{u"Cancel"_qs, u"Trust always"_qs, u"Trust this time"_qs}));
         EXPECT_EQ(seen.title, u"Untrusted certificate"_qs);
         EXPECT_EQ(seen.icon, QMessageBox::Warning);
-        EXPECT_EQ(seen.text, u"The certificate of ftp.example.org port 21 is not trusted.\n"
+        EXPECT_EQ(seen.text, u"The certificate of ftp.example.org:21 is not trusted.\n"
                              u"Fingerprint (SHA-256): AA:BB\n"
                              u"Subject: CN=ftp.example.org\n"
                              u"Issuer: CN=ftp.example.org\n"
@@ -112,9 +118,63 @@ TEST(CertificateWindow, AChangedCertificateIsACriticalWarningInGermanToo)
     EXPECT_EQ(seen.title, QString::fromUtf8("WARNUNG: Das Zertifikat des Servers hat sich geändert"));
     const QStringList lines = seen.text.split(u'\n');
     ASSERT_GE(lines.size(), 3);
-    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("Das Zertifikat von ftp.example.org port 21 hat sich GEÄNDERT")));
+    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("Das Zertifikat von ftp.example.org:21 hat sich GEÄNDERT")));
     EXPECT_EQ(lines[1], u"Vertrauter Fingerabdruck (SHA-256): CC:DD"_qs);
     EXPECT_EQ(lines[2], u"Neuer Fingerabdruck (SHA-256): AA:BB"_qs);
+}
+
+
+
+// The status bar says whether the server connection is encrypted, in both languages, and the
+// text goes when the connection does.
+class EncryptionStatus : public AppFixture {
+protected:
+    QString connectShown(const QByteArray &language, const QString &tls)
+    {
+        existingProfile(true, true, language);
+        EXPECT_TRUE(start());
+        FtpTestServer::Setup setup;
+        setup.tls = tls;
+        setup.certificateFile = certificates.file(QStringLiteral("server.pem"));
+        server = std::make_unique<FtpTestServer>(setup);
+        EXPECT_TRUE(server->start()) << server->errorText().toStdString();
+        MasterFTP &master = starter->ftp();
+        master.setEncryption(tls.isEmpty() ? FtpEncryption::Plain : FtpEncryption::ExplicitRequired);
+        master.SetConnectionData(server->host(), QString::number(server->port()), server->user(), server->password(), 0);
+        EXPECT_TRUE(master.Connect(false)) << prompts.shown.join(u'\n').toStdString();
+        return w().encryptionText->text();
+    }
+    void TearDown() override
+    {
+        if (starter && starter->ftp().isConnected())
+            starter->ftp().Disconnect();
+        AppFixture::TearDown();
+        server.reset();
+    }
+
+    TlsTestCertificates certificates;
+    std::unique_ptr<FtpTestServer> server;
+};
+
+TEST_F(EncryptionStatus, AnEncryptedConnectionShowsItsProtocolVersion)
+{
+    const QString shown = connectShown("ENGLISH", QStringLiteral("explicit"));
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Encrypted (TLSv1."))) << shown.toStdString();
+    EXPECT_TRUE(w().encryptionText->toolTip().startsWith(QStringLiteral("Encrypted connection: TLSv1.")));
+    starter->ftp().Disconnect();
+    EXPECT_EQ(w().encryptionText->text(), QString());
+}
+
+TEST_F(EncryptionStatus, APlainConnectionSaysItIsNotEncryptedInGerman)
+{
+    EXPECT_EQ(connectShown("GERMAN", QString()), QStringLiteral("Unverschlüsselt"));
+    EXPECT_EQ(w().encryptionText->toolTip(), QStringLiteral("Verbunden ohne Verschlüsselung"));
+}
+
+TEST_F(EncryptionStatus, AnEncryptedConnectionInGerman)
+{
+    const QString shown = connectShown("GERMAN", QStringLiteral("explicit"));
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Verschlüsselt (TLSv1."))) << shown.toStdString();
 }
 
 } // namespace

@@ -29,6 +29,12 @@ struct FtpCertificate {
     QString previousFingerprint; // the fingerprint trusted before, when the certificate changed
 
     bool changed() const { return !previousFingerprint.isEmpty(); }
+    // "host:port", the same in every language; an IPv6 address goes in brackets.
+    QString site() const
+    {
+        const QString shownHost = host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : host;
+        return shownHost + QLatin1Char(':') + QString::number(port);
+    }
 };
 
 // The connection stopped at an untrusted certificate, before anything was sent over TLS.

@@ -10,7 +10,6 @@ class FtpEvents {
 public:
     virtual ~FtpEvents() = default;
     virtual void reportStatus(const QString &text) = 0;
-    virtual void reportConnected() = 0;
     virtual void reportWorkBegin(FtpClient::Direction direction, qint64 expectedBytes) = 0;
     virtual void reportWork(FtpClient::Direction direction, qint64 bytes) = 0;
     virtual void reportWorkEnd(FtpClient::Direction direction) = 0;

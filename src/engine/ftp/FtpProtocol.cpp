@@ -169,7 +169,6 @@ void FtpProtocol::connectAndLogin(const FtpSettings &settings)
         throw;
     }
     m_events.reportStatus(QStringLiteral("Connection established"));
-    m_events.reportConnected();
 }
 
 bool FtpProtocol::negotiateExplicitTls()
@@ -207,12 +206,11 @@ void FtpProtocol::secureControl()
         m_control.close();
         const QString message =
             described.changed()
-                ? QStringLiteral("WARNING: the certificate of %1 port %2 has CHANGED since it was trusted (trusted: %3, "
-                                 "now: %4): %5")
-                      .arg(described.host).arg(described.port).arg(described.previousFingerprint, described.fingerprint,
-                                                                     described.reason)
-                : QStringLiteral("The certificate of %1 port %2 is not trusted (SHA-256 %3): %4")
-                      .arg(described.host).arg(described.port).arg(described.fingerprint, described.reason);
+                ? QStringLiteral("WARNING: the certificate of %1 has CHANGED since it was trusted (trusted: %2, "
+                                 "now: %3): %4")
+                      .arg(described.site(), described.previousFingerprint, described.fingerprint, described.reason)
+                : QStringLiteral("The certificate of %1 is not trusted (SHA-256 %2): %3")
+                      .arg(described.site(), described.fingerprint, described.reason);
         throw FtpCertificateError(message, described);
     }
     m_events.reportStatus(QStringLiteral("TLS connection established: ") + m_control.tlsSessionText());

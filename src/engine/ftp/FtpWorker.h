@@ -25,7 +25,6 @@ public:
     void shutdown();
 
     void reportStatus(const QString &text) override { Q_EMIT statusReported(text); }
-    void reportConnected() override { Q_EMIT connected(); }
     void reportWorkBegin(FtpClient::Direction direction, qint64 expectedBytes) override
     {
         Q_EMIT workBegan(direction, expectedBytes);
@@ -35,7 +34,6 @@ public:
 
 Q_SIGNALS:
     void statusReported(const QString &text);
-    void connected();
     void workBegan(Velmora::FtpClient::Direction direction, qint64 expectedBytes);
     void workProgressed(Velmora::FtpClient::Direction direction, qint64 bytes);
     void workEnded(Velmora::FtpClient::Direction direction);

@@ -19,7 +19,6 @@ QtFtpClient::QtFtpClient(QObject *parent)
     m_worker = new FtpWorker(m_abortRequested, m_stopping);
     m_worker->moveToThread(&m_thread);
     connect(m_worker, &FtpWorker::statusReported, this, &FtpClient::statusReported, Qt::QueuedConnection);
-    connect(m_worker, &FtpWorker::connected, this, &FtpClient::connected, Qt::QueuedConnection);
     connect(m_worker, &FtpWorker::workBegan, this, &FtpClient::workBegan, Qt::QueuedConnection);
     connect(m_worker, &FtpWorker::workProgressed, this, &FtpClient::workProgressed, Qt::QueuedConnection);
     connect(m_worker, &FtpWorker::workEnded, this, &FtpClient::workEnded, Qt::QueuedConnection);
@@ -129,6 +128,9 @@ void QtFtpClient::connectOnce()
     m_greeting = greeting;
     m_system = system;
     m_encryptionText = encryption;
+    // Told here rather than from the worker: whoever hears it may ask at once how the
+    // connection is encrypted.
+    Q_EMIT connected();
 }
 
 void QtFtpClient::connectAndLogin()
