@@ -9,9 +9,11 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QSet>
 
 namespace Velmora {
 
@@ -160,6 +162,49 @@ QStringList BackupStore::RestoreLocal(const BackupIndex &index) const
         return {destination};
     CopyTree(index.backupPath, destination, failed);
     return failed;
+}
+
+namespace {
+
+// Removes below folder every file not named in keep (relative to root); true when folder is
+// empty afterwards.
+bool pruneTree(const QString &root, const QString &folder, const QSet<QString> &keep)
+{
+    bool empty = true;
+    const QDir dir(folder);
+    for (const QFileInfo &entry : dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        const QString relative = entry.filePath().mid(root.size());
+        if (entry.isDir() && !entry.isSymLink()) {
+            if (pruneTree(root, entry.filePath(), keep))
+                QDir(folder).rmdir(entry.fileName());
+            else
+                empty = false;
+        } else if (keep.contains(relative)) {
+            empty = false;
+        } else if (!QFile::remove(entry.filePath())) {
+            empty = false;
+        }
+    }
+    return empty;
+}
+
+} // namespace
+
+void BackupStore::KeepOnly(const QString &backupFolder, const QStringList &changedFiles)
+{
+    QSet<QString> keep(changedFiles.cbegin(), changedFiles.cend());
+    keep.insert(BackupIndex::FileName);
+    pruneTree(backupFolder, backupFolder, keep);
+}
+
+bool BackupStore::HoldsNoFiles(const QString &backupFolder)
+{
+    QDirIterator it(backupFolder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        if (QFileInfo(it.next()).fileName() != BackupIndex::FileName)
+            return false;
+    }
+    return true;
 }
 
 } // namespace Velmora

@@ -51,6 +51,12 @@ public:
     Created CreateBackup(const QString &kind, const BackupOperation &operation, const QString &destination,
                          const QString &workingFolder);
     int backupCounter() const { return m_counter; }
+    // After the work a backup was made for: the backup keeps only the files that work changed
+    // (paths relative to the backup folder) and its index, so a restore puts back exactly
+    // those. Folders left empty go too.
+    static void KeepOnly(const QString &backupFolder, const QStringList &changedFiles);
+    // The backup holds no file besides its index: there is nothing to put back.
+    static bool HoldsNoFiles(const QString &backupFolder);
 
     // Every index file "*.VELMORA" below the temporary folder, depth first, files of a folder
     // before its sub-folders (by name, without those beginning with "."): so backups come in the

@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -423,16 +424,23 @@ void SearchAndReplaceForm::applyOnFiles(bool onServer)
         }
     } unlock{*this};
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (makeBackup(onServer ? BackupIndex::ServerKind : BackupIndex::LocalKind, m_params->backupOperation()).isEmpty()) {
+    const QString backup = makeBackup(onServer ? BackupIndex::ServerKind : BackupIndex::LocalKind, m_params->backupOperation());
+    if (backup.isEmpty()) {
         QApplication::restoreOverrideCursor();
         return;
     }
     m_session->action = SearchSession::Action::Transfer;
     if (!chooseSourceIfMissing()) {
+        BackupStore::KeepOnly(backup, {});
         QApplication::restoreOverrideCursor();
         return;
     }
     const QString failure = runApply();
+    // The backup keeps the files this apply changed, as they were before it.
+    QStringList changed;
+    for (int row : m_session->changedRows())
+        changed << workingCopyInBackup(m_session->entries().at(row));
+    BackupStore::KeepOnly(backup, changed);
     setChangedCount(onServer ? m_session->queueUploads() : m_session->copyBack());
     clearInputs();
     runSearch(false); // a file that failed was reported by the run itself
@@ -469,32 +477,41 @@ void SearchAndReplaceForm::viewEditChosenFile()
     if (!m_host->editFile(entry.workingCopyPath))
         return;
 
+    // The backup holds the edited file as it was before this edit (on the server, what the
+    // server has), so "Restore" undoes the edit; the editor has saved already, so the copy it
+    // took of the working folder is replaced by those bytes.
     const bool server = entry.command == QLatin1String("RETR");
     const QString localName = LocalFileName(SearchSession::localPath(entry));
-    const BackupOperation backup = BackupOperation::forEditor(context().language, localName);
+    const BackupOperation operation = BackupOperation::forEditor(context().language, localName);
+    const QString folder = makeBackup(server ? BackupIndex::ServerKind : BackupIndex::LocalKind, operation);
+    if (folder.isEmpty())
+        return;
+    const QString inBackup = workingCopyInBackup(entry);
+    BackupStore::KeepOnly(folder, {inBackup});
+    if (!inBackup.isEmpty()) {
+        QSaveFile saved(folder + inBackup);
+        if (!saved.open(QIODevice::WriteOnly) || saved.write(original) != original.size() || !saved.commit()) {
+            context().prompts.error(text(QStringLiteral("The backup could not be made completely. Not copied: "),
+                                         QStringLiteral("Die Sicherung konnte nicht vollständig angelegt werden. Nicht kopiert: "))
+                                    + inBackup);
+        }
+    }
     if (server) {
-        // The editor has saved already, so this backup holds the edited file.
-        if (makeBackup(BackupIndex::ServerKind, backup).isEmpty())
-            return;
         setChangedCount(m_session->queueUpload(entry));
         reportComplete(QString(), true);
         m_uploadBack->setEnabled(true);
         m_session->action = SearchSession::Action::Transfer;
         return;
     }
-    // A local working copy goes back to its local file right away, like a local apply; the
-    // backup keeps the file as it was before the edit, so the edit can be undone.
-    const QString folder = makeBackup(BackupIndex::LocalKind, backup);
-    if (folder.isEmpty())
-        return;
-    const QString download = context().folders.downloadFolder();
-    if (entry.workingCopyPath.startsWith(download)) {
-        QFile saved(folder + entry.workingCopyPath.mid(download.size()));
-        if (saved.open(QIODevice::WriteOnly))
-            saved.write(original);
-    }
+    // A local working copy goes back to its local file right away, like a local apply.
     setChangedCount(m_session->copyBack(entry));
     reportComplete(QString(), false);
+}
+
+QString SearchAndReplaceForm::workingCopyInBackup(const SearchEntry &entry) const
+{
+    const QString download = context().folders.downloadFolder();
+    return entry.workingCopyPath.startsWith(download) ? entry.workingCopyPath.mid(download.size()) : QString();
 }
 
 void SearchAndReplaceForm::transferFilesWithHits()

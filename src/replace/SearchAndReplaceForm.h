@@ -95,6 +95,8 @@ private:
     // Makes the numbered backup and returns its folder; empty (after a message) when it is not
     // complete, and then nothing may be changed.
     QString makeBackup(const QString &kind, const BackupOperation &operation);
+    // Where the entry's working copy lies in a backup folder (relative), or empty.
+    QString workingCopyInBackup(const SearchEntry &entry) const;
     // The write run; an empty text when it went through, else the message of the file it
     // stopped at.
     QString runApply();

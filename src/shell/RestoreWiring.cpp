@@ -12,6 +12,7 @@
 #include "browser/FileGridView.h"
 #include "queue/QueueRunner.h"
 #include "queue/TransferBuilders.h"
+#include "replace/BackupStore.h"
 #include "replace/RestoreForm.h"
 
 #include <QComboBox>
@@ -73,6 +74,9 @@ QString RestoreWiring::restoreOnServer(const BackupIndex &backup)
 {
     if (!m_builders)
         return notRestoredText(m_context, -1);
+    // A backup whose work changed no file has nothing to put back.
+    if (BackupStore::HoldsNoFiles(backup.backupPath))
+        return {};
     MainWindowWidgets &w = m_main.widgets();
     const QString rememberedLocal = w.localPathEdit->currentText();
     m_browser.FillLocalGrid(backup.backupPath);

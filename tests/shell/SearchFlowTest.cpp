@@ -24,6 +24,7 @@
 #include "filter/FilterForm.h"
 #include "filter/NoWizardFilterFile.h"
 #include "filter/WizardFilterForm.h"
+#include "queue/AskOverwriteForm.h"
 #include "queue/AsciiFileRule.h"
 #include "queue/GetFilesListForm.h"
 #include "queue/LocalFolders.h"
@@ -31,6 +32,7 @@
 #include "queue/QueueRunner.h"
 #include "queue/TransferBuilderSetup.h"
 #include "queue/TransferBuilders.h"
+#include "editor/EditorForm.h"
 #include "replace/RestoreForm.h"
 #include "replace/SearchAndReplaceForm.h"
 #include "shell/MainFormTransferHost.h"
@@ -45,9 +47,12 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+
+#include <Qsci/qsciscintilla.h>
 
 using namespace Velmora;
 using namespace Velmora::Testing;
@@ -118,8 +123,17 @@ protected:
         server.writeFile(u"www/logo.png"_s, QByteArray("\x89PNG old\r\n\x00", 11));
         ASSERT_TRUE(server.start()) << server.errorText().toStdString();
         ASSERT_TRUE(NoWizardFilterFile(context().folders.appDataFolder).write());
-        // Uploads replace the server's files without the overwrite question ("always overwrite").
-        starter->queue().runner().overwritePolicy().applyAllwaysOverwrite(true);
+        // The overwrite question is answered as a user would: "Overwrite", for this file only.
+        AskOverwriteForm *ask = starter->dialogs().overwriteQuestion;
+        auto *answer = new QTimer(ask);
+        QObject::connect(answer, &QTimer::timeout, ask, [this, ask] {
+            if (!ask->isVisible())
+                return;
+            ++overwriteQuestions;
+            ask->overwriteRadioButton()->click();
+            ask->okButton()->click();
+        });
+        answer->start(0);
 
         localRoot = env.root() + u"loc/"_s;
         QDir().mkpath(localRoot);
@@ -201,6 +215,7 @@ protected:
     std::unique_ptr<MainFormTransferHost> host;
     std::unique_ptr<TransferBuilders> builders;
     bool windowWasOpen = false;
+    int overwriteQuestions = 0;
 };
 
 TEST_F(SearchFlow, ServerFilesAreDownloadedChangedUploadedAndRestored)
@@ -312,6 +327,70 @@ TEST_F(SearchFlow, AnApplyChangesOnlyTheMatchedBytesAndRestoreIsByteExact)
     restoreNewestBackup();
     for (const auto &[path, bytes] : files)
         EXPECT_EQ(onServer(path), bytes) << "restored exactly: " << path.toStdString();
+}
+
+// Restore puts back only what the apply changed: a file the apply left alone keeps whatever the
+// server has now, and the backup holds just the changed files as they were.
+TEST_F(SearchFlow, RestorePutsBackOnlyTheFilesTheApplyChanged)
+{
+    const QByteArray index = onServer(u"www/index.html"_s);
+    const QByteArray css = onServer(u"www/css/site.css"_s);
+    select(BrowserSide::Server, u"www"_s);
+    inSearchWindow([&] {
+        replaceOldByNewOnServer();
+        form().button("UploadSearchAndReplaceBitBtn")->click();
+    });
+    builders->Download(WorkMode::SearchAndReplace);
+    ASSERT_TRUE(windowWasOpen);
+    EXPECT_GE(overwriteQuestions, 2) << "each upload back was asked about";
+    ASSERT_EQ(onServer(u"www/index.html"_s), "<p>new</p>\n<p>keep</p>\n");
+    const QString backup = context().folders.tempFolder + u"BACKUP001/"_s;
+    EXPECT_TRUE(QFileInfo::exists(backup + u"www/index.html"_s));
+    EXPECT_TRUE(QFileInfo::exists(backup + u"www/css/site.css"_s));
+    EXPECT_FALSE(QFileInfo::exists(backup + u"www/readme.txt"_s)) << "the apply did not change it";
+
+    // Someone else changes the file the apply did not touch; the restore must leave it alone.
+    server.writeFile(u"www/readme.txt"_s, "a colleague's new text\r\n");
+    restoreNewestBackup();
+    EXPECT_TRUE(prompts.shown.contains(u"information: Backup restored."_s)) << prompts.shown.join(u'\n').toStdString();
+    EXPECT_EQ(onServer(u"www/index.html"_s), index);
+    EXPECT_EQ(onServer(u"www/css/site.css"_s), css);
+    EXPECT_EQ(onServer(u"www/readme.txt"_s), "a colleague's new text\r\n");
+}
+
+// A server file changed in the editor from the search window: its backup holds the server's
+// original, so "Restore" puts back exactly what the server had before the edit.
+TEST_F(SearchFlow, AnEditInTheEditorCanBeRestoredToTheServersOriginal)
+{
+    const QByteArray original("<p>old</p>\r\n<p>\xFC</p>\r\n");
+    server.writeFile(u"www/index.html"_s, original);
+    select(BrowserSide::Server, u"www"_s);
+    EditorForm *editor = starter->dialogs().editor;
+    inSearchWindow([&] {
+        form().modeComboBox()->setCurrentIndex(0);
+        form().searchEdit()->setText(u"<p>"_s);
+        const QAbstractItemModel *grid = form().grid()->model();
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            if (grid->index(row, 1).data().toString().endsWith(u"index.html"_s)
+                || grid->index(row, 0).data().toString().endsWith(u"index.html"_s))
+                form().grid()->selectRow(row);
+        }
+        QTimer::singleShot(0, editor, [editor] {
+            editor->textEdit()->setText(editor->textEdit()->text().replace(u"old"_s, u"edited"_s));
+            editor->save();
+            editor->reject();
+        });
+        prompts.clear();
+        form().button("ViewBiitBtn")->click();
+        form().button("UploadSearchAndReplaceBitBtn")->click();
+    });
+    builders->Download(WorkMode::SearchAndReplace);
+    ASSERT_TRUE(windowWasOpen);
+    ASSERT_EQ(onServer(u"www/index.html"_s), QByteArray("<p>edited</p>\r\n<p>\xFC</p>\r\n")) << "the edit went up";
+
+    restoreNewestBackup();
+    EXPECT_TRUE(prompts.shown.contains(u"information: Backup restored."_s)) << prompts.shown.join(u'\n').toStdString();
+    EXPECT_EQ(onServer(u"www/index.html"_s), original) << "the server's original is back";
 }
 
 // An upload back that the server refuses is no success: the user is told how many files did not
