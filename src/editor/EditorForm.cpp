@@ -50,7 +50,6 @@ EditorForm::EditorForm(const AppContext &context, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                           | Qt::WindowCloseButtonHint)
     , m_context(context)
-    , m_german(context.systemIsGerman)
     , m_settings(EditorSettings::FolderFor(context.folders.appDataFolder))
     , m_text(new QsciScintilla(this))
 {
@@ -84,14 +83,51 @@ EditorForm::EditorForm(const AppContext &context, QWidget *parent)
     connect(m_text, &QsciScintilla::textChanged, this, &EditorForm::updateStatus);
     connect(m_text, &QsciScintilla::cursorPositionChanged, this, &EditorForm::updateStatus);
     resize(900, 650);
-    updateStatus();
+    retranslate();
+    connect(&m_context.language, &Language::languageChanged, this, &EditorForm::retranslate);
 }
 
 EditorForm::~EditorForm() = default;
 
 QString EditorForm::text(const char16_t *english, const char16_t *german) const
 {
-    return QString::fromUtf16(m_german ? german : english);
+    return QString::fromUtf16(isGerman() ? german : english);
+}
+
+bool EditorForm::isGerman() const
+{
+    return m_context.language.isGerman();
+}
+
+void EditorForm::retranslate()
+{
+    const QString ctrl = text(u"Ctrl+", u"Strg+");
+    for (const Caption &caption : m_captions) {
+        QString shown = text(caption.english, caption.german);
+        if (auto *menu = qobject_cast<QMenu *>(caption.target)) {
+            menu->setTitle(shown);
+            continue;
+        }
+        auto *action = qobject_cast<QAction *>(caption.target);
+        if (!action)
+            continue;
+        if (caption.toolTipOnly) {
+            action->setText(shown);
+            action->setToolTip(shown);
+            continue;
+        }
+        if (!caption.key.isEmpty())
+            shown += u'\t' + ctrl + caption.key;
+        action->setText(shown);
+    }
+    // The search windows are made again, in the new language, when they are next opened.
+    for (EditorFindForm **form : {&m_findForm, &m_replaceForm}) {
+        if (*form && !(*form)->isVisible()) {
+            (*form)->deleteLater();
+            *form = nullptr;
+        }
+    }
+    updateStatus();
 }
 
 void EditorForm::configureText()
@@ -140,19 +176,21 @@ void EditorForm::buildMenus()
     m_menuBar->setObjectName(QStringLiteral("EditorMenuBar"));
     // The caption shows the label, a tab and the key; the keys themselves are bound to the text
     // (buildShortcuts), and Ctrl+X, C, V, Z and Y are the text component's own.
-    const QString ctrl = text(u"Ctrl+", u"Strg+");
-    auto item = [this, &ctrl](QMenu *menu, const char16_t *english, const char16_t *german, const QString &key,
-                              const char *name, auto slot) {
-        QString caption = text(english, german);
-        if (!key.isEmpty())
-            caption += u'\t' + ctrl + key;
-        QAction *action = newAction(menu, caption, name);
+    auto item = [this](QMenu *menu, const char16_t *english, const char16_t *german, const QString &key,
+                       const char *name, auto slot) {
+        QAction *action = newAction(menu, QString(), name);
+        m_captions.append({action, english, german, key});
         menu->addAction(action);
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
+    auto menu = [this](const char16_t *english, const char16_t *german) {
+        QMenu *added = m_menuBar->addMenu(QString());
+        m_captions.append({added, english, german});
+        return added;
+    };
 
-    QMenu *file = m_menuBar->addMenu(text(u"File", u"Datei"));
+    QMenu *file = menu(u"File", u"Datei");
     file->setObjectName(QStringLiteral("FileMenu"));
     item(file, u"New", u"Neu", QStringLiteral("N"), "New1", [this] { newFileWithoutAsking(); });
     item(file, u"Open", u"Öffnen", QStringLiteral("O"), "Open1", [this] { openFile(); });
@@ -162,7 +200,7 @@ void EditorForm::buildMenus()
     file->addSeparator();
     item(file, u"Exit", u"Beenden", QString(), "Exit1", [this] { close(); });
 
-    QMenu *edit = m_menuBar->addMenu(text(u"Edit", u"Bearbeiten"));
+    QMenu *edit = menu(u"Edit", u"Bearbeiten");
     edit->setObjectName(QStringLiteral("EditMenu"));
     item(edit, u"Cut", u"Ausschneiden", QStringLiteral("X"), "Cut1", [this] { m_text->cut(); });
     item(edit, u"Copy", u"Kopieren", QStringLiteral("C"), "Copy1", [this] { m_text->copy(); });
@@ -175,13 +213,13 @@ void EditorForm::buildMenus()
     item(edit, u"Undo", u"Rückgängig", QStringLiteral("Z"), "Undo1", [this] { m_text->undo(); });
     item(edit, u"Redo", u"Wiederholen", QStringLiteral("Y"), "Redo1", [this] { m_text->redo(); });
 
-    QMenu *format = m_menuBar->addMenu(text(u"Format", u"Format"));
+    QMenu *format = menu(u"Format", u"Format");
     format->setObjectName(QStringLiteral("FormatMenu"));
     m_wordWrapAction = item(format, u"Wordwrap", u"Zeilenumbruch", QStringLiteral("W"), "Wordwrap1",
                             [this] { toggleWordWrap(); });
     m_wordWrapAction->setCheckable(true);
 
-    QMenu *view = m_menuBar->addMenu(text(u"View", u"Ansicht"));
+    QMenu *view = menu(u"View", u"Ansicht");
     view->setObjectName(QStringLiteral("ViewMenu"));
     m_statusLineAction = item(view, u"Status line", u"Status Zeile", QString(), "Statusline1",
                               [this] { toggleStatusLine(); });
@@ -199,8 +237,8 @@ void EditorForm::buildToolBar()
         QIcon icon = QIcon::fromTheme(QString::fromLatin1(theme));
         if (icon.isNull() && fallback != QStyle::SP_CustomBase)
             icon = style()->standardIcon(fallback);
-        QAction *action = m_toolBar->addAction(icon, text(english, german));
-        action->setToolTip(text(english, german));
+        QAction *action = m_toolBar->addAction(icon, QString());
+        m_captions.append({action, english, german, QString(), true});
         connect(action, &QAction::triggered, this, slot);
         m_toolBar->widgetForAction(action)->setObjectName(QString::fromLatin1(name));
     };
@@ -447,7 +485,7 @@ void EditorForm::showReplace()
 void EditorForm::showSearchForm(EditorFindForm *&form, bool replaceMode)
 {
     if (!form)
-        form = new EditorFindForm(*m_text, m_context.prompts, m_german, replaceMode, this);
+        form = new EditorFindForm(*m_text, m_context.prompts, isGerman(), replaceMode, this);
     // A selection within one line is what the user most likely wants to find.
     if (m_text->hasSelectedText() && !m_text->selectedText().contains(u'\n'))
         form->searchEdit()->setText(m_text->selectedText());
@@ -486,11 +524,11 @@ void EditorForm::toggleStatusLine()
 void EditorForm::updateStatus()
 {
     const QString all = m_text->text();
-    m_statusFields[0]->setText(EditorText::CountsText(EditorText::Count(all)));
+    m_statusFields[0]->setText(EditorText::CountsText(EditorText::Count(all), isGerman()));
     int line = 0;
     int column = 0;
     m_text->getCursorPosition(&line, &column);
-    m_statusFields[1]->setText(EditorText::CaretText(line, column));
+    m_statusFields[1]->setText(EditorText::CaretText(line, column, isGerman()));
     m_statusFields[2]->setText(u' ' + m_path);
 }
 

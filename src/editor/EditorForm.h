@@ -57,7 +57,8 @@ public:
     Highlighter highlighter() const { return m_highlighter; }
     // True while the undo history is not empty.
     bool isModified() const;
-    bool isGerman() const { return m_german; }
+    // The editor speaks the program's language and follows it when it changes.
+    bool isGerman() const;
     const EditorSettings &settings() const { return m_settings; }
     void setPrinterSetup(PrinterSetup setup) { m_printerSetup = std::move(setup); }
 
@@ -95,6 +96,7 @@ protected:
 
 private:
     QString text(const char16_t *english, const char16_t *german) const;
+    void retranslate();
     void buildMenus();
     void buildToolBar();
     void buildStatusLine();
@@ -111,7 +113,16 @@ private:
     void clearUndoHistory();
 
     const AppContext &m_context;
-    bool m_german;
+    // A menu, menu item or tool bar button with its texts: menu items show their key after a
+    // tab, tool bar buttons show the text as their tip.
+    struct Caption {
+        QObject *target = nullptr;
+        const char16_t *english = nullptr;
+        const char16_t *german = nullptr;
+        QString key;
+        bool toolTipOnly = false;
+    };
+    QList<Caption> m_captions;
     EditorSettings m_settings;
     QsciScintilla *m_text;
     QMenuBar *m_menuBar = nullptr;

@@ -143,15 +143,16 @@ Counts Count(const QString &text)
     return counts;
 }
 
-QString CountsText(const Counts &counts)
+QString CountsText(const Counts &counts, bool german)
 {
-    return u' ' + QString::number(counts.characters) + QStringLiteral("chars   ") + QString::number(counts.lines)
-        + QStringLiteral(" lines");
+    return u' ' + QString::number(counts.characters) + (german ? QStringLiteral(" Zeichen   ") : QStringLiteral("chars   "))
+        + QString::number(counts.lines) + (german ? QStringLiteral(" Zeilen") : QStringLiteral(" lines"));
 }
 
-QString CaretText(int line, int column)
+QString CaretText(int line, int column, bool german)
 {
-    return QStringLiteral(" Ln: ") + QString::number(line) + QStringLiteral("   Col: ") + QString::number(column);
+    return (german ? QStringLiteral(" Zeile: ") : QStringLiteral(" Ln: ")) + QString::number(line)
+        + (german ? QStringLiteral("   Spalte: ") : QStringLiteral("   Col: ")) + QString::number(column);
 }
 
 } // namespace Velmora::EditorText

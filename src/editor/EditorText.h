@@ -38,8 +38,8 @@ struct Counts {
     qsizetype lines = 0;      // a final line break makes no extra line
 };
 Counts Count(const QString &text);
-QString CountsText(const Counts &counts);       // " 12chars   3 lines"
-QString CaretText(int line, int column);        // " Ln: 0   Col: 4"
+QString CountsText(const Counts &counts, bool german = false); // " 12chars   3 lines", " 12 Zeichen   3 Zeilen"
+QString CaretText(int line, int column, bool german = false);  // " Ln: 0   Col: 4", " Zeile: 0   Spalte: 4"
 
 } // namespace EditorText
 

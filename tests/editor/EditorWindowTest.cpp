@@ -1,6 +1,7 @@
 // The built-in editor in the running program: colouring by extension, the save question,
 // Save and line ends, the settings file, the status line, find and replace, printing.
 #include "AppFixture.h"
+#include "QtPrinters.h"
 #include "editor/DefinitionLexer.h"
 #include "editor/EditorFindForm.h"
 #include "editor/EditorForm.h"
@@ -285,27 +286,53 @@ TEST_F(EditorWindow, EnglishTextsOnAnEnglishSystem)
     EXPECT_EQ(toolButton("SpeedButton2")->toolTip(), u"Search and replace"_s);
 }
 
-TEST_F(EditorWindow, GermanSystemGivesGermanTextsWhateverTheProgramLanguage)
+// The editor speaks the program's language, whatever the system's, and follows a switch at once:
+// menus, keys, tool tips, status line, the search windows and the save question.
+TEST_F(EditorWindow, TheEditorFollowsTheProgramsLanguage)
 {
     platform.german = true; // the program itself runs in English (LanguageIsSet.ini)
     ASSERT_TRUE(startEditor());
     ASSERT_FALSE(context().language.isGerman());
+    EXPECT_EQ(menuTitles(), (QStringList{u"File"_s, u"Edit"_s, u"Format"_s, u"View"_s}));
+    EXPECT_EQ(menuItem("Open1")->text(), u"Open\tCtrl+O"_s);
+
+    const QString path = file(u"a.txt"_s, "one\n");
+    ASSERT_TRUE(editor().Load(path));
+    editor().showFind();
+    EXPECT_EQ(editor().findForm()->windowTitle(), u"Search"_s);
+    editor().findForm()->hide();
+
+    context().language.setCurrent(Language::German);
     EXPECT_EQ(menuTitles(), (QStringList{u"Datei"_s, u"Bearbeiten"_s, u"Format"_s, u"Ansicht"_s}));
     EXPECT_EQ(menuItem("New1")->text(), u"Neu\tStrg+N"_s);
     EXPECT_EQ(menuItem("Open1")->text(), u"Öffnen\tStrg+O"_s);
     EXPECT_EQ(menuItem("SaveAs1")->text(), u"Speichern unter...\tStrg+Alt+S"_s);
+    EXPECT_EQ(menuItem("SearchAndReplace1")->text(), u"Suchen und  Ersetzen\tStrg+H"_s);
     EXPECT_EQ(menuItem("Undo1")->text(), u"Rückgängig\tStrg+Z"_s);
     EXPECT_EQ(menuItem("Wordwrap1")->text(), u"Zeilenumbruch\tStrg+W"_s);
+    EXPECT_EQ(menuItem("Exit1")->text(), u"Beenden"_s);
     EXPECT_EQ(menuItem("Statusline1")->text(), u"Status Zeile"_s);
     EXPECT_EQ(toolButton("spbOpen")->toolTip(), u"Datei öffnen"_s);
+    EXPECT_EQ(toolButton("SpeedButton2")->toolTip(), u"Suchen und Ersetzen"_s);
+    EXPECT_EQ(editor().statusField(0)->text(), u" 3 Zeichen   1 Zeilen"_s);
+    EXPECT_EQ(editor().statusField(1)->text(), u" Zeile: 0   Spalte: 0"_s);
+    editor().showFind();
+    EXPECT_EQ(editor().findForm()->windowTitle(), u"Suchen"_s);
+    editor().findForm()->searchEdit()->setText(u"zzz"_s);
+    EXPECT_FALSE(editor().findForm()->findNext());
+    EXPECT_EQ(prompts.shown.value(0), u"information: Text nicht gefunden"_s);
+    editor().findForm()->hide();
 
-    const QString path = file(u"a.txt"_s, "one\n");
-    ASSERT_TRUE(editor().Load(path));
     editor().show();
     typeAtStart(u"x"_s);
+    prompts.clear();
     prompts.threeWayAnswers = {UserPrompts::Answer::Abort};
     editor().close();
     EXPECT_EQ(prompts.shown, QStringList{u"askYesNoAbort: Änderungen speichern?\n"_s + path});
+
+    context().language.setCurrent(Language::English);
+    EXPECT_EQ(menuItem("Open1")->text(), u"Open\tCtrl+O"_s);
+    EXPECT_EQ(toolButton("spbOpen")->toolTip(), u"Open file"_s);
 }
 
 TEST_F(EditorWindow, ViewSettingsAreWrittenAndSurviveARestart)
