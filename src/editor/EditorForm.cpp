@@ -22,6 +22,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -80,6 +81,8 @@ EditorForm::EditorForm(const AppContext &context, QWidget *parent)
     applySettings();
 
     m_text->installEventFilter(this);
+    m_loading.setInterval(0);
+    connect(&m_loading, &QTimer::timeout, this, &EditorForm::loadNextPiece);
     connect(m_text, &QsciScintilla::textChanged, this, &EditorForm::updateStatus);
     connect(m_text, &QsciScintilla::cursorPositionChanged, this, &EditorForm::updateStatus);
     resize(900, 650);
@@ -317,15 +320,68 @@ bool EditorForm::Load(const QString &path)
         m_context.prompts.error(text(u"The file cannot be read: ", u"Die Datei kann nicht gelesen werden: ") + path);
         return false;
     }
-    m_loaded = EditorText::Decode(file.readAll());
+    stopLoading();
+    m_loaded = EditorText::Read(file.readAll());
     setHighlighter(HighlighterForFile(path));
-    m_text->setText(m_loaded.text);
-    clearUndoHistory();
+    // Scintilla wraps every line while it takes a text with word wrap on, which makes opening a
+    // large file take seconds; with wrap switched on afterwards it wraps in the background.
+    // Nobody undoes the loading itself, so it is not recorded either. A large file goes in by
+    // pieces from the event loop: the window answers at once and stays read-only until the
+    // whole text is in.
+    m_wrapAfterLoading = m_text->wrapMode() != QsciScintilla::WrapNone;
+    setWordWrap(false);
+    m_text->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
+    m_shown = EditorText::ShownUtf8(m_loaded);
+    m_shownAt = EditorText::PieceEnd(m_shown, 0, FirstPieceBytes);
+    m_text->SendScintilla(QsciScintillaBase::SCI_SETTEXT, 0UL, m_shown.left(m_shownAt).constData());
     m_text->setCursorPosition(0, 0);
+    if (m_shownAt < EditorText::ShownSize(m_shown)) {
+        m_text->setReadOnly(true);
+        m_loading.start();
+    } else {
+        endLoading();
+    }
     m_path = path;
     setWindowTitle(QFileInfo(path).fileName() + QStringLiteral(" - Editor"));
     updateStatus();
     return true;
+}
+
+void EditorForm::loadNextPiece()
+{
+    const qsizetype end = EditorText::PieceEnd(m_shown, m_shownAt, PieceBytes);
+    // A read-only document takes no text, not even from the program itself.
+    m_text->setReadOnly(false);
+    m_text->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, static_cast<unsigned long>(end - m_shownAt),
+                          m_shown.constData() + m_shownAt);
+    m_text->setReadOnly(true);
+    m_shownAt = end;
+    if (m_shownAt >= EditorText::ShownSize(m_shown))
+        endLoading();
+}
+
+void EditorForm::finishLoading()
+{
+    while (m_loading.isActive())
+        loadNextPiece();
+}
+
+void EditorForm::endLoading()
+{
+    m_loading.stop();
+    m_shown.clear();
+    m_shownAt = 0;
+    m_text->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
+    clearUndoHistory();
+    m_text->setReadOnly(false);
+    setWordWrap(m_wrapAfterLoading);
+    updateStatus();
+}
+
+void EditorForm::stopLoading()
+{
+    if (m_loading.isActive())
+        endLoading();
 }
 
 void EditorForm::fillScreen()
@@ -405,6 +461,7 @@ void EditorForm::openFile()
 bool EditorForm::writeTo(const QString &path)
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    finishLoading();
     QSaveFile file(path);
     bool ok = file.open(QIODevice::WriteOnly);
     if (ok) {
@@ -463,6 +520,7 @@ void EditorForm::print()
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     if (!m_printerSetup(printer))
         return;
+    finishLoading();
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     // The whole text, without line numbers and without page numbers (the printer draws no
     // header or footer).
@@ -484,6 +542,7 @@ void EditorForm::showReplace()
 
 void EditorForm::showSearchForm(EditorFindForm *&form, bool replaceMode)
 {
+    finishLoading();
     if (!form)
         form = new EditorFindForm(*m_text, m_context.prompts, isGerman(), replaceMode, this);
     // A selection within one line is what the user most likely wants to find.
@@ -494,10 +553,22 @@ void EditorForm::showSearchForm(EditorFindForm *&form, bool replaceMode)
     form->activateWindow();
 }
 
+void EditorForm::setWordWrap(bool on)
+{
+    m_text->setWrapMode(on ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    // The component keeps a layout of every line of the document while wrapping, and every
+    // change then walks all of them: a file of many megabytes stalls for seconds. Layouts of the
+    // lines on screen are enough.
+    m_text->SendScintilla(QsciScintillaBase::SCI_SETLAYOUTCACHE, QsciScintillaBase::SC_CACHE_PAGE);
+}
+
 void EditorForm::applySettings()
 {
     m_wordWrapAction->setChecked(m_settings.wordWrap);
-    m_text->setWrapMode(m_settings.wordWrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    if (m_loading.isActive())
+        m_wrapAfterLoading = m_settings.wordWrap; // switched on once the whole text is in
+    else
+        setWordWrap(m_settings.wordWrap);
     m_statusLineAction->setChecked(m_settings.statusBar);
     m_statusBar->setVisible(m_settings.statusBar);
 }
@@ -523,8 +594,15 @@ void EditorForm::toggleStatusLine()
 
 void EditorForm::updateStatus()
 {
-    const QString all = m_text->text();
-    m_statusFields[0]->setText(EditorText::CountsText(EditorText::Count(all), isGerman()));
+    // Counted once the whole text is in: counting after every piece would read the text again
+    // and again. The count reads the component's own buffer without copying it, so typing in a
+    // large file stays quick.
+    if (!m_loading.isActive()) {
+        const long length = m_text->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        const auto *buffer = reinterpret_cast<const char *>(m_text->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+        const QByteArrayView all = buffer ? QByteArrayView(buffer, length) : QByteArrayView();
+        m_statusFields[0]->setText(EditorText::CountsText(EditorText::Count(all), isGerman()));
+    }
     int line = 0;
     int column = 0;
     m_text->getCursorPosition(&line, &column);
@@ -543,6 +621,7 @@ void EditorForm::reject()
     if (m_replaceForm)
         m_replaceForm->hide();
     QDialog::reject();
+    stopLoading();
     // The window is kept for the next file, the document is not: Scintilla wraps and colours
     // a loaded document in the background, which would keep a CPU busy after the window has
     // gone. Every opening loads its file anew.

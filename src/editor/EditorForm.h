@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 
 #include <QDialog>
+#include <QTimer>
 #include <QHash>
 
 #include <functional>
@@ -59,6 +60,8 @@ public:
     bool isModified() const;
     // The editor speaks the program's language and follows it when it changes.
     bool isGerman() const;
+    // A large file is still going into the window (which is read-only until it is in).
+    bool isLoading() const { return m_loading.isActive(); }
     const EditorSettings &settings() const { return m_settings; }
     void setPrinterSetup(PrinterSetup setup) { m_printerSetup = std::move(setup); }
 
@@ -106,6 +109,12 @@ private:
     void showSearchForm(EditorFindForm *&form, bool replaceMode);
     void fillScreen();
     void applySettings();
+    void setWordWrap(bool on);
+    // A large file goes into the component in pieces from the event loop.
+    void loadNextPiece();
+    void finishLoading(); // the rest at once: before the whole text is read
+    void endLoading();
+    void stopLoading();   // a loading that is still going on ends where it is
     void writeSettings();
     void updateStatus();
     bool writeTo(const QString &path);
@@ -145,6 +154,12 @@ private:
         return empty;
     }();
     bool m_saveAsEnabled = true;
+    static constexpr qsizetype FirstPieceBytes = 1024 * 1024;
+    static constexpr qsizetype PieceBytes = 2 * 1024 * 1024;
+    QTimer m_loading;
+    QByteArray m_shown;     // the text still being loaded, in UTF-8
+    qsizetype m_shownAt = 0; // what of it is in the component
+    bool m_wrapAfterLoading = false;
     bool m_savedReport = false;
 };
 

@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <cstring>
+
 namespace Velmora::EditorText {
 
 namespace {
@@ -43,18 +45,126 @@ QByteArray encodeLine(const QString &line, bool utf8)
 
 } // namespace
 
-Loaded Decode(const QByteArray &bytes)
+Loaded Read(const QByteArray &bytes)
 {
     Loaded loaded;
     loaded.utf8 = TextCodec::IsValidUtf8(bytes);
-    loaded.lineBytes = byteLines(bytes, &loaded.lineEnds);
-    if (!loaded.lineEnds.isEmpty() && !loaded.lineEnds.first().isEmpty())
-        loaded.usualEnd = loaded.lineEnds.first();
-    loaded.lines.reserve(loaded.lineBytes.size());
-    for (const QByteArray &line : std::as_const(loaded.lineBytes))
-        loaded.lines.append(loaded.utf8 ? QString::fromUtf8(line) : TextCodec::DecodeWindows1252(line));
-    loaded.text = loaded.lines.join(QStringLiteral("\r\n"));
+    loaded.bytes = bytes;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            const bool crlf = c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+            loaded.usualEnd = crlf ? QByteArrayLiteral("\r\n") : QByteArray(1, c);
+            break;
+        }
+    }
     return loaded;
+}
+
+Loaded Decode(const QByteArray &bytes)
+{
+    Loaded loaded = Read(bytes);
+    const QString decoded = loaded.utf8 ? QString::fromUtf8(bytes) : TextCodec::DecodeWindows1252(bytes);
+    loaded.text = WithWindowsLineEnds(decoded);
+    return loaded;
+}
+
+namespace {
+
+// Every LF follows a CR and every CR is followed by an LF.
+bool hasOnlyWindowsLineEnds(const QByteArray &bytes)
+{
+    const char *begin = bytes.constData();
+    const char *end = begin + bytes.size();
+    for (const char *p = begin; (p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)))); ++p) {
+        if (p == begin || p[-1] != '\r')
+            return false;
+    }
+    for (const char *p = begin; (p = static_cast<const char *>(std::memchr(p, '\r', size_t(end - p)))); ++p) {
+        if (p + 1 == end || p[1] != '\n')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QByteArray ShownUtf8(const Loaded &file)
+{
+    const QByteArray utf8 = file.utf8 ? file.bytes : TextCodec::DecodeWindows1252(file.bytes).toUtf8();
+    if (hasOnlyWindowsLineEnds(utf8))
+        return utf8; // shared, not copied
+    const qsizetype n = utf8.size();
+    const char *in = utf8.constData();
+    QByteArray out;
+    out.reserve(n + n / 32 + 2);
+    qsizetype start = 0; // bytes before it are in out
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = in[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        if (c == '\r' && i + 1 < n && in[i + 1] == '\n') {
+            ++i; // already CR LF
+            continue;
+        }
+        out.append(in + start, i - start);
+        out.append("\r\n", 2);
+        start = i + 1;
+    }
+    out.append(in + start, n - start);
+    return out;
+}
+
+qsizetype ShownSize(const QByteArray &shown)
+{
+    return shown.endsWith("\r\n") ? shown.size() - 2 : shown.size();
+}
+
+qsizetype PieceEnd(const QByteArray &shown, qsizetype from, qsizetype limit)
+{
+    const qsizetype n = ShownSize(shown);
+    if (n - from <= limit)
+        return n;
+    const qsizetype lf = shown.lastIndexOf('\n', from + limit - 1);
+    if (lf >= from)
+        return lf + 1;
+    qsizetype end = from + limit;
+    while (end > from && (static_cast<unsigned char>(shown[end]) & 0xC0) == 0x80)
+        --end;
+    return end > from ? end : from + limit;
+}
+
+QString WithWindowsLineEnds(const QString &text)
+{
+    const qsizetype n = text.size();
+    const QChar *in = text.constData();
+    bool alreadyWindows = true;
+    for (qsizetype i = 0; i < n && alreadyWindows; ++i) {
+        if (in[i] == u'\r' && (i + 1 >= n || in[i + 1] != u'\n'))
+            alreadyWindows = false;
+        else if (in[i] == u'\n' && (i == 0 || in[i - 1] != u'\r'))
+            alreadyWindows = false;
+    }
+    QString out;
+    if (alreadyWindows) {
+        out = text;
+    } else {
+        out.reserve(n + n / 16);
+        for (qsizetype i = 0; i < n; ++i) {
+            const QChar c = in[i];
+            if (c == u'\r' || c == u'\n') {
+                out += QStringLiteral("\r\n");
+                if (c == u'\r' && i + 1 < n && in[i + 1] == u'\n')
+                    ++i;
+            } else {
+                out += c;
+            }
+        }
+    }
+    // A final line end makes no extra line.
+    if (out.endsWith(QStringLiteral("\r\n")))
+        out.chop(2);
+    return out;
 }
 
 QByteArray Encode(const QString &text, bool utf8)
@@ -70,22 +180,29 @@ QByteArray Encode(const QString &text, bool utf8)
 
 QByteArray Encode(const QString &text, Loaded &file)
 {
+    QList<QByteArray> lineEnds;
+    const QList<QByteArray> lineBytes = byteLines(file.bytes, &lineEnds);
+    QStringList fileLines;
+    fileLines.reserve(lineBytes.size());
+    for (const QByteArray &line : lineBytes)
+        fileLines.append(file.utf8 ? QString::fromUtf8(line) : TextCodec::DecodeWindows1252(line));
     // Where each shown text stood in the file, in order; a line is matched to the next
     // unused one of the same text after the last match, so unchanged lines keep their bytes.
     QHash<QString, QList<qsizetype>> places;
-    for (qsizetype i = 0; i < file.lines.size(); ++i)
-        places[file.lines[i]].append(i);
+    for (qsizetype i = 0; i < fileLines.size(); ++i)
+        places[fileLines[i]].append(i);
     QHash<QString, qsizetype> cursor;
     qsizetype next = 0;
 
-    const QStringList lines = TextCodec::SplitLines(text);
+    // The editor's lines: a text that ends with a line break ends with an empty line, which
+    // is written too (a file that ends with an empty line keeps it).
+    QStringList lines = TextCodec::SplitLines(text);
+    if (text.endsWith(u'\r') || text.endsWith(u'\n'))
+        lines.append(QString());
     // A file without a final line break keeps having none; an empty file gets one per line.
-    const bool finalBreak = file.lineEnds.isEmpty() || !file.lineEnds.last().isEmpty();
-    QList<QByteArray> written;
-    QList<QByteArray> ends;
-    written.reserve(lines.size());
-    ends.reserve(lines.size());
+    const bool finalBreak = lineEnds.isEmpty() || !lineEnds.last().isEmpty();
     QByteArray out;
+    out.reserve(file.bytes.size() + 64);
     for (qsizetype n = 0; n < lines.size(); ++n) {
         const QString &line = lines[n];
         const bool last = n + 1 == lines.size();
@@ -100,8 +217,8 @@ QByteArray Encode(const QString &text, Loaded &file)
             if (at < found->size()) {
                 const qsizetype original = found->at(at);
                 next = original + 1;
-                bytes = file.lineBytes[original];
-                end = file.lineEnds.value(original);
+                bytes = lineBytes[original];
+                end = lineEnds.value(original);
                 ++at;
                 kept = true;
             }
@@ -114,31 +231,28 @@ QByteArray Encode(const QString &text, Loaded &file)
             end.clear();
         out += bytes;
         out += end;
-        written.append(bytes);
-        ends.append(end);
     }
-    file.lines = lines;
-    file.lineBytes = written;
-    file.lineEnds = ends;
+    file.bytes = out;
     file.text = text;
     return out;
 }
 
-Counts Count(const QString &text)
+Counts Count(QByteArrayView utf8)
 {
     Counts counts;
-    const qsizetype n = text.size();
+    const qsizetype n = utf8.size();
+    const char *data = utf8.data();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
+        const char c = data[i];
+        if (c == '\r' || c == '\n') {
             ++counts.lines;
-            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            if (c == '\r' && i + 1 < n && data[i + 1] == '\n')
                 ++i;
-        } else {
-            ++counts.characters;
+        } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++counts.characters; // continuation bytes belong to the character before them
         }
     }
-    if (n > 0 && text[n - 1] != u'\r' && text[n - 1] != u'\n')
+    if (n > 0 && data[n - 1] != '\r' && data[n - 1] != '\n')
         ++counts.lines;
     return counts;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -14,14 +15,25 @@ namespace EditorText {
 struct Loaded {
     QString text;       // the lines joined by CR LF, without a break after the last one
     bool utf8 = false;  // the bytes were valid UTF-8 (else they were read as Windows-1252)
-    QStringList lines;            // the lines as shown
-    QList<QByteArray> lineBytes;  // the bytes each of them was read from
-    QList<QByteArray> lineEnds;   // and the line end that followed it (empty for a last line without)
+    QByteArray bytes;   // the file as read or last written: unchanged lines are kept from it
     QByteArray usualEnd = QByteArrayLiteral("\r\n"); // the file's first line end: new lines end with it
 };
 
 // Valid UTF-8 is read as UTF-8, anything else as Windows-1252.
 Loaded Decode(const QByteArray &bytes);
+// Every line end (CR, LF or CR LF) as CR LF; a final line end is dropped (it makes no line).
+QString WithWindowsLineEnds(const QString &text);
+// The file without its text: what Encode needs. The text to show comes from ShownUtf8.
+Loaded Read(const QByteArray &bytes);
+// The text as the editor shows it, in UTF-8, and its size: the first ShownSize bytes are
+// Decode's text. Made without a QString and, for a UTF-8 file with CR LF line ends, without a
+// copy, so a file of many megabytes goes to the text component quickly.
+QByteArray ShownUtf8(const Loaded &file);
+qsizetype ShownSize(const QByteArray &shown); // without a final line end
+// Where the next piece of shown text should end when it goes to the component in pieces of
+// about limit bytes: after a line end when there is one, never inside a character; at most
+// ShownSize.
+qsizetype PieceEnd(const QByteArray &shown, qsizetype from, qsizetype limit);
 // Every line of the text followed by CR LF, in UTF-8 for a file that was UTF-8, otherwise in
 // Windows-1252 as long as every character fits (UTF-8 when not, so nothing typed is lost).
 QByteArray Encode(const QString &text, bool utf8);
@@ -37,7 +49,8 @@ struct Counts {
     qsizetype characters = 0; // the lengths of all lines; line breaks do not count
     qsizetype lines = 0;      // a final line break makes no extra line
 };
-Counts Count(const QString &text);
+// Of UTF-8 text, as the text component holds it; a character is a code point.
+Counts Count(QByteArrayView utf8);
 QString CountsText(const Counts &counts, bool german = false); // " 12chars   3 lines", " 12 Zeichen   3 Zeilen"
 QString CaretText(int line, int column, bool german = false);  // " Ln: 0   Col: 4", " Zeile: 0   Spalte: 4"
 

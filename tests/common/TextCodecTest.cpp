@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringDecoder>
+
 using namespace Velmora;
 using Velmora::Testing::TestEnvironment;
 
@@ -54,4 +56,45 @@ TEST(TextCodec, SplitsAnyLineEnd)
     bool exists = true;
     EXPECT_TRUE(TextCodec::ReadLines(QStringLiteral("/nonexistent/x"), &exists).isEmpty());
     EXPECT_FALSE(exists);
+}
+
+// The UTF-8 check decides how a file is read: it must agree with a strict decoder on every
+// kind of sequence, also where ASCII runs of eight bytes are skipped at once.
+TEST(TextCodec, Utf8CheckAgreesWithAStrictDecoder)
+{
+    const QList<std::pair<QByteArray, bool>> cases = {
+        {"", true},
+        {"plain ASCII text of some length", true},
+        {"\xC3\xBC", true},                 // ü
+        {"\xE2\x82\xAC", true},             // €
+        {"\xF0\x9F\x98\x80", true},         // an emoji
+        {"\xF4\x8F\xBF\xBF", true},         // U+10FFFF
+        {"\xC3", false},                    // cut
+        {"abcdefgh\xE2\x82", false},        // cut after an ASCII run
+        {"\xC0\xAF", false},                // overlong
+        {"\xE0\x80\xAF", false},            // overlong
+        {"\xF0\x80\x80\xAF", false},        // overlong
+        {"\xED\xA0\x80", false},            // a surrogate
+        {"\xF4\x90\x80\x80", false},        // above U+10FFFF
+        {"\xF5\x80\x80\x80", false},
+        {"\xFF", false},
+        {"\x80", false},                    // a lone continuation byte
+        {"Gr\xFC\xDF" "e", false},          // Windows-1252
+        {"12345678\xC3\xBC" "12345678", true},
+    };
+    for (const auto &[bytes, valid] : cases) {
+        QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = strict.decode(bytes);
+        EXPECT_EQ(TextCodec::IsValidUtf8(bytes), valid) << bytes.toHex().toStdString();
+        EXPECT_EQ(!strict.hasError(), valid) << "the table itself: " << bytes.toHex().toStdString();
+    }
+    // Every two-byte sequence, at both alignments around an ASCII run.
+    for (int a = 0; a < 256; ++a) {
+        for (int b = 0; b < 256; ++b) {
+            const QByteArray bytes = QByteArray("1234567") + char(a) + char(b);
+            QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString decoded = strict.decode(bytes);
+            ASSERT_EQ(TextCodec::IsValidUtf8(bytes), !strict.hasError()) << bytes.toHex().toStdString();
+        }
+    }
 }

@@ -212,11 +212,41 @@ TEST_P(EditorLineEnds, UnchangedTextIsSavedByteForByte)
 INSTANTIATE_TEST_SUITE_P(Table, EditorLineEnds, ::testing::Values(
     RoundTripCase{"a\nb\n", true, "a\nb\n"},
     RoundTripCase{"a\rb", true, "a\rb"},
+    RoundTripCase{"a\n\n", true, "a\n\n"},
+    RoundTripCase{"x\r", true, "x\r"},
     RoundTripCase{"a\r\n\r\nb\r\n", true, "a\r\n\r\nb\r\n"},
     RoundTripCase{"a\r\nb\nc", true, "a\r\nb\nc"},
     RoundTripCase{"", true, ""},
     RoundTripCase{"f\xFCr\n", false, "f\xFCr\n"},              // Windows-1252 stays single bytes
     RoundTripCase{"f\xC3\xBCr\n", true, "f\xC3\xBCr\n"}));      // UTF-8 stays UTF-8
+
+// The bytes the editor hands to its text component are Decode's text in UTF-8, whatever the
+// file's line ends and encoding; what the same file gives is the same, piece by piece.
+TEST_P(EditorLineEnds, TheShownBytesAreTheDecodedText)
+{
+    const EditorText::Loaded decoded = EditorText::Decode(GetParam().file);
+    const QByteArray shown = EditorText::ShownUtf8(EditorText::Read(GetParam().file));
+    EXPECT_EQ(shown.left(EditorText::ShownSize(shown)), decoded.text.toUtf8());
+    QByteArray pieces;
+    for (qsizetype at = 0; at < EditorText::ShownSize(shown);) {
+        const qsizetype end = EditorText::PieceEnd(shown, at, 2);
+        ASSERT_GT(end, at);
+        pieces += shown.mid(at, end - at);
+        at = end;
+    }
+    EXPECT_EQ(pieces, decoded.text.toUtf8());
+}
+
+TEST(EditorLineEnds, PiecesEndAfterALineEndAndNeverInsideACharacter)
+{
+    const QByteArray shown = "ab\r\ncd\r\nef";
+    EXPECT_EQ(EditorText::PieceEnd(shown, 0, 6), 4) << "after the first line end";
+    EXPECT_EQ(EditorText::PieceEnd(shown, 4, 100), 10);
+    EXPECT_EQ(EditorText::PieceEnd("ab\r\n", 0, 100), 2) << "the final line end is not shown";
+    const QByteArray umlauts = "\xC3\xBC\xC3\xBC\xC3\xBC";
+    EXPECT_EQ(EditorText::PieceEnd(umlauts, 0, 3), 2) << "not inside the second character";
+    EXPECT_EQ(EditorText::PieceEnd(umlauts, 2, 3), 4);
+}
 
 TEST(EditorLineEnds, NewLinesTakeTheFilesLineEnd)
 {
@@ -259,10 +289,11 @@ TEST(EditorLineEnds, TypedCharactersThatDoNotFitWindows1252AreNotLost)
 
 TEST(EditorStatusTexts, CountCharactersWithoutLineBreaks)
 {
-    EXPECT_EQ(EditorText::CountsText(EditorText::Count(u"ab\r\ncd"_s)), u" 4chars   2 lines"_s);
-    EXPECT_EQ(EditorText::CountsText(EditorText::Count(u"ab\r\n"_s)), u" 2chars   1 lines"_s);
-    EXPECT_EQ(EditorText::CountsText(EditorText::Count(u"\r\n\r\n"_s)), u" 0chars   2 lines"_s);
-    EXPECT_EQ(EditorText::CountsText(EditorText::Count(QString())), u" 0chars   0 lines"_s);
+    EXPECT_EQ(EditorText::CountsText(EditorText::Count("ab\r\ncd")), u" 4chars   2 lines"_s);
+    EXPECT_EQ(EditorText::CountsText(EditorText::Count("ab\r\n")), u" 2chars   1 lines"_s);
+    EXPECT_EQ(EditorText::CountsText(EditorText::Count("\r\n\r\n")), u" 0chars   2 lines"_s);
+    EXPECT_EQ(EditorText::CountsText(EditorText::Count(QByteArrayView())), u" 0chars   0 lines"_s);
+    EXPECT_EQ(EditorText::CountsText(EditorText::Count("\xC3\xBC\xE2\x82\xAC\nx")), u" 3chars   2 lines"_s) << "umlaut and euro sign count once";
     EXPECT_EQ(EditorText::CaretText(0, 4), u" Ln: 0   Col: 4"_s);
 }
 

@@ -5,6 +5,7 @@
 #include "editor/DefinitionLexer.h"
 #include "editor/EditorFindForm.h"
 #include "editor/EditorForm.h"
+#include "editor/EditorText.h"
 #include "editor/HighlighterDefinition.h"
 
 #include <Qsci/qsciprinter.h>
@@ -333,6 +334,44 @@ TEST_F(EditorWindow, TheEditorFollowsTheProgramsLanguage)
     context().language.setCurrent(Language::English);
     EXPECT_EQ(menuItem("Open1")->text(), u"Open\tCtrl+O"_s);
     EXPECT_EQ(toolButton("spbOpen")->toolTip(), u"Open file"_s);
+}
+
+// A file of some megabytes goes into the window in pieces: the window is read-only until the
+// whole text is in, a save at once writes the whole file byte for byte, and closing during the
+// loading stops it.
+TEST_F(EditorWindow, ALargeFileGoesInByPiecesAndASaveAtOnceWritesItWhole)
+{
+    ASSERT_TRUE(startEditor());
+    QByteArray content;
+    for (int i = 0; content.size() < 3 * 1024 * 1024; ++i)
+        content += QByteArray("line ") + QByteArray::number(i) + (i % 3 == 0 ? " f\xFCr\n" : " text\r\n");
+    const QString path = file(u"big.txt"_s, content);
+
+    ASSERT_TRUE(editor().Load(path));
+    EXPECT_TRUE(editor().isLoading());
+    EXPECT_TRUE(text().isReadOnly());
+    ASSERT_TRUE(editor().save());
+    EXPECT_FALSE(editor().isLoading());
+    EXPECT_FALSE(text().isReadOnly());
+    const QByteArray saved = TestEnvironment::readFile(path);
+    EXPECT_TRUE(saved == content) << "saved " << saved.size() << " of " << content.size() << " bytes";
+
+    ASSERT_TRUE(editor().Load(path));
+    editor().show();
+    editor().reject();
+    EXPECT_FALSE(editor().isLoading()) << "closing stops the loading";
+    EXPECT_TRUE(text().text().isEmpty());
+
+    ASSERT_TRUE(editor().Load(path));
+    editor().show();
+    while (editor().isLoading())
+        QCoreApplication::processEvents();
+    const QString expected = EditorText::Decode(content).text;
+    EXPECT_TRUE(text().text() == expected) << "shown " << text().text().size() << " of " << expected.size();
+    EXPECT_FALSE(text().isReadOnly());
+    EXPECT_FALSE(editor().isModified()) << "loading is nothing to undo";
+    EXPECT_EQ(text().wrapMode(), QsciScintilla::WrapWord) << "word wrap is back on";
+    editor().reject();
 }
 
 TEST_F(EditorWindow, ViewSettingsAreWrittenAndSurviveARestart)

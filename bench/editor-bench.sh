@@ -1,0 +1,13 @@
+#!/bin/bash
+# Built-in editor: opens HTML files of 1, 10 and 50 MB offscreen (colouring and word wrap on) and
+# prints, per file, how long opening takes until the window answers, until the whole text is in,
+# the longest time the window did not answer meanwhile, and the processor time used in the two
+# seconds after the window was closed.
+# Usage: bench/editor-bench.sh [build folder] [megabytes...]
+set -euo pipefail
+SOURCE_DIR="$(cd "$(dirname "$0")/.." && pwd)"
+BUILD_DIR="$(cd "${1:-$SOURCE_DIR/build}" && pwd)"
+shift || true
+[ $# -gt 0 ] || set -- 1 10 50
+cmake --build "$BUILD_DIR" --target editor_open_bench >/dev/null
+"$BUILD_DIR/bench/editor/editor_open_bench" "$@" 2>/dev/null
