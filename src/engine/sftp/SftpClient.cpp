@@ -97,6 +97,7 @@ void SftpClient::run(const std::function<void(SftpProtocol &)> &work)
             } catch (...) {
                 failure = std::current_exception();
             }
+            protocol.closeIfLost();
             connected = protocol.isConnected();
             // Queued behind every event of this piece of work, so the caller has seen them all
             // when it goes on.

@@ -177,6 +177,13 @@ void SftpProtocol::closeConnection()
     }
     m_serverKey.reset();
     m_serverKeyText.clear();
+    m_lost = false;
+}
+
+void SftpProtocol::closeIfLost()
+{
+    if (m_lost)
+        closeConnection();
 }
 
 void SftpProtocol::interrupt()
@@ -189,7 +196,8 @@ void SftpProtocol::interrupt()
 void SftpProtocol::failSession(const QString &what)
 {
     const QString reason = m_session ? QString::fromUtf8(ssh_get_error(m_session)) : QString();
-    closeConnection();
+    // Closed once the failed call has let go of its file handles (closeIfLost()).
+    m_lost = true;
     throw SftpError(reason.isEmpty() ? what : what + QStringLiteral(": ") + reason, SftpError::Kind::Connection);
 }
 

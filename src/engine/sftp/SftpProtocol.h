@@ -43,7 +43,10 @@ public:
     // Opens the SFTP channel after the login; returns the home folder.
     QString openSftp();
     void closeConnection();
-    bool isConnected() const { return m_sftp != nullptr || m_session != nullptr; }
+    // Closes the session when a call found the connection lost. Called after each call, once
+    // the call's file handles are gone (they must be closed while their session exists).
+    void closeIfLost();
+    bool isConnected() const { return !m_lost && (m_sftp != nullptr || m_session != nullptr); }
     // Ends a blocking call of the worker at once from another thread: the socket is shut down,
     // so the call fails as a lost connection.
     void interrupt();
@@ -81,6 +84,7 @@ private:
     // never shut down after it was reused.
     QMutex m_socketLock;
     socket_t m_socket = SSH_INVALID_SOCKET;
+    bool m_lost = false; // the connection was found lost; closeIfLost() ends it
     SshKey m_serverKey;
     QString m_serverKeyText; // "type base64" of the server's key
 };
