@@ -187,6 +187,35 @@ TEST_F(SftpTransferTest, FailedDownloadsLeaveNoLocalFile)
     }
 }
 
+// A refused upload says why, and the connection goes on in step: also when the server refuses
+// writes while several are on their way (a full disk, here /dev/full).
+TEST_F(SftpTransferTest, RefusedUploadsSayWhyAndTheConnectionGoesOn)
+{
+    writeLocal(local(QStringLiteral("data.bin")), randomBytes(3 * 1024 * 1024, 5));
+    struct Case {
+        const char *what;
+        QString remotePath;
+        QString message;
+    };
+    const QList<Case> cases = {
+        {"missing folder", remote(QStringLiteral("missing/data.bin")),
+         remote(QStringLiteral("missing/data.bin")) + QStringLiteral(" cannot be uploaded: no such file or folder")},
+        {"full disk", QStringLiteral("/dev/full"), QStringLiteral("The upload of /dev/full failed: ")},
+    };
+    for (const Case &c : cases) {
+        try {
+            client->upload(local(QStringLiteral("data.bin")), c.remotePath);
+            ADD_FAILURE() << c.what << ": the upload succeeded";
+        } catch (const SftpError &error) {
+            EXPECT_EQ(error.kind(), SftpError::Kind::Refused) << c.what;
+            EXPECT_TRUE(error.message().startsWith(c.message)) << c.what << ": " << qPrintable(error.message());
+        }
+        EXPECT_TRUE(client->isConnected()) << c.what;
+        server->writeFile(QStringLiteral("after.txt"), c.what);
+        EXPECT_EQ(client->size(remote(QStringLiteral("after.txt"))), qint64(strlen(c.what))) << c.what;
+    }
+}
+
 // The entries come from the server's attributes: kind, the name byte for byte, 64-bit size,
 // modification time in UTC, permissions, and links with their target.
 TEST_F(SftpTransferTest, ListingGivesTypedEntries)

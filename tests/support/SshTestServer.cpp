@@ -7,6 +7,7 @@
 #include <QTcpServer>
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace Velmora::Testing {
@@ -176,6 +177,8 @@ bool SshTestServer::launch()
     }
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.setStandardInputFile(QProcess::nullDevice());
+    // sshd does not end with its standard input: it is told to end when the test process dies.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_process.start(Sshd, {QStringLiteral("-D"), QStringLiteral("-e"), QStringLiteral("-f"),
                            m_keys.filePath(QStringLiteral("sshd_config"))});
     if (!m_process.waitForStarted(10000)) {

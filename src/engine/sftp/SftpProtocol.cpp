@@ -2,6 +2,7 @@
 
 #include "SftpError.h"
 #include "SftpEvents.h"
+#include "SftpWritePipeline.h"
 #include "SshKnownHostsFile.h"
 
 #include <QDir>
@@ -284,6 +285,7 @@ SshHostKey SftpProtocol::connect(const SftpSettings &settings)
         QMutexLocker lock(&m_socketLock);
         m_socket = ssh_get_fd(m_session);
     }
+    m_replyTimeoutMs = settings.timeouts.replyMs;
     seconds = settings.timeouts.replyMs / 1000;
     microseconds = (settings.timeouts.replyMs % 1000) * 1000;
     ssh_options_set(m_session, SSH_OPTIONS_TIMEOUT, &seconds);
@@ -622,25 +624,36 @@ SftpTransferResult SftpProtocol::upload(const QString &localPath, const QString 
     SftpTransferResult result;
     result.expectedBytes = in.size();
     ProgressThrottle progress(m_events, SftpClient::Direction::Upload, result.expectedBytes);
+    SftpWritePipeline pipeline(file.get(), m_replyTimeoutMs);
     QByteArray buffer(int(WriteChunk), Qt::Uninitialized);
     while (true) {
         if (m_abortRequested) {
             // What arrived of the file is no file: it goes again.
-            sftp_close(file.release());
-            sftp_unlink(m_sftp, remote.constData());
+            if (pipeline.finish() || !pipeline.connectionLost()) {
+                sftp_close(file.release());
+                sftp_unlink(m_sftp, remote.constData());
+            }
             throw SftpError(QStringLiteral("Transfer aborted."), SftpError::Kind::Aborted);
         }
         const qint64 read = in.read(buffer.data(), WriteChunk);
-        if (read < 0)
+        if (read < 0) {
+            pipeline.finish();
             throw SftpError(QStringLiteral("The local file %1 cannot be read: %2")
                                 .arg(QDir::toNativeSeparators(localPath), in.errorString()),
                             SftpError::Kind::Local);
-        if (read == 0)
+        }
+        if (read == 0 || !pipeline.write(quint64(result.bytes), buffer.constData(), read))
             break;
-        if (sftp_write(file.get(), buffer.constData(), size_t(read)) != read)
-            failRequest(QStringLiteral("The upload of %1 failed").arg(remotePath));
         result.bytes += read;
         progress.update(result.bytes);
+    }
+    if (!pipeline.finish()) {
+        const QString what = QStringLiteral("The upload of %1 failed").arg(remotePath);
+        if (pipeline.connectionLost()) {
+            m_lost = true;
+            throw SftpError(what + QStringLiteral(" (connection lost): ") + pipeline.failure(), SftpError::Kind::Connection);
+        }
+        throw SftpError(what + QStringLiteral(": ") + pipeline.failure(), SftpError::Kind::Refused);
     }
     if (sftp_close(file.release()) != SSH_OK)
         failRequest(QStringLiteral("The upload of %1 failed").arg(remotePath));

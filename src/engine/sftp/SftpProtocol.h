@@ -64,10 +64,10 @@ public:
     qint64 size(const QString &path);
 
     // Reads are asked for in pieces of this size, this many at a time; writes go in pieces of
-    // the write size (the largest OpenSSH's server takes, with room for the request header).
+    // the write size, SftpWritePipeline::MaxInFlight at a time.
     static constexpr quint32 ReadChunk = 64 * 1024;
     static constexpr int ReadsInFlight = 32;
-    static constexpr qint64 WriteChunk = 255 * 1024;
+    static constexpr qint64 WriteChunk = 128 * 1024;
 
 private:
     [[noreturn]] void failSession(const QString &what);
@@ -84,6 +84,7 @@ private:
     // never shut down after it was reused.
     QMutex m_socketLock;
     socket_t m_socket = SSH_INVALID_SOCKET;
+    int m_replyTimeoutMs = 60000;
     bool m_lost = false; // the connection was found lost; closeIfLost() ends it
     SshKey m_serverKey;
     QString m_serverKeyText; // "type base64" of the server's key
