@@ -443,3 +443,50 @@ TEST_F(SftpTransferTest, CancelDuringTransferDisconnects)
     client->connectAndLogin();
     EXPECT_TRUE(client->isConnected());
 }
+
+// A server that falls silent does not hang the client: the call fails after the reply time-out
+// and the connection is closed.
+TEST_F(SftpTransferTest, SilentServerTimesOut)
+{
+    server->writeFile(QStringLiteral("a.txt"), "a");
+    makeSparse(server->root() + QStringLiteral("/big.bin"), qint64(256) * 1024 * 1024);
+    client->setTimeouts({20000, 300});
+    const QString site = QStringLiteral("127.0.0.1:%1").arg(server->port());
+    struct Case {
+        const char *what;
+        std::function<void()> call;
+    };
+    bool paused = false;
+    // The download falls silent in the middle, after its first bytes.
+    QObject::connect(client.get(), &SftpClient::workProgressed, [&](SftpClient::Direction, qint64 bytes) {
+        if (bytes > 0 && !paused) {
+            paused = true;
+            server->pauseConnections(true);
+        }
+    });
+    const QList<Case> cases = {
+        {"request",
+         [&] {
+             paused = true;
+             server->pauseConnections(true);
+             client->size(remote(QStringLiteral("a.txt")));
+         }},
+        {"download", [&] { client->download(remote(QStringLiteral("big.bin")), local(QStringLiteral("big.bin"))); }},
+    };
+    for (const Case &c : cases) {
+        paused = false;
+        try {
+            c.call();
+            ADD_FAILURE() << c.what << ": a silent server answered";
+        } catch (const SftpError &error) {
+            EXPECT_EQ(error.kind(), SftpError::Kind::Connection) << c.what;
+            EXPECT_EQ(error.message(), site + QStringLiteral(" did not answer within 0.3 s; the connection was closed."))
+                << c.what;
+        }
+        server->pauseConnections(false);
+        EXPECT_TRUE(paused) << c.what;
+        EXPECT_FALSE(client->isConnected()) << c.what;
+        EXPECT_FALSE(QFileInfo::exists(local(QStringLiteral("big.bin")))) << c.what;
+        client->connectAndLogin();
+    }
+}

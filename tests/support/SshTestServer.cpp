@@ -234,6 +234,14 @@ void SshTestServer::dropConnections()
         ::kill(pid_t(pid), SIGKILL);
 }
 
+void SshTestServer::pauseConnections(bool paused)
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    for (const qint64 pid : descendants(m_process.processId()))
+        ::kill(pid_t(pid), paused ? SIGSTOP : SIGCONT);
+}
+
 QByteArray SshTestServer::hostPublicKey() const
 {
     QFile file(m_hostKey + QStringLiteral(".pub"));

@@ -33,6 +33,9 @@ public:
     bool changeHostKey(const QString &type);
     // Ends every open connection (the processes serving them are killed); the server listens on.
     void dropConnections();
+    // Freezes the processes serving the open connections (the server falls silent), or lets
+    // them go on.
+    void pauseConnections(bool paused);
 
     QString host() const { return QStringLiteral("127.0.0.1"); }
     quint16 port() const { return m_port; }

@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QSemaphore>
+#include <QTimer>
 
 #include <exception>
 
@@ -83,6 +84,22 @@ void SftpClient::run(const std::function<void(SftpProtocol &)> &work)
         throw SftpError(QStringLiteral("Another SFTP command is still running."), SftpError::Kind::Connection);
     m_busy = true;
     m_cancelled = false;
+    // libssh waits for SFTP answers without a limit: a server that falls silent is cut off
+    // here once nothing has happened for the reply time-out (progress counts as an answer).
+    const int timeoutMs = m_connected ? m_settings.timeouts.replyMs
+                                      : qMax(m_settings.timeouts.connectMs, m_settings.timeouts.replyMs);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    watchdog.setInterval(timeoutMs);
+    bool timedOut = false;
+    connect(&watchdog, &QTimer::timeout, this, [&] {
+        timedOut = true;
+        m_worker->protocol().interrupt();
+    });
+    const auto keepAlive = [&] { watchdog.start(); };
+    const QMetaObject::Connection progressed = connect(this, &SftpClient::workProgressed, &watchdog, keepAlive);
+    const QMetaObject::Connection began = connect(this, &SftpClient::workBegan, &watchdog, keepAlive);
+    watchdog.start();
     QEventLoop loop;
     QSemaphore finished;
     bool done = false;
@@ -120,14 +137,21 @@ void SftpClient::run(const std::function<void(SftpProtocol &)> &work)
         }
     }
     finished.acquire();
+    watchdog.stop();
+    disconnect(progressed);
+    disconnect(began);
     m_busy = false;
-    m_connected = connected && !m_cancelled && !m_quitting;
+    m_connected = connected && !m_cancelled && !m_quitting && !timedOut;
     if (!failure)
         return;
     if (m_quitting)
         throw SftpError(QStringLiteral("The program is closing."), SftpError::Kind::Aborted);
     if (m_cancelled)
         throw SftpError(QStringLiteral("Disconnected."), SftpError::Kind::Aborted);
+    if (timedOut)
+        throw SftpError(QStringLiteral("%1 did not answer within %2 s; the connection was closed.")
+                            .arg(siteText(m_settings), QString::number(timeoutMs / 1000.0)),
+                        SftpError::Kind::Connection);
     std::rethrow_exception(failure);
 }
 
