@@ -1,17 +1,17 @@
 #include "SftpProtocol.h"
 
+#include "SftpAttributesReader.h"
 #include "SftpError.h"
 #include "SftpEvents.h"
+#include "SftpProgressThrottle.h"
+#include "SftpReadPipeline.h"
 #include "SftpWritePipeline.h"
 #include "SshKnownHostsFile.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
-#include <deque>
 #include <fcntl.h>
 
 #ifdef _WIN32
@@ -24,41 +24,7 @@ namespace Velmora {
 
 namespace {
 
-constexpr int ProgressIntervalMs = 40;
 constexpr int KeyboardInteractiveRounds = 5;
-
-// Reports progress at most every ProgressIntervalMs, and always the first and the last figure.
-class ProgressThrottle {
-public:
-    ProgressThrottle(SftpEvents &events, SftpClient::Direction direction, qint64 expected)
-        : m_events(events)
-        , m_direction(direction)
-    {
-        m_events.reportWorkBegin(direction, expected);
-    }
-    ~ProgressThrottle()
-    {
-        if (m_reported != m_bytes)
-            m_events.reportWork(m_direction, m_bytes);
-        m_events.reportWorkEnd(m_direction);
-    }
-    void update(qint64 bytes)
-    {
-        m_bytes = bytes;
-        if (m_timer.isValid() && m_timer.elapsed() < ProgressIntervalMs)
-            return;
-        m_timer.start();
-        m_reported = bytes;
-        m_events.reportWork(m_direction, bytes);
-    }
-
-private:
-    SftpEvents &m_events;
-    SftpClient::Direction m_direction;
-    QElapsedTimer m_timer;
-    qint64 m_bytes = 0;
-    qint64 m_reported = -1;
-};
 
 // A local file being downloaded: removed again unless the download completes.
 class NewLocalFile {
@@ -87,11 +53,6 @@ struct SftpFileCloser {
 };
 using SftpFile = std::unique_ptr<sftp_file_struct, SftpFileCloser>;
 
-struct SftpAttributesDeleter {
-    void operator()(sftp_attributes attributes) const { sftp_attributes_free(attributes); }
-};
-using SftpAttributes = std::unique_ptr<sftp_attributes_struct, SftpAttributesDeleter>;
-
 void shutdownSocket(socket_t socket)
 {
 #ifdef _WIN32
@@ -108,34 +69,6 @@ QByteArray joined(const QByteArray &folder, const QByteArray &name)
     if (folder.endsWith('/'))
         return folder + name;
     return folder + '/' + name;
-}
-
-SftpEntry::Kind kindOf(const sftp_attributes_struct &attributes)
-{
-    switch (attributes.type) {
-    case SSH_FILEXFER_TYPE_REGULAR:
-        return SftpEntry::Kind::File;
-    case SSH_FILEXFER_TYPE_DIRECTORY:
-        return SftpEntry::Kind::Folder;
-    case SSH_FILEXFER_TYPE_SYMLINK:
-        return SftpEntry::Kind::Link;
-    default:
-        break;
-    }
-    // Servers of protocol version 3 tell the kind through the file-type bits of the mode.
-    if (attributes.flags & SSH_FILEXFER_ATTR_PERMISSIONS) {
-        switch (attributes.permissions & 0170000) {
-        case 0100000:
-            return SftpEntry::Kind::File;
-        case 0040000:
-            return SftpEntry::Kind::Folder;
-        case 0120000:
-            return SftpEntry::Kind::Link;
-        default:
-            break;
-        }
-    }
-    return SftpEntry::Kind::Other;
 }
 
 QString keyFingerprint(ssh_key key)
@@ -430,18 +363,7 @@ QString SftpProtocol::openSftp()
 
 SftpEntry SftpProtocol::entryFrom(sftp_attributes attributes, const QByteArray &rawName, const QByteArray &folder)
 {
-    SftpEntry entry;
-    entry.rawName = rawName;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    entry.name = decoder(entry.rawName);
-    entry.nameIsUtf8 = !decoder.hasError();
-    entry.kind = kindOf(*attributes);
-    if (attributes->flags & SSH_FILEXFER_ATTR_SIZE)
-        entry.size = qint64(attributes->size);
-    if (attributes->flags & SSH_FILEXFER_ATTR_PERMISSIONS)
-        entry.permissions = int(attributes->permissions & 07777);
-    if (attributes->flags & SSH_FILEXFER_ATTR_ACMODTIME)
-        entry.modified = QDateTime::fromSecsSinceEpoch(qint64(attributes->mtime), Qt::UTC);
+    SftpEntry entry = SftpAttributesReader::entry(*attributes, rawName);
     if (entry.kind == SftpEntry::Kind::Link) {
         const QByteArray path = joined(folder, entry.rawName);
         if (char *target = sftp_readlink(m_sftp, path.constData())) {
@@ -449,7 +371,7 @@ SftpEntry SftpProtocol::entryFrom(sftp_attributes attributes, const QByteArray &
             ssh_string_free_char(target);
         }
         if (SftpAttributes reached{sftp_stat(m_sftp, path.constData())})
-            entry.linkTargetKind = kindOf(*reached);
+            entry.linkTargetKind = SftpAttributesReader::kindOf(*reached);
         else if (!ssh_is_connected(m_session))
             failRequest(QStringLiteral("The link %1 cannot be followed").arg(entry.name));
     }
@@ -520,7 +442,7 @@ SftpTransferResult SftpProtocol::download(const QString &remotePath, const QStri
         failRequest(QStringLiteral("%1 cannot be downloaded").arg(remotePath));
     SftpTransferResult result;
     if (SftpAttributes attributes{sftp_fstat(file.get())}) {
-        if (kindOf(*attributes) == SftpEntry::Kind::Folder)
+        if (SftpAttributesReader::kindOf(*attributes) == SftpEntry::Kind::Folder)
             throw SftpError(QStringLiteral("%1 cannot be downloaded: it is a folder").arg(remotePath),
                             SftpError::Kind::Refused);
         if (attributes->flags & SSH_FILEXFER_ATTR_SIZE)
@@ -532,70 +454,28 @@ SftpTransferResult SftpProtocol::download(const QString &remotePath, const QStri
                             .arg(QDir::toNativeSeparators(localPath), target.file().errorString()),
                         SftpError::Kind::Local);
 
-    // Several reads are asked for at once, so the server's answers follow each other without a
-    // round trip between them; the answers are taken in order and written where they belong.
-    struct Read {
-        int id;
-        quint64 offset;
-        quint32 length;
-    };
-    std::deque<Read> inFlight;
-    quint64 nextOffset = 0;
-    bool endReached = false;
-    QByteArray buffer(int(ReadChunk), Qt::Uninitialized);
-    const auto ask = [&](quint64 offset, quint32 length) {
-        sftp_seek64(file.get(), offset);
-        const int id = sftp_async_read_begin(file.get(), length);
-        if (id < 0)
-            failRequest(QStringLiteral("The download of %1 failed").arg(remotePath));
-        inFlight.push_back({id, offset, length});
-    };
-    // Takes the answers still on their way, so the connection can go on after an abort.
-    const auto drain = [&] {
-        while (!inFlight.empty()) {
-            const Read read = inFlight.front();
-            inFlight.pop_front();
-            if (sftp_async_read(file.get(), buffer.data(), read.length, uint32_t(read.id)) < 0)
-                break;
-        }
-    };
-    ProgressThrottle progress(m_events, SftpClient::Direction::Download, result.expectedBytes);
+    SftpReadPipeline reads(file.get(), ReadChunk, ReadsInFlight);
+    SftpProgressThrottle progress(m_events, SftpClient::Direction::Download, result.expectedBytes);
+    QFile &out = target.file();
     qint64 bytes = 0;
     qint64 end = 0;
     while (true) {
-        while (!endReached && inFlight.size() < size_t(ReadsInFlight)) {
-            ask(nextOffset, ReadChunk);
-            nextOffset += ReadChunk;
-        }
-        if (inFlight.empty())
-            break;
         if (m_abortRequested) {
-            drain();
+            reads.drain();
             throw SftpError(QStringLiteral("Transfer aborted."), SftpError::Kind::Aborted);
         }
-        const Read read = inFlight.front();
-        inFlight.pop_front();
-        const int received = sftp_async_read(file.get(), buffer.data(), read.length, uint32_t(read.id));
-        if (received < 0)
+        SftpReadPipeline::Piece piece;
+        if (!reads.next(&piece))
             failRequest(QStringLiteral("The download of %1 failed").arg(remotePath));
-        if (received == 0) {
-            endReached = true;
-            continue;
-        }
-        QFile &out = target.file();
-        if (out.pos() != qint64(read.offset) && !out.seek(qint64(read.offset)))
+        if (piece.size == 0)
+            break;
+        if ((out.pos() != qint64(piece.offset) && !out.seek(qint64(piece.offset)))
+            || out.write(reads.data(), piece.size) != piece.size)
             throw SftpError(QStringLiteral("The local file %1 cannot be written: %2")
                                 .arg(QDir::toNativeSeparators(localPath), out.errorString()),
                             SftpError::Kind::Local);
-        if (out.write(buffer.constData(), received) != received)
-            throw SftpError(QStringLiteral("The local file %1 cannot be written: %2")
-                                .arg(QDir::toNativeSeparators(localPath), out.errorString()),
-                            SftpError::Kind::Local);
-        bytes += received;
-        end = qMax(end, qint64(read.offset) + received);
-        // A short answer (the server sends less than asked) leaves a gap: its rest is asked for.
-        if (quint32(received) < read.length)
-            ask(read.offset + quint32(received), read.length - quint32(received));
+        bytes += piece.size;
+        end = qMax(end, qint64(piece.offset) + piece.size);
         progress.update(bytes);
     }
     if (!target.file().flush() || (target.file().close(), target.file().error() != QFileDevice::NoError))
@@ -623,7 +503,7 @@ SftpTransferResult SftpProtocol::upload(const QString &localPath, const QString 
         failRequest(QStringLiteral("%1 cannot be uploaded").arg(remotePath));
     SftpTransferResult result;
     result.expectedBytes = in.size();
-    ProgressThrottle progress(m_events, SftpClient::Direction::Upload, result.expectedBytes);
+    SftpProgressThrottle progress(m_events, SftpClient::Direction::Upload, result.expectedBytes);
     SftpWritePipeline pipeline(file.get(), m_replyTimeoutMs);
     QByteArray buffer(int(WriteChunk), Qt::Uninitialized);
     while (true) {
