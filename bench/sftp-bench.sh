@@ -1,6 +1,7 @@
 #!/bin/bash
-# SFTP benchmark: a 1 GiB download and upload from OpenSSH's sshd on loopback with Velmora's
-# SFTP client, side by side with OpenSSH's sftp client (batch mode) in the same run.
+# SFTP benchmark: a 1 GiB download and upload, and a folder of 2,000 files of 4 KiB down and up,
+# from OpenSSH's sshd on loopback with Velmora's SFTP client, side by side with OpenSSH's sftp
+# client (batch mode, "get -r"/"put -r" for the folder) in the same run.
 # Usage: bench/sftp-bench.sh [build folder] [rounds]
 set -euo pipefail
 
@@ -52,6 +53,9 @@ USER_NAME="$(id -un)"
 
 head -c "$SIZE" /dev/urandom > "$WORK/root/big.bin"
 head -c "$SIZE" /dev/urandom > "$WORK/up.bin"
+mkdir -p "$WORK/root/small" "$WORK/small"
+for i in $(seq -w 2000); do head -c 4096 /dev/urandom > "$WORK/root/small/f$i.bin"; done
+cp "$WORK/root/small/"* "$WORK/small/"
 
 SFTP=(sftp -q -b - -i "$WORK/user_key" -o "UserKnownHostsFile=$WORK/known_hosts" -o BatchMode=yes -P "$PORT"
       "$USER_NAME@127.0.0.1")
@@ -92,3 +96,31 @@ report() {
 }
 report download "${SFTP_DOWN[@]}" "${VELMORA_DOWN[@]}"
 report upload "${SFTP_UP[@]}" "${VELMORA_UP[@]}"
+
+echo
+echo "== 2,000 files of 4 KiB, $ROUNDS rounds each, alternating"
+SMALL_SFTP_DOWN=(); SMALL_VELMORA_DOWN=(); SMALL_SFTP_UP=(); SMALL_VELMORA_UP=()
+for ((round = 1; round <= ROUNDS; round++)); do
+    rm -rf "$WORK/out/"*
+    start=$(now); echo "get -r $WORK/root/small $WORK/out/sftp" | "${SFTP[@]}" >/dev/null; SMALL_SFTP_DOWN+=("$(elapsed "$start")")
+    diff -r -q "$WORK/out/sftp" "$WORK/root/small" >/dev/null || { echo "sftp's folder differs" >&2; exit 1; }
+    start=$(now); velmora download-folder "$WORK/root/small" "$WORK/out/velmora"; SMALL_VELMORA_DOWN+=("$(elapsed "$start")")
+    diff -r -q "$WORK/out/velmora" "$WORK/root/small" >/dev/null || { echo "Velmora's folder differs" >&2; exit 1; }
+    rm -rf "$WORK/out/"* "$WORK/root/up-"*
+    start=$(now); echo "put -r $WORK/small $WORK/root/up-sftp" | "${SFTP[@]}" >/dev/null; SMALL_SFTP_UP+=("$(elapsed "$start")")
+    diff -r -q "$WORK/root/up-sftp" "$WORK/small" >/dev/null || { echo "sftp's upload differs" >&2; exit 1; }
+    start=$(now); velmora upload-folder "$WORK/root/up-velmora" "$WORK/small"; SMALL_VELMORA_UP+=("$(elapsed "$start")")
+    diff -r -q "$WORK/root/up-velmora" "$WORK/small" >/dev/null || { echo "Velmora's upload differs" >&2; exit 1; }
+    rm -rf "$WORK/root/up-"*
+    printf "  round %d: download sftp %.3f s, Velmora %.3f s; upload sftp %.3f s, Velmora %.3f s\n" "$round" \
+        "${SMALL_SFTP_DOWN[-1]}" "${SMALL_VELMORA_DOWN[-1]}" "${SMALL_SFTP_UP[-1]}" "${SMALL_VELMORA_UP[-1]}"
+done
+report_small() {
+    local what=$1 theirs mine
+    theirs=$(median "${@:2:$ROUNDS}")
+    mine=$(median "${@:$((2 + ROUNDS)):$ROUNDS}")
+    printf "  %s median: sftp %.3f s, Velmora %.3f s; ratio Velmora / sftp %.3f (goal <= 1.00)\n" \
+        "$what" "$theirs" "$mine" "$(echo "$mine / $theirs" | bc -l)"
+}
+report_small download "${SMALL_SFTP_DOWN[@]}" "${SMALL_VELMORA_DOWN[@]}"
+report_small upload "${SMALL_SFTP_UP[@]}" "${SMALL_VELMORA_UP[@]}"

@@ -454,7 +454,7 @@ SftpTransferResult SftpProtocol::download(const QString &remotePath, const QStri
                             .arg(QDir::toNativeSeparators(localPath), target.file().errorString()),
                         SftpError::Kind::Local);
 
-    SftpReadPipeline reads(file.get(), ReadChunk, ReadsInFlight);
+    SftpReadPipeline reads(file.get(), ReadChunk, ReadsInFlight, result.expectedBytes);
     SftpProgressThrottle progress(m_events, SftpClient::Direction::Download, result.expectedBytes);
     QFile &out = target.file();
     qint64 bytes = 0;

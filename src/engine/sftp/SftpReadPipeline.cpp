@@ -2,10 +2,11 @@
 
 namespace Velmora {
 
-SftpReadPipeline::SftpReadPipeline(sftp_file file, quint32 pieceSize, int maxInFlight)
+SftpReadPipeline::SftpReadPipeline(sftp_file file, quint32 pieceSize, int maxInFlight, qint64 expectedSize)
     : m_file(file)
     , m_pieceSize(pieceSize)
     , m_maxInFlight(size_t(maxInFlight))
+    , m_askLimit(expectedSize < 0 ? ~quint64(0) : quint64(expectedSize))
     , m_buffer(int(pieceSize), Qt::Uninitialized)
 {
 }
@@ -24,7 +25,7 @@ bool SftpReadPipeline::ask(quint64 offset, quint32 length)
 bool SftpReadPipeline::next(Piece *piece)
 {
     while (true) {
-        while (!m_endReached && m_inFlight.size() < m_maxInFlight) {
+        while (!m_endReached && m_inFlight.size() < m_maxInFlight && m_nextOffset <= m_askLimit) {
             if (!ask(m_nextOffset, m_pieceSize))
                 return false;
             m_nextOffset += m_pieceSize;
@@ -42,6 +43,8 @@ bool SftpReadPipeline::next(Piece *piece)
             m_endReached = true;
             continue;
         }
+        if (read.offset + quint32(received) > m_askLimit)
+            m_askLimit = ~quint64(0); // longer than it was: read on to its end
         if (quint32(received) < read.length && !ask(read.offset + quint32(received), read.length - quint32(received)))
             return false;
         *piece = {read.offset, received};

@@ -14,7 +14,9 @@ namespace Velmora {
 // arrive out of offset order and must be written where they belong.
 class SftpReadPipeline {
 public:
-    SftpReadPipeline(sftp_file file, quint32 pieceSize, int maxInFlight);
+    // expectedSize (-1: unknown) keeps a small file from being asked for in many pieces: no
+    // piece is asked for beyond it until the file proves longer.
+    SftpReadPipeline(sftp_file file, quint32 pieceSize, int maxInFlight, qint64 expectedSize);
 
     struct Piece {
         quint64 offset = 0;
@@ -40,6 +42,7 @@ private:
     std::deque<Read> m_inFlight;
     quint64 m_nextOffset = 0;
     bool m_endReached = false;
+    quint64 m_askLimit; // no piece starts beyond this offset
     QByteArray m_buffer;
 };
 
