@@ -213,6 +213,8 @@ TEST_F(SftpLoginTest, SiteKeyFileLogsIn)
     EXPECT_TRUE(client->isConnected());
     EXPECT_EQ(client->loginMethod(), QStringLiteral("public key ") + server.userKeyFile());
     EXPECT_FALSE(client->currentDirectory().isEmpty());
+    EXPECT_TRUE(client->serverBanner().startsWith(QStringLiteral("SSH-2.0-OpenSSH_"))) << qPrintable(client->serverBanner());
+    EXPECT_TRUE(client->encryptionText().contains(QStringLiteral(", "))) << qPrintable(client->encryptionText());
     // The session works: the test folder lists.
     server.writeFile(QStringLiteral("hello.txt"), "hi");
     const QList<SftpEntry> entries = client->list(server.root());

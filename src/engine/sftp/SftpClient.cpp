@@ -172,8 +172,16 @@ void SftpClient::connectAndLogin()
     m_loginMethod.clear();
     m_currentDirectory.clear();
     SshHostKey key;
-    run([&](SftpProtocol &p) { key = p.connect(settings); });
+    QString banner;
+    QString encryption;
+    run([&](SftpProtocol &p) {
+        key = p.connect(settings);
+        banner = p.serverBanner();
+        encryption = p.encryptionText();
+    });
     m_hostKey = key;
+    m_serverBanner = banner;
+    m_encryptionText = encryption;
     try {
         judgeHostKey(settings);
         authenticate(settings);

@@ -76,6 +76,10 @@ public:
     // "ssh-agent", "password").
     SshHostKey hostKey() const { return m_hostKey; }
     QString loginMethod() const { return m_loginMethod; }
+    // The server's identification ("SSH-2.0-OpenSSH_9.2p1 Debian-2") and the cipher and key
+    // exchange in use, while connected.
+    QString serverBanner() const { return m_connected ? m_serverBanner : QString(); }
+    QString encryptionText() const { return m_connected ? m_encryptionText : QString(); }
     void closeConnection();
     bool isConnected() const { return m_connected; }
     bool isBusy() const { return m_busy; }
@@ -146,6 +150,8 @@ private:
     QHash<QString, QString> m_acceptedThisRun;
     SshHostKey m_hostKey;
     QString m_loginMethod;
+    QString m_serverBanner;
+    QString m_encryptionText;
     QString m_currentDirectory;
 };
 

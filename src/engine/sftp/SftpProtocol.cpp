@@ -111,6 +111,8 @@ void SftpProtocol::closeConnection()
     }
     m_serverKey.reset();
     m_serverKeyText.clear();
+    m_serverBanner.clear();
+    m_encryptionText.clear();
     m_lost = false;
 }
 
@@ -224,6 +226,9 @@ SshHostKey SftpProtocol::connect(const SftpSettings &settings)
     ssh_options_set(m_session, SSH_OPTIONS_TIMEOUT, &seconds);
     ssh_options_set(m_session, SSH_OPTIONS_TIMEOUT_USEC, &microseconds);
 
+    m_serverBanner = QString::fromUtf8(ssh_get_serverbanner(m_session));
+    m_encryptionText = QString::fromLatin1(ssh_get_cipher_out(m_session)) + QStringLiteral(", ")
+                       + QString::fromLatin1(ssh_get_kex_algo(m_session));
     ssh_key serverKey = nullptr;
     if (ssh_get_server_publickey(m_session, &serverKey) != SSH_OK)
         failSession(QStringLiteral("The server %1 showed no host key").arg(site));

@@ -30,6 +30,10 @@ public:
 
     // TCP connection and key exchange; the host key judged against the known-hosts files.
     SshHostKey connect(const SftpSettings &settings);
+    // The server's identification ("SSH-2.0-OpenSSH_9.2p1 ...") and the cipher and key
+    // exchange of the open connection ("chacha20-poly1305@openssh.com, curve25519-sha256").
+    QString serverBanner() const { return m_serverBanner; }
+    QString encryptionText() const { return m_encryptionText; }
     // Writes the host key of the open connection to the user's known-hosts file.
     void trustHostKey(const SftpSettings &settings);
     // The ways to log in the server offers (SSH_AUTH_METHOD_* bits), after asking for "none";
@@ -87,6 +91,8 @@ private:
     int m_replyTimeoutMs = 60000;
     bool m_lost = false; // the connection was found lost; closeIfLost() ends it
     SshKey m_serverKey;
+    QString m_serverBanner;
+    QString m_encryptionText;
     QString m_serverKeyText; // "type base64" of the server's key
 };
 
