@@ -61,25 +61,33 @@ SFTP=(sftp -q -b - -i "$WORK/user_key" -o "UserKnownHostsFile=$WORK/known_hosts"
       "$USER_NAME@127.0.0.1")
 velmora() { "$BENCH" "$1" 127.0.0.1 "$PORT" "$USER_NAME" "$WORK/user_key" "$WORK/known_hosts" "$2" "$3" >/dev/null; }
 now() { date +%s.%N; }
-elapsed() { echo "$(now) - $1" | bc -l; }
+# timed TIMES command...: runs the command and appends its seconds to the array TIMES.
+timed() {
+    local -n times=$1
+    shift
+    local start
+    start=$(now)
+    "$@"
+    times+=("$(echo "$(now) - $start" | bc -l)")
+}
+batch() { echo "$1" | "${SFTP[@]}" >/dev/null; }
+same() { if [ -d "$1" ]; then diff -r -q "$1" "$2" >/dev/null; else cmp -s "$1" "$2"; fi || { echo "$3 differs" >&2; exit 1; }; }
 
 echo "== 1 GiB over SFTP from OpenSSH's sshd on 127.0.0.1:$PORT, $ROUNDS rounds each, alternating"
 SFTP_DOWN=(); VELMORA_DOWN=(); SFTP_UP=(); VELMORA_UP=()
 for ((round = 1; round <= ROUNDS; round++)); do
+    rm -rf "$WORK/out/"* "$WORK/root/up-"*
+    timed SFTP_DOWN batch "get $WORK/root/big.bin $WORK/out/sftp.bin"
+    same "$WORK/out/sftp.bin" "$WORK/root/big.bin" "sftp's copy"
     rm -f "$WORK/out/"*
-    start=$(now); echo "get $WORK/root/big.bin $WORK/out/sftp.bin" | "${SFTP[@]}" >/dev/null; SFTP_DOWN+=("$(elapsed "$start")")
-    cmp -s "$WORK/out/sftp.bin" "$WORK/root/big.bin" || { echo "sftp's copy differs" >&2; exit 1; }
+    timed VELMORA_DOWN velmora download "$WORK/root/big.bin" "$WORK/out/velmora.bin"
+    same "$WORK/out/velmora.bin" "$WORK/root/big.bin" "Velmora's copy"
     rm -f "$WORK/out/"*
-    start=$(now); velmora download "$WORK/root/big.bin" "$WORK/out/velmora.bin"; VELMORA_DOWN+=("$(elapsed "$start")")
-    cmp -s "$WORK/out/velmora.bin" "$WORK/root/big.bin" || { echo "Velmora's copy differs" >&2; exit 1; }
-    rm -f "$WORK/out/"*
-
+    timed SFTP_UP batch "put $WORK/up.bin $WORK/root/up-sftp.bin"
+    same "$WORK/root/up-sftp.bin" "$WORK/up.bin" "sftp's upload"
     rm -f "$WORK/root/up-"*
-    start=$(now); echo "put $WORK/up.bin $WORK/root/up-sftp.bin" | "${SFTP[@]}" >/dev/null; SFTP_UP+=("$(elapsed "$start")")
-    cmp -s "$WORK/root/up-sftp.bin" "$WORK/up.bin" || { echo "sftp's upload differs" >&2; exit 1; }
-    rm -f "$WORK/root/up-"*
-    start=$(now); velmora upload "$WORK/root/up-velmora.bin" "$WORK/up.bin"; VELMORA_UP+=("$(elapsed "$start")")
-    cmp -s "$WORK/root/up-velmora.bin" "$WORK/up.bin" || { echo "Velmora's upload differs" >&2; exit 1; }
+    timed VELMORA_UP velmora upload "$WORK/root/up-velmora.bin" "$WORK/up.bin"
+    same "$WORK/root/up-velmora.bin" "$WORK/up.bin" "Velmora's upload"
     rm -f "$WORK/root/up-"*
     printf "  round %d: download sftp %.3f s, Velmora %.3f s; upload sftp %.3f s, Velmora %.3f s\n" "$round" \
         "${SFTP_DOWN[-1]}" "${VELMORA_DOWN[-1]}" "${SFTP_UP[-1]}" "${VELMORA_UP[-1]}"
@@ -101,20 +109,19 @@ echo
 echo "== 2,000 files of 4 KiB, $ROUNDS rounds each, alternating"
 SMALL_SFTP_DOWN=(); SMALL_VELMORA_DOWN=(); SMALL_SFTP_UP=(); SMALL_VELMORA_UP=()
 for ((round = 1; round <= ROUNDS; round++)); do
-    rm -rf "$WORK/out/"*
-    start=$(now); echo "get -r $WORK/root/small $WORK/out/sftp" | "${SFTP[@]}" >/dev/null; SMALL_SFTP_DOWN+=("$(elapsed "$start")")
-    diff -r -q "$WORK/out/sftp" "$WORK/root/small" >/dev/null || { echo "sftp's folder differs" >&2; exit 1; }
-    start=$(now); velmora download-folder "$WORK/root/small" "$WORK/out/velmora"; SMALL_VELMORA_DOWN+=("$(elapsed "$start")")
-    diff -r -q "$WORK/out/velmora" "$WORK/root/small" >/dev/null || { echo "Velmora's folder differs" >&2; exit 1; }
     rm -rf "$WORK/out/"* "$WORK/root/up-"*
-    start=$(now); echo "put -r $WORK/small $WORK/root/up-sftp" | "${SFTP[@]}" >/dev/null; SMALL_SFTP_UP+=("$(elapsed "$start")")
-    diff -r -q "$WORK/root/up-sftp" "$WORK/small" >/dev/null || { echo "sftp's upload differs" >&2; exit 1; }
-    start=$(now); velmora upload-folder "$WORK/root/up-velmora" "$WORK/small"; SMALL_VELMORA_UP+=("$(elapsed "$start")")
-    diff -r -q "$WORK/root/up-velmora" "$WORK/small" >/dev/null || { echo "Velmora's upload differs" >&2; exit 1; }
-    rm -rf "$WORK/root/up-"*
+    timed SMALL_SFTP_DOWN batch "get -r $WORK/root/small $WORK/out/sftp"
+    same "$WORK/out/sftp" "$WORK/root/small" "sftp's folder"
+    timed SMALL_VELMORA_DOWN velmora download-folder "$WORK/root/small" "$WORK/out/velmora"
+    same "$WORK/out/velmora" "$WORK/root/small" "Velmora's folder"
+    timed SMALL_SFTP_UP batch "put -r $WORK/small $WORK/root/up-sftp"
+    same "$WORK/root/up-sftp" "$WORK/small" "sftp's uploaded folder"
+    timed SMALL_VELMORA_UP velmora upload-folder "$WORK/root/up-velmora" "$WORK/small"
+    same "$WORK/root/up-velmora" "$WORK/small" "Velmora's uploaded folder"
     printf "  round %d: download sftp %.3f s, Velmora %.3f s; upload sftp %.3f s, Velmora %.3f s\n" "$round" \
         "${SMALL_SFTP_DOWN[-1]}" "${SMALL_VELMORA_DOWN[-1]}" "${SMALL_SFTP_UP[-1]}" "${SMALL_VELMORA_UP[-1]}"
 done
+rm -rf "$WORK/out/"* "$WORK/root/up-"*
 report_small() {
     local what=$1 theirs mine
     theirs=$(median "${@:2:$ROUNDS}")

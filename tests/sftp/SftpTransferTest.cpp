@@ -340,11 +340,13 @@ TEST_F(SftpTransferTest, FolderOperationsAndPermissionsChangeTheServer)
     EXPECT_TRUE(client->isConnected());
 }
 
-// The connection dies while the bytes flow: the download fails as a lost connection, no part
-// of the file stays behind, and the client connects again.
-TEST_F(SftpTransferTest, DroppedConnectionDuringDownloadFailsAndLeavesNoLocalFile)
+// The connection dies while the bytes flow: the transfer fails as a lost connection, no part
+// of a downloaded file stays behind, and the client connects again.
+TEST_F(SftpTransferTest, DroppedConnectionDuringTransferFailsWhole)
 {
-    makeSparse(server->root() + QStringLiteral("/big.bin"), qint64(256) * 1024 * 1024);
+    const qint64 size = qint64(256) * 1024 * 1024;
+    makeSparse(server->root() + QStringLiteral("/down.bin"), size);
+    makeSparse(local(QStringLiteral("up.bin")), size);
     bool dropped = false;
     QObject::connect(client.get(), &SftpClient::workProgressed, [&](SftpClient::Direction, qint64 bytes) {
         if (!dropped && bytes > 0) {
@@ -352,43 +354,27 @@ TEST_F(SftpTransferTest, DroppedConnectionDuringDownloadFailsAndLeavesNoLocalFil
             server->dropConnections();
         }
     });
-    try {
-        client->download(remote(QStringLiteral("big.bin")), local(QStringLiteral("big.bin")));
-        FAIL() << "the download succeeded";
-    } catch (const SftpError &error) {
-        EXPECT_EQ(error.kind(), SftpError::Kind::Connection);
-        EXPECT_TRUE(error.message().startsWith(
-            QStringLiteral("The download of %1 failed (connection lost)").arg(remote(QStringLiteral("big.bin")))))
-            << qPrintable(error.message());
-    }
-    EXPECT_TRUE(dropped);
-    EXPECT_FALSE(QFileInfo::exists(local(QStringLiteral("big.bin"))));
-    EXPECT_FALSE(client->isConnected());
-    client->connectAndLogin();
-    EXPECT_EQ(client->size(remote(QStringLiteral("big.bin"))), qint64(256) * 1024 * 1024);
-}
-
-TEST_F(SftpTransferTest, DroppedConnectionDuringUploadFails)
-{
-    makeSparse(local(QStringLiteral("big.bin")), qint64(256) * 1024 * 1024);
-    bool dropped = false;
-    QObject::connect(client.get(), &SftpClient::workProgressed, [&](SftpClient::Direction, qint64 bytes) {
-        if (!dropped && bytes > 0) {
-            dropped = true;
-            server->dropConnections();
+    for (const bool download : {true, false}) {
+        dropped = false;
+        const QString remotePath = remote(download ? QStringLiteral("down.bin") : QStringLiteral("up.bin"));
+        try {
+            if (download)
+                client->download(remotePath, local(QStringLiteral("down.bin")));
+            else
+                client->upload(local(QStringLiteral("up.bin")), remotePath);
+            ADD_FAILURE() << "the transfer succeeded";
+        } catch (const SftpError &error) {
+            EXPECT_EQ(error.kind(), SftpError::Kind::Connection);
+            const QString expected = download ? QStringLiteral("The download of %1 failed (connection lost)")
+                                              : QStringLiteral("The upload of %1 failed (connection lost)");
+            EXPECT_TRUE(error.message().startsWith(expected.arg(remotePath))) << qPrintable(error.message());
         }
-    });
-    try {
-        client->upload(local(QStringLiteral("big.bin")), remote(QStringLiteral("big.bin")));
-        FAIL() << "the upload succeeded";
-    } catch (const SftpError &error) {
-        EXPECT_EQ(error.kind(), SftpError::Kind::Connection);
-        EXPECT_TRUE(error.message().startsWith(
-            QStringLiteral("The upload of %1 failed (connection lost)").arg(remote(QStringLiteral("big.bin")))))
-            << qPrintable(error.message());
+        EXPECT_TRUE(dropped);
+        EXPECT_FALSE(client->isConnected());
+        client->connectAndLogin();
     }
-    EXPECT_TRUE(dropped);
-    EXPECT_FALSE(client->isConnected());
+    EXPECT_FALSE(QFileInfo::exists(local(QStringLiteral("down.bin"))));
+    EXPECT_EQ(client->size(remote(QStringLiteral("down.bin"))), size);
 }
 
 // Abort from a progress handler: the transfer ends as aborted, the partial local file is gone

@@ -61,7 +61,10 @@ SftpClient::SftpClient(QObject *parent)
 SftpClient::~SftpClient()
 {
     m_abortRequested = true;
-    m_worker->protocol().interrupt();
+    // A call still waiting (the client is destroyed from an event handler) ends at once;
+    // otherwise the connection is closed politely.
+    if (m_busy)
+        m_worker->protocol().interrupt();
     QMetaObject::invokeMethod(
         m_worker, [worker = m_worker] { worker->protocol().closeConnection(); }, Qt::BlockingQueuedConnection);
     m_thread.quit();
