@@ -16,6 +16,16 @@ QString tool(const char *name)
     return QStringLiteral("/usr/bin/") + QLatin1String(name);
 }
 
+// A known_hosts file in the folder with this content.
+QString knownHostsWith(const QTemporaryDir &folder, const QByteArray &content)
+{
+    const QString file = folder.filePath(QStringLiteral("known_hosts"));
+    QFile out(file);
+    if (out.open(QIODevice::WriteOnly))
+        out.write(content);
+    return file;
+}
+
 // A key pair made by ssh-keygen; returns the private key's file, empty on failure.
 QString makeKey(const QTemporaryDir &folder, const char *type)
 {
@@ -73,11 +83,9 @@ TEST(KnownHostsFile, HashedEntriesAreFoundByOpenSsh)
 TEST(KnownHostsFile, AnEntryGoesOnItsOwnLineAfterALastLineWithoutLineEnd)
 {
     QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("known_hosts"));
+    const QString file = knownHostsWith(
+        folder, "other.example ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIOMqqnkVzrm0SdG6UOoqKLsabgH5C9okWi0dh2l9GKJl");
     QFile existing(file);
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.write("other.example ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIOMqqnkVzrm0SdG6UOoqKLsabgH5C9okWi0dh2l9GKJl");
-    existing.close();
     QString error;
     ASSERT_TRUE(SshKnownHostsFile::appendEntry(
         file, QStringLiteral("example.org"),
@@ -94,11 +102,9 @@ TEST(KnownHostsFile, AnEntryGoesOnItsOwnLineAfterALastLineWithoutLineEnd)
 TEST(KnownHostsFile, HashMatchesOpenSshForTheSameSalt)
 {
     QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("known_hosts"));
+    const QString file = knownHostsWith(
+        folder, "[10.0.0.7]:2200 ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIOMqqnkVzrm0SdG6UOoqKLsabgH5C9okWi0dh2l9GKJl\n");
     QFile plain(file);
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.write("[10.0.0.7]:2200 ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIOMqqnkVzrm0SdG6UOoqKLsabgH5C9okWi0dh2l9GKJl\n");
-    plain.close();
     bool ok = false;
     SshTestServer::runTool(tool("ssh-keygen"), {QStringLiteral("-H"), QStringLiteral("-f"), file}, &ok);
     ASSERT_TRUE(ok);
