@@ -26,6 +26,7 @@ packages=(
   libzip-dev
   qtkeychain-qt6-dev
   libsecret-1-0            # QtKeychain loads it at run time to reach the Secret Service
+  libssh-dev               # SFTP sites
   # tests, demo and screenshots
   libgtest-dev
   googletest
@@ -40,6 +41,8 @@ packages=(
   gnome-keyring            # a real Secret Service for the keyring tests
   dbus-bin                 # dbus-run-session: the keyring tests' private session bus
   dbus-daemon
+  openssh-server           # a real SSH server (sshd) for the SFTP tests and benchmark
+  openssh-client           # ssh-keygen and ssh-agent for the SFTP tests; sftp for the benchmark
   # benchmarks (lftp and curl are the clients they compare with) and the fuzzing build
   lftp
   curl
