@@ -58,7 +58,8 @@ protected:
     RemoteEditMonitor &remote() { return viewEdit().remoteMonitor(); }
     LocalEditMonitor &local() { return viewEdit().localMonitor(); }
     QString copyOf(const QString &name) { return context().folders.monitoringFolder() + name; }
-    // Types a new text into the editor and saves it.
+    // Types a new text into the editor and saves it. The editor shows a file without its final
+    // line end (the file keeps it): a text that ends with a line break ends with an empty line.
     void editAndSave(const QString &text)
     {
         editor().textEdit()->setText(text);
@@ -94,7 +95,7 @@ TEST_F(ViewEditWindow, ALocalTextFileOpensInTheEditorAndItsFirstSaveIsNoticedOnc
     EXPECT_TRUE(local().isActive());
     EXPECT_EQ(local().timer().interval(), 100);
 
-    editAndSave(u"changed\n"_qs);
+    editAndSave(u"changed"_qs);
     local().check();
     EXPECT_FALSE(local().isActive());
     EXPECT_TRUE(prompts.shown.isEmpty()) << "the server folder shown has no a.txt";
@@ -104,7 +105,7 @@ TEST_F(ViewEditWindow, ALocalChangeOfAFileTheServerFolderHoldsIsOfferedForUpload
 {
     select(BrowserSide::Local, u"srv.txt"_qs);
     fileOps().bar(BrowserSide::Local).button(PaneCommand::ViewEdit)->trigger();
-    editAndSave(u"edited locally\n"_qs);
+    editAndSave(u"edited locally"_qs);
     prompts.confirmAnswers = {true};
     local().check();
     EXPECT_EQ(prompts.shown, QStringList{question(u"/srv.txt"_qs)});
@@ -121,7 +122,7 @@ TEST_F(ViewEditWindow, TheLocalMonitorUploadsTheEditedFileWhereverThePanesAreNow
     select(BrowserSide::Local, u"index.html"_qs);
     QTest::keyClick(grid(BrowserSide::Local), Qt::Key_F4);
     ASSERT_TRUE(local().isActive());
-    editAndSave(u"edited site\n"_qs);
+    editAndSave(u"edited site"_qs);
 
     // Both panes move on before the change is noticed.
     browser().FillLocalGrid(localRoot + u"other/"_qs);
@@ -147,7 +148,7 @@ TEST_F(ViewEditWindow, TheRemoteMonitorWaitsForAServerWalkAndThenOffersTheChange
     QStringList askedDuringWalk;
     QTimer::singleShot(0, &main(), [&] {
         busyThen = main().isBusy();
-        editAndSave(u"saved during the walk\n"_qs);
+        editAndSave(u"saved during the walk"_qs);
         remote().check();
         askedDuringWalk = prompts.shown;
     });
@@ -182,12 +183,12 @@ TEST_F(ViewEditWindow, AServerFileOpensAsAWorkingCopyAndEverySaveIsOffered)
 
     // Three saves one right after the other, well within two seconds.
     prompts.confirmAnswers = {true, false, false};
-    editAndSave(u"first save\n"_qs);
+    editAndSave(u"first save"_qs);
     remote().check();
     EXPECT_EQ(server.readFile(u"srv.txt"_qs), "first save\n");
-    editAndSave(u"second save, declined\n"_qs);
+    editAndSave(u"second save, declined"_qs);
     remote().check();
-    editAndSave(u"third\n"_qs);
+    editAndSave(u"third"_qs);
     remote().check();
     remote().check();
     EXPECT_EQ(prompts.shown, (QStringList{question(u"/srv.txt"_qs), question(u"/srv.txt"_qs), question(u"/srv.txt"_qs)}));
@@ -226,7 +227,7 @@ TEST_F(ViewEditWindow, AChangeThatCouldNotBeUploadedStaysOfferedAndNothingIsAske
     select(BrowserSide::Server, u"srv.txt"_qs);
     fileOps().bar(BrowserSide::Server).menuItem(PaneCommand::ViewEdit)->trigger();
     ASSERT_TRUE(remote().isActive());
-    editAndSave(u"my edit\n"_qs);
+    editAndSave(u"my edit"_qs);
 
     main().SetBusyState();
     remote().check();
