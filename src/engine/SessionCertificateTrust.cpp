@@ -5,6 +5,9 @@
 #include "app/UserPrompts.h"
 #include "common/Language.h"
 
+#include <QHash>
+#include <QSslError>
+
 namespace Velmora {
 
 namespace {
@@ -44,6 +47,34 @@ QString SessionCertificateTrust::WindowTitle(const FtpCertificate &certificate, 
                : language.text(QStringLiteral("Untrusted certificate"), QStringLiteral("Nicht vertrauenswürdiges Zertifikat"));
 }
 
+QString SessionCertificateTrust::ReasonText(const FtpCertificate &c, const Language &language)
+{
+    // The TLS library names its reasons in English only; the usual ones have German texts.
+    static const QHash<int, QString> german = {
+        {int(QSslError::SelfSignedCertificate), QStringLiteral("Das Zertifikat ist selbst signiert und nicht vertrauenswürdig")},
+        {int(QSslError::SelfSignedCertificateInChain),
+         QStringLiteral("Die Zertifikatskette enthält ein selbst signiertes Zertifikat, dem nicht vertraut wird")},
+        {int(QSslError::UnableToGetLocalIssuerCertificate),
+         QStringLiteral("Das Zertifikat des Ausstellers ist auf diesem Rechner nicht bekannt")},
+        {int(QSslError::UnableToGetIssuerCertificate), QStringLiteral("Das Zertifikat des Ausstellers wurde nicht gefunden")},
+        {int(QSslError::UnableToVerifyFirstCertificate), QStringLiteral("Das Zertifikat kann nicht geprüft werden")},
+        {int(QSslError::CertificateUntrusted), QStringLiteral("Dem Aussteller des Zertifikats wird nicht vertraut")},
+        {int(QSslError::CertificateExpired), QStringLiteral("Das Zertifikat ist abgelaufen")},
+        {int(QSslError::CertificateNotYetValid), QStringLiteral("Das Zertifikat ist noch nicht gültig")},
+        {int(QSslError::HostNameMismatch),
+         QStringLiteral("Der Hostname passt zu keinem der Namen, für die das Zertifikat gilt")},
+        {int(QSslError::CertificateRevoked), QStringLiteral("Das Zertifikat wurde widerrufen")},
+        {int(QSslError::NoPeerCertificate), QStringLiteral("Der Server hat kein Zertifikat gezeigt")},
+    };
+    const QStringList english = c.reason.split(u'\n', Qt::SkipEmptyParts);
+    if (!language.isGerman() || c.reasonCodes.size() != english.size())
+        return english.join(QStringLiteral("; "));
+    QStringList texts;
+    for (qsizetype i = 0; i < english.size(); ++i)
+        texts << german.value(c.reasonCodes[i], english[i]);
+    return texts.join(QStringLiteral("; "));
+}
+
 QString SessionCertificateTrust::WindowText(const FtpCertificate &c, const Language &language)
 {
     QStringList lines;
@@ -70,7 +101,7 @@ QString SessionCertificateTrust::WindowText(const FtpCertificate &c, const Langu
     lines << language.text(QStringLiteral("Issuer: "), QStringLiteral("Aussteller: ")) + c.issuer;
     lines << language.text(QStringLiteral("Valid from %1 to %2"), QStringLiteral("Gültig von %1 bis %2"))
                  .arg(dateText(c.validFrom), dateText(c.validUntil));
-    lines << language.text(QStringLiteral("Reason: "), QStringLiteral("Grund: ")) + QString(c.reason).replace(u'\n', QStringLiteral("; "));
+    lines << language.text(QStringLiteral("Reason: "), QStringLiteral("Grund: ")) + ReasonText(c, language);
     return lines.join(u'\n');
 }
 

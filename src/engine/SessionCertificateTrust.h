@@ -24,6 +24,8 @@ public:
     // The window's caption and text for a certificate.
     static QString WindowTitle(const FtpCertificate &certificate, const Language &language);
     static QString WindowText(const FtpCertificate &certificate, const Language &language);
+    // Why the certificate is not trusted, in the current language ("; " between reasons).
+    static QString ReasonText(const FtpCertificate &certificate, const Language &language);
 
 private:
     CertificateTrustStore store() const;

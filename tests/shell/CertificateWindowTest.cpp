@@ -16,6 +16,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QSslError>
 #include <QTimer>
 
 using namespace Velmora;
@@ -124,6 +125,22 @@ TEST(CertificateWindow, AChangedCertificateIsACriticalWarningInGermanToo)
 }
 
 
+
+// The reasons come from the TLS library in English; the usual ones are shown in German in the
+// German interface, an unknown one stays as the library gave it.
+TEST(CertificateWindow, TheReasonsFollowTheLanguage)
+{
+    FtpCertificate c = certificate(false);
+    c.reason = u"The certificate is self-signed, and untrusted\nThe certificate has expired\nSome new reason"_qs;
+    c.reasonCodes = {int(QSslError::SelfSignedCertificate), int(QSslError::CertificateExpired), 999};
+    Language language;
+    EXPECT_EQ(SessionCertificateTrust::WindowText(c, language).split(u'\n').last(),
+              u"Reason: The certificate is self-signed, and untrusted; The certificate has expired; Some new reason"_qs);
+    language.setCurrent(Language::German);
+    EXPECT_EQ(SessionCertificateTrust::WindowText(c, language).split(u'\n').last(),
+              QString::fromUtf8("Grund: Das Zertifikat ist selbst signiert und nicht vertrauenswürdig; Das Zertifikat ist "
+                                "abgelaufen; Some new reason"));
+}
 
 // The status bar says whether the server connection is encrypted, in both languages, and the
 // text goes when the connection does.

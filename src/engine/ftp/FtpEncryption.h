@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 #include "FtpError.h"
@@ -25,6 +26,7 @@ struct FtpCertificate {
     QDateTime validFrom;
     QDateTime validUntil;
     QString reason;              // why it is not trusted, one reason a line
+    QList<int> reasonCodes;      // the same as QSslError::SslError values, for other languages
     QString fingerprint;         // SHA-256, upper-case hex pairs joined by ':'
     QString previousFingerprint; // the fingerprint trusted before, when the certificate changed
 

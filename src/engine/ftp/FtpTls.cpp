@@ -122,8 +122,10 @@ FtpCertificate FtpTls::Describe(const QSslCertificate &certificate, const QList<
     described.fingerprint = Fingerprint(certificate);
     QStringList reasons;
     for (const QSslError &error : errors) {
-        if (!reasons.contains(error.errorString()))
+        if (!reasons.contains(error.errorString())) {
             reasons << error.errorString();
+            described.reasonCodes << int(error.error());
+        }
     }
     described.reason = reasons.join(u'\n');
     return described;
