@@ -4,9 +4,9 @@
 #include "FtpProtocol.h"
 #include "FtpWorker.h"
 
+#include "common/WorkerCall.h"
+
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QSemaphore>
 
 #include <exception>
 
@@ -55,15 +55,14 @@ void QtFtpClient::run(const std::function<void(FtpProtocol &)> &work)
         throw FtpError(QStringLiteral("Another FTP command is still running."));
     m_busy = true;
     m_cancelled = false;
-    QEventLoop loop;
-    QSemaphore finished;
-    bool done = false;
     bool connected = false;
     bool utf8 = false;
     std::exception_ptr failure;
-    QMetaObject::invokeMethod(
-        m_worker,
-        [&, worker = m_worker] {
+    FtpWorker *worker = m_worker;
+    // Once the application quits the work is stopped instead of waited for.
+    RunOnWorker(
+        worker,
+        [&] {
             FtpProtocol &protocol = worker->protocol();
             try {
                 work(protocol);
@@ -72,28 +71,8 @@ void QtFtpClient::run(const std::function<void(FtpProtocol &)> &work)
             }
             connected = protocol.isConnected();
             utf8 = protocol.isUtf8();
-            // Queued behind every event of this piece of work, so the caller has seen them all
-            // when it goes on.
-            QMetaObject::invokeMethod(
-                &loop,
-                [&] {
-                    done = true;
-                    loop.quit();
-                },
-                Qt::QueuedConnection);
-            finished.release(); // the last touch of the caller's frame
         },
-        Qt::QueuedConnection);
-    while (!done) {
-        // Once the application quits, a local event loop returns at once (-1) and delivers
-        // nothing, so waiting on would spin for ever: the work is stopped instead.
-        if (loop.exec() == -1 && !done) {
-            stopForQuit();
-            break;
-        }
-    }
-    // The worker's waits end within a slice once it is stopped; the work refers to this frame.
-    finished.acquire();
+        [this] { stopForQuit(); });
     m_busy = false;
     m_connected = connected && !m_cancelled && !m_quitting;
     m_utf8 = utf8;

@@ -5,11 +5,11 @@
 #include "SftpWorker.h"
 #include "SshKeyFile.h"
 
+#include "common/WorkerCall.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QSemaphore>
 #include <QTimer>
 
 #include <exception>
@@ -103,14 +103,13 @@ void SftpClient::run(const std::function<void(SftpProtocol &)> &work)
     const QMetaObject::Connection progressed = connect(this, &SftpClient::workProgressed, &watchdog, keepAlive);
     const QMetaObject::Connection began = connect(this, &SftpClient::workBegan, &watchdog, keepAlive);
     watchdog.start();
-    QEventLoop loop;
-    QSemaphore finished;
-    bool done = false;
     bool connected = false;
     std::exception_ptr failure;
-    QMetaObject::invokeMethod(
-        m_worker,
-        [&, worker = m_worker] {
+    SftpWorker *worker = m_worker;
+    // Once the application quits the work is stopped instead of waited for.
+    RunOnWorker(
+        worker,
+        [&] {
             SftpProtocol &protocol = worker->protocol();
             try {
                 work(protocol);
@@ -119,27 +118,8 @@ void SftpClient::run(const std::function<void(SftpProtocol &)> &work)
             }
             protocol.closeIfLost();
             connected = protocol.isConnected();
-            // Queued behind every event of this piece of work, so the caller has seen them all
-            // when it goes on.
-            QMetaObject::invokeMethod(
-                &loop,
-                [&] {
-                    done = true;
-                    loop.quit();
-                },
-                Qt::QueuedConnection);
-            finished.release(); // the last touch of the caller's frame
         },
-        Qt::QueuedConnection);
-    while (!done) {
-        // Once the application quits, a local event loop returns at once (-1) and delivers
-        // nothing, so waiting on would spin for ever: the work is stopped instead.
-        if (loop.exec() == -1 && !done) {
-            stopForQuit();
-            break;
-        }
-    }
-    finished.acquire();
+        [this] { stopForQuit(); });
     watchdog.stop();
     disconnect(progressed);
     disconnect(began);
