@@ -317,3 +317,68 @@ TEST_F(RealServer, AbortEndsALargeDownloadAndKeepsTheConnection)
 }
 
 } // namespace
+
+namespace {
+
+// A download that stops part of the way keeps what arrived when it was a continuation, and the
+// next continuation goes on from there with REST: the file ends up whole and byte for byte.
+TEST_F(RealServer, AnInterruptedContinuationKeepsItsBytesAndTheNextOneFinishesTheFile)
+{
+    // The server stops sending after 1 MiB until the client aborts.
+    FtpTestServer::Setup held;
+    held.holdTransfersAfter = 1024 * 1024;
+    startServer(held);
+    ASSERT_NO_THROW(client.connectAndLogin());
+    ASSERT_TRUE(client.canResume()) << "pyftpdlib offers REST STREAM";
+    QByteArray content(3 * 1024 * 1024, '\0');
+    for (int i = 0; i < content.size(); ++i)
+        content[i] = char((i * 131 + i / 977) & 0xFF);
+    server->writeFile(QStringLiteral("big.bin"), content);
+    const QString part = local(QStringLiteral("big.bin.part"));
+    {
+        QFile empty(part);
+        ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    }
+    QObject guard;
+    QObject::connect(&client, &FtpClient::workProgressed, &guard, [&](FtpClient::Direction, qint64 bytes) {
+        if (bytes >= held.holdTransfersAfter)
+            client.abort();
+    });
+    EXPECT_THROW(client.resumeDownload(QStringLiteral("big.bin"), part), FtpError);
+    QObject::disconnect(&client, nullptr, &guard, nullptr);
+    const qint64 kept = QFileInfo(part).size();
+    EXPECT_GT(kept, 0) << "what arrived stays";
+    EXPECT_LT(kept, content.size());
+    EXPECT_EQ(readLocal(part), content.left(kept));
+
+    // The server comes back without the hold (every connection dropped), the client connects again.
+    server->setHoldTransfersAfter(0);
+    ASSERT_TRUE(server->restart());
+    ASSERT_NO_THROW(client.connectAndLogin());
+    const FtpTransferResult result = client.resumeDownload(QStringLiteral("big.bin"), part);
+    EXPECT_EQ(result.fileBytes, content.size() - kept) << "only the rest travelled";
+    EXPECT_TRUE(readLocal(part) == content) << "the file is whole";
+    EXPECT_TRUE(client.isConnected());
+}
+
+TEST_F(RealServer, AContinuationInAsciiModeOrOfAMissingFileIsRefusedBeforeAnythingIsSent)
+{
+    connectClient();
+    server->writeFile(QStringLiteral("a.txt"), "text\n");
+    client.setTransferType(FtpClient::TransferType::Ascii);
+    const QString part = local(QStringLiteral("a.txt.part"));
+    {
+        QFile some(part);
+        ASSERT_TRUE(some.open(QIODevice::WriteOnly));
+        some.write("te");
+    }
+    EXPECT_THROW(client.resumeDownload(QStringLiteral("a.txt"), part), FtpError);
+    client.setTransferType(FtpClient::TransferType::Binary);
+    EXPECT_THROW(client.resumeDownload(QStringLiteral("a.txt"), local(QStringLiteral("missing.part"))), FtpError);
+    EXPECT_FALSE(QFileInfo::exists(local(QStringLiteral("missing.part"))));
+    EXPECT_EQ(readLocal(part), QByteArray("te"));
+    ASSERT_NO_THROW(client.resumeDownload(QStringLiteral("a.txt"), part));
+    EXPECT_EQ(readLocal(part), QByteArray("text\n"));
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FtpEncryption.h"
+#include "FtpError.h"
 
 #include <QDateTime>
 #include <QList>
@@ -96,6 +97,18 @@ public:
     // still report success.
     virtual FtpTransferResult download(const QString &remotePath, const QString &localPath) = 0;
     virtual FtpTransferResult upload(const QString &localPath, const QString &remotePath) = 0;
+    // The server restarts a transfer at an offset (FEAT names "REST STREAM").
+    virtual bool canResume() const { return false; }
+    // Continues a binary download into the existing partial local file from its size on (REST,
+    // then RETR). Unlike download, a failed or aborted continuation leaves the partial file as
+    // it is, so a later call can go on from there. Refused without contacting the server when the
+    // server cannot restart transfers or the transfer type is ASCII.
+    virtual FtpTransferResult resumeDownload(const QString &remotePath, const QString &localPath)
+    {
+        Q_UNUSED(remotePath);
+        Q_UNUSED(localPath);
+        throw FtpError(QStringLiteral("This client cannot resume transfers."));
+    }
     virtual void deleteFile(const QString &path) = 0;
     virtual void makeDirectory(const QString &path) = 0;
     virtual void removeDirectory(const QString &path) = 0;

@@ -312,10 +312,17 @@ void FtpProtocol::abortTransfer(FtpDataConnection &data)
 }
 
 void FtpProtocol::runDataCommand(const QByteArray &verb, const QString &argument,
-                                 const std::function<void(FtpDataConnection &, qint64)> &move)
+                                 const std::function<void(FtpDataConnection &, qint64)> &move, qint64 restartAt)
 {
     requireConnection();
     std::unique_ptr<FtpDataConnection> data = openDataConnection();
+    if (restartAt > 0) {
+        const FtpReply rest = command("REST", QString::number(restartAt));
+        if (rest.code != 350) {
+            data->close();
+            throw FtpError(rest.message(), rest.code);
+        }
+    }
     const FtpReply first = command(verb, argument);
     if (!first.isPreliminary()) {
         data->close();
@@ -474,6 +481,46 @@ FtpTransferResult FtpProtocol::download(const FtpSettings &settings, const QStri
         file.remove();
         throw;
     }
+    return moved;
+}
+
+FtpTransferResult FtpProtocol::resumeDownload(const FtpSettings &settings, const QString &remotePath, const QString &localPath)
+{
+    m_settings = settings;
+    if (settings.type != FtpClient::TransferType::Binary)
+        throw FtpError(QStringLiteral("A transfer in ASCII mode cannot be resumed: ") + remotePath, FtpError::Kind::Local);
+    requireConnection();
+    if (!canResume())
+        throw FtpError(QStringLiteral("The server cannot resume transfers (no REST STREAM)."), FtpError::Kind::Local);
+    QFile file(localPath);
+    if (!QFileInfo(localPath).isFile() || !file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        throw FtpError(QStringLiteral("Cannot continue the local file %1: %2").arg(localPath, file.errorString()),
+                       FtpError::Kind::Local);
+    // What arrived stays in the file whatever happens: the next attempt goes on from there.
+    const qint64 offset = file.size();
+    FtpTransferResult moved;
+    applyType(settings.type);
+    runDataCommand(
+        "RETR", remotePath,
+        [&](FtpDataConnection &data, qint64 announced) {
+            moved.announcedBytes = announced;
+            ProgressThrottle progress(m_events, FtpClient::Direction::Download, qMax<qint64>(announced, 0));
+            const auto result = data.receive(
+                [&](const char *p, qint64 n) {
+                    moved.wireBytes += n;
+                    if (file.write(p, n) != n)
+                        throw FtpError(QStringLiteral("Cannot write the local file %1: %2").arg(localPath, file.errorString()),
+                                       FtpError::Kind::Local);
+                    moved.fileBytes += n;
+                },
+                [&](qint64 total) { progress.update(total); });
+            if (result == FtpDataConnection::Result::Aborted)
+                abortTransfer(data);
+        },
+        offset);
+    if (!file.flush())
+        throw FtpError(QStringLiteral("Cannot write the local file %1: %2").arg(localPath, file.errorString()),
+                       FtpError::Kind::Local);
     return moved;
 }
 

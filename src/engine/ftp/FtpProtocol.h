@@ -43,6 +43,8 @@ public:
     void changeDirectory(const FtpSettings &settings, const QString &path);
     QString currentDirectory(const FtpSettings &settings);
     FtpTransferResult download(const FtpSettings &settings, const QString &remotePath, const QString &localPath);
+    FtpTransferResult resumeDownload(const FtpSettings &settings, const QString &remotePath, const QString &localPath);
+    bool canResume() const { return m_features.contains(QStringLiteral("REST")); }
     FtpTransferResult upload(const FtpSettings &settings, const QString &localPath, const QString &remotePath);
     void simpleCommand(const FtpSettings &settings, const QByteArray &verb, const QString &argument,
                        std::initializer_list<int> accepted);
@@ -66,8 +68,9 @@ private:
     // Runs a data command: prepares the data connection, sends the command, moves the bytes
     // and reads the final reply. 'move' receives the open connection and the size the "150"
     // reply announced (-1 when it named none).
+    // restartAt: an offset sent with REST right before the command (0: none).
     void runDataCommand(const QByteArray &verb, const QString &argument,
-                        const std::function<void(FtpDataConnection &data, qint64 announced)> &move);
+                        const std::function<void(FtpDataConnection &data, qint64 announced)> &move, qint64 restartAt = 0);
     [[noreturn]] void abortTransfer(FtpDataConnection &data);
 
     FtpEvents &m_events;

@@ -57,6 +57,7 @@ void QtFtpClient::run(const std::function<void(FtpProtocol &)> &work)
     m_cancelled = false;
     bool connected = false;
     bool utf8 = false;
+    bool restarts = false;
     std::exception_ptr failure;
     FtpWorker *worker = m_worker;
     // Once the application quits the work is stopped instead of waited for.
@@ -71,11 +72,13 @@ void QtFtpClient::run(const std::function<void(FtpProtocol &)> &work)
             }
             connected = protocol.isConnected();
             utf8 = protocol.isUtf8();
+            restarts = protocol.canResume();
         },
         [this] { stopForQuit(); });
     m_busy = false;
     m_connected = connected && !m_cancelled && !m_quitting;
     m_utf8 = utf8;
+    m_canResume = restarts;
     if (!failure)
         return;
     if (m_quitting)
@@ -181,6 +184,15 @@ FtpTransferResult QtFtpClient::download(const QString &remotePath, const QString
     FtpTransferResult result;
     m_abortRequested = false;
     run([&](FtpProtocol &p) { result = p.download(settings, remotePath, localPath); });
+    return result;
+}
+
+FtpTransferResult QtFtpClient::resumeDownload(const QString &remotePath, const QString &localPath)
+{
+    const FtpSettings settings = m_settings;
+    FtpTransferResult result;
+    m_abortRequested = false;
+    run([&](FtpProtocol &p) { result = p.resumeDownload(settings, remotePath, localPath); });
     return result;
 }
 

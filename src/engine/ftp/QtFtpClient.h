@@ -58,6 +58,8 @@ public:
     void changeDirectory(const QString &path) override;
     QString currentDirectory() override;
     FtpTransferResult download(const QString &remotePath, const QString &localPath) override;
+    bool canResume() const override { return m_canResume; }
+    FtpTransferResult resumeDownload(const QString &remotePath, const QString &localPath) override;
     FtpTransferResult upload(const QString &localPath, const QString &remotePath) override;
     void deleteFile(const QString &path) override;
     void makeDirectory(const QString &path) override;
@@ -86,6 +88,7 @@ private:
     bool m_cancelled = false; // cancel() was called during the command in flight
     bool m_busy = false;
     bool m_connected = false;
+    bool m_canResume = false;
     bool m_utf8 = false;
     QString m_greeting;
     QString m_system;
