@@ -1,7 +1,7 @@
 #include "FilterEvaluation.h"
 
 #include "FilterItemTexts.h"
-#include "common/RecordText.h"
+#include "common/QueueRecord.h"
 
 #include <cmath>
 
@@ -50,11 +50,10 @@ bool FilterEvaluation::passes(const PreparedFilter &f, QStringView record, bool 
         return true;
 
     // head § entry; the entry's fields kind|name|size|date|...
-    QStringView parts[2];
-    SplitWords(record, RecordText::EntrySeparator, parts, 2);
-    const QStringView head = parts[0].trimmed();
+    const QueueRecord::Parts parts = QueueRecord::split(record);
+    const QStringView head = parts.command;
     QStringView fields[4];
-    SplitWords(parts[1].trimmed(), u'|', fields, 4);
+    SplitWords(parts.entry, u'|', fields, 4);
     const bool isFile = fields[0].trimmed() == u"1";
 
     // The texts keep their memory from record to record.
@@ -160,7 +159,7 @@ QList<FilterMessage> FilterEvaluation::notes() const
 {
     QList<FilterMessage> result = m_filter.notes;
     if (m_unreadableDates > 0) {
-        const QStringView entry = WordView(m_firstUnreadable, 2, RecordText::EntrySeparator);
+        const QStringView entry = QueueRecord::split(m_firstUnreadable).entry;
         const QString path = RecordText::printable(WordView(m_firstUnreadable, 2, u'|').trimmed().toString());
         const QString date = RecordText::printable(WordView(entry, 4, u'|').trimmed().toString());
         const QString count = QString::number(m_unreadableDates);

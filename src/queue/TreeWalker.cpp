@@ -80,9 +80,9 @@ private:
     qsizetype m_count = 0;
 };
 
-// Folders to remove (path "§" listing record): a folder comes after every folder beneath it;
-// siblings in case-insensitive order.
-void sortDeepestFirst(QStringList &paths)
+// Folders to remove: a folder comes after every folder beneath it; siblings in case-insensitive
+// order.
+void sortDeepestFirst(QList<QueueRecord> &paths)
 {
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -90,7 +90,7 @@ void sortDeepestFirst(QStringList &paths)
     split.reserve(size_t(paths.size()));
     std::vector<qsizetype> order(size_t(paths.size()));
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        split.push_back(Words(paths[i].section(QueueRecord::EntrySeparator, 0, 0), u"/"));
+        split.push_back(Words(paths[i].source, u"/"));
         order[size_t(i)] = i;
     }
     std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
@@ -105,7 +105,7 @@ void sortDeepestFirst(QStringList &paths)
         }
         return x.size() > y.size(); // the deeper path first
     });
-    QStringList sorted;
+    QList<QueueRecord> sorted;
     sorted.reserve(paths.size());
     for (qsizetype i : order)
         sorted.append(paths[i]);
@@ -160,7 +160,7 @@ void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalD
     }
     ftp().EnsureConnected();
     const QString target = IncludeTrailingBackslash(localTarget);
-    mkLocalDirRecords.append(QStringLiteral("MKLOCALDIR|") + localTarget);
+    mkLocalDirRecords.append(QueueRecord(QueueCommand::MkLocalDir, localTarget).format());
 
     const auto below = [&root](const QString &folder) {
         // The part of the folder after the root: the root is removed as a prefix only.
@@ -184,12 +184,12 @@ void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalD
             } else if (entry.folder) {
                 pending.enqueue(remote);
                 ++work.foldersFound;
-                mkLocalDirRecords.append(QStringLiteral("MKLOCALDIR|")
-                                         + ToLocalPath(target + relative + u'/' + entry.name));
+                mkLocalDirRecords.append(
+                    QueueRecord(QueueCommand::MkLocalDir, ToLocalPath(target + relative + u'/' + entry.name)).format());
                 progressLine(QStringLiteral("Read folder: ") + remote);
             } else if (!entry.name.isEmpty()) {
                 const QString local = ToLocalPath(target + below(current) + u'/' + entry.name);
-                retrRecords.append(QStringLiteral("RETR|") + remote + u'|' + local + QueueRecord::EntrySeparator + record);
+                retrRecords.append(QueueRecord(QueueCommand::Retr, remote, local, record).format());
                 work.totalSize += entry.size;
                 ++work.filesFound;
                 progressLine(QStringLiteral("Read file: ") + remote + u'|' + local);
@@ -229,8 +229,8 @@ void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targ
 
     QString dir = NormaliseRemotePath(targetFolder);
     QQueue<QString> pending;
-    QStringList files;
-    QStringList folders;
+    QList<QueueRecord> files;
+    QList<QueueRecord> folders;
     bool aborted = false;
     while (!aborted) {
         QStringList records;
@@ -248,12 +248,12 @@ void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targ
                 pending.enqueue(joinRemote(dir, entry.name));
                 ++work.foldersFound;
                 progressLine(QStringLiteral("Read folder: ") + path);
-                folders.append(path + QueueRecord::EntrySeparator + record);
+                folders.append(QueueRecord(QueueCommand::Rmd, path, {}, record));
             } else if (!entry.name.isEmpty()) {
                 work.totalSize += entry.size;
                 ++work.filesFound;
                 progressLine(QStringLiteral("Read file: ") + path);
-                files.append(path + QueueRecord::EntrySeparator + record);
+                files.append(QueueRecord(QueueCommand::Dele, path, {}, record));
             }
             if (work.abortRequested) {
                 aborted = true;
@@ -270,13 +270,12 @@ void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targ
 
     if (!work.abortRequested) {
         QStringList &queue = m_runner.queueList();
-        for (const QString &file : std::as_const(files))
-            queue.append(QStringLiteral("DELE|") + file);
+        for (const QueueRecord &file : std::as_const(files))
+            queue.append(file.format());
         sortDeepestFirst(folders);
-        for (const QString &folder : std::as_const(folders))
-            queue.append(QStringLiteral("RMD|") + folder);
-        const QString own = QStringLiteral("RMD|") + NormaliseRemotePath(targetFolder);
-        queue.append(ownRecord.isEmpty() ? own : own + QueueRecord::EntrySeparator + ownRecord);
+        for (const QueueRecord &folder : std::as_const(folders))
+            queue.append(folder.format());
+        queue.append(QueueRecord(QueueCommand::Rmd, NormaliseRemotePath(targetFolder), {}, ownRecord).format());
     }
 
     const QString back = NormaliseRemotePath(currentFolder);
@@ -331,10 +330,10 @@ void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder,
     for (const QString &entry : std::as_const(found)) {
         const bool isFile = entry.startsWith(u'F');
         if ((isFile && (all || filesOnly)) || (!isFile && (all || directoriesOnly)))
-            queue.append(QStringLiteral("CHMOD|") + entry.mid(1) + u'|' + mode);
+            queue.append(QueueRecord(QueueCommand::Chmod, entry.mid(1), mode).format());
     }
     if (all || directoriesOnly)
-        queue.append(QStringLiteral("CHMOD|") + NormaliseRemotePath(start) + u'|' + mode);
+        queue.append(QueueRecord(QueueCommand::Chmod, NormaliseRemotePath(start), mode).format());
     // After Abort the collected records stay in the queue list but do not run.
     if (!work.abortRequested)
         m_runner.RunQueue(false);
@@ -378,8 +377,9 @@ bool TreeWalker::walkLocal(const QString &folder, const QString &mask, QStringLi
         if (!NameProblem(name).isEmpty() || RecordText::holdsSeparator(folder)) {
             refuse(folder + name);
         } else {
-            collected.append(folder + name + QueueRecord::CollectedFileSeparator + QStringLiteral("1|") + name + u'|'
-                             + QString::number(file.size()) + u'|' + dateText(file.lastModified()));
+            collected.append(
+                CollectedFile{folder + name, QueueRecord::fileEntry(name, QString::number(file.size()), dateText(file.lastModified()))}
+                    .format());
             ++work.filesFound;
             work.totalSize += file.size();
             progressLine(QStringLiteral("Read file: ") + folder + name);
