@@ -9,6 +9,7 @@
 #include "QueueTableModel.h"
 
 #include "app/AppContext.h"
+#include "app/BatchSwitch.h"
 #include "app/Options.h"
 #include "app/ProtocolLog.h"
 #include "app/UserPrompts.h"
@@ -246,10 +247,10 @@ void QueueRunner::run(bool displayOnly, bool keepRows, const QList<QueueRow> &ro
 
     if (m_host->isBatchMode()) {
         writeBatchLog(start, stats.totalBytesAtStart, stats.filesInQueue);
-        const QString mode = m_host->batchModeArgument();
-        if (mode == u"-rc")
+        const std::optional<BatchSwitch> batchSwitch = BatchSwitchFromText(m_host->batchModeArgument());
+        if (batchSwitch == BatchSwitch::RunAndClose)
             m_host->endProgram();
-        else if (mode == u"-rs")
+        else if (batchSwitch == BatchSwitch::RunAndShutdown)
             m_host->shutdownComputer();
     }
     if (m_host->closeAfterRunChecked())
