@@ -9,6 +9,7 @@
 #include "WalkProgress.h"
 
 #include "app/AppContext.h"
+#include "common/ListingEntry.h"
 #include "common/RecordText.h"
 #include "app/ProtocolLog.h"
 #include "app/WorkControl.h"
@@ -29,29 +30,6 @@
 namespace Velmora {
 
 namespace {
-
-const QString LinkArrow = QStringLiteral(" -> ");
-
-struct ListedEntry {
-    bool folder = false;
-    QString name;
-    qint64 size = 0;
-};
-
-ListedEntry readListingRecord(const QString &record)
-{
-    ListedEntry entry;
-    const QString type = Word(1, record, u"|").trimmed();
-    entry.folder = type == u"0";
-    entry.name = Word(2, record, u"|");
-    if (type == u"2") {
-        const qsizetype arrow = entry.name.indexOf(LinkArrow);
-        if (arrow >= 0)
-            entry.name.truncate(arrow);
-    }
-    entry.size = Word(3, record, u"|").trimmed().toLongLong();
-    return entry;
-}
 
 QString joinRemote(const QString &folder, const QString &name)
 {
@@ -177,11 +155,11 @@ void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalD
             return;
         Pump pump(records.size());
         for (const QString &record : std::as_const(records)) {
-            const ListedEntry entry = readListingRecord(record);
+            const ListingEntry entry = ListingEntry::parse(record);
             const QString remote = joinRemote(current, entry.name);
             if (!entry.name.isEmpty() && !NameProblem(entry.name).isEmpty()) {
                 refuse(remote);
-            } else if (entry.folder) {
+            } else if (entry.kind == EntryKind::Folder) {
                 pending.enqueue(remote);
                 ++work.foldersFound;
                 mkLocalDirRecords.append(
@@ -220,7 +198,7 @@ void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targ
         QStringList records;
         ftp().GetListing(currentFolder, records);
         for (const QString &record : std::as_const(records)) {
-            if (joinRemote(currentFolder, Word(2, record, u"|")) == targetFolder) {
+            if (joinRemote(currentFolder, ListingEntry::parse(record).listedName()) == targetFolder) {
                 ownRecord = record;
                 break;
             }
@@ -240,11 +218,11 @@ void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targ
             break;
         Pump pump(records.size());
         for (const QString &record : std::as_const(records)) {
-            const ListedEntry entry = readListingRecord(record);
+            const ListingEntry entry = ListingEntry::parse(record);
             const QString path = NormaliseRemotePath(joinRemote(dir, entry.name));
             if (!entry.name.isEmpty() && !NameProblem(entry.name).isEmpty()) {
                 refuse(path);
-            } else if (entry.folder) {
+            } else if (entry.kind == EntryKind::Folder) {
                 pending.enqueue(joinRemote(dir, entry.name));
                 ++work.foldersFound;
                 progressLine(QStringLiteral("Read folder: ") + path);
@@ -305,11 +283,11 @@ void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder,
         if (recursive) {
             Pump pump(records.size());
             for (const QString &record : std::as_const(records)) {
-                const ListedEntry entry = readListingRecord(record);
+                const ListingEntry entry = ListingEntry::parse(record);
                 const QString path = NormaliseRemotePath(joinRemote(dir, entry.name));
                 if (!entry.name.isEmpty() && !NameProblem(entry.name).isEmpty()) {
                     refuse(path);
-                } else if (entry.folder) {
+                } else if (entry.kind == EntryKind::Folder) {
                     pending.enqueue(joinRemote(dir, entry.name));
                     found.append(u'D' + path);
                 } else if (!entry.name.isEmpty()) {
