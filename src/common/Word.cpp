@@ -4,22 +4,36 @@ namespace Velmora {
 
 namespace {
 
-template <typename Visit>
-void forEachWord(QStringView text, QStringView delimiters, Visit visit)
+// Calls visit with each word in turn until it returns false.
+template <typename IsDelimiter, typename Visit>
+void forEachWord(QStringView text, IsDelimiter isDelimiter, Visit visit)
 {
+    const QChar *data = text.data();
     const qsizetype length = text.size();
     qsizetype i = 0;
     while (i < length) {
-        while (i < length && delimiters.contains(text[i]))
+        while (i < length && isDelimiter(data[i]))
             ++i;
         if (i >= length)
             break;
         const qsizetype start = i;
-        while (i < length && !delimiters.contains(text[i]))
+        while (i < length && !isDelimiter(data[i]))
             ++i;
-        if (!visit(text.mid(start, i - start)))
+        if (!visit(QStringView(data + start, i - start)))
             return;
     }
+}
+
+template <typename Visit>
+void forEachWord(QStringView text, QStringView delimiters, Visit visit)
+{
+    forEachWord(text, [delimiters](QChar c) { return delimiters.contains(c); }, visit);
+}
+
+template <typename Visit>
+void forEachWord(QStringView text, QChar delimiter, Visit visit)
+{
+    forEachWord(text, [delimiter](QChar c) { return c == delimiter; }, visit);
 }
 
 } // namespace
@@ -62,41 +76,28 @@ QStringList Words(QStringView text, QStringView delimiters)
 
 int SplitWords(QStringView text, QChar delimiter, QStringView *words, int max)
 {
-    const QChar *data = text.data();
-    const qsizetype length = text.size();
-    qsizetype i = 0;
     int found = 0;
-    while (i < length && found < max) {
-        while (i < length && data[i] == delimiter)
-            ++i;
-        if (i >= length)
-            break;
-        const qsizetype start = i;
-        while (i < length && data[i] != delimiter)
-            ++i;
-        words[found++] = QStringView(data + start, i - start);
-    }
+    if (max < 1)
+        return found;
+    forEachWord(text, delimiter, [&](QStringView word) {
+        words[found++] = word;
+        return found < max;
+    });
     return found;
 }
 
 QStringView WordView(QStringView text, int n, QChar delimiter)
 {
-    const QChar *data = text.data();
-    const qsizetype length = text.size();
-    qsizetype i = 0;
+    QStringView result;
     int index = 0;
-    while (i < length) {
-        while (i < length && data[i] == delimiter)
-            ++i;
-        if (i >= length)
-            break;
-        const qsizetype start = i;
-        while (i < length && data[i] != delimiter)
-            ++i;
-        if (++index == n)
-            return QStringView(data + start, i - start);
-    }
-    return {};
+    forEachWord(text, delimiter, [&](QStringView word) {
+        if (++index == n) {
+            result = word;
+            return false;
+        }
+        return true;
+    });
+    return result;
 }
 
 } // namespace Velmora
