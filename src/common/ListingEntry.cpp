@@ -47,21 +47,29 @@ QString ListingEntry::format() const
 
 ListingEntry ListingEntry::parse(QStringView record)
 {
+    QStringView words[6];
+    SplitWords(record, Bar, words, 6);
     ListingEntry entry;
-    entry.kind = kindOf(Word(1, record, u"|"));
-    const QString listed = Word(2, record, u"|");
-    entry.name = ownName(listed, entry.kind).toString();
-    entry.linkTarget = linkTargetOf(listed, entry.kind).toString();
-    entry.sizeText = Word(3, record, u"|").trimmed();
+    entry.kind = kindOf(words[0]);
+    entry.name = ownName(words[1], entry.kind).toString();
+    entry.linkTarget = linkTargetOf(words[1], entry.kind).toString();
+    entry.sizeText = words[2].trimmed().toString();
     bool ok = false;
     entry.size = entry.sizeText.toLongLong(&ok);
     if (!ok)
         entry.size = 0;
-    entry.dateText = Word(4, record, u"|");
+    entry.dateText = words[3].toString();
     entry.date = readDate(entry.dateText);
-    entry.permissions = Word(5, record, u"|");
-    entry.owner = Word(6, record, u"|");
+    entry.permissions = words[4].toString();
+    entry.owner = words[5].toString();
     return entry;
+}
+
+ListingEntry::Fields ListingEntry::fieldsOf(QStringView record)
+{
+    QStringView words[4];
+    SplitWords(record, Bar, words, 4);
+    return {words[0], words[1], words[2], words[3]};
 }
 
 QDateTime ListingEntry::readDate(QStringView text)

@@ -33,6 +33,16 @@ struct ListingEntry {
     // Only the size and the kind are trimmed.
     static ListingEntry parse(QStringView record);
 
+    // The first four fields of a record (or of a queue record's entry part) as views into it,
+    // untrimmed, for readers that go over many records without copying them.
+    struct Fields {
+        QStringView kind;
+        QStringView name;
+        QStringView size;
+        QStringView date;
+    };
+    static Fields fieldsOf(QStringView record);
+
     // The one link rule: a link's name field up to " -> " is its own name, the rest its target.
     // The name of any other entry is all its own.
     static QStringView ownName(QStringView listedName, EntryKind kind);

@@ -1,5 +1,6 @@
 #include "QueueRecord.h"
 
+#include "ListingEntry.h"
 #include "Word.h"
 
 #include <array>
@@ -40,9 +41,10 @@ QueueRecord::QueueRecord(QueueCommand command, QString source, QString target, Q
     , target(std::move(target))
     , entry(std::move(entry))
 {
+    const ListingEntry::Fields fields = ListingEntry::fieldsOf(this->entry);
     if (command == QueueCommand::Retr)
-        size = field(this->entry, 3);
-    date = field(this->entry, 4);
+        size = fields.size.trimmed().toString();
+    date = fields.date.trimmed().toString();
 }
 
 QueueRecord QueueRecord::other(QString word, QString source, QString target)
@@ -77,7 +79,7 @@ QString QueueRecord::word() const
 
 QString QueueRecord::entrySize() const
 {
-    return field(entry, 3);
+    return ListingEntry::fieldsOf(entry).size.trimmed().toString();
 }
 
 QueueRecord::Parts QueueRecord::split(QStringView record)
@@ -97,9 +99,10 @@ QueueRecord QueueRecord::parse(QStringView record)
         ? other(word.toString(), field(parts.command, 2), field(parts.command, 3))
         : QueueRecord(command, field(parts.command, 2), field(parts.command, 3));
     r.entry = parts.entry.toString();
-    r.date = field(parts.entry, 4);
+    const ListingEntry::Fields fields = ListingEntry::fieldsOf(parts.entry);
+    r.date = fields.date.trimmed().toString();
     if (command == QueueCommand::Retr)
-        r.size = field(parts.entry.isEmpty() ? parts.command : parts.entry, parts.entry.isEmpty() ? 4 : 3);
+        r.size = parts.entry.isEmpty() ? field(parts.command, 4) : fields.size.trimmed().toString();
     return r;
 }
 

@@ -1,6 +1,7 @@
 #include "FilterGridModel.h"
 
 #include "FilterMatching.h"
+#include "common/ListingEntry.h"
 #include "common/QueueRecord.h"
 
 namespace Velmora {
@@ -122,7 +123,7 @@ qint64 FilterGridModel::sizeSum(int first, int last) const
     for (int row = std::max(first, 0); row < last; ++row) {
         const QStringView entry = QueueRecord::split(m_records.at(row)).entry;
         qint64 bytes = 0;
-        if (FilterRowSize(WordView(entry, 3, u'|'), bytes))
+        if (FilterRowSize(ListingEntry::fieldsOf(entry).size, bytes))
             sum += bytes;
     }
     return sum;

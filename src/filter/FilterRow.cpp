@@ -1,6 +1,7 @@
 #include "FilterRow.h"
 
 #include "FilterMatching.h"
+#include "common/ListingEntry.h"
 #include "common/QueueRecord.h"
 #include "common/SizeText.h"
 
@@ -11,10 +12,9 @@ FilterRow FilterRowFromRecord(QStringView record)
     const QueueRecord::Parts parts = QueueRecord::split(record);
     QStringView head[3];
     SplitWords(parts.command, u'|', head, 3);
-    QStringView entry[4];
-    SplitWords(parts.entry, u'|', entry, 4);
-    return {head[1].toString(), head[0].trimmed().toString(), head[2].toString(), entry[2].toString(),
-            entry[3].toString()};
+    const ListingEntry::Fields entry = ListingEntry::fieldsOf(parts.entry);
+    return {head[1].toString(), head[0].trimmed().toString(), head[2].toString(), entry.size.toString(),
+            entry.date.toString()};
 }
 
 bool FilterRowSize(QStringView size, qint64 &bytes)
