@@ -84,8 +84,9 @@ QString QueueRecord::entrySize() const
 
 QueueRecord::Parts QueueRecord::split(QStringView record)
 {
-    const QChar separator = EntrySeparator;
-    return {WordView(record, 1, separator).trimmed(), WordView(record, 2, separator).trimmed()};
+    QStringView parts[2];
+    SplitWords(record, EntrySeparator, parts, 2);
+    return {parts[0].trimmed(), parts[1].trimmed()};
 }
 
 QueueRecord QueueRecord::parse(QStringView record)

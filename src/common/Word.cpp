@@ -4,36 +4,39 @@ namespace Velmora {
 
 namespace {
 
-// Calls visit with each word in turn until it returns false.
-template <typename IsDelimiter, typename Visit>
-void forEachWord(QStringView text, IsDelimiter isDelimiter, Visit visit)
+template <typename Visit>
+void forEachWord(QStringView text, QStringView delimiters, Visit visit)
 {
-    const QChar *data = text.data();
     const qsizetype length = text.size();
     qsizetype i = 0;
     while (i < length) {
-        while (i < length && isDelimiter(data[i]))
+        while (i < length && delimiters.contains(text[i]))
             ++i;
         if (i >= length)
             break;
         const qsizetype start = i;
-        while (i < length && !isDelimiter(data[i]))
+        while (i < length && !delimiters.contains(text[i]))
             ++i;
-        if (!visit(QStringView(data + start, i - start)))
+        if (!visit(text.mid(start, i - start)))
             return;
     }
 }
 
-template <typename Visit>
-void forEachWord(QStringView text, QStringView delimiters, Visit visit)
+// The word that starts at or after position i, which then stands behind it; false when no word
+// is left. The readers that go over many records use this one, so it stays a plain loop.
+inline bool nextWord(QStringView text, QChar delimiter, qsizetype &i, QStringView &word)
 {
-    forEachWord(text, [delimiters](QChar c) { return delimiters.contains(c); }, visit);
-}
-
-template <typename Visit>
-void forEachWord(QStringView text, QChar delimiter, Visit visit)
-{
-    forEachWord(text, [delimiter](QChar c) { return c == delimiter; }, visit);
+    const QChar *data = text.data();
+    const qsizetype length = text.size();
+    while (i < length && data[i] == delimiter)
+        ++i;
+    if (i >= length)
+        return false;
+    const qsizetype start = i;
+    while (i < length && data[i] != delimiter)
+        ++i;
+    word = QStringView(data + start, i - start);
+    return true;
 }
 
 } // namespace
@@ -76,28 +79,23 @@ QStringList Words(QStringView text, QStringView delimiters)
 
 int SplitWords(QStringView text, QChar delimiter, QStringView *words, int max)
 {
+    qsizetype i = 0;
     int found = 0;
-    if (max < 1)
-        return found;
-    forEachWord(text, delimiter, [&](QStringView word) {
+    QStringView word;
+    while (found < max && nextWord(text, delimiter, i, word))
         words[found++] = word;
-        return found < max;
-    });
     return found;
 }
 
 QStringView WordView(QStringView text, int n, QChar delimiter)
 {
-    QStringView result;
-    int index = 0;
-    forEachWord(text, delimiter, [&](QStringView word) {
-        if (++index == n) {
-            result = word;
-            return false;
-        }
-        return true;
-    });
-    return result;
+    qsizetype i = 0;
+    QStringView word;
+    for (int index = 1; nextWord(text, delimiter, i, word); ++index) {
+        if (index == n)
+            return word;
+    }
+    return {};
 }
 
 } // namespace Velmora
