@@ -43,15 +43,15 @@ void checkRecord(const QueueRow &row)
     }
     FUZZ_CHECK(QueueRowProblem(row).isEmpty());
     const QueueRecord parsed = QueueRecord::parse(*record);
-    FUZZ_CHECK(parsed.command == row.cmd);
-    FUZZ_CHECK(parsed.argument1 == row.source.trimmed());
+    FUZZ_CHECK(parsed.word() == row.cmd);
+    FUZZ_CHECK(parsed.source == row.source.trimmed());
     if (!transfer) {
-        FUZZ_CHECK(parsed.tail.isEmpty());
+        FUZZ_CHECK(parsed.entry.isEmpty());
         return;
     }
-    FUZZ_CHECK(parsed.argument2 == row.destination.trimmed());
+    FUZZ_CHECK(parsed.target == row.destination.trimmed());
     // The entry part names the local file; the filter reads it as a name inside its folder.
-    const QString name = parsed.tail.section(u'|', 1, 1).trimmed();
+    const QString name = parsed.entry.section(u'|', 1, 1).trimmed();
     FUZZ_CHECK(name == LocalFileName(row.cmd == u"RETR" ? row.destination : row.source).trimmed());
     FUZZ_CHECK(!name.isEmpty());
     FUZZ_CHECK(!name.contains(u'/') && !name.contains(u'\\'));
@@ -59,7 +59,7 @@ void checkRecord(const QueueRow &row)
     FUZZ_CHECK(RecordText::nameProblem(name).isEmpty());
     // What the grid shows of the record again.
     const QueueRow shown = RowFromRecord(*record, QStringLiteral("now"));
-    FUZZ_CHECK(shown.cmd == row.cmd && shown.source == parsed.argument1 && shown.destination == parsed.argument2);
+    FUZZ_CHECK(shown.cmd == row.cmd && shown.source == parsed.source && shown.destination == parsed.target);
 }
 
 } // namespace

@@ -35,7 +35,7 @@ std::vector<FileGridEntry> rowsFrom(const QStringList &lines)
         const QString &line = lines[i];
         FileGridEntry e;
         e.name = line;
-        e.kind = qint8(line.size() % 3);
+        e.kind = EntryKind(line.size() % 3);
         e.typeText = line.right(2);
         e.permissions = line.left(3);
         e.owner = line.mid(1, 2);

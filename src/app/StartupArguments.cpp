@@ -1,5 +1,7 @@
 #include "StartupArguments.h"
 
+#include "BatchSwitch.h"
+
 #include <QFileInfo>
 
 namespace Velmora {
@@ -29,7 +31,7 @@ StartupArguments StartupArguments::fromArguments(const QStringList &arguments)
 
 bool StartupArguments::isValidMode(const QString &mode)
 {
-    return mode == u"-r" || mode == u"-rc" || mode == u"-rs";
+    return BatchSwitchFromText(mode).has_value();
 }
 
 StartupArguments::Verdict StartupArguments::check() const

@@ -10,7 +10,7 @@
 #include "app/AppContext.h"
 #include "app/UserPrompts.h"
 #include "common/RemotePath.h"
-#include "common/Word.h"
+#include "common/ListingEntry.h"
 #include "engine/MasterFTP.h"
 #include "queue/QueueRunner.h"
 #include "queue/TransferBuilders.h"
@@ -19,12 +19,6 @@
 #include <QFileInfo>
 
 namespace Velmora {
-
-namespace {
-
-const QString LinkArrow = QStringLiteral(" -> ");
-
-} // namespace
 
 FileCommands::FileCommands(const Setup &setup, QObject *parent)
     : QObject(parent)
@@ -62,13 +56,10 @@ bool FileCommands::serverEntryExists(const QString &name)
 {
     // Asked of the server, not of the grid: the grid may be older, and shows a link as
     // "name -> target".
-    QStringList records;
-    m_ftp.GetListing(serverPath(), records);
-    for (const QString &record : std::as_const(records)) {
-        QString listed = Word(2, record, u"|");
-        if (Word(1, record, u"|") == u"2" && listed.contains(LinkArrow))
-            listed.truncate(listed.indexOf(LinkArrow));
-        if (listed == name)
+    QList<ListingEntry> entries;
+    m_ftp.GetListing(serverPath(), entries);
+    for (const ListingEntry &entry : std::as_const(entries)) {
+        if (entry.name == name)
             return true;
     }
     return false;
@@ -130,8 +121,8 @@ void FileCommands::renameEntry(BrowserSide side)
     if (server && !connectIfNeeded())
         return;
     QString oldName = rememberedName(side);
-    if (server && oldName.contains(LinkArrow))
-        oldName.truncate(oldName.indexOf(LinkArrow));
+    if (server)
+        oldName = ListingEntry::ownName(oldName, EntryKind::Link).toString();
     const std::optional<QString> newName = m_names.askName(
         {text(QStringLiteral("Rename"), QStringLiteral("Umbenennen")), text(QStringLiteral("New name:"), QStringLiteral("Neuer Name:")),
          oldName});

@@ -8,9 +8,7 @@ namespace Velmora {
 
 QString FileGridEntry::ownName() const
 {
-    static const QString arrow = QStringLiteral(" -> ");
-    const qsizetype cut = kind == Link ? name.indexOf(arrow) : -1;
-    return cut < 0 ? name : name.left(cut);
+    return ListingEntry::ownName(name, kind).toString();
 }
 
 FileGridEntry FileGridEntry::parentRow()
@@ -24,7 +22,7 @@ FileGridEntry FileGridEntry::parentRow()
     return entry;
 }
 
-QString FileTypeText(int kind, const QString &name, const Language *language)
+QString FileTypeText(EntryKind kind, const QString &name, const Language *language)
 {
     if (kind == FileGridEntry::Folder)
         return language ? language->text(QStringLiteral("Directory"), QStringLiteral("Ordner")) : QStringLiteral("Directory");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ListingEntry.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -11,7 +13,9 @@ class Language;
 // as milliseconds since the epoch; local dates are shown in local time, server dates exactly as
 // the listing gave them (kept as UTC so no time zone shifts them).
 struct FileGridEntry {
-    enum Kind : qint8 { Folder = 0, File = 1, Link = 2 };
+    static constexpr EntryKind Folder = EntryKind::Folder;
+    static constexpr EntryKind File = EntryKind::File;
+    static constexpr EntryKind Link = EntryKind::Link;
 
     QString name;
     QString typeText;
@@ -21,7 +25,7 @@ struct FileGridEntry {
     QString rawDate;     // a date field that could not be read, shown as it came
     qint64 size = 0;
     qint64 dateMs = 0;
-    qint8 kind = File;
+    EntryKind kind = EntryKind::File;
     bool isParent = false; // the ".." row
     bool hasDate = false;
     bool utcDate = false;
@@ -35,6 +39,6 @@ struct FileGridEntry {
 
 // "Directory" ("Ordner") for a folder, "Link" for a server link; for a file the extension (from
 // the last "." on) in upper case followed by "-Datei", every "." removed; "Datei" without one.
-QString FileTypeText(int kind, const QString &name, const Language *language);
+QString FileTypeText(EntryKind kind, const QString &name, const Language *language);
 
 } // namespace Velmora

@@ -39,7 +39,7 @@ QString FileGridModel::nameAt(int row) const
 
 int FileGridModel::kindAt(int row) const
 {
-    return row >= 0 && size_t(row) < m_rows.size() ? m_rows[size_t(row)].kind : -1;
+    return row >= 0 && size_t(row) < m_rows.size() ? int(m_rows[size_t(row)].kind) : -1;
 }
 
 int FileGridModel::entryCount() const
@@ -72,7 +72,7 @@ QString FileGridModel::cellText(int row, int column) const
     const FileGridEntry &entry = m_rows[size_t(row)];
     switch (column) {
     case C::Kind:
-        return QString::number(entry.kind);
+        return QString::number(int(entry.kind));
     case C::Name:
         return entry.name;
     case C::FileType:
@@ -118,7 +118,7 @@ QVariant FileGridModel::data(const QModelIndex &index, int role) const
             return {};
         {
             const FileGridEntry &entry = m_rows[size_t(index.row())];
-            return m_decorations->icon(entry.kind, m_side == BrowserSide::Local ? m_folder + entry.name : entry.name);
+            return m_decorations->icon(int(entry.kind), m_side == BrowserSide::Local ? m_folder + entry.name : entry.name);
         }
     case Qt::FontRole:
         if (m_side == BrowserSide::Server && column == C::Permissions && m_decorations)

@@ -51,7 +51,7 @@ int compareField(const FileGridEntry &a, const FileGridEntry &b, Field field)
 {
     switch (field) {
     case Field::Kind:
-        return compareNumbers(a.kind, b.kind);
+        return compareNumbers(int(a.kind), int(b.kind));
     case Field::Name:
         return CompareTextIgnoringCase(a.name, b.name);
     case Field::FileType:

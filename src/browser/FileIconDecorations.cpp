@@ -26,9 +26,9 @@ FileIconDecorations::FileIconDecorations()
 
 QVariant FileIconDecorations::icon(int kind, const QString &pathOrName) const
 {
-    if (kind == FileGridEntry::Folder)
+    if (EntryKind(kind) == EntryKind::Folder)
         return m_folder;
-    if (kind == FileGridEntry::Link)
+    if (EntryKind(kind) == EntryKind::Link)
         return m_linkedFolder;
     const QString name = pathOrName.mid(pathOrName.lastIndexOf(u'/') + 1);
     const qsizetype dot = name.lastIndexOf(u'.');

@@ -19,7 +19,7 @@ LocalFolderReader::LocalFolderReader(const Language *language)
 {
 }
 
-QString LocalFolderReader::typeText(int kind, const QString &name)
+QString LocalFolderReader::typeText(EntryKind kind, const QString &name)
 {
     if (kind != FileGridEntry::File)
         return FileTypeText(kind, name, m_language);

@@ -29,7 +29,7 @@ public:
     Result read(const QString &folder, bool withParentRow = false);
 
 private:
-    QString typeText(int kind, const QString &name);
+    QString typeText(EntryKind kind, const QString &name);
 
     const Language *m_language;
     // One shared text per extension, so 100,000 rows keep a handful of type texts.

@@ -1,7 +1,7 @@
 #include "ServerListingEntries.h"
 
+#include "common/ListingEntry.h"
 #include "common/SizeText.h"
-#include "common/Word.h"
 
 #include <QDateTime>
 
@@ -22,48 +22,28 @@ QString ServerListingEntries::shared(QHash<QString, QString> &pool, const QStrin
 
 bool ServerListingEntries::parseRecordDate(const QString &text, qint64 *msecs)
 {
-    const QStringList parts = text.simplified().split(u' ');
-    if (parts.isEmpty() || parts.size() > 2)
+    const QDateTime date = ListingEntry::readDate(text);
+    if (!date.isValid())
         return false;
-    const QStringList day = parts[0].split(u'.');
-    if (day.size() != 3)
-        return false;
-    bool ok[3] = {};
-    const QDate date(day[2].toInt(&ok[2]), day[1].toInt(&ok[1]), day[0].toInt(&ok[0]));
-    if (!ok[0] || !ok[1] || !ok[2] || !date.isValid())
-        return false;
-    QTime time(0, 0);
-    if (parts.size() == 2) {
-        const QStringList clock = parts[1].split(u':');
-        if (clock.size() < 2 || clock.size() > 3)
-            return false;
-        bool h = false, m = false, s = true;
-        const int hour = clock[0].toInt(&h);
-        const int minute = clock[1].toInt(&m);
-        const int second = clock.size() == 3 ? clock[2].toInt(&s) : 0;
-        time = QTime(hour, minute, second);
-        if (!h || !m || !s || !time.isValid())
-            return false;
-    }
-    *msecs = QDateTime(date, time, Qt::UTC).toMSecsSinceEpoch();
+    *msecs = date.toMSecsSinceEpoch();
     return true;
 }
 
 FileGridEntry ServerListingEntries::entryFromRecord(const QString &record)
 {
+    const ListingEntry listed = ListingEntry::parse(record);
     FileGridEntry entry;
-    const QString type = Word(1, record, u"|");
-    entry.kind = type == u"0" ? FileGridEntry::Folder : type == u"2" ? FileGridEntry::Link : FileGridEntry::File;
-    entry.name = Word(2, record, u"|");
-    const QString typeKey = entry.kind == FileGridEntry::File
+    entry.kind = listed.kind;
+    entry.name = listed.listedName();
+    const QString typeKey = entry.kind == EntryKind::File
                                 ? (entry.name.contains(u'.') ? entry.name.mid(entry.name.lastIndexOf(u'.')) : QString())
-                                : QString(QChar(u'0' + entry.kind));
+                                : QString(ListingEntry::kindChar(entry.kind));
     auto it = m_types.constFind(typeKey);
     if (it == m_types.constEnd())
         it = m_types.insert(typeKey, FileTypeText(entry.kind, entry.name, m_language));
     entry.typeText = *it;
 
-    const QString sizeField = Word(3, record, u"|").trimmed();
+    const QString &sizeField = listed.sizeText;
     QString digits = FormatSizeDots(sizeField, false);
     digits.remove(u'.');
     bool ok = false;
@@ -76,13 +56,14 @@ FileGridEntry ServerListingEntries::entryFromRecord(const QString &record)
     if (!plain)
         entry.rawSize = FormatSizeDots(sizeField, true);
 
-    const QString dateField = Word(4, record, u"|");
-    entry.hasDate = parseRecordDate(dateField, &entry.dateMs);
+    entry.hasDate = listed.date.isValid();
+    if (entry.hasDate)
+        entry.dateMs = listed.date.toMSecsSinceEpoch();
     entry.utcDate = true;
     if (!entry.hasDate)
-        entry.rawDate = dateField.trimmed();
-    entry.permissions = shared(m_texts, Word(5, record, u"|"));
-    entry.owner = shared(m_texts, Word(6, record, u"|"));
+        entry.rawDate = listed.dateText.trimmed();
+    entry.permissions = shared(m_texts, listed.permissions);
+    entry.owner = shared(m_texts, listed.owner);
     return entry;
 }
 

@@ -12,4 +12,10 @@ QString Word(int n, QStringView text, QStringView delimiters);
 int WordCount(QStringView text, QStringView delimiters);
 QStringList Words(QStringView text, QStringView delimiters);
 
+// The word rule for one delimiter, without copying: puts up to max words of text into words
+// (views into text) and returns how many it found.
+int SplitWords(QStringView text, QChar delimiter, QStringView *words, int max);
+// Word n (from 1) of text by one delimiter, as a view; empty when there is no such word.
+QStringView WordView(QStringView text, int n, QChar delimiter);
+
 } // namespace Velmora

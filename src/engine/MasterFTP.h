@@ -2,6 +2,7 @@
 
 #include "engine/ftp/FtpClient.h"
 #include "NullSessionHost.h"
+#include "common/ListingEntry.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -83,6 +84,8 @@ public:
     // Reads a remote folder (empty means "/") into sorted listing records. On failure the
     // records are left as they were and the protocol says "Failed to retrieve directory listing".
     bool GetListing(const QString &path, QStringList &records);
+    // The same listing as entries, in the same order.
+    bool GetListing(const QString &path, QList<ListingEntry> &entries);
     // True when the listing of the path's parent holds an entry whose name, appended to the
     // parent and "/", is the path exactly.
     bool RemoteFileExists(const QString &path);

@@ -9,8 +9,8 @@
 
 #include "app/Options.h"
 #include "app/ProtocolLog.h"
+#include "common/ListingEntry.h"
 #include "common/RemotePath.h"
-#include "common/Word.h"
 
 namespace Velmora {
 
@@ -73,14 +73,26 @@ bool MasterFTP::GetListing(const QString &path, QStringList &records)
     return true;
 }
 
+bool MasterFTP::GetListing(const QString &path, QList<ListingEntry> &entries)
+{
+    QStringList records;
+    if (!GetListing(path, records))
+        return false;
+    entries.clear();
+    entries.reserve(records.size());
+    for (const QString &record : std::as_const(records))
+        entries.append(ListingEntry::parse(record));
+    return true;
+}
+
 bool MasterFTP::RemoteFileExists(const QString &path)
 {
     const QString parent = RemoteParentPath(path);
-    QStringList records;
-    GetListing(parent, records);
+    QList<ListingEntry> entries;
+    GetListing(parent, entries);
     const QString prefix = parent + u'/';
-    for (const QString &record : std::as_const(records)) {
-        if (prefix + Word(2, record, u"|") == path)
+    for (const ListingEntry &entry : std::as_const(entries)) {
+        if (prefix + entry.listedName() == path)
             return true;
     }
     return false;

@@ -1,7 +1,8 @@
 #include "FilterEvaluation.h"
 
 #include "FilterItemTexts.h"
-#include "common/RecordText.h"
+#include "common/ListingEntry.h"
+#include "common/QueueRecord.h"
 
 #include <cmath>
 
@@ -50,19 +51,17 @@ bool FilterEvaluation::passes(const PreparedFilter &f, QStringView record, bool 
         return true;
 
     // head § entry; the entry's fields kind|name|size|date|...
-    QStringView parts[2];
-    SplitWords(record, RecordText::EntrySeparator, parts, 2);
-    const QStringView head = parts[0].trimmed();
-    QStringView fields[4];
-    SplitWords(parts[1].trimmed(), u'|', fields, 4);
-    const bool isFile = fields[0].trimmed() == u"1";
+    const QueueRecord::Parts parts = QueueRecord::split(record);
+    const QStringView head = parts.command;
+    const ListingEntry::Fields fields = ListingEntry::fieldsOf(parts.entry);
+    const bool isFile = fields.kind.trimmed() == u"1";
 
     // The texts keep their memory from record to record.
     thread_local RecordFacts facts;
     facts.name.resize(0);
     facts.ext = {};
     if (f.needsName && isFile) {
-        LowerAsciiInto(fields[1], facts.name);
+        LowerAsciiInto(fields.name, facts.name);
         const qsizetype dot = facts.name.lastIndexOf(u'.');
         if (dot >= 0)
             facts.ext = QStringView(facts.name).mid(dot);
@@ -70,10 +69,10 @@ bool FilterEvaluation::passes(const PreparedFilter &f, QStringView record, bool 
     if (f.needsHead)
         LowerAsciiInto(head, facts.head);
     if (f.needsDate) {
-        NormaliseDateInto(fields[3], facts.date);
+        NormaliseDateInto(fields.date, facts.date);
         LowerAsciiInto(facts.date, facts.date);
     }
-    facts.size = isFile ? fields[2] : QStringView(NonFileSize);
+    facts.size = isFile ? fields.size : QStringView(NonFileSize);
 
     const bool t = f.allFiles || (f.termTakesPart && inPlace(f.termWords, f.termPlace, facts));
     bool h = t;
@@ -160,9 +159,9 @@ QList<FilterMessage> FilterEvaluation::notes() const
 {
     QList<FilterMessage> result = m_filter.notes;
     if (m_unreadableDates > 0) {
-        const QStringView entry = WordView(m_firstUnreadable, 2, RecordText::EntrySeparator);
+        const QStringView entry = QueueRecord::split(m_firstUnreadable).entry;
         const QString path = RecordText::printable(WordView(m_firstUnreadable, 2, u'|').trimmed().toString());
-        const QString date = RecordText::printable(WordView(entry, 4, u'|').trimmed().toString());
+        const QString date = RecordText::printable(ListingEntry::fieldsOf(entry).date.trimmed().toString());
         const QString count = QString::number(m_unreadableDates);
         result.append(
             {QStringLiteral("Filter: ") + count + QStringLiteral(" record(s) with a date that cannot be read (the first: ")

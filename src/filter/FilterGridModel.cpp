@@ -1,7 +1,8 @@
 #include "FilterGridModel.h"
 
 #include "FilterMatching.h"
-#include "common/RecordText.h"
+#include "common/ListingEntry.h"
+#include "common/QueueRecord.h"
 
 namespace Velmora {
 
@@ -120,9 +121,9 @@ qint64 FilterGridModel::sizeSum(int first, int last) const
     qint64 sum = 0;
     last = std::min(last, rowCount());
     for (int row = std::max(first, 0); row < last; ++row) {
-        const QStringView entry = WordView(m_records.at(row), 2, RecordText::EntrySeparator);
+        const QStringView entry = QueueRecord::split(m_records.at(row)).entry;
         qint64 bytes = 0;
-        if (FilterRowSize(WordView(entry, 3, u'|'), bytes))
+        if (FilterRowSize(ListingEntry::fieldsOf(entry).size, bytes))
             sum += bytes;
     }
     return sum;

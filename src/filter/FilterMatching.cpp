@@ -78,45 +78,6 @@ QString LowerAscii(QStringView text)
     return result;
 }
 
-int SplitWords(QStringView text, QChar delimiter, QStringView *words, int max)
-{
-    const QChar *data = text.data();
-    const qsizetype length = text.size();
-    qsizetype i = 0;
-    int found = 0;
-    while (i < length && found < max) {
-        while (i < length && data[i] == delimiter)
-            ++i;
-        if (i >= length)
-            break;
-        const qsizetype start = i;
-        while (i < length && data[i] != delimiter)
-            ++i;
-        words[found++] = QStringView(data + start, i - start);
-    }
-    return found;
-}
-
-QStringView WordView(QStringView text, int n, QChar delimiter)
-{
-    const QChar *data = text.data();
-    const qsizetype length = text.size();
-    qsizetype i = 0;
-    int index = 0;
-    while (i < length) {
-        while (i < length && data[i] == delimiter)
-            ++i;
-        if (i >= length)
-            break;
-        const qsizetype start = i;
-        while (i < length && data[i] != delimiter)
-            ++i;
-        if (++index == n)
-            return QStringView(data + start, i - start);
-    }
-    return {};
-}
-
 FilterWords::FilterWords(QStringView list)
 {
     for (const QString &word : Words(list, u"|")) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Word.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -14,12 +16,6 @@ namespace Velmora {
 QString LowerAscii(QStringView text);
 // The same into out, whose memory is reused (for loops over many records).
 void LowerAsciiInto(QStringView text, QString &out);
-
-// The word rule for one delimiter, without copying: puts up to max words of text into words
-// (views into text) and returns how many it found.
-int SplitWords(QStringView text, QChar delimiter, QStringView *words, int max);
-// Word n (from 1) of text by one delimiter, as a view; empty when there is no such word.
-QStringView WordView(QStringView text, int n, QChar delimiter);
 
 // The words of a "|" list, each trimmed, without those that are empty or only blanks: a word made
 // only of blanks never occurs anywhere. A list is split once per evaluation, not once per record.

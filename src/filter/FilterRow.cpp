@@ -1,21 +1,20 @@
 #include "FilterRow.h"
 
 #include "FilterMatching.h"
-#include "common/RecordText.h"
+#include "common/ListingEntry.h"
+#include "common/QueueRecord.h"
 #include "common/SizeText.h"
 
 namespace Velmora {
 
 FilterRow FilterRowFromRecord(QStringView record)
 {
-    QStringView parts[2];
-    SplitWords(record, RecordText::EntrySeparator, parts, 2);
+    const QueueRecord::Parts parts = QueueRecord::split(record);
     QStringView head[3];
-    SplitWords(parts[0].trimmed(), u'|', head, 3);
-    QStringView entry[4];
-    SplitWords(parts[1].trimmed(), u'|', entry, 4);
-    return {head[1].toString(), head[0].trimmed().toString(), head[2].toString(), entry[2].toString(),
-            entry[3].toString()};
+    SplitWords(parts.command, u'|', head, 3);
+    const ListingEntry::Fields entry = ListingEntry::fieldsOf(parts.entry);
+    return {head[1].toString(), head[0].trimmed().toString(), head[2].toString(), entry.size.toString(),
+            entry.date.toString()};
 }
 
 bool FilterRowSize(QStringView size, qint64 &bytes)

@@ -2,7 +2,7 @@
 
 #include "FilterCriteria.h"
 #include "FilterMatching.h"
-#include "common/RecordText.h"
+#include "common/QueueRecord.h"
 #include "common/TextReplace.h"
 
 namespace Velmora {
@@ -30,15 +30,15 @@ SearchStepRecords BuildSearchStepRecords(const QList<FilterRow> &tickedRows, con
     const bool moves = !localPathBox.isEmpty();
     for (const FilterRow &row : tickedRows) {
         const QString destination = moves ? ReplaceAll(row.destination, localPathBox, downloadFolder, true) : row.destination;
+        const QueueCommand command = QueueRecord::commandOf(row.cmd);
         QString record;
-        if (row.cmd == u"RETR" || row.cmd == u"STOR") {
-            const QString name = fileNameOf(row.cmd == u"RETR" ? destination : row.source);
+        if (command == QueueCommand::Retr || command == QueueCommand::Stor) {
+            const QString name = fileNameOf(command == QueueCommand::Retr ? destination : row.source);
             if (!isTextFile(name))
                 continue;
-            record = row.cmd + u'|' + row.source + u'|' + destination + RecordText::EntrySeparator + u"1|" + name + u'|'
-                + row.size + u'|' + row.date;
-        } else if (row.cmd == u"DELE" || row.cmd == u"RMD") {
-            record = row.cmd + u'|' + row.source;
+            record = QueueRecord(command, row.source, destination, QueueRecord::fileEntry(name, row.size, row.date)).format();
+        } else if (command == QueueCommand::Dele || command == QueueCommand::Rmd) {
+            record = QueueRecord(command, row.source).format();
         } else {
             continue;
         }

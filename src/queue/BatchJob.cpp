@@ -9,6 +9,7 @@
 #include "QueueTableModel.h"
 
 #include "app/AppContext.h"
+#include "app/BatchSwitch.h"
 #include "app/Options.h"
 #include "app/UserPrompts.h"
 #include "engine/MasterFTP.h"
@@ -112,10 +113,11 @@ void BatchJob::execute(const QString &queueFile, const QString &mode, BatchJobHo
 void BatchJob::finish(const QString &mode, const BatchJobHost &jobHost, QueueHost &host)
 {
     Q_EMIT jobFinished(m_exitStatus);
-    const bool shutdown = mode == u"-rs" || jobHost.shutdownRequested();
+    const std::optional<BatchSwitch> batchSwitch = BatchSwitchFromText(mode);
+    const bool shutdown = batchSwitch == BatchSwitch::RunAndShutdown || jobHost.shutdownRequested();
     if (shutdown)
         host.shutdownComputer();
-    if (mode == u"-rc" || mode == u"-rs" || jobHost.endRequested())
+    if ((batchSwitch && BatchSwitchEnds(*batchSwitch)) || jobHost.endRequested())
         host.endProgram();
 }
 

@@ -25,7 +25,7 @@ bool BatchJobBuilder::selectQueue(const QString &path)
 
 QString BatchJobBuilder::commandLine() const
 {
-    return m_programPath + QStringLiteral(" \"") + m_queueFile + QStringLiteral("\" ") + m_switch;
+    return m_programPath + QStringLiteral(" \"") + m_queueFile + QStringLiteral("\" ") + switchText();
 }
 
 QString BatchJobBuilder::shellQuoted(const QString &text)
@@ -38,8 +38,8 @@ QString BatchJobBuilder::shellQuoted(const QString &text)
 QString BatchJobBuilder::crontabLine() const
 {
     const QString queue = hasQueue() ? m_queueFile : QStringLiteral("/path/to/saved.queue");
-    const QString session = m_switch == u"-r" ? QStringLiteral("DISPLAY=:0") : QStringLiteral("QT_QPA_PLATFORM=offscreen");
-    QString command = session + u' ' + shellQuoted(m_programPath) + u' ' + shellQuoted(queue) + u' ' + m_switch
+    const QString session = BatchSwitchEnds(m_switch) ? QStringLiteral("QT_QPA_PLATFORM=offscreen") : QStringLiteral("DISPLAY=:0");
+    QString command = session + u' ' + shellQuoted(m_programPath) + u' ' + shellQuoted(queue) + u' ' + switchText()
         + QStringLiteral(" 2>>\"$HOME/velmora-batch.log\"");
     // cron turns every unescaped "%" into a line break.
     command.replace(u'%', QStringLiteral("\\%"));
@@ -52,7 +52,7 @@ void BatchJobBuilder::close()
         m_grid.setRows(*m_gridBefore);
     m_gridBefore.reset();
     m_queueFile.clear();
-    m_switch = QStringLiteral("-rc");
+    m_switch = BatchSwitch::RunAndClose;
 }
 
 } // namespace Velmora

@@ -2,6 +2,8 @@
 
 #include "QueueRow.h"
 
+#include "app/BatchSwitch.h"
+
 #include <QList>
 #include <QString>
 
@@ -26,9 +28,9 @@ public:
     const QString &queueFile() const { return m_queueFile; }
     const QString &programPath() const { return m_programPath; }
 
-    // "-r", "-rc" (the start) or "-rs".
-    void setSwitch(const QString &mode) { m_switch = mode; }
-    const QString &switchText() const { return m_switch; }
+    // "-rc" at the start.
+    void setSwitch(BatchSwitch batchSwitch) { m_switch = batchSwitch; }
+    QString switchText() const { return BatchSwitchText(m_switch); }
 
     // The program's absolute path, a blank, the queue file in double quotes, a blank, the switch.
     QString commandLine() const;
@@ -48,7 +50,7 @@ private:
     QueueTableModel &m_grid;
     QString m_programPath;
     QString m_queueFile;
-    QString m_switch = QStringLiteral("-rc");
+    BatchSwitch m_switch = BatchSwitch::RunAndClose;
     std::optional<QList<QueueRow>> m_gridBefore;
 };
 

@@ -102,9 +102,9 @@ void BatchJobForm::buildControls()
     connect(m_build, &QPushButton::clicked, this, &BatchJobForm::BuildCommandLineButtonClick);
     connect(m_copy, &QPushButton::clicked, this, &BatchJobForm::CopyCommandLineButtonClick);
     connect(m_close, &QPushButton::clicked, this, &BatchJobForm::reject);
-    connect(m_runOnly, &QRadioButton::clicked, this, [this] { switchChosen(QStringLiteral("-r")); });
-    connect(m_runAndClose, &QRadioButton::clicked, this, [this] { switchChosen(QStringLiteral("-rc")); });
-    connect(m_runAndShutdown, &QRadioButton::clicked, this, [this] { switchChosen(QStringLiteral("-rs")); });
+    connect(m_runOnly, &QRadioButton::clicked, this, [this] { switchChosen(BatchSwitch::Run); });
+    connect(m_runAndClose, &QRadioButton::clicked, this, [this] { switchChosen(BatchSwitch::RunAndClose); });
+    connect(m_runAndShutdown, &QRadioButton::clicked, this, [this] { switchChosen(BatchSwitch::RunAndShutdown); });
 }
 
 void BatchJobForm::retranslate()
@@ -177,11 +177,11 @@ void BatchJobForm::SelectQueueButtonClick()
     showCrontabLine();
 }
 
-void BatchJobForm::switchChosen(const QString &mode)
+void BatchJobForm::switchChosen(BatchSwitch batchSwitch)
 {
     if (!m_builder)
         return;
-    m_builder->setSwitch(mode);
+    m_builder->setSwitch(batchSwitch);
     showCrontabLine();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/BatchSwitch.h"
 #include "app/ToolDialog.h"
 
 class QGroupBox;
@@ -45,7 +46,7 @@ private:
     void buildControls();
     // The state of a new window: "-rc", nothing chosen, only "Select queue" and "Close" act.
     void resetControls();
-    void switchChosen(const QString &mode);
+    void switchChosen(BatchSwitch batchSwitch);
     void showCrontabLine();
 
     BatchJobBuilder *m_builder = nullptr;

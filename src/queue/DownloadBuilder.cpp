@@ -71,8 +71,7 @@ void DownloadBuilder::build(WorkMode mode, const QString &dropFolder)
             } else {
                 s.work.totalSize += line.bytes();
                 ++s.work.filesFound;
-                files.append(QStringLiteral("RETR|") + remote + u'|' + ToLocalPath(localPath + localName)
-                             + QueueRecord::EntrySeparator + line.text());
+                files.append(QueueRecord(QueueCommand::Retr, remote, ToLocalPath(localPath + localName), line.text()).format());
                 m_steps.progressLine(QStringLiteral("Read file: ") + remote);
             }
         }

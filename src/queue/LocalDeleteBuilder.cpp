@@ -84,8 +84,7 @@ QString LocalDeleteBuilder::collectedFile(const QString &path, const QString &na
     const QDateTime time = file.lastModified();
     const QString date = !time.isValid() ? QString()
         : time.toString(m_steps.setup().context.systemIsGerman ? u"dd.MM.yyyy hh:mm:ss" : u"MM/dd/yyyy hh:mm:ss");
-    return path + QueueRecord::CollectedFileSeparator + QStringLiteral("1|") + name + u'|' + QString::number(file.size())
-        + u'|' + date;
+    return CollectedFile{path, QueueRecord::fileEntry(name, QString::number(file.size()), date)}.format();
 }
 
 void LocalDeleteBuilder::deleteThroughFilter(const QList<SelectionLine> &lines, const QString &localBase)
@@ -119,9 +118,9 @@ void LocalDeleteBuilder::deleteThroughFilter(const QList<SelectionLine> &lines, 
     QSet<QString> offered;
     records.reserve(collected.size());
     for (const QString &file : std::as_const(collected)) {
-        const qsizetype cut = file.indexOf(QueueRecord::CollectedFileSeparator);
-        const QString path = ToLocalPath(file.left(cut));
-        records.append(QStringLiteral("DELLOC|") + path + QStringLiteral("| ") + QueueRecord::EntrySeparator + file.mid(cut + 1));
+        const CollectedFile collectedFile = CollectedFile::parse(file);
+        const QString path = ToLocalPath(collectedFile.path);
+        records.append(QueueRecord(QueueCommand::DelLoc, path, {}, collectedFile.entry).format());
         offered.insert(path);
     }
     collected.clear();

@@ -46,10 +46,10 @@ void MakeLocalSearchCopies(const QStringList &records, const QString &localPathB
     QStringList folders;
     for (const QString &record : records) {
         const QueueRecord parsed = QueueRecord::parse(record);
-        if (parsed.argument1.isEmpty())
+        if (parsed.source.isEmpty())
             continue;
-        sources.append(parsed.argument1);
-        const QString copy = WorkingCopyPath(parsed.argument1, localPathBox, downloadFolder);
+        sources.append(parsed.source);
+        const QString copy = WorkingCopyPath(parsed.source, localPathBox, downloadFolder);
         folders.append(copy.left(copy.lastIndexOf(u'/') + 1));
     }
     for (const QString &folder : RemoveDuplicates(folders))

@@ -6,53 +6,25 @@
 
 namespace Velmora {
 
-namespace {
-
-const QStringView Bar = u"|";
-
-QStringView entrySeparator()
+CollectedFile CollectedFile::parse(const QString &text)
 {
-    static const QChar separator = QueueRecord::EntrySeparator;
-    return QStringView(&separator, 1);
-}
-
-QString field(int n, QStringView text)
-{
-    return Word(n, text, Bar).trimmed();
-}
-
-} // namespace
-
-QueueRecord QueueRecord::parse(const QString &record)
-{
-    QueueRecord r;
-    const QString text = record.trimmed();
-    if (text.contains(EntrySeparator)) {
-        r.head = Word(1, text, entrySeparator()).trimmed();
-        r.tail = Word(2, text, entrySeparator()).trimmed();
-    } else {
-        r.head = text;
-    }
-    r.command = field(1, r.head);
-    r.argument1 = field(2, r.head);
-    r.argument2 = field(3, r.head);
-    if (r.command == u"RETR")
-        r.size = r.tail.isEmpty() ? field(4, r.head) : field(3, r.tail);
-    return r;
+    const qsizetype cut = text.indexOf(QueueRecord::CollectedFileSeparator);
+    if (cut < 0)
+        return {text, {}};
+    return {text.left(cut), text.mid(cut + 1)};
 }
 
 QueueRow RowFromRecord(const QString &record, const QString &nowText)
 {
-    const QString commandPart = Word(1, record, entrySeparator()).trimmed();
-    const QString entryPart = Word(2, record, entrySeparator()).trimmed();
+    const QueueRecord r = QueueRecord::parse(record);
     QueueRow row;
-    row.source = field(2, commandPart);
-    row.cmd = field(1, commandPart);
-    row.destination = field(3, commandPart);
-    row.filesize = field(3, entryPart);
+    row.source = r.source;
+    row.cmd = r.word();
+    row.destination = r.target;
+    row.filesize = r.entrySize();
     if (row.filesize.isEmpty())
         row.filesize = QStringLiteral("0");
-    row.date = field(4, entryPart);
+    row.date = r.date;
     if (row.date.isEmpty())
         row.date = nowText;
     return row;
@@ -110,14 +82,13 @@ std::optional<QString> RecordFromRow(const QueueRow &row)
 {
     if (!QueueRowProblem(row).isEmpty())
         return std::nullopt;
-    const QChar s = QueueRecord::EntrySeparator;
-    if (row.cmd == u"RETR" || row.cmd == u"STOR") {
-        const QString name = LocalFileName(row.cmd == u"RETR" ? row.destination : row.source);
-        return row.cmd + u'|' + row.source + u'|' + row.destination + s + u"1|" + name + u'|' + row.filesize + u'|'
-            + row.date;
+    const QueueCommand command = QueueRecord::commandOf(row.cmd);
+    if (command == QueueCommand::Retr || command == QueueCommand::Stor) {
+        const QString name = LocalFileName(command == QueueCommand::Retr ? row.destination : row.source);
+        return QueueRecord(command, row.source, row.destination, QueueRecord::fileEntry(name, row.filesize, row.date)).format();
     }
-    if (row.cmd == u"DELE" || row.cmd == u"RMD")
-        return row.cmd + u'|' + row.source;
+    if (command == QueueCommand::Dele || command == QueueCommand::Rmd)
+        return QueueRecord(command, row.source).format();
     return std::nullopt;
 }
 
@@ -141,18 +112,18 @@ QStringList DeriveMkdRecords(const QStringList &records, const QString &serverPa
     const QStringList box = Words(serverPathBox, u"/");
     QStringList found;
     for (const QString &record : records) {
-        const QString commandPart = Word(1, record, entrySeparator()).trimmed();
+        const QueueRecord r = QueueRecord::parse(record);
         // Only uploads need remote folders; local destinations use "/" on this system too.
-        if (field(1, commandPart) != u"STOR")
+        if (r.command != QueueCommand::Stor)
             continue;
-        const QStringList words = Words(Word(3, commandPart, Bar).trimmed(), u"/");
+        const QStringList words = Words(r.target, u"/");
         QString prefix;
         QString boxPrefix;
         for (qsizetype k = 0; k + 1 < words.size(); ++k) {
             prefix += u'/' + words[k];
             boxPrefix += u'/' + (k < box.size() ? box[k] : QString());
             if (prefix != boxPrefix)
-                found.append(QStringLiteral("MKD|") + prefix);
+                found.append(QueueRecord(QueueCommand::Mkd, prefix).format());
         }
     }
     return RemoveDuplicates(found);
@@ -162,10 +133,10 @@ QStringList LocalFoldersToCreate(const QStringList &records)
 {
     QStringList folders;
     for (const QString &record : records) {
-        const QString commandPart = Word(1, record, entrySeparator()).trimmed();
-        if (field(1, commandPart) != u"RETR")
+        const QueueRecord r = QueueRecord::parse(record);
+        if (r.command != QueueCommand::Retr)
             continue;
-        const QString destination = Word(3, commandPart, Bar).trimmed();
+        const QString &destination = r.target;
         const QStringList words = Words(destination, u"/");
         QString folder = destination.startsWith(u'/') ? QStringLiteral("/") : QString();
         for (qsizetype k = 0; k + 1 < words.size(); ++k) {

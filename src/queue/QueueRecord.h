@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/QueueRecord.h"
 #include "common/RecordText.h"
 
 #include "QueueRow.h"
@@ -11,23 +12,14 @@
 
 namespace Velmora {
 
-// A queue record split the way the queue run reads it: the text is trimmed; the head is the
-// command part (before "§"), the tail the entry part (between the first and a second "§"),
-// both trimmed; command and arguments are fields 1 to 3 of the head by "|", trimmed. For "RETR"
-// the size is field 3 of the tail, or field 4 of the head when there is no entry part.
-struct QueueRecord {
-    QString head;
-    QString tail;
-    QString command;
-    QString argument1;
-    QString argument2;
-    QString size;
+// A collected local file: its full path and the entry part its record will carry, joined by
+// U+0083 in the lists the local walks fill.
+struct CollectedFile {
+    QString path;
+    QString entry;
 
-    bool isBlank() const { return head.isEmpty(); }
-    static QueueRecord parse(const QString &record);
-
-    static constexpr QChar EntrySeparator = RecordText::EntrySeparator;
-    static constexpr QChar CollectedFileSeparator = QChar(0x0083);
+    QString format() const { return path + QueueRecord::CollectedFileSeparator + entry; }
+    static CollectedFile parse(const QString &text);
 };
 
 // The queue row a record is shown as. nowText stands in for a record without a date.

@@ -9,6 +9,7 @@
 #include "QueueTableModel.h"
 
 #include "app/AppContext.h"
+#include "app/BatchSwitch.h"
 #include "app/Options.h"
 #include "app/ProtocolLog.h"
 #include "app/UserPrompts.h"
@@ -27,9 +28,9 @@ namespace Velmora {
 
 namespace {
 
-bool isTransfer(const QString &command)
+bool isTransfer(QueueCommand command)
 {
-    return command == u"RETR" || command == u"STOR";
+    return command == QueueCommand::Retr || command == QueueCommand::Stor;
 }
 
 const QString FourBlanks = QStringLiteral("    ");
@@ -185,12 +186,12 @@ void QueueRunner::run(bool displayOnly, bool keepRows, const QList<QueueRow> &ro
             reconnectFailed = !m_executor.isConnected();
         }
 
-        const bool ok = m_executor.ExecuteRecord(r.command, r.argument1, r.size, r.argument2);
+        const bool ok = m_executor.ExecuteRecord(r);
         if (ok) {
             ++m_lastRun.succeeded;
             if (isTransfer(r.command))
                 ++stats.filesDone;
-            else if (r.command == u"MKLOCALDIR" || r.command == u"MKD")
+            else if (r.command == QueueCommand::MkLocalDir || r.command == QueueCommand::Mkd)
                 ++stats.directoriesMade;
             const int percent = int((qint64(i + 1) * 200 + records) / (qint64(records) * 2));
             m_view->setOverallProgress(percent, totalFiles + QString::number(i + 1) + QStringLiteral(" / ")
@@ -210,9 +211,9 @@ void QueueRunner::run(bool displayOnly, bool keepRows, const QList<QueueRow> &ro
                 m_view->setQueueSizeText(FourBlanks + FormatSizeLong(stats.bytesToGo));
                 stats.recordsDone = i + 1;
                 const int remaining = records - i - 1;
-                if (r.argument2.contains(downloadFolder))
+                if (r.target.contains(downloadFolder))
                     m_view->setQueueInfoText(FourBlanks + QStringLiteral("Load files to tempdir ") + QString::number(remaining));
-                else if (r.argument1.contains(downloadFolder))
+                else if (r.source.contains(downloadFolder))
                     m_view->setQueueInfoText(FourBlanks + QStringLiteral("Load files back to server ")
                                              + QString::number(remaining));
                 else
@@ -246,10 +247,10 @@ void QueueRunner::run(bool displayOnly, bool keepRows, const QList<QueueRow> &ro
 
     if (m_host->isBatchMode()) {
         writeBatchLog(start, stats.totalBytesAtStart, stats.filesInQueue);
-        const QString mode = m_host->batchModeArgument();
-        if (mode == u"-rc")
+        const std::optional<BatchSwitch> batchSwitch = BatchSwitchFromText(m_host->batchModeArgument());
+        if (batchSwitch == BatchSwitch::RunAndClose)
             m_host->endProgram();
-        else if (mode == u"-rs")
+        else if (batchSwitch == BatchSwitch::RunAndShutdown)
             m_host->shutdownComputer();
     }
     if (m_host->closeAfterRunChecked())
@@ -300,17 +301,19 @@ bool QueueRunner::runSingle(const QString &record, bool overwriteWithoutQuestion
 
 bool QueueRunner::DownloadFile(const QString &remote, const QString &local, const QString &size)
 {
-    return runSingle(QStringLiteral("RETR|") + remote + u'|' + NormaliseRemotePath(local) + u'|' + size, true);
+    QueueRecord record(QueueCommand::Retr, remote, NormaliseRemotePath(local));
+    record.size = size;
+    return runSingle(record.format(), true);
 }
 
 bool QueueRunner::UploadFile(const QString &local, const QString &remote)
 {
-    return runSingle(QStringLiteral("STOR|") + local + u'|' + NormaliseRemotePath(remote), true);
+    return runSingle(QueueRecord(QueueCommand::Stor, local, NormaliseRemotePath(remote)).format(), true);
 }
 
 bool QueueRunner::MakeRemoteDir(const QString &path)
 {
-    return runSingle(QStringLiteral("MKD|") + NormaliseRemotePath(path), false);
+    return runSingle(QueueRecord(QueueCommand::Mkd, NormaliseRemotePath(path)).format(), false);
 }
 
 void QueueRunner::SiteChmod(const QString &mode, const QString &path)

@@ -67,10 +67,7 @@ public:
     // grid rows that cannot become records: they stay in the grid (and in "lastqueue.ini") after
     // the records' rows and count as records that did not succeed.
     void RunQueue(bool displayOnly, const QList<QueueRow> &rowsNotRun = {});
-    bool ExecuteRecord(const QString &command, const QString &argument1, const QString &size, const QString &argument2)
-    {
-        return m_executor.ExecuteRecord(command, argument1, size, argument2);
-    }
+    bool ExecuteRecord(const QueueRecord &record) { return m_executor.ExecuteRecord(record); }
     bool RemoteDirExists(const QString &path) { return m_executor.RemoteDirExists(path); }
     void RenameRemote(const QString &oldPath, const QString &newPath) { m_executor.RenameRemote(oldPath, newPath); }
     void SiteChmod(const QString &mode, const QString &path);

@@ -64,9 +64,10 @@ QString RecordExecutor::partialName(const QString &localPath)
     return localPath + QStringLiteral(".velmora-part");
 }
 
-bool RecordExecutor::ExecuteRecord(const QString &command, const QString &argument1, const QString &size,
-                                   const QString &argument2)
+bool RecordExecutor::ExecuteRecord(const QueueRecord &record)
 {
+    const QString &argument1 = record.source;
+    const QString &argument2 = record.target;
     if (!isConnected())
         return false;
     if (argument1.contains(BackupIndexName) || argument2.contains(BackupIndexName))
@@ -77,37 +78,50 @@ bool RecordExecutor::ExecuteRecord(const QString &command, const QString &argume
     m_recordAborted = false;
     m_correctedSize = -1;
     try {
-        if (command == u"STOR") {
+        switch (record.command) {
+        case QueueCommand::Stor:
             stor(argument1, NormaliseRemotePath(argument2));
-        } else if (command == u"RETR") {
-            retr(NormaliseRemotePath(argument1), argument2, size);
-        } else if (command == u"DELE") {
+            break;
+        case QueueCommand::Retr:
+            retr(NormaliseRemotePath(argument1), argument2, record.size);
+            break;
+        case QueueCommand::Dele: {
             const QString path = NormaliseRemotePath(argument1);
             log(ProtocolEntry::Command, QStringLiteral("DELE ") + path);
             m_traffic.startTimer();
             ftp().client().deleteFile(path);
             m_remote.removed(path);
-        } else if (command == u"MKD") {
+            break;
+        }
+        case QueueCommand::Mkd: {
             const QString path = NormaliseRemotePath(argument1);
             log(ProtocolEntry::Command, QStringLiteral("MKD ") + path);
             if (!RemoteDirExists(path)) {
                 ftp().client().makeDirectory(path);
                 m_remote.added(path);
             }
-        } else if (command == u"RMD") {
+            break;
+        }
+        case QueueCommand::Rmd: {
             const QString path = NormaliseRemotePath(argument1);
             log(ProtocolEntry::Command, QStringLiteral("RMD ") + path);
             ftp().client().removeDirectory(path);
             m_remote.removed(path);
-        } else if (command == u"CWD") {
+            break;
+        }
+        case QueueCommand::Cwd: {
             const QString path = NormaliseRemotePath(argument1);
             log(ProtocolEntry::Command, QStringLiteral("CWD ") + path);
             ftp().client().changeDirectory(path);
-        } else if (command == u"CHMOD") {
+            break;
+        }
+        case QueueCommand::Chmod: {
             const QString path = NormaliseRemotePath(argument1);
             log(ProtocolEntry::Command, QStringLiteral("CHMOD ") + argument2 + u' ' + path);
             SiteChmod(argument2, path);
-        } else if (command == u"MKLOCALDIR") {
+            break;
+        }
+        case QueueCommand::MkLocalDir: {
             const QString path = ToLocalPath(argument1);
             log(ProtocolEntry::Command, QStringLiteral("MKLOCALDIR ") + path);
             if (!QDir().mkpath(path))
@@ -115,10 +129,16 @@ bool RecordExecutor::ExecuteRecord(const QString &command, const QString &argume
                                     QStringLiteral("Der lokale Ordner kann nicht angelegt werden: "))
                                    + path,
                                FtpError::Kind::Local);
-        } else {
-            log(ProtocolEntry::Error, QStringLiteral("Command unknown: ") + RecordText::printable(command + u' ' + argument1 + u' ' + argument2).trimmed());
+            break;
+        }
+        case QueueCommand::None:
+        case QueueCommand::DelLoc:
+        case QueueCommand::Other:
+            log(ProtocolEntry::Error, QStringLiteral("Command unknown: ")
+                    + RecordText::printable(record.word() + u' ' + argument1 + u' ' + argument2).trimmed());
             m_context.prompts.error(text(QStringLiteral("Command unknown!"), QStringLiteral("Befehl unbekannt!")));
             result = false;
+            break;
         }
     } catch (const FtpError &error) {
         result = false;

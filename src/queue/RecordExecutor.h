@@ -2,6 +2,7 @@
 
 #include "RemoteListingCache.h"
 
+#include "common/QueueRecord.h"
 #include "engine/ftp/FtpClient.h"
 
 #include <QFileInfo>
@@ -29,8 +30,7 @@ public:
     // True when the command was carried out, skipped on purpose or counts as done; false when
     // the engine is not connected or an FTP or file error was raised (its message goes to the
     // protocol).
-    bool ExecuteRecord(const QString &command, const QString &argument1, const QString &size,
-                       const QString &argument2);
+    bool ExecuteRecord(const QueueRecord &record);
 
     // Whether the remote folder exists: the current folder (PWD) is kept.
     bool RemoteDirExists(const QString &path);

@@ -1,7 +1,7 @@
 #include "RemoteListingCache.h"
 
 #include "common/RemotePath.h"
-#include "common/Word.h"
+#include "common/ListingEntry.h"
 #include "engine/MasterFTP.h"
 
 namespace Velmora {
@@ -23,13 +23,13 @@ bool RemoteListingCache::exists(MasterFTP &ftp, const QString &path)
     const bool usable = split(path, &parent, &name);
     auto it = m_folders.find(parent);
     if (it == m_folders.end()) {
-        QStringList records;
-        if (!ftp.GetListing(parent, records))
+        QList<ListingEntry> entries;
+        if (!ftp.GetListing(parent, entries))
             return false;
         QSet<QString> names;
-        names.reserve(records.size());
-        for (const QString &record : std::as_const(records))
-            names.insert(Word(2, record, u"|"));
+        names.reserve(entries.size());
+        for (const ListingEntry &entry : std::as_const(entries))
+            names.insert(entry.listedName());
         it = m_folders.insert(parent, names);
     }
     return usable && it->contains(name);

@@ -1,5 +1,7 @@
 #include "SelectionLine.h"
 
+#include "common/ListingEntry.h"
+
 namespace Velmora {
 
 QString SelectionLine::text() const
@@ -12,9 +14,7 @@ QString SelectionLine::text() const
 
 QString SelectionLine::realName() const
 {
-    static const QString arrow = QStringLiteral(" -> ");
-    const qsizetype cut = kind == 2 ? name.indexOf(arrow) : -1;
-    return cut < 0 ? name : name.left(cut);
+    return ListingEntry::ownName(name, EntryKind(kind)).toString();
 }
 
 qint64 SelectionLine::bytes() const

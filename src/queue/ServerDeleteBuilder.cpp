@@ -60,7 +60,7 @@ void ServerDeleteBuilder::build()
                 s.work.totalSize += line.bytes();
                 ++s.work.filesFound;
                 m_steps.progressLine(QStringLiteral("Read file: ") + path);
-                fileRecords.append(QStringLiteral("DELE|") + path + QueueRecord::EntrySeparator + line.text());
+                fileRecords.append(QueueRecord(QueueCommand::Dele, path, {}, line.text()).format());
             }
         }
         m_steps.pump();

@@ -9,6 +9,7 @@
 #include "WalkProgress.h"
 
 #include "app/AppContext.h"
+#include "common/ListingEntry.h"
 #include "common/RecordText.h"
 #include "app/ProtocolLog.h"
 #include "app/WorkControl.h"
@@ -29,29 +30,6 @@
 namespace Velmora {
 
 namespace {
-
-const QString LinkArrow = QStringLiteral(" -> ");
-
-struct ListedEntry {
-    bool folder = false;
-    QString name;
-    qint64 size = 0;
-};
-
-ListedEntry readListingRecord(const QString &record)
-{
-    ListedEntry entry;
-    const QString type = Word(1, record, u"|").trimmed();
-    entry.folder = type == u"0";
-    entry.name = Word(2, record, u"|");
-    if (type == u"2") {
-        const qsizetype arrow = entry.name.indexOf(LinkArrow);
-        if (arrow >= 0)
-            entry.name.truncate(arrow);
-    }
-    entry.size = Word(3, record, u"|").trimmed().toLongLong();
-    return entry;
-}
 
 QString joinRemote(const QString &folder, const QString &name)
 {
@@ -80,9 +58,9 @@ private:
     qsizetype m_count = 0;
 };
 
-// Folders to remove (path "§" listing record): a folder comes after every folder beneath it;
-// siblings in case-insensitive order.
-void sortDeepestFirst(QStringList &paths)
+// Folders to remove: a folder comes after every folder beneath it; siblings in case-insensitive
+// order.
+void sortDeepestFirst(QList<QueueRecord> &paths)
 {
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -90,7 +68,7 @@ void sortDeepestFirst(QStringList &paths)
     split.reserve(size_t(paths.size()));
     std::vector<qsizetype> order(size_t(paths.size()));
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        split.push_back(Words(paths[i].section(QueueRecord::EntrySeparator, 0, 0), u"/"));
+        split.push_back(Words(paths[i].source, u"/"));
         order[size_t(i)] = i;
     }
     std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
@@ -105,7 +83,7 @@ void sortDeepestFirst(QStringList &paths)
         }
         return x.size() > y.size(); // the deeper path first
     });
-    QStringList sorted;
+    QList<QueueRecord> sorted;
     sorted.reserve(paths.size());
     for (qsizetype i : order)
         sorted.append(paths[i]);
@@ -160,7 +138,7 @@ void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalD
     }
     ftp().EnsureConnected();
     const QString target = IncludeTrailingBackslash(localTarget);
-    mkLocalDirRecords.append(QStringLiteral("MKLOCALDIR|") + localTarget);
+    mkLocalDirRecords.append(QueueRecord(QueueCommand::MkLocalDir, localTarget).format());
 
     const auto below = [&root](const QString &folder) {
         // The part of the folder after the root: the root is removed as a prefix only.
@@ -177,19 +155,19 @@ void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalD
             return;
         Pump pump(records.size());
         for (const QString &record : std::as_const(records)) {
-            const ListedEntry entry = readListingRecord(record);
+            const ListingEntry entry = ListingEntry::parse(record);
             const QString remote = joinRemote(current, entry.name);
             if (!entry.name.isEmpty() && !NameProblem(entry.name).isEmpty()) {
                 refuse(remote);
-            } else if (entry.folder) {
+            } else if (entry.kind == EntryKind::Folder) {
                 pending.enqueue(remote);
                 ++work.foldersFound;
-                mkLocalDirRecords.append(QStringLiteral("MKLOCALDIR|")
-                                         + ToLocalPath(target + relative + u'/' + entry.name));
+                mkLocalDirRecords.append(
+                    QueueRecord(QueueCommand::MkLocalDir, ToLocalPath(target + relative + u'/' + entry.name)).format());
                 progressLine(QStringLiteral("Read folder: ") + remote);
             } else if (!entry.name.isEmpty()) {
                 const QString local = ToLocalPath(target + below(current) + u'/' + entry.name);
-                retrRecords.append(QStringLiteral("RETR|") + remote + u'|' + local + QueueRecord::EntrySeparator + record);
+                retrRecords.append(QueueRecord(QueueCommand::Retr, remote, local, record).format());
                 work.totalSize += entry.size;
                 ++work.filesFound;
                 progressLine(QStringLiteral("Read file: ") + remote + u'|' + local);
@@ -220,7 +198,7 @@ void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targ
         QStringList records;
         ftp().GetListing(currentFolder, records);
         for (const QString &record : std::as_const(records)) {
-            if (joinRemote(currentFolder, Word(2, record, u"|")) == targetFolder) {
+            if (joinRemote(currentFolder, ListingEntry::parse(record).listedName()) == targetFolder) {
                 ownRecord = record;
                 break;
             }
@@ -229,8 +207,8 @@ void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targ
 
     QString dir = NormaliseRemotePath(targetFolder);
     QQueue<QString> pending;
-    QStringList files;
-    QStringList folders;
+    QList<QueueRecord> files;
+    QList<QueueRecord> folders;
     bool aborted = false;
     while (!aborted) {
         QStringList records;
@@ -240,20 +218,20 @@ void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targ
             break;
         Pump pump(records.size());
         for (const QString &record : std::as_const(records)) {
-            const ListedEntry entry = readListingRecord(record);
+            const ListingEntry entry = ListingEntry::parse(record);
             const QString path = NormaliseRemotePath(joinRemote(dir, entry.name));
             if (!entry.name.isEmpty() && !NameProblem(entry.name).isEmpty()) {
                 refuse(path);
-            } else if (entry.folder) {
+            } else if (entry.kind == EntryKind::Folder) {
                 pending.enqueue(joinRemote(dir, entry.name));
                 ++work.foldersFound;
                 progressLine(QStringLiteral("Read folder: ") + path);
-                folders.append(path + QueueRecord::EntrySeparator + record);
+                folders.append(QueueRecord(QueueCommand::Rmd, path, {}, record));
             } else if (!entry.name.isEmpty()) {
                 work.totalSize += entry.size;
                 ++work.filesFound;
                 progressLine(QStringLiteral("Read file: ") + path);
-                files.append(path + QueueRecord::EntrySeparator + record);
+                files.append(QueueRecord(QueueCommand::Dele, path, {}, record));
             }
             if (work.abortRequested) {
                 aborted = true;
@@ -270,13 +248,12 @@ void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targ
 
     if (!work.abortRequested) {
         QStringList &queue = m_runner.queueList();
-        for (const QString &file : std::as_const(files))
-            queue.append(QStringLiteral("DELE|") + file);
+        for (const QueueRecord &file : std::as_const(files))
+            queue.append(file.format());
         sortDeepestFirst(folders);
-        for (const QString &folder : std::as_const(folders))
-            queue.append(QStringLiteral("RMD|") + folder);
-        const QString own = QStringLiteral("RMD|") + NormaliseRemotePath(targetFolder);
-        queue.append(ownRecord.isEmpty() ? own : own + QueueRecord::EntrySeparator + ownRecord);
+        for (const QueueRecord &folder : std::as_const(folders))
+            queue.append(folder.format());
+        queue.append(QueueRecord(QueueCommand::Rmd, NormaliseRemotePath(targetFolder), {}, ownRecord).format());
     }
 
     const QString back = NormaliseRemotePath(currentFolder);
@@ -306,11 +283,11 @@ void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder,
         if (recursive) {
             Pump pump(records.size());
             for (const QString &record : std::as_const(records)) {
-                const ListedEntry entry = readListingRecord(record);
+                const ListingEntry entry = ListingEntry::parse(record);
                 const QString path = NormaliseRemotePath(joinRemote(dir, entry.name));
                 if (!entry.name.isEmpty() && !NameProblem(entry.name).isEmpty()) {
                     refuse(path);
-                } else if (entry.folder) {
+                } else if (entry.kind == EntryKind::Folder) {
                     pending.enqueue(joinRemote(dir, entry.name));
                     found.append(u'D' + path);
                 } else if (!entry.name.isEmpty()) {
@@ -331,10 +308,10 @@ void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder,
     for (const QString &entry : std::as_const(found)) {
         const bool isFile = entry.startsWith(u'F');
         if ((isFile && (all || filesOnly)) || (!isFile && (all || directoriesOnly)))
-            queue.append(QStringLiteral("CHMOD|") + entry.mid(1) + u'|' + mode);
+            queue.append(QueueRecord(QueueCommand::Chmod, entry.mid(1), mode).format());
     }
     if (all || directoriesOnly)
-        queue.append(QStringLiteral("CHMOD|") + NormaliseRemotePath(start) + u'|' + mode);
+        queue.append(QueueRecord(QueueCommand::Chmod, NormaliseRemotePath(start), mode).format());
     // After Abort the collected records stay in the queue list but do not run.
     if (!work.abortRequested)
         m_runner.RunQueue(false);
@@ -378,8 +355,9 @@ bool TreeWalker::walkLocal(const QString &folder, const QString &mask, QStringLi
         if (!NameProblem(name).isEmpty() || RecordText::holdsSeparator(folder)) {
             refuse(folder + name);
         } else {
-            collected.append(folder + name + QueueRecord::CollectedFileSeparator + QStringLiteral("1|") + name + u'|'
-                             + QString::number(file.size()) + u'|' + dateText(file.lastModified()));
+            collected.append(
+                CollectedFile{folder + name, QueueRecord::fileEntry(name, QString::number(file.size()), dateText(file.lastModified()))}
+                    .format());
             ++work.filesFound;
             work.totalSize += file.size();
             progressLine(QStringLiteral("Read file: ") + folder + name);

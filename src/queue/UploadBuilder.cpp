@@ -25,9 +25,8 @@ UploadBuilder::UploadBuilder(CollectionSteps &steps)
 QString UploadBuilder::storRecord(const QString &collectedFile, const QString &localBase, const QString &serverPath,
                                   const QString &dropFolder)
 {
-    const qsizetype cut = collectedFile.indexOf(QueueRecord::CollectedFileSeparator);
-    const QString path = collectedFile.left(cut);
-    const QString entry = collectedFile.mid(cut + 1);
+    const CollectedFile file = CollectedFile::parse(collectedFile);
+    const QString &path = file.path;
     const qsizetype slash = path.lastIndexOf(u'/');
     const QString folder = path.left(slash + 1);
     // The base is taken off the front only: a folder deeper down that repeats the base's text
@@ -35,8 +34,8 @@ QString UploadBuilder::storRecord(const QString &collectedFile, const QString &l
     const QString relative = folder.startsWith(localBase) ? folder.mid(localBase.size()) : folder;
     const QString remoteFolder = dropFolder.isEmpty() ? QString(serverPath + u'/' + relative)
                                                       : QString(serverPath + u'/' + dropFolder + u'/' + relative);
-    return QStringLiteral("STOR|") + ToLocalPath(path) + u'|' + NormaliseRemotePath(remoteFolder + path.mid(slash + 1))
-        + QueueRecord::EntrySeparator + entry;
+    return QueueRecord(QueueCommand::Stor, ToLocalPath(path), NormaliseRemotePath(remoteFolder + path.mid(slash + 1)), file.entry)
+        .format();
 }
 
 void UploadBuilder::build(WorkMode mode, const QString &dropFolder)
@@ -76,7 +75,7 @@ void UploadBuilder::build(WorkMode mode, const QString &dropFolder)
             s.work.totalSize += line.bytes();
             ++s.work.filesFound;
             m_steps.progressLine(QStringLiteral("Read file: ") + path);
-            collected.append(path + QueueRecord::CollectedFileSeparator + line.text());
+            collected.append(CollectedFile{path, line.text()}.format());
         }
         m_steps.pump();
         if (m_steps.abortRequested())

@@ -44,7 +44,7 @@ QStringList UploadFolderWalk::collect(const QList<SelectionLine> &lines, const Q
             continue;
         const QString name = dropFolder.isEmpty() ? line.name : dropFolder + u'/' + line.name;
         const QString remote = NormaliseRemotePath(serverPath + u'/' + name);
-        QStringList records{QStringLiteral("MKD|") + remote};
+        QStringList records{QueueRecord(QueueCommand::Mkd, remote).format()};
         const bool complete = walk(IncludeTrailingBackslash(localBase + line.name), remote, records);
         std::stable_sort(records.begin(), records.end(),
                          [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
@@ -69,7 +69,7 @@ bool UploadFolderWalk::walk(const QString &localFolder, const QString &remoteFol
             // The folders the local walk of an upload enters, and no others.
             if (!entry.isSymLink() && !entry.isHidden() && !name.startsWith(u'.') && TreeWalker::NameProblem(name).isEmpty()) {
                 const QString remote = NormaliseRemotePath(remoteFolder + u'/' + name);
-                records.append(QStringLiteral("MKD|") + remote);
+                records.append(QueueRecord(QueueCommand::Mkd, remote).format());
                 if (!walk(ToLocalPath(localFolder + name + u'/'), remote, records))
                     return false;
             }

@@ -1,7 +1,5 @@
 #include "SearchSession.h"
 
-#include "common/RecordText.h"
-#include "common/Word.h"
 #include "queue/LocalFolders.h"
 #include "queue/QueueRecord.h"
 
@@ -14,13 +12,10 @@ namespace Velmora {
 
 namespace {
 
-const QString EntryMark = QString(RecordText::EntrySeparator);
-
-QString record(const QString &command, const QString &first, const QString &second, const QString &name,
+QString record(QueueCommand command, const QString &first, const QString &second, const QString &name,
                const SearchEntry &entry)
 {
-    return command + u'|' + first + u'|' + second + EntryMark + QStringLiteral("1|") + name + u'|' + entry.size + u'|'
-        + entry.date;
+    return QueueRecord(command, first, second, QueueRecord::fileEntry(name, entry.size, entry.date)).format();
 }
 
 } // namespace
@@ -48,19 +43,17 @@ void SearchSession::load(const QStringList &lines, const QString &localPathBox, 
     m_entries.clear();
     m_lastCommand.clear();
     for (const QString &line : lines) {
-        const QString head = Word(1, line, EntryMark);
-        const QString tail = Word(2, line, EntryMark);
-        const QString command = Word(1, head, u"|");
+        const QueueRecord record = QueueRecord::parse(line);
         if (!line.trimmed().isEmpty())
-            m_lastCommand = command;
-        if (command != QLatin1String("RETR") && command != QLatin1String("STOR"))
+            m_lastCommand = record.word();
+        if (record.command != QueueCommand::Retr && record.command != QueueCommand::Stor)
             continue;
         SearchEntry entry;
-        entry.command = command;
-        entry.shownPath = Word(2, head, u"|");
-        entry.otherPath = Word(3, head, u"|");
-        entry.size = Word(3, tail, u"|");
-        entry.date = Word(4, tail, u"|");
+        entry.command = record.word();
+        entry.shownPath = record.source;
+        entry.otherPath = record.target;
+        entry.size = record.entrySize();
+        entry.date = record.date;
         entry.workingCopyPath = WorkingCopyPath(localPath(entry), localPathBox, downloadFolder);
         if (QFileInfo(entry.workingCopyPath).isFile())
             m_entries.append(entry);
@@ -74,13 +67,13 @@ QString SearchSession::localPath(const SearchEntry &entry)
 
 QString SearchSession::uploadRecord(const SearchEntry &entry)
 {
-    return record(QStringLiteral("STOR"), entry.workingCopyPath, entry.shownPath, LocalFileName(localPath(entry)), entry);
+    return record(QueueCommand::Stor, entry.workingCopyPath, entry.shownPath, LocalFileName(localPath(entry)), entry);
 }
 
 QString SearchSession::transferRecord(const SearchEntry &entry)
 {
     const bool download = entry.command == QLatin1String("RETR");
-    return record(entry.command, entry.shownPath, entry.otherPath,
+    return record(QueueRecord::commandOf(entry.command), entry.shownPath, entry.otherPath,
                   LocalFileName(download ? entry.otherPath : entry.shownPath), entry);
 }
 

@@ -7,6 +7,7 @@
 #include "browser/FileGridPane.h"
 #include "browser/FileGridView.h"
 #include "browser/LocalBrowser.h"
+#include "common/ListingEntry.h"
 #include "common/RemotePath.h"
 #include "editor/EditorForm.h"
 #include "editor/ExecutableRule.h"
@@ -36,8 +37,6 @@ public:
 private:
     EditorForm &m_form;
 };
-
-const QString LinkArrow = QStringLiteral(" -> ");
 
 } // namespace
 
@@ -109,8 +108,8 @@ QString ViewEditWiring::focusedName(bool server) const
     const FileGridPane &pane = m_browser.pane(server ? BrowserSide::Server : BrowserSide::Local);
     const int row = pane.rememberedRow();
     QString name = row >= 0 && row < pane.model().rowCount() ? pane.model().nameAt(row) : QString();
-    if (server && name.contains(LinkArrow))
-        name.truncate(name.indexOf(LinkArrow));
+    if (server)
+        name = ListingEntry::ownName(name, EntryKind::Link).toString();
     return name;
 }
 

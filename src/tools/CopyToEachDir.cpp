@@ -63,14 +63,13 @@ QStringList CopyUploadRecords(const QStringList &destinations, const QStringList
             continue;
         }
         const QString date = info.lastModified().toString(germanDates ? u"dd.MM.yyyy hh:mm:ss" : u"MM/dd/yyyy hh:mm:ss");
-        usable.append({path, name, QStringLiteral("1|") + name + u'|' + QString::number(info.size()) + u'|' + date,
-                       info.size()});
+        usable.append({path, name, QueueRecord::fileEntry(name, QString::number(info.size()), date), info.size()});
     }
     QStringList records;
     for (const QString &folder : destinations) {
         for (const Source &source : std::as_const(usable)) {
-            records.append(QStringLiteral("STOR|") + source.path + u'|' + NormaliseRemotePath(folder + u'/' + source.name)
-                           + QueueRecord::EntrySeparator + source.entry);
+            records.append(
+                QueueRecord(QueueCommand::Stor, source.path, NormaliseRemotePath(folder + u'/' + source.name), source.entry).format());
             totalBytes += source.size;
             ++files;
         }

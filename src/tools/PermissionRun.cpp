@@ -2,6 +2,7 @@
 
 #include "PermissionBits.h"
 
+#include "common/QueueRecord.h"
 #include "common/RemotePath.h"
 #include "queue/QueueHost.h"
 #include "queue/QueueRunner.h"
@@ -47,7 +48,7 @@ PermissionRun::PermissionRun(TreeWalker &walker, QueueRunner &runner)
 
 QString PermissionRun::fileRecord(const QString &serverPath, const QString &name, const QString &value)
 {
-    return QStringLiteral("CHMOD|") + NormaliseRemotePath(serverPath + u'/' + name) + u'|' + value;
+    return QueueRecord(QueueCommand::Chmod, NormaliseRemotePath(serverPath + u'/' + name), value).format();
 }
 
 void PermissionRun::run(const QList<SelectionLine> &rows, const QString &serverPath, const PermissionChoice &choice)

@@ -17,7 +17,7 @@ FileGridEntry entry(int kind, const char *name, const char *type, qint64 size, q
                     const char *owner = "")
 {
     FileGridEntry e;
-    e.kind = qint8(kind);
+    e.kind = EntryKind(kind);
     e.name = QString::fromUtf8(name);
     e.typeText = QString::fromUtf8(type);
     e.size = size;

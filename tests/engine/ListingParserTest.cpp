@@ -93,10 +93,10 @@ TEST(SummaryLines, AreRecognised)
 
 TEST(EntryTypes, ByTheFirstCharacter)
 {
-    const QList<std::pair<const char *, int>> cases = {
-        {"drwxr-xr-x 2 u g", EntryDirectory}, {"D", EntryDirectory},     {"0|dir|0|", EntryDirectory},
-        {"lrwxrwxrwx 1 u g", EntryLink},      {"L", EntryLink},          {"-rw-r--r--", EntryFile},
-        {"1|a.txt|1|", EntryFile},            {"2|www -> x|7|", EntryFile}, {"", EntryFile},
+    const QList<std::pair<const char *, EntryKind>> cases = {
+        {"drwxr-xr-x 2 u g", EntryKind::Folder}, {"D", EntryKind::Folder},     {"0|dir|0|", EntryKind::Folder},
+        {"lrwxrwxrwx 1 u g", EntryKind::Link},   {"L", EntryKind::Link},       {"-rw-r--r--", EntryKind::File},
+        {"1|a.txt|1|", EntryKind::File},         {"2|www -> x|7|", EntryKind::File}, {"", EntryKind::File},
     };
     for (const auto &[text, type] : cases)
         EXPECT_EQ(EntryType(s(text)), type) << text;

@@ -138,12 +138,93 @@ TEST(QueueRecordParse, SplitsHeadTailCommandArgumentsAndSize)
     };
     for (const auto &c : cases) {
         const QueueRecord r = QueueRecord::parse(S(c.record));
-        EXPECT_EQ(r.command, S(c.command)) << c.record;
-        EXPECT_EQ(r.argument1, S(c.argument1)) << c.record;
-        EXPECT_EQ(r.argument2, S(c.argument2)) << c.record;
+        EXPECT_EQ(r.word(), S(c.command)) << c.record;
+        EXPECT_EQ(r.source, S(c.argument1)) << c.record;
+        EXPECT_EQ(r.target, S(c.argument2)) << c.record;
         EXPECT_EQ(r.size, S(c.size)) << c.record;
         EXPECT_EQ(r.isBlank(), c.blank) << c.record;
     }
+}
+
+TEST(QueueRecordText, EveryCommandReadsAndWritesOneTextForm)
+{
+    const struct {
+        const char *text;
+        QueueCommand command;
+        const char *word, *source, *target, *size, *date, *entry;
+        const char *written; // nullptr: the text itself
+    } cases[] = {
+        {"RETR|/www/img/a b.txt|/site/img/a b.txt§1|a b.txt|1204|20.05.2010 10:12|-rw-r--r--|ftp ftp", QueueCommand::Retr,
+         "RETR", "/www/img/a b.txt", "/site/img/a b.txt", "1204", "20.05.2010 10:12",
+         "1|a b.txt|1204|20.05.2010 10:12|-rw-r--r--|ftp ftp", nullptr},
+        {"RETR|/www/Über uns.html|/dl/Über uns.html|4096", QueueCommand::Retr, "RETR", "/www/Über uns.html",
+         "/dl/Über uns.html", "4096", "", "", nullptr},
+        {"RETR|/www/link|/dl/link§2|link -> ../ziel dir|7|01.01.2010|lrwxrwxrwx|u g", QueueCommand::Retr, "RETR", "/www/link",
+         "/dl/link", "7", "01.01.2010", "2|link -> ../ziel dir|7|01.01.2010|lrwxrwxrwx|u g", nullptr},
+        {"STOR|/site/ lead.txt|/www/ lead.txt§1| lead.txt|5120|20.05.2010 10:15:02", QueueCommand::Stor, "STOR",
+         "/site/ lead.txt", "/www/ lead.txt", "", "20.05.2010 10:15:02", "1| lead.txt|5120|20.05.2010 10:15:02", nullptr},
+        {"STOR|/site/index.html|/www/index.html", QueueCommand::Stor, "STOR", "/site/index.html", "/www/index.html", "", "", "",
+         nullptr},
+        {"DELE|/www/größe.txt§1|größe.txt|17|5.03.2009|-rw-r--r--|u g", QueueCommand::Dele, "DELE", "/www/größe.txt", "",
+         "", "5.03.2009", "1|größe.txt|17|5.03.2009|-rw-r--r--|u g", nullptr},
+        {"DELE|/www/old.txt", QueueCommand::Dele, "DELE", "/www/old.txt", "", "", "", "", nullptr},
+        {"RMD|/www/Ordner [ä] (1)§0|Ordner [ä] (1)|0|5.03.2009|drwxr-xr-x|u g", QueueCommand::Rmd, "RMD",
+         "/www/Ordner [ä] (1)", "", "", "5.03.2009", "0|Ordner [ä] (1)|0|5.03.2009|drwxr-xr-x|u g", nullptr},
+        {"MKD|/www/new folder", QueueCommand::Mkd, "MKD", "/www/new folder", "", "", "", "", nullptr},
+        {"MKLOCALDIR|/home/u/dl/Ä ö", QueueCommand::MkLocalDir, "MKLOCALDIR", "/home/u/dl/Ä ö", "", "", "", "", nullptr},
+        {"CHMOD|/www/cgi bin|755", QueueCommand::Chmod, "CHMOD", "/www/cgi bin", "755", "", "", "", nullptr},
+        // The single blank keeps the local delete's entry part in place.
+        {"DELLOC|/site/x.tmp| §1|x.tmp|17|20.05.2010 10:16:40", QueueCommand::DelLoc, "DELLOC", "/site/x.tmp", "", "",
+         "20.05.2010 10:16:40", "1|x.tmp|17|20.05.2010 10:16:40", nullptr},
+        {"CWD|/www", QueueCommand::Cwd, "CWD", "/www", "", "", "", "", nullptr},
+        // A word the run does not know keeps its text; case counts.
+        {"XYZ|a|b", QueueCommand::Other, "XYZ", "a", "b", "", "", "", nullptr},
+        {"retr|/a|/b", QueueCommand::Other, "retr", "/a", "/b", "", "", "", nullptr},
+        // Blanks around the record and its fields go; a blank inside a path stays.
+        {"  MKD| /www/ lead dir  ", QueueCommand::Mkd, "MKD", "/www/ lead dir", "", "", "", "", "MKD|/www/ lead dir"},
+        // Only the text between the first and a second "§" is the entry part.
+        {"RETR|/a|/b§1|a|5|01.02.2003§1|x|9|04.05.2006", QueueCommand::Retr, "RETR", "/a", "/b", "5", "01.02.2003",
+         "1|a|5|01.02.2003", "RETR|/a|/b§1|a|5|01.02.2003"},
+        // An empty field cannot be addressed: word 2 of RETR||x is x.
+        {"RETR||x", QueueCommand::Retr, "RETR", "x", "", "", "", "", "RETR|x"},
+    };
+    for (const auto &c : cases) {
+        const QueueRecord r = QueueRecord::parse(S(c.text));
+        EXPECT_EQ(r.command, c.command) << c.text;
+        EXPECT_EQ(r.word(), S(c.word)) << c.text;
+        EXPECT_EQ(r.source, S(c.source)) << c.text;
+        EXPECT_EQ(r.target, S(c.target)) << c.text;
+        EXPECT_EQ(r.size, S(c.size)) << c.text;
+        EXPECT_EQ(r.date, S(c.date)) << c.text;
+        EXPECT_EQ(r.entry, S(c.entry)) << c.text;
+        const QString written = S(c.written ? c.written : c.text);
+        EXPECT_EQ(r.format(), written) << c.text;
+        EXPECT_EQ(QueueRecord::parse(written).format(), written) << c.text;
+        if (c.command != QueueCommand::Other) {
+            // Built from its fields, a record writes the same text.
+            QueueRecord built(c.command, S(c.source), S(c.target), S(c.entry));
+            if (built.entry.isEmpty())
+                built.size = S(c.size);
+            EXPECT_EQ(built.format(), written) << c.text;
+            EXPECT_EQ(built.size, r.size) << c.text;
+            EXPECT_EQ(built.date, r.date) << c.text;
+        }
+    }
+    EXPECT_TRUE(QueueRecord::parse(S("  ")).isBlank());
+    EXPECT_TRUE(QueueRecord::parse(S("§ §")).isBlank());
+    EXPECT_EQ(QueueRecord::parse(S(" ")).format(), QString());
+}
+
+TEST(QueueRecordText, FileEntriesAndCollectedFilesKeepTheirFields)
+{
+    EXPECT_EQ(QueueRecord::fileEntry(S(" Über a.txt"), S("12"), S("01/02/2024 10:00:00")),
+              S("1| Über a.txt|12|01/02/2024 10:00:00"));
+    const CollectedFile file{S("/site/ lead/Ä b.txt"), S("1|Ä b.txt|3|d")};
+    const QString text = file.format();
+    EXPECT_EQ(text, S("/site/ lead/Ä b.txt") + QueueRecord::CollectedFileSeparator + S("1|Ä b.txt|3|d"));
+    const CollectedFile back = CollectedFile::parse(text);
+    EXPECT_EQ(back.path, file.path);
+    EXPECT_EQ(back.entry, file.entry);
 }
 
 TEST(RemoveDuplicates, KeepsTheFirstOccurrenceInOrderAndComparesExactly)

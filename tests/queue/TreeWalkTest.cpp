@@ -229,9 +229,9 @@ TEST_F(TreeWalkTest, NamesWithBlanksAtTheirEndsAreCarriedExactlyOrSkipped)
         const std::optional<QString> again = RecordFromRow(QueueRow::fromLine(RowFromRecord(record, QString()).toLine()));
         ASSERT_TRUE(again.has_value());
         const QueueRecord reread = QueueRecord::parse(*again);
-        EXPECT_EQ(reread.argument1, parsed.argument1);
-        EXPECT_EQ(reread.argument2, parsed.argument2);
-        EXPECT_TRUE(paths.contains(parsed.argument1)) << parsed.argument1.toStdString();
+        EXPECT_EQ(reread.source, parsed.source);
+        EXPECT_EQ(reread.target, parsed.target);
+        EXPECT_TRUE(paths.contains(parsed.source)) << parsed.source.toStdString();
     }
     QDir().mkpath(server->localPath(QStringLiteral("pub")));
     host.serverPath = QStringLiteral("/pub");

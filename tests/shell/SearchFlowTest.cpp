@@ -81,16 +81,16 @@ public:
         QStringList handOver;
         for (const QString &text : std::as_const(m_runner.queueList())) {
             const QueueRecord record = QueueRecord::parse(text);
-            const bool download = record.command == u"RETR"_s;
-            if (!download && record.command != u"STOR"_s)
+            const bool download = record.command == QueueCommand::Retr;
+            if (!download && record.command != QueueCommand::Stor)
                 continue;
-            const QString local = download ? record.argument2 : record.argument1;
+            const QString local = download ? record.target : record.source;
             if (!IsAsciiFile(local))
                 continue;
             const QString entry = QString(RecordText::EntrySeparator) + u"1|"_s + LocalFileName(local) + u'|'
-                + Word(3, record.tail, u"|") + u'|' + Word(4, record.tail, u"|");
-            handOver << record.command + u'|' + record.argument1 + u'|' + record.argument2 + entry;
-            queue << (download ? u"RETR|"_s + record.argument1 + u'|'
+                + Word(3, record.entry, u"|") + u'|' + Word(4, record.entry, u"|");
+            handOver << record.word() + u'|' + record.source + u'|' + record.target + entry;
+            queue << (download ? u"RETR|"_s + record.source + u'|'
                               + WorkingCopyPath(local, box, m_context.folders.downloadFolder()) + entry
                                : handOver.constLast());
         }

@@ -126,16 +126,16 @@ bool IsListingSummaryLine(QStringView line)
     return true;
 }
 
-int EntryType(QStringView lineOrRecord)
+EntryKind EntryType(QStringView lineOrRecord)
 {
     if (lineOrRecord.isEmpty())
-        return EntryFile;
+        return EntryKind::File;
     const QChar c = lineOrRecord[0].toLower();
     if (c == u'd' || c == u'0')
-        return EntryDirectory;
+        return EntryKind::Folder;
     if (c == u'l')
-        return EntryLink;
-    return EntryFile;
+        return EntryKind::Link;
+    return EntryKind::File;
 }
 
 } // namespace Velmora

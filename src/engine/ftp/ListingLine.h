@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ListingEntry.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -29,8 +31,7 @@ bool IsMsDosLine(QStringView line);
 // "total 12": the block count that ls-like servers put in front of a listing.
 bool IsListingSummaryLine(QStringView line);
 
-// The kind of a raw listing line or of a listing record, by its first character.
-enum EntryKind { EntryFile = 0, EntryDirectory = 1, EntryLink = 2 };
-int EntryType(QStringView lineOrRecord);
+// The kind of a raw listing line by its first character ("d" or "0" a folder, "l" a link).
+EntryKind EntryType(QStringView lineOrRecord);
 
 } // namespace Velmora

@@ -3,6 +3,7 @@
 #include "ListingDate.h"
 #include "ListingLine.h"
 
+#include "common/ListingEntry.h"
 #include "common/RecordText.h"
 
 namespace Velmora {
@@ -12,13 +13,7 @@ QString ListingNameProblem(const QString &name, bool isLink)
     // A link's target may hold anything a path holds; only its own name must be safe.
     if (RecordText::holdsSeparator(name))
         return RecordText::nameProblem(name);
-    QStringView own = name;
-    if (isLink) {
-        const qsizetype arrow = name.indexOf(u" -> ");
-        if (arrow >= 0)
-            own = own.left(arrow);
-    }
-    return RecordText::nameProblem(own);
+    return RecordText::nameProblem(ListingEntry::ownName(name, isLink ? EntryKind::Link : EntryKind::File));
 }
 
 namespace {
@@ -47,8 +42,9 @@ ListingRecordResult BuildListingRecord(const QString &line, const QDateTime &par
     if (name.isEmpty() || name == u"." || name == u".." || name.contains(u"../.."))
         return result;
 
-    const int kind = EntryType(line);
-    if ((kind == EntryLink || needsNameCheck(name)) && !ListingNameProblem(name.toString(), kind == EntryLink).isEmpty()) {
+    const EntryKind kind = EntryType(line);
+    if ((kind == EntryKind::Link || needsNameCheck(name))
+        && !ListingNameProblem(name.toString(), kind == EntryKind::Link).isEmpty()) {
         result.name = name.toString();
         result.outcome = ListingRecordResult::Refused;
         return result;
@@ -66,11 +62,11 @@ ListingRecordResult BuildListingRecord(const QString &line, const QDateTime &par
 
     QString &r = result.record;
     r.reserve(line.size() + 16);
-    r += kind == EntryDirectory ? u'0' : kind == EntryLink ? u'2' : u'1';
+    r += ListingEntry::kindChar(kind);
     r += u'|';
     r += name;
     r += u'|';
-    if (kind == EntryDirectory)
+    if (kind == EntryKind::Folder)
         r += u'0';
     else
         r += c.column[4];

@@ -2,6 +2,7 @@
 
 #include "ListingLine.h"
 
+#include "common/ListingEntry.h"
 #include "common/TextCodec.h"
 
 namespace Velmora {
@@ -31,10 +32,9 @@ QString ServerNameCodec::decodeListingLine(const QByteArray &bytes)
     // Remember every way the listing rules may cut a name out of this line.
     const QString name = SplitListingLine(line).name().toString();
     remember(name);
-    const qsizetype arrow = name.indexOf(u" -> ");
-    if (arrow >= 0) {
-        remember(name.left(arrow));
-        remember(name.mid(arrow + 4));
+    if (name.contains(ListingEntry::LinkArrow)) {
+        remember(ListingEntry::ownName(name, EntryKind::Link).toString());
+        remember(ListingEntry::linkTargetOf(name, EntryKind::Link).toString());
     }
     const QString converted = ConvertMsDosLine(line);
     if (converted != line) // an MS-DOS line: the whole name after the size column
