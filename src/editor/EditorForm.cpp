@@ -445,6 +445,7 @@ void EditorForm::newFileAsking()
 void EditorForm::newFileWithoutAsking()
 {
     // The file path stays, so a later Save writes to the file opened before.
+    stopLoading();
     m_text->clear();
 }
 

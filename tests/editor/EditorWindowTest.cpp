@@ -363,6 +363,11 @@ TEST_F(EditorWindow, ALargeFileGoesInByPiecesAndASaveAtOnceWritesItWhole)
     EXPECT_TRUE(text().text().isEmpty());
 
     ASSERT_TRUE(editor().Load(path));
+    menuItem("New1")->trigger();
+    EXPECT_FALSE(editor().isLoading()) << "New stops the loading";
+    EXPECT_TRUE(text().text().isEmpty());
+
+    ASSERT_TRUE(editor().Load(path));
     editor().show();
     while (editor().isLoading())
         QCoreApplication::processEvents();
