@@ -35,6 +35,7 @@
 #include "editor/EditorForm.h"
 #include "replace/RestoreForm.h"
 #include "replace/SearchAndReplaceForm.h"
+#include "replace/SearchResultModel.h"
 #include "shell/MainFormTransferHost.h"
 #include "shell/FileOpsWiring.h"
 #include "shell/QueueWiring.h"
@@ -371,8 +372,7 @@ TEST_F(SearchFlow, AnEditInTheEditorCanBeRestoredToTheServersOriginal)
         form().searchEdit()->setText(u"<p>"_s);
         const QAbstractItemModel *grid = form().grid()->model();
         for (int row = 0; row < grid->rowCount(); ++row) {
-            if (grid->index(row, 1).data().toString().endsWith(u"index.html"_s)
-                || grid->index(row, 0).data().toString().endsWith(u"index.html"_s))
+            if (grid->index(row, SearchResultModel::ShownColumn).data().toString().endsWith(u"index.html"_s))
                 form().grid()->selectRow(row);
         }
         QTimer::singleShot(0, editor, [editor] {
@@ -391,6 +391,40 @@ TEST_F(SearchFlow, AnEditInTheEditorCanBeRestoredToTheServersOriginal)
     restoreNewestBackup();
     EXPECT_TRUE(prompts.shown.contains(u"information: Backup restored."_s)) << prompts.shown.join(u'\n').toStdString();
     EXPECT_EQ(onServer(u"www/index.html"_s), original) << "the server's original is back";
+}
+
+// A file that mixes UTF-8 and Windows-1252 lines, edited from the search window: the line the
+// user deleted is gone, every other byte goes up as it was read (the umlauts of the UTF-8 line
+// are not encoded a second time).
+TEST_F(SearchFlow, AnEditOfAMixedEncodingFileKeepsTheBytesOfTheUntouchedLines)
+{
+    const QByteArray original("gr\xC3\xBC\xC3\x9F utf-8 <p>\r\nf\xFCr 1252 <p>\r\nlast <p>\r\n");
+    server.writeFile(u"www/mixed.html"_s, original);
+    select(BrowserSide::Server, u"www"_s);
+    EditorForm *editor = starter->dialogs().editor;
+    inSearchWindow([&] {
+        form().modeComboBox()->setCurrentIndex(0);
+        form().searchEdit()->setText(u"<p>"_s);
+        const QAbstractItemModel *grid = form().grid()->model();
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            if (grid->index(row, SearchResultModel::ShownColumn).data().toString().endsWith(u"mixed.html"_s))
+                form().grid()->selectRow(row);
+        }
+        QTimer::singleShot(0, editor, [editor] {
+            QStringList lines = editor->textEdit()->text().split(u"\r\n"_s);
+            lines.removeAt(1); // the Windows-1252 line
+            editor->textEdit()->setText(lines.join(u"\r\n"_s));
+            editor->save();
+            editor->reject();
+        });
+        form().button("ViewBiitBtn")->click();
+        form().button("UploadSearchAndReplaceBitBtn")->click();
+    });
+    builders->Download(WorkMode::SearchAndReplace);
+    ASSERT_TRUE(windowWasOpen);
+    EXPECT_EQ(onServer(u"www/mixed.html"_s), QByteArray("gr\xC3\xBC\xC3\x9F utf-8 <p>\r\nlast <p>\r\n"));
+    restoreNewestBackup();
+    EXPECT_EQ(onServer(u"www/mixed.html"_s), original);
 }
 
 // An upload back that the server refuses is no success: the user is told how many files did not
