@@ -92,7 +92,7 @@ bool MasterFTP::RemoteFileExists(const QString &path)
     GetListing(parent, entries);
     const QString prefix = parent + u'/';
     for (const ListingEntry &entry : std::as_const(entries)) {
-        if (prefix + entry.listedName() == path)
+        if (prefix + entry.name == path) // a link by its own name
             return true;
     }
     return false;

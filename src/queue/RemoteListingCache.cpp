@@ -29,7 +29,7 @@ bool RemoteListingCache::exists(MasterFTP &ftp, const QString &path)
         QSet<QString> names;
         names.reserve(entries.size());
         for (const ListingEntry &entry : std::as_const(entries))
-            names.insert(entry.listedName());
+            names.insert(entry.name); // a link by its own name, as uploads and renames name it
         it = m_folders.insert(parent, names);
     }
     return usable && it->contains(name);

@@ -192,6 +192,21 @@ TEST_F(QueueRunTest, TheOverwriteQuestionAnsweredEachWay)
     }
 }
 
+// A server link is found by its own name: an upload onto that name asks first, and "Skip" leaves
+// the file the link points to as it was (the server writes through a link).
+TEST_F(QueueRunTest, AnUploadOntoTheNameOfAServerLinkAsksFirst)
+{
+    connectToServer();
+    server->writeFile(QStringLiteral("target.txt"), "the target's own text");
+    ASSERT_TRUE(QFile::link(QStringLiteral("target.txt"), server->localPath(QStringLiteral("link.txt"))));
+    env.writeFile(QStringLiteral("local/link.txt"), "uploaded");
+    question.answers = {ScriptedQuestion::Answer{true}}; // Skip
+    run({QStringLiteral("STOR|") + local + QStringLiteral("link.txt|/link.txt")});
+    EXPECT_EQ(question.asked, QStringList{QStringLiteral("/link.txt")});
+    EXPECT_EQ(server->readFile(QStringLiteral("target.txt")), QByteArray("the target's own text"));
+    EXPECT_TRUE(QFileInfo(server->localPath(QStringLiteral("link.txt"))).isSymLink());
+}
+
 TEST_F(QueueRunTest, AFailedRecordKeepsItsRowAndTheOthersGo)
 {
     connectToServer();

@@ -224,6 +224,21 @@ TEST_F(FileOpsWindow, CreateAFileOnTheFocusedSideNeverReplacesAnExistingFile)
     EXPECT_TRUE(tempFiles().isEmpty()) << tempFiles().join(u',').toStdString();
 }
 
+// A server link counts by its own name: creating a file of that name would empty the file the
+// link points to, so it is refused like any existing name.
+TEST_F(FileOpsWindow, CreatingAFileOfAServerLinksNameIsRefused)
+{
+    ASSERT_TRUE(QFile::link(u"srv.txt"_qs, server.localPath(u"pointer.txt"_qs)));
+    browser().FillServerGrid(u"/"_qs);
+    FileCommands &commands = fileOps().commands();
+    answerName(u"pointer.txt"_qs);
+    prompts.clear();
+    commands.createFile(BrowserSide::Server);
+    EXPECT_EQ(prompts.shown,
+              QStringList{u"information: A file or folder named \"pointer.txt\" exists already. Nothing was created."_qs});
+    EXPECT_EQ(server.readFile(u"srv.txt"_qs), "from the server\n");
+}
+
 TEST_F(FileOpsWindow, CreateAFileFromTheMenuActsOnTheFocusedControlOnly)
 {
     main().activateWindow();
