@@ -248,10 +248,10 @@ void SearchAndReplaceForm::prepare(bool replaceMode)
     s.load(TextCodec::ReadLines(context().folders.tempFolder + QStringLiteral("SEARCH_QUEUE.TXT")), localBox,
            context().folders.downloadFolder());
     m_model->reload();
-    if (s.lastCommand() == QLatin1String("RETR")) {
+    if (s.lastCommand() == QueueCommand::Retr) {
         (replaceMode ? m_replaceServerGroup : m_searchServerGroup)->show();
         m_goTo->setVisible(!replaceMode);
-    } else if (s.lastCommand() == QLatin1String("STOR")) {
+    } else if (s.lastCommand() == QueueCommand::Stor) {
         (replaceMode ? m_replaceLocalGroup : m_searchLocalGroup)->show();
         m_goTo->setVisible(!replaceMode);
     }
@@ -480,7 +480,7 @@ void SearchAndReplaceForm::viewEditChosenFile()
     // The backup holds the edited file as it was before this edit (on the server, what the
     // server has), so "Restore" undoes the edit; the editor has saved already, so the copy it
     // took of the working folder is replaced by those bytes.
-    const bool server = entry.command == QLatin1String("RETR");
+    const bool server = entry.command == QueueCommand::Retr;
     const QString localName = LocalFileName(SearchSession::localPath(entry));
     const BackupOperation operation = BackupOperation::forEditor(context().language, localName);
     const QString folder = makeBackup(server ? BackupIndex::ServerKind : BackupIndex::LocalKind, operation);
@@ -537,7 +537,7 @@ void SearchAndReplaceForm::goToChosenFile()
         return;
     }
     const SearchEntry &entry = s.entries().at(row);
-    const bool server = entry.command == QLatin1String("RETR");
+    const bool server = entry.command == QueueCommand::Retr;
     s.chosenLocalFile = server ? entry.otherPath : entry.shownPath;
     s.chosenRemoteFile = server ? entry.shownPath : entry.otherPath;
     if (!context().prompts.confirm(text(QStringLiteral("Goto: "), QStringLiteral("Gehe zu:")) + entry.shownPath)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/QueueRecord.h"
+
 #include <QString>
 
 namespace Velmora {
@@ -8,7 +10,7 @@ namespace Velmora {
 // workingCopyPath and writes hitMark; the other fields belong to the window.
 struct SearchEntry {
     bool selected = true;
-    QString command;           // "RETR" (a server file) or "STOR" (a local file)
+    QueueCommand command = QueueCommand::None; // Retr (a server file) or Stor (a local file)
     QString shownPath;         // the remote path for "RETR", the local path for "STOR"
     QString otherPath;         // the local path for "RETR", the remote path for "STOR"
     QString size;

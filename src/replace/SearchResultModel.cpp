@@ -89,7 +89,7 @@ QVariant SearchResultModel::data(const QModelIndex &index, int role) const
         return {};
     switch (index.column()) {
     case ShownColumn: return entry.shownPath;
-    case CmdColumn: return entry.command;
+    case CmdColumn: return QueueRecord::wordOf(entry.command);
     case OtherColumn: return entry.otherPath;
     case SizeColumn: return entry.size;
     case DateColumn: return displayDate(entry.date, m_germanDates);

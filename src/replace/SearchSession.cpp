@@ -28,7 +28,7 @@ SearchSession::SearchSession(QStringList &queueList)
 void SearchSession::reset()
 {
     m_entries.clear();
-    m_lastCommand.clear();
+    m_lastCommand = QueueCommand::None;
     m_localChanged = 0;
     action = Action::GoTo;
     mayClose = true;
@@ -41,15 +41,15 @@ void SearchSession::reset()
 void SearchSession::load(const QStringList &lines, const QString &localPathBox, const QString &downloadFolder)
 {
     m_entries.clear();
-    m_lastCommand.clear();
+    m_lastCommand = QueueCommand::None;
     for (const QString &line : lines) {
         const QueueRecord record = QueueRecord::parse(line);
         if (!line.trimmed().isEmpty())
-            m_lastCommand = record.word();
+            m_lastCommand = record.command;
         if (record.command != QueueCommand::Retr && record.command != QueueCommand::Stor)
             continue;
         SearchEntry entry;
-        entry.command = record.word();
+        entry.command = record.command;
         entry.shownPath = record.source;
         entry.otherPath = record.target;
         entry.size = record.entrySize();
@@ -62,7 +62,7 @@ void SearchSession::load(const QStringList &lines, const QString &localPathBox, 
 
 QString SearchSession::localPath(const SearchEntry &entry)
 {
-    return entry.command == QLatin1String("RETR") ? entry.otherPath : entry.shownPath;
+    return entry.command == QueueCommand::Retr ? entry.otherPath : entry.shownPath;
 }
 
 QString SearchSession::uploadRecord(const SearchEntry &entry)
@@ -72,8 +72,8 @@ QString SearchSession::uploadRecord(const SearchEntry &entry)
 
 QString SearchSession::transferRecord(const SearchEntry &entry)
 {
-    const bool download = entry.command == QLatin1String("RETR");
-    return record(QueueRecord::commandOf(entry.command), entry.shownPath, entry.otherPath,
+    const bool download = entry.command == QueueCommand::Retr;
+    return record(entry.command, entry.shownPath, entry.otherPath,
                   LocalFileName(download ? entry.otherPath : entry.shownPath), entry);
 }
 

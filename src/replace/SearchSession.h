@@ -24,8 +24,8 @@ public:
     QList<SearchEntry> &entries() { return m_entries; }
     const QList<SearchEntry> &entries() const { return m_entries; }
     QStringList &queueList() { return m_queueList; }
-    QString lastCommand() const { return m_lastCommand; }
-    bool isServerSide() const { return m_lastCommand == QLatin1String("RETR"); }
+    QueueCommand lastCommand() const { return m_lastCommand; }
+    bool isServerSide() const { return m_lastCommand == QueueCommand::Retr; }
 
     // The local path of a row: the other path of a "RETR" row, the shown path of a "STOR" row.
     static QString localPath(const SearchEntry &entry);
@@ -65,7 +65,7 @@ public:
 private:
     QStringList &m_queueList;
     QList<SearchEntry> m_entries;
-    QString m_lastCommand;
+    QueueCommand m_lastCommand = QueueCommand::None;
     int m_localChanged = 0;
 };
 

@@ -63,7 +63,7 @@ TEST_F(SearchSessionTest, RowsComeFromRecordsWhoseWorkingCopyExists)
     session.load(lines, site, download);
     ASSERT_EQ(session.entries().size(), 2) << "the download that failed gives no row";
     const SearchEntry &server = session.entries().at(0);
-    EXPECT_EQ(server.command, u"RETR"_s);
+    EXPECT_EQ(server.command, QueueCommand::Retr);
     EXPECT_EQ(server.shownPath, u"/www/a/index.html"_s);
     EXPECT_EQ(server.otherPath, site + u"a/index.html"_s);
     EXPECT_EQ(server.size, u"120"_s);
@@ -74,12 +74,12 @@ TEST_F(SearchSessionTest, RowsComeFromRecordsWhoseWorkingCopyExists)
     const SearchEntry &local = session.entries().at(1);
     EXPECT_EQ(local.shownPath, site + u"b.txt"_s);
     EXPECT_EQ(local.workingCopyPath, download + u"b.txt"_s);
-    EXPECT_EQ(session.lastCommand(), u"STOR"_s);
+    EXPECT_EQ(session.lastCommand(), QueueCommand::Stor);
     EXPECT_FALSE(session.isServerSide());
 
     session.load({}, site, download);
     EXPECT_TRUE(session.entries().isEmpty());
-    EXPECT_TRUE(session.lastCommand().isEmpty()) << "no buttons for an empty hand-over file";
+    EXPECT_EQ(session.lastCommand(), QueueCommand::None) << "no buttons for an empty hand-over file";
 }
 
 TEST_F(SearchSessionTest, UploadRecordsGrowWithoutDuplicates)
