@@ -212,7 +212,7 @@ QList<SelectionLine> FileGridPane::selectionLines() const
         if (entry.isParent)
             continue;
         SelectionLine line;
-        line.kind = int(entry.kind);
+        line.kind = entry.kind;
         line.name = entry.name;
         line.size = SelectionLine::sizeField(m_model->cellText(row, C::Size));
         line.date = m_model->cellText(row, C::Date);

@@ -66,7 +66,7 @@ void DownloadBuilder::build(WorkMode mode, const QString &dropFolder)
         const QString remote = NormaliseRemotePath(serverPath + u'/' + name);
         if (!m_steps.refusesName(name, remote)) {
             const QString localName = dropFolder.isEmpty() ? name : dropFolder + u'/' + name;
-            if (line.kind == 0) {
+            if (line.kind == EntryKind::Folder) {
                 s.walker.CollectDownload(tree, folders, ToLocalPath(localPath + localName), remote);
             } else {
                 s.work.totalSize += line.bytes();

@@ -63,7 +63,7 @@ void LocalDeleteBuilder::build()
     int files = 0;
     int folders = 0;
     for (const SelectionLine &line : lines)
-        ++(line.kind == 0 ? folders : files);
+        ++(line.kind == EntryKind::Folder ? folders : files);
     if (!s.context.prompts.confirm(DeleteQuestionText(files, folders, s.context.language.isGerman())))
         return;
 
@@ -96,7 +96,7 @@ void LocalDeleteBuilder::deleteThroughFilter(const QList<SelectionLine> &lines, 
         const QString path = localBase + line.name;
         if (leavesFolder(line.name) || m_steps.refusesName(line.name, path))
             continue;
-        if (line.kind == 0) {
+        if (line.kind == EntryKind::Folder) {
             ++s.work.foldersFound;
             m_steps.progressLine(QStringLiteral("Read folder: ") + path);
             if (!QFileInfo(path).isSymLink())

@@ -6,7 +6,7 @@ namespace Velmora {
 
 QString SelectionLine::text() const
 {
-    QString line = QString::number(kind) + u'|' + name + u'|' + size + u'|' + date;
+    QString line = QString::number(int(kind)) + u'|' + name + u'|' + size + u'|' + date;
     if (server)
         line += u'|' + permissions + u'|' + owner;
     return line;
@@ -14,7 +14,7 @@ QString SelectionLine::text() const
 
 QString SelectionLine::realName() const
 {
-    return ListingEntry::ownName(name, EntryKind(kind)).toString();
+    return ListingEntry::ownName(name, kind).toString();
 }
 
 qint64 SelectionLine::bytes() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ListingEntry.h"
+
 #include <QString>
 
 namespace Velmora {
@@ -7,11 +9,11 @@ namespace Velmora {
 // The two file grids, as the builders name them.
 enum class GridSide { Local, Server };
 
-// One selected row of a file grid, as the builders take it: kind (0 folder, 1 file, 2 link),
+// One selected row of a file grid, as the builders take it: kind,
 // name, the size cell without blanks and dots, the date cell, and on the server side the
 // permissions and the owner cells. The ".." row is never one.
 struct SelectionLine {
-    int kind = 1;
+    EntryKind kind = EntryKind::File;
     QString name;
     QString size;
     QString date;

@@ -37,7 +37,7 @@ void ServerDeleteBuilder::build()
     int files = 0;
     int folders = 0;
     for (const SelectionLine &line : lines)
-        ++(line.kind == 0 ? folders : files);
+        ++(line.kind == EntryKind::Folder ? folders : files);
     if (!s.context.prompts.confirm(DeleteQuestionText(files, folders, s.context.language.isGerman())))
         return;
 
@@ -54,7 +54,7 @@ void ServerDeleteBuilder::build()
         const QString name = line.realName();
         const QString path = NormaliseRemotePath(serverPath + u'/' + name);
         if (!m_steps.refusesName(name, path)) {
-            if (line.kind == 0) {
+            if (line.kind == EntryKind::Folder) {
                 s.walker.CollectDelete(serverPath, path);
             } else {
                 s.work.totalSize += line.bytes();

@@ -67,7 +67,7 @@ void UploadBuilder::build(WorkMode mode, const QString &dropFolder)
         const QString path = localBase + line.name;
         if (m_steps.refusesName(line.name, path))
             continue;
-        if (line.kind == 0) {
+        if (line.kind == EntryKind::Folder) {
             ++s.work.foldersFound;
             m_steps.progressLine(QStringLiteral("Read folder: ") + path);
             s.walker.CollectLocal(path + QStringLiteral("/*.*"), collected);

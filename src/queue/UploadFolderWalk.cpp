@@ -40,7 +40,7 @@ QStringList UploadFolderWalk::collect(const QList<SelectionLine> &lines, const Q
 
     QStringList all;
     for (const SelectionLine &line : lines) {
-        if (line.kind != 0 || !TreeWalker::NameProblem(line.name).isEmpty())
+        if (line.kind != EntryKind::Folder || !TreeWalker::NameProblem(line.name).isEmpty())
             continue;
         const QString name = dropFolder.isEmpty() ? line.name : dropFolder + u'/' + line.name;
         const QString remote = NormaliseRemotePath(serverPath + u'/' + name);

@@ -104,7 +104,7 @@ void ToolsWiring::requestMultiRename()
     const QString location = pane.pathText();
     QList<RenamePreviewRow> rows;
     for (const SelectionLine &line : pane.selectionLines()) {
-        if (line.kind == 1)
+        if (line.kind == EntryKind::File)
             rows.append({line.name, QString(), line.size, line.date, location});
     }
     if (!m_windows.multiRename.ask(rows))

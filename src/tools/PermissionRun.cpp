@@ -23,7 +23,7 @@ QString InitialPermissionString(const QList<SelectionLine> &rows)
 {
     int foldersAndFiles = 0;
     for (const SelectionLine &row : rows) {
-        if (row.kind == 0 || row.kind == 1)
+        if (row.kind == EntryKind::Folder || row.kind == EntryKind::File)
             ++foldersAndFiles;
     }
     if (foldersAndFiles < 2 && !rows.isEmpty())
@@ -34,7 +34,7 @@ QString InitialPermissionString(const QList<SelectionLine> &rows)
 bool SelectionHasFolder(const QList<SelectionLine> &rows)
 {
     for (const SelectionLine &row : rows) {
-        if (row.kind == 0)
+        if (row.kind == EntryKind::Folder)
             return true;
     }
     return false;
@@ -66,14 +66,14 @@ void PermissionRun::run(const QList<SelectionLine> &rows, const QString &serverP
     const bool all = choice.scope == PermissionChoice::Scope::All;
     QStringList fileRecords;
     for (const SelectionLine &row : rows) {
-        if (row.kind == 2)
+        if (row.kind == EntryKind::Link)
             continue; // a link is never changed
         const QString path = NormaliseRemotePath(serverPath + u'/' + row.name);
         if (!TreeWalker::NameProblem(row.name).isEmpty()) {
             m_walker.refuse(path);
             continue;
         }
-        if (row.kind == 0)
+        if (row.kind == EntryKind::Folder)
             m_walker.CollectChmod(choice.value, serverPath, filesOnly, directoriesOnly, all, choice.recursive, path);
         else
             fileRecords.append(fileRecord(serverPath, row.name, choice.value));

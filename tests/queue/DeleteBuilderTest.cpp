@@ -144,11 +144,11 @@ protected:
         const QFileInfo info(server->localPath(relative));
         SelectionLine line;
         line.server = true;
-        line.kind = kind >= 0 ? kind : info.isDir() ? 0 : 1;
+        line.kind = kind >= 0 ? EntryKind(kind) : info.isDir() ? EntryKind::Folder : EntryKind::File;
         line.name = shownName.isEmpty() ? info.fileName() : shownName;
-        line.size = line.kind == 0 ? QString() : QString::number(info.size());
+        line.size = line.kind == EntryKind::Folder ? QString() : QString::number(info.size());
         line.date = QStringLiteral("01/02/2024 10:20:30");
-        line.permissions = line.kind == 0 ? QStringLiteral("drwxr-xr-x") : QStringLiteral("-rw-r--r--");
+        line.permissions = line.kind == EntryKind::Folder ? QStringLiteral("drwxr-xr-x") : QStringLiteral("-rw-r--r--");
         line.owner = QStringLiteral("user group");
         return line;
     }
@@ -156,7 +156,7 @@ protected:
     {
         const QFileInfo info(path);
         SelectionLine line;
-        line.kind = info.isDir() ? 0 : 1;
+        line.kind = info.isDir() ? EntryKind::Folder : EntryKind::File;
         line.name = info.fileName();
         line.size = info.isDir() ? QString() : QString::number(info.size());
         line.date = info.lastModified().toString(u"MM/dd/yyyy hh:mm:ss");

@@ -124,7 +124,7 @@ protected:
     {
         const QFileInfo info(path);
         SelectionLine line;
-        line.kind = info.isDir() ? 0 : 1;
+        line.kind = info.isDir() ? EntryKind::Folder : EntryKind::File;
         line.name = info.fileName();
         line.size = info.isDir() ? QString() : QString::number(info.size());
         line.date = info.lastModified().toString(u"MM/dd/yyyy hh:mm:ss");
@@ -136,7 +136,7 @@ protected:
         const QFileInfo info(server->localPath(relative));
         SelectionLine line;
         line.server = true;
-        line.kind = info.isDir() ? 0 : 1;
+        line.kind = info.isDir() ? EntryKind::Folder : EntryKind::File;
         line.name = info.fileName();
         line.size = info.isDir() ? QString() : QString::number(info.size());
         line.date = QStringLiteral("01/02/2024 10:20:30");
@@ -325,7 +325,7 @@ TEST_F(TransferBuilderTest, DownloadIntoADropFolderAndALinkUnderItsOwnName)
     builderHost.localPath = local;
     builderHost.serverPath = u"/data"_qs;
     SelectionLine link = serverLine(u"data/a.txt"_qs);
-    link.kind = 2;
+    link.kind = EntryKind::Link;
     link.name = u"link -> a.txt"_qs;
     builderHost.serverLines = {serverLine(u"data/a.txt"_qs), link};
 
@@ -339,7 +339,7 @@ TEST_F(TransferBuilderTest, DownloadWithTheDriveListShownAsksNothingAndDoesNotCo
 {
     master->SetConnectionData(u"127.0.0.1"_qs, u"1"_qs, u"u"_qs, u"p"_qs, 0);
     builderHost.localPath = u"\\"_qs;
-    builderHost.serverLines = {SelectionLine{1, u"a.txt"_qs, u"1"_qs, u"d"_qs, {}, {}, true}};
+    builderHost.serverLines = {SelectionLine{EntryKind::File, u"a.txt"_qs, u"1"_qs, u"d"_qs, {}, {}, true}};
     builders->Download(WorkMode::Transfer);
     EXPECT_EQ(prompts.shown, QStringList{u"information: Please select a local folder for this action!"_qs});
     EXPECT_EQ(modeQuestion.asked, 0);
@@ -365,7 +365,7 @@ TEST_F(TransferBuilderTest, AbortInTheModeQuestionDoesNothingAndTheSuppressedQue
     env.writeFile(u"local/a.txt"_qs, "a");
     builderHost.localPath = local;
     builderHost.localLines = {localLine(local + u"a.txt"_qs)};
-    builderHost.serverLines = {SelectionLine{1, u"a.txt"_qs, u"1"_qs, u"d"_qs, {}, {}, true}};
+    builderHost.serverLines = {SelectionLine{EntryKind::File, u"a.txt"_qs, u"1"_qs, u"d"_qs, {}, {}, true}};
     for (bool upload : {true, false}) {
         modeQuestion.answers = {false};
         builderHost.calls.clear();

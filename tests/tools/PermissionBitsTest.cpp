@@ -31,7 +31,7 @@ PermissionBits fromBoxes(const char *text)
 SelectionLine row(int kind, const char *name, const char *permissions)
 {
     SelectionLine line;
-    line.kind = kind;
+    line.kind = EntryKind(kind);
     line.name = QString::fromUtf8(name);
     line.permissions = QString::fromLatin1(permissions);
     line.server = true;

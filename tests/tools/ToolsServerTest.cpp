@@ -24,7 +24,7 @@ QString S(const char *utf8)
 SelectionLine row(int kind, const QString &name)
 {
     SelectionLine line;
-    line.kind = kind;
+    line.kind = EntryKind(kind);
     line.name = name;
     line.server = true;
     return line;
