@@ -88,11 +88,11 @@ QString FileCommands::rememberedName(BrowserSide side) const
     return row >= 0 && row < pane.model().rowCount() ? pane.model().nameAt(row) : QString();
 }
 
-int FileCommands::rememberedKind(BrowserSide side) const
+EntryKind FileCommands::rememberedKind(BrowserSide side) const
 {
     const FileGridPane &pane = m_browser.pane(side);
     const int row = pane.rememberedRow();
-    return row >= 0 && row < pane.model().rowCount() ? pane.model().kindAt(row) : 1;
+    return row >= 0 && row < pane.model().rowCount() ? pane.model().kindAt(row) : EntryKind::File;
 }
 
 QString FileCommands::serverPath() const

@@ -3,6 +3,8 @@
 #include "BrowserSide.h"
 #include "NameQuestion.h"
 
+#include "common/ListingEntry.h"
+
 #include <QObject>
 
 #include <functional>
@@ -55,7 +57,7 @@ private:
     // One silent connection attempt when the session is down; true when it is up.
     bool connectIfNeeded();
     QString rememberedName(BrowserSide side) const;
-    int rememberedKind(BrowserSide side) const;
+    EntryKind rememberedKind(BrowserSide side) const;
     QString serverPath() const;
     QString localPath() const;
     QString remotePathOf(const QString &name) const;

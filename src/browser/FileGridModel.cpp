@@ -37,9 +37,9 @@ QString FileGridModel::nameAt(int row) const
     return row >= 0 && size_t(row) < m_rows.size() ? m_rows[size_t(row)].name : QString();
 }
 
-int FileGridModel::kindAt(int row) const
+EntryKind FileGridModel::kindAt(int row) const
 {
-    return row >= 0 && size_t(row) < m_rows.size() ? int(m_rows[size_t(row)].kind) : -1;
+    return row >= 0 && size_t(row) < m_rows.size() ? m_rows[size_t(row)].kind : EntryKind::File;
 }
 
 int FileGridModel::entryCount() const
@@ -118,7 +118,7 @@ QVariant FileGridModel::data(const QModelIndex &index, int role) const
             return {};
         {
             const FileGridEntry &entry = m_rows[size_t(index.row())];
-            return m_decorations->icon(int(entry.kind), m_side == BrowserSide::Local ? m_folder + entry.name : entry.name);
+            return m_decorations->icon(entry.kind, m_side == BrowserSide::Local ? m_folder + entry.name : entry.name);
         }
     case Qt::FontRole:
         if (m_side == BrowserSide::Server && column == C::Permissions && m_decorations)

@@ -39,7 +39,8 @@ public:
     const FileGridEntry &entryAt(int row) const { return m_rows[size_t(row)]; }
     // The name and kind cells of a row; empty and -1 outside the grid.
     QString nameAt(int row) const;
-    int kindAt(int row) const;
+    // The kind of a row; File for a row that does not exist.
+    EntryKind kindAt(int row) const;
     // The rows other than the ".." row.
     int entryCount() const;
     bool showsIcons() const { return entryCount() <= IconLimit; }

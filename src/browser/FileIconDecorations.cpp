@@ -24,11 +24,11 @@ FileIconDecorations::FileIconDecorations()
         m_genericFile = style->standardIcon(QStyle::SP_FileIcon);
 }
 
-QVariant FileIconDecorations::icon(int kind, const QString &pathOrName) const
+QVariant FileIconDecorations::icon(EntryKind kind, const QString &pathOrName) const
 {
-    if (EntryKind(kind) == EntryKind::Folder)
+    if (kind == EntryKind::Folder)
         return m_folder;
-    if (EntryKind(kind) == EntryKind::Link)
+    if (kind == EntryKind::Link)
         return m_linkedFolder;
     const QString name = pathOrName.mid(pathOrName.lastIndexOf(u'/') + 1);
     const qsizetype dot = name.lastIndexOf(u'.');

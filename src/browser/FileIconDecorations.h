@@ -16,7 +16,7 @@ class FileIconDecorations : public GridDecorations {
 public:
     FileIconDecorations();
 
-    QVariant icon(int kind, const QString &pathOrName) const override;
+    QVariant icon(EntryKind kind, const QString &pathOrName) const override;
     QVariant fixedPitchFont() const override { return m_fixedFont; }
 
 private:

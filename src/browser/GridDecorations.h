@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ListingEntry.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -14,7 +16,7 @@ public:
     // The picture for a row: a folder (kind 0), a linked folder (kind 2), else the icon the
     // system associates with the name's extension. pathOrName is the full path of a local row and
     // the bare name of a server row; the file need not exist.
-    virtual QVariant icon(int kind, const QString &pathOrName) const = 0;
+    virtual QVariant icon(EntryKind kind, const QString &pathOrName) const = 0;
     virtual QVariant fixedPitchFont() const = 0;
 };
 

@@ -98,7 +98,7 @@ void LocalBrowser::OpenLocalEntry()
     const FileGridModel &model = m_pane->model();
     const int row = m_pane->rememberedRow();
     const QString name = model.nameAt(row);
-    if (name.isEmpty() || (model.kindAt(row) != int(EntryKind::Folder) && name != u".."))
+    if (name.isEmpty() || (model.kindAt(row) != EntryKind::Folder && name != u".."))
         return;
     // The rows belong to the folder that was listed, whatever has been typed into the box since.
     const QString current = m_listedPath.isEmpty() ? LocalPath::normalise(m_pane->pathText()) : m_listedPath;

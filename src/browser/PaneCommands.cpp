@@ -143,7 +143,7 @@ bool PaneCommands::isMenuItemEnabled(PaneCommand command, BrowserSide side, cons
     case C::ViewEdit:
         if (!state.hasRememberedRow)
             return false;
-        return side == BrowserSide::Local ? state.rememberedKind != 0 : state.rememberedKind == 1;
+        return side == BrowserSide::Local ? state.rememberedKind != EntryKind::Folder : state.rememberedKind == EntryKind::File;
     case C::Transfer:
         return side == BrowserSide::Server || state.connected;
     default:

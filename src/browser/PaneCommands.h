@@ -2,6 +2,8 @@
 
 #include "BrowserSide.h"
 
+#include "common/ListingEntry.h"
+
 #include <QList>
 #include <QString>
 
@@ -29,7 +31,7 @@ enum class PaneCommand {
 // What the enabling rules of the context menu look at when it opens.
 struct PaneMenuState {
     bool hasRememberedRow = false;
-    int rememberedKind = 0; // 0 folder, 1 file, 2 link
+    EntryKind rememberedKind = EntryKind::Folder;
     bool connected = false;
 };
 

@@ -13,13 +13,13 @@ bool IsSelectionRuleMet(SelectionRule rule, const QList<SelectedRow> &selected, 
     case SelectionRule::AFile:
         if (selected.isEmpty())
             return false;
-        return (focused ? focused->kind : selected.front().kind) != 0;
+        return (focused ? focused->kind : selected.front().kind) != EntryKind::Folder;
     case SelectionRule::AFileOrDirectory:
         return any([](const SelectedRow &r) { return r.name != u".."; });
     case SelectionRule::MinimumOneFile:
-        return any([](const SelectedRow &r) { return r.kind == 1; });
+        return any([](const SelectedRow &r) { return r.kind == EntryKind::File; });
     case SelectionRule::MinimumOneDirectory:
-        return any([](const SelectedRow &r) { return r.kind == 0 && r.name != u".."; });
+        return any([](const SelectedRow &r) { return r.kind == EntryKind::Folder && r.name != u".."; });
     }
     return false;
 }

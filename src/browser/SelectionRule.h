@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ListingEntry.h"
+
 #include <QList>
 #include <QString>
 
@@ -11,12 +13,12 @@ class Language;
 enum class SelectionRule {
     AFile = 0,               // the focused selected row is not a folder
     AFileOrDirectory = 1,    // a selected row other than ".."
-    MinimumOneFile = 2,      // a selected file (kind 1)
+    MinimumOneFile = 2,      // a selected file
     MinimumOneDirectory = 3, // a selected folder other than ".."
 };
 
 struct SelectedRow {
-    int kind = 1;
+    EntryKind kind = EntryKind::File;
     QString name;
 };
 

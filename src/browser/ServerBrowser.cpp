@@ -89,7 +89,7 @@ void ServerBrowser::OpenServerEntry()
     const FileGridModel &model = m_pane->model();
     const int row = m_pane->rememberedRow();
     const QString name = model.nameAt(row);
-    if (name.isEmpty() || (model.kindAt(row) != int(EntryKind::Folder) && name != u".."))
+    if (name.isEmpty() || (model.kindAt(row) != EntryKind::Folder && name != u".."))
         return;
     m_hooks.setBusyState();
     m_hooks.clearQueueGrid();

@@ -100,7 +100,7 @@ PaneMenuState FileOpsWiring::menuState(BrowserSide side) const
     PaneMenuState state;
     const int row = pane.rememberedRow();
     state.hasRememberedRow = row >= 0 && row < pane.model().rowCount();
-    state.rememberedKind = state.hasRememberedRow ? pane.model().kindAt(row) : 0;
+    state.rememberedKind = state.hasRememberedRow ? pane.model().kindAt(row) : EntryKind::Folder;
     state.connected = m_main.isConnected();
     return state;
 }

@@ -52,7 +52,8 @@ TEST(ListingSummaryTest, StatusLineInBothLanguages)
 
 TEST(SelectionRuleTest, FourRulesOverTheSelectedRows)
 {
-    const SelectedRow parent{0, u".."_qs}, folder{0, u"docs"_qs}, file{1, u"a.txt"_qs}, link{2, u"l"_qs};
+    const SelectedRow parent{EntryKind::Folder, u".."_qs}, folder{EntryKind::Folder, u"docs"_qs},
+        file{EntryKind::File, u"a.txt"_qs}, link{EntryKind::Link, u"l"_qs};
     struct Case {
         QList<SelectedRow> selected;
         const SelectedRow *focused;

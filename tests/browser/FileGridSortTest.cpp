@@ -127,9 +127,9 @@ namespace {
 
 class CountingDecorations : public GridDecorations {
 public:
-    QVariant icon(int kind, const QString &pathOrName) const override
+    QVariant icon(EntryKind kind, const QString &pathOrName) const override
     {
-        asked << QString::number(kind) + u':' + pathOrName;
+        asked << QString::number(int(kind)) + u':' + pathOrName;
         return QStringLiteral("icon");
     }
     QVariant fixedPitchFont() const override { return QStringLiteral("fixed"); }

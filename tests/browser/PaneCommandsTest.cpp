@@ -126,7 +126,7 @@ TEST(PaneCommands, EnablingRulesOfTheContextMenus)
     for (const auto &c : cases) {
         PaneMenuState state;
         state.hasRememberedRow = c.hasRow;
-        state.rememberedKind = c.kind;
+        state.rememberedKind = EntryKind(c.kind);
         state.connected = c.connected;
         EXPECT_EQ(PaneCommands::isMenuItemEnabled(c.command, c.side, state), c.enabled)
             << "command " << int(c.command) << " side " << int(c.side) << " kind " << c.kind << " connected " << c.connected;
