@@ -183,6 +183,31 @@ protected:
         form().replaceEdit()->setText(u"new"_s);
         form().button("SearchAndReplaceServerBitBtn")->click();
     }
+    // Searches the server folder "www" for "<p>", opens the file whose shown path ends with name
+    // in the editor, lets edit change its text, saves, and uploads the changed files back.
+    void editInSearchWindowAndUpload(const QString &name, std::function<QString(const QString &)> edit)
+    {
+        select(BrowserSide::Server, u"www"_s);
+        EditorForm *editor = starter->dialogs().editor;
+        inSearchWindow([this, name, edit, editor] {
+            form().modeComboBox()->setCurrentIndex(0);
+            form().searchEdit()->setText(u"<p>"_s);
+            const QAbstractItemModel *grid = form().grid()->model();
+            for (int row = 0; row < grid->rowCount(); ++row) {
+                if (grid->index(row, SearchResultModel::ShownColumn).data().toString().endsWith(name))
+                    form().grid()->selectRow(row);
+            }
+            QTimer::singleShot(0, editor, [editor, edit] {
+                editor->textEdit()->setText(edit(editor->textEdit()->text()));
+                editor->save();
+                editor->reject();
+            });
+            prompts.clear();
+            form().button("ViewBiitBtn")->click();
+            form().button("UploadSearchAndReplaceBitBtn")->click();
+        });
+        builders->Download(WorkMode::SearchAndReplace);
+    }
     // "Restore" in the main window, the newest backup chosen and confirmed.
     void restoreNewestBackup()
     {
@@ -365,26 +390,7 @@ TEST_F(SearchFlow, AnEditInTheEditorCanBeRestoredToTheServersOriginal)
 {
     const QByteArray original("<p>old</p>\r\n<p>\xFC</p>\r\n");
     server.writeFile(u"www/index.html"_s, original);
-    select(BrowserSide::Server, u"www"_s);
-    EditorForm *editor = starter->dialogs().editor;
-    inSearchWindow([&] {
-        form().modeComboBox()->setCurrentIndex(0);
-        form().searchEdit()->setText(u"<p>"_s);
-        const QAbstractItemModel *grid = form().grid()->model();
-        for (int row = 0; row < grid->rowCount(); ++row) {
-            if (grid->index(row, SearchResultModel::ShownColumn).data().toString().endsWith(u"index.html"_s))
-                form().grid()->selectRow(row);
-        }
-        QTimer::singleShot(0, editor, [editor] {
-            editor->textEdit()->setText(editor->textEdit()->text().replace(u"old"_s, u"edited"_s));
-            editor->save();
-            editor->reject();
-        });
-        prompts.clear();
-        form().button("ViewBiitBtn")->click();
-        form().button("UploadSearchAndReplaceBitBtn")->click();
-    });
-    builders->Download(WorkMode::SearchAndReplace);
+    editInSearchWindowAndUpload(u"index.html"_s, [](QString text) { return text.replace(u"old"_s, u"edited"_s); });
     ASSERT_TRUE(windowWasOpen);
     ASSERT_EQ(onServer(u"www/index.html"_s), QByteArray("<p>edited</p>\r\n<p>\xFC</p>\r\n")) << "the edit went up";
 
@@ -400,27 +406,11 @@ TEST_F(SearchFlow, AnEditOfAMixedEncodingFileKeepsTheBytesOfTheUntouchedLines)
 {
     const QByteArray original("gr\xC3\xBC\xC3\x9F utf-8 <p>\r\nf\xFCr 1252 <p>\r\nlast <p>\r\n");
     server.writeFile(u"www/mixed.html"_s, original);
-    select(BrowserSide::Server, u"www"_s);
-    EditorForm *editor = starter->dialogs().editor;
-    inSearchWindow([&] {
-        form().modeComboBox()->setCurrentIndex(0);
-        form().searchEdit()->setText(u"<p>"_s);
-        const QAbstractItemModel *grid = form().grid()->model();
-        for (int row = 0; row < grid->rowCount(); ++row) {
-            if (grid->index(row, SearchResultModel::ShownColumn).data().toString().endsWith(u"mixed.html"_s))
-                form().grid()->selectRow(row);
-        }
-        QTimer::singleShot(0, editor, [editor] {
-            QStringList lines = editor->textEdit()->text().split(u"\r\n"_s);
-            lines.removeAt(1); // the Windows-1252 line
-            editor->textEdit()->setText(lines.join(u"\r\n"_s));
-            editor->save();
-            editor->reject();
-        });
-        form().button("ViewBiitBtn")->click();
-        form().button("UploadSearchAndReplaceBitBtn")->click();
+    editInSearchWindowAndUpload(u"mixed.html"_s, [](const QString &text) {
+        QStringList lines = text.split(u"\r\n"_s);
+        lines.removeAt(1); // the Windows-1252 line
+        return lines.join(u"\r\n"_s);
     });
-    builders->Download(WorkMode::SearchAndReplace);
     ASSERT_TRUE(windowWasOpen);
     EXPECT_EQ(onServer(u"www/mixed.html"_s), QByteArray("gr\xC3\xBC\xC3\x9F utf-8 <p>\r\nlast <p>\r\n"));
     restoreNewestBackup();
