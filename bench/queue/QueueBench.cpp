@@ -134,13 +134,14 @@ int downloadTree(const QStringList &args)
     timer.start();
     if (!q.connect(args))
         return fail("connect");
-    TreeWalker walker(q.context, *q.master, q.work, *q.runner);
+    TreeWalker walker(q.context, *q.master, q.work, q.host, *q.runner);
     QStringList retr;
     QStringList folders;
     walker.CollectDownload(retr, folders, args[7], args[6]);
     const double walked = timer.nsecsElapsed() / 1e9;
-    q.runner->setQueueList(folders + retr);
-    q.runner->RunQueue(false);
+    RunPlan plan;
+    plan.records = folders + retr;
+    q.runner->RunQueue(plan);
     const double seconds = timer.nsecsElapsed() / 1e9;
     std::printf("%.3f s  (walk %.3f s)  %lld files  %d rows left\n", seconds, walked, static_cast<long long>(retr.size()),
                 q.model.rowCount());
@@ -154,7 +155,7 @@ int uploadTree(const QStringList &args)
     timer.start();
     if (!q.connect(args))
         return fail("connect");
-    TreeWalker walker(q.context, *q.master, q.work, *q.runner);
+    TreeWalker walker(q.context, *q.master, q.work, q.host, *q.runner);
     QStringList collected;
     const QString localFolder = IncludeTrailingBackslash(args[6]);
     walker.CollectLocal(localFolder + QStringLiteral("*.*"), collected);
@@ -167,8 +168,9 @@ int uploadTree(const QStringList &args)
                 + QueueRecord::EntrySeparator + entry.section(QueueRecord::CollectedFileSeparator, 1);
     }
     q.host.serverPath = QStringLiteral("/");
-    q.runner->setQueueList(DeriveMkdRecords(records, q.host.serverPath) + records);
-    q.runner->RunQueue(false);
+    RunPlan plan;
+    plan.records = DeriveMkdRecords(records, q.host.serverPath) + records;
+    q.runner->RunQueue(plan);
     const double seconds = timer.nsecsElapsed() / 1e9;
     std::printf("%.3f s  %lld files  %d rows left\n", seconds, static_cast<long long>(records.size()), q.model.rowCount());
     return q.model.rowCount() == 0 ? 0 : 1;
@@ -182,8 +184,9 @@ int downloadFile(const QStringList &args)
     if (!q.connect(args))
         return fail("connect");
     const qint64 size = q.master->client().size(args[6]);
-    q.runner->setQueueList({QStringLiteral("RETR|") + args[6] + u'|' + args[7] + u'|' + QString::number(size)});
-    q.runner->RunQueue(false);
+    RunPlan plan;
+    plan.records = {QStringLiteral("RETR|") + args[6] + u'|' + args[7] + u'|' + QString::number(size)};
+    q.runner->RunQueue(plan);
     const double seconds = timer.nsecsElapsed() / 1e9;
     const qint64 bytes = QFileInfo(args[7]).size();
     std::printf("%.3f s  %lld bytes  %.0f MB/s  %d rows left\n", seconds, static_cast<long long>(bytes), bytes / seconds / 1e6,
@@ -244,9 +247,10 @@ int localRecords(const QStringList &args)
         started[size_t(count)] = timer.nsecsElapsed();
         cpu[size_t(count)] = threadCpuNs();
     });
-    runner->setQueueList(records);
+    RunPlan plan;
+    plan.records = records;
     timer.start();
-    runner->RunQueue(false);
+    runner->RunQueue(plan);
     const double seconds = timer.nsecsElapsed() / 1e9;
 
     const int block = std::min(1000, count);

@@ -143,12 +143,13 @@ int main(int argc, char **argv)
     QElapsedTimer timer;
     const double cpuStart = cpuMs();
     timer.start();
-    starter.transfer().builders().Upload(WorkMode::Transfer);
+    QStringList queue;
+    QObject::connect(&starter.queue().runner(), &QueueRunner::recordsShown, [&queue](const QStringList &records) { queue = records; });
+    starter.transfer().builders().Upload();
     const double wallMs = double(timer.nsecsElapsed()) / 1e6;
     const double cpu = cpuMs() - cpuStart;
     const qint64 residentAfter = statusKiB("VmRSS:");
 
-    const QStringList &queue = starter.queue().runner().queueList();
     const qsizetype mkd = queue.filter(QRegularExpression(QStringLiteral("^MKD\\|"))).size();
     const qsizetype stor = queue.filter(QRegularExpression(QStringLiteral("^STOR\\|"))).size();
     std::printf("%.3f s (CPU %.3f s): %lld STOR and %lld MKD records, %d queue rows, %d progress lines\n", wallMs / 1e3,

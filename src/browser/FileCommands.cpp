@@ -254,9 +254,9 @@ void FileCommands::usedSpace(BrowserSide side)
     if (side == BrowserSide::Server) {
         if (!connectIfNeeded())
             return;
-        m_builders.Download(WorkMode::UsedSpace);
+        m_builders.UsedSpace(GridSide::Server);
     } else {
-        m_builders.Upload(WorkMode::UsedSpace);
+        m_builders.UsedSpace(GridSide::Local);
     }
     FileGridPane &pane = m_browser.pane(side);
     const int remembered = pane.rememberedRow();

@@ -19,12 +19,15 @@
 
 namespace Velmora {
 
-BatchJob::BatchJob(AppContext &context, MasterFTP &ftp, QueueController &controller, QueueRunner &runner, QObject *parent)
+BatchJob::BatchJob(AppContext &context, MasterFTP &ftp, QueueController &controller, QueueRunner &runner,
+                   QueueTableModel &model, QueueHost &host, QObject *parent)
     : QObject(parent)
     , m_context(context)
     , m_ftp(ftp)
     , m_controller(controller)
     , m_runner(runner)
+    , m_model(model)
+    , m_host(host)
     , m_question(context)
 {
     setObjectName(QStringLiteral("BatchJob"));
@@ -39,16 +42,15 @@ void BatchJob::Run(const QString &queueFile, const QString &mode)
 {
     if (m_running || m_runner.isRunning())
         return;
-    QueueHost &host = m_runner.host();
-    BatchJobHost jobHost(host, queueFile, mode);
+    BatchJobHost jobHost(m_host, queueFile, mode);
     execute(queueFile, mode, jobHost);
-    finish(mode, jobHost, host);
+    finish(mode, jobHost, m_host);
 }
 
 void BatchJob::execute(const QString &queueFile, const QString &mode, BatchJobHost &jobHost)
 {
     m_running = true;
-    QueueHost &host = m_runner.host();
+    QueueHost &host = m_host;
 
     // What the job changes for itself comes back when it ends, whichever way it ends: a user
     // who goes on in the window after "-r" finds the overwrite question, the automatic run
@@ -97,17 +99,13 @@ void BatchJob::execute(const QString &queueFile, const QString &mode, BatchJobHo
     const bool passwordMissing = m_ftp.passwordUnavailable();
     if (passwordMissing)
         reportMissingPassword(queueFile);
-    bool ran = false;
-    if (queueRead && !passwordMissing) {
-        const QMetaObject::Connection finished =
-            connect(&m_runner, &QueueRunner::runFinished, this, [&ran] { ran = true; });
-        m_controller.RunQueueClick();
-        disconnect(finished);
-    }
+    RunResult result;
+    if (queueRead && !passwordMissing)
+        result = m_controller.RunGrid(BatchRunInfo{queueFile, mode});
     // A run writes the log line itself; a job that ran nothing gets it here.
-    if (!ran)
+    if (!result.ran)
         writeLogLine(start, queueFile, mode);
-    m_exitStatus = queueRead && !passwordMissing && ran && m_runner.lastRun().allSucceeded() ? 0 : ExitIncomplete;
+    m_exitStatus = queueRead && !passwordMissing && result.ran && result.allSucceeded() ? 0 : ExitIncomplete;
 }
 
 void BatchJob::finish(const QString &mode, const BatchJobHost &jobHost, QueueHost &host)
@@ -137,8 +135,8 @@ bool BatchJob::loadQueue(const QString &queueFile)
     // host of the log line.
     m_ftp.Disconnect();
     m_ftp.LoadLogin(sideFile);
-    m_runner.host().listLocalPath();
-    m_runner.host().setIdleState();
+    m_host.listLocalPath();
+    m_host.setIdleState();
     return false;
 }
 
@@ -155,7 +153,7 @@ void BatchJob::reportMissingPassword(const QString &queueFile)
 void BatchJob::writeLogLine(const QDateTime &start, const QString &queueFile, const QString &mode)
 {
     const BatchLog log(m_context.folders.appDataFile(BatchLog::FileName));
-    const QString line = BatchLog::lineFor(start, QDateTime::currentDateTime(), m_runner.model().germanDates(), queueFile,
+    const QString line = BatchLog::lineFor(start, QDateTime::currentDateTime(), m_model.germanDates(), queueFile,
                                            mode, m_ftp.host(), 0, 0);
     if (!log.append(line)) {
         m_context.prompts.error(text(QStringLiteral("The batch job's line could not be written to %1: %2"),

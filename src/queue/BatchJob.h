@@ -14,6 +14,7 @@ class MasterFTP;
 class QueueHost;
 class QueueController;
 class QueueRunner;
+class QueueTableModel;
 struct AppContext;
 
 // The batch job: a saved queue run once without a user, as the command line asks. It
@@ -35,7 +36,7 @@ public:
     static constexpr int ExitIncomplete = CommandLine::ExitBatchIncomplete;
 
     BatchJob(AppContext &context, MasterFTP &ftp, QueueController &controller, QueueRunner &runner,
-             QObject *parent = nullptr);
+             QueueTableModel &model, QueueHost &host, QObject *parent = nullptr);
 
     // Runs the job once. The end ("-rc", "-rs") comes after everything the run does, when this
     // call returns to the event loop that started it.
@@ -60,6 +61,8 @@ private:
     MasterFTP &m_ftp;
     QueueController &m_controller;
     QueueRunner &m_runner;
+    QueueTableModel &m_model;
+    QueueHost &m_host;
     UnattendedOverwriteQuestion m_question;
     bool m_running = false;
     int m_exitStatus = 0;

@@ -30,7 +30,6 @@ public:
     void listServerPath() override { m_inner.listServerPath(); }
     void showServerFolder(const QString &path) override { m_inner.showServerFolder(path); }
     void setAutomaticRunButton(bool automatic) override { m_inner.setAutomaticRunButton(automatic); }
-    bool isTransferWorkMode() const override { return m_inner.isTransferWorkMode(); }
     bool closeAfterRunChecked() const override { return m_inner.closeAfterRunChecked(); }
     bool shutdownAfterRunChecked() const override { return m_inner.shutdownAfterRunChecked(); }
     void endProgram() override { m_endRequested = true; }

@@ -2,7 +2,6 @@
 
 #include "QueueHost.h"
 #include "QueueRunner.h"
-#include "QueueTableModel.h"
 #include "TransferPorts.h"
 #include "TreeWalker.h"
 #include "WalkProgress.h"
@@ -27,7 +26,7 @@ CollectionSteps::CollectionSteps(const TransferBuilderSetup &setup)
 
 QueueHost &CollectionSteps::queueHost() const
 {
-    return m_s.runner.host();
+    return m_s.window;
 }
 
 bool CollectionSteps::askTransferMode(GridSide side)
@@ -40,14 +39,12 @@ bool CollectionSteps::askTransferMode(GridSide side)
     return false;
 }
 
-void CollectionSteps::enterBusyState()
+void CollectionSteps::enterBusyState(bool runAtOnce)
 {
     queueHost().setBusyState();
     m_s.work.reset();
-    if (automaticRun()) {
-        m_s.runner.model().clear();
-        m_s.runner.saveLastQueue();
-    }
+    if (runAtOnce || automaticRun())
+        m_s.runner.clearQueue();
 }
 
 bool CollectionSteps::automaticRun() const
@@ -55,9 +52,12 @@ bool CollectionSteps::automaticRun() const
     return m_s.context.options.data().automaticRunQueue;
 }
 
-void CollectionSteps::runQueue()
+RunResult CollectionSteps::runQueue(const QStringList &records, bool runAtOnce)
 {
-    m_s.runner.RunQueue(!automaticRun());
+    RunPlan plan;
+    plan.records = records;
+    plan.autoRun = runAtOnce || automaticRun();
+    return m_s.runner.RunQueue(plan);
 }
 
 void CollectionSteps::progressLine(const QString &line)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EventPump.h"
+#include "RunPlan.h"
 #include "SelectionLine.h"
 #include "TransferBuilderSetup.h"
 
@@ -24,11 +25,12 @@ public:
     // The transfer-mode question unless "Don't show this message again" was chosen once. After
     // Abort the grid the request came from selects its remembered row again and false returns.
     bool askTransferMode(GridSide side);
-    // The busy state with fresh counters; with automatic running the queue grid is emptied.
-    void enterBusyState();
+    // The busy state with fresh counters; when the work will run (automatic running, or
+    // runAtOnce) the queue grid is emptied.
+    void enterBusyState(bool runAtOnce = false);
     bool automaticRun() const;
-    // RunQueue, only showing the records when automatic running is off.
-    void runQueue();
+    // Runs the records, or only shows them when automatic running is off and not runAtOnce.
+    RunResult runQueue(const QStringList &records, bool runAtOnce = false);
     // A line in the progress window with the counters as they are now.
     void progressLine(const QString &line);
     // A name that records cannot hold: a protocol error line, and the name is not collected.

@@ -124,18 +124,13 @@ void LocalDeleteBuilder::deleteThroughFilter(const QList<SelectionLine> &lines, 
         offered.insert(path);
     }
     collected.clear();
-    s.runner.setQueueList(records);
-    if (m_steps.abortRequested() || !s.filter.execFilterWindow(WorkMode::Transfer)) {
-        s.runner.queueList().clear();
+    if (m_steps.abortRequested() || !s.filter.chooseRecords(FilterWindowMode::Transfer, records))
         return;
-    }
     // Only files this request offered are deleted, whatever else the window hands back.
     for (const QString &path : s.filter.chosenFiles()) {
         if (offered.contains(path) && !QFileInfo(path).isDir())
             QFile::remove(path);
     }
-    // "DELLOC" records are this request's own: no queue run may meet them.
-    s.runner.queueList().clear();
 }
 
 void LocalDeleteBuilder::moveToTrash(const QList<SelectionLine> &lines, const QString &localBase)

@@ -25,12 +25,14 @@
 
 namespace Velmora {
 
-QueueController::QueueController(AppContext &context, MasterFTP &ftp, WorkControl &work, QueueRunner &runner,
-                                 QObject *parent)
+QueueController::QueueController(AppContext &context, MasterFTP &ftp, WorkControl &work, QueueTableModel &model,
+                                 QueueHost &host, QueueRunner &runner, QObject *parent)
     : QObject(parent)
     , m_context(context)
     , m_ftp(ftp)
     , m_work(work)
+    , m_model(model)
+    , m_host(host)
     , m_runner(runner)
 {
     setObjectName(QStringLiteral("QueueController"));
@@ -120,13 +122,13 @@ bool QueueController::LoadQueueFile(const QString &path, bool needRunnableRow)
         return false;
     }
     m_runner.view().hideCharts();
-    QueueTableModel &model = m_runner.model();
+    QueueTableModel &model = m_model;
     model.setRows(content.rows);
     m_runner.saveLastQueue();
     m_ftp.Disconnect();
     m_ftp.LoadLogin(sideFilePath(path));
-    m_runner.host().listLocalPath();
-    m_runner.host().setIdleState();
+    m_host.listLocalPath();
+    m_host.setIdleState();
     return true;
 }
 
@@ -139,13 +141,13 @@ bool QueueController::ShowQueueFile(const QString &path)
         m_context.prompts.error(readProblem(path, int(content.status), content.badLine));
         return false;
     }
-    m_runner.model().setRows(content.rows);
+    m_model.setRows(content.rows);
     return true;
 }
 
 void QueueController::SaveQueue()
 {
-    if (m_runner.model().isEmpty())
+    if (m_model.isEmpty())
         return;
     QDir().mkpath(savedQueuesFolder());
     const QString path = m_context.prompts.saveFile(
@@ -154,14 +156,14 @@ void QueueController::SaveQueue()
     if (path.isEmpty())
         return;
     SaveQueueFile(path);
-    m_runner.host().setIdleState();
+    m_host.setIdleState();
 }
 
 bool QueueController::SaveQueueFile(const QString &path)
 {
-    if (m_runner.model().isEmpty())
+    if (m_model.isEmpty())
         return false;
-    if (!QueueFile::write(path, m_runner.model().rows())) {
+    if (!QueueFile::write(path, m_model.rows())) {
         m_context.prompts.error(text(QStringLiteral("The queue could not be saved as %1."),
                                       QStringLiteral("Die Warteschlange konnte nicht als %1 gespeichert werden."))
                                      .arg(path));
@@ -173,10 +175,15 @@ bool QueueController::SaveQueueFile(const QString &path)
 
 void QueueController::RunQueueClick()
 {
-    QueueTableModel &model = m_runner.model();
+    RunGrid(std::nullopt);
+}
+
+RunResult QueueController::RunGrid(const std::optional<BatchRunInfo> &batch)
+{
+    QueueTableModel &model = m_model;
     if (model.isEmpty() || m_runner.isRunning())
-        return;
-    QueueHost &host = m_runner.host();
+        return {};
+    QueueHost &host = m_host;
     if (!m_ftp.isConnected())
         m_ftp.Connect(false);
     host.listLocalPath();
@@ -203,14 +210,18 @@ void QueueController::RunQueueClick()
     // here, so a queue that was interrupted before its folders existed can still be finished.
     for (const QString &folder : LocalFoldersToCreate(records))
         QDir().mkpath(folder);
-    m_runner.setQueueList(records);
-    m_runner.RunQueue(false, rowsNotRun);
+    RunPlan plan;
+    plan.records = records;
+    plan.rowsNotRun = rowsNotRun;
+    plan.batch = batch;
+    const RunResult result = m_runner.RunQueue(plan);
 
     if (lastCommand == u"STOR" || lastCommand == u"DELE")
         host.listServerPath();
     else if (lastCommand == u"RETR")
         host.listLocalPath();
     host.setIdleState();
+    return result;
 }
 
 // Pause may come while a record runs and remove rows in front of it or its own row. The grid
@@ -219,7 +230,7 @@ void QueueController::RunQueueClick()
 // no longer there, and the record that was running finishes before the run stops.
 void QueueController::PauseQueue()
 {
-    QueueTableModel &model = m_runner.model();
+    QueueTableModel &model = m_model;
     if (model.isEmpty())
         return;
     const QString downloads = m_context.folders.downloadFolder();
@@ -232,31 +243,31 @@ void QueueController::PauseQueue()
     }
     if (removed)
         m_runner.saveLastQueue();
-    m_runner.host().setIdleState();
+    m_host.setIdleState();
     // After the idle state, which may reset the work control while the charts stay up.
     m_work.pauseRequested = true;
 }
 
 void QueueController::ClearQueue()
 {
-    QueueTableModel &model = m_runner.model();
+    QueueTableModel &model = m_model;
     if (model.isEmpty() || refusedWhileRunning())
         return;
     model.clear();
     m_runner.saveLastQueue();
-    m_runner.host().setIdleState();
+    m_host.setIdleState();
 }
 
 void QueueController::ClearGrid()
 {
-    m_runner.model().clear();
+    m_model.clear();
     m_runner.saveLastQueue();
     Q_EMIT gridCleared();
 }
 
 void QueueController::DeleteLines(const QList<int> &selectedRows)
 {
-    QueueTableModel &model = m_runner.model();
+    QueueTableModel &model = m_model;
     if (model.isEmpty() || refusedWhileRunning())
         return;
     const qsizetype n = selectedRows.size();
@@ -270,7 +281,7 @@ void QueueController::DeleteLines(const QList<int> &selectedRows)
     for (int row : std::as_const(rows))
         model.removeRowAt(row);
     m_runner.saveLastQueue();
-    m_runner.host().setIdleState();
+    m_host.setIdleState();
 }
 
 void QueueController::ToggleAutomaticRun()
@@ -279,7 +290,7 @@ void QueueController::ToggleAutomaticRun()
     // out of it.
     const bool automatic = !m_context.options.data().automaticRunQueue;
     m_context.options.change(&OptionsData::automaticRunQueue, automatic);
-    m_runner.host().setAutomaticRunButton(automatic);
+    m_host.setAutomaticRunButton(automatic);
 }
 
 bool QueueController::refusedWhileRunning()
@@ -300,7 +311,7 @@ void QueueController::LoadLastSession()
     m_ftp.LoadLogin(m_context.folders.appDataFile(MasterFTP::LoginFileName));
     const QString path = lastQueuePath();
     const QueueFile::Content content = QueueFile::read(path);
-    QueueTableModel &model = m_runner.model();
+    QueueTableModel &model = m_model;
     if (content.status == QueueFile::Status::Ok) {
         model.setRows(content.rows);
         m_runner.saveLastQueue(); // drops the lines a killed run had blanked
@@ -315,7 +326,7 @@ void QueueController::LoadLastSession()
                                                 .arg(kept)
                                           : QString()));
     }
-    m_runner.host().listLocalPath();
+    m_host.listLocalPath();
 }
 
 } // namespace Velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QueueFile.h"
+#include "RunPlan.h"
 
 #include <QList>
 #include <QObject>
@@ -9,7 +10,9 @@
 namespace Velmora {
 
 class MasterFTP;
+class QueueHost;
 class QueueRunner;
+class QueueTableModel;
 struct AppContext;
 struct WorkControl;
 
@@ -20,7 +23,8 @@ struct WorkControl;
 class QueueController : public QObject {
     Q_OBJECT
 public:
-    QueueController(AppContext &context, MasterFTP &ftp, WorkControl &work, QueueRunner &runner, QObject *parent = nullptr);
+    QueueController(AppContext &context, MasterFTP &ftp, WorkControl &work, QueueTableModel &model, QueueHost &host,
+                    QueueRunner &runner, QObject *parent = nullptr);
 
     QString savedQueuesFolder() const;
     QString lastQueuePath() const;
@@ -39,9 +43,12 @@ public:
     // "Save queue": nothing with an empty grid; else the save dialog, then SaveQueueFile.
     void SaveQueue();
     bool SaveQueueFile(const QString &path);
-    // "Run queue": the grid's rows become the queue list ("MKD" records derived again for
-    // uploads) and run.
+    // "Run queue": the grid's rows become the records of a run ("MKD" records derived again for
+    // uploads).
     void RunQueueClick();
+    // The same for an unattended job, which names its queue file and switch for the batch log.
+    // The result says whether the run started and how it went.
+    RunResult RunGrid(const std::optional<BatchRunInfo> &batch);
     // "Pause queue": the rows of a search's downloads go, and a running queue stops after its
     // current record.
     void PauseQueue();
@@ -74,6 +81,8 @@ private:
     AppContext &m_context;
     MasterFTP &m_ftp;
     WorkControl &m_work;
+    QueueTableModel &m_model;
+    QueueHost &m_host;
     QueueRunner &m_runner;
 };
 

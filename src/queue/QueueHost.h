@@ -21,8 +21,6 @@ public:
     // The server grid and path box show this folder (the permission walk).
     virtual void showServerFolder(const QString &path) = 0;
     virtual void setAutomaticRunButton(bool automatic) = 0;
-    // The work mode is "Transfer" (the queue texts stay after a run).
-    virtual bool isTransferWorkMode() const = 0;
 
     virtual bool closeAfterRunChecked() const = 0;
     virtual bool shutdownAfterRunChecked() const = 0;
@@ -47,7 +45,6 @@ public:
     void listServerPath() override {}
     void showServerFolder(const QString &path) override { serverPath = path; }
     void setAutomaticRunButton(bool) override {}
-    bool isTransferWorkMode() const override { return true; }
     bool closeAfterRunChecked() const override { return false; }
     bool shutdownAfterRunChecked() const override { return false; }
     void endProgram() override {}

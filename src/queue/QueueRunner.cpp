@@ -90,28 +90,33 @@ QString QueueRunner::operationsText(int count) const
     return FourBlanks + QString::number(count) + text(QStringLiteral(" operations"), QStringLiteral(" Operationen"));
 }
 
-void QueueRunner::RunQueue(bool displayOnly, const QList<QueueRow> &rowsNotRun)
+void QueueRunner::clearQueue()
 {
-    run(displayOnly, false, rowsNotRun);
+    m_model.clear();
+    saveLastQueue();
 }
 
-void QueueRunner::run(bool displayOnly, bool keepRows, const QList<QueueRow> &rowsNotRun)
+RunResult QueueRunner::RunQueue(const RunPlan &plan)
 {
     if (m_running)
-        return; // a second run started from inside this one's message processing
+        return {}; // a second run started from inside this one's message processing
     m_running = true;
     const struct Reset {
         bool &flag;
         ~Reset() { flag = false; }
     } reset{m_running};
+    return carryOut(plan);
+}
 
+RunResult QueueRunner::carryOut(const RunPlan &plan)
+{
     const QDateTime start = QDateTime::currentDateTime();
 
     // Without a host there is nothing to connect to; the records then fail without a message.
     const bool canConnect = !m_ftp.host().isEmpty();
     if (canConnect)
         m_ftp.EnsureConnected();
-    if (!displayOnly && !keepRows)
+    if (plan.autoRun && !plan.keepRows)
         m_model.clear();
 
     // Grid fill. Blank records get no row and do not run.
@@ -120,13 +125,13 @@ void QueueRunner::run(bool displayOnly, bool keepRows, const QList<QueueRow> &ro
         quint64 rowId;
     };
     std::vector<Step> steps;
-    steps.reserve(size_t(m_queueList.size()));
+    steps.reserve(size_t(plan.records.size()));
     QList<QueueRow> rows;
-    rows.reserve(m_queueList.size());
+    rows.reserve(plan.records.size());
     const QString now = m_model.nowText();
     qint64 totalBytes = 0;
     int files = 0;
-    for (const QString &record : std::as_const(m_queueList)) {
+    for (const QString &record : std::as_const(plan.records)) {
         QueueRecord parsed = QueueRecord::parse(record);
         if (parsed.isBlank())
             continue;
@@ -140,8 +145,8 @@ void QueueRunner::run(bool displayOnly, bool keepRows, const QList<QueueRow> &ro
     for (size_t i = 0; i < steps.size(); ++i)
         steps[i].rowId = firstId + i;
     // Rows that cannot run keep their place in the queue: they are work not done.
-    if (!rowsNotRun.isEmpty())
-        m_model.appendRows(rowsNotRun);
+    if (!plan.rowsNotRun.isEmpty())
+        m_model.appendRows(plan.rowsNotRun);
     saveLastQueue();
     const int records = int(steps.size());
     m_view->setQueueInfoText(operationsText(records));
@@ -150,12 +155,16 @@ void QueueRunner::run(bool displayOnly, bool keepRows, const QList<QueueRow> &ro
     const QString totalFiles = text(QStringLiteral("Total files: "), QStringLiteral("Dateien gesamt: "));
     m_view->setBytesText(QStringLiteral("Bytes: -"));
     if (m_context.options.data().logfiles)
-        m_context.protocol.WriteLogFile(QStringLiteral("ftp_job_list.log"), m_queueList);
+        m_context.protocol.WriteLogFile(QStringLiteral("ftp_job_list.log"), plan.records);
     m_view->setOverallProgress(0, totalFiles + QStringLiteral("0 / ") + QString::number(records)
                                       + QStringLiteral("   (0%)"));
     m_view->setProgressPanelVisible(true);
-    if (displayOnly)
-        return;
+    Q_EMIT recordsShown(plan.records);
+    RunResult result;
+    result.records = records + int(plan.rowsNotRun.size());
+    if (!plan.autoRun)
+        return result;
+    result.ran = true;
 
     m_traffic.attach(&m_ftp.client());
     const bool resetCharts = m_context.options.data().resetCharts;
@@ -163,7 +172,15 @@ void QueueRunner::run(bool displayOnly, bool keepRows, const QList<QueueRow> &ro
     m_traffic.startRun(resetCharts, records, files, totalBytes);
     TransferStatistics &stats = m_traffic.statistics();
     m_executor.startRun();
-    m_lastRun = {records + int(rowsNotRun.size()), 0};
+    // Files the user opens or sends back himself are overwritten without the question; the
+    // queue's own setting comes back after the run.
+    const OverwritePolicy savedPolicy = m_policy;
+    if (plan.overwriteWithoutQuestion) {
+        m_policy.ask = false;
+        m_policy.scope = OverwritePolicy::Scope::Always;
+        // A "Skip" remembered from a queue must not keep a file the user opens from being fetched.
+        m_policy.action = OverwritePolicy::Action::Overwrite;
+    }
     bool lastQueueFailed = false;
     bool reconnectFailed = canConnect && !m_executor.isConnected();
     const QString downloadFolder = m_context.folders.downloadFolder();
@@ -188,7 +205,7 @@ void QueueRunner::run(bool displayOnly, bool keepRows, const QList<QueueRow> &ro
 
         const bool ok = m_executor.ExecuteRecord(r);
         if (ok) {
-            ++m_lastRun.succeeded;
+            ++result.succeeded;
             if (isTransfer(r.command))
                 ++stats.filesDone;
             else if (r.command == QueueCommand::MkLocalDir || r.command == QueueCommand::Mkd)
@@ -234,37 +251,36 @@ void QueueRunner::run(bool displayOnly, bool keepRows, const QList<QueueRow> &ro
 
     m_traffic.idleTick();
     m_traffic.stopTimer();
-    if (!m_host->isTransferWorkMode()) {
+    if (!plan.keepQueueTexts) {
         m_view->setQueueSizeText(QString());
         m_view->setQueueInfoText(QString());
     }
     m_view->setOverallProgress(0, totalFiles + QStringLiteral("0 / 0"));
     m_view->setProgressPanelVisible(false);
-    m_policy.endRun(m_executor.questionAborted());
+    if (plan.overwriteWithoutQuestion)
+        m_policy = savedPolicy;
+    else
+        m_policy.endRun(m_executor.questionAborted());
     if (!m_store.compact(m_model))
         reportLastQueueFailure(false);
     Q_EMIT runFinished();
 
-    if (m_host->isBatchMode()) {
-        writeBatchLog(start, stats.totalBytesAtStart, stats.filesInQueue);
-        const std::optional<BatchSwitch> batchSwitch = BatchSwitchFromText(m_host->batchModeArgument());
-        if (batchSwitch == BatchSwitch::RunAndClose)
-            m_host->endProgram();
-        else if (batchSwitch == BatchSwitch::RunAndShutdown)
-            m_host->shutdownComputer();
-    }
+    // An unattended job ends itself as its switch says, once what follows the run is done.
+    if (plan.batch)
+        writeBatchLog(*plan.batch, start, stats.totalBytesAtStart, stats.filesInQueue);
     if (m_host->closeAfterRunChecked())
         m_host->endProgram();
     else if (m_host->shutdownAfterRunChecked())
         m_host->shutdownComputer();
     QCoreApplication::processEvents();
+    return result;
 }
 
-void QueueRunner::writeBatchLog(const QDateTime &start, qint64 totalBytes, int files)
+void QueueRunner::writeBatchLog(const BatchRunInfo &batch, const QDateTime &start, qint64 totalBytes, int files)
 {
     const BatchLog log(m_context.folders.appDataFile(BatchLog::FileName));
     const QString line = BatchLog::lineFor(start, QDateTime::currentDateTime(), m_model.germanDates(),
-                                           m_host->batchQueueFile(), m_host->batchModeArgument(), m_ftp.host(), totalBytes,
+                                           batch.queueFile, batch.switchText, m_ftp.host(), totalBytes,
                                            files);
     if (!log.append(line)) {
         const QString message = text(QStringLiteral("The batch job's line could not be written to %1: %2"),
@@ -284,19 +300,13 @@ bool QueueRunner::runSingle(const QString &record, bool overwriteWithoutQuestion
     m_work.abortRequested = false;
     m_work.pauseRequested = false;
     m_ftp.EnsureConnected();
-    const OverwritePolicy saved = m_policy;
-    if (overwriteWithoutQuestion) {
-        m_policy.ask = false;
-        m_policy.scope = OverwritePolicy::Scope::Always;
-        // A "Skip" remembered from a queue must not keep a file the user opens from being fetched.
-        m_policy.action = OverwritePolicy::Action::Overwrite;
-    }
-    m_queueList = {record};
-    m_lastRun = {};
-    run(false, true);
-    m_policy = saved;
+    RunPlan plan;
+    plan.records = {record};
+    plan.keepRows = true;
+    plan.overwriteWithoutQuestion = overwriteWithoutQuestion;
+    const RunResult result = RunQueue(plan);
     m_view->hideCharts();
-    return m_lastRun.records == 1 && m_lastRun.allSucceeded();
+    return result.records == 1 && result.allSucceeded();
 }
 
 bool QueueRunner::DownloadFile(const QString &remote, const QString &local, const QString &size)

@@ -43,19 +43,18 @@ void ServerDeleteBuilder::build()
 
     window.setBusyState();
     s.work.reset();
-    // A deletion never joins work gathered earlier: the grid and the list start empty.
-    s.runner.model().clear();
-    s.runner.saveLastQueue();
-    s.runner.queueList().clear();
+    // A deletion never joins work gathered earlier: the grid starts empty.
+    s.runner.clearQueue();
     s.progress.collectionStarted(false);
 
+    QStringList records;
     QStringList fileRecords;
     for (const SelectionLine &line : lines) {
         const QString name = line.realName();
         const QString path = NormaliseRemotePath(serverPath + u'/' + name);
         if (!m_steps.refusesName(name, path)) {
             if (line.kind == EntryKind::Folder) {
-                s.walker.CollectDelete(serverPath, path);
+                records.append(s.walker.CollectDelete(serverPath, path));
             } else {
                 s.work.totalSize += line.bytes();
                 ++s.work.filesFound;
@@ -68,11 +67,14 @@ void ServerDeleteBuilder::build()
             break;
     }
     s.progress.collectionEnded(false);
-    s.runner.queueList().append(fileRecords);
+    records.append(fileRecords);
 
     if (!m_steps.abortRequested()) {
-        if (!s.filter.isInUse() || s.filter.execFilterWindow(WorkMode::Transfer))
-            m_steps.runQueue();
+        if (!s.filter.isInUse()) {
+            m_steps.runQueue(records);
+        } else if (const std::optional<QStringList> chosen = s.filter.chooseRecords(FilterWindowMode::Transfer, records)) {
+            m_steps.runQueue(*chosen);
+        }
     }
     window.listServerPath();
     window.setIdleState();

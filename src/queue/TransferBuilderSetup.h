@@ -3,6 +3,7 @@
 namespace Velmora {
 
 class MasterFTP;
+class QueueHost;
 class QueueRunner;
 class SearchFollowUp;
 class TransferFilter;
@@ -13,12 +14,13 @@ class WalkProgress;
 struct AppContext;
 struct WorkControl;
 
-// Everything the upload and download builders work with. The runner brings the queue list, the
-// queue host (busy and idle states, path boxes, listings) and the queue texts.
+// Everything the collectors and workflows work with: the window's busy and idle states, path
+// boxes and listings (window), its grids (host), the runner that carries work out, the walks.
 struct TransferBuilderSetup {
     AppContext &context;
     MasterFTP &ftp;
     WorkControl &work;
+    QueueHost &window;
     QueueRunner &runner;
     TreeWalker &walker;
     WalkProgress &progress;

@@ -1,48 +1,79 @@
 #include "TransferBuilders.h"
 
+#include "QueueHost.h"
+#include "TransferPorts.h"
+
 namespace Velmora {
 
 TransferBuilders::TransferBuilders(const TransferBuilderSetup &setup)
     : m_steps(setup)
     , m_upload(m_steps)
     , m_download(m_steps)
+    , m_search(m_steps, m_upload, m_download)
     , m_serverDelete(m_steps)
     , m_localDelete(m_steps)
 {
 }
 
-template <typename Build>
-void TransferBuilders::request(WorkMode mode, Build build)
+template <typename Work>
+auto TransferBuilders::request(Work work) -> decltype(work())
 {
     if (m_building)
-        return;
+        return decltype(work())();
     m_building = true;
     const struct Reset {
         bool &flag;
         ~Reset() { flag = false; }
     } reset{m_building};
-    m_mode = mode;
-    build();
+    return work();
 }
 
-void TransferBuilders::Upload(WorkMode mode, const QString &dropFolder)
+RunResult TransferBuilders::Upload(const TransferRequest &transfer)
 {
-    request(mode, [&] { m_upload.build(mode, dropFolder); });
+    return request([&] { return m_upload.upload(transfer); });
 }
 
-void TransferBuilders::Download(WorkMode mode, const QString &dropFolder)
+RunResult TransferBuilders::Download(const TransferRequest &transfer)
 {
-    request(mode, [&] { m_download.build(mode, dropFolder); });
+    return request([&] { return m_download.download(transfer); });
+}
+
+void TransferBuilders::UsedSpace(GridSide side)
+{
+    request([&] {
+        const std::optional<Collection> collection =
+            side == GridSide::Local ? m_upload.collect(true) : m_download.collect(false, true);
+        if (!collection)
+            return;
+        m_steps.showUsedSpaceTotals();
+        m_steps.queueHost().setIdleState();
+        m_steps.setup().host.restoreRememberedRow(side);
+    });
+}
+
+void TransferBuilders::Search(GridSide side, SearchKind kind)
+{
+    request([&] { m_search.run(side, kind); });
+}
+
+std::optional<Collection> TransferBuilders::CollectFolders(GridSide side)
+{
+    return request([&]() -> std::optional<Collection> {
+        std::optional<Collection> collection = side == GridSide::Local ? m_upload.collect(false) : m_download.collect(false, false);
+        if (collection && collection->aborted)
+            return std::nullopt;
+        return collection;
+    });
 }
 
 void TransferBuilders::DeleteOnServer()
 {
-    request(WorkMode::Transfer, [&] { m_serverDelete.build(); });
+    request([&] { m_serverDelete.build(); });
 }
 
 void TransferBuilders::DeleteLocally()
 {
-    request(WorkMode::Transfer, [&] { m_localDelete.build(); });
+    request([&] { m_localDelete.build(); });
 }
 
 } // namespace Velmora

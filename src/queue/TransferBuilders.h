@@ -3,43 +3,48 @@
 #include "CollectionSteps.h"
 #include "DownloadBuilder.h"
 #include "LocalDeleteBuilder.h"
+#include "SearchWorkflow.h"
 #include "ServerDeleteBuilder.h"
 #include "UploadBuilder.h"
-#include "WorkMode.h"
+
+#include <optional>
 
 namespace Velmora {
 
-// The requests that build transfer work from a grid's selection: the work mode they set (which
-// the queue run and the filter and search windows read afterwards), the upload builder for the
-// local grid and the download builder for the server grid, and the deletions of either grid's
-// selection. A request that arrives while one is still collecting (from inside its message
-// processing) is ignored.
+// The user's commands on a grid's selection, one workflow each: upload and download, the used
+// space, the three searches, the collection of the copy tool, and the deletions. A request that
+// arrives while one is still collecting (from inside its message processing) is ignored.
 class TransferBuilders {
 public:
     explicit TransferBuilders(const TransferBuilderSetup &setup);
 
-    WorkMode workMode() const { return m_mode; }
     bool isBuilding() const { return m_building; }
 
-    // The local grid's selection; dropFolder is the server folder row the rows were dropped on.
-    void Upload(WorkMode mode, const QString &dropFolder = QString());
-    // The server grid's selection; dropFolder is the local folder row the rows were dropped on.
-    void Download(WorkMode mode, const QString &dropFolder = QString());
-    // Deleting the server grid's selection, or the local grid's (work mode Transfer).
+    // The local grid's selection to the server; the result says whether the work ran.
+    RunResult Upload(const TransferRequest &request = {});
+    // The server grid's selection to the local folder.
+    RunResult Download(const TransferRequest &request = {});
+    // The totals of the side's selection, shown in the progress window.
+    void UsedSpace(GridSide side);
+    void Search(GridSide side, SearchKind kind);
+    // The collection of the side's selection, for the copy tool: nullopt when the request is
+    // refused or aborted. The busy state stays for the caller to end.
+    std::optional<Collection> CollectFolders(GridSide side);
+    // Deleting the server grid's selection, or the local grid's.
     void DeleteOnServer();
     void DeleteLocally();
     LocalDeleteBuilder &localDelete() { return m_localDelete; }
 
 private:
-    template <typename Build>
-    void request(WorkMode mode, Build build);
+    template <typename Work>
+    auto request(Work work) -> decltype(work());
 
     CollectionSteps m_steps;
     UploadBuilder m_upload;
     DownloadBuilder m_download;
+    SearchWorkflow m_search;
     ServerDeleteBuilder m_serverDelete;
     LocalDeleteBuilder m_localDelete;
-    WorkMode m_mode = WorkMode::Transfer;
     bool m_building = false;
 };
 

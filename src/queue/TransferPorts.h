@@ -1,11 +1,14 @@
 #pragma once
 
 #include "SelectionLine.h"
-#include "WorkMode.h"
+
+#include "filter/FilterWindowMode.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace Velmora {
 
@@ -26,16 +29,17 @@ public:
     virtual void focusGrid(GridSide side) = 0;
 };
 
-// The transfer filter as the builders see it: whether it is switched on, and its window over the
-// queue list.
+// The transfer filter as the workflows see it: whether it is switched on, and its window over
+// collected records.
 class TransferFilter {
 public:
     virtual ~TransferFilter() = default;
 
     virtual bool isInUse() const = 0;
-    // Opens the filter window modally over the engine's queue list (which it may replace);
-    // true when it was left with OK.
-    virtual bool execFilterWindow(WorkMode mode) = 0;
+    // Opens the filter window modally over the records. After OK: what the window hands back in
+    // its mode (the ticked rows' records to execute, the chosen files' records for a search
+    // step, nothing for "Goto selected file"); after Cancel nothing (nullopt).
+    virtual std::optional<QStringList> chooseRecords(FilterWindowMode mode, const QStringList &records) = 0;
     // The file the user chose in the filter or search window (for "go to the chosen file").
     virtual QString chosenRemoteFile() const = 0;
     virtual QString chosenLocalFile() const = 0;
@@ -49,7 +53,7 @@ public:
 class NoTransferFilter : public TransferFilter {
 public:
     bool isInUse() const override { return false; }
-    bool execFilterWindow(WorkMode) override { return false; }
+    std::optional<QStringList> chooseRecords(FilterWindowMode, const QStringList &) override { return std::nullopt; }
     QString chosenRemoteFile() const override { return {}; }
     QString chosenLocalFile() const override { return {}; }
 };
@@ -64,7 +68,10 @@ public:
     };
     virtual ~SearchFollowUp() = default;
 
-    virtual Outcome execSearchWindow(WorkMode mode) = 0;
+    // Opens the search window over the files the filter window chose (in the hand-over file).
+    virtual Outcome execSearchWindow(bool replaceMode) = 0;
+    // After UploadWanted: the records that send the changed files where they belong.
+    virtual QStringList transferRecords() const { return {}; }
     virtual void showRestoreButton() = 0;
     // The file chosen with the search window's "Goto selected file" (Outcome Done).
     virtual QString chosenRemoteFile() const { return {}; }
@@ -74,7 +81,7 @@ public:
 // No search window: a search ends as if it was aborted.
 class NoSearchFollowUp : public SearchFollowUp {
 public:
-    Outcome execSearchWindow(WorkMode) override { return Outcome::Aborted; }
+    Outcome execSearchWindow(bool) override { return Outcome::Aborted; }
     void showRestoreButton() override {}
 };
 

@@ -5,7 +5,6 @@
 #include "QueueProgressView.h"
 #include "QueueRecord.h"
 #include "QueueRunner.h"
-#include "QueueTableModel.h"
 #include "WalkProgress.h"
 
 #include "app/AppContext.h"
@@ -26,6 +25,7 @@
 #include <QQueue>
 
 #include <algorithm>
+#include <utility>
 
 namespace Velmora {
 
@@ -92,10 +92,11 @@ void sortDeepestFirst(QList<QueueRecord> &paths)
 
 } // namespace
 
-TreeWalker::TreeWalker(AppContext &context, MasterFTP &ftp, WorkControl &work, QueueRunner &runner)
+TreeWalker::TreeWalker(AppContext &context, MasterFTP &ftp, WorkControl &work, QueueHost &window, QueueRunner &runner)
     : m_context(context)
     , m_ftp(ftp)
     , m_work(work)
+    , m_window(window)
     , m_runner(runner)
 {
 }
@@ -125,6 +126,17 @@ void TreeWalker::progressLine(const QString &line)
     }
 }
 
+void TreeWalker::folderRead(const QString &path)
+{
+    progressLine(QStringLiteral("Read folder: ") + path);
+    m_foldersRead.append(path);
+}
+
+QStringList TreeWalker::takeFoldersRead()
+{
+    return std::exchange(m_foldersRead, {});
+}
+
 void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalDirRecords, const QString &localTarget,
                                  const QString &remoteRoot)
 {
@@ -150,7 +162,7 @@ void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalD
     for (;;) {
         QStringList records;
         ftp().GetListing(current, records);
-        progressLine(QStringLiteral("Read folder: ") + current);
+        folderRead(current);
         if (work.abortRequested) // also when the listing failed because Disconnect cut it off
             return;
         Pump pump(records.size());
@@ -164,7 +176,7 @@ void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalD
                 ++work.foldersFound;
                 mkLocalDirRecords.append(
                     QueueRecord(QueueCommand::MkLocalDir, ToLocalPath(target + relative + u'/' + entry.name)).format());
-                progressLine(QStringLiteral("Read folder: ") + remote);
+                folderRead(remote);
             } else if (!entry.name.isEmpty()) {
                 const QString local = ToLocalPath(target + below(current) + u'/' + entry.name);
                 retrRecords.append(QueueRecord(QueueCommand::Retr, remote, local, record).format());
@@ -180,18 +192,17 @@ void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalD
             break;
         current = pending.dequeue();
         relative = ToLocalPath(below(current));
-        progressLine(QStringLiteral("Read folder: ") + current);
+        folderRead(current);
     }
     ++work.foldersFound;
-    progressLine(QStringLiteral("Read folder: ") + current);
+    folderRead(current);
 }
 
-void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targetFolder)
+QStringList TreeWalker::CollectDelete(const QString &currentFolder, const QString &targetFolder)
 {
     WorkControl &work = m_work;
     ftp().EnsureConnected();
-    m_runner.model().clear();
-    m_runner.saveLastQueue();
+    m_runner.clearQueue();
 
     QString ownRecord;
     {
@@ -246,8 +257,8 @@ void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targ
         progressLine(QStringLiteral("Read folder: ") + NormaliseRemotePath(dir));
     }
 
+    QStringList queue;
     if (!work.abortRequested) {
-        QStringList &queue = m_runner.queueList();
         for (const QueueRecord &file : std::as_const(files))
             queue.append(file.format());
         sortDeepestFirst(folders);
@@ -262,7 +273,8 @@ void TreeWalker::CollectDelete(const QString &currentFolder, const QString &targ
     } catch (const FtpError &error) {
         m_context.protocol.AddProtocolMessage(ProtocolEntry::Error, error.message());
     }
-    m_runner.host().setServerPathText(back);
+    m_window.setServerPathText(back);
+    return queue;
 }
 
 void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder, bool filesOnly, bool directoriesOnly,
@@ -270,14 +282,13 @@ void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder,
 {
     WorkControl &work = m_work;
     ftp().EnsureConnected();
-    m_runner.model().clear();
-    m_runner.saveLastQueue();
+    m_runner.clearQueue();
 
     QString dir = NormaliseRemotePath(start);
     QQueue<QString> pending;
     QStringList found; // "F" or "D" + path
     for (;;) {
-        m_runner.host().showServerFolder(dir);
+        m_window.showServerFolder(dir);
         QStringList records;
         ftp().GetListing(dir, records);
         if (recursive) {
@@ -303,8 +314,7 @@ void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder,
         dir = pending.dequeue();
     }
 
-    QStringList &queue = m_runner.queueList();
-    queue.clear();
+    QStringList queue;
     for (const QString &entry : std::as_const(found)) {
         const bool isFile = entry.startsWith(u'F');
         if ((isFile && (all || filesOnly)) || (!isFile && (all || directoriesOnly)))
@@ -312,9 +322,12 @@ void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder,
     }
     if (all || directoriesOnly)
         queue.append(QueueRecord(QueueCommand::Chmod, NormaliseRemotePath(start), mode).format());
-    // After Abort the collected records stay in the queue list but do not run.
-    if (!work.abortRequested)
-        m_runner.RunQueue(false);
+    // After Abort the collected records do not run.
+    if (!work.abortRequested) {
+        RunPlan plan;
+        plan.records = queue;
+        m_runner.RunQueue(plan);
+    }
 
     const QString back = NormaliseRemotePath(currentFolder);
     try {
@@ -323,7 +336,7 @@ void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder,
     } catch (const FtpError &error) {
         m_context.protocol.AddProtocolMessage(ProtocolEntry::Error, error.message());
     }
-    m_runner.host().setServerPathText(back);
+    m_window.setServerPathText(back);
     m_runner.view().hideCharts();
 }
 
@@ -376,7 +389,7 @@ bool TreeWalker::walkLocal(const QString &folder, const QString &mask, QStringLi
             continue;
         }
         ++work.foldersFound;
-        progressLine(QStringLiteral("Read folder: ") + folder + name);
+        folderRead(folder + name);
         m_localPump.pump();
         if (work.abortRequested)
             return false;

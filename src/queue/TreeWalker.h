@@ -10,6 +10,7 @@ class QDateTime;
 namespace Velmora {
 
 class MasterFTP;
+class QueueHost;
 class QueueRunner;
 class WalkProgress;
 struct AppContext;
@@ -28,7 +29,7 @@ struct WorkControl;
 // root (the root is removed as a prefix only, so a deeper folder of the same name keeps its place).
 class TreeWalker {
 public:
-    TreeWalker(AppContext &context, MasterFTP &ftp, WorkControl &work, QueueRunner &runner);
+    TreeWalker(AppContext &context, MasterFTP &ftp, WorkControl &work, QueueHost &window, QueueRunner &runner);
 
     void setProgress(WalkProgress *progress) { m_progress = progress; }
 
@@ -36,13 +37,12 @@ public:
     // the "MKLOCALDIR" records must run first. The folders are walked level by level.
     void CollectDownload(QStringList &retrRecords, QStringList &mkLocalDirRecords, const QString &localTarget,
                          const QString &remoteRoot);
-    // Appends to the queue list what deletes the remote folder with everything in it: first the
-    // files, then the folders from the deepest up, then the folder itself. After an abort
-    // nothing is appended. currentFolder is the folder the server grid shows; it is current again
-    // afterwards.
-    void CollectDelete(const QString &currentFolder, const QString &targetFolder);
-    // Fills the queue list with "CHMOD" records for the folder (and its tree when recursive) and
-    // runs it at once; afterwards currentFolder is current again.
+    // The records that delete the remote folder with everything in it: first the files, then the
+    // folders from the deepest up, then the folder itself. After an abort nothing is returned.
+    // currentFolder is the folder the server grid shows; it is current again afterwards.
+    QStringList CollectDelete(const QString &currentFolder, const QString &targetFolder);
+    // Makes "CHMOD" records for the folder (and its tree when recursive) and runs them at once;
+    // afterwards currentFolder is current again.
     void CollectChmod(const QString &mode, const QString &currentFolder, bool filesOnly, bool directoriesOnly,
                       bool all, bool recursive, const QString &start);
     // Appends a collected-file text (full path, U+0083, "1|" name "|" size "|" date) for every
@@ -51,6 +51,9 @@ public:
     // are not walked.
     void CollectLocal(const QString &pattern, QStringList &collected);
 
+    // The folders the walks read since the last call, in the order they were read.
+    QStringList takeFoldersRead();
+
     // Why a name can never be collected, or empty when it can.
     static QString NameProblem(const QString &name);
     // The protocol error line for a path whose name is not collected.
@@ -58,6 +61,8 @@ public:
 
 private:
     void progressLine(const QString &line);
+    // The progress line of a folder that is read, and the folder noted as read.
+    void folderRead(const QString &path);
     bool walkLocal(const QString &folder, const QString &mask, QStringList &collected);
     QString dateText(const QDateTime &time) const;
     MasterFTP &ftp() const { return m_ftp; }
@@ -65,7 +70,9 @@ private:
     AppContext &m_context;
     MasterFTP &m_ftp;
     WorkControl &m_work;
+    QueueHost &m_window;
     QueueRunner &m_runner;
+    QStringList m_foldersRead;
     WalkProgress *m_progress = nullptr;
     // The local walk lets the window handle its messages (Abort above all) between entries, as
     // often as the queue run does: processing them after every one of 20,000 files would repaint

@@ -6,11 +6,9 @@
 #include "QueueRecord.h"
 #include "QueueRunner.h"
 #include "TransferPorts.h"
-#include "TreeWalker.h"
 #include "WalkProgress.h"
 
 #include "app/AppContext.h"
-#include "app/WorkControl.h"
 #include "common/RemotePath.h"
 #include "engine/MasterFTP.h"
 
@@ -18,6 +16,7 @@ namespace Velmora {
 
 UploadBuilder::UploadBuilder(CollectionSteps &steps)
     : m_steps(steps)
+    , m_collector(steps)
     , m_folderWalk(steps.setup().context, steps.setup().ftp, steps.setup().work, steps.setup().runner.view())
 {
 }
@@ -38,120 +37,84 @@ QString UploadBuilder::storRecord(const QString &collectedFile, const QString &l
         .format();
 }
 
-void UploadBuilder::build(WorkMode mode, const QString &dropFolder)
+QStringList UploadBuilder::storRecords(const Collection &collection, const QString &localBase, const QString &serverPath,
+                                       const QString &dropFolder)
 {
-    const TransferBuilderSetup &s = m_steps.setup();
-    QueueHost &window = m_steps.queueHost();
-    {
-        // The folders every record of this request starts from, checked before anything is sent;
-        // a name that records cannot carry is skipped below with a protocol line.
-        QStringList paths{IncludeTrailingBackslash(window.localPathText())};
-        if (!s.ftp.host().isEmpty())
-            paths.append(dropFolder.isEmpty() ? window.serverPathText() : window.serverPathText() + u'/' + dropFolder);
-        if (m_steps.refusesPaths(paths))
-            return;
-    }
-    if (mode == WorkMode::Transfer && !m_steps.askTransferMode(GridSide::Local))
-        return;
-    if (!s.ftp.host().isEmpty() && !s.ftp.isConnected())
-        s.ftp.Connect(false);
-    if (mode == WorkMode::Transfer && !s.ftp.isConnected())
-        return;
-
-    const QString localBase = IncludeTrailingBackslash(window.localPathText());
-    m_steps.enterBusyState();
-    const QList<SelectionLine> lines = s.host.selectionLines(GridSide::Local);
-    s.progress.collectionStarted(mode == WorkMode::UsedSpace);
-    QStringList collected;
-    for (const SelectionLine &line : lines) {
-        const QString path = localBase + line.name;
-        if (m_steps.refusesName(line.name, path))
-            continue;
-        if (line.kind == EntryKind::Folder) {
-            ++s.work.foldersFound;
-            m_steps.progressLine(QStringLiteral("Read folder: ") + path);
-            s.walker.CollectLocal(path + QStringLiteral("/*.*"), collected);
-        } else {
-            s.work.totalSize += line.bytes();
-            ++s.work.filesFound;
-            m_steps.progressLine(QStringLiteral("Read file: ") + path);
-            collected.append(CollectedFile{path, line.text()}.format());
-        }
-        m_steps.pump();
-        if (m_steps.abortRequested())
-            break;
-    }
-
-    if (mode == WorkMode::UsedSpace) {
-        m_steps.showUsedSpaceTotals();
-        window.setIdleState();
-        s.host.restoreRememberedRow(GridSide::Local);
-        return;
-    }
-    if (mode == WorkMode::CopyToEachDir)
-        return; // the copy tool reads the folders from the progress window and goes on
-    s.progress.collectionEnded(false);
-    s.host.setLocalPathText(localBase);
-    window.listLocalPath();
-
-    if (!m_steps.abortRequested()) {
-        const QString serverPath = window.serverPathText();
-        QStringList records;
-        records.reserve(collected.size());
-        for (const QString &file : std::as_const(collected))
-            records.append(storRecord(file, localBase, serverPath, dropFolder));
-        collected.clear();
-        s.runner.setQueueList(records);
-
-        if (s.filter.isInUse()) {
-            if (s.filter.execFilterWindow(mode)) {
-                if (mode != WorkMode::Transfer) {
-                    afterFilterWindow(mode, localBase);
-                    return;
-                }
-                QStringList &queue = s.runner.queueList();
-                queue = DeriveMkdRecords(queue, window.serverPathText()) + queue;
-                m_steps.runQueue();
-            }
-        } else {
-            const QStringList folders = m_folderWalk.collect(lines, localBase, serverPath, dropFolder);
-            if (!m_steps.abortRequested()) {
-                QStringList &queue = s.runner.queueList();
-                queue = folders + queue;
-                m_steps.runQueue();
-            }
-        }
-    }
-    finish(localBase);
+    QStringList records;
+    records.reserve(collection.localFiles.size());
+    for (const QString &file : collection.localFiles)
+        records.append(storRecord(file, localBase, serverPath, dropFolder));
+    return records;
 }
 
-void UploadBuilder::afterFilterWindow(WorkMode mode, const QString &localBase)
+QString UploadBuilder::localBase() const
+{
+    return IncludeTrailingBackslash(m_steps.queueHost().localPathText());
+}
+
+bool UploadBuilder::refusesStart(const QString &dropFolder)
+{
+    // The folders every record of this request starts from, checked before anything is sent; a
+    // name that records cannot carry is skipped during the collection with a protocol line.
+    const TransferBuilderSetup &s = m_steps.setup();
+    const QString serverPath = m_steps.queueHost().serverPathText();
+    QStringList paths{localBase()};
+    if (!s.ftp.host().isEmpty())
+        paths.append(dropFolder.isEmpty() ? serverPath : serverPath + u'/' + dropFolder);
+    return m_steps.refusesPaths(paths);
+}
+
+RunResult UploadBuilder::upload(const TransferRequest &request)
 {
     const TransferBuilderSetup &s = m_steps.setup();
     QueueHost &window = m_steps.queueHost();
-    if (mode == WorkMode::FindFiles) {
-        m_steps.goToChosenFile(GridSide::Local);
-        return;
-    }
-    MakeLocalSearchCopies(s.runner.queueList(), localBase, s.context.folders.downloadFolder(), s.context.protocol);
-    const SearchFollowUp::Outcome outcome = s.search.execSearchWindow(mode);
-    if (mode == WorkMode::SearchInFiles) {
-        if (outcome == SearchFollowUp::Outcome::Done) {
-            m_steps.goToFile(GridSide::Local, s.search.chosenRemoteFile(), s.search.chosenLocalFile());
-        } else if (outcome == SearchFollowUp::Outcome::UploadWanted) {
-            QStringList &queue = s.runner.queueList();
-            queue = DeriveMkdRecords(queue, window.serverPathText()) + queue;
-            s.runner.RunQueue(false);
+    if (refusesStart(request.dropFolder) || !m_steps.askTransferMode(GridSide::Local))
+        return {};
+    if (!s.ftp.host().isEmpty() && !s.ftp.isConnected())
+        s.ftp.Connect(false);
+    if (!s.ftp.isConnected())
+        return {};
+
+    const QString base = localBase();
+    m_steps.enterBusyState(request.runAtOnce);
+    const QList<SelectionLine> lines = s.host.selectionLines(GridSide::Local);
+    s.progress.collectionStarted(false);
+    const Collection collection = m_collector.collect(lines, base);
+    s.progress.collectionEnded(false);
+    s.host.setLocalPathText(base);
+    window.listLocalPath();
+
+    RunResult result;
+    if (!collection.aborted) {
+        const QString serverPath = window.serverPathText();
+        const QStringList records = storRecords(collection, base, serverPath, request.dropFolder);
+        std::optional<QStringList> work;
+        if (request.filtered && s.filter.isInUse()) {
+            if (const std::optional<QStringList> chosen = s.filter.chooseRecords(FilterWindowMode::Transfer, records))
+                work = DeriveMkdRecords(*chosen, window.serverPathText()) + *chosen;
+        } else {
+            const QStringList folders = m_folderWalk.collect(lines, base, serverPath, request.dropFolder);
+            if (!m_steps.abortRequested())
+                work = folders + records;
         }
-        window.listServerPath();
-        window.setIdleState();
-        return;
+        if (work)
+            result = m_steps.runQueue(*work, request.runAtOnce);
     }
-    // Search and replace: the window's close button leaves the changed files and their backup.
-    if (outcome == SearchFollowUp::Outcome::Aborted)
-        m_steps.showBackupNotice();
-    window.setIdleState();
-    s.host.focusGrid(GridSide::Local);
+    finish(base);
+    return result;
+}
+
+std::optional<Collection> UploadBuilder::collect(bool usedSpace)
+{
+    const TransferBuilderSetup &s = m_steps.setup();
+    if (refusesStart({}))
+        return std::nullopt;
+    if (!s.ftp.host().isEmpty() && !s.ftp.isConnected())
+        s.ftp.Connect(false);
+    const QString base = localBase();
+    m_steps.enterBusyState();
+    s.progress.collectionStarted(usedSpace);
+    return m_collector.collect(s.host.selectionLines(GridSide::Local), base);
 }
 
 void UploadBuilder::finish(const QString &localBase)

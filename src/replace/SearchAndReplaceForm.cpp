@@ -46,7 +46,7 @@ QPushButton *makeButton(QWidget *parent, const char *name)
 
 SearchAndReplaceForm::SearchAndReplaceForm(const AppContext &context, QWidget *parent)
     : ToolDialog(context, parent, QStringLiteral("Search and replace"), QStringLiteral("Suchen und Ersetzen"))
-    , m_session(std::make_unique<SearchSession>(m_noQueue))
+    , m_session(std::make_unique<SearchSession>())
     , m_engine(this)
 {
     setObjectName(QStringLiteral("SearchAndReplaceForm"));
@@ -210,11 +210,11 @@ QPushButton *SearchAndReplaceForm::button(const char *objectName) const
     return findChild<QPushButton *>(QLatin1String(objectName));
 }
 
-void SearchAndReplaceForm::attach(SearchWindowHost &host, QStringList &queueList, BackupStore &backups)
+void SearchAndReplaceForm::attach(SearchWindowHost &host, BackupStore &backups)
 {
     m_host = &host;
     m_backups = &backups;
-    m_session = std::make_unique<SearchSession>(queueList);
+    m_session = std::make_unique<SearchSession>();
     auto *old = m_model;
     m_model = new SearchResultModel(m_session->entries(), this);
     m_model->setGermanDates(context().systemIsGerman);
@@ -256,7 +256,7 @@ void SearchAndReplaceForm::prepare(bool replaceMode)
         m_goTo->setVisible(!replaceMode);
     }
 
-    s.queueList().clear();
+    s.clearTransferRecords();
     clearInputs();
     m_uploadBack->setEnabled(false);
     m_params->setReplaceMode(replaceMode);

@@ -28,8 +28,8 @@ class SearchWindowHost;
 
 // "Search in files" and "Search and replace in files": lists the working copies of the files
 // the filter window chose, searches them on every change of the search text, and in replace
-// mode changes them after a numbered backup: server files go back through the engine's queue
-// list after the window closes, local files are overwritten at once. Created once; attach()
+// mode changes them after a numbered backup: server files go back through a queue run of the
+// records it prepares, after the window closes, local files are overwritten at once. Created once; attach()
 // hands it the main window's side before the first opening.
 class SearchAndReplaceForm : public ToolDialog, private SearchReplaceObserver {
     Q_OBJECT
@@ -38,7 +38,7 @@ public:
     ~SearchAndReplaceForm() override;
 
     // The main window and editor port, the engine's queue list and the run's backups.
-    void attach(SearchWindowHost &host, QStringList &queueList, BackupStore &backups);
+    void attach(SearchWindowHost &host, BackupStore &backups);
 
     // Resets the window for a search (replaceMode false) or a search and replace, reads
     // "SEARCH_QUEUE.TXT" and runs the first search. open() then shows it modally.
@@ -109,7 +109,6 @@ private:
 
     SearchWindowHost *m_host = nullptr;
     BackupStore *m_backups = nullptr;
-    QStringList m_noQueue;
     std::unique_ptr<SearchSession> m_session;
     SearchReplaceEngine m_engine;
     EventPump m_pump;

@@ -20,10 +20,6 @@ QString record(QueueCommand command, const QString &first, const QString &second
 
 } // namespace
 
-SearchSession::SearchSession(QStringList &queueList)
-    : m_queueList(queueList)
-{
-}
 
 void SearchSession::reset()
 {
@@ -95,17 +91,17 @@ QList<int> SearchSession::changedRows() const
 
 int SearchSession::queueUpload(const SearchEntry &entry)
 {
-    m_queueList.append(uploadRecord(entry));
-    m_queueList = RemoveDuplicates(m_queueList);
-    return int(m_queueList.size());
+    m_transfers.append(uploadRecord(entry));
+    m_transfers = RemoveDuplicates(m_transfers);
+    return int(m_transfers.size());
 }
 
 int SearchSession::queueUploads()
 {
     for (int row : changedRows())
-        m_queueList.append(uploadRecord(m_entries.at(row)));
-    m_queueList = RemoveDuplicates(m_queueList);
-    return int(m_queueList.size());
+        m_transfers.append(uploadRecord(m_entries.at(row)));
+    m_transfers = RemoveDuplicates(m_transfers);
+    return int(m_transfers.size());
 }
 
 int SearchSession::copyBack(const SearchEntry &entry)
@@ -137,9 +133,9 @@ int SearchSession::copyBack()
 
 void SearchSession::queueTransfers()
 {
-    m_queueList.clear();
+    m_transfers.clear();
     for (int row : changedRows())
-        m_queueList.append(transferRecord(m_entries.at(row)));
+        m_transfers.append(transferRecord(m_entries.at(row)));
 }
 
 } // namespace Velmora

@@ -9,13 +9,12 @@
 namespace Velmora {
 
 // The search window's state on plain records: the rows read from "SEARCH_QUEUE.TXT", the
-// upload and download records it prepares in the engine's queue list, the local copy-back and
+// upload and download records it prepares for the run that follows it, the local copy-back and
 // its counter, the closing action and the may-close switch.
 class SearchSession {
 public:
     enum class Action { GoTo = 0, Transfer = 1 };
 
-    explicit SearchSession(QStringList &queueList);
 
     // The rows of the hand-over file: "RETR" and "STOR" lines whose working copy exists as a
     // file; the working copy is the local path with the local path box's folder replaced by the
@@ -23,7 +22,10 @@ public:
     void load(const QStringList &lines, const QString &localPathBox, const QString &downloadFolder);
     QList<SearchEntry> &entries() { return m_entries; }
     const QList<SearchEntry> &entries() const { return m_entries; }
-    QStringList &queueList() { return m_queueList; }
+    // The records the window prepared: uploads of changed server files, or the transfers of
+    // changed rows.
+    const QStringList &transferRecords() const { return m_transfers; }
+    void clearTransferRecords() { m_transfers.clear(); }
     QueueCommand lastCommand() const { return m_lastCommand; }
     bool isServerSide() const { return m_lastCommand == QueueCommand::Retr; }
 
@@ -40,7 +42,7 @@ public:
     QList<int> changedRows() const;
 
     // Appends an upload record per changed row (or for one row) and drops duplicates; returns
-    // the number of records in the queue list, the server side's changed count.
+    // the number of records prepared, the server side's changed count.
     int queueUploads();
     int queueUpload(const SearchEntry &entry);
     // Copies each changed row's working copy over its local file and stamps the local file with
@@ -50,7 +52,7 @@ public:
     // The local side's changed count, for the label.
     int localChanged() const { return m_localChanged; }
     int addLocalChanged() { return ++m_localChanged; }
-    // The queue list becomes one download or upload record per changed row.
+    // The prepared records become one download or upload record per changed row.
     void queueTransfers();
 
     // Reset on every opening of the window.
@@ -63,7 +65,7 @@ public:
     QString chosenLocalFile;
 
 private:
-    QStringList &m_queueList;
+    QStringList m_transfers;
     QList<SearchEntry> m_entries;
     QueueCommand m_lastCommand = QueueCommand::None;
     int m_localChanged = 0;

@@ -17,7 +17,7 @@ BatchJobWiring::BatchJobWiring(AppContext &context, MainForm &main, MasterFTP &f
                                UnattendedPrompts *prompts, const Windows &windows)
     : QObject(&main)
     , m_main(main)
-    , m_job(new BatchJob(context, ftp, queue.controller(), queue.runner(), this))
+    , m_job(new BatchJob(context, ftp, queue.controller(), queue.runner(), queue.model(), queue.host(), this))
     , m_builder(queue.controller(), queue.model(), QCoreApplication::applicationFilePath())
 {
     connect(&main, &MainForm::batchJobStarted, m_job, [this] {

@@ -71,7 +71,7 @@ FilterWiring::FilterWiring(AppContext &context, MainForm &main, FilterForm &form
     , m_main(main)
     , m_form(form)
     , m_options(options)
-    , m_transferFilter(form, queue.runner(), main.widgets(), [&main] { return main.filterState(); })
+    , m_transferFilter(form, main.widgets(), [&main] { return main.filterState(); })
 {
     MainWindowWidgets &w = main.widgets();
     m_onBackground = panelBackground(w.filterPanel, "JvFilterOnGradient", true);

@@ -24,7 +24,6 @@ public:
     void listServerPath() override;
     void showServerFolder(const QString &path) override;
     void setAutomaticRunButton(bool automatic) override;
-    bool isTransferWorkMode() const override { return transferWorkMode(); }
     bool closeAfterRunChecked() const override;
     bool shutdownAfterRunChecked() const override;
     void endProgram() override;
@@ -34,7 +33,6 @@ public:
     QString batchModeArgument() const override;
 
     // Until the work mode of the builders exists every request is a transfer.
-    std::function<bool()> transferWorkMode = [] { return true; };
 
 private:
     MainForm &m_main;

@@ -10,29 +10,11 @@
 
 namespace Velmora {
 
-MainFormTransferFilter::MainFormTransferFilter(FilterForm &form, QueueRunner &runner, MainWindowWidgets &widgets,
-                                               std::function<bool()> isOn)
+MainFormTransferFilter::MainFormTransferFilter(FilterForm &form, MainWindowWidgets &widgets, std::function<bool()> isOn)
     : m_form(form)
-    , m_runner(runner)
     , m_widgets(widgets)
     , m_isOn(std::move(isOn))
 {
-}
-
-FilterWindowMode MainFormTransferFilter::windowModeFor(WorkMode mode)
-{
-    switch (mode) {
-    case WorkMode::Transfer:
-        return FilterWindowMode::Transfer;
-    case WorkMode::FindFiles:
-        return FilterWindowMode::FindFiles;
-    case WorkMode::SearchInFiles:
-        return FilterWindowMode::SearchInFiles;
-    case WorkMode::SearchAndReplace:
-        return FilterWindowMode::SearchAndReplace;
-    default:
-        return FilterWindowMode::EditOnly;
-    }
 }
 
 QStringList MainFormTransferFilter::recordsFromRows(const QList<FilterRow> &rows)
@@ -46,19 +28,18 @@ QStringList MainFormTransferFilter::recordsFromRows(const QList<FilterRow> &rows
     return records;
 }
 
-bool MainFormTransferFilter::execFilterWindow(WorkMode mode)
+std::optional<QStringList> MainFormTransferFilter::chooseRecords(FilterWindowMode mode, const QStringList &records)
 {
     m_widgets.queueInfoPanel->clear();
     m_widgets.queueSizePanel->clear();
-    m_form.setQueueList(m_runner.queueList());
-    const FilterWindowMode windowMode = windowModeFor(mode);
-    if (!m_form.execInMode(windowMode))
-        return false;
-    if (windowMode == FilterWindowMode::Transfer)
-        m_runner.setQueueList(recordsFromRows(m_form.tickedRows()));
-    else if (windowMode == FilterWindowMode::SearchInFiles || windowMode == FilterWindowMode::SearchAndReplace)
-        m_runner.setQueueList(m_form.searchStepRecords());
-    return true;
+    m_form.setQueueList(records);
+    if (!m_form.execInMode(mode))
+        return std::nullopt;
+    if (mode == FilterWindowMode::Transfer)
+        return recordsFromRows(m_form.tickedRows());
+    if (mode == FilterWindowMode::SearchInFiles || mode == FilterWindowMode::SearchAndReplace)
+        return m_form.searchStepRecords();
+    return QStringList();
 }
 
 QString MainFormTransferFilter::chosenRemoteFile() const

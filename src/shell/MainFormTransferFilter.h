@@ -12,19 +12,18 @@
 namespace Velmora {
 
 class FilterForm;
-class QueueRunner;
 struct MainWindowWidgets;
 
-// The transfer filter the builders use: the main window's on/off switch and the filter window
-// over the engine's queue list. After OK the queue list holds what the window's mode hands
-// back: the ticked rows' records ("Execute") or the search's records in the working folder
-// (Step2); "Goto selected file" leaves the chosen file here.
+// The transfer filter the workflows use: the main window's on/off switch and the filter window
+// over collected records. After OK the window's mode says what comes back: the ticked rows'
+// records ("Execute") or the search's records in the working folder (Step2); "Goto selected
+// file" leaves the chosen file here.
 class MainFormTransferFilter : public TransferFilter {
 public:
-    MainFormTransferFilter(FilterForm &form, QueueRunner &runner, MainWindowWidgets &widgets, std::function<bool()> isOn);
+    MainFormTransferFilter(FilterForm &form, MainWindowWidgets &widgets, std::function<bool()> isOn);
 
     bool isInUse() const override { return m_isOn(); }
-    bool execFilterWindow(WorkMode mode) override;
+    std::optional<QStringList> chooseRecords(FilterWindowMode mode, const QStringList &records) override;
     QString chosenRemoteFile() const override;
     QString chosenLocalFile() const override;
     QStringList chosenFiles() const override;
@@ -32,13 +31,11 @@ public:
     // The rows the user left ticked at the last OK (the local deletions read them).
     QList<FilterRow> tickedRows() const;
 
-    static FilterWindowMode windowModeFor(WorkMode mode);
     // "Execute": each ticked row as the record it runs as; rows that run as nothing are left out.
     static QStringList recordsFromRows(const QList<FilterRow> &rows);
 
 private:
     FilterForm &m_form;
-    QueueRunner &m_runner;
     MainWindowWidgets &m_widgets;
     std::function<bool()> m_isOn;
 };

@@ -41,8 +41,8 @@ QueueWiring::QueueWiring(AppContext &context, MainForm &main, MasterFTP &ftp, Wo
     , m_charts(new TrafficChartsWidget(main.widgets().chartsPanel))
     , m_view(new MainFormProgressView(main, *m_charts, this))
     , m_runner(new QueueRunner(context, ftp, work, *m_model, m_store, m_host, *m_view, this))
-    , m_controller(new QueueController(context, ftp, work, *m_runner, this))
-    , m_walker(context, ftp, work, *m_runner)
+    , m_controller(new QueueController(context, ftp, work, *m_model, m_host, *m_runner, this))
+    , m_walker(context, ftp, work, m_host, *m_runner)
 {
     MainWindowWidgets &w = main.widgets();
     if (auto *row = qobject_cast<QHBoxLayout *>(w.chartsPanel->layout()))

@@ -83,26 +83,17 @@ QString RestoreWiring::restoreOnServer(const BackupIndex &backup)
     m_browser.pane(BrowserSide::Local).view()->selectAll();
 
     // An upload of the whole backup folder, unfiltered and at once, whatever the switches say.
-    const bool filterWasOn = m_main.filterState();
-    Options &options = m_context.options;
-    const bool automaticWas = options.data().automaticRunQueue;
-    m_main.setFilterState(false);
-    options.applyUnsaved(&OptionsData::automaticRunQueue, true);
     m_queue.host().setServerPathText(backup.destinationPath);
     m_browser.FillServerGrid(backup.destinationPath);
-    QueueRunner &runner = m_queue.runner();
-    bool ran = false;
-    const QMetaObject::Connection finished = connect(&runner, &QueueRunner::runFinished, this, [&ran] { ran = true; });
-    m_builders->Upload(WorkMode::Transfer);
-    disconnect(finished);
-    options.applyUnsaved(&OptionsData::automaticRunQueue, automaticWas);
-    m_main.setFilterState(filterWasOn);
+    TransferRequest request;
+    request.filtered = false;
+    request.runAtOnce = true;
+    const RunResult result = m_builders->Upload(request);
     m_browser.FillLocalGrid(rememberedLocal);
     // Aborted before anything ran (the transfer-mode question, say), or records that failed.
-    if (!ran)
+    if (!result.ran)
         return notRestoredText(m_context, -1);
-    const QueueRunner::RunResult &result = runner.lastRun();
-    return result.allSucceeded() ? QString() : notRestoredText(m_context, result.records - result.succeeded);
+    return result.allSucceeded() ? QString() : notRestoredText(m_context, result.failed());
 }
 
 QString RestoreWiring::restoreLocally(const BackupIndex &backup)

@@ -30,7 +30,7 @@ SearchWiring::SearchWiring(AppContext &context, MainForm &main, MasterFTP &ftp, 
     , m_form(windows.search)
     , m_editor(windows.editor)
 {
-    m_form.attach(*this, queue.runner().queueList(), backups);
+    m_form.attach(*this, backups);
 }
 
 void SearchWiring::setBuilders(TransferBuilders &builders, TransferFilter &filter)
@@ -38,15 +38,15 @@ void SearchWiring::setBuilders(TransferBuilders &builders, TransferFilter &filte
     m_builders = &builders;
     m_filter = &filter;
     GridCommandDispatcher &commands = m_browser.commands();
-    commands.setHandler(GridCommand::SearchInFiles, [this](BrowserSide side) { requestSearch(side, WorkMode::SearchInFiles); });
+    commands.setHandler(GridCommand::SearchInFiles, [this](BrowserSide side) { requestSearch(side, SearchKind::SearchInFiles); });
     commands.setHandler(GridCommand::SearchAndReplace,
-                        [this](BrowserSide side) { requestSearch(side, WorkMode::SearchAndReplace); });
+                        [this](BrowserSide side) { requestSearch(side, SearchKind::SearchAndReplace); });
     // "Search files [F3]": the same collection, the filter window in its file-search mode, then
     // "Goto selected file" leads the grid to the chosen file.
-    commands.setHandler(GridCommand::SearchFiles, [this](BrowserSide side) { requestSearch(side, WorkMode::FindFiles); });
+    commands.setHandler(GridCommand::SearchFiles, [this](BrowserSide side) { requestSearch(side, SearchKind::FindFiles); });
 }
 
-void SearchWiring::requestSearch(BrowserSide side, WorkMode mode)
+void SearchWiring::requestSearch(BrowserSide side, SearchKind kind)
 {
     if (!m_builders || m_main.isBusy() || m_builders->isBuilding()
         || !m_browser.CheckSelection(side, SelectionRule::AFileOrDirectory))
@@ -56,24 +56,24 @@ void SearchWiring::requestSearch(BrowserSide side, WorkMode mode)
         if (!m_ftp.isConnected())
             return;
     }
+    // The window's filter switch shows that the filter window chooses the files; the search
+    // itself opens it whatever the switch says.
     const bool filterWasOn = m_main.filterState();
     m_main.setFilterState(true);
-    // The filter window hands the chosen files over; without it a search cannot start (the
-    // builders would otherwise transfer the whole selection).
-    if (m_filter && m_filter->isInUse()) {
-        if (side == BrowserSide::Local)
-            m_builders->Upload(mode);
-        else
-            m_builders->Download(mode);
-    }
+    m_builders->Search(side == BrowserSide::Local ? GridSide::Local : GridSide::Server, kind);
     m_main.setFilterState(filterWasOn);
 }
 
-SearchFollowUp::Outcome SearchWiring::execSearchWindow(WorkMode mode)
+SearchFollowUp::Outcome SearchWiring::execSearchWindow(bool replaceMode)
 {
-    if (m_form.open(mode == WorkMode::SearchAndReplace) != QDialog::Accepted)
+    if (m_form.open(replaceMode) != QDialog::Accepted)
         return Outcome::Aborted;
     return m_form.session().action == SearchSession::Action::Transfer ? Outcome::UploadWanted : Outcome::Done;
+}
+
+QStringList SearchWiring::transferRecords() const
+{
+    return m_form.session().transferRecords();
 }
 
 void SearchWiring::showRestoreButton()

@@ -2,6 +2,7 @@
 
 #include "browser/BrowserSide.h"
 #include "queue/TransferPorts.h"
+#include "queue/TransferRequest.h"
 #include "replace/SearchWindowPorts.h"
 
 #include <QList>
@@ -38,16 +39,17 @@ public:
     // The builders that collect the selection, and the filter they ask whether it can open (the
     // filter window is what hands the files over).
     void setBuilders(TransferBuilders &builders, TransferFilter &filter);
-    // "Search in files [F9]" (mode SearchInFiles) or "Search and replace in files [F10]" (mode
-    // SearchAndReplace) for a side: the selection check, the connection for the server side,
-    // and the collection with the transfer filter switched on for its duration.
-    void requestSearch(BrowserSide side, WorkMode mode);
+    // "Search files [F3]", "Search in files [F9]" or "Search and replace in files [F10]" for a
+    // side: the selection check, the connection for the server side, then the search workflow,
+    // which always lets the filter window choose.
+    void requestSearch(BrowserSide side, SearchKind kind);
 
     // The grids' menu items "Search in files [F9]" and "Search and replace in files [F10]"
     // (local grid first), present once the builders are there.
 
     // SearchFollowUp
-    Outcome execSearchWindow(WorkMode mode) override;
+    Outcome execSearchWindow(bool replaceMode) override;
+    QStringList transferRecords() const override;
     void showRestoreButton() override;
     QString chosenRemoteFile() const override;
     QString chosenLocalFile() const override;

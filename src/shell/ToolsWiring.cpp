@@ -92,7 +92,7 @@ void ToolsWiring::requestPermissions()
         m_context.prompts.error(IncompletePermissionValueText(choice.value, m_context.language.isGerman()));
         return;
     }
-    PermissionRun(m_queue.walker(), m_queue.runner()).run(rows, pane.pathText(), choice);
+    PermissionRun(m_queue.walker(), m_queue.runner(), m_queue.host()).run(rows, pane.pathText(), choice);
 }
 
 void ToolsWiring::requestMultiRename()
@@ -140,25 +140,18 @@ void ToolsWiring::requestCopyToEachDir()
             return;
     }
 
-    // The collection runs with the transfer filter on; the switch is restored afterwards.
+    // The window's filter switch is on while the folders are collected, as for the searches.
     const bool filterWasOn = m_main.filterState();
     m_main.setFilterState(true);
-    if (*side == BrowserSide::Local)
-        m_transfer.builders().Upload(WorkMode::CopyToEachDir);
-    else
-        m_transfer.builders().Download(WorkMode::CopyToEachDir);
-    const bool aborted = m_work.abortRequested;
-    QStringList lines;
-    QListWidget *list = m_windows.walkProgress.list();
-    for (int row = 0; row < list->count(); ++row)
-        lines.append(list->item(row)->text());
+    const std::optional<Collection> collection =
+        m_transfer.builders().CollectFolders(*side == BrowserSide::Local ? GridSide::Local : GridSide::Server);
+    m_main.setFilterState(filterWasOn);
     m_main.SetIdleState();
     m_windows.walkProgress.collectionEnded(false);
-    m_main.setFilterState(filterWasOn);
-    if (aborted)
+    if (!collection)
         return;
 
-    const QStringList collected = DestinationsFromProgressLines(lines);
+    const QStringList collected = UniqueFolders(collection->foldersRead);
     CopyFileToEachDirForm &form = m_windows.copyToEachDir;
     if (!form.ask(collected) || form.sources().isEmpty())
         return;
@@ -188,7 +181,6 @@ void ToolsWiring::copyLocally(const QStringList &destinations, const QStringList
 void ToolsWiring::queueUploads(const QStringList &destinations, const QStringList &sources)
 {
     QueueRunner &runner = m_queue.runner();
-    runner.queueList().clear();
     m_work.reset();
     qint64 bytes = 0;
     qint64 files = 0;
@@ -197,8 +189,10 @@ void ToolsWiring::queueUploads(const QStringList &destinations, const QStringLis
     m_main.SetBusyState(); // clears the counters: they are set once the state is entered
     m_work.totalSize = bytes;
     m_work.filesFound = files;
-    runner.setQueueList(records);
-    runner.RunQueue(!m_context.options.data().automaticRunQueue);
+    RunPlan plan;
+    plan.records = records;
+    plan.autoRun = m_context.options.data().automaticRunQueue;
+    runner.RunQueue(plan);
     m_main.SetIdleState();
 }
 

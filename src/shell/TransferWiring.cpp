@@ -36,9 +36,8 @@ TransferWiring::TransferWiring(AppContext &context, MainForm &main, MasterFTP &f
                                              options.SaveOptions();
                                          });
     m_builders = std::make_unique<TransferBuilders>(TransferBuilderSetup{
-        context, ftp, work, queue.runner(), queue.walker(), windows.walkProgress, m_host, windows.transferMode,
+        context, ftp, work, queue.host(), queue.runner(), queue.walker(), windows.walkProgress, m_host, windows.transferMode,
         m_filter, windows.search ? *windows.search : m_search});
-    queue.host().transferWorkMode = [this] { return m_builders->workMode() == WorkMode::Transfer; };
 
     MainWindowWidgets &w = main.widgets();
     connect(w.uploadAction, &QAction::triggered, this, &TransferWiring::requestUpload);
@@ -80,14 +79,14 @@ void TransferWiring::requestUpload()
 {
     if (m_main.isBusy() || !m_browser.CheckSelection(BrowserSide::Local, SelectionRule::AFileOrDirectory))
         return;
-    m_builders->Upload(WorkMode::Transfer);
+    m_builders->Upload();
 }
 
 void TransferWiring::requestDownload()
 {
     if (m_main.isBusy() || !m_browser.CheckSelection(BrowserSide::Server, SelectionRule::AFileOrDirectory))
         return;
-    m_builders->Download(WorkMode::Transfer);
+    m_builders->Download();
 }
 
 void TransferWiring::rowsDropped(bool ontoServer, const QString &dropFolder)
@@ -95,9 +94,9 @@ void TransferWiring::rowsDropped(bool ontoServer, const QString &dropFolder)
     if (m_main.isBusy())
         return;
     if (ontoServer)
-        m_builders->Upload(WorkMode::Transfer, dropFolder);
+        m_builders->Upload({dropFolder});
     else
-        m_builders->Download(WorkMode::Transfer, dropFolder);
+        m_builders->Download({dropFolder});
 }
 
 void TransferWiring::updateMenuItems()

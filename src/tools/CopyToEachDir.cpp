@@ -28,14 +28,11 @@ bool sameFile(const QString &a, const QString &b)
 
 } // namespace
 
-QStringList DestinationsFromProgressLines(const QStringList &lines)
+QStringList UniqueFolders(const QStringList &foldersRead)
 {
     QStringList destinations;
     QSet<QString> seen;
-    for (const QString &line : lines) {
-        if (!line.startsWith(FolderPrefix, Qt::CaseInsensitive))
-            continue;
-        const QString folder = line.mid(FolderPrefix.size()).trimmed();
+    for (const QString &folder : foldersRead) {
         if (folder.isEmpty() || seen.contains(folder))
             continue;
         seen.insert(folder);

@@ -9,11 +9,9 @@ namespace Velmora {
 
 class ProtocolLog;
 
-// The destination folders of "Copy a file to each directory": every line of the tree walk's
-// progress window that starts with "Read folder: " (in any case) names one, without that
-// prefix and without blanks at its ends. A folder the walk reported twice is listed once, where
-// it came first.
-QStringList DestinationsFromProgressLines(const QStringList &lines);
+// The destination folders of "Copy a file to each directory": the folders the collection read,
+// each once, where it came first.
+QStringList UniqueFolders(const QStringList &foldersRead);
 
 // The upload records for every destination folder and every source file, grouped by folder:
 // "STOR|" local path "|" folder "/" name "§1|" name "|" size "|" last-write time. A source whose

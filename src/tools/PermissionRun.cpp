@@ -40,9 +40,10 @@ bool SelectionHasFolder(const QList<SelectionLine> &rows)
     return false;
 }
 
-PermissionRun::PermissionRun(TreeWalker &walker, QueueRunner &runner)
+PermissionRun::PermissionRun(TreeWalker &walker, QueueRunner &runner, QueueHost &window)
     : m_walker(walker)
     , m_runner(runner)
+    , m_window(window)
 {
 }
 
@@ -56,10 +57,9 @@ void PermissionRun::run(const QList<SelectionLine> &rows, const QString &serverP
     // Only a complete value is ever sent: "64" would take the owner's own rights away.
     if (!IsCompletePermissionValue(choice.value))
         return;
-    QueueHost &window = m_runner.host();
+    QueueHost &window = m_window;
     window.setBusyState();
-    m_runner.model().clear();
-    m_runner.saveLastQueue();
+    m_runner.clearQueue();
 
     const bool filesOnly = choice.scope == PermissionChoice::Scope::FilesOnly;
     const bool directoriesOnly = choice.scope == PermissionChoice::Scope::DirectoriesOnly;
@@ -83,9 +83,11 @@ void PermissionRun::run(const QList<SelectionLine> &rows, const QString &serverP
     }
 
     // Whatever "Automatic run queue" says, the files change at once.
-    m_runner.setQueueList(fileRecords);
-    if (!fileRecords.isEmpty() && !m_runner.work().abortRequested)
-        m_runner.RunQueue(false);
+    if (!fileRecords.isEmpty() && !m_runner.work().abortRequested) {
+        RunPlan plan;
+        plan.records = fileRecords;
+        m_runner.RunQueue(plan);
+    }
     window.listServerPath();
     window.setIdleState();
 }

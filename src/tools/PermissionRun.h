@@ -7,6 +7,7 @@
 
 namespace Velmora {
 
+class QueueHost;
 class QueueRunner;
 class TreeWalker;
 
@@ -31,7 +32,7 @@ bool SelectionHasFolder(const QList<SelectionLine> &rows);
 // folder is listed again after each row and at the end; the window is busy meanwhile.
 class PermissionRun {
 public:
-    PermissionRun(TreeWalker &walker, QueueRunner &runner);
+    PermissionRun(TreeWalker &walker, QueueRunner &runner, QueueHost &window);
 
     void run(const QList<SelectionLine> &rows, const QString &serverPath, const PermissionChoice &choice);
 
@@ -41,6 +42,7 @@ public:
 private:
     TreeWalker &m_walker;
     QueueRunner &m_runner;
+    QueueHost &m_window;
 };
 
 } // namespace Velmora

@@ -62,21 +62,17 @@ public:
     bool askTransferMode() override { return true; }
 };
 
-// The filter window as its "Execute" leaves things: the queue list becomes the ticked rows'
-// records (a "DELE" or "RMD" row as Cmd "|" Source, a "DELLOC" row as nothing), and the ticked
-// rows' first text column is what a local deletion reads back.
+// The filter window as its "Execute" leaves things: it hands back the ticked rows' records (a
+// "DELE" or "RMD" row as Cmd "|" Source, a "DELLOC" row as nothing), and the ticked rows' first
+// text column is what a local deletion reads back.
 class TickingFilter : public TransferFilter {
 public:
-    explicit TickingFilter(QueueRunner *&runner)
-        : m_runner(runner)
-    {
-    }
     bool isInUse() const override { return inUse; }
-    bool execFilterWindow(WorkMode mode) override
+    std::optional<QStringList> chooseRecords(FilterWindowMode mode, const QStringList &records) override
     {
         modes << int(mode);
-        offered = m_runner->queueList();
-        QStringList records;
+        offered = records;
+        QStringList chosen;
         ticked.clear();
         for (const QString &record : std::as_const(offered)) {
             if (ticks && !ticks(record))
@@ -84,12 +80,13 @@ public:
             const QueueRow row = RowFromRecord(record, QStringLiteral("now"));
             ticked << row.source;
             if (const std::optional<QString> kept = RecordFromRow(row))
-                records << *kept;
+                chosen << *kept;
         }
-        m_runner->setQueueList(records);
         if (whileOpen)
             whileOpen();
-        return ok;
+        if (!ok)
+            return std::nullopt;
+        return chosen;
     }
     QString chosenRemoteFile() const override { return {}; }
     QString chosenLocalFile() const override { return {}; }
@@ -103,9 +100,6 @@ public:
     QStringList offered;
     QStringList ticked;
     QStringList extraChosen; // what a faulty window might hand back besides the ticked rows
-
-private:
-    QueueRunner *&m_runner;
 };
 
 // A trash that takes nothing, as on a system without one.
@@ -124,9 +118,8 @@ protected:
     DeleteBuilderTest()
     {
         runner->setHost(deleteHost);
-        runnerPointer = runner.get();
         builders = std::make_unique<TransferBuilders>(TransferBuilderSetup{
-            context, *master, work, *runner, *walker, walkProgress, deleteHost, modeQuestion, filter, search});
+            context, *master, work, deleteHost, *runner, *walker, walkProgress, deleteHost, modeQuestion, filter, search});
         setAutomaticRun(true);
         filter.inUse = false;
     }
@@ -185,8 +178,7 @@ protected:
 
     DeleteHost deleteHost;
     NoModeQuestion modeQuestion;
-    QueueRunner *runnerPointer = nullptr;
-    TickingFilter filter{runnerPointer};
+    TickingFilter filter;
     NoSearchFollowUp search;
     std::unique_ptr<TransferBuilders> builders;
 };
@@ -228,17 +220,16 @@ TEST_F(DeleteBuilderTest, ServerDeleteWalksFoldersFirstThenTheSelectedFilesAndTo
     deleteHost.serverLines = {lead, serverLine(u"www"_qs), umlaut};
     // Rows of an earlier request: a deletion never joins them.
     model.appendRows({QueueRow{u"/old"_qs, u"DELE"_qs, QString(), u"1"_qs, QString()}});
-    runner->setQueueList({u"DELE|/old"_qs});
     prompts.confirmAnswers = {true};
 
     builders->DeleteOnServer();
     EXPECT_EQ(prompts.shown, QStringList{u"confirm: Really delete 2 Files and 1 Directory with contents?"_qs});
-    EXPECT_EQ(heads(runner->queueList()),
+    EXPECT_EQ(heads(shown),
               (QStringList{u"DELE|/www/a.txt"_qs, u"DELE|/www/tokeep"_qs, u"DELE|/www/img/b.png"_qs, u"RMD|/www/img/x"_qs,
                            u"RMD|/www/img"_qs, u"RMD|/www"_qs, u"DELE|/ lead blank.txt"_qs, u"DELE|/Ümlaut [1] (x).txt"_qs}));
     // Each selected file's record carries its own grid row, so the filter judges it by its name.
-    EXPECT_EQ(runner->queueList()[6].section(QueueRecord::EntrySeparator, 1), lead.text());
-    EXPECT_EQ(runner->queueList()[7].section(QueueRecord::EntrySeparator, 1), umlaut.text());
+    EXPECT_EQ(shown[6].section(QueueRecord::EntrySeparator, 1), lead.text());
+    EXPECT_EQ(shown[7].section(QueueRecord::EntrySeparator, 1), umlaut.text());
 
     EXPECT_TRUE(model.isEmpty()) << protocol().join(u'\n').toStdString();
     for (const char *gone : {" lead blank.txt", "Ümlaut [1] (x).txt", "www"})
@@ -267,7 +258,7 @@ TEST_F(DeleteBuilderTest, ServerDeleteOfALinkDeletesTheLinkUnderTheNameBeforeThe
 
     builders->DeleteOnServer();
     EXPECT_EQ(prompts.shown, QStringList{u"confirm: Really delete 1 File?"_qs});
-    EXPECT_EQ(runner->queueList(), QStringList{u"DELE|/lnk"_qs + QueueRecord::EntrySeparator + link.text()});
+    EXPECT_EQ(shown, QStringList{u"DELE|/lnk"_qs + QueueRecord::EntrySeparator + link.text()});
     EXPECT_FALSE(onServer(u"lnk"_qs));
     EXPECT_EQ(server->readFile(u"keep.txt"_qs), "keep");
 }
@@ -285,7 +276,7 @@ TEST_F(DeleteBuilderTest, AFolderWithBlanksUmlautsAndBracketsGoesWithItsOwnListi
     prompts.confirmAnswers = {true};
 
     builders->DeleteOnServer();
-    const QStringList queue = runner->queueList();
+    const QStringList queue = shown;
     EXPECT_EQ(heads(queue), (QStringList{u"DELE|/Ordner [ä] (1)/x  y.txt"_qs, u"DELE|/Ordner [ä] (1)/sub ö [2]/z.txt"_qs,
                                          u"RMD|/Ordner [ä] (1)/sub ö [2]"_qs, u"RMD|/Ordner [ä] (1)"_qs}));
     EXPECT_TRUE(queue.last().section(QueueRecord::EntrySeparator, 1).startsWith(u"0|Ordner [ä] (1)|"_qs))
@@ -301,13 +292,12 @@ TEST_F(DeleteBuilderTest, AnsweringNoLeavesServerGridQueueListAndFilesAlone)
     deleteHost.serverPath = u"/"_qs;
     deleteHost.serverLines = {serverLine(u"www"_qs), serverLine(u"www2"_qs)};
     model.appendRows({QueueRow{u"/old"_qs, u"DELE"_qs, QString(), u"1"_qs, QString()}});
-    runner->setQueueList({u"DELE|/old"_qs});
     prompts.confirmAnswers = {false};
 
     builders->DeleteOnServer();
     EXPECT_EQ(prompts.shown, QStringList{u"confirm: Really delete 2 Directories with contents?"_qs});
     EXPECT_EQ(model.rowCount(), 1);
-    EXPECT_EQ(runner->queueList(), QStringList{u"DELE|/old"_qs});
+    EXPECT_TRUE(shown.isEmpty()) << "nothing was shown or run";
     EXPECT_TRUE(deleteHost.calls.isEmpty()) << "no busy state, no listing";
     EXPECT_TRUE(onServer(u"www/a.txt"_qs));
 
@@ -335,9 +325,9 @@ TEST_F(DeleteBuilderTest, FilteredServerDeleteRunsOnlyTheTickedRecordsAndARefuse
     prompts.confirmAnswers = {true};
 
     builders->DeleteOnServer();
-    EXPECT_EQ(filter.modes, QList<int>{int(WorkMode::Transfer)});
+    EXPECT_EQ(filter.modes, QList<int>{int(FilterWindowMode::Transfer)});
     EXPECT_EQ(heads(filter.offered).last(), u"DELE|/keep.txt"_qs);
-    EXPECT_EQ(runner->queueList(), (QStringList{u"DELE|/www/a.txt"_qs, u"RMD|/www/img/x"_qs, u"RMD|/www/img"_qs,
+    EXPECT_EQ(shown, (QStringList{u"DELE|/www/a.txt"_qs, u"RMD|/www/img/x"_qs, u"RMD|/www/img"_qs,
                                                 u"RMD|/www"_qs}));
     EXPECT_FALSE(onServer(u"www/a.txt"_qs));
     EXPECT_FALSE(onServer(u"www/img/x"_qs)) << "an empty folder goes";
@@ -452,7 +442,7 @@ TEST_F(LocalDeleteTest, WithoutTheFilterEntriesGoToTheTrashAndCanBeRestored)
         EXPECT_FALSE(QFileInfo(local + QString::fromUtf8(gone)).exists() || QFileInfo(local + QString::fromUtf8(gone)).isSymLink()) << gone;
     EXPECT_EQ(TestEnvironment::readFile(local + u"keep.txt"_qs), "keep");
     EXPECT_EQ(TestEnvironment::readFile(trashFolder() + u"/files/dir/sub/b.txt"_qs), "b");
-    EXPECT_TRUE(runner->queueList().isEmpty()) << "the queue is not used";
+    EXPECT_TRUE(shown.isEmpty()) << "the queue is not used";
     // The grid is listed again after each entry.
     EXPECT_EQ(deleteHost.calls.count(u"list local"_qs), 5);
     EXPECT_EQ(deleteHost.calls.mid(deleteHost.calls.size() - 2), (QStringList{u"idle"_qs, u"restore local"_qs}));
@@ -531,7 +521,7 @@ TEST_F(LocalDeleteTest, ThroughTheFilterOnlyTheTickedFilesAreDeletedAndEveryFold
         + QFileInfo(local + u" lead blank.txt"_qs).lastModified().toString(u"MM/dd/yyyy hh:mm:ss");
 
     builders->DeleteLocally();
-    EXPECT_EQ(filter.modes, QList<int>{int(WorkMode::Transfer)});
+    EXPECT_EQ(filter.modes, QList<int>{int(FilterWindowMode::Transfer)});
     QStringList offered = heads(filter.offered);
     offered.sort();
     EXPECT_EQ(offered, (QStringList{u"DELLOC|"_qs + local + u" lead blank.txt| "_qs, u"DELLOC|"_qs + local + u"dir/a.txt| "_qs,
@@ -547,7 +537,7 @@ TEST_F(LocalDeleteTest, ThroughTheFilterOnlyTheTickedFilesAreDeletedAndEveryFold
         EXPECT_TRUE(QFileInfo::exists(local + QString::fromLatin1(kept))) << kept;
     EXPECT_TRUE(QFileInfo(local + u"dir/sub"_qs).isDir());
     EXPECT_FALSE(QFileInfo::exists(trashFolder() + u"/files"_qs)) << "ticked files are deleted, not trashed";
-    EXPECT_TRUE(runner->queueList().isEmpty());
+    EXPECT_TRUE(shown.isEmpty());
     EXPECT_TRUE(model.isEmpty());
     EXPECT_TRUE(walkProgress.lines.contains(u"Read folder: "_qs + local + u"dir"_qs));
     EXPECT_TRUE(walkProgress.lines.contains(u"Read file: "_qs + local + u" lead blank.txt"_qs));
@@ -576,7 +566,7 @@ TEST_F(DeleteBuilderTest, AbortDuringTheWalkRunsNothingAndReturnsToTheIdleState)
     prompts.confirmAnswers = {true};
 
     builders->DeleteOnServer();
-    EXPECT_TRUE(runner->queueList().isEmpty()) << "the folder walk appends nothing after Abort";
+    EXPECT_TRUE(shown.isEmpty()) << "the folder walk appends nothing after Abort";
     EXPECT_TRUE(model.isEmpty());
     EXPECT_TRUE(onServer(u"www/img/b.png"_qs));
     EXPECT_TRUE(onServer(u"keep.txt"_qs)) << "the files after the aborted folder are not taken either";

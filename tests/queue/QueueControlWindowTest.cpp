@@ -50,8 +50,10 @@ protected:
     // What a builder does with its records: run them (AUTO) or only add them to the grid (MAN).
     void request(const QStringList &records)
     {
-        queue().runner().setQueueList(records);
-        queue().runner().RunQueue(!context().options.data().automaticRunQueue);
+        RunPlan plan;
+        plan.records = records;
+        plan.autoRun = context().options.data().automaticRunQueue;
+        queue().runner().RunQueue(plan);
         main().SetIdleState();
     }
     QString retr(const QString &name) const

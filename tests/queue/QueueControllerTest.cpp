@@ -20,7 +20,7 @@ namespace {
 class QueueControllerTest : public QueueServerTest {
 protected:
     QueueControllerTest()
-        : controller(context, *master, work, *runner)
+        : controller(context, *master, work, model, host, *runner)
     {
     }
     QueueRow row(const QString &source, const QString &cmd, const QString &destination, const QString &size = QStringLiteral("0"))
@@ -187,7 +187,7 @@ TEST_F(QueueControllerTest, RunQueueDerivesTheUploadFoldersAgainAndKeepsRowsItCa
                       row(QStringLiteral("/pub/site"), QStringLiteral("CHMOD"), QStringLiteral("777")),
                       row(a, QStringLiteral("STOR"), QStringLiteral("/pub/site/a.txt"), QStringLiteral("2")),
                       row(b, QStringLiteral("STOR"), QStringLiteral("/pub/site/x/b.dat"), QStringLiteral("1"))});
-    controller.RunQueueClick();
+    const RunResult result = controller.RunGrid(std::nullopt);
     EXPECT_EQ(server->readFile(QStringLiteral("pub/site/x/b.dat")), QByteArray("b"));
     EXPECT_EQ(protocol().filter(QRegularExpression(QStringLiteral("^0: (MKD|CHMOD) "))),
               (QStringList{QStringLiteral("0: MKD /pub/site"), QStringLiteral("0: MKD /pub/site/x")}));
@@ -198,7 +198,7 @@ TEST_F(QueueControllerTest, RunQueueDerivesTheUploadFoldersAgainAndKeepsRowsItCa
     EXPECT_EQ(lastQueueSources(), gridSources());
     EXPECT_EQ(protocol().filter(QStringLiteral("2: Not done")),
               QStringList{QStringLiteral("2: Not done: the queue row CHMOD /pub/site 777 has a command the queue cannot run. It stays in the queue.")});
-    EXPECT_FALSE(runner->lastRun().allSucceeded());
+    EXPECT_FALSE(result.allSucceeded());
 }
 
 // A queue file edited by hand: "DELE /pub/keep|x.txt" must not become "DELE /pub/keep".
@@ -210,7 +210,7 @@ TEST_F(QueueControllerTest, RunQueueSkipsRowsThatNoRecordCanCarryAndSaysSo)
     model.appendRows({row(QStringLiteral("/pub/keep|x.txt"), QStringLiteral("DELE"), QStringLiteral(" ")),
                       row(QStringLiteral("/pub/a.dat"), QStringLiteral("RETR"), local + QStringLiteral(".."), QStringLiteral("1")),
                       row(QStringLiteral("/pub/a.dat"), QStringLiteral("RETR"), local + QStringLiteral("a.dat"), QStringLiteral("1"))});
-    controller.RunQueueClick();
+    const RunResult result = controller.RunGrid(std::nullopt);
     EXPECT_EQ(server->readFile(QStringLiteral("pub/keep")), QByteArray("keep"));
     EXPECT_EQ(readLocal(local + QStringLiteral("a.dat")), QByteArray("a"));
     EXPECT_EQ(protocol().filter(QStringLiteral("2: Not done")),
@@ -220,8 +220,8 @@ TEST_F(QueueControllerTest, RunQueueSkipsRowsThatNoRecordCanCarryAndSaysSo)
     // Both rows are work not done: they stay, and the run says it did not do everything.
     EXPECT_EQ(gridSources(), (QStringList{QStringLiteral("/pub/keep|x.txt"), QStringLiteral("/pub/a.dat")}));
     EXPECT_EQ(lastQueueSources(), gridSources());
-    EXPECT_EQ(runner->lastRun().records, 3);
-    EXPECT_EQ(runner->lastRun().succeeded, 1);
+    EXPECT_EQ(result.records, 3);
+    EXPECT_EQ(result.succeeded, 1);
 }
 
 TEST_F(QueueControllerTest, ClearQueueAndTheAutomaticRunSwitch)
@@ -315,10 +315,12 @@ TEST_F(QueueControllerTest, PauseDuringARunRemovesTheRightRows)
 TEST_F(QueueControllerTest, ShowingOnlyAddsTheRowsAndRunsNothing)
 {
     connectToServer();
-    runner->setQueueList({QStringLiteral("MKLOCALDIR|") + local + QStringLiteral("one")});
-    runner->RunQueue(true);
-    runner->setQueueList({QStringLiteral("MKLOCALDIR|") + local + QStringLiteral("two"), QStringLiteral("  ")});
-    runner->RunQueue(true);
+    RunPlan plan;
+    plan.autoRun = false;
+    plan.records = {QStringLiteral("MKLOCALDIR|") + local + QStringLiteral("one")};
+    runner->RunQueue(plan);
+    plan.records = {QStringLiteral("MKLOCALDIR|") + local + QStringLiteral("two"), QStringLiteral("  ")};
+    runner->RunQueue(plan);
     EXPECT_EQ(gridSources(), (QStringList{local + QStringLiteral("one"), local + QStringLiteral("two")}));
     EXPECT_EQ(lastQueueSources(), gridSources());
     EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral("one")));

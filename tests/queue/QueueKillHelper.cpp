@@ -80,7 +80,8 @@ int main(int argc, char **argv)
         if (armed)
             std::raise(SIGKILL);
     });
-    runner.setQueueList(TextCodec::ReadLines(args[5]));
-    runner.RunQueue(false);
+    RunPlan plan;
+    plan.records = TextCodec::ReadLines(args[5]);
+    runner.RunQueue(plan);
     return 0;
 }

@@ -213,7 +213,7 @@ TEST_F(QueueRunTest, AFailedRecordKeepsItsRowAndTheOthersGo)
     server->writeFile(QStringLiteral("a.dat"), "a");
     server->writeFile(QStringLiteral("c.dat"), "c");
     const QString missing = local + QStringLiteral("missing.dat");
-    run({retr(QStringLiteral("/a.dat"), local + QStringLiteral("a.dat")), retr(QStringLiteral("/missing.dat"), missing),
+    const RunResult result = run({retr(QStringLiteral("/a.dat"), local + QStringLiteral("a.dat")), retr(QStringLiteral("/missing.dat"), missing),
          retr(QStringLiteral("/c.dat"), local + QStringLiteral("c.dat")), QStringLiteral("XYZ|a|b")});
 
     // The unknown command is not done either: it is named and its row stays.
@@ -225,8 +225,8 @@ TEST_F(QueueRunTest, AFailedRecordKeepsItsRowAndTheOthersGo)
     EXPECT_EQ(protocol().filter(QStringLiteral("2: ")).size(), 2) << protocol().join(u'\n').toStdString();
     EXPECT_TRUE(protocol().contains(QStringLiteral("2: Command unknown: XYZ a b")));
     EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("error: Command unknown!")});
-    EXPECT_EQ(runner->lastRun().succeeded, 2);
-    EXPECT_EQ(runner->lastRun().records, 4);
+    EXPECT_EQ(result.succeeded, 2);
+    EXPECT_EQ(result.records, 4);
 
     // Run again: exactly the failed row is tried again.
     server->writeFile(QStringLiteral("missing.dat"), "m");
@@ -241,12 +241,12 @@ TEST_F(QueueRunTest, RecordsThatCountAsDoneWithoutTransferringAndAnUploadOfAMiss
     server->writeFile(QStringLiteral("BACKUP001/BACKUPINFO.VELMORA"), "index");
     QDir().mkpath(server->localPath(QStringLiteral("exists")));
     const QString gone = local + QStringLiteral("gone.txt");
-    run({retr(QStringLiteral("/BACKUP001/BACKUPINFO.VELMORA"), local + QStringLiteral("BACKUPINFO.VELMORA")),
+    const RunResult result = run({retr(QStringLiteral("/BACKUP001/BACKUPINFO.VELMORA"), local + QStringLiteral("BACKUPINFO.VELMORA")),
          QStringLiteral("STOR|") + gone + QStringLiteral("|/gone.txt"), QStringLiteral("MKD|/exists"),
          QStringLiteral("MKLOCALDIR|") + local + QStringLiteral("new/deeper")});
     // Nothing was sent for the missing file: its record failed and its row stays.
     EXPECT_EQ(gridSources(), QStringList{gone});
-    EXPECT_FALSE(runner->lastRun().allSucceeded());
+    EXPECT_FALSE(result.allSucceeded());
     EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral("BACKUPINFO.VELMORA")));
     EXPECT_TRUE(protocol().contains(QStringLiteral("2: File not exists: ") + gone));
     EXPECT_TRUE(protocol().contains(QStringLiteral("0: MKD /exists")));
@@ -423,7 +423,7 @@ TEST_F(QueueRunTest, ASingleDownloadOverwritesWithoutAskingAndLeavesTheQueuedRow
 
 // The shutdown goes through the system platform, which runs the recording shutdown command
 // that every test has in place of powering off.
-TEST_F(QueueRunTest, ABatchRunWritesItsLogLineAndEndsAsItsModeSays)
+TEST_F(QueueRunTest, ABatchRunWritesItsLogLineAndEndsAsTheBoxesSay)
 {
     connectToServer();
     server->writeFile(QStringLiteral("a.dat"), QByteArray(1536, 'a'));
@@ -448,9 +448,11 @@ TEST_F(QueueRunTest, ABatchRunWritesItsLogLineAndEndsAsItsModeSays)
         bool shutdownChecked;
         QStringList calls;
     } cases[] = {
+        // A job's switch is carried out by the job once the run is over, never by the run.
         {"-r", true, "-r", false, false, {}},
-        {"-rc", true, "-rc", false, false, {QStringLiteral("endProgram")}},
-        {"-rs", true, "-rs", false, false, {QStringLiteral("shutdown")}},
+        {"-rc", true, "-rc", false, false, {}},
+        {"-rs", true, "-rs", false, false, {}},
+        {"-rs and the shutdown box", true, "-rs", false, true, {QStringLiteral("shutdown")}},
         {"Close program after transfer", false, "", true, false, {QStringLiteral("endProgram")}},
         {"Shutdown PC after transfer", false, "", false, true, {QStringLiteral("shutdown")}},
     };
@@ -464,7 +466,12 @@ TEST_F(QueueRunTest, ABatchRunWritesItsLogLineAndEndsAsItsModeSays)
         host.mode = QString::fromLatin1(c.mode);
         host.closeChecked = c.closeChecked;
         host.shutdownChecked = c.shutdownChecked;
-        run({retr(QStringLiteral("/a.dat"), local + QStringLiteral("a.dat")) + QStringLiteral("§1|a.dat|1536|d")});
+        RunPlan plan;
+        plan.records = {retr(QStringLiteral("/a.dat"), local + QStringLiteral("a.dat")) + QStringLiteral("§1|a.dat|1536|d")};
+        if (c.batch)
+            plan.batch = BatchRunInfo{host.queueFile, host.mode};
+        work.reset();
+        runner->RunQueue(plan);
         EXPECT_EQ(host.calls, c.calls) << c.name;
         EXPECT_EQ(readLocal(local + QStringLiteral("a.dat")), QByteArray(1536, 'a')) << c.name;
 
@@ -497,12 +504,12 @@ TEST_F(QueueRunTest, WithNobodyToAnswerTheOverwriteQuestionTakesSkipAndTheRunGoe
     env.writeFile(QStringLiteral("local/f1.dat"), "old1");
     UnattendedOverwriteQuestion unattended(context);
     runner->setQuestion(&unattended);
-    run({retr(QStringLiteral("/f1.dat"), local + QStringLiteral("f1.dat")), retr(QStringLiteral("/f2.dat"), local + QStringLiteral("f2.dat"))});
+    const RunResult result = run({retr(QStringLiteral("/f1.dat"), local + QStringLiteral("f1.dat")), retr(QStringLiteral("/f2.dat"), local + QStringLiteral("f2.dat"))});
     EXPECT_EQ(readLocal(local + QStringLiteral("f1.dat")), QByteArray("old1")) << "nothing is lost";
     EXPECT_EQ(readLocal(local + QStringLiteral("f2.dat")), QByteArray("new2")) << "the run went on";
     EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("information: The target file allready exists: ") + local
                                          + QStringLiteral("f1.dat. Skipped: nobody can answer during a batch job.")});
     EXPECT_TRUE(model.isEmpty());
     EXPECT_FALSE(work.abortRequested);
-    EXPECT_TRUE(runner->lastRun().allSucceeded());
+    EXPECT_TRUE(result.allSucceeded());
 }

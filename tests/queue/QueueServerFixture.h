@@ -124,7 +124,7 @@ protected:
         master = std::make_unique<MasterFTP>(log, options, prompts, context.folders, language);
         master->client().setTimeouts({3000, 5000, 5000});
         resetRunner();
-        walker = std::make_unique<TreeWalker>(context, *master, work, *runner);
+        walker = std::make_unique<TreeWalker>(context, *master, work, host, *runner);
         walker->setProgress(&walkProgress);
         local = env.root() + QStringLiteral("local/");
         QDir().mkpath(local);
@@ -136,6 +136,7 @@ protected:
         runner = std::make_unique<QueueRunner>(context, *master, work, model, store, host, view);
         runner->setQuestion(&question);
         runner->traffic().setRandom([] { return 2; });
+        QObject::connect(runner.get(), &QueueRunner::recordsShown, [this](const QStringList &records) { shown = records; });
     }
 
     static AppFolders makeFolders()
@@ -174,11 +175,12 @@ protected:
         connectToServer(setup);
     }
 
-    void run(const QStringList &records)
+    RunResult run(const QStringList &records)
     {
-        runner->setQueueList(records);
         work.reset();
-        runner->RunQueue(false);
+        RunPlan plan;
+        plan.records = records;
+        return runner->RunQueue(plan);
     }
 
     QStringList protocol() const
@@ -233,6 +235,8 @@ protected:
     ScriptedFtpServer scripted;
     std::unique_ptr<MasterFTP> master;
     std::unique_ptr<QueueRunner> runner;
+    // The records the last run was given (shown in the grid), whether it ran them or not.
+    QStringList shown;
     std::unique_ptr<TreeWalker> walker;
     QString local;
 };

@@ -71,21 +71,18 @@ public:
 // The filter window: keeps the records the test's rule passes and closes with OK.
 class ScriptedFilter : public TransferFilter {
 public:
-    explicit ScriptedFilter(QueueRunner *&runner)
-        : m_runner(runner)
-    {
-    }
     bool isInUse() const override { return inUse; }
-    bool execFilterWindow(WorkMode mode) override
+    std::optional<QStringList> chooseRecords(FilterWindowMode mode, const QStringList &records) override
     {
         modes << int(mode);
         QStringList kept;
-        for (const QString &record : std::as_const(m_runner->queueList())) {
+        for (const QString &record : records) {
             if (!passes || passes(record))
                 kept << record;
         }
-        m_runner->setQueueList(kept);
-        return ok;
+        if (!ok)
+            return std::nullopt;
+        return kept;
     }
     QString chosenRemoteFile() const override { return chosenRemote; }
     QString chosenLocalFile() const override { return chosenLocal; }
@@ -96,9 +93,6 @@ public:
     QList<int> modes;
     QString chosenRemote;
     QString chosenLocal;
-
-private:
-    QueueRunner *&m_runner;
 };
 
 class TransferBuilderTest : public QueueServerTest {
@@ -106,9 +100,8 @@ protected:
     TransferBuilderTest()
     {
         runner->setHost(builderHost);
-        runnerPointer = runner.get();
         builders = std::make_unique<TransferBuilders>(TransferBuilderSetup{
-            context, *master, work, *runner, *walker, walkProgress, builderHost, modeQuestion, filter, search});
+            context, *master, work, builderHost, *runner, *walker, walkProgress, builderHost, modeQuestion, filter, search});
         setAutomaticRun(true);
     }
 
@@ -161,8 +154,7 @@ protected:
 
     BuilderHost builderHost;
     ScriptedModeQuestion modeQuestion;
-    QueueRunner *runnerPointer = nullptr;
-    ScriptedFilter filter{runnerPointer};
+    ScriptedFilter filter;
     NoSearchFollowUp search;
     std::unique_ptr<TransferBuilders> builders;
 };
@@ -178,9 +170,9 @@ TEST_F(TransferBuilderTest, UploadOfAFolderCreatesEveryFolderFirstEmptyOnesTooAn
     builderHost.localLines = {localLine(site)};
     setAutomaticRun(false);
 
-    builders->Upload(WorkMode::Transfer);
+    builders->Upload();
     EXPECT_EQ(modeQuestion.asked, 1);
-    const QStringList queue = runner->queueList();
+    const QStringList queue = shown;
     EXPECT_EQ(heads(queue).mid(0, 5), (QStringList{u"MKD|/pub/site"_qs, u"MKD|/pub/site/a"_qs, u"MKD|/pub/site/a/c"_qs,
                                                    u"MKD|/pub/site/B2"_qs, u"MKD|/pub/site/z"_qs}));
     QStringList stors = heads(queue).mid(5);
@@ -202,10 +194,10 @@ TEST_F(TransferBuilderTest, UploadOfAFolderCreatesEveryFolderFirstEmptyOnesTooAn
 
     // A second request adds to the rows while automatic running is off; with it on the grid is
     // emptied and the new records run at once.
-    builders->Upload(WorkMode::Transfer);
+    builders->Upload();
     EXPECT_EQ(model.rowCount(), 2 * queue.size());
     setAutomaticRun(true);
-    builders->Upload(WorkMode::Transfer);
+    builders->Upload();
     EXPECT_TRUE(model.isEmpty()) << protocol().join(u'\n').toStdString();
     for (const char *file : {"index.html", "a/b.txt", "B2/x.txt"})
         EXPECT_EQ(server->readFile(u"pub/site/"_qs + QString::fromLatin1(file)), readLocal(site + u'/' + QString::fromLatin1(file))) << file;
@@ -224,16 +216,16 @@ TEST_F(TransferBuilderTest, FilteredUploadCreatesOnlyTheFoldersThePassingFilesNe
     filter.passes = [](const QString &record) { return record.contains(u"b.txt"_qs); };
     setAutomaticRun(false);
 
-    builders->Upload(WorkMode::Transfer);
-    EXPECT_EQ(filter.modes, QList<int>{int(WorkMode::Transfer)});
-    EXPECT_EQ(heads(runner->queueList()), (QStringList{u"MKD|/pub/site"_qs, u"MKD|/pub/site/a"_qs,
+    builders->Upload();
+    EXPECT_EQ(filter.modes, QList<int>{int(FilterWindowMode::Transfer)});
+    EXPECT_EQ(heads(shown), (QStringList{u"MKD|/pub/site"_qs, u"MKD|/pub/site/a"_qs,
                                                        u"STOR|"_qs + site + u"/a/b.txt|/pub/site/a/b.txt"_qs}));
 
     // Closing the filter window otherwise runs nothing and returns to the idle state.
     filter.ok = false;
     model.clear();
     builderHost.calls.clear();
-    builders->Upload(WorkMode::Transfer);
+    builders->Upload();
     EXPECT_TRUE(model.isEmpty());
     EXPECT_TRUE(builderHost.calls.contains(u"idle"_qs));
 }
@@ -250,16 +242,16 @@ TEST_F(TransferBuilderTest, MultiRowUploadKeepsSelectionOrderAndDropFolderApplie
     builderHost.localLines = {localLine(one), localLine(local + u"dir"_qs), localLine(two)};
     setAutomaticRun(false);
 
-    builders->Upload(WorkMode::Transfer, u"img"_qs);
-    EXPECT_EQ(heads(runner->queueList()),
+    builders->Upload({u"img"_qs});
+    EXPECT_EQ(heads(shown),
               (QStringList{u"MKD|/pub/img/dir"_qs, u"STOR|"_qs + one + u"|/pub/img/one.txt"_qs,
                            u"STOR|"_qs + local + u"dir/inner.txt|/pub/img/dir/inner.txt"_qs, u"STOR|"_qs + two + u"|/pub/img/two.txt"_qs}));
-    EXPECT_EQ(runner->queueList()[1].section(QueueRecord::EntrySeparator, 1), localLine(one).text());
+    EXPECT_EQ(shown[1].section(QueueRecord::EntrySeparator, 1), localLine(one).text());
     EXPECT_EQ(work.totalSize, 0);
 
-    builders->Upload(WorkMode::Transfer);
-    EXPECT_EQ(heads(runner->queueList()).first(), u"MKD|/pub/dir"_qs);
-    EXPECT_EQ(heads(runner->queueList()).last(), u"STOR|"_qs + two + u"|/pub/two.txt"_qs);
+    builders->Upload();
+    EXPECT_EQ(heads(shown).first(), u"MKD|/pub/dir"_qs);
+    EXPECT_EQ(heads(shown).last(), u"STOR|"_qs + two + u"|/pub/two.txt"_qs);
 }
 
 TEST_F(TransferBuilderTest, StorRecordsTakeTheBaseOffTheFrontOnly)
@@ -296,20 +288,20 @@ TEST_F(TransferBuilderTest, DownloadPutsLocalFoldersFirstThenSelectedFilesThenTh
     builderHost.serverLines = {serverLine(u"www"_qs), serverLine(u"readme.md"_qs)};
     setAutomaticRun(false);
 
-    builders->Download(WorkMode::Transfer);
-    EXPECT_EQ(heads(runner->queueList()),
+    builders->Download();
+    EXPECT_EQ(heads(shown),
               (QStringList{u"MKLOCALDIR|"_qs + local + u"www"_qs, u"MKLOCALDIR|"_qs + local + u"www/empty"_qs,
                            u"MKLOCALDIR|"_qs + local + u"www/img"_qs, u"RETR|/readme.md|"_qs + local + u"readme.md"_qs,
                            u"RETR|/www/index.html|"_qs + local + u"www/index.html"_qs,
                            u"RETR|/www/img/a.png|"_qs + local + u"www/img/a.png"_qs}));
-    EXPECT_EQ(runner->queueList()[3].section(QueueRecord::EntrySeparator, 1),
+    EXPECT_EQ(shown[3].section(QueueRecord::EntrySeparator, 1),
               u"1|readme.md|6|01/02/2024 10:20:30|-rw-r--r--|user group"_qs);
     EXPECT_TRUE(walkProgress.lines.contains(u"Read file: /readme.md"_qs));
     EXPECT_EQ(builderHost.calls.mid(builderHost.calls.size() - 3),
               (QStringList{u"list local "_qs + local, u"idle"_qs, u"restore server"_qs}));
 
     setAutomaticRun(true);
-    builders->Download(WorkMode::Transfer);
+    builders->Download();
     EXPECT_TRUE(model.isEmpty()) << protocol().join(u'\n').toStdString();
     for (const char *file : {"readme.md", "www/index.html", "www/img/a.png"})
         EXPECT_EQ(readLocal(local + QString::fromLatin1(file)), server->readFile(QString::fromLatin1(file))) << file;
@@ -329,7 +321,7 @@ TEST_F(TransferBuilderTest, DownloadIntoADropFolderAndALinkUnderItsOwnName)
     link.name = u"link -> a.txt"_qs;
     builderHost.serverLines = {serverLine(u"data/a.txt"_qs), link};
 
-    builders->Download(WorkMode::Transfer, u"into"_qs);
+    builders->Download({u"into"_qs});
     EXPECT_EQ(readLocal(local + u"into/a.txt"_qs), QByteArray("abc")) << protocol().join(u'\n').toStdString();
     EXPECT_EQ(readLocal(local + u"into/link"_qs), QByteArray("abc"));
     EXPECT_FALSE(QFileInfo::exists(local + u"a.txt"_qs));
@@ -340,7 +332,7 @@ TEST_F(TransferBuilderTest, DownloadWithTheDriveListShownAsksNothingAndDoesNotCo
     master->SetConnectionData(u"127.0.0.1"_qs, u"1"_qs, u"u"_qs, u"p"_qs, 0);
     builderHost.localPath = u"\\"_qs;
     builderHost.serverLines = {SelectionLine{EntryKind::File, u"a.txt"_qs, u"1"_qs, u"d"_qs, {}, {}, true}};
-    builders->Download(WorkMode::Transfer);
+    builders->Download();
     EXPECT_EQ(prompts.shown, QStringList{u"information: Please select a local folder for this action!"_qs});
     EXPECT_EQ(modeQuestion.asked, 0);
     EXPECT_TRUE(builderHost.calls.isEmpty());
@@ -352,11 +344,11 @@ TEST_F(TransferBuilderTest, UploadWithoutAHostEndsSilentlyAfterTheQuestion)
     env.writeFile(u"local/a.txt"_qs, "a");
     builderHost.localPath = local;
     builderHost.localLines = {localLine(local + u"a.txt"_qs)};
-    builders->Upload(WorkMode::Transfer);
+    builders->Upload();
     EXPECT_EQ(modeQuestion.asked, 1);
     EXPECT_TRUE(prompts.shown.isEmpty());
     EXPECT_TRUE(builderHost.calls.isEmpty());
-    EXPECT_TRUE(runner->queueList().isEmpty());
+    EXPECT_TRUE(shown.isEmpty());
 }
 
 TEST_F(TransferBuilderTest, AbortInTheModeQuestionDoesNothingAndTheSuppressedQuestionIsNotAsked)
@@ -369,22 +361,22 @@ TEST_F(TransferBuilderTest, AbortInTheModeQuestionDoesNothingAndTheSuppressedQue
     for (bool upload : {true, false}) {
         modeQuestion.answers = {false};
         builderHost.calls.clear();
-        upload ? builders->Upload(WorkMode::Transfer) : builders->Download(WorkMode::Transfer);
+        upload ? builders->Upload() : builders->Download();
         EXPECT_EQ(builderHost.calls, QStringList{upload ? u"restore local"_qs : u"restore server"_qs});
-        EXPECT_TRUE(runner->queueList().isEmpty());
+        EXPECT_TRUE(shown.isEmpty());
     }
     EXPECT_EQ(modeQuestion.asked, 2);
 
     // "Don't show this message again" left the file behind: no question, the upload runs.
     ASSERT_TRUE(NoWizardFilterFile(folders.appDataFolder).write());
     builderHost.serverPath = u"/"_qs;
-    builders->Upload(WorkMode::Transfer);
+    builders->Upload();
     EXPECT_EQ(modeQuestion.asked, 2);
     EXPECT_EQ(server->readFile(u"a.txt"_qs), QByteArray("a"));
     // Other work modes never ask.
     NoWizardFilterFile file(folders.appDataFolder);
     QFile::remove(file.path());
-    builders->Upload(WorkMode::UsedSpace);
+    builders->UsedSpace(GridSide::Local);
     EXPECT_EQ(modeQuestion.asked, 2);
 }
 
@@ -406,7 +398,7 @@ TEST_F(TransferBuilderTest, AbortInTheProgressWindowRunsNothing)
             work.abortRequested = true;
     };
 
-    builders->Upload(WorkMode::Transfer);
+    builders->Upload();
     EXPECT_EQ(walkProgress.lines.size(), 3);
     EXPECT_EQ(model.rowCount(), 1) << "nothing is shown or run";
     EXPECT_TRUE(QDir(server->root()).entryList(QDir::Files).isEmpty());
@@ -415,10 +407,10 @@ TEST_F(TransferBuilderTest, AbortInTheProgressWindowRunsNothing)
 
     walkProgress.lines.clear();
     builderHost.calls.clear();
-    runner->setQueueList({});
-    builders->Download(WorkMode::Transfer);
+    shown.clear();
+    builders->Download();
     EXPECT_EQ(walkProgress.lines.size(), 3);
-    EXPECT_TRUE(runner->queueList().isEmpty()) << "nothing is queued";
+    EXPECT_TRUE(shown.isEmpty()) << "nothing is queued";
     EXPECT_EQ(model.rowCount(), 1);
     EXPECT_EQ(builderHost.calls, (QStringList{u"busy"_qs, u"list local "_qs + local, u"idle"_qs, u"restore server"_qs}));
     EXPECT_FALSE(QFileInfo::exists(local + u"tree/d0"_qs));
@@ -440,17 +432,17 @@ TEST_F(TransferBuilderTest, UsedSpaceCountsFilesFoldersAndBytesAndEndsWithTheTot
     const QString stars(40, u'*');
     const QStringList totals{u" "_qs, stars, u"Done"_qs, stars, u" "_qs};
 
-    builders->Upload(WorkMode::UsedSpace);
+    builders->UsedSpace(GridSide::Local);
     EXPECT_EQ(work.filesFound, 3);
     EXPECT_EQ(work.foldersFound, 2);
     EXPECT_EQ(work.totalSize, 3524);
     EXPECT_EQ(walkProgress.lines.mid(walkProgress.lines.size() - 5), totals);
     EXPECT_EQ(builderHost.calls, (QStringList{u"busy"_qs, u"idle"_qs, u"restore local"_qs}));
-    EXPECT_TRUE(runner->queueList().isEmpty());
+    EXPECT_TRUE(shown.isEmpty());
 
     walkProgress.lines.clear();
     builderHost.calls.clear();
-    builders->Download(WorkMode::UsedSpace);
+    builders->UsedSpace(GridSide::Server);
     EXPECT_EQ(work.filesFound, 3);
     EXPECT_EQ(work.foldersFound, 2);
     EXPECT_EQ(work.totalSize, 4113);
@@ -468,7 +460,7 @@ TEST_F(TransferBuilderTest, NamesRecordsCannotHoldAreSkippedWithAProtocolLine)
     SelectionLine bad = localLine(good);
     bad.name = u"bad|name.txt"_qs;
     builderHost.localLines = {bad, localLine(good)};
-    builders->Upload(WorkMode::Transfer);
+    builders->Upload();
     EXPECT_TRUE(protocol().contains(u"2: Skipped a name that queue records cannot hold: "_qs + local + u"bad|name.txt"_qs));
     EXPECT_EQ(server->readFile(u"good.txt"_qs), QByteArray("g"));
 }
@@ -486,15 +478,15 @@ TEST_F(TransferBuilderTest, FindFilesGoesToTheChosenFileOnBothSides)
     filter.chosenRemote = u"/www/sub/page.html"_qs;
     filter.chosenLocal = chosen;
 
-    builders->Upload(WorkMode::FindFiles);
-    EXPECT_EQ(builders->workMode(), WorkMode::FindFiles);
+    builders->Search(GridSide::Local, SearchKind::FindFiles);
+    EXPECT_EQ(filter.modes, QList<int>{int(FilterWindowMode::FindFiles)});
     const qsizetype from = builderHost.calls.indexOf(u"show server /www/sub"_qs);
     ASSERT_GE(from, 0) << builderHost.calls.join(u'\n').toStdString();
     EXPECT_EQ(builderHost.calls.mid(from), (QStringList{u"show server /www/sub"_qs, u"select server page.html"_qs,
                                                         u"list local "_qs + local + u"site/sub/"_qs, u"select local page.html"_qs,
                                                         u"idle"_qs, u"focus local"_qs}));
     builderHost.calls.clear();
-    builders->Download(WorkMode::FindFiles);
+    builders->Search(GridSide::Server, SearchKind::FindFiles);
     const qsizetype localFirst = builderHost.calls.indexOf(u"list local "_qs + local + u"site/sub/"_qs);
     ASSERT_GE(localFirst, 0) << builderHost.calls.join(u'\n').toStdString();
     EXPECT_EQ(builderHost.calls.mid(localFirst + 1), (QStringList{u"select local page.html"_qs, u"show server /www/sub"_qs,

@@ -94,9 +94,8 @@ TEST_F(TreeWalkTest, DeleteRemovesFilesFirstThenFoldersDeepestFirst)
     server->writeFile(QStringLiteral("keep.txt"), "k");
     model.appendRow({QStringLiteral("old"), QStringLiteral("RETR"), QStringLiteral("x"), QStringLiteral("1"), QStringLiteral("d")});
 
-    walker->CollectDelete(QStringLiteral("/"), QStringLiteral("/www"));
+    const QStringList queue = walker->CollectDelete(QStringLiteral("/"), QStringLiteral("/www"));
     EXPECT_TRUE(model.isEmpty()) << "the walk empties the queue grid";
-    const QStringList queue = runner->queueList();
     // The files in the order the walk found them (the listing's order of the two sibling
     // folders is the listing's business), then every folder after the folders beneath it.
     QStringList files = heads(queue).mid(0, 3);
@@ -262,8 +261,7 @@ TEST_F(TreeWalkTest, AbortStopsAWalkWithinOneEntry)
 
     walkProgress.lines.clear();
     work.abortRequested = false;
-    runner->setQueueList({});
-    walker->CollectDelete(QStringLiteral("/"), QStringLiteral("/big"));
-    EXPECT_TRUE(runner->queueList().isEmpty()) << "an aborted delete walk appends nothing";
+    EXPECT_TRUE(walker->CollectDelete(QStringLiteral("/"), QStringLiteral("/big")).isEmpty())
+        << "an aborted delete walk returns nothing";
     EXPECT_EQ(walkProgress.lines.size(), 4);
 }

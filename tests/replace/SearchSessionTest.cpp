@@ -23,8 +23,7 @@ protected:
     QString root = dir.path() + u'/';
     QString site = root + u"site/"_s;          // the local path box
     QString download = root + u"tmp/download/"_s;
-    QStringList queue{u"STOR|/old|/older"_s};
-    SearchSession session{queue};
+    SearchSession session;
 
     void write(const QString &path, const QByteArray &bytes)
     {
@@ -85,11 +84,11 @@ TEST_F(SearchSessionTest, RowsComeFromRecordsWhoseWorkingCopyExists)
 TEST_F(SearchSessionTest, UploadRecordsGrowWithoutDuplicates)
 {
     loadServerRows({u"1.txt"_s, u"2.txt"_s, u"3.txt"_s, u"4.txt"_s, u"5.txt"_s});
-    queue.clear(); // the window empties the list when it opens
+    session.clearTransferRecords(); // the window empties the list when it opens
     QList<SearchEntry> &rows = session.entries();
     rows[0].hitMark = rows[1].hitMark = 1;
     EXPECT_EQ(session.queueUploads(), 2);
-    EXPECT_EQ(queue.at(0), u"STOR|"_s + download + u"1.txt|/www/1.txt"_s + S + u"1|1.txt|12|01.02.2026 10:11:12"_s);
+    EXPECT_EQ(session.transferRecords().at(0), u"STOR|"_s + download + u"1.txt|/www/1.txt"_s + S + u"1|1.txt|12|01.02.2026 10:11:12"_s);
 
     // A second run changes one of them and one more file: three records.
     session.clearMarks();
@@ -112,7 +111,7 @@ TEST_F(SearchSessionTest, TransferRecordsUseTheRealLocalPaths)
     session.entries()[0].hitMark = 1;
     session.entries()[1].hitMark = 1;
     session.queueTransfers();
-    EXPECT_EQ(queue, (QStringList{u"RETR|/www/a.txt|"_s + site + u"a.txt"_s + S + u"1|a.txt|1|01.02.2026 10:11:12"_s,
+    EXPECT_EQ(session.transferRecords(), (QStringList{u"RETR|/www/a.txt|"_s + site + u"a.txt"_s + S + u"1|a.txt|1|01.02.2026 10:11:12"_s,
                                   u"STOR|"_s + site + u"b.txt|/www/b.txt"_s + S + u"1|b.txt|1|01.02.2026 10:11:12"_s}));
 }
 

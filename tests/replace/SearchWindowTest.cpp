@@ -53,7 +53,8 @@ protected:
     }
 
     SearchAndReplaceForm &form() { return *starter->dialogs().searchAndReplace; }
-    QStringList &queue() { return starter->queue().runner().queueList(); }
+    // The records the window prepared for the run that follows it.
+    QStringList queue() { return form().session().transferRecords(); }
     QPushButton *button(const char *name) { return form().button(name); }
 
     void writeFile(const QString &path, const QByteArray &bytes)

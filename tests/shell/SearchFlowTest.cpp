@@ -65,22 +65,22 @@ namespace {
 // handed over (the real window lets the user narrow them first).
 class HandOverAllFilter : public TransferFilter {
 public:
-    HandOverAllFilter(AppContext &context, QueueRunner &runner)
+    HandOverAllFilter(AppContext &context, QueueHost &window)
         : m_context(context)
-        , m_runner(runner)
+        , m_window(window)
     {
     }
     bool isInUse() const override { return true; }
-    bool execFilterWindow(WorkMode mode) override
+    std::optional<QStringList> chooseRecords(FilterWindowMode mode, const QStringList &records) override
     {
         modes << mode;
         const QString download = m_context.folders.downloadFolder();
         QDir(download).removeRecursively();
         QDir().mkpath(download);
-        const QString box = IncludeTrailingBackslash(m_runner.host().localPathText());
+        const QString box = IncludeTrailingBackslash(m_window.localPathText());
         QStringList queue;
         QStringList handOver;
-        for (const QString &text : std::as_const(m_runner.queueList())) {
+        for (const QString &text : records) {
             const QueueRecord record = QueueRecord::parse(text);
             const bool download = record.command == QueueCommand::Retr;
             if (!download && record.command != QueueCommand::Stor)
@@ -96,17 +96,16 @@ public:
                                : handOver.constLast());
         }
         TextCodec::WriteLines(m_context.folders.tempFolder + u"SEARCH_QUEUE.TXT"_s, handOver);
-        m_runner.setQueueList(queue);
-        return true;
+        return queue;
     }
     QString chosenRemoteFile() const override { return {}; }
     QString chosenLocalFile() const override { return {}; }
 
-    QList<WorkMode> modes;
+    QList<FilterWindowMode> modes;
 
 private:
     AppContext &m_context;
-    QueueRunner &m_runner;
+    QueueHost &m_window;
 };
 
 class SearchFlow : public AppFixture {
@@ -146,10 +145,10 @@ protected:
         browser().FillServerGrid(u"/"_s);
         browser().FillLocalGrid(localRoot);
 
-        filter = std::make_unique<HandOverAllFilter>(context(), starter->queue().runner());
+        filter = std::make_unique<HandOverAllFilter>(context(), starter->queue().host());
         host = std::make_unique<MainFormTransferHost>(browser());
         builders = std::make_unique<TransferBuilders>(TransferBuilderSetup{
-            context(), *master, starter->work(), starter->queue().runner(), starter->queue().walker(),
+            context(), *master, starter->work(), starter->queue().host(), starter->queue().runner(), starter->queue().walker(),
             *starter->dialogs().walkProgress, *host, *starter->dialogs().wizardFilter, *filter, starter->search()});
         prompts.clear();
     }
@@ -206,7 +205,7 @@ protected:
             form().button("ViewBiitBtn")->click();
             form().button("UploadSearchAndReplaceBitBtn")->click();
         });
-        builders->Download(WorkMode::SearchAndReplace);
+        builders->Search(GridSide::Server, SearchKind::SearchAndReplace);
     }
     // "Restore" in the main window, the newest backup chosen and confirmed.
     void restoreNewestBackup()
@@ -264,14 +263,14 @@ TEST_F(SearchFlow, ServerFilesAreDownloadedChangedUploadedAndRestored)
         EXPECT_TRUE(form().button("SearchAndReplaceServerBitBtn")->isVisible());
 
         replaceOldByNewOnServer();
-        queuedInWindow = form().session().queueList();
+        queuedInWindow = form().session().transferRecords();
         EXPECT_EQ(onServer(u"www/index.html"_s), index) << "nothing goes up before the window closes";
         EXPECT_EQ(onServer(u"www/css/site.css"_s), css);
         form().button("UploadSearchAndReplaceBitBtn")->click();
     });
-    builders->Download(WorkMode::SearchAndReplace);
+    builders->Search(GridSide::Server, SearchKind::SearchAndReplace);
     ASSERT_TRUE(windowWasOpen);
-    EXPECT_EQ(filter->modes, QList<WorkMode>{WorkMode::SearchAndReplace});
+    EXPECT_EQ(filter->modes, QList<FilterWindowMode>{FilterWindowMode::SearchAndReplace});
     EXPECT_EQ(queuedInWindow.size(), 2);
 
     // The changed files are on the server, the others as they were.
@@ -341,7 +340,7 @@ TEST_F(SearchFlow, AnApplyChangesOnlyTheMatchedBytesAndRestoreIsByteExact)
         }
         form().button("UploadSearchAndReplaceBitBtn")->click();
     });
-    builders->Download(WorkMode::SearchAndReplace);
+    builders->Search(GridSide::Server, SearchKind::SearchAndReplace);
     ASSERT_TRUE(windowWasOpen);
     EXPECT_EQ(onServer(u"www/crlf.txt"_s), "a new line\r\nsecond\r\n");
     EXPECT_EQ(onServer(u"www/lf.html"_s), "<p>new</p>\n<p>keep</p>\n");
@@ -366,7 +365,7 @@ TEST_F(SearchFlow, RestorePutsBackOnlyTheFilesTheApplyChanged)
         replaceOldByNewOnServer();
         form().button("UploadSearchAndReplaceBitBtn")->click();
     });
-    builders->Download(WorkMode::SearchAndReplace);
+    builders->Search(GridSide::Server, SearchKind::SearchAndReplace);
     ASSERT_TRUE(windowWasOpen);
     EXPECT_GE(overwriteQuestions, 2) << "each upload back was asked about";
     ASSERT_EQ(onServer(u"www/index.html"_s), "<p>new</p>\n<p>keep</p>\n");
@@ -430,7 +429,7 @@ TEST_F(SearchFlow, AnUploadBackTheServerRefusesIsReportedAsAFailure)
         prompts.clear();
         form().button("UploadSearchAndReplaceBitBtn")->click();
     });
-    builders->Download(WorkMode::SearchAndReplace);
+    builders->Search(GridSide::Server, SearchKind::SearchAndReplace);
     EXPECT_EQ(onServer(u"www/css/site.css"_s), "body { color: new; }\n");
     EXPECT_FALSE(prompts.shown.join(u'\n').contains(u"You have a backup now."_s)) << prompts.shown.join(u'\n').toStdString();
     EXPECT_TRUE(prompts.shown.contains(u"error: 1 of the changed files could not be uploaded (the protocol names them; they stay "
@@ -449,7 +448,7 @@ TEST_F(SearchFlow, ARestoreTheServerRefusesSaysWhatIsNotBack)
         replaceOldByNewOnServer();
         form().button("UploadSearchAndReplaceBitBtn")->click();
     });
-    builders->Download(WorkMode::SearchAndReplace);
+    builders->Search(GridSide::Server, SearchKind::SearchAndReplace);
     ASSERT_EQ(onServer(u"www/index.html"_s), "<p>new</p>\n<p>keep</p>\n");
     // A folder now stands where index.html was: its upload is refused.
     QFile::remove(server.localPath(u"www/index.html"_s));
@@ -472,7 +471,7 @@ TEST_F(SearchFlow, SearchOnlyDownloadsTheFilesWithHitsIntoTheUsersFolder)
         form().searchEdit()->setText(u"keep"_s);
         form().button("DownloadSearchBitBtn")->click();
     });
-    builders->Download(WorkMode::SearchInFiles);
+    builders->Search(GridSide::Server, SearchKind::SearchInFiles);
     ASSERT_TRUE(windowWasOpen);
     EXPECT_EQ(TestEnvironment::readFile(localRoot + u"www/index.html"_s), "<p>old</p>\n<p>keep</p>\n");
     EXPECT_FALSE(QFileInfo::exists(localRoot + u"www/readme.txt"_s));
@@ -495,7 +494,7 @@ TEST_F(SearchFlow, LocalFilesAreChangedInPlaceAndRestoredLocally)
         EXPECT_EQ(TestEnvironment::readFile(localRoot + u"site/a.txt"_s), "hello new\n") << "changed at once";
         QTest::keyClick(form().grid(), Qt::Key_Escape);
     });
-    builders->Upload(WorkMode::SearchAndReplace);
+    builders->Search(GridSide::Local, SearchKind::SearchAndReplace);
     ASSERT_TRUE(windowWasOpen);
     EXPECT_EQ(prompts.shown, (QStringList{u"information: Operation complete. 2 changed files."_s,
                                           u"information: You have a backup now. Please press \"Restore\" at the top of the "
@@ -530,7 +529,7 @@ TEST_F(SearchFlow, GoToTakesBothPanesToTheFileChosenInTheSearchWindow)
         prompts.confirmAnswers = {true};
         form().button("SearchFilesBitBtn")->click();
     });
-    builders->Download(WorkMode::SearchInFiles);
+    builders->Search(GridSide::Server, SearchKind::SearchInFiles);
     ASSERT_TRUE(windowWasOpen);
     EXPECT_EQ(prompts.shown.value(0), u"confirm: Goto: /www/css/site.css"_s);
     EXPECT_EQ(w().serverPathEdit->currentText(), u"/www/css"_s);
@@ -556,7 +555,7 @@ TEST_F(SearchFlow, SearchOnlyUploadsTheLocalFilesWithHits)
         form().searchEdit()->setText(u"needle"_s);
         form().button("UploadSearchBitBtn")->click();
     });
-    builders->Upload(WorkMode::SearchInFiles);
+    builders->Search(GridSide::Local, SearchKind::SearchInFiles);
     ASSERT_TRUE(windowWasOpen);
     // The real local files go up, into new folders where needed.
     EXPECT_EQ(onServer(u"site/hit.txt"_s), "needle\n");

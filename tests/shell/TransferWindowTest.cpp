@@ -226,7 +226,6 @@ TEST_F(TransferWindow, F5UploadsTheLocalSelectionAfterTheQuestion)
     EXPECT_FALSE(starter->dialogs().walkProgress->isVisible());
     EXPECT_EQ(starter->queue().model().rowCount(), 0);
     EXPECT_GE(rowOf(BrowserSide::Server, u"dir"_qs), 0) << "the server grid lists the new folder";
-    EXPECT_EQ(starter->transfer().builders().workMode(), WorkMode::Transfer);
 
     // Abort with "Don't show this message again": nothing moves, and the question stays away.
     QFile::remove(server.localPath(u"a.txt"_qs));
@@ -408,7 +407,7 @@ TEST_F(TransferWindow, TheProgressWindowAbortsACollectionAndKeepsUsedSpaceFigure
     EXPECT_FALSE(main().isBusy());
 
     select(BrowserSide::Local, {u"many"_qs, u"a.txt"_qs});
-    starter->transfer().builders().Upload(WorkMode::UsedSpace);
+    starter->transfer().builders().UsedSpace(GridSide::Local);
     QCoreApplication::processEvents();
     EXPECT_TRUE(progress->isVisible());
     EXPECT_EQ(progress->titleLabel()->text(), u"Calculate used space"_qs);

@@ -64,19 +64,17 @@ protected:
 
 } // namespace
 
-TEST_F(CopyToEachDirTest, DestinationsAreTheFolderLinesEachOnce)
+TEST_F(CopyToEachDirTest, DestinationsAreTheFoldersReadEachOnce)
 {
-    const QStringList lines{
-        S("Read folder: /site"),
-        S("Read file: /site/index.html|/home/u/site/index.html"),
-        S("Read folder: /site/a"),
-        S("read FOLDER: /site/b  "),
-        S("Read folder: /site/a"),                       // reported twice, listed once
-        S("Read file: /site/Read folder: trick"),        // a file line that merely contains the text
-        S("Read folder: /site/a/Read folder: x"),        // a folder whose name holds the text
-        S("Read folder: "),
+    const QStringList foldersRead{
+        S("/site"),
+        S("/site/a"),
+        S("/site/b"),
+        S("/site/a"),                  // read twice, listed once
+        S("/site/a/Read folder: x"),   // a folder whose name holds the progress text
+        S(""),
     };
-    EXPECT_EQ(DestinationsFromProgressLines(lines),
+    EXPECT_EQ(UniqueFolders(foldersRead),
               (QStringList{S("/site"), S("/site/a"), S("/site/b"), S("/site/a/Read folder: x")}));
 }
 

@@ -62,7 +62,7 @@ TEST_F(ToolsServerTest, FoldersChangeFirstInSelectionOrderThenAllFilesInOneRun)
     PermissionChoice choice;
     choice.value = S("750");
     choice.recursive = true;
-    PermissionRun(*walker, *runner).run({row(1, S("top.txt")), row(0, S("www")), row(2, S("lnk -> target.txt")),
+    PermissionRun(*walker, *runner, host).run({row(1, S("top.txt")), row(0, S("www")), row(2, S("lnk -> target.txt")),
                                          row(0, S("other"))},
                                         S("/"), choice);
 
@@ -96,7 +96,7 @@ TEST_F(ToolsServerTest, WithoutRecursionTheScopeDecidesWhetherTheFolderItselfCha
         PermissionChoice choice;
         choice.value = S("700");
         choice.scope = c.scope;
-        PermissionRun(*walker, *runner).run({row(0, S("www")), row(1, S("top.txt"))}, S("/"), choice);
+        PermissionRun(*walker, *runner, host).run({row(0, S("www")), row(1, S("top.txt"))}, S("/"), choice);
         EXPECT_EQ(mode(S("www")), S(c.folder)) << int(c.scope);
         EXPECT_EQ(mode(S("top.txt")), S(c.file)) << int(c.scope);
         EXPECT_EQ(mode(S("www/a.txt")), S(c.inside)) << int(c.scope);
@@ -112,7 +112,7 @@ TEST_F(ToolsServerTest, ANameRecordsCannotHoldIsSkippedAndTheRestChanges)
     setMode(S("a|b.txt"), 0x6644);
     PermissionChoice choice;
     choice.value = S("600");
-    PermissionRun(*walker, *runner).run({row(1, S("a|b.txt")), row(1, S("ok é.txt"))}, S("/"), choice);
+    PermissionRun(*walker, *runner, host).run({row(1, S("a|b.txt")), row(1, S("ok é.txt"))}, S("/"), choice);
     EXPECT_EQ(mode(S("ok é.txt")), S("600"));
     EXPECT_EQ(mode(S("a|b.txt")), S("644"));
     EXPECT_TRUE(protocol().contains(S("2: Skipped a name that queue records cannot hold: /a|b.txt")))
