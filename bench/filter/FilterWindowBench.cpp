@@ -58,7 +58,7 @@ int main(int argc, char **argv)
     AppStarter::Seams seams;
     seams.prompts = &prompts;
     seams.platform = &platform;
-    AppStarter starter({}, seams);
+    AppStarter starter(StartupArguments(), seams);
     starter.start();
     starter.mainForm()->siteManagerTimer().stop();
 

@@ -215,7 +215,7 @@ int localRecords(const QStringList &args)
         seams.prompts = &prompts;
         seams.platform = &platform;
         seams.programFolder = qEnvironmentVariable("VELMORA_PROGRAM_FOLDER");
-        starter = std::make_unique<AppStarter>(QStringList(), seams);
+        starter = std::make_unique<AppStarter>(StartupArguments(), seams);
         starter->start();
         engine = &starter->ftp();
         runner = &starter->queue().runner();

@@ -66,7 +66,7 @@ int main(int argc, char **argv)
     SilentPrompts prompts;
     Velmora::AppStarter::Seams seams;
     seams.prompts = &prompts;
-    Velmora::AppStarter starter({}, seams);
+    Velmora::AppStarter starter(Velmora::StartupArguments(), seams);
     starter.start();
     QCoreApplication::processEvents();
     const bool shown = starter.mainForm()->isVisible();

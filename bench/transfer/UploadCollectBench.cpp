@@ -116,7 +116,7 @@ int main(int argc, char **argv)
     seams.prompts = &prompts;
     seams.platform = &platform;
     seams.programFolder = qEnvironmentVariable("VELMORA_PROGRAM_FOLDER");
-    AppStarter starter(QStringList(), seams);
+    AppStarter starter(StartupArguments(), seams);
     starter.start();
     MainForm &main = *starter.mainForm();
     AppContext &context = starter.context();

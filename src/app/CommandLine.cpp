@@ -35,6 +35,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             return result;
         }
     }
+    result.m_startup = StartupArguments::fromArguments(arguments);
     return result;
 }
 

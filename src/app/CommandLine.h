@@ -28,6 +28,8 @@ public:
     static CommandLine parse(const QStringList &arguments);
 
     Action action() const { return m_action; }
+    // For Start: the queue file and switch of a batch job (both empty without one).
+    const StartupArguments &startup() const { return m_startup; }
     const QString &unknownOption() const { return m_unknownOption; }
 
     static QString helpText();
@@ -41,6 +43,7 @@ public:
 
 private:
     Action m_action = Action::Start;
+    StartupArguments m_startup;
     QString m_unknownOption;
 };
 

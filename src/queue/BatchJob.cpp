@@ -38,16 +38,17 @@ QString BatchJob::text(const QString &english, const QString &german) const
     return m_context.text(english, german);
 }
 
-void BatchJob::Run(const QString &queueFile, const QString &mode)
+int BatchJob::run(const BatchRequest &request)
 {
     if (m_running || m_runner.isRunning())
-        return;
-    BatchJobHost jobHost(m_host, queueFile, mode);
-    execute(queueFile, mode, jobHost);
-    finish(mode, jobHost, m_host);
+        return ExitIncomplete;
+    BatchJobHost jobHost(m_host, request.queueFile, request.switchText);
+    const int exitStatus = execute(request.queueFile, request.switchText, jobHost);
+    finish(exitStatus, request.switchText, jobHost, m_host);
+    return exitStatus;
 }
 
-void BatchJob::execute(const QString &queueFile, const QString &mode, BatchJobHost &jobHost)
+int BatchJob::execute(const QString &queueFile, const QString &mode, BatchJobHost &jobHost)
 {
     m_running = true;
     QueueHost &host = m_host;
@@ -105,12 +106,12 @@ void BatchJob::execute(const QString &queueFile, const QString &mode, BatchJobHo
     // A run writes the log line itself; a job that ran nothing gets it here.
     if (!result.ran)
         writeLogLine(start, queueFile, mode);
-    m_exitStatus = queueRead && !passwordMissing && result.ran && result.allSucceeded() ? 0 : ExitIncomplete;
+    return queueRead && !passwordMissing && result.ran && result.allSucceeded() ? 0 : ExitIncomplete;
 }
 
-void BatchJob::finish(const QString &mode, const BatchJobHost &jobHost, QueueHost &host)
+void BatchJob::finish(int exitStatus, const QString &mode, const BatchJobHost &jobHost, QueueHost &host)
 {
-    Q_EMIT jobFinished(m_exitStatus);
+    Q_EMIT jobFinished(exitStatus);
     const std::optional<BatchSwitch> batchSwitch = BatchSwitchFromText(mode);
     const bool shutdown = batchSwitch == BatchSwitch::RunAndShutdown || jobHost.shutdownRequested();
     if (shutdown)

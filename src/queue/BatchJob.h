@@ -28,6 +28,12 @@ struct AppContext;
 // gives the log line and the end the switch asks for. While the job runs, the runner sees a
 // host in batch mode; once it is over, batch mode is gone, so a later run by the user never
 // writes a log line, closes the program or powers the machine off.
+// A batch job as the command line names it: the queue file and the switch as typed.
+struct BatchRequest {
+    QString queueFile;
+    QString switchText; // "-r", "-rc" or "-rs"
+};
+
 class BatchJob : public QObject {
     Q_OBJECT
 public:
@@ -38,20 +44,19 @@ public:
     BatchJob(AppContext &context, MasterFTP &ftp, QueueController &controller, QueueRunner &runner,
              QueueTableModel &model, QueueHost &host, QObject *parent = nullptr);
 
-    // Runs the job once. The end ("-rc", "-rs") comes after everything the run does, when this
-    // call returns to the event loop that started it.
-    void Run(const QString &queueFile, const QString &mode);
+    // Runs the job once and returns the program's exit status: 0 when every record of the
+    // queue succeeded, else ExitIncomplete. The end ("-rc", "-rs") comes after everything the
+    // run does, when this call returns to the event loop that started it.
+    int run(const BatchRequest &request);
     bool isRunning() const { return m_running; }
-    // 0 when every record of the queue succeeded, else ExitIncomplete.
-    int exitStatus() const { return m_exitStatus; }
 
 Q_SIGNALS:
     // The job is over and its log line written; the program is about to end as the switch says.
     void jobFinished(int exitStatus);
 
 private:
-    void execute(const QString &queueFile, const QString &mode, BatchJobHost &jobHost);
-    void finish(const QString &mode, const BatchJobHost &jobHost, QueueHost &host);
+    int execute(const QString &queueFile, const QString &mode, BatchJobHost &jobHost);
+    void finish(int exitStatus, const QString &mode, const BatchJobHost &jobHost, QueueHost &host);
     bool loadQueue(const QString &queueFile);
     void reportMissingPassword(const QString &queueFile);
     void writeLogLine(const QDateTime &start, const QString &queueFile, const QString &mode);
@@ -65,7 +70,6 @@ private:
     QueueHost &m_host;
     UnattendedOverwriteQuestion m_question;
     bool m_running = false;
-    int m_exitStatus = 0;
 };
 
 } // namespace Velmora

@@ -60,15 +60,20 @@
 
 namespace Velmora {
 
-AppStarter::AppStarter(QStringList arguments)
-    : AppStarter(std::move(arguments), Seams())
+AppStarter::AppStarter(StartupArguments startup)
+    : AppStarter(std::move(startup), Seams())
 {
 }
 
-AppStarter::AppStarter(QStringList arguments, Seams seams)
-    : m_arguments(std::move(arguments))
+AppStarter::AppStarter(StartupArguments startup, Seams seams)
+    : m_startup(std::move(startup))
     , m_seams(std::move(seams))
 {
+}
+
+int AppStarter::batchExitStatus() const
+{
+    return m_batchJobs ? m_batchJobs->exitStatus() : 0;
 }
 
 AppStarter::~AppStarter()
@@ -141,7 +146,7 @@ void AppStarter::createServices()
     // A batch run (queue file and switch on the command line) usually has nobody at the screen:
     // until its job is over no box may wait, so every message goes to the protocol and the
     // console instead, valid command line or not. Afterwards ("-r") boxes appear again, echoed.
-    if (StartupArguments::fromArguments(m_arguments).check() != StartupArguments::Verdict::NoBatch) {
+    if (m_startup.check() != StartupArguments::Verdict::NoBatch) {
         const ConsoleEchoPrompts::LineSink console = m_seams.console ? m_seams.console : &ConsoleEchoPrompts::writeToStandardError;
         m_consolePrompts = std::make_unique<ConsoleEchoPrompts>(*prompts, console);
         m_unattendedPrompts = std::make_unique<UnattendedPrompts>(*m_consolePrompts, *m_protocol, m_language, console);
@@ -154,7 +159,7 @@ void AppStarter::createServices()
 
 void AppStarter::createWindows()
 {
-    m_mainForm = std::make_unique<MainForm>(*m_context, m_work, StartupArguments::fromArguments(m_arguments));
+    m_mainForm = std::make_unique<MainForm>(*m_context, m_work, m_startup);
     m_creationOrder.append(m_mainForm->objectName());
     const QString batchLog = m_folders.appDataFile(QStringLiteral("Lastbatchjob.log"));
     if (!QFileInfo::exists(batchLog))

@@ -6,6 +6,7 @@
 #include "app/ConsoleEchoPrompts.h"
 #include "app/UnattendedPrompts.h"
 #include "app/DesignState.h"
+#include "app/StartupArguments.h"
 #include "app/TypeAheadSearch.h"
 #include "app/WorkControl.h"
 #include "common/Language.h"
@@ -103,8 +104,9 @@ public:
         PasswordVault *vault = nullptr;   // null: the desktop keyring
     };
 
-    explicit AppStarter(QStringList arguments);
-    AppStarter(QStringList arguments, Seams seams);
+    // startup: the batch job the command line names, if any (read once, by the caller).
+    explicit AppStarter(StartupArguments startup);
+    AppStarter(StartupArguments startup, Seams seams);
     ~AppStarter() override;
 
     // Runs the start-up; false when the program must end at once (bad command line).
@@ -119,6 +121,8 @@ public:
     BrowserController &browser() const;
     QueueWiring &queue() const { return *m_queue; }
     BatchJobWiring &batchJobs() const { return *m_batchJobs; }
+    // The exit status the batch job of this run asks for (0 without one).
+    int batchExitStatus() const;
     SitesWiring &sites() const { return *m_sites; }
     TransferWiring &transfer() const { return *m_transfer; }
     MainFormLayout &layout() const { return *m_layout; }
@@ -144,7 +148,7 @@ private:
     template <typename Form, typename... Extra>
     Form *createDialog(Extra &...extra);
 
-    QStringList m_arguments;
+    StartupArguments m_startup;
     Seams m_seams;
     AppFolders m_folders;
     Language m_language;

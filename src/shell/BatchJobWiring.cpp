@@ -22,10 +22,10 @@ BatchJobWiring::BatchJobWiring(AppContext &context, MainForm &main, MasterFTP &f
 {
     connect(&main, &MainForm::batchJobStarted, m_job, [this] {
         m_main.batchJobTimer().stop(); // the job runs once
-        m_job->Run(m_main.arguments().queueFile, m_main.arguments().mode);
+        m_exitStatus = m_job->run({m_main.arguments().queueFile, m_main.arguments().mode});
     });
-    connect(m_job, &BatchJob::jobFinished, &main, [this, prompts](int exitStatus) {
-        m_main.setExitStatus(exitStatus);
+    // Before the job carries out its switch: a user who goes on after "-r" gets boxes again.
+    connect(m_job, &BatchJob::jobFinished, &main, [this, prompts] {
         m_main.leaveBatchMode();
         if (prompts) // after "-r" somebody may use the window: boxes again
             prompts->setUnattended(false);

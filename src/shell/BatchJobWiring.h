@@ -32,12 +32,15 @@ public:
                    const Windows &windows);
 
     BatchJob &job() { return *m_job; }
+    // The exit status of the batch job of this program run: 0 without one.
+    int exitStatus() const { return m_exitStatus; }
     BatchJobBuilder &builder() { return m_builder; }
 
 private:
     MainForm &m_main;
     BatchJob *m_job;
     BatchJobBuilder m_builder;
+    int m_exitStatus = 0;
 };
 
 } // namespace Velmora

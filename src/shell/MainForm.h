@@ -62,8 +62,6 @@ public:
     // The batch job is over: later runs are the user's own.
     void leaveBatchMode() { m_batchMode = false; }
     // The program's exit status (a batch job's result); 0 unless set.
-    void setExitStatus(int status) { m_exitStatus = status; }
-    int exitStatus() const { return m_exitStatus; }
     QTimer &siteManagerTimer() { return m_siteManagerTimer; }
     QTimer &batchJobTimer() { return m_batchJobTimer; }
 
@@ -114,7 +112,6 @@ private:
     bool m_busyCursor = false;
     bool m_batchMode = false;
     bool m_endingFromRun = false;
-    int m_exitStatus = 0;
 };
 
 } // namespace Velmora

@@ -72,15 +72,15 @@ int main(int argc, char **argv)
     app.setDesktopFileName(QStringLiteral("com.holmvik.Velmora"));
     app.setWindowIcon(QIcon::fromTheme(QStringLiteral("velmora")));
 
-    Velmora::AppStarter starter(arguments);
+    Velmora::AppStarter starter(commandLine.startup());
     app.setUnexpectedErrorHandler([&starter](const QString &errorText) {
         qWarning("Velmora: unexpected error: %s", qUtf8Printable(errorText));
         if (starter.mainForm())
             starter.mainForm()->HandleUnexpectedError(errorText);
     });
     if (!starter.start())
-        return CommandLine::exitStatusFor(Velmora::StartupArguments::fromArguments(arguments).check());
+        return CommandLine::exitStatusFor(commandLine.startup().check());
     const int status = app.exec();
     // A batch job that did not carry out every record ends with a status of its own.
-    return status != 0 || !starter.mainForm() ? status : starter.mainForm()->exitStatus();
+    return status != 0 ? status : starter.batchExitStatus();
 }

@@ -265,7 +265,7 @@ TEST_F(BatchJobWindowTest, TheJobRunsOnceFromItsTimerAndLeavesBatchModeBehind)
     EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
     EXPECT_TRUE(model().isEmpty());
     EXPECT_EQ(TextCodec::ReadLines(logPath()).size(), 1);
-    EXPECT_EQ(main().exitStatus(), 0);
+    EXPECT_EQ(starter->batchExitStatus(), 0);
     // What the job switched on for itself is back as the user had it: MAN, and existing files
     // are asked about again.
     EXPECT_EQ(w().automaticRunButton->text(), QStringLiteral("MAN"));
@@ -299,7 +299,7 @@ TEST_F(BatchJobWindowTest, AFailingJobEndsWithItsStatusAndNoBox)
     ASSERT_TRUE(start({queue, QStringLiteral("-rc")}));
     QMetaObject::invokeMethod(&main().batchJobTimer(), "timeout", Qt::DirectConnection);
     EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
-    EXPECT_EQ(main().exitStatus(), 3);
+    EXPECT_EQ(starter->batchExitStatus(), 3);
     EXPECT_FALSE(main().isVisible()) << "-rc ended the program";
     EXPECT_TRUE(console.contains(QStringLiteral("velmora: Specify a host!"))) << console.join(u'\n').toStdString();
     const QStringList log = TextCodec::ReadLines(logPath());
@@ -329,7 +329,7 @@ TEST_F(BatchJobWindowTest, AJobGivesUpOnASilentServerAfterOneAttempt)
     ASSERT_TRUE(start({queue, QStringLiteral("-r")}));
     starter->ftp().client().setTimeouts({2000, 300, 2000});
     QMetaObject::invokeMethod(&main().batchJobTimer(), "timeout", Qt::DirectConnection);
-    EXPECT_EQ(main().exitStatus(), 3);
+    EXPECT_EQ(starter->batchExitStatus(), 3);
     int attempts = 0;
     for (const ProtocolEntry &entry : context().protocol.entries())
         attempts += entry.text.startsWith(QStringLiteral("Try to connect: ")) ? 1 : 0;

@@ -254,7 +254,7 @@ TEST(QueueStartTest, TheLastQueueIsShownAgainAtStart)
     seams.prompts = &prompts;
     seams.platform = &platform;
     seams.programFolder = qEnvironmentVariable("VELMORA_BINARY_DIR") + QStringLiteral("/bin/");
-    AppStarter starter({}, seams);
+    AppStarter starter(StartupArguments(), seams);
     ASSERT_TRUE(starter.start());
     QAbstractItemModel *model = starter.mainForm()->widgets().queueGrid->model();
     ASSERT_EQ(model->rowCount(), 2);

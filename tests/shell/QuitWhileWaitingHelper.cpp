@@ -40,7 +40,7 @@ int main(int argc, char **argv)
     seams.prompts = &prompts;
     seams.platform = &platform;
     seams.programFolder = qEnvironmentVariable("VELMORA_BINARY_DIR") + QStringLiteral("/bin/");
-    AppStarter starter({}, seams);
+    AppStarter starter(StartupArguments(), seams);
     app.setUnexpectedErrorHandler([&starter](const QString &errorText) {
         if (starter.mainForm())
             starter.mainForm()->HandleUnexpectedError(errorText);

@@ -42,7 +42,7 @@ protected:
         seams.console = [this](const QString &line) { console.append(line); };
         seams.connectivity = connectivity;
         seams.vault = &vault;
-        starter = std::make_unique<AppStarter>(arguments, seams);
+        starter = std::make_unique<AppStarter>(StartupArguments::fromArguments(arguments), seams);
         return starter->start();
     }
 
