@@ -60,6 +60,14 @@ RunResult CollectionSteps::runQueue(const QStringList &records, bool runAtOnce)
     return m_s.runner.RunQueue(plan);
 }
 
+void CollectionSteps::closeCollection(Collection &collection) const
+{
+    collection.files = m_s.work.filesFound;
+    collection.folders = m_s.work.foldersFound;
+    collection.bytes = m_s.work.totalSize;
+    collection.aborted = abortRequested();
+}
+
 void CollectionSteps::progressLine(const QString &line)
 {
     const WorkControl &w = m_s.work;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Collection.h"
 #include "EventPump.h"
 #include "RunPlan.h"
 #include "SelectionLine.h"
@@ -31,6 +32,8 @@ public:
     bool automaticRun() const;
     // Runs the records, or only shows them when automatic running is off and not runAtOnce.
     RunResult runQueue(const QStringList &records, bool runAtOnce = false);
+    // The collection takes the walk's totals and whether Abort stopped it.
+    void closeCollection(Collection &collection) const;
     // A line in the progress window with the counters as they are now.
     void progressLine(const QString &line);
     // A name that records cannot hold: a protocol error line, and the name is not collected.

@@ -38,10 +38,7 @@ Collection LocalCollector::collect(const QList<SelectionLine> &lines, const QStr
         if (m_steps.abortRequested())
             break;
     }
-    collection.files = s.work.filesFound;
-    collection.folders = s.work.foldersFound;
-    collection.bytes = s.work.totalSize;
-    collection.aborted = m_steps.abortRequested();
+    m_steps.closeCollection(collection);
     return collection;
 }
 

@@ -42,10 +42,7 @@ Collection RemoteCollector::collect(const QList<SelectionLine> &lines, const QSt
             break;
     }
     collection.records.append(tree);
-    collection.files = s.work.filesFound;
-    collection.folders = s.work.foldersFound;
-    collection.bytes = s.work.totalSize;
-    collection.aborted = m_steps.abortRequested();
+    m_steps.closeCollection(collection);
     return collection;
 }
 
