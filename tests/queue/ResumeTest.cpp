@@ -104,35 +104,65 @@ protected:
     const QString commandLog = env.root() + QStringLiteral("commands.log");
 };
 
-TEST_F(ResumeTest, ADroppedDownloadGoesOnFromWhereItStoppedAndEndsByteForByte)
+TEST_F(ResumeTest, AnInterruptedDownloadGoesOnFromWhereItStoppedAndEndsByteForByte)
 {
     startHoldingServer();
-    const QByteArray content = patterned(FileSize, 1);
-    server->writeFile(QStringLiteral("pub/big.dat"), content);
-    const QString target = local + QStringLiteral("big.dat");
-    const PartialDownload part(target);
-    const QStringList records = {retr(QStringLiteral("/pub/big.dat"), target, content.size())};
+    const struct {
+        const char *name;
+        bool abort; // false: the connection drops
+    } cases[] = {{"connection dropped", false}, {"Abort", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        server->setHoldTransfersAfter(HeldAfter);
+        ASSERT_TRUE(server->restart());
+        const QByteArray content = patterned(FileSize, 1);
+        server->writeFile(QStringLiteral("pub/big.dat"), content);
+        const QString target = local + QStringLiteral("big.dat");
+        QFile::remove(target);
+        const PartialDownload part(target);
+        const QStringList records = {retr(QStringLiteral("/pub/big.dat"), target, content.size())};
 
-    runAndDrop(records, [&] { return part.partSize() >= HeldAfter; });
-    EXPECT_EQ(gridSources(), QStringList{QStringLiteral("/pub/big.dat")});
-    EXPECT_EQ(lastQueueSources(), gridSources());
-    EXPECT_FALSE(QFileInfo::exists(target)) << "no truncated file under the real name";
-    EXPECT_EQ(part.partSize(), HeldAfter);
-    EXPECT_TRUE(readLocal(part.partPath()) == content.left(HeldAfter));
-    EXPECT_TRUE(QFileInfo::exists(PartialDownload::infoName(target))) << "the note stays beside the partial file";
+        model.clear();
+        const qsizetype logMark = log.entries().size();
+        const auto reached = [&] { return part.partSize() >= HeldAfter; };
+        if (c.abort) {
+            QTimer watch;
+            QObject::connect(&watch, &QTimer::timeout, [&] {
+                if (reached())
+                    work.abortRequested = true; // as the Abort button does
+            });
+            watch.start(5);
+            run(records);
+            watch.stop();
+            EXPECT_TRUE(protocol().mid(logMark).contains(QStringLiteral("2: Transfer aborted")));
+            server->setHoldTransfersAfter(0);
+            ASSERT_TRUE(server->restart());
+        } else {
+            runAndDrop(records, reached);
+        }
+        EXPECT_EQ(gridSources(), QStringList{QStringLiteral("/pub/big.dat")});
+        EXPECT_EQ(lastQueueSources(), gridSources());
+        EXPECT_FALSE(QFileInfo::exists(target)) << "no truncated file under the real name";
+        EXPECT_EQ(part.partSize(), HeldAfter);
+        EXPECT_TRUE(readLocal(part.partPath()) == content.left(HeldAfter));
+        EXPECT_TRUE(QFileInfo::exists(PartialDownload::infoName(target))) << "the note stays beside the partial file";
 
-    // Run queue again: only the rest travels.
-    const qsizetype mark = commandCount();
-    model.clear();
-    run(records);
-    EXPECT_TRUE(model.isEmpty()) << protocol().join(u'\n').toStdString();
-    EXPECT_EQ(QueueFile::read(store.path()).rows.size(), 0);
-    EXPECT_TRUE(readLocal(target) == content) << "the file is not byte for byte the server's";
-    EXPECT_EQ(continuations(), QStringList{QStringLiteral("0: Continuing the download at byte 1048576: /pub/big.dat")});
-    EXPECT_TRUE(restarted(commandsSince(mark), QStringLiteral("RETR")));
-    EXPECT_FALSE(QFileInfo::exists(part.partPath())) << "nothing is left behind";
-    EXPECT_FALSE(QFileInfo::exists(PartialDownload::infoName(target))) << "nothing is left behind";
-    EXPECT_EQ(QDir(local).entryList(QDir::Files), QStringList{QStringLiteral("big.dat")});
+        // Run queue again: only the rest travels.
+        const qsizetype mark = commandCount();
+        const qsizetype secondMark = log.entries().size();
+        model.clear();
+        run(records);
+        const QStringList lines = protocol().mid(secondMark);
+        EXPECT_TRUE(model.isEmpty()) << lines.join(u'\n').toStdString();
+        EXPECT_EQ(QueueFile::read(store.path()).rows.size(), 0);
+        EXPECT_TRUE(readLocal(target) == content) << "the file is not byte for byte the server's";
+        EXPECT_EQ(lines.filter(QStringLiteral("Continuing the")),
+                  QStringList{QStringLiteral("0: Continuing the download at byte 1048576: /pub/big.dat")});
+        EXPECT_TRUE(restarted(commandsSince(mark), QStringLiteral("RETR")));
+        EXPECT_FALSE(QFileInfo::exists(part.partPath())) << "nothing is left behind";
+        EXPECT_FALSE(QFileInfo::exists(PartialDownload::infoName(target))) << "nothing is left behind";
+        EXPECT_EQ(QDir(local).entryList(QDir::Files), QStringList{QStringLiteral("big.dat")});
+    }
 }
 
 TEST_F(ResumeTest, ADownloadStartsOverWhenItCannotGoOnSafely)
