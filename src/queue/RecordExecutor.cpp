@@ -34,7 +34,13 @@ RecordExecutor::RecordExecutor(AppContext &context, MasterFTP &ftp, WorkControl 
     , m_policy(policy)
     , m_traffic(traffic)
     , m_pump(pump)
+    , m_uploads(context.folders.appDataFile(QStringLiteral("unfinished-uploads/")))
 {
+}
+
+QString RecordExecutor::site() const
+{
+    return m_ftp.user() + u'@' + m_ftp.host() + u':' + m_ftp.port();
 }
 
 bool RecordExecutor::isConnected() const
@@ -61,7 +67,7 @@ QString RecordExecutor::text(const QString &english, const QString &german) cons
 
 QString RecordExecutor::partialName(const QString &localPath)
 {
-    return localPath + QStringLiteral(".velmora-part");
+    return PartialDownload::partName(localPath);
 }
 
 bool RecordExecutor::ExecuteRecord(const QueueRecord &record)
@@ -182,26 +188,84 @@ void RecordExecutor::stor(const QString &localPath, const QString &remote)
     if (m_remote.exists(ftp(), remote) && !decideOverwrite(remote))
         return;
     log(ProtocolEntry::Command, QStringLiteral("STOR ") + localPath + u' ' + remote);
-    m_traffic.startTimer();
     FtpClient &client = ftp().client();
+    const bool remoteExists = m_remote.exists(ftp(), remote);
+    const qint64 offset = uploadOffset(client, localPath, remote, source, remoteExists);
+    if (offset > 0) {
+        log(ProtocolEntry::Command, text(QStringLiteral("Continuing the upload at byte %1: "),
+                                         QStringLiteral("Das Hochladen wird bei Byte %1 fortgesetzt: "))
+                                            .arg(offset)
+                                        + remote);
+        m_traffic.setExpectedSize(source.size() - offset);
+    }
+    m_traffic.startTimer();
     FtpTransferResult moved;
     try {
-        moved = client.upload(localPath, remote);
+        moved = offset > 0 ? client.resumeUpload(localPath, remote, offset) : client.upload(localPath, remote);
     } catch (const FtpError &) {
+        // What the server holds now is this program's unfinished work: the journal keeps it.
         m_remote.forgetFolderOf(remote);
         throw;
     }
     m_remote.added(remote);
-    checkUpload(client, localPath, remote, moved, source);
+    m_uploads.forget(site(), remote);
+    checkUpload(client, localPath, remote, moved, source, offset);
+}
+
+qint64 RecordExecutor::uploadOffset(FtpClient &client, const QString &localPath, const QString &remote,
+                                    const QFileInfo &source, bool remoteExists)
+{
+    if (client.transferType() != FtpClient::TransferType::Binary || !client.canResume() || source.size() < ResumableBytes)
+        return 0;
+    const QString where = site();
+    const std::optional<UploadJournal::Entry> begun = m_uploads.find(where, remote);
+    if (begun && remoteExists && begun->local == localPath && begun->localSize == source.size()
+        && begun->localModified == source.lastModified().toUTC()) {
+        // The upload was begun by this program from this very file. The server's copy is taken
+        // for its unfinished work only when it changed since then (a copy the upload never
+        // reached is still the old file) and is shorter, and its last bytes are those of the
+        // local file at the same place (so nobody replaced it in the meantime).
+        const qint64 held = client.size(remote);
+        const QDateTime modified = held > 0 ? client.modificationTime(remote) : QDateTime();
+        if (held > 0 && held < source.size() && modified.isValid() && modified != begun->remoteBefore) {
+            const qint64 checked = qMin(held, UploadCheckBytes);
+            QByteArray tail;
+            try {
+                tail = client.readFrom(remote, held - checked, checked);
+            } catch (const FtpError &error) {
+                if (error.kind() == FtpError::Kind::Connection || error.kind() == FtpError::Kind::Aborted)
+                    throw;
+            }
+            if (tail.size() == checked && localBytesEqual(localPath, held - checked, tail))
+                return held;
+        }
+    }
+    UploadJournal::Entry entry;
+    entry.site = where;
+    entry.remote = remote;
+    entry.local = localPath;
+    entry.localSize = source.size();
+    entry.localModified = source.lastModified().toUTC();
+    entry.remoteBefore = remoteExists ? client.modificationTime(remote) : QDateTime();
+    m_uploads.remember(entry);
+    return 0;
+}
+
+bool RecordExecutor::localBytesEqual(const QString &localPath, qint64 from, const QByteArray &bytes)
+{
+    QFile file(localPath);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(from))
+        return false;
+    return file.read(bytes.size()) == bytes;
 }
 
 void RecordExecutor::checkUpload(FtpClient &client, const QString &localPath, const QString &remote,
-                                 const FtpTransferResult &moved, const QFileInfo &before)
+                                 const FtpTransferResult &moved, const QFileInfo &before, qint64 offset)
 {
     // What was sent is only the file the record meant when the file stayed as it was.
     const QFileInfo after(localPath);
     if (!after.exists() || after.size() != before.size() || after.lastModified() != before.lastModified()
-        || moved.fileBytes != before.size())
+        || offset + moved.fileBytes != before.size())
         throw FtpError(text(QStringLiteral("The local file changed while it was sent: "),
                             QStringLiteral("Die lokale Datei wurde während des Sendens geändert: "))
                            + localPath,
@@ -211,11 +275,11 @@ void RecordExecutor::checkUpload(FtpClient &client, const QString &localPath, co
     if (client.transferType() != FtpClient::TransferType::Binary)
         return;
     const qint64 held = client.size(remote);
-    if (held >= 0 && held != moved.wireBytes)
+    if (held >= 0 && held != offset + moved.wireBytes)
         throw FtpError(text(QStringLiteral("Transfer incomplete: the server holds %1 of %2 bytes: "),
                             QStringLiteral("Übertragung unvollständig: der Server hat %1 von %2 Bytes: "))
                                .arg(held)
-                               .arg(moved.wireBytes)
+                               .arg(offset + moved.wireBytes)
                            + remote,
                        FtpError::Kind::Incomplete);
 }
@@ -251,9 +315,23 @@ void RecordExecutor::download(FtpClient &client, const QString &remote, const QS
     // The file is written under a temporary name and takes its own name only when it is whole:
     // a transfer that fails, ends short or a program that is killed half-way never leaves a
     // truncated file posing as complete, and an existing file being overwritten stays intact
-    // until then. What a failed transfer received is removed with its temporary file.
-    const QString partial = partialName(localPath);
-    QFile::remove(partial); // what an earlier, killed run left
+    // until then. What a failed transfer received is removed with its temporary file, unless
+    // the download can be continued (see resumableDownload).
+    PartialDownload part(localPath);
+    // A binary download of a big file from a server that restarts transfers can be continued
+    // later, when the server still has the same file (same size and modification time).
+    if (client.transferType() == FtpClient::TransferType::Binary && client.canResume()
+        && (expected < 0 || expected >= ResumableBytes)) {
+        PartialDownload::Origin now;
+        now.site = site();
+        now.remote = remote;
+        now.size = client.size(remote);
+        now.modified = now.size >= ResumableBytes ? client.modificationTime(remote) : QDateTime();
+        if (now.modified.isValid())
+            return resumableDownload(client, remote, localPath, now, fromRecord, expected);
+    }
+    const QString partial = part.partPath();
+    part.discard(); // what an earlier, killed run left
     try {
         const FtpTransferResult moved = client.download(remote, partial);
         checkDownload(client, remote, moved, expected, fromRecord);
@@ -268,6 +346,64 @@ void RecordExecutor::download(FtpClient &client, const QString &remote, const QS
                            + localPath,
                        FtpError::Kind::Local);
     }
+}
+
+void RecordExecutor::resumableDownload(FtpClient &client, const QString &remote, const QString &localPath,
+                                       const PartialDownload::Origin &now, bool fromRecord, qint64 expected)
+{
+    PartialDownload part(localPath);
+    const QString partial = part.partPath();
+    qint64 offset = part.continuationOffset(now);
+    if (offset > 0) {
+        log(ProtocolEntry::Command, text(QStringLiteral("Continuing the download at byte %1: "),
+                                         QStringLiteral("Das Herunterladen wird bei Byte %1 fortgesetzt: "))
+                                            .arg(offset)
+                                        + remote);
+    } else {
+        offset = 0;
+        if (!part.start(now))
+            throw FtpError(text(QStringLiteral("Cannot write the local file "),
+                                QStringLiteral("Die lokale Datei kann nicht geschrieben werden: "))
+                               + partial,
+                           FtpError::Kind::Local);
+    }
+    m_traffic.setExpectedSize(now.size - offset);
+    try {
+        if (offset < now.size)
+            client.resumeDownload(remote, partial);
+        // Whole means: the partial file has the size the server gave when the download began,
+        // and the server still gives that size now (the file did not change under it).
+        const qint64 received = part.partSize();
+        const qint64 held = client.size(remote);
+        if (received != now.size || held != now.size) {
+            // A server may end a transfer early and still report success: what arrived is the
+            // start of the file and stays. Bytes past its end, or a file that changed on the
+            // server meanwhile, make what arrived no start of any file.
+            if (received > now.size || held != now.size)
+                part.discard();
+            throw FtpError(text(QStringLiteral("Transfer incomplete: received %1 of %2 bytes: "),
+                                QStringLiteral("Übertragung unvollständig: %1 von %2 Bytes empfangen: "))
+                                   .arg(received)
+                                   .arg(held >= 0 ? held : now.size)
+                               + remote,
+                           FtpError::Kind::Incomplete);
+        }
+    } catch (const FtpError &) {
+        // What arrived stays for the next attempt, with its note; anything else goes.
+        if (!part.worthKeeping(now))
+            part.discard();
+        throw;
+    }
+    if (fromRecord && expected != now.size)
+        m_correctedSize = now.size;
+    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(localPath).constData()) != 0) {
+        part.discard();
+        throw FtpError(text(QStringLiteral("Cannot write the local file "),
+                            QStringLiteral("Die lokale Datei kann nicht geschrieben werden: "))
+                           + localPath,
+                       FtpError::Kind::Local);
+    }
+    part.forgetNote();
 }
 
 void RecordExecutor::checkDownload(FtpClient &client, const QString &remote, const FtpTransferResult &moved,

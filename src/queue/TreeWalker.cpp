@@ -1,6 +1,7 @@
 #include "TreeWalker.h"
 
 #include "LastQueueStore.h"
+#include "PartialDownload.h"
 #include "QueueHost.h"
 #include "QueueProgressView.h"
 #include "QueueRecord.h"
@@ -365,7 +366,9 @@ bool TreeWalker::walkLocal(const QString &folder, const QString &mask, QStringLi
         dir.entryInfoList(filters, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted);
     for (const QFileInfo &file : files) {
         const QString name = file.fileName();
-        if (!NameProblem(name).isEmpty() || RecordText::holdsSeparator(folder)) {
+        if (PartialDownload::isWorkFileName(name)) {
+            // A download in progress is no file of the user's to send.
+        } else if (!NameProblem(name).isEmpty() || RecordText::holdsSeparator(folder)) {
             refuse(folder + name);
         } else {
             collected.append(

@@ -361,6 +361,38 @@ TEST_F(RealServer, AnInterruptedContinuationKeepsItsBytesAndTheNextOneFinishesTh
     EXPECT_TRUE(client.isConnected());
 }
 
+// An upload goes on from the bytes the server holds (REST + STOR), and the end of a remote file
+// can be read back to compare it; a remote file longer than asked fails that read, and the
+// connection stays in step either way.
+TEST_F(RealServer, AnUploadContinuesAfterTheServersBytesAndARemoteEndReadsBack)
+{
+    connectClient();
+    ASSERT_TRUE(client.canResume());
+    QByteArray content(2 * 1024 * 1024 + 77, '\0');
+    for (int i = 0; i < content.size(); ++i)
+        content[i] = char((i * 37 + i / 1013) & 0xFF);
+    const qint64 held = 1000003;
+    server->writeFile(QStringLiteral("up.bin"), content.left(held));
+    QFile source(local(QStringLiteral("up.bin")));
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write(content);
+    source.close();
+
+    EXPECT_TRUE(client.readFrom(QStringLiteral("up.bin"), held - 4096, 4096) == content.mid(held - 4096, 4096));
+    EXPECT_THROW(client.readFrom(QStringLiteral("up.bin"), held - 4096, 4095), FtpError);
+    EXPECT_TRUE(client.isConnected());
+    EXPECT_EQ(client.modificationTime(QStringLiteral("up.bin")).timeSpec(), Qt::UTC);
+    EXPECT_FALSE(client.modificationTime(QStringLiteral("missing.bin")).isValid());
+
+    const FtpTransferResult moved = client.resumeUpload(local(QStringLiteral("up.bin")), QStringLiteral("up.bin"), held);
+    EXPECT_EQ(moved.fileBytes, content.size() - held) << "only the rest travelled";
+    EXPECT_TRUE(server->readFile(QStringLiteral("up.bin")) == content) << "the server's file is not whole";
+    EXPECT_EQ(client.size(QStringLiteral("up.bin")), content.size());
+    client.setTransferType(FtpClient::TransferType::Ascii);
+    EXPECT_THROW(client.resumeUpload(local(QStringLiteral("up.bin")), QStringLiteral("up.bin"), held), FtpError);
+    EXPECT_TRUE(server->readFile(QStringLiteral("up.bin")) == content) << "a refused continuation sends nothing";
+}
+
 TEST_F(RealServer, AContinuationInAsciiModeOrOfAMissingFileIsRefusedBeforeAnythingIsSent)
 {
     connectClient();

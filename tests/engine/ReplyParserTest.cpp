@@ -189,6 +189,35 @@ TEST(TransferReply, AnnouncedSize)
     EXPECT_EQ(AnnouncedTransferSize("150 (12 files)"), -1);
 }
 
+TEST(MdtmReply, TakesTheTimeAsUtc)
+{
+    const QDateTime noon(QDate(2026, 1, 2), QTime(12, 30, 45), Qt::UTC);
+    const struct {
+        const char *text;
+        QDateTime expected; // invalid: not a time
+    } cases[] = {
+        {"20260102123045", noon},
+        {"20260102123045\r\n", noon},
+        {" 20260102123045 ", noon},
+        {"20260102123045.5", noon.addMSecs(500)},
+        {"20260102123045.123456", noon.addMSecs(123)},
+        {"20260102123045.", {}},
+        {"20260102123045Z", {}},
+        {"2026010212304", {}},
+        {"20261302123045", {}}, // month 13
+        {"2026-01-02 12:30", {}},
+        {"", {}},
+    };
+    for (const auto &c : cases) {
+        const QDateTime parsed = ParseMdtmReply(QByteArray(c.text));
+        EXPECT_EQ(parsed.isValid(), c.expected.isValid()) << c.text;
+        if (c.expected.isValid()) {
+            EXPECT_EQ(parsed, c.expected) << c.text;
+            EXPECT_EQ(parsed.timeSpec(), Qt::UTC) << c.text;
+        }
+    }
+}
+
 TEST(ActiveModeArguments, PortAndEprt)
 {
     EXPECT_EQ(PortArgument(QStringLiteral("127.0.0.1"), 5001), QByteArray("127,0,0,1,19,137"));

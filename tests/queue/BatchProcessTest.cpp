@@ -167,6 +167,52 @@ TEST_F(BatchProcessTest, RunAndCloseCarriesTheQueueOutByteForByteAndEndsWithStat
     EXPECT_EQ(QFileInfo(env.appDataFolder() + QStringLiteral("lastqueue.ini")).size(), 0) << "every row was done";
 }
 
+TEST_F(BatchProcessTest, AKilledJobRunAgainGoesOnFromWhereItStopped)
+{
+    // The server holds the transfer after its first MiB, so the kill lands mid-download.
+    FtpTestServer::Setup setup;
+    setup.holdTransfersAfter = 1024 * 1024;
+    setup.commandLog = env.root() + QStringLiteral("commands.log");
+    server = std::make_unique<FtpTestServer>(setup);
+    ASSERT_TRUE(server->start()) << server->errorText().toStdString();
+    const QByteArray data = randomBytes(6 * 1024 * 1024);
+    server->writeFile(QStringLiteral("pub/big.bin"), data);
+    const QString target = local + QStringLiteral("big.bin");
+    const QString part = target + QStringLiteral(".velmora-part");
+    const QString queue = saveJob(QStringLiteral("resume"),
+                                  {row(QStringLiteral("/pub/big.bin"), QStringLiteral("RETR"), target, data.size())},
+                                  server->password(), server->port());
+
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.start(program(), {queue, QStringLiteral("-rc")});
+    ASSERT_TRUE(process.waitForStarted());
+    for (int waited = 0; QFileInfo(part).size() < setup.holdTransfersAfter && waited < FinishTimeoutMs; waited += 20)
+        ASSERT_FALSE(process.waitForFinished(20)) << "ended before the transfer was held";
+    ASSERT_EQ(QFileInfo(part).size(), setup.holdTransfersAfter);
+    process.kill(); // SIGKILL: no clean-up at all
+    ASSERT_TRUE(process.waitForFinished());
+    EXPECT_FALSE(QFileInfo::exists(target)) << "no truncated file under the real name";
+    const QList<QueueRow> left = QueueFile::read(env.appDataFolder() + QStringLiteral("lastqueue.ini")).rows;
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_EQ(left.first().source, QStringLiteral("/pub/big.bin"));
+
+    // The scheduler starts the job again; the server transfers in full now.
+    server->setHoldTransfersAfter(0);
+    ASSERT_TRUE(server->restart());
+    const qsizetype before = TestEnvironment::readFile(setup.commandLog).count('\n');
+    const ProgramRun run = runVelmora({queue, QStringLiteral("-rc")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0) << run.messages.join(u'\n').toStdString();
+    EXPECT_TRUE(TestEnvironment::readFile(target) == data) << "the file is not byte for byte the server's";
+    const QList<QByteArray> commands = TestEnvironment::readFile(setup.commandLog).split('\n').mid(before);
+    const qsizetype rest = commands.indexOf("REST");
+    EXPECT_TRUE(rest >= 0 && commands.value(rest + 1) == "RETR") << "the second run went on with REST";
+    EXPECT_FALSE(QFileInfo::exists(part));
+    EXPECT_FALSE(QFileInfo::exists(part + QStringLiteral(".info")));
+    EXPECT_EQ(QFileInfo(env.appDataFolder() + QStringLiteral("lastqueue.ini")).size(), 0);
+}
+
 TEST_F(BatchProcessTest, RunOnlyStaysOpenAfterItsLogLine)
 {
     startServer();

@@ -60,6 +60,8 @@ bool FtpTestServer::start(quint16 port)
         arguments << QStringLiteral("--require-session-reuse");
     if (!m_setup.commandLog.isEmpty())
         arguments << QStringLiteral("--command-log") << m_setup.commandLog;
+    if (m_setup.refuseRest)
+        arguments << QStringLiteral("--no-rest");
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
     if (!m_process.waitForStarted(10000)) {

@@ -30,6 +30,7 @@ public:
         QString certificateFile; // PEM with the certificate and its key (see TlsTestCertificates)
         bool requireSessionReuse = false; // data connections must resume the control session
         QString commandLog; // when set, every command verb received is appended to this file
+        bool refuseRest = false; // no "REST STREAM" in FEAT and REST unknown: transfers cannot restart
     };
 
     FtpTestServer();
@@ -45,6 +46,8 @@ public:
     bool restart();
     // Setup::holdTransfersAfter from the next start (or restart) on.
     void setHoldTransfersAfter(qint64 bytes) { m_setup.holdTransfersAfter = bytes; }
+    // Setup::refuseRest from the next start (or restart) on.
+    void setRefuseRest(bool refuse) { m_setup.refuseRest = refuse; }
     // Setup::certificateFile from the next start (or restart) on.
     void setCertificateFile(const QString &file) { m_setup.certificateFile = file; }
     bool isRunning() const;

@@ -16,7 +16,8 @@ With --tls explicit (AUTH TLS) or --tls implicit (TLS from the first byte) the s
 over TLS with the certificate and key in --certificate (one PEM file). --require-session-reuse
 refuses every data connection whose TLS session is not a resumption of the control connection's
 session, as many production servers do. --command-log FILE appends every command verb the server
-receives, one a line (passwords are never written).
+receives, one a line (passwords are never written). --no-rest makes a server that cannot restart
+transfers (no "REST STREAM" in FEAT, REST an unknown command).
 """
 import argparse
 import logging
@@ -47,6 +48,8 @@ def main():
     parser.add_argument("--certificate", default=None, help="PEM file with the certificate chain and the key")
     parser.add_argument("--require-session-reuse", action="store_true")
     parser.add_argument("--command-log", default=None)
+    parser.add_argument("--no-rest", action="store_true",
+                        help="a server that cannot restart transfers: no REST in FEAT, REST unknown")
     args = parser.parse_args()
 
     # Only errors, and only on stderr: stdout carries the port line.
@@ -112,6 +115,8 @@ def main():
             Handler.handle = handle
             Handler.handle_ssl_established = handle_ssl_established
 
+    if args.no_rest:
+        Handler.proto_cmds = {name: info for name, info in Handler.proto_cmds.items() if name != "REST"}
     Handler.authorizer = authorizer
     Handler.banner = "Velmora test server ready."
     Handler.auth_failed_timeout = 0  # answer a wrong password at once

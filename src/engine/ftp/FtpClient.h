@@ -109,6 +109,32 @@ public:
         Q_UNUSED(localPath);
         throw FtpError(QStringLiteral("This client cannot resume transfers."));
     }
+    // Continues a binary upload: the local file from offset on goes to the server after "REST
+    // offset", and STOR writes it from there, after the offset bytes the server holds. Refused
+    // like resumeDownload. The result counts the bytes of this transfer only.
+    virtual FtpTransferResult resumeUpload(const QString &localPath, const QString &remotePath, qint64 offset)
+    {
+        Q_UNUSED(localPath);
+        Q_UNUSED(remotePath);
+        Q_UNUSED(offset);
+        throw FtpError(QStringLiteral("This client cannot resume transfers."));
+    }
+    // The bytes of a remote file from offset on (REST, then RETR, binary), when there are at most
+    // maxBytes of them; a longer file fails the call. Refused like resumeDownload.
+    virtual QByteArray readFrom(const QString &remotePath, qint64 offset, qint64 maxBytes)
+    {
+        Q_UNUSED(remotePath);
+        Q_UNUSED(offset);
+        Q_UNUSED(maxBytes);
+        throw FtpError(QStringLiteral("This client cannot resume transfers."));
+    }
+    // The time the server says the file was last modified (MDTM, UTC), or an invalid date when it
+    // does not tell.
+    virtual QDateTime modificationTime(const QString &path)
+    {
+        Q_UNUSED(path);
+        return {};
+    }
     virtual void deleteFile(const QString &path) = 0;
     virtual void makeDirectory(const QString &path) = 0;
     virtual void removeDirectory(const QString &path) = 0;

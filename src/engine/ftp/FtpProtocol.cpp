@@ -484,7 +484,7 @@ FtpTransferResult FtpProtocol::download(const FtpSettings &settings, const QStri
     return moved;
 }
 
-FtpTransferResult FtpProtocol::resumeDownload(const FtpSettings &settings, const QString &remotePath, const QString &localPath)
+void FtpProtocol::requireRestart(const FtpSettings &settings, const QString &remotePath)
 {
     m_settings = settings;
     if (settings.type != FtpClient::TransferType::Binary)
@@ -492,6 +492,51 @@ FtpTransferResult FtpProtocol::resumeDownload(const FtpSettings &settings, const
     requireConnection();
     if (!canResume())
         throw FtpError(QStringLiteral("The server cannot resume transfers (no REST STREAM)."), FtpError::Kind::Local);
+}
+
+QDateTime FtpProtocol::modificationTime(const FtpSettings &settings, const QString &path)
+{
+    m_settings = settings;
+    requireConnection();
+    const FtpReply reply = command("MDTM", path);
+    if (reply.code != 213)
+        return {};
+    return ParseMdtmReply(reply.firstText());
+}
+
+QByteArray FtpProtocol::readFrom(const FtpSettings &settings, const QString &remotePath, qint64 offset, qint64 maxBytes)
+{
+    requireRestart(settings, remotePath);
+    applyType(settings.type);
+    QByteArray bytes;
+    runDataCommand(
+        "RETR", remotePath,
+        [&](FtpDataConnection &data, qint64) {
+            const auto result = data.receive(
+                [&](const char *p, qint64 n) {
+                    if (bytes.size() + n > maxBytes)
+                        throw FtpError(QStringLiteral("The server sent more than %1 bytes of %2.").arg(maxBytes).arg(remotePath),
+                                       FtpError::Kind::Local);
+                    bytes.append(p, n);
+                },
+                [](qint64) {});
+            if (result == FtpDataConnection::Result::Aborted)
+                abortTransfer(data);
+        },
+        offset);
+    return bytes;
+}
+
+FtpTransferResult FtpProtocol::resumeUpload(const FtpSettings &settings, const QString &localPath, const QString &remotePath,
+                                            qint64 offset)
+{
+    requireRestart(settings, remotePath);
+    return upload(settings, localPath, remotePath, offset);
+}
+
+FtpTransferResult FtpProtocol::resumeDownload(const FtpSettings &settings, const QString &remotePath, const QString &localPath)
+{
+    requireRestart(settings, remotePath);
     QFile file(localPath);
     if (!QFileInfo(localPath).isFile() || !file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         throw FtpError(QStringLiteral("Cannot continue the local file %1: %2").arg(localPath, file.errorString()),
@@ -524,12 +569,16 @@ FtpTransferResult FtpProtocol::resumeDownload(const FtpSettings &settings, const
     return moved;
 }
 
-FtpTransferResult FtpProtocol::upload(const FtpSettings &settings, const QString &localPath, const QString &remotePath)
+FtpTransferResult FtpProtocol::upload(const FtpSettings &settings, const QString &localPath, const QString &remotePath,
+                                      qint64 offset)
 {
     m_settings = settings;
     QFile file(localPath);
     if (!file.open(QIODevice::ReadOnly))
         throw FtpError(QStringLiteral("Cannot read the local file %1: %2").arg(localPath, file.errorString()),
+                       FtpError::Kind::Local);
+    if (offset > 0 && (offset > file.size() || !file.seek(offset)))
+        throw FtpError(QStringLiteral("Cannot read the local file %1 from byte %2.").arg(localPath).arg(offset),
                        FtpError::Kind::Local);
     requireConnection();
     applyType(settings.type);
@@ -538,7 +587,7 @@ FtpTransferResult FtpProtocol::upload(const FtpSettings &settings, const QString
     FtpTransferResult moved;
     runDataCommand("STOR", remotePath, [&](FtpDataConnection &data, qint64 announced) {
         moved.announcedBytes = announced;
-        ProgressThrottle progress(m_events, FtpClient::Direction::Upload, file.size());
+        ProgressThrottle progress(m_events, FtpClient::Direction::Upload, file.size() - offset);
         const auto result = data.send(
             file, ascii ? &converter : nullptr,
             [&](qint64 total) {
@@ -548,7 +597,7 @@ FtpTransferResult FtpProtocol::upload(const FtpSettings &settings, const QString
             &moved.wireBytes);
         if (result == FtpDataConnection::Result::Aborted)
             abortTransfer(data);
-    });
+    }, offset);
     return moved;
 }
 

@@ -45,7 +45,12 @@ public:
     FtpTransferResult download(const FtpSettings &settings, const QString &remotePath, const QString &localPath);
     FtpTransferResult resumeDownload(const FtpSettings &settings, const QString &remotePath, const QString &localPath);
     bool canResume() const { return m_features.contains(QStringLiteral("REST")); }
-    FtpTransferResult upload(const FtpSettings &settings, const QString &localPath, const QString &remotePath);
+    FtpTransferResult upload(const FtpSettings &settings, const QString &localPath, const QString &remotePath,
+                             qint64 offset = 0);
+    FtpTransferResult resumeUpload(const FtpSettings &settings, const QString &localPath, const QString &remotePath,
+                                   qint64 offset);
+    QByteArray readFrom(const FtpSettings &settings, const QString &remotePath, qint64 offset, qint64 maxBytes);
+    QDateTime modificationTime(const FtpSettings &settings, const QString &path);
     void simpleCommand(const FtpSettings &settings, const QByteArray &verb, const QString &argument,
                        std::initializer_list<int> accepted);
     void rename(const FtpSettings &settings, const QString &from, const QString &to);
@@ -59,6 +64,8 @@ private:
     void expect(const FtpReply &reply, std::initializer_list<int> accepted);
     void requireConnection() const;
     void applyType(FtpClient::TransferType type);
+    // What a continuation needs: binary mode and a server that restarts transfers.
+    void requireRestart(const FtpSettings &settings, const QString &remotePath);
     // AUTH TLS as the encryption choice asks; false when "if available" goes on unencrypted.
     bool negotiateExplicitTls();
     // The TLS handshake on the control connection and the judgement of its certificate.

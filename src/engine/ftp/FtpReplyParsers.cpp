@@ -144,4 +144,31 @@ QByteArray EprtArgument(const QString &address, bool ipv6, quint16 port)
     return QByteArray(ipv6 ? "|2|" : "|1|") + address.toLatin1() + '|' + QByteArray::number(port) + '|';
 }
 
+QDateTime ParseMdtmReply(const QByteArray &text)
+{
+    const QByteArray value = text.trimmed();
+    if (value.size() < 14)
+        return {};
+    for (qsizetype i = 0; i < 14; ++i) {
+        if (value[i] < '0' || value[i] > '9')
+            return {};
+    }
+    // Fractions of a second may follow after a dot; anything else is not a time.
+    if (value.size() > 14) {
+        if (value[14] != '.' || value.size() == 15)
+            return {};
+        for (qsizetype i = 15; i < value.size(); ++i) {
+            if (value[i] < '0' || value[i] > '9')
+                return {};
+        }
+    }
+    const QDateTime local = QDateTime::fromString(QString::fromLatin1(value.left(14)), QStringLiteral("yyyyMMddHHmmss"));
+    if (!local.isValid())
+        return {};
+    QDateTime time(local.date(), local.time(), Qt::UTC);
+    if (value.size() > 15)
+        time = time.addMSecs(QByteArray(value.mid(15) + "00").left(3).toInt());
+    return time;
+}
+
 } // namespace Velmora

@@ -3,6 +3,7 @@
 #include "FtpReply.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +30,9 @@ QStringList ParseFeatures(const FtpReply &reply);
 // The byte count some servers announce in the "150" reply of a transfer: "(1234 bytes)"; -1 when
 // absent (an empty file is announced as "(0 bytes)").
 qint64 AnnouncedTransferSize(const QByteArray &text);
+// The time of a "213" reply to MDTM (RFC 3659): "YYYYMMDDHHMMSS" with optional fractions of a
+// second, in UTC. Invalid when the text is not such a time.
+QDateTime ParseMdtmReply(const QByteArray &text);
 
 // Arguments of the active-mode commands: "127,0,0,1,p1,p2" for PORT, "|1|addr|port|" or
 // "|2|addr|port|" for EPRT.

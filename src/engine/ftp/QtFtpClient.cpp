@@ -205,6 +205,32 @@ FtpTransferResult QtFtpClient::upload(const QString &localPath, const QString &r
     return result;
 }
 
+FtpTransferResult QtFtpClient::resumeUpload(const QString &localPath, const QString &remotePath, qint64 offset)
+{
+    const FtpSettings settings = m_settings;
+    FtpTransferResult result;
+    m_abortRequested = false;
+    run([&](FtpProtocol &p) { result = p.resumeUpload(settings, localPath, remotePath, offset); });
+    return result;
+}
+
+QByteArray QtFtpClient::readFrom(const QString &remotePath, qint64 offset, qint64 maxBytes)
+{
+    const FtpSettings settings = m_settings;
+    QByteArray bytes;
+    m_abortRequested = false;
+    run([&](FtpProtocol &p) { bytes = p.readFrom(settings, remotePath, offset, maxBytes); });
+    return bytes;
+}
+
+QDateTime QtFtpClient::modificationTime(const QString &path)
+{
+    const FtpSettings settings = m_settings;
+    QDateTime time;
+    run([&](FtpProtocol &p) { time = p.modificationTime(settings, path); });
+    return time;
+}
+
 void QtFtpClient::deleteFile(const QString &path)
 {
     const FtpSettings settings = m_settings;

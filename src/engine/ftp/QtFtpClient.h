@@ -61,6 +61,9 @@ public:
     bool canResume() const override { return m_canResume; }
     FtpTransferResult resumeDownload(const QString &remotePath, const QString &localPath) override;
     FtpTransferResult upload(const QString &localPath, const QString &remotePath) override;
+    FtpTransferResult resumeUpload(const QString &localPath, const QString &remotePath, qint64 offset) override;
+    QByteArray readFrom(const QString &remotePath, qint64 offset, qint64 maxBytes) override;
+    QDateTime modificationTime(const QString &path) override;
     void deleteFile(const QString &path) override;
     void makeDirectory(const QString &path) override;
     void removeDirectory(const QString &path) override;
