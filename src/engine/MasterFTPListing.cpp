@@ -6,6 +6,7 @@
 #include "engine/ftp/ListingBuilder.h"
 #include "engine/ftp/ListingDate.h"
 #include "engine/ftp/ListingLine.h"
+#include "engine/ftp/ListingRecord.h"
 
 #include "app/Options.h"
 #include "app/ProtocolLog.h"
@@ -37,6 +38,11 @@ bool MasterFTP::GetListing(const QString &path, QStringList &records)
     const bool logfiles = m_options.data().logfiles;
     try {
         m_client->changeDirectory(folder);
+        if (m_client->listsEntries()) {
+            records = entryRecords(m_client->listEntries(), logfiles);
+            m_currentItem.clear();
+            return true;
+        }
 
         // First pass: the names beginning with a dot. A server that refuses the specifier makes
         // the pass void; the plain second pass then gives the whole listing.
@@ -71,6 +77,27 @@ bool MasterFTP::GetListing(const QString &path, QStringList &records)
     }
     m_currentItem.clear();
     return true;
+}
+
+QStringList MasterFTP::entryRecords(const QList<ListingEntry> &entries, bool logfiles)
+{
+    // The entries come typed from the server: their names are exact, and only the rule that no
+    // record may carry certain names applies, as for listing lines.
+    QStringList records;
+    records.reserve(entries.size());
+    for (const ListingEntry &entry : entries) {
+        const QString listed = entry.listedName();
+        if (!ListingNameProblem(listed, entry.kind == EntryKind::Link).isEmpty()) {
+            log(ProtocolEntry::Error, QStringLiteral("Skipped a name the server listed that cannot be used safely: ")
+                                          + RecordText::printable(listed));
+            continue;
+        }
+        records.append(entry.format());
+    }
+    SortListingRecords(records);
+    if (logfiles)
+        m_log.WriteLogFile(QStringLiteral("DirectoryListing_Complete.log"), records);
+    return records;
 }
 
 bool MasterFTP::GetListing(const QString &path, QList<ListingEntry> &entries)
