@@ -1,5 +1,6 @@
 // The listing part of MasterFTP: GetListing and RemoteFileExists.
 #include "MasterFTP.h"
+#include "SftpSessionClient.h"
 #include "common/RecordText.h"
 
 #include "engine/ftp/FtpError.h"
@@ -40,6 +41,11 @@ bool MasterFTP::GetListing(const QString &path, QStringList &records)
         m_client->changeDirectory(folder);
         if (m_client->listsEntries()) {
             records = entryRecords(m_client->listEntries(), logfiles);
+            if (m_client == m_sftpClient.get()) {
+                for (const QString &name : m_sftpClient->unusableNames())
+                    log(ProtocolEntry::Error, QStringLiteral("Skipped a name the server listed that is no valid UTF-8: ")
+                                                  + RecordText::printable(name));
+            }
             m_currentItem.clear();
             return true;
         }

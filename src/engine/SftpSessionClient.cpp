@@ -97,8 +97,13 @@ QList<ListingEntry> SftpSessionClient::listEntries(const QString &folder)
     call([&] { entries = m_sftp.list(folder); });
     QList<ListingEntry> out;
     out.reserve(entries.size());
-    for (const SftpEntry &entry : std::as_const(entries))
-        out.append(SftpListing::Entry(entry));
+    m_unusableNames.clear();
+    for (const SftpEntry &entry : std::as_const(entries)) {
+        if (entry.nameIsUtf8)
+            out.append(SftpListing::Entry(entry));
+        else
+            m_unusableNames.append(entry.name);
+    }
     return out;
 }
 

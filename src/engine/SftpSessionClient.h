@@ -55,7 +55,10 @@ public:
     QStringList list(const QString &specifier = {}) override;
     QList<QDateTime> listedDates() const override { return m_listedDates; }
     bool listsEntries() const override { return true; }
+    // Names that are no valid UTF-8 cannot be named back to the server: they are left out, and
+    // unusableNames() holds them (as far as they can be shown) until the next listing.
     QList<ListingEntry> listEntries(const QString &folder = {}) override;
+    QStringList unusableNames() const { return m_unusableNames; }
     void changeDirectory(const QString &path) override;
     // Asks the server (so that it also tells whether the connection still works).
     QString currentDirectory() override;
@@ -88,6 +91,7 @@ private:
     QString m_greeting;
     QString m_system;
     QList<QDateTime> m_listedDates;
+    QStringList m_unusableNames;
     std::optional<SshHostKey> m_refusedHostKey;
 };
 

@@ -7,6 +7,7 @@
 #include "engine/ftp/FtpError.h"
 
 #include <QFileInfo>
+#include <QProcess>
 
 using namespace Velmora;
 using namespace Velmora::Testing;
@@ -235,6 +236,23 @@ TEST_F(SftpSessionTest, ListingEntriesComeFromTheAttributes)
     EXPECT_EQ(link.linkTarget, QStringLiteral("Grüße.txt"));
     EXPECT_TRUE(link.permissions.startsWith(u'l'));
     EXPECT_TRUE(master->RemoteFileExists(ssh.remotePath(QStringLiteral("site/ leading.txt"))));
+
+    // A name that is no valid UTF-8 could never be named back: it is left out and said so.
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QStringLiteral("import sys; open(sys.argv[1].encode() + b'/bad\\xff.txt', 'wb').close()"),
+                  ssh.remotePath(QStringLiteral("site"))});
+    ASSERT_TRUE(python.waitForFinished() && python.exitCode() == 0) << python.readAllStandardError().constData();
+    ASSERT_TRUE(master->GetListing(ssh.remotePath(QStringLiteral("site")), entries));
+    EXPECT_EQ(entries.size(), 7);
+    EXPECT_EQ(protocol().filter(QStringLiteral("no valid UTF-8")).size(), 1) << protocol().join(u'\n').toStdString();
+    EXPECT_TRUE(protocol().filter(QStringLiteral("no valid UTF-8")).value(0).startsWith(
+        QStringLiteral("2: Skipped a name the server listed that is no valid UTF-8: bad")));
+    // Qt cannot name the file either: it goes the way it came, or the server's folder stays.
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QStringLiteral("import os, sys; os.remove(sys.argv[1].encode() + b'/bad\\xff.txt')"),
+                  ssh.remotePath(QStringLiteral("site"))});
+    ASSERT_TRUE(python.waitForFinished() && python.exitCode() == 0) << python.readAllStandardError().constData();
 
     QList<ListingEntry> missing;
     EXPECT_FALSE(master->GetListing(ssh.remotePath(QStringLiteral("nowhere")), missing));
