@@ -52,9 +52,8 @@ protected:
     {
         qunsetenv("SSH_AUTH_SOCK");
         runner->setHost(selection);
-        runnerPointer = runner.get();
         builders = std::make_unique<TransferBuilders>(TransferBuilderSetup{
-            context, *master, work, *runner, *walker, walkProgress, selection, modeQuestion, filter, search});
+            context, *master, work, selection, *runner, *walker, walkProgress, selection, modeQuestion, filter, search});
         OptionsData data = options.data();
         data.automaticRunQueue = true;
         options.setData(data);
@@ -133,7 +132,6 @@ protected:
     SshTestServer ssh;
     SelectionHost selection;
     BinaryModeQuestion modeQuestion;
-    QueueRunner *runnerPointer = nullptr;
     NoTransferFilter filter;
     NoSearchFollowUp search;
     std::unique_ptr<TransferBuilders> builders;
@@ -155,7 +153,7 @@ TEST_F(SftpQueueTest, UploadedTreeArrivesByteForByte)
     selection.serverPath = ssh.remotePath(QStringLiteral("pub"));
     selection.localLines = {localLine(site)};
 
-    builders->Upload(WorkMode::Transfer);
+    builders->Upload();
     EXPECT_TRUE(model.isEmpty()) << protocol().join(u'\n').toStdString();
     for (auto it = files.cbegin(); it != files.cend(); ++it)
         EXPECT_EQ(ssh.readFile(QStringLiteral("pub/site/") + it.key()), it.value()) << it.key().toStdString();
@@ -165,7 +163,7 @@ TEST_F(SftpQueueTest, UploadedTreeArrivesByteForByte)
     // Uploading again replaces every file (the queue's overwrite question says so once).
     question.answers = {{false, true, false, true}};
     ssh.writeFile(QStringLiteral("pub/site/empty.txt"), "not empty any more");
-    builders->Upload(WorkMode::Transfer);
+    builders->Upload();
     EXPECT_EQ(ssh.readFile(QStringLiteral("pub/site/empty.txt")), QByteArray());
 }
 
@@ -179,7 +177,7 @@ TEST_F(SftpQueueTest, DownloadedTreeArrivesByteForByte)
     selection.serverPath = ssh.root();
     selection.serverLines = {serverLine(ssh.root(), QStringLiteral("www")), serverLine(ssh.root(), QStringLiteral("readme.md"))};
 
-    builders->Download(WorkMode::Transfer);
+    builders->Download();
     EXPECT_TRUE(model.isEmpty()) << protocol().join(u'\n').toStdString();
     for (auto it = files.cbegin(); it != files.cend(); ++it)
         EXPECT_EQ(readLocal(local + QStringLiteral("www/") + it.key()), it.value()) << it.key().toStdString();

@@ -2,6 +2,7 @@
 // collected, downloaded, changed in the search window after a backup, uploaded, and restored
 // from the backup, each step compared byte for byte on the server (OpenSSH's sshd).
 #include "AppFixture.h"
+#include "HandOverAllFilter.h"
 #include "SshTestServer.h"
 #include "engine/ftp/FtpEncryption.h"
 #include "QtPrinters.h"
@@ -60,53 +61,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The filter window's second step without its window: every text file of the collection is
-// handed over (the real window lets the user narrow them first).
-class HandOverAllFilter : public TransferFilter {
-public:
-    HandOverAllFilter(AppContext &context, QueueRunner &runner)
-        : m_context(context)
-        , m_runner(runner)
-    {
-    }
-    bool isInUse() const override { return true; }
-    bool execFilterWindow(WorkMode mode) override
-    {
-        modes << mode;
-        const QString download = m_context.folders.downloadFolder();
-        QDir(download).removeRecursively();
-        QDir().mkpath(download);
-        const QString box = IncludeTrailingBackslash(m_runner.host().localPathText());
-        QStringList queue;
-        QStringList handOver;
-        for (const QString &text : std::as_const(m_runner.queueList())) {
-            const QueueRecord record = QueueRecord::parse(text);
-            const bool download = record.command == QueueCommand::Retr;
-            if (!download && record.command != QueueCommand::Stor)
-                continue;
-            const QString local = download ? record.target : record.source;
-            if (!IsAsciiFile(local))
-                continue;
-            const QString entry = QString(RecordText::EntrySeparator) + u"1|"_s + LocalFileName(local) + u'|'
-                + Word(3, record.entry, u"|") + u'|' + Word(4, record.entry, u"|");
-            handOver << record.word() + u'|' + record.source + u'|' + record.target + entry;
-            queue << (download ? u"RETR|"_s + record.source + u'|'
-                              + WorkingCopyPath(local, box, m_context.folders.downloadFolder()) + entry
-                               : handOver.constLast());
-        }
-        TextCodec::WriteLines(m_context.folders.tempFolder + u"SEARCH_QUEUE.TXT"_s, handOver);
-        m_runner.setQueueList(queue);
-        return true;
-    }
-    QString chosenRemoteFile() const override { return {}; }
-    QString chosenLocalFile() const override { return {}; }
-
-    QList<WorkMode> modes;
-
-private:
-    AppContext &m_context;
-    QueueRunner &m_runner;
-};
 
 class SftpSearchFlow : public AppFixture {
 protected:
@@ -146,10 +100,10 @@ protected:
         browser().FillServerGrid(ssh.root());
         browser().FillLocalGrid(localRoot);
 
-        filter = std::make_unique<HandOverAllFilter>(context(), starter->queue().runner());
+        filter = std::make_unique<HandOverAllFilter>(context(), starter->queue().host());
         host = std::make_unique<MainFormTransferHost>(browser());
         builders = std::make_unique<TransferBuilders>(TransferBuilderSetup{
-            context(), *master, starter->work(), starter->queue().runner(), starter->queue().walker(),
+            context(), *master, starter->work(), starter->queue().host(), starter->queue().runner(), starter->queue().walker(),
             *starter->dialogs().walkProgress, *host, *starter->dialogs().wizardFilter, *filter, starter->search()});
         prompts.clear();
     }
@@ -222,7 +176,7 @@ TEST_F(SftpSearchFlow, ServerFilesAreChangedUploadedAndRestoredByteForByte)
         EXPECT_EQ(ssh.readFile(u"www/index.html"_s), index) << "nothing goes up before the window closes";
         form().button("UploadSearchAndReplaceBitBtn")->click();
     });
-    builders->Download(WorkMode::SearchAndReplace);
+    builders->Search(GridSide::Server, SearchKind::SearchAndReplace);
     ASSERT_TRUE(windowWasOpen);
 
     EXPECT_EQ(ssh.readFile(u"www/index.html"_s), "<p>new</p>\r\n<p>keep</p>\n");
