@@ -2,6 +2,7 @@
 // languages and what each answers, the hidden passphrase; and the status bar of an SFTP
 // connection.
 #include "AppFixture.h"
+#include "MessageBoxAnswer.h"
 #include "QtPrinters.h"
 #include "SshTestServer.h"
 
@@ -25,37 +26,12 @@ using namespace Velmora::Testing;
 
 namespace {
 
-struct Seen {
-    QString title;
-    QString text;
-    QStringList buttons;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
+using Seen = SeenMessageBox;
 
 // Answers the host-key window, once it is up, with the button of the given text.
 Seen answerWith(const QString &button, const std::function<void()> &ask)
 {
-    Seen seen;
-    QTimer poll;
-    poll.setInterval(0);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || box->objectName() != QStringLiteral("HostKeyWindow"))
-            return;
-        poll.stop();
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        for (QAbstractButton *b : box->buttons()) {
-            seen.buttons << b->text();
-            if (b->text() == button)
-                QTimer::singleShot(0, b, &QAbstractButton::click);
-        }
-        seen.buttons.sort(); // the platform's style orders them
-    });
-    poll.start();
-    ask();
-    return seen;
+    return answerMessageBox(QStringLiteral("HostKeyWindow"), button, ask);
 }
 
 SshHostKey hostKey()
