@@ -131,16 +131,10 @@ protected:
     }
     void inSearchWindow(std::function<void()> steps)
     {
-        auto *poll = new QTimer(&form());
-        QObject::connect(poll, &QTimer::timeout, &form(), [this, poll, steps] {
-            if (!form().isVisible())
-                return;
-            poll->stop();
-            poll->deleteLater();
+        whenShown(&form(), [this, steps] {
             windowWasOpen = true;
             steps();
         });
-        poll->start(0);
     }
 
     SshTestServer ssh;
