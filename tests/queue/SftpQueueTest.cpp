@@ -186,6 +186,21 @@ TEST_F(SftpQueueTest, DownloadedTreeArrivesByteForByte)
     EXPECT_TRUE(QFileInfo(local + QStringLiteral("www/d1/d2/d3/d4/d5/d6/d7/d8/bottom.txt")).isFile());
 }
 
+// A big file goes up and comes back byte for byte through the queue (the pipelined reads and
+// writes of the client keep many requests in flight; every one must land in its place).
+TEST_F(SftpQueueTest, AHundredMebibyteFileGoesUpAndComesBackByteForByte)
+{
+    const QByteArray bytes = randomBytes(100 << 20);
+    const QString source = env.writeFile(QStringLiteral("local/big up.bin"), bytes);
+    const QString back = local + QStringLiteral("big back.bin");
+    const QString remote = ssh.remotePath(QStringLiteral("big.bin"));
+    const RunResult result = run({QStringLiteral("STOR|") + source + u'|' + remote, QStringLiteral("RETR|") + remote + u'|' + back});
+    EXPECT_TRUE(result.allSucceeded()) << protocol().join(u'\n').toStdString();
+    EXPECT_TRUE(ssh.readFile(QStringLiteral("big.bin")) == bytes) << "the server's copy differs";
+    EXPECT_TRUE(readLocal(back) == bytes) << "the copy that came back differs";
+    EXPECT_TRUE(model.isEmpty());
+}
+
 // A download that the server ends half-way fails whole: no local file poses as complete.
 TEST_F(SftpQueueTest, DroppedConnectionFailsTheDownloadWhole)
 {
