@@ -37,6 +37,20 @@ QPushButton *makeButton(QWidget *parent, const char *name)
     return button;
 }
 
+// A path edit with a "..." button beside it that picks the path; the row goes into the grid.
+QWidget *pathRow(QWidget *parent, QLineEdit *edit, const char *buttonName, QPushButton *&button)
+{
+    auto *row = new QWidget(parent);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(edit, 1);
+    button = makeButton(row, buttonName);
+    button->setText(QStringLiteral("..."));
+    button->setFixedWidth(32);
+    layout->addWidget(button);
+    return row;
+}
+
 bool isPortNumber(const QString &text)
 {
     bool ok = false;
@@ -95,15 +109,7 @@ void EditFTPDataForm::buildControls()
         m_encryption->addItem(QString());
     addRow(data, 6, m_encryptionLabel, m_encryption);
     m_keyFile = makeEdit(m_dataGroup, "KeyFileEdit");
-    auto *keyRow = new QWidget(m_dataGroup);
-    auto *keyLayout = new QHBoxLayout(keyRow);
-    keyLayout->setContentsMargins(0, 0, 0, 0);
-    keyLayout->addWidget(m_keyFile, 1);
-    m_keyFileButton = makeButton(keyRow, "KeyFileButton");
-    m_keyFileButton->setText(QStringLiteral("..."));
-    m_keyFileButton->setFixedWidth(32);
-    keyLayout->addWidget(m_keyFileButton);
-    addRow(data, 7, m_keyFileLabel, keyRow);
+    addRow(data, 7, m_keyFileLabel, pathRow(m_dataGroup, m_keyFile, "KeyFileButton", m_keyFileButton));
     m_keyFileLabel->setBuddy(m_keyFile);
     content->addWidget(m_dataGroup);
 
@@ -111,15 +117,7 @@ void EditFTPDataForm::buildControls()
     m_directoriesGroup->setObjectName(QStringLiteral("DirectoriesGroupBox"));
     auto *directories = new QGridLayout(m_directoriesGroup);
     m_localDir = makeEdit(m_directoriesGroup, "LocalDirEdit");
-    auto *localRow = new QWidget(m_directoriesGroup);
-    auto *localLayout = new QHBoxLayout(localRow);
-    localLayout->setContentsMargins(0, 0, 0, 0);
-    localLayout->addWidget(m_localDir, 1);
-    m_open = makeButton(localRow, "OpenButton");
-    m_open->setText(QStringLiteral("..."));
-    m_open->setFixedWidth(32);
-    localLayout->addWidget(m_open);
-    addRow(directories, 0, m_localLabel, localRow);
+    addRow(directories, 0, m_localLabel, pathRow(m_directoriesGroup, m_localDir, "OpenButton", m_open));
     m_localLabel->setBuddy(m_localDir);
     m_serverDir = makeEdit(m_directoriesGroup, "ServerDirEdit");
     addRow(directories, 1, m_serverLabel, m_serverDir);
