@@ -1,24 +1,28 @@
 #pragma once
 
+#include "CancelToken.h"
+
 #include <QtGlobal>
 
 namespace Velmora {
 
-// What every long-running loop consults: the Abort request, and the counters of the running
-// collection (files, folders, total size). Entering the busy state clears all of them.
-// Pause is gentler than Abort: a queue run stops before its next record, but the record that
-// is running (a transfer half way) finishes.
+// The work the window is busy with: its cancel token, which Abort and Pause act on, and the
+// counters of the running collection (files, folders, total size). Entering the busy state
+// starts new work: a new token and zero counters. A run keeps the token it started with.
 struct WorkControl {
-    bool abortRequested = false;
-    bool pauseRequested = false;
+    CancelToken cancel;
     qint64 filesFound = 0;
     qint64 foldersFound = 0;
     qint64 totalSize = 0;
 
-    void reset()
+    void startWork()
     {
-        abortRequested = false;
-        pauseRequested = false;
+        cancel = CancelToken();
+        resetCounters();
+    }
+
+    void resetCounters()
+    {
         filesFound = 0;
         foldersFound = 0;
         totalSize = 0;

@@ -42,7 +42,7 @@ bool CollectionSteps::askTransferMode(GridSide side)
 void CollectionSteps::enterBusyState(bool runAtOnce)
 {
     queueHost().setBusyState();
-    m_s.work.reset();
+    m_s.work.startWork();
     if (runAtOnce || automaticRun())
         m_s.runner.clearQueue();
 }
@@ -95,7 +95,7 @@ bool CollectionSteps::refusesPaths(const QStringList &paths)
 
 bool CollectionSteps::abortRequested() const
 {
-    return m_s.work.abortRequested;
+    return m_s.work.cancel.isCancelled();
 }
 
 void CollectionSteps::showUsedSpaceTotals()

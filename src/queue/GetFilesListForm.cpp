@@ -132,7 +132,7 @@ void GetFilesListForm::selectLastLine()
 
 void GetFilesListForm::requestAbort()
 {
-    m_work.abortRequested = true;
+    m_work.cancel.cancel();
 }
 
 void GetFilesListForm::reject()

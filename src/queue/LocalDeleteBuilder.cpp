@@ -68,7 +68,7 @@ void LocalDeleteBuilder::build()
         return;
 
     window.setBusyState();
-    s.work.reset();
+    s.work.startWork();
     if (s.filter.isInUse())
         deleteThroughFilter(lines, localBase);
     else

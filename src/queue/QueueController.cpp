@@ -243,9 +243,8 @@ void QueueController::PauseQueue()
     }
     if (removed)
         m_runner.saveLastQueue();
+    m_work.cancel.requestPause();
     m_host.setIdleState();
-    // After the idle state, which may reset the work control while the charts stay up.
-    m_work.pauseRequested = true;
 }
 
 void QueueController::ClearQueue()

@@ -47,8 +47,8 @@ QueueRunner::QueueRunner(AppContext &context, MasterFTP &ftp, WorkControl &work,
     , m_store(store)
     , m_host(&host)
     , m_view(&view)
-    , m_traffic(view, work, context.protocol)
-    , m_executor(context, ftp, work, m_policy, m_traffic, m_pump)
+    , m_traffic(view, context.protocol)
+    , m_executor(context, ftp, m_policy, m_traffic, m_pump)
 {
     setObjectName(QStringLiteral("QueueRunner"));
     m_policy.applyAllwaysOverwrite(context.options.data().allwaysOverwrite);
@@ -166,12 +166,15 @@ RunResult QueueRunner::carryOut(const RunPlan &plan)
         return result;
     result.ran = true;
 
+    // The run keeps the token of the work it belongs to: Abort and Pause of that work reach it,
+    // whatever else starts meanwhile.
+    CancelToken cancel = m_work.cancel;
     m_traffic.attach(&m_ftp.client());
     const bool resetCharts = m_context.options.data().resetCharts;
     const bool showCharts = m_context.options.data().showCharts;
-    m_traffic.startRun(resetCharts, records, files, totalBytes);
+    m_traffic.startRun(cancel, resetCharts, records, files, totalBytes);
     TransferStatistics &stats = m_traffic.statistics();
-    m_executor.startRun();
+    m_executor.startRun(cancel);
     // Files the user opens or sends back himself are overwritten without the question; the
     // queue's own setting comes back after the run.
     const OverwritePolicy savedPolicy = m_policy;
@@ -244,10 +247,10 @@ RunResult QueueRunner::carryOut(const RunPlan &plan)
             m_traffic.updatePies();
         }
         m_pump.pump();
-        if (m_work.abortRequested || m_work.pauseRequested)
+        if (cancel.stopsRun())
             break;
     }
-    m_work.pauseRequested = false; // a Pause ends this run only
+    cancel.endPause(); // a Pause ends this run only
 
     m_traffic.idleTick();
     m_traffic.stopTimer();
@@ -295,10 +298,9 @@ bool QueueRunner::runSingle(const QString &record, bool overwriteWithoutQuestion
 {
     if (m_running)
         return false; // another run is going on; nothing was done
-    // A single record has no busy state of its own: an Abort or Pause left over from earlier
-    // work (a closed progress window, say) must not cut it short.
-    m_work.abortRequested = false;
-    m_work.pauseRequested = false;
+    // A single record is work of its own: an Abort or Pause of earlier work (a closed progress
+    // window, say) must not cut it short, and Abort during it stops it.
+    m_work.cancel = CancelToken();
     m_ftp.EnsureConnected();
     RunPlan plan;
     plan.records = {record};

@@ -9,7 +9,6 @@
 #include "app/AppContext.h"
 #include "app/ProtocolLog.h"
 #include "app/UserPrompts.h"
-#include "app/WorkControl.h"
 #include "common/Language.h"
 #include "common/RecordText.h"
 #include "common/RemotePath.h"
@@ -26,11 +25,10 @@
 
 namespace Velmora {
 
-RecordExecutor::RecordExecutor(AppContext &context, MasterFTP &ftp, WorkControl &work, OverwritePolicy &policy,
-                               TrafficMonitor &traffic, EventPump &pump)
+RecordExecutor::RecordExecutor(AppContext &context, MasterFTP &ftp, OverwritePolicy &policy, TrafficMonitor &traffic,
+                               EventPump &pump)
     : m_context(context)
     , m_ftp(ftp)
-    , m_work(work)
     , m_policy(policy)
     , m_traffic(traffic)
     , m_pump(pump)
@@ -48,8 +46,9 @@ bool RecordExecutor::isConnected() const
     return m_ftp.isConnected() && m_ftp.client().isConnected();
 }
 
-void RecordExecutor::startRun()
+void RecordExecutor::startRun(const CancelToken &cancel)
 {
+    m_cancel = cancel;
     m_remote.clear();
     m_questionAborted = false;
     m_connectionLost = false;
@@ -442,7 +441,7 @@ bool RecordExecutor::decideOverwrite(const QString &target)
     if (m_policy.questionNeeded()) {
         const bool ok = m_question && m_question->askOverwrite(target, m_policy);
         if (!ok) {
-            m_work.abortRequested = true;
+            m_cancel.cancel();
             m_questionAborted = true;
             m_recordAborted = true;
             return false;

@@ -4,6 +4,7 @@
 #include "RemoteListingCache.h"
 #include "UploadJournal.h"
 
+#include "app/CancelToken.h"
 #include "common/QueueRecord.h"
 #include "engine/ftp/FtpClient.h"
 
@@ -18,13 +19,12 @@ class OverwritePolicy;
 class OverwriteQuestion;
 class TrafficMonitor;
 struct AppContext;
-struct WorkControl;
 
 // Carries out one queue command against the server and the local disk (ExecuteRecord), and the
 // few single operations other parts of the program call directly.
 class RecordExecutor {
 public:
-    RecordExecutor(AppContext &context, MasterFTP &ftp, WorkControl &work, OverwritePolicy &policy, TrafficMonitor &traffic, EventPump &pump);
+    RecordExecutor(AppContext &context, MasterFTP &ftp, OverwritePolicy &policy, TrafficMonitor &traffic, EventPump &pump);
 
     void setQuestion(OverwriteQuestion *question) { m_question = question; }
     OverwriteQuestion *question() const { return m_question; }
@@ -46,7 +46,7 @@ public:
     // The overwrite question was left with something other than OK during this run.
     bool questionAborted() const { return m_questionAborted; }
     // A new run: forgets the remote listings and the question's answer of the previous one.
-    void startRun();
+    void startRun(const CancelToken &cancel);
     // The size the server gave for the file of the last record when it differed from the
     // record's (the file changed since it was listed), else -1.
     qint64 correctedSize() const { return m_correctedSize; }
@@ -96,7 +96,7 @@ private:
 
     AppContext &m_context;
     MasterFTP &m_ftp;
-    WorkControl &m_work;
+    CancelToken m_cancel; // the run's: leaving the overwrite question with Abort cancels it
     OverwritePolicy &m_policy;
     TrafficMonitor &m_traffic;
     EventPump &m_pump;

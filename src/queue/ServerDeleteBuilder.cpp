@@ -42,7 +42,7 @@ void ServerDeleteBuilder::build()
         return;
 
     window.setBusyState();
-    s.work.reset();
+    s.work.startWork();
     // A deletion never joins work gathered earlier: the grid starts empty.
     s.runner.clearQueue();
     s.progress.collectionStarted(false);

@@ -3,15 +3,13 @@
 #include "QueueProgressView.h"
 
 #include "app/ProtocolLog.h"
-#include "app/WorkControl.h"
 #include "engine/ftp/FtpClient.h"
 
 namespace Velmora {
 
-TrafficMonitor::TrafficMonitor(QueueProgressView &view, WorkControl &work, ProtocolLog &log, QObject *parent)
+TrafficMonitor::TrafficMonitor(QueueProgressView &view, ProtocolLog &log, QObject *parent)
     : QObject(parent)
     , m_view(&view)
-    , m_work(work)
     , m_log(log)
 {
     m_timer.setObjectName(QStringLiteral("TrafficTimer"));
@@ -46,8 +44,9 @@ void TrafficMonitor::attach(FtpClient *client)
     m_connections << connect(client, &FtpClient::workEnded, this, [this](FtpClient::Direction) { handleWorkEnded(); });
 }
 
-void TrafficMonitor::startRun(bool reset, int records, int files, qint64 totalBytes)
+void TrafficMonitor::startRun(const CancelToken &cancel, bool reset, int records, int files, qint64 totalBytes)
 {
+    m_cancel = cancel;
     m_view->clearPies();
     m_stats.startRun(reset, records, files, totalBytes);
     if (reset)
@@ -115,7 +114,7 @@ void TrafficMonitor::handleWorkEnded()
 
 void TrafficMonitor::abortIfRequested()
 {
-    if (!m_work.abortRequested || m_abortSent || !m_client)
+    if (!m_cancel.isCancelled() || m_abortSent || !m_client)
         return;
     m_abortSent = true;
     m_log.AddProtocolMessage(ProtocolEntry::Error, QStringLiteral("Transfer aborted"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/CancelToken.h"
+
 #include "TransferStatistics.h"
 
 #include <QMetaObject>
@@ -15,7 +17,6 @@ namespace Velmora {
 class FtpClient;
 class ProtocolLog;
 class QueueProgressView;
-struct WorkControl;
 
 // Follows the transfers of a queue run: handles the FTP client's work events (byte bar, bytes
 // text, Abort during a transfer), takes the traffic ticks of "TrafficTimer" (100 ms) and feeds
@@ -23,7 +24,7 @@ struct WorkControl;
 class TrafficMonitor : public QObject {
     Q_OBJECT
 public:
-    TrafficMonitor(QueueProgressView &view, WorkControl &work, ProtocolLog &log, QObject *parent = nullptr);
+    TrafficMonitor(QueueProgressView &view, ProtocolLog &log, QObject *parent = nullptr);
 
     TransferStatistics &statistics() { return m_stats; }
     const TransferStatistics &statistics() const { return m_stats; }
@@ -40,7 +41,8 @@ public:
     // Listens to this client's work events (once per client).
     void attach(FtpClient *client);
 
-    void startRun(bool reset, int records, int files, qint64 totalBytes);
+    // cancel: the run's token; Abort during a transfer stops it.
+    void startRun(const CancelToken &cancel, bool reset, int records, int files, qint64 totalBytes);
     void beforeRecord();
     void setExpectedSize(qint64 size) { m_stats.expectedSize = size; }
     // Starts the traffic timer (before every transfer and delete).
@@ -61,7 +63,7 @@ private:
     void abortIfRequested();
 
     QueueProgressView *m_view;
-    WorkControl &m_work;
+    CancelToken m_cancel;
     ProtocolLog &m_log;
     TransferStatistics m_stats;
     QTimer m_timer;

@@ -164,7 +164,7 @@ void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalD
         QStringList records;
         ftp().GetListing(current, records);
         folderRead(current);
-        if (work.abortRequested) // also when the listing failed because Disconnect cut it off
+        if (work.cancel.isCancelled()) // also when the listing failed because Disconnect cut it off
             return;
         Pump pump(records.size());
         for (const QString &record : std::as_const(records)) {
@@ -185,7 +185,7 @@ void TreeWalker::CollectDownload(QStringList &retrRecords, QStringList &mkLocalD
                 ++work.filesFound;
                 progressLine(QStringLiteral("Read file: ") + remote + u'|' + local);
             }
-            if (work.abortRequested)
+            if (work.cancel.isCancelled())
                 return;
             pump.step();
         }
@@ -226,7 +226,7 @@ QStringList TreeWalker::CollectDelete(const QString &currentFolder, const QStrin
         QStringList records;
         ftp().GetListing(dir, records);
         progressLine(QStringLiteral("Read folder: ") + dir);
-        if (work.abortRequested)
+        if (work.cancel.isCancelled())
             break;
         Pump pump(records.size());
         for (const QString &record : std::as_const(records)) {
@@ -245,7 +245,7 @@ QStringList TreeWalker::CollectDelete(const QString &currentFolder, const QStrin
                 progressLine(QStringLiteral("Read file: ") + path);
                 files.append(QueueRecord(QueueCommand::Dele, path, {}, record));
             }
-            if (work.abortRequested) {
+            if (work.cancel.isCancelled()) {
                 aborted = true;
                 break;
             }
@@ -259,7 +259,7 @@ QStringList TreeWalker::CollectDelete(const QString &currentFolder, const QStrin
     }
 
     QStringList queue;
-    if (!work.abortRequested) {
+    if (!work.cancel.isCancelled()) {
         for (const QueueRecord &file : std::as_const(files))
             queue.append(file.format());
         sortDeepestFirst(folders);
@@ -305,12 +305,12 @@ void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder,
                 } else if (!entry.name.isEmpty()) {
                     found.append(u'F' + path);
                 }
-                if (work.abortRequested)
+                if (work.cancel.isCancelled())
                     break;
                 pump.step();
             }
         }
-        if (work.abortRequested || pending.isEmpty())
+        if (work.cancel.isCancelled() || pending.isEmpty())
             break;
         dir = pending.dequeue();
     }
@@ -324,7 +324,7 @@ void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder,
     if (all || directoriesOnly)
         queue.append(QueueRecord(QueueCommand::Chmod, NormaliseRemotePath(start), mode).format());
     // After Abort the collected records do not run.
-    if (!work.abortRequested) {
+    if (!work.cancel.isCancelled()) {
         RunPlan plan;
         plan.records = queue;
         m_runner.RunQueue(plan);
@@ -379,7 +379,7 @@ bool TreeWalker::walkLocal(const QString &folder, const QString &mask, QStringLi
             progressLine(QStringLiteral("Read file: ") + folder + name);
         }
         m_localPump.pump();
-        if (work.abortRequested)
+        if (work.cancel.isCancelled())
             return false;
     }
     const QFileInfoList folders = dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Unsorted);
@@ -394,7 +394,7 @@ bool TreeWalker::walkLocal(const QString &folder, const QString &mask, QStringLi
         ++work.foldersFound;
         folderRead(folder + name);
         m_localPump.pump();
-        if (work.abortRequested)
+        if (work.cancel.isCancelled())
             return false;
         if (!walkLocal(folder + name + u'/', mask, collected))
             return false;

@@ -80,7 +80,7 @@ bool UploadFolderWalk::walk(const QString &localFolder, const QString &remoteFol
             m_view.setQueueSizeText(text);
         }
         m_pump.pump();
-        if (m_work.abortRequested)
+        if (m_work.cancel.isCancelled())
             return false;
     }
     return true;

@@ -215,7 +215,7 @@ void AppStarter::wireEngine()
         // Clicked while a run or a walk uses the connection: it ends after the command that
         // Disconnect cuts off, instead of connecting again for the next one.
         if (ftp->client().isBusy())
-            m_work.abortRequested = true;
+            m_work.cancel.cancel();
         ftp->Disconnect();
         main->SetIdleState();
     });

@@ -253,7 +253,7 @@ void MainForm::SetBusyState()
         m_busyCursor = true;
     }
     m_busy = true;
-    m_work.reset();
+    m_work.startWork();
     setLockedControlsEnabled(false);
     m_w.queuePauseButton->setEnabled(true);
     m_w.pauseQueueAction->setEnabled(true);
@@ -309,7 +309,7 @@ void MainForm::SetIdleState()
         // The charts stay up for reading; the window stays locked until they are closed.
         m_w.closeChartsButton->show();
         m_w.chartsClosePanel->show();
-        m_work.reset();
+        m_work.resetCounters();
         setLockedControlsEnabled(false);
         m_w.queuePauseButton->setEnabled(true);
         m_w.pauseQueueAction->setEnabled(true);
@@ -333,7 +333,7 @@ void MainForm::SetIdleState()
 
 void MainForm::AbortBitBtnClick()
 {
-    m_work.abortRequested = true;
+    m_work.cancel.cancel();
     m_w.closeCheckBox->setChecked(false);
     m_w.shutdownCheckBox->setChecked(false);
     QCoreApplication::processEvents();

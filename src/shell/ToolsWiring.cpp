@@ -181,7 +181,7 @@ void ToolsWiring::copyLocally(const QStringList &destinations, const QStringList
 void ToolsWiring::queueUploads(const QStringList &destinations, const QStringList &sources)
 {
     QueueRunner &runner = m_queue.runner();
-    m_work.reset();
+    m_work.startWork();
     qint64 bytes = 0;
     qint64 files = 0;
     const QStringList records = CopyUploadRecords(destinations, sources, m_context.systemIsGerman, m_context.protocol,

@@ -78,12 +78,12 @@ void PermissionRun::run(const QList<SelectionLine> &rows, const QString &serverP
         else
             fileRecords.append(fileRecord(serverPath, row.name, choice.value));
         window.listServerPath();
-        if (m_runner.work().abortRequested)
+        if (m_runner.work().cancel.isCancelled())
             break;
     }
 
     // Whatever "Automatic run queue" says, the files change at once.
-    if (!fileRecords.isEmpty() && !m_runner.work().abortRequested) {
+    if (!fileRecords.isEmpty() && !m_runner.work().cancel.isCancelled()) {
         RunPlan plan;
         plan.records = fileRecords;
         m_runner.RunQueue(plan);

@@ -561,7 +561,7 @@ TEST_F(DeleteBuilderTest, AbortDuringTheWalkRunsNothingAndReturnsToTheIdleState)
     deleteHost.serverLines = {serverLine(u"www"_qs), serverLine(u"keep.txt"_qs)};
     walkProgress.onLine = [this](qsizetype count) {
         if (count == 2)
-            work.abortRequested = true;
+            work.cancel.cancel();
     };
     prompts.confirmAnswers = {true};
 

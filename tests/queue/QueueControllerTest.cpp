@@ -130,8 +130,8 @@ TEST_F(QueueControllerTest, PauseDropsTheRowsOfSearchDownloadsAndStopsTheRun)
     controller.PauseQueue();
     EXPECT_EQ(gridSources(), QStringList{QStringLiteral("/b.txt")});
     EXPECT_EQ(lastQueueSources(), gridSources());
-    EXPECT_TRUE(work.pauseRequested);
-    EXPECT_FALSE(work.abortRequested) << "Pause lets the running transfer finish";
+    EXPECT_TRUE(work.cancel.isPauseRequested());
+    EXPECT_FALSE(work.cancel.isCancelled()) << "Pause lets the running transfer finish";
 }
 
 // Pause while a large download runs: the download finishes whole, then the run stops and the

@@ -294,7 +294,7 @@ TEST_F(QueueRunTest, AbortDuringATransferFailsItsRecordEndsTheRunAndLeavesNoTrun
     for (const auto &c : cases) {
         model.clear();
         const qsizetype errorsBefore = protocol().filter(QStringLiteral("2: Transfer aborted")).size();
-        QObject::connect(&master->client(), &FtpClient::workProgressed, &master->client(), [this] { work.abortRequested = true; });
+        QObject::connect(&master->client(), &FtpClient::workProgressed, &master->client(), [this] { work.cancel.cancel(); });
         run({c.record, retr(QStringLiteral("/small.dat"), local + QStringLiteral("small.dat"))});
         QObject::disconnect(&master->client(), &FtpClient::workProgressed, &master->client(), nullptr);
 
@@ -325,7 +325,7 @@ TEST_F(QueueRunTest, AnOverwrittenFileStaysWholeWhenItsDownloadFails)
     server->writeFile(QStringLiteral("big.dat"), QByteArray(4 * HeldAfter, 'n'));
     const QString target = env.writeFile(QStringLiteral("local/big.dat"), "the old, complete file");
     runner->overwritePolicy().applyAllwaysOverwrite(true);
-    QObject::connect(&master->client(), &FtpClient::workProgressed, &master->client(), [this] { work.abortRequested = true; });
+    QObject::connect(&master->client(), &FtpClient::workProgressed, &master->client(), [this] { work.cancel.cancel(); });
     run({retr(QStringLiteral("/big.dat"), target)});
     EXPECT_EQ(readLocal(target), QByteArray("the old, complete file"));
     EXPECT_EQ(model.rowCount(), 1);
@@ -475,7 +475,7 @@ TEST_F(QueueRunTest, ABatchRunWritesItsLogLineAndEndsAsTheBoxesSay)
         plan.records = {retr(QStringLiteral("/a.dat"), local + QStringLiteral("a.dat")) + QStringLiteral("§1|a.dat|1536|d")};
         if (c.batch)
             plan.batch = BatchRunInfo{host.queueFile, host.mode};
-        work.reset();
+        work.startWork();
         runner->RunQueue(plan);
         EXPECT_EQ(host.calls, c.calls) << c.name;
         EXPECT_EQ(readLocal(local + QStringLiteral("a.dat")), QByteArray(1536, 'a')) << c.name;
@@ -515,6 +515,6 @@ TEST_F(QueueRunTest, WithNobodyToAnswerTheOverwriteQuestionTakesSkipAndTheRunGoe
     EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("information: The target file allready exists: ") + local
                                          + QStringLiteral("f1.dat. Skipped: nobody can answer during a batch job.")});
     EXPECT_TRUE(model.isEmpty());
-    EXPECT_FALSE(work.abortRequested);
+    EXPECT_FALSE(work.cancel.isCancelled());
     EXPECT_TRUE(result.allSucceeded());
 }

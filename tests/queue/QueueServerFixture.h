@@ -177,7 +177,7 @@ protected:
 
     RunResult run(const QStringList &records)
     {
-        work.reset();
+        work.startWork();
         RunPlan plan;
         plan.records = records;
         return runner->RunQueue(plan);

@@ -122,9 +122,9 @@ TEST_F(QueueWindowTest, TheWalkProgressWindowShowsLinesCountersAndAborts)
     QMetaObject::invokeMethod(&progress->lineTimer(), "timeout", Qt::DirectConnection);
     EXPECT_EQ(progress->list()->currentRow(), 1) << "the newest line is selected";
 
-    starter->work().abortRequested = false;
+    starter->work().cancel = CancelToken();
     progress->abortButton()->click();
-    EXPECT_TRUE(starter->work().abortRequested);
+    EXPECT_TRUE(starter->work().cancel.isCancelled());
     EXPECT_FALSE(progress->isVisible());
     progress->openProgress();
     EXPECT_EQ(progress->list()->count(), 0);
@@ -180,7 +180,7 @@ TEST_F(QueueWindowTest, TrafficTicksFeedTheChartsAndTheirLabels)
     QueueRunner &runner = wiring->runner();
     TrafficMonitor &traffic = runner.traffic();
     traffic.setRandom([] { return 3; });
-    traffic.startRun(true, 4, 2, 3072);
+    traffic.startRun(CancelToken(), true, 4, 2, 3072);
     traffic.beforeRecord();
     traffic.setExpectedSize(4096);
     traffic.handleWorkBegan(0);

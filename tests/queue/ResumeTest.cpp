@@ -129,7 +129,7 @@ TEST_F(ResumeTest, AnInterruptedDownloadGoesOnFromWhereItStoppedAndEndsByteForBy
             QTimer watch;
             QObject::connect(&watch, &QTimer::timeout, [&] {
                 if (reached())
-                    work.abortRequested = true; // as the Abort button does
+                    work.cancel.cancel(); // as the Abort button does
             });
             watch.start(5);
             run(records);

@@ -395,7 +395,7 @@ TEST_F(TransferBuilderTest, AbortInTheProgressWindowRunsNothing)
     setAutomaticRun(false);
     walkProgress.onLine = [this](qsizetype count) {
         if (count == 3)
-            work.abortRequested = true;
+            work.cancel.cancel();
     };
 
     builders->Upload();

@@ -250,7 +250,7 @@ TEST_F(TreeWalkTest, AbortStopsAWalkWithinOneEntry)
     // Abort arrives while the walk reports its fourth line.
     walkProgress.onLine = [this](qsizetype count) {
         if (count == 4)
-            work.abortRequested = true;
+            work.cancel.cancel();
     };
     QStringList retr;
     QStringList mkdirs;
@@ -260,7 +260,7 @@ TEST_F(TreeWalkTest, AbortStopsAWalkWithinOneEntry)
     EXPECT_TRUE(retr.isEmpty());
 
     walkProgress.lines.clear();
-    work.abortRequested = false;
+    work.cancel = CancelToken();
     EXPECT_TRUE(walker->CollectDelete(QStringLiteral("/"), QStringLiteral("/big")).isEmpty())
         << "an aborted delete walk returns nothing";
     EXPECT_EQ(walkProgress.lines.size(), 4);

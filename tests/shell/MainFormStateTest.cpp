@@ -40,12 +40,12 @@ protected:
 
 TEST_F(MainFormStates, BusyLocksEverythingButPauseAndIdleUnlocks)
 {
-    starter->work().abortRequested = true;
+    starter->work().cancel.cancel();
     starter->work().filesFound = 12;
     w().queueInfoPanel->setText(QStringLiteral("    3 operations"));
     main().SetBusyState();
     EXPECT_TRUE(main().isBusy());
-    EXPECT_FALSE(starter->work().abortRequested);
+    EXPECT_FALSE(starter->work().cancel.isCancelled());
     EXPECT_EQ(starter->work().filesFound, 0);
     for (QWidget *control : {w().mainControlBar, static_cast<QWidget *>(w().filterPanel),
                              static_cast<QWidget *>(w().localPathEdit), static_cast<QWidget *>(w().localGrid),
@@ -95,12 +95,12 @@ TEST_F(MainFormStates, AbortRequestsAndClearsBothEndOfRunBoxes)
     w().closeCheckBox->setChecked(true);
     EXPECT_FALSE(w().shutdownCheckBox->isChecked());
     w().abortButton->click();
-    EXPECT_TRUE(starter->work().abortRequested);
+    EXPECT_TRUE(starter->work().cancel.isCancelled());
     EXPECT_FALSE(w().closeCheckBox->isChecked());
     EXPECT_FALSE(w().shutdownCheckBox->isChecked());
-    starter->work().abortRequested = false;
+    starter->work().cancel = CancelToken();
     w().abortTransferButton->click();
-    EXPECT_TRUE(starter->work().abortRequested);
+    EXPECT_TRUE(starter->work().cancel.isCancelled());
 }
 
 TEST_F(MainFormStates, SwitchingLanguageTwiceLeavesOneLine)

@@ -207,12 +207,12 @@ TEST_F(ViewEditWindow, ASingleTransferAfterAnEarlierAbortCarriesTheWholeFile)
     server.writeFile(u"big.txt"_qs, big);
     browser().FillServerGrid(u"/"_qs);
     choose(false, true, false); // the system's opener: the transfers are what this is about
-    starter->work().abortRequested = true;
+    starter->work().cancel.cancel();
     select(BrowserSide::Server, u"big.txt"_qs);
     fileOps().bar(BrowserSide::Server).menuItem(PaneCommand::ViewEdit)->trigger();
     EXPECT_EQ(TestEnvironment::readFile(copyOf(u"big.txt"_qs)), big);
 
-    starter->work().abortRequested = true;
+    starter->work().cancel.cancel();
     const QByteArray edited = big + "one more line\n";
     ASSERT_EQ(env.writeFile(copyOf(u"big.txt"_qs).mid(env.root().size()), edited), copyOf(u"big.txt"_qs));
     prompts.confirmAnswers = {true};
