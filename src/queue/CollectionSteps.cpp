@@ -41,10 +41,22 @@ bool CollectionSteps::askTransferMode(GridSide side)
 
 void CollectionSteps::enterBusyState(bool runAtOnce)
 {
-    queueHost().setBusyState();
-    m_s.work.startWork();
+    m_busy.emplace(queueHost(), m_s.work);
     if (runAtOnce || automaticRun())
         m_s.runner.clearQueue();
+}
+
+void CollectionSteps::endBusyState()
+{
+    if (m_busy)
+        m_busy.reset();
+    else
+        queueHost().setIdleState();
+}
+
+void CollectionSteps::closeBusyScope()
+{
+    m_busy.reset();
 }
 
 bool CollectionSteps::automaticRun() const
@@ -136,7 +148,7 @@ void CollectionSteps::goToFile(GridSide side, const QString &remote, const QStri
         showChosenLocalFile(local);
         showChosenRemoteFile(remote);
     }
-    queueHost().setIdleState();
+    endBusyState();
     m_s.host.focusGrid(side);
 }
 

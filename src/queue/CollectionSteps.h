@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BusyScope.h"
 #include "Collection.h"
 #include "EventPump.h"
 #include "RunPlan.h"
@@ -8,6 +9,8 @@
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace Velmora {
 
@@ -26,9 +29,14 @@ public:
     // The transfer-mode question unless "Don't show this message again" was chosen once. After
     // Abort the grid the request came from selects its remembered row again and false returns.
     bool askTransferMode(GridSide side);
-    // The busy state with fresh counters; when the work will run (automatic running, or
-    // runAtOnce) the queue grid is emptied.
+    // The busy state of a new piece of work (fresh counters, its own cancel token); when the work
+    // will run (automatic running, or runAtOnce) the queue grid is emptied. It lasts until
+    // endBusyState, at the latest until the request that entered it is over.
     void enterBusyState(bool runAtOnce = false);
+    // The idle state, now.
+    void endBusyState();
+    // Ends the busy state when it still lasts (a request that returned half way).
+    void closeBusyScope();
     bool automaticRun() const;
     // Runs the records, or only shows them when automatic running is off and not runAtOnce.
     RunResult runQueue(const QStringList &records, bool runAtOnce = false);
@@ -61,6 +69,7 @@ private:
 
     TransferBuilderSetup m_s;
     EventPump m_pump;
+    std::optional<BusyScope> m_busy;
 };
 
 } // namespace Velmora

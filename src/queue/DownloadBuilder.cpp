@@ -55,7 +55,7 @@ std::optional<Collection> DownloadBuilder::collectSelection(const QString &dropF
     Collection collection = m_collector.collect(lines, window.serverPathText(), localFolder, dropFolder);
     if (collection.aborted) {
         window.listLocalPath();
-        window.setIdleState();
+        m_steps.endBusyState();
         s.host.restoreRememberedRow(GridSide::Server);
         return std::nullopt;
     }
@@ -96,7 +96,7 @@ void DownloadBuilder::finish()
 {
     QueueHost &window = m_steps.queueHost();
     window.listLocalPath();
-    window.setIdleState();
+    m_steps.endBusyState();
     m_steps.setup().host.restoreRememberedRow(GridSide::Server);
 }
 

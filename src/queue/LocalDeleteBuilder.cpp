@@ -1,5 +1,6 @@
 #include "LocalDeleteBuilder.h"
 
+#include "BusyScope.h"
 #include "CollectionSteps.h"
 #include "DeleteQuestion.h"
 #include "QueueHost.h"
@@ -67,14 +68,13 @@ void LocalDeleteBuilder::build()
     if (!s.context.prompts.confirm(DeleteQuestionText(files, folders, s.context.language.isGerman())))
         return;
 
-    window.setBusyState();
-    s.work.startWork();
+    BusyScope busy(window, s.work);
     if (s.filter.isInUse())
         deleteThroughFilter(lines, localBase);
     else
         moveToTrash(lines, localBase);
     window.listLocalPath();
-    window.setIdleState();
+    busy.end();
     s.host.restoreRememberedRow(GridSide::Local);
 }
 

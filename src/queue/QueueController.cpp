@@ -1,5 +1,6 @@
 #include "QueueController.h"
 
+#include "BusyScope.h"
 #include "LastQueueStore.h"
 #include "QueueFile.h"
 #include "QueueHost.h"
@@ -188,7 +189,7 @@ RunResult QueueController::RunGrid(const std::optional<BatchRunInfo> &batch)
         m_ftp.Connect(false);
     host.listLocalPath();
     host.listServerPath();
-    host.setBusyState();
+    BusyScope busy(host, m_work);
 
     QStringList records;
     records.reserve(model.rowCount());
@@ -220,7 +221,6 @@ RunResult QueueController::RunGrid(const std::optional<BatchRunInfo> &batch)
         host.listServerPath();
     else if (lastCommand == u"RETR")
         host.listLocalPath();
-    host.setIdleState();
     return result;
 }
 

@@ -88,13 +88,13 @@ void SearchWorkflow::afterLocalChoice(SearchKind kind, const QStringList &chosen
             s.runner.RunQueue(plan);
         }
         window.listServerPath();
-        window.setIdleState();
+        m_steps.endBusyState();
         return;
     }
     // Search and replace: the window's close button leaves the changed files and their backup.
     if (outcome == SearchFollowUp::Outcome::Aborted)
         m_steps.showBackupNotice();
-    window.setIdleState();
+    m_steps.endBusyState();
     s.host.focusGrid(GridSide::Local);
 }
 
@@ -139,7 +139,7 @@ void SearchWorkflow::afterServerChoice(SearchKind kind, const QStringList &chose
             s.runner.RunQueue(transfers);
         }
         window.listLocalPath();
-        window.setIdleState();
+        m_steps.endBusyState();
         return;
     }
     if (outcome != SearchFollowUp::Outcome::Aborted) {
@@ -150,7 +150,7 @@ void SearchWorkflow::afterServerChoice(SearchKind kind, const QStringList &chose
         }
         m_steps.showBackupNotice(notUploaded);
     }
-    window.setIdleState();
+    m_steps.endBusyState();
     s.host.focusGrid(GridSide::Server);
 }
 

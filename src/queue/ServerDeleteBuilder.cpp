@@ -1,5 +1,6 @@
 #include "ServerDeleteBuilder.h"
 
+#include "BusyScope.h"
 #include "CollectionSteps.h"
 #include "DeleteQuestion.h"
 #include "QueueHost.h"
@@ -41,8 +42,7 @@ void ServerDeleteBuilder::build()
     if (!s.context.prompts.confirm(DeleteQuestionText(files, folders, s.context.language.isGerman())))
         return;
 
-    window.setBusyState();
-    s.work.startWork();
+    BusyScope busy(window, s.work);
     // A deletion never joins work gathered earlier: the grid starts empty.
     s.runner.clearQueue();
     s.progress.collectionStarted(false);
@@ -77,7 +77,7 @@ void ServerDeleteBuilder::build()
         }
     }
     window.listServerPath();
-    window.setIdleState();
+    busy.end();
     s.host.restoreRememberedRow(GridSide::Server);
 }
 

@@ -21,10 +21,16 @@ auto TransferBuilders::request(Work work) -> decltype(work())
     if (m_building)
         return decltype(work())();
     m_building = true;
+    // However the request ends, the window is idle afterwards.
     const struct Reset {
         bool &flag;
-        ~Reset() { flag = false; }
-    } reset{m_building};
+        CollectionSteps &steps;
+        ~Reset()
+        {
+            steps.closeBusyScope();
+            flag = false;
+        }
+    } reset{m_building, m_steps};
     return work();
 }
 
@@ -46,7 +52,7 @@ void TransferBuilders::UsedSpace(GridSide side)
         if (!collection)
             return;
         m_steps.showUsedSpaceTotals();
-        m_steps.queueHost().setIdleState();
+        m_steps.endBusyState();
         m_steps.setup().host.restoreRememberedRow(side);
     });
 }

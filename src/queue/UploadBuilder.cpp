@@ -122,7 +122,7 @@ void UploadBuilder::finish(const QString &localBase)
     const TransferBuilderSetup &s = m_steps.setup();
     QueueHost &window = m_steps.queueHost();
     window.listServerPath();
-    window.setIdleState();
+    m_steps.endBusyState();
     s.host.setLocalPathText(localBase);
     window.listLocalPath();
     s.host.restoreRememberedRow(GridSide::Local);
