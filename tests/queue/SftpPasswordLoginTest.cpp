@@ -1,6 +1,7 @@
 // An SFTP site that logs in with user and password, as a user runs it: the session connects,
 // lists, and the queue downloads and uploads byte for byte; a wrong password fails with the
-// text the user sees. The server is a real SFTP server that checks a password of its own
+// text the user sees. Both ways servers take a password: as a password login and as the answer
+// to a keyboard-interactive question. The server is a real SFTP server that checks a password of its own
 // (python3-asyncssh), since OpenSSH's sshd would need a system account with a password.
 #include "QueueServerFixture.h"
 #include "SftpPasswordServer.h"
@@ -23,10 +24,11 @@ QByteArray randomBytes(int size)
     return bytes + QByteArray("\r\n\n\r\0", 5); // line ends a text transfer would change
 }
 
-class SftpPasswordLoginTest : public QueueServerTest {
+class SftpPasswordLoginTest : public QueueServerTest, public ::testing::WithParamInterface<SftpPasswordServer::Method> {
 protected:
     SftpPasswordLoginTest()
-        : m_agent(qgetenv("SSH_AUTH_SOCK"))
+        : sftp(GetParam())
+        , m_agent(qgetenv("SSH_AUTH_SOCK"))
     {
         // No agent: the password is the only way in.
         qunsetenv("SSH_AUTH_SOCK");
@@ -59,7 +61,14 @@ private:
 
 } // namespace
 
-TEST_F(SftpPasswordLoginTest, PasswordSiteConnectsListsAndTransfersByteForByte)
+INSTANTIATE_TEST_SUITE_P(Methods, SftpPasswordLoginTest,
+                         ::testing::Values(SftpPasswordServer::Method::Password,
+                                           SftpPasswordServer::Method::KeyboardInteractive),
+                         [](const ::testing::TestParamInfo<SftpPasswordServer::Method> &info) {
+                             return info.param == SftpPasswordServer::Method::Password ? "Password" : "KeyboardInteractive";
+                         });
+
+TEST_P(SftpPasswordLoginTest, PasswordSiteConnectsListsAndTransfersByteForByte)
 {
     const QByteArray binary = randomBytes((3 << 20) + 123); // not a whole number of pieces
     const QByteArray text("Grüße\r\nübers Meer\n");
@@ -111,7 +120,7 @@ TEST_F(SftpPasswordLoginTest, PasswordSiteConnectsListsAndTransfersByteForByte)
 
 // A wrong password: no connection, the user reads why in the error window and the protocol;
 // the right password connects afterwards (the failed attempt left nothing in the way).
-TEST_F(SftpPasswordLoginTest, WrongPasswordFailsWithAClearText)
+TEST_P(SftpPasswordLoginTest, WrongPasswordFailsWithAClearText)
 {
     useSite(QStringLiteral("not the password"));
     prompts.hostKeyAnswers = {Trust::TrustThisTime};

@@ -21,7 +21,10 @@ QString scriptPath()
 
 } // namespace
 
-SftpPasswordServer::SftpPasswordServer() = default;
+SftpPasswordServer::SftpPasswordServer(Method method)
+    : m_method(method)
+{
+}
 
 SftpPasswordServer::~SftpPasswordServer()
 {
@@ -57,10 +60,14 @@ bool SftpPasswordServer::start()
         m_error = QStringLiteral("ssh-keygen made no host key");
         return false;
     }
+    QStringList arguments{scriptPath(),           QStringLiteral("--root"),     root(),
+                          QStringLiteral("--host-key"), m_hostKey,              QStringLiteral("--user"),
+                          user(),                 QStringLiteral("--password"), password(),
+                          QStringLiteral("--host"),     host()};
+    if (m_method == Method::KeyboardInteractive)
+        arguments << QStringLiteral("--keyboard-interactive");
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
-    m_process.start(Python, {scriptPath(), QStringLiteral("--root"), root(), QStringLiteral("--host-key"), m_hostKey,
-                             QStringLiteral("--user"), user(), QStringLiteral("--password"), password(),
-                             QStringLiteral("--host"), host()});
+    m_process.start(Python, arguments);
     if (!m_process.waitForStarted(10000)) {
         m_error = QStringLiteral("python3 did not start: ") + m_process.errorString();
         return false;

@@ -14,7 +14,11 @@ namespace Velmora::Testing {
 // when the test process dies (it ends when its standard input closes).
 class SftpPasswordServer {
 public:
-    SftpPasswordServer();
+    // How the server asks for the password: as a password login, or as the answer to a
+    // keyboard-interactive question (as servers that check passwords through PAM do).
+    enum class Method { Password, KeyboardInteractive };
+
+    explicit SftpPasswordServer(Method method = Method::Password);
     ~SftpPasswordServer();
     SftpPasswordServer(const SftpPasswordServer &) = delete;
     SftpPasswordServer &operator=(const SftpPasswordServer &) = delete;
@@ -40,6 +44,7 @@ public:
     QByteArray readFile(const QString &relativePath) const;
 
 private:
+    Method m_method;
     QTemporaryDir m_keys;
     QTemporaryDir m_files;
     QProcess m_process;

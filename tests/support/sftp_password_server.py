@@ -3,7 +3,9 @@
 
 OpenSSH's sshd checks passwords against the system's accounts, which a test must not change;
 this server knows one user and one password given on the command line and serves one folder
-to it (the folder is "/" for the client). It takes passwords only: no keys, no agent.
+to it (the folder is "/" for the client). It takes passwords only: no keys, no agent. With
+--keyboard-interactive it asks for the password as a keyboard-interactive question, as
+servers that check passwords through PAM do, instead of taking it as a password login.
 
 Prints "PORT <number>" on stdout once it listens and ends as soon as its standard input
 closes, so it never outlives the program that started it (also when that program crashes).
@@ -29,6 +31,7 @@ def main():
     parser.add_argument("--password", default="secret")
     parser.add_argument("--host", default="127.0.0.1")
     parser.add_argument("--port", type=int, default=0)
+    parser.add_argument("--keyboard-interactive", action="store_true")
     args = parser.parse_args()
 
     logging.getLogger("asyncssh").setLevel(logging.ERROR)
@@ -38,10 +41,19 @@ def main():
             return True  # every user must authenticate
 
         def password_auth_supported(self):
-            return True
+            return not args.keyboard_interactive
 
         def validate_password(self, username, password):
             return username == args.user and password == args.password
+
+        def kbdint_auth_supported(self):
+            return args.keyboard_interactive
+
+        def get_kbdint_challenge(self, username, lang, submethods):
+            return "", "", "", [("Password: ", False)]
+
+        def validate_kbdint_response(self, username, responses):
+            return username == args.user and responses == [args.password]
 
     class FolderSftpServer(asyncssh.SFTPServer):
         def __init__(self, chan):
