@@ -43,6 +43,7 @@ packages=(
   dbus-daemon
   openssh-server           # a real SSH server (sshd) for the SFTP tests and benchmark
   openssh-client           # ssh-keygen and ssh-agent for the SFTP tests; sftp for the benchmark
+  python3-asyncssh         # an SFTP server that checks a password of its own (SFTP password tests)
   # benchmarks (lftp and curl are the clients they compare with) and the fuzzing build
   lftp
   curl

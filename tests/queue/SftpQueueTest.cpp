@@ -223,6 +223,37 @@ TEST_F(SftpQueueTest, DroppedConnectionFailsTheDownloadWhole)
     EXPECT_EQ(model.rowCount(), 1) << "the record is not done";
 }
 
+// An upload that loses its connection half-way fails: the record stays, and once the server is
+// back the next run sends the whole file again, byte for byte.
+TEST_F(SftpQueueTest, DroppedConnectionFailsTheUploadAndTheNextRunSendsItWhole)
+{
+    const QByteArray bytes = randomBytes(64 << 20);
+    const QString source = env.writeFile(QStringLiteral("local/up.bin"), bytes);
+    const QString record = QStringLiteral("STOR|") + source + u'|' + ssh.remotePath(QStringLiteral("up.bin"));
+    bool dropped = false;
+    const QMetaObject::Connection dropper = QObject::connect(
+        &master->client(), &FtpClient::workProgressed, &master->client(), [&](FtpClient::Direction, qint64 bytesSent) {
+            if (!dropped && bytesSent > 0) {
+                dropped = true;
+                ssh.dropConnections();
+            }
+        });
+    OptionsData data = options.data();
+    data.automaticRunQueue = false;
+    options.setData(data);
+
+    const RunResult first = run({record});
+    EXPECT_TRUE(dropped);
+    EXPECT_EQ(first.failed(), 1) << protocol().join(u'\n').toStdString();
+    EXPECT_EQ(model.rowCount(), 1) << "the record is not done";
+    EXPECT_FALSE(ssh.readFile(QStringLiteral("up.bin")) == bytes) << "the connection was dropped before the end";
+
+    QObject::disconnect(dropper);
+    const RunResult second = run({record});
+    EXPECT_TRUE(second.allSucceeded()) << protocol().join(u'\n').toStdString();
+    EXPECT_TRUE(ssh.readFile(QStringLiteral("up.bin")) == bytes) << "the server's copy differs";
+}
+
 TEST_F(SftpQueueTest, ServerDeletionRemovesTheWholeTree)
 {
     makeTree([&](const QString &path, const QByteArray &bytes) { return ssh.writeFile(QStringLiteral("www/") + path, bytes); },

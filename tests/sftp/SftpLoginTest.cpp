@@ -321,8 +321,9 @@ TEST_F(SftpLoginTest, AgentKeyLogsIn)
     agent.waitForFinished(5000);
 }
 
-// Password logins need a system account with a password, which the tests do not create; the
-// server's refusal of a wrong password is what can be shown here.
+// sshd checks passwords against the system's accounts, which the tests do not change: here its
+// refusal of a wrong password is shown; a password login that succeeds runs against a server
+// with a password of its own (SftpPasswordLoginTest).
 TEST_F(SftpLoginTest, RefusedPasswordFailsTheLoginClearly)
 {
     ScriptedHostKeyTrust trust({Answer::TrustOnce});

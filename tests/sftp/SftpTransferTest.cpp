@@ -1,4 +1,5 @@
 #include "SftpTestSupport.h"
+#include "engine/sftp/SftpProtocol.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,9 +50,9 @@ struct TransferCase {
     QByteArray content;
 };
 
-// The names and contents every transfer must carry unchanged: nothing, binary bytes with NULs
-// and every byte value, a few MiB that do not end on a piece boundary, blanks, umlauts and a
-// leading blank.
+// The names and contents every transfer must carry unchanged: nothing, one byte, binary bytes
+// with NULs and every byte value, sizes on and next to the piece boundaries of reads and
+// writes, a few MiB that do not end on a piece boundary, blanks, umlauts and a leading blank.
 QList<TransferCase> transferCases()
 {
     QByteArray allBytes;
@@ -60,6 +61,11 @@ QList<TransferCase> transferCases()
     return {
         {"empty.bin", QByteArray()},
         {"nul and every byte.bin", allBytes + QByteArray(100, '\0') + allBytes + "\r\n\n\r"},
+        {"one byte.bin", QByteArray(1, '\xff')},
+        {"one read piece.bin", randomBytes(int(SftpProtocol::ReadChunk), 11)},
+        {"one read piece and one byte.bin", randomBytes(int(SftpProtocol::ReadChunk) + 1, 12)},
+        {"two write pieces.bin", randomBytes(int(2 * SftpProtocol::WriteChunk), 13)},
+        {"two write pieces less one byte.bin", randomBytes(int(2 * SftpProtocol::WriteChunk) - 1, 14)},
         {"größere Datei.bin", randomBytes(5 * 1024 * 1024 + 123, 7)},
         {" leading blank.txt", "line one\r\nline two\n"},
     };

@@ -510,7 +510,6 @@ SftpTransferResult SftpProtocol::upload(const QString &localPath, const QString 
     result.expectedBytes = in.size();
     SftpProgressThrottle progress(m_events, SftpClient::Direction::Upload, result.expectedBytes);
     SftpWritePipeline pipeline(file.get(), m_replyTimeoutMs);
-    QByteArray buffer(int(WriteChunk), Qt::Uninitialized);
     while (true) {
         if (m_abortRequested) {
             // What arrived of the file is no file: it goes again.
@@ -520,14 +519,14 @@ SftpTransferResult SftpProtocol::upload(const QString &localPath, const QString 
             }
             throw SftpError(QStringLiteral("Transfer aborted."), SftpError::Kind::Aborted);
         }
-        const qint64 read = in.read(buffer.data(), WriteChunk);
+        const qint64 read = in.read(pipeline.pieceBuffer(WriteChunk), WriteChunk);
         if (read < 0) {
             pipeline.finish();
             throw SftpError(QStringLiteral("The local file %1 cannot be read: %2")
                                 .arg(QDir::toNativeSeparators(localPath), in.errorString()),
                             SftpError::Kind::Local);
         }
-        if (read == 0 || !pipeline.write(quint64(result.bytes), buffer.constData(), read))
+        if (read == 0 || !pipeline.send(quint64(result.bytes), read))
             break;
         result.bytes += read;
         progress.update(result.bytes);

@@ -26,9 +26,13 @@ bool SftpReadPipeline::next(Piece *piece)
 {
     while (true) {
         while (!m_endReached && m_inFlight.size() < m_maxInFlight && m_nextOffset <= m_askLimit) {
-            if (!ask(m_nextOffset, m_pieceSize))
+            // Up to the expected end the pieces end there, so they come back whole; the one at
+            // the end finds the end of the file in the same round trip (or that it grew).
+            const quint32 length = m_nextOffset < m_askLimit ? quint32(qMin<quint64>(m_pieceSize, m_askLimit - m_nextOffset))
+                                                             : m_pieceSize;
+            if (!ask(m_nextOffset, length))
                 return false;
-            m_nextOffset += m_pieceSize;
+            m_nextOffset += length;
         }
         if (m_inFlight.empty()) {
             *piece = {m_nextOffset, 0};

@@ -15,7 +15,8 @@ namespace Velmora {
 class SftpReadPipeline {
 public:
     // expectedSize (-1: unknown) keeps a small file from being asked for in many pieces: no
-    // piece is asked for beyond it until the file proves longer.
+    // piece is asked for beyond it until the file proves longer, and the pieces end at it, with
+    // one more read at it that finds the end of the file without another round trip.
     SftpReadPipeline(sftp_file file, quint32 pieceSize, int maxInFlight, qint64 expectedSize);
 
     struct Piece {

@@ -2,25 +2,9 @@
 
 #include <QtEndian>
 
+#include <cstring>
+
 namespace Velmora {
-
-namespace {
-
-void appendUint32(QByteArray &out, quint32 value)
-{
-    char bytes[4];
-    qToBigEndian(value, bytes);
-    out.append(bytes, 4);
-}
-
-void appendUint64(QByteArray &out, quint64 value)
-{
-    char bytes[8];
-    qToBigEndian(value, bytes);
-    out.append(bytes, 8);
-}
-
-} // namespace
 
 SftpWritePipeline::SftpWritePipeline(sftp_file file, int timeoutMs)
     : m_file(file)
@@ -29,7 +13,16 @@ SftpWritePipeline::SftpWritePipeline(sftp_file file, int timeoutMs)
 {
 }
 
-bool SftpWritePipeline::write(quint64 offset, const char *data, qint64 size)
+char *SftpWritePipeline::pieceBuffer(qint64 capacity)
+{
+    // uint32 length, byte type, uint32 id, string handle, uint64 offset, string data
+    m_headerSize = 4 + 1 + 4 + 4 + qint64(ssh_string_len(m_file->handle)) + 8 + 4;
+    if (m_request.size() < m_headerSize + capacity)
+        m_request.resize(m_headerSize + capacity);
+    return m_request.data() + m_headerSize;
+}
+
+bool SftpWritePipeline::send(quint64 offset, qint64 size)
 {
     if (m_lost || !m_failure.isEmpty())
         return false;
@@ -37,19 +30,17 @@ bool SftpWritePipeline::write(quint64 offset, const char *data, qint64 size)
         if (!takeAnswer())
             return false;
     }
-    // uint32 length, byte type, uint32 id, string handle, uint64 offset, string data
     const auto handleLength = quint32(ssh_string_len(m_file->handle));
-    QByteArray header;
-    header.reserve(32 + int(handleLength));
-    appendUint32(header, 1 + 4 + 4 + handleLength + 8 + 4 + quint32(size));
-    header.append(char(SSH_FXP_WRITE));
-    appendUint32(header, m_nextId++);
-    appendUint32(header, handleLength);
-    header.append(static_cast<const char *>(ssh_string_data(m_file->handle)), int(handleLength));
-    appendUint64(header, offset);
-    appendUint32(header, quint32(size));
-    if (ssh_channel_write(m_channel, header.constData(), uint32_t(header.size())) != header.size()
-        || ssh_channel_write(m_channel, data, uint32_t(size)) != size) {
+    char *header = m_request.data();
+    qToBigEndian(quint32(m_headerSize - 4 + size), header);
+    header[4] = char(SSH_FXP_WRITE);
+    qToBigEndian(m_nextId++, header + 5);
+    qToBigEndian(handleLength, header + 9);
+    std::memcpy(header + 13, ssh_string_data(m_file->handle), handleLength);
+    qToBigEndian(offset, header + 13 + handleLength);
+    qToBigEndian(quint32(size), header + 21 + handleLength);
+    const qint64 total = m_headerSize + size;
+    if (ssh_channel_write(m_channel, m_request.constData(), uint32_t(total)) != total) {
         m_lost = true;
         m_failure = QString::fromUtf8(ssh_get_error(m_file->sftp->session));
         return false;

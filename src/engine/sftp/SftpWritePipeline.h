@@ -16,9 +16,14 @@ class SftpWritePipeline {
 public:
     SftpWritePipeline(sftp_file file, int timeoutMs);
 
-    // Sends the piece at this offset, first taking answers while too many are on their way.
-    // False once a write failed or the connection was lost (see failure()).
-    bool write(quint64 offset, const char *data, qint64 size);
+    // Where the next piece goes, at most 'capacity' bytes: the caller reads it in there, so the
+    // request's header and its data leave in one channel write (one SSH packet for a small
+    // piece) without copying the data.
+    char *pieceBuffer(qint64 capacity);
+    // Sends the piece in pieceBuffer() (its first 'size' bytes) for this offset, first taking
+    // answers while too many are on their way. False once a write failed or the connection was
+    // lost (see failure()).
+    bool send(quint64 offset, qint64 size);
     // Takes every answer still on its way; false when a write failed.
     bool finish();
 
@@ -36,6 +41,8 @@ private:
     ssh_channel m_channel;
     int m_timeoutMs;
     quint32 m_nextId = 0x80000000u; // far from libssh's own request numbers
+    qint64 m_headerSize = 0;
+    QByteArray m_request; // header, then the piece's data
     int m_inFlight = 0;
     bool m_lost = false;
     QString m_failure;

@@ -1,0 +1,128 @@
+#include "SftpPasswordServer.h"
+
+#include "SshTestServer.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace Velmora::Testing {
+
+namespace {
+
+const QString Python = QStringLiteral("/usr/bin/python3");
+const QString KeyGen = QStringLiteral("/usr/bin/ssh-keygen");
+
+QString scriptPath()
+{
+    return QStringLiteral(VELMORA_TEST_SOURCE_DIR "/tests/support/sftp_password_server.py");
+}
+
+} // namespace
+
+SftpPasswordServer::SftpPasswordServer(Method method)
+    : m_method(method)
+{
+}
+
+SftpPasswordServer::~SftpPasswordServer()
+{
+    stop();
+}
+
+bool SftpPasswordServer::isAvailable()
+{
+    if (!QFileInfo::exists(Python) || !QFileInfo::exists(KeyGen))
+        return false;
+    bool ok = false;
+    SshTestServer::runTool(Python, {QStringLiteral("-c"), QStringLiteral("import asyncssh")}, &ok);
+    return ok;
+}
+
+bool SftpPasswordServer::start()
+{
+    stop();
+    m_error.clear();
+    if (!m_keys.isValid() || !m_files.isValid()) {
+        m_error = QStringLiteral("no temporary folder");
+        return false;
+    }
+    m_hostKey = m_keys.filePath(QStringLiteral("host_key"));
+    QFile::remove(m_hostKey);
+    QFile::remove(m_hostKey + QStringLiteral(".pub"));
+    bool ok = false;
+    SshTestServer::runTool(KeyGen,
+                           {QStringLiteral("-q"), QStringLiteral("-t"), QStringLiteral("ed25519"), QStringLiteral("-N"),
+                            QString(), QStringLiteral("-f"), m_hostKey},
+                           &ok);
+    if (!ok) {
+        m_error = QStringLiteral("ssh-keygen made no host key");
+        return false;
+    }
+    QStringList arguments{scriptPath(),           QStringLiteral("--root"),     root(),
+                          QStringLiteral("--host-key"), m_hostKey,              QStringLiteral("--user"),
+                          user(),                 QStringLiteral("--password"), password(),
+                          QStringLiteral("--host"),     host()};
+    if (m_method == Method::KeyboardInteractive)
+        arguments << QStringLiteral("--keyboard-interactive");
+    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    m_process.start(Python, arguments);
+    if (!m_process.waitForStarted(10000)) {
+        m_error = QStringLiteral("python3 did not start: ") + m_process.errorString();
+        return false;
+    }
+    QByteArray output;
+    QDeadlineTimer deadline(15000);
+    while (!output.contains('\n') && !deadline.hasExpired() && m_process.state() == QProcess::Running) {
+        m_process.waitForReadyRead(100);
+        output += m_process.readAllStandardOutput();
+    }
+    const QByteArray line = output.left(output.indexOf('\n')).trimmed();
+    if (!line.startsWith("PORT ")) {
+        m_error = QStringLiteral("the SFTP server did not start: ") + QString::fromLocal8Bit(m_process.readAllStandardError());
+        stop();
+        return false;
+    }
+    m_port = quint16(line.mid(5).toUInt());
+    return m_port != 0;
+}
+
+void SftpPasswordServer::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.closeWriteChannel();
+    if (!m_process.waitForFinished(5000)) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+QString SftpPasswordServer::hostKeyFingerprint() const
+{
+    // "256 SHA256:... comment (ED25519)"
+    const QByteArray line = SshTestServer::runTool(KeyGen, {QStringLiteral("-l"), QStringLiteral("-E"), QStringLiteral("sha256"),
+                                                            QStringLiteral("-f"), m_hostKey + QStringLiteral(".pub")});
+    return QString::fromLatin1(line.split(' ').value(1));
+}
+
+QString SftpPasswordServer::writeFile(const QString &relativePath, const QByteArray &content) const
+{
+    const QString path = root() + u'/' + relativePath;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(content);
+    return path;
+}
+
+QByteArray SftpPasswordServer::readFile(const QString &relativePath) const
+{
+    QFile file(root() + u'/' + relativePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+} // namespace Velmora::Testing
