@@ -21,7 +21,7 @@
 namespace Velmora {
 
 BrowserController::BrowserController(AppContext &context, MasterFTP &ftp, TypeAheadSearch &typeAhead,
-                                     const BrowserWidgets &w, ServerBrowser::Hooks hooks, QObject *parent)
+                                     const BrowserWidgets &w, BrowserHost &host, QObject *parent)
     : QObject(parent)
     , m_context(context)
     , m_typeAhead(typeAhead)
@@ -48,8 +48,7 @@ BrowserController::BrowserController(AppContext &context, MasterFTP &ftp, TypeAh
     server.upButton = w.serverUpButton;
     server.source = m_source;
     server.language = &context.language;
-    server.hooks = std::move(hooks);
-    m_server = new ServerBrowser(server, this);
+    m_server = new ServerBrowser(server, host, this);
 
     connect(m_localPane->view(), &FileGridView::enterPressed, m_local, &LocalBrowser::OpenLocalEntry);
     connect(m_localPane->view(), &QAbstractItemView::doubleClicked, m_local, &LocalBrowser::OpenLocalEntry);
@@ -201,5 +200,41 @@ void BrowserController::saveColumnLayouts()
     m_localPane->saveColumnLayout();
 }
 
+
+namespace {
+
+BrowserSide browserSide(GridSide side)
+{
+    return side == GridSide::Local ? BrowserSide::Local : BrowserSide::Server;
+}
+
+} // namespace
+
+QList<SelectionLine> BrowserController::selectionLines(GridSide side) const
+{
+    return pane(browserSide(side)).selectionLines();
+}
+
+void BrowserController::setLocalPathText(const QString &path)
+{
+    pane(BrowserSide::Local).setPathText(path);
+}
+
+void BrowserController::restoreRememberedRow(GridSide side)
+{
+    pane(browserSide(side)).restoreRememberedRow();
+}
+
+void BrowserController::selectRowByName(GridSide side, const QString &name)
+{
+    SelectRowByName(browserSide(side), name);
+}
+
+void BrowserController::focusGrid(GridSide side)
+{
+    FileGridView *grid = pane(browserSide(side)).view();
+    if (grid->isEnabled() && grid->isVisible())
+        grid->setFocus();
+}
 
 } // namespace Velmora

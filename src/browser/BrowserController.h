@@ -6,6 +6,8 @@
 #include "SelectionRule.h"
 #include "ServerBrowser.h"
 
+#include "queue/TransferPorts.h"
+
 #include <QObject>
 
 #include <functional>
@@ -22,17 +24,19 @@ class FileIconDecorations;
 class LocalBrowser;
 class MasterFTP;
 class RemoteListingSource;
+class BrowserHost;
 class TypeAheadSearch;
 struct AppContext;
 
 // The two file panes: the local file system on the left, the server on the right, one grid
 // widget and model for both, fed by the local folder reader and by a listing source on the FTP
-// session. What the server side needs of the rest of the window comes in as hooks.
-class BrowserController : public QObject {
+// session. What the server side needs of the rest of the window comes in as a BrowserHost; the
+// transfer builders see the grids through it (TransferHost).
+class BrowserController : public QObject, public TransferHost {
     Q_OBJECT
 public:
     BrowserController(AppContext &context, MasterFTP &ftp, TypeAheadSearch &typeAhead, const BrowserWidgets &widgets,
-                      ServerBrowser::Hooks hooks, QObject *parent = nullptr);
+                      BrowserHost &host, QObject *parent = nullptr);
     ~BrowserController() override;
 
     LocalBrowser &local() const { return *m_local; }
@@ -46,6 +50,13 @@ public:
     // Lists the folder a side shows again (after work that changed it).
     void refresh(BrowserSide side);
     void SelectRowByName(BrowserSide side, const QString &name);
+
+    // TransferHost: the grids as the transfer builders see them.
+    QList<SelectionLine> selectionLines(GridSide side) const override;
+    void setLocalPathText(const QString &path) override;
+    void restoreRememberedRow(GridSide side) override;
+    void selectRowByName(GridSide side, const QString &name) override;
+    void focusGrid(GridSide side) override;
     // The selection rules of every grid command: false, after an information box, when unmet.
     bool CheckSelection(BrowserSide side, SelectionRule rule) const;
     bool CheckSelection(const QTableView *grid, SelectionRule rule) const;

@@ -1,6 +1,7 @@
 #include "FileCommands.h"
 
 #include "BrowserController.h"
+#include "BrowserHost.h"
 #include "FileGridPane.h"
 #include "FileGridView.h"
 #include "LocalBrowser.h"
@@ -28,8 +29,7 @@ FileCommands::FileCommands(const Setup &setup, QObject *parent)
     , m_builders(setup.builders)
     , m_browser(setup.browser)
     , m_names(setup.names)
-    , m_setBusyState(setup.setBusyState ? setup.setBusyState : [] {})
-    , m_setIdleState(setup.setIdleState ? setup.setIdleState : [] {})
+    , m_host(setup.host)
 {
 }
 
@@ -240,9 +240,9 @@ void FileCommands::refresh(BrowserSide side)
     } else {
         if (!connectIfNeeded())
             return;
-        m_setBusyState();
+        m_host.setBusyState();
         m_browser.FillServerGrid(pane.pathText());
-        m_setIdleState();
+        m_host.setIdleState();
     }
     pane.restoreRememberedRow();
 }

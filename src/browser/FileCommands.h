@@ -7,12 +7,12 @@
 
 #include <QObject>
 
-#include <functional>
 #include <optional>
 
 namespace Velmora {
 
 class BrowserController;
+class BrowserHost;
 class MasterFTP;
 class QueueRunner;
 class TransferBuilders;
@@ -31,8 +31,7 @@ public:
         TransferBuilders &builders;
         BrowserController &browser;
         NameQuestion &names;
-        std::function<void()> setBusyState;
-        std::function<void()> setIdleState;
+        BrowserHost &host; // busy and idle state around a server refresh
     };
 
     explicit FileCommands(const Setup &setup, QObject *parent = nullptr);
@@ -71,8 +70,7 @@ private:
     TransferBuilders &m_builders;
     BrowserController &m_browser;
     NameQuestion &m_names;
-    std::function<void()> m_setBusyState;
-    std::function<void()> m_setIdleState;
+    BrowserHost &m_host;
 };
 
 } // namespace Velmora

@@ -1,5 +1,7 @@
 #include "ServerBrowser.h"
 
+#include "BrowserHost.h"
+
 #include "FileGridColumns.h"
 #include "FileGridPane.h"
 #include "FileGridView.h"
@@ -16,13 +18,13 @@
 
 namespace Velmora {
 
-ServerBrowser::ServerBrowser(const Setup &setup, QObject *parent)
+ServerBrowser::ServerBrowser(const Setup &setup, BrowserHost &host, QObject *parent)
     : QObject(parent)
     , m_pane(setup.pane)
     , m_follower(new PathBoxFollower(setup.pane->pathBox()))
     , m_source(setup.source)
     , m_language(setup.language)
-    , m_hooks(setup.hooks)
+    , m_host(host)
 {
     connect(setup.upButton, &QAbstractButton::clicked, this, &ServerBrowser::upButtonClicked);
     connect(setup.rootButton, &QAbstractButton::clicked, this, &ServerBrowser::rootButtonClicked);
@@ -73,11 +75,11 @@ void ServerBrowser::FillServerGrid(const QString &path)
 
 void ServerBrowser::changeFolder(const QString &path)
 {
-    m_hooks.setBusyState();
+    m_host.setBusyState();
     m_pane->setPathText(path);
-    m_hooks.clearQueueGrid();
+    m_host.clearQueueGrid();
     FillServerGrid(path);
-    m_hooks.setIdleState();
+    m_host.setIdleState();
     m_pane->selectRow(0);
     m_pane->view()->setFocus();
 }
@@ -91,8 +93,8 @@ void ServerBrowser::OpenServerEntry()
     const QString name = model.nameAt(row);
     if (name.isEmpty() || (model.kindAt(row) != EntryKind::Folder && name != u".."))
         return;
-    m_hooks.setBusyState();
-    m_hooks.clearQueueGrid();
+    m_host.setBusyState();
+    m_host.clearQueueGrid();
     // The rows belong to the folder that was listed, whatever has been typed into the box since.
     const QString current = m_listedPath.isEmpty() ? m_pane->pathText().trimmed() : m_listedPath;
     QString left;
@@ -104,7 +106,7 @@ void ServerBrowser::OpenServerEntry()
         next = current + u'/' + name;
     }
     FillServerGrid(normalisePath(next));
-    m_hooks.setIdleState();
+    m_host.setIdleState();
     if (name == u"..")
         m_pane->selectRowByName(left);
     else

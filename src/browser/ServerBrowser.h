@@ -3,12 +3,11 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 class QAbstractButton;
 
 namespace Velmora {
 
+class BrowserHost;
 class FileGridPane;
 class Language;
 class PathBoxFollower;
@@ -20,21 +19,15 @@ class RemoteListingSource;
 class ServerBrowser : public QObject {
     Q_OBJECT
 public:
-    struct Hooks {
-        std::function<void()> setBusyState = [] {};
-        std::function<void()> setIdleState = [] {};
-        std::function<void()> clearQueueGrid = [] {};
-    };
     struct Setup {
         FileGridPane *pane = nullptr;
         QAbstractButton *rootButton = nullptr; // "/"
         QAbstractButton *upButton = nullptr;   // ".."
         RemoteListingSource *source = nullptr;
         const Language *language = nullptr;
-        Hooks hooks;
     };
 
-    explicit ServerBrowser(const Setup &setup, QObject *parent = nullptr);
+    ServerBrowser(const Setup &setup, BrowserHost &host, QObject *parent = nullptr);
 
     FileGridPane &pane() const { return *m_pane; }
     PathBoxFollower &follower() const { return *m_follower; }
@@ -68,7 +61,7 @@ private:
     PathBoxFollower *m_follower;
     RemoteListingSource *m_source;
     const Language *m_language;
-    Hooks m_hooks;
+    BrowserHost &m_host;
     QString m_listedPath;
 };
 

@@ -12,7 +12,7 @@
 #include "FileOpsWiring.h"
 #include "MainForm.h"
 #include "MainFormLayout.h"
-#include "MainSessionHost.h"
+#include "MainWindowPort.h"
 #include "OnlineUpdateForm.h"
 #include "PasswordKeepingWiring.h"
 #include "QueueWiring.h"
@@ -209,7 +209,7 @@ void AppStarter::wireEngine()
     MainForm *main = m_mainForm.get();
     MasterFTP *ftp = m_ftp.get();
     connect(main, &MainForm::reconnectRequested, ftp, [ftp] { ftp->handleUnexpectedError(); });
-    connect(main->widgets().disconnectButton, &QToolButton::clicked, main, [this, main, ftp] {
+    connect(main, &MainForm::disconnectRequested, main, [this, main, ftp] {
         if (!ftp->isConnected())
             return;
         // Clicked while a run or a walk uses the connection: it ends after the command that
@@ -237,10 +237,7 @@ void AppStarter::wireEngine()
                                   ? m_context->text(QStringLiteral("Not encrypted"), QStringLiteral("Unverschlüsselt"))
                                   : m_context->text(QStringLiteral("Encrypted (%1)"), QStringLiteral("Verschlüsselt (%1)"))
                                         .arg(how.section(QLatin1Char(','), 0, 0).trimmed());
-        main->widgets().disconnectButton->setToolTip(tip);
-        main->widgets().serverPathEdit->setToolTip(tip);
-        main->widgets().encryptionText->setText(shown);
-        main->widgets().encryptionText->setToolTip(tip);
+        main->showEncryption(shown, tip);
     });
 }
 
@@ -253,7 +250,7 @@ void AppStarter::wireFrame()
     ConnectivityProbe &probe = m_seams.connectivity ? *m_seams.connectivity : *m_ownProbe;
     m_help = new HelpMenuWiring(*m_context, *main, probe, {*m_dialogs.onlineUpdate, *m_dialogs.connectivityCheck});
     DesignForm *design = m_dialogs.design;
-    connect(main->widgets().designAction, &QAction::triggered, design, [design] { design->open(); });
+    connect(main, &MainForm::designRequested, design, [design] { design->open(); });
 }
 
 void AppStarter::wireWindows()
@@ -268,32 +265,31 @@ void AppStarter::wireWindows()
     main->setFilterState(m_options->data().filterOn);
     connect(main, &MainForm::optionsRequested, options, [options] { options->exec(); });
 
-    m_browser = new BrowserWiring(*m_context, *main, *m_ftp, m_typeAhead);
-    m_queue = new QueueWiring(*m_context, *main, *m_ftp, m_work, m_browser->browser(),
+    m_port = std::make_unique<MainWindowPort>(*main, *m_ftp, *m_dialogs.editor);
+    MainWindowPort &port = *m_port;
+    m_browser = new BrowserWiring(*m_context, *main, port, *m_ftp, m_typeAhead);
+    m_queue = new QueueWiring(*m_context, *main, port, *m_ftp, m_work,
                               {*m_dialogs.overwriteQuestion, *m_dialogs.walkProgress, *m_dialogs.options});
-    m_browser->setQueueController(m_queue->controller());
     m_filter = new FilterWiring(*m_context, *main, *m_dialogs.filter, *m_dialogs.options, *m_queue, m_browser->browser());
-    m_search = new SearchWiring(*m_context, *main, *m_ftp, m_browser->browser(), *m_queue, m_dialogs.restore->store(),
-                                {*m_dialogs.searchAndReplace, *m_dialogs.editor});
+    m_search = new SearchWiring(*main, port, *m_ftp, m_browser->browser(), m_dialogs.restore->store(),
+                                *m_dialogs.searchAndReplace);
     m_transfer = new TransferWiring(*m_context, *main, *m_ftp, m_work, m_browser->browser(), *m_queue,
                                     {*m_dialogs.wizardFilter, *m_dialogs.walkProgress, *m_dialogs.options, m_search},
                                     m_filter->transferFilter());
     m_search->setBuilders(m_transfer->builders(), m_transfer->filter());
-    m_restore = new RestoreWiring(*m_context, *main, m_browser->browser(), *m_queue, *m_dialogs.restore);
-    m_restore->setBuilders(m_transfer->builders());
+    m_restore = new RestoreWiring(*m_context, *main, m_browser->browser(), *m_queue, m_transfer->builders(),
+                                  *m_dialogs.restore);
     m_delete = new DeleteWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_transfer->builders());
     m_batchJobs = new BatchJobWiring(*m_context, *main, *m_ftp, *m_queue, m_unattendedPrompts.get(),
                                      {*m_dialogs.batchJob, *m_dialogs.batchJobLog});
-    m_sites = new SitesWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_queue->runner().overwritePolicy(),
-                              {*m_dialogs.sites, *m_dialogs.editSite, *m_dialogs.restore, *m_dialogs.deleteBackup});
-    m_fileOps = new FileOpsWiring(*m_context, *main, *m_ftp, m_browser->browser(), *m_queue, *m_transfer, *m_dialogs.rename);
     m_viewEdit = new ViewEditWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_queue->runner(), *m_dialogs.editor);
-    m_sites->connector().stopMonitoring = [this] { m_viewEdit->stopRemoteMonitor(); };
+    m_sites = new SitesWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_queue->runner().overwritePolicy(),
+                              *m_viewEdit, {*m_dialogs.sites, *m_dialogs.editSite, *m_dialogs.restore, *m_dialogs.deleteBackup});
+    m_fileOps = new FileOpsWiring(*m_context, *main, port, *m_ftp, m_browser->browser(), *m_queue, *m_transfer, *m_dialogs.rename);
     m_tools = new ToolsWiring(*m_context, *main, *m_ftp, m_work, m_browser->browser(), *m_queue, *m_transfer,
                               {*m_dialogs.permissions, *m_dialogs.multiRename, *m_dialogs.copyToEachDir,
                                *m_dialogs.walkProgress});
-    m_sessionHost = std::make_unique<MainSessionHost>(*main, m_queue->controller(), m_browser->browser());
-    m_ftp->setSessionHost(m_sessionHost.get());
+    m_ftp->setSessionHost(m_port.get());
     // Before the last login is read at the window's first show.
     m_passwords = new PasswordKeepingWiring(*m_context, *m_ftp, m_dialogs.sites->store(), *options, m_seams.vault, main);
 

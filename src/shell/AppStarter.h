@@ -41,7 +41,7 @@ class HelpMenuWiring;
 class GetFilesListForm;
 class MainForm;
 class MainFormLayout;
-class MainSessionHost;
+class MainWindowPort;
 class MasterFTP;
 class MultiRenameToolForm;
 class OnlineUpdateForm;
@@ -164,7 +164,7 @@ private:
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<MainForm> m_mainForm;
     std::unique_ptr<MasterFTP> m_ftp;
-    std::unique_ptr<MainSessionHost> m_sessionHost;
+    std::unique_ptr<MainWindowPort> m_port; // the main window as the features see it
     AppDialogs m_dialogs; // the dialogs are children of the main window
     BrowserWiring *m_browser = nullptr;
     QueueWiring *m_queue = nullptr;

@@ -34,8 +34,8 @@ BatchJobWiring::BatchJobWiring(AppContext &context, MainForm &main, MasterFTP &f
     windows.builder.setBuilder(&m_builder);
     BatchJobForm *builder = &windows.builder;
     BatchJobLogForm *log = &windows.log;
-    connect(main.widgets().createBatchjobAction, &QAction::triggered, builder, [builder] { builder->exec(); });
-    connect(main.widgets().showBatchjobsAction, &QAction::triggered, log, [log] { log->exec(); });
+    connect(&main, &MainForm::createBatchjobRequested, builder, [builder] { builder->exec(); });
+    connect(&main, &MainForm::batchjobLogRequested, log, [log] { log->exec(); });
 }
 
 } // namespace Velmora

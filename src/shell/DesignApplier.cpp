@@ -10,9 +10,9 @@
 
 namespace Velmora {
 
-DesignApplier::DesignApplier(MainWindowWidgets &widgets, QMenuBar &menuBar, QString programFolder, QObject *parent)
+DesignApplier::DesignApplier(const DesignAreas &areas, QMenuBar &menuBar, QString programFolder, QObject *parent)
     : QObject(parent)
-    , m_w(widgets)
+    , m_w(areas)
     , m_menuBar(menuBar)
     , m_programFolder(std::move(programFolder))
 {

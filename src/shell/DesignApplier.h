@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MainWindowWidgets.h"
+#include "DesignAreas.h"
 
 #include <QHash>
 #include <QObject>
@@ -23,7 +23,7 @@ class DesignApplier : public QObject {
 public:
     enum class MenuStyle { Blue, Silver, Olive };
 
-    DesignApplier(MainWindowWidgets &widgets, QMenuBar &menuBar, QString programFolder, QObject *parent = nullptr);
+    DesignApplier(const DesignAreas &areas, QMenuBar &menuBar, QString programFolder, QObject *parent = nullptr);
 
     static MenuStyle menuStyleFor(const QString &designName);
     static QString controlBarPath(const QString &programFolder, const QString &designName);
@@ -34,6 +34,7 @@ public:
     QStringList apply(const QString &designName);
 
     MenuStyle menuStyle() const { return m_menuStyle; }
+    const DesignAreas &areas() const { return m_w; }
     // The picture file behind an area; empty when it has none.
     QString pictureFileOf(const QWidget *area) const;
     QList<QWidget *> controlBarAreas() const;
@@ -50,7 +51,7 @@ private:
     void setPicture(QWidget *area, const QString &file, const QPixmap &pixmap);
     void applyMenuStyle(MenuStyle style);
 
-    MainWindowWidgets &m_w;
+    DesignAreas m_w;
     QMenuBar &m_menuBar;
     QString m_programFolder;
     QHash<const QWidget *, Picture> m_pictures;

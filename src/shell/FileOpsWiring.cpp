@@ -40,33 +40,31 @@ std::optional<GridCommand> gridCommandOf(PaneCommand command)
 
 } // namespace
 
-FileOpsWiring::FileOpsWiring(AppContext &context, MainForm &main, MasterFTP &ftp, BrowserController &browser,
-                             QueueWiring &queue, TransferWiring &transfer, RenameForm &names)
+FileOpsWiring::FileOpsWiring(AppContext &context, MainForm &main, BrowserHost &window, MasterFTP &ftp,
+                             BrowserController &browser, QueueWiring &queue, TransferWiring &transfer, RenameForm &names)
     : QObject(&main)
     , m_main(main)
     , m_browser(browser)
 {
-    m_commands = new FileCommands({context, ftp, queue.runner(), transfer.builders(), browser, names,
-                                   [&main] { main.SetBusyState(); }, [&main] { main.SetIdleState(); }},
-                                  this);
+    m_commands = new FileCommands({context, ftp, queue.runner(), transfer.builders(), browser, names, window}, this);
     GridCommandDispatcher &keys = browser.commands();
     keys.setHandler(GridCommand::Rename, [this](BrowserSide side) { m_commands->renameEntry(side); });
     keys.setHandler(GridCommand::CreateDirectory, [this](BrowserSide side) { m_commands->createDirectory(side); });
 
-    MainWindowWidgets &w = main.widgets();
+    const PaneToolBars toolBars = main.paneToolBars();
     for (BrowserSide side : {BrowserSide::Local, BrowserSide::Server}) {
         const bool local = side == BrowserSide::Local;
         PaneCommandBar::Setup setup;
         setup.side = side;
         setup.language = &context.language;
-        setup.toolbar = local ? w.localToolBar : w.serverToolBar;
+        setup.toolbar = local ? toolBars.localToolBar : toolBars.serverToolBar;
         setup.grid = browser.pane(side).view();
         setup.transferMenuItem = local ? transfer.uploadMenuItem() : transfer.downloadMenuItem();
         setup.run = [this, side](PaneCommand command) { run(command, side); };
         setup.state = [this, side] { return menuState(side); };
         (local ? m_localBar : m_serverBar) = new PaneCommandBar(setup, this);
     }
-    connect(w.createFileAction, &QAction::triggered, this, [this] { m_commands->createFile(m_browser.focusedSide()); });
+    connect(&main, &MainForm::createFileRequested, this, [this] { m_commands->createFile(m_browser.focusedSide()); });
 }
 
 FileOpsWiring::~FileOpsWiring() = default;

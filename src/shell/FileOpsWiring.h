@@ -10,6 +10,7 @@
 namespace Velmora {
 
 class BrowserController;
+class BrowserHost;
 class FileCommands;
 class MainForm;
 class MasterFTP;
@@ -26,8 +27,8 @@ struct AppContext;
 class FileOpsWiring : public QObject {
     Q_OBJECT
 public:
-    FileOpsWiring(AppContext &context, MainForm &main, MasterFTP &ftp, BrowserController &browser, QueueWiring &queue,
-                  TransferWiring &transfer, RenameForm &names);
+    FileOpsWiring(AppContext &context, MainForm &main, BrowserHost &window, MasterFTP &ftp, BrowserController &browser,
+                  QueueWiring &queue, TransferWiring &transfer, RenameForm &names);
     ~FileOpsWiring() override;
 
     FileCommands &commands() { return *m_commands; }

@@ -11,7 +11,7 @@
 #include "filter/FilterDescription.h"
 #include "filter/FilterForm.h"
 #include "MainFormProgressView.h"
-#include "MainFormQueueHost.h"
+#include "queue/QueueHost.h"
 #include "queue/QueueRunner.h"
 #include "queue/QueueTableModel.h"
 
@@ -70,18 +70,19 @@ FilterWiring::FilterWiring(AppContext &context, MainForm &main, FilterForm &form
     : QObject(&main)
     , m_context(context)
     , m_main(main)
+    , m_w(main.filterControls())
     , m_form(form)
     , m_options(options)
     , m_transferFilter(form, queue.view(), [&main] { return main.filterState(); })
 {
-    MainWindowWidgets &w = main.widgets();
+    const FilterControls &w = m_w;
     m_onBackground = panelBackground(w.filterPanel, "JvFilterOnGradient", true);
     m_offBackground = panelBackground(w.filterPanel, "JvFilterOffGradient", false);
     w.filterPanel->installEventFilter(this);
 
     QueueTableModel *queueModel = &queue.model();
     form.setDateDisplay([queueModel](const QString &date) { return queueModel->displayDate(date); });
-    MainFormQueueHost *host = &queue.host();
+    QueueHost *host = &queue.host();
     form.setLocalPathSource([host] { return host->localPathText(); });
 
     connect(w.filterOnOffButton, &QPushButton::toggled, this, &FilterWiring::showSwitchState);
@@ -120,7 +121,7 @@ void FilterWiring::switchClicked(bool on)
 
 void FilterWiring::showSwitchState(bool on)
 {
-    MainWindowWidgets &w = m_main.widgets();
+    const FilterControls &w = m_w;
     w.filterOnOffButton->setIcon(QIcon(ledPicture(on ? QColor(40, 190, 40) : QColor(150, 150, 150))));
     m_onBackground->setVisible(on);
     m_offBackground->setVisible(!on);
@@ -137,7 +138,7 @@ void FilterWiring::editFilter()
 
 void FilterWiring::showDescription(const QString &description)
 {
-    QLabel *label = m_main.widgets().filterLabel;
+    QLabel *label = m_w.filterLabel;
     const FilterLabelFont size = FilterLabelFontFor(description);
     QFont font = label->font();
     font.setPointSize(size.pointSize);
@@ -148,7 +149,7 @@ void FilterWiring::showDescription(const QString &description)
 
 void FilterWiring::retranslate()
 {
-    MainWindowWidgets &w = m_main.widgets();
+    const FilterControls &w = m_w;
     const bool on = w.filterOnOffButton->isChecked();
     w.filterOnOffButton->setText(on ? m_context.text(QStringLiteral("Transfer filter on"), QStringLiteral("Transfer Filter an"))
                                     : m_context.text(QStringLiteral("Transfer filter off"), QStringLiteral("Transfer Filter aus")));
@@ -160,8 +161,8 @@ void FilterWiring::retranslate()
 
 bool FilterWiring::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Resize && watched == m_main.widgets().filterPanel) {
-        const QRect area = m_main.widgets().filterPanel->rect();
+    if (event->type() == QEvent::Resize && watched == m_w.filterPanel) {
+        const QRect area = m_w.filterPanel->rect();
         m_onBackground->setGeometry(area);
         m_offBackground->setGeometry(area);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FilterControls.h"
 #include "MainFormTransferFilter.h"
 
 #include <QObject>
@@ -51,6 +52,7 @@ private:
 
     AppContext &m_context;
     MainForm &m_main;
+    FilterControls m_w;
     FilterForm &m_form;
     OptionsForm &m_options;
     MainFormTransferFilter m_transferFilter;

@@ -20,11 +20,10 @@ HelpMenuWiring::HelpMenuWiring(AppContext &context, MainForm &main, Connectivity
     , m_windows(windows)
     , m_settings(context.folders.appDataFile(OnlineUpdateSettings::FileName))
 {
-    MainWindowWidgets &w = main.widgets();
-    w.updateAtStartAction->setChecked(m_settings.checkAtStart());
-    connect(w.updateAtStartAction, &QAction::toggled, this, [this](bool on) { m_settings.setCheckAtStart(on); });
-    connect(w.checkUpdateAction, &QAction::triggered, this, &HelpMenuWiring::checkNow);
-    connect(w.aboutAction, &QAction::triggered, this, &HelpMenuWiring::showAbout);
+    main.setUpdateCheckAtStart(m_settings.checkAtStart());
+    connect(&main, &MainForm::updateCheckAtStartToggled, this, [this](bool on) { m_settings.setCheckAtStart(on); });
+    connect(&main, &MainForm::updateCheckRequested, this, &HelpMenuWiring::checkNow);
+    connect(&main, &MainForm::aboutRequested, this, &HelpMenuWiring::showAbout);
 }
 
 void HelpMenuWiring::checkNow()

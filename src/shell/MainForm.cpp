@@ -5,6 +5,7 @@
 #include "DesignApplier.h"
 #include "MainFormBuilder.h"
 #include "MainFormTexts.h"
+#include "MainWindowWidgets.h"
 #include "PaintThrottle.h"
 #include "app/Options.h"
 #include "app/Platform.h"
@@ -40,6 +41,8 @@ MainForm::MainForm(AppContext &context, WorkControl &work, StartupArguments argu
     , m_context(context)
     , m_work(work)
     , m_arguments(std::move(arguments))
+    , m_widgets(std::make_unique<MainWindowWidgets>())
+    , m_w(*m_widgets)
 {
     setObjectName(QStringLiteral("MainForm"));
     MainFormBuilder::build(*this, m_w);
@@ -73,7 +76,7 @@ MainForm::MainForm(AppContext &context, WorkControl &work, StartupArguments argu
     });
     connect(&m_batchJobTimer, &QTimer::timeout, this, &MainForm::batchJobStarted);
     connect(&context.language, &Language::languageChanged, this, &MainForm::retranslate);
-    m_designApplier = new DesignApplier(m_w, *menuBar(), context.folders.programFolder, this);
+    m_designApplier = new DesignApplier(MainFormBuilder::designAreas(m_w), *menuBar(), context.folders.programFolder, this);
     connect(&context.design, &DesignState::designChanged, this, &MainForm::applyDesign);
     applyDesign(context.design.name());
 
@@ -114,6 +117,19 @@ void MainForm::connectControls()
     connect(m_w.optionsAction, &QAction::triggered, this, &MainForm::optionsRequested);
     connect(m_w.ftpConnectionsAction, &QAction::triggered, this, &MainForm::siteManagerRequested);
     connect(m_w.connectionsButton, &QToolButton::clicked, this, &MainForm::siteManagerRequested);
+    connect(m_w.disconnectButton, &QToolButton::clicked, this, &MainForm::disconnectRequested);
+    connect(m_w.designAction, &QAction::triggered, this, &MainForm::designRequested);
+    connect(m_w.uploadAction, &QAction::triggered, this, &MainForm::uploadRequested);
+    connect(m_w.downloadAction, &QAction::triggered, this, &MainForm::downloadRequested);
+    connect(m_w.createFileAction, &QAction::triggered, this, &MainForm::createFileRequested);
+    connect(m_w.createBatchjobAction, &QAction::triggered, this, &MainForm::createBatchjobRequested);
+    connect(m_w.showBatchjobsAction, &QAction::triggered, this, &MainForm::batchjobLogRequested);
+    connect(m_w.multiRenameAction, &QAction::triggered, this, &MainForm::multiRenameRequested);
+    connect(m_w.copyToEachDirAction, &QAction::triggered, this, &MainForm::copyToEachDirRequested);
+    connect(m_w.restoreButton, &QToolButton::clicked, this, &MainForm::restoreRequested);
+    connect(m_w.aboutAction, &QAction::triggered, this, &MainForm::aboutRequested);
+    connect(m_w.checkUpdateAction, &QAction::triggered, this, &MainForm::updateCheckRequested);
+    connect(m_w.updateAtStartAction, &QAction::toggled, this, &MainForm::updateCheckAtStartToggled);
     connect(m_w.showHelpAction, &QAction::triggered, this, [this] {
         const QString folder = m_context.language.isGerman() ? QStringLiteral("help_GR/") : QStringLiteral("help_EN/");
         m_context.platform.openWithSystem(m_context.folders.programFolder + folder + QStringLiteral("help.html"));
@@ -177,7 +193,7 @@ void MainForm::applyDesign(const QString &designName)
 
 void MainForm::retranslate()
 {
-    MainFormTexts::apply(m_w, m_context.language);
+    MainFormBuilder::setTexts(m_w, m_context.language);
     m_w.statusText->setText(MainFormTexts::keyHelpLine(m_context.language));
     setAutomaticRunButton(m_context.options.data().automaticRunQueue);
 }
@@ -364,6 +380,84 @@ void MainForm::setFilterState(bool on)
 bool MainForm::filterState() const
 {
     return m_w.filterOnOffButton->isChecked();
+}
+
+QString MainForm::localPathText() const
+{
+    return m_w.localPathEdit->currentText();
+}
+
+QString MainForm::serverPathText() const
+{
+    return m_w.serverPathEdit->currentText();
+}
+
+void MainForm::setLocalPathText(const QString &text)
+{
+    m_w.localPathEdit->setEditText(text);
+}
+
+void MainForm::setServerPathText(const QString &text)
+{
+    m_w.serverPathEdit->setEditText(text);
+}
+
+bool MainForm::closeAfterRunChecked() const
+{
+    return m_w.closeCheckBox->isChecked();
+}
+
+bool MainForm::shutdownAfterRunChecked() const
+{
+    return m_w.shutdownCheckBox->isChecked();
+}
+
+void MainForm::showRestoreButton()
+{
+    m_w.restoreButtonAction->setVisible(true);
+}
+
+void MainForm::showEncryption(const QString &shown, const QString &details)
+{
+    m_w.disconnectButton->setToolTip(details);
+    m_w.serverPathEdit->setToolTip(details);
+    m_w.encryptionText->setText(shown);
+    m_w.encryptionText->setToolTip(details);
+}
+
+void MainForm::setUpdateCheckAtStart(bool on)
+{
+    m_w.updateAtStartAction->setChecked(on);
+}
+
+BrowserWidgets MainForm::browserWidgets() const
+{
+    return MainFormBuilder::browserWidgets(m_w);
+}
+
+PaneToolBars MainForm::paneToolBars() const
+{
+    return MainFormBuilder::paneToolBars(m_w);
+}
+
+QueueControls MainForm::queueControls() const
+{
+    return MainFormBuilder::queueControls(m_w);
+}
+
+ProgressControls MainForm::progressControls() const
+{
+    return MainFormBuilder::progressControls(m_w);
+}
+
+FilterControls MainForm::filterControls() const
+{
+    return MainFormBuilder::filterControls(m_w);
+}
+
+LayoutControls MainForm::layoutControls() const
+{
+    return MainFormBuilder::layoutControls(m_w);
 }
 
 void MainForm::ShutdownComputer()

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "FilterControls.h"
+#include "LayoutControls.h"
+#include "PaneToolBars.h"
+#include "ProgressControls.h"
+#include "QueueControls.h"
+
 #include "app/AppContext.h"
-#include "MainWindowWidgets.h"
 #include "app/StartupArguments.h"
 #include "common/Language.h"
 
@@ -9,11 +14,14 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 namespace Velmora {
 
 class DesignApplier;
 class ProtocolTableModel;
+struct BrowserWidgets;
+struct MainWindowWidgets;
 struct WorkControl;
 
 // The questions the main window asks other parts of the program. Set once by the starter;
@@ -32,7 +40,13 @@ public:
     MainForm(AppContext &context, WorkControl &work, StartupArguments arguments, QWidget *parent = nullptr);
     ~MainForm() override;
 
-    MainWindowWidgets &widgets() { return m_w; }
+    // Each region's controls, for the part of the program that owns that region.
+    BrowserWidgets browserWidgets() const;
+    PaneToolBars paneToolBars() const;
+    QueueControls queueControls() const;
+    ProgressControls progressControls() const;
+    FilterControls filterControls() const;
+    LayoutControls layoutControls() const;
     DesignApplier &designApplier() const { return *m_designApplier; }
     const StartupArguments &arguments() const { return m_arguments; }
 
@@ -57,6 +71,21 @@ public:
     void setAutomaticRunButton(bool automatic);
     void setFilterState(bool on);
     bool filterState() const;
+    // The two path boxes above the file grids.
+    QString localPathText() const;
+    QString serverPathText() const;
+    void setLocalPathText(const QString &text);
+    void setServerPathText(const QString &text);
+    // The end-of-run check boxes of the progress panel.
+    bool closeAfterRunChecked() const;
+    bool shutdownAfterRunChecked() const;
+    // The Restore button of the main toolbar appears (a search and replace left backups).
+    void showRestoreButton();
+    // Whether the connection is encrypted: the short text in the status bar, the details in the
+    // tips of the status text, the Disconnect button and the server path box.
+    void showEncryption(const QString &shown, const QString &details);
+    // The check mark of "Check for updates at program start".
+    void setUpdateCheckAtStart(bool on);
     int queueRowCount() const;
     bool isBatchMode() const { return m_batchMode; }
     // The batch job is over: later runs are the user's own.
@@ -82,6 +111,21 @@ Q_SIGNALS:
     // The idle state is set: the focused file grid selects its remembered row again.
     void idleStateEntered();
 
+    // Menu items and buttons whose work belongs to another part of the program.
+    void disconnectRequested();
+    void designRequested();
+    void uploadRequested();
+    void downloadRequested();
+    void createFileRequested();
+    void createBatchjobRequested();
+    void batchjobLogRequested();
+    void multiRenameRequested();
+    void copyToEachDirRequested();
+    void restoreRequested();
+    void aboutRequested();
+    void updateCheckRequested();
+    void updateCheckAtStartToggled(bool on);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -101,7 +145,8 @@ private:
     WorkControl &m_work;
     MainFormHooks m_hooks;
     StartupArguments m_arguments;
-    MainWindowWidgets m_w;
+    std::unique_ptr<MainWindowWidgets> m_widgets; // only the window and its builder see these
+    MainWindowWidgets &m_w;
     ProtocolTableModel *m_protocolModel = nullptr;
     DesignApplier *m_designApplier = nullptr;
     QTimer m_siteManagerTimer;

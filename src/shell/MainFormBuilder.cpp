@@ -1,6 +1,7 @@
 #include "MainFormBuilder.h"
 
 #include "app/Named.h"
+#include "common/Language.h"
 #include "browser/DriveListWidget.h"
 #include "browser/FileGridView.h"
 
@@ -191,6 +192,7 @@ QWidget *MainFormBuilder::buildMainToolBar(QMainWindow &window, MainWindowWidget
                                 w.queueWindowButton, w.filterWindowButton})
         w.mainToolBar->addWidget(button);
     w.restoreButtonAction = w.mainToolBar->addWidget(w.restoreButton);
+    w.restoreButtonAction->setObjectName(QStringLiteral("RestoreButtonAction"));
     layout->addWidget(w.mainToolBar);
     layout->addStretch();
     return w.mainControlBar;
@@ -390,6 +392,209 @@ QWidget *MainFormBuilder::buildChartsPanel(QWidget *parent, MainWindowWidgets &w
     holder->setObjectName(QStringLiteral("ChartsHolder"));
     holder->hide();
     return holder;
+}
+
+void MainFormBuilder::setTexts(MainWindowWidgets &w, const Language &l)
+{
+    auto t = [&l](const char16_t *en, const char16_t *de) { return l.text(QString::fromUtf16(en), QString::fromUtf16(de)); };
+
+    w.fileMenu->setTitle(t(u"&File", u"Da&tei")); // Alt+D is "Design" in both languages
+    w.ftpConnectionsAction->setText(t(u"FTP Connections", u"FTP Verbindungen"));
+    w.exitAction->setText(t(u"Exit", u"Verlassen"));
+    w.filterMenu->setTitle(t(u"F&ilter", u"F&ilter"));
+    w.editFilterAction->setText(t(u"Edit Filter", u"Filter bearbeiten"));
+    w.transferFilterOnAction->setText(t(u"Transfer filter on", u"Tranfer Filter an"));
+    w.batchjobMenu->setTitle(t(u"&Batchjob", u"&Batchjob"));
+    w.createBatchjobAction->setText(t(u"Create Batchjob", u"Batchjob erzeugen"));
+    w.showBatchjobsAction->setText(t(u"Show last batchjobs (Logfile)", u"Letzte Batchjobs anzeigen (Logdatei)"));
+    w.toolsMenu->setTitle(t(u"E&xtended Tools", u"E&rweiterte Tools"));
+    w.createFileAction->setText(t(u"Create a file", u"Datei erzeugen"));
+    w.copyToEachDirAction->setText(t(u"Copy a file to each directory (and subdirectories)",
+                                     u"Eine Datei in jedes Verzeichnis kopieren (Inklusiv Unterordner)"));
+    w.multiRenameAction->setText(t(u"Multi rename tool", u"Mehrfach-Umbenennungs-Tool"));
+    w.settingsMenu->setTitle(t(u"&Settings", u"&Einstellungen"));
+    w.optionsAction->setText(t(u"Options", u"Optionen"));
+    w.designAction->setText(t(u"Design", u"Design"));
+    w.languageMenu->setTitle(t(u"Language", u"Sprache"));
+    w.germanAction->setText(t(u"German", u"Deutsch"));
+    w.englishAction->setText(t(u"English", u"English"));
+    w.viewMenu->setTitle(t(u"&View", u"&Ansicht"));
+    w.protocolViewAction->setText(t(u"Protocal window", u"Protokoll Fenster"));
+    w.navigationViewAction->setText(t(u"Navigation", u"Navigation"));
+    w.queueViewAction->setText(t(u"Queue window", u"Warteschlange Fenster"));
+    w.filterViewAction->setText(t(u"Filter window", u"Filter Fenster"));
+    w.helpMenu->setTitle(t(u"&Help", u"&Hilfe"));
+    w.showHelpAction->setText(t(u"Show help", u"Hilfe anzeigen"));
+    w.aboutAction->setText(t(u"About", u"Über"));
+    w.checkUpdateAction->setText(t(u"Check now for update", u"Jetzt auf Update überprüfen"));
+    w.updateAtStartAction->setText(t(u"Check for updates at program start", u"Bei jedem Programmstart auf Update überprüfen"));
+
+    w.connectionsButton->setText(t(u"FTP connections (F12)", u"FTP Verbindungen [F12]"));
+    w.disconnectButton->setText(t(u"Disconnect", u"Verbindung trennen"));
+    w.protocolButton->setText(t(u"Protocol window", u"Protokoll Fenster"));
+    w.navigationButton->setText(t(u"Navigation", u"Navigation"));
+    w.queueWindowButton->setText(t(u"Queue window", u"Warteschlange Fenster"));
+    w.filterWindowButton->setText(t(u"Filter window", u"Filter Fenster"));
+    w.restoreButton->setText(t(u"Restore", u"Restore"));
+
+    w.localRootButton->setToolTip(t(u"Drives and volumes", u"Laufwerke"));
+    w.localUpButton->setToolTip(t(u"Parent folder", u"Übergeordneter Ordner"));
+    w.serverRootButton->setToolTip(t(u"Root folder", u"Stammverzeichnis"));
+    w.serverUpButton->setToolTip(t(u"Parent folder", u"Übergeordneter Ordner"));
+    w.uploadAction->setText(t(u"Upload", u"Hochladen"));
+    w.downloadAction->setText(t(u"Download", u"Herunterladen"));
+    w.uploadAction->setToolTip(t(u"Upload [F5]", u"Hochladen [F5]"));
+    w.downloadAction->setToolTip(t(u"Download [F5]", u"Herunterladen [F5]"));
+
+    w.closeCheckBox->setText(t(u"Close program after transfer", u"Programm nach dem Transfer schließen"));
+    w.shutdownCheckBox->setText(t(u"Shutdown PC after transfer", u"PC nach dem Transfer herunterfahren"));
+    w.abortButton->setText(t(u"Abort", u"Abbrechen"));
+
+    w.queueLabel->setText(t(u"Queue: ", u"Warteschlange: "));
+    w.queueLoadButton->setText(t(u"Load queue", u"Warteschlange öffnen"));
+    w.queueSaveButton->setText(t(u"Save queue", u"Warteschlange speichern"));
+    w.queueRunButton->setText(t(u"Run queue", u"Warteschlange abarbeiten"));
+    w.queuePauseButton->setText(t(u"Pause queue", u"Warteschlange Pause"));
+    w.queueDeleteButton->setText(t(u"Clear queue", u"Warteschlange löschen"));
+    w.automaticRunButton->setToolTip(t(u"Automatic run queue", u"Warteschlange automatisch abarbeiten"));
+    for (QToolButton *button : {w.queueLoadButton, w.queueSaveButton, w.queueRunButton, w.queuePauseButton, w.queueDeleteButton})
+        button->setToolTip(button->text());
+    w.loadQueueAction->setText(w.queueLoadButton->text());
+    w.saveQueueAction->setText(w.queueSaveButton->text());
+    w.runQueueAction->setText(w.queueRunButton->text());
+    w.pauseQueueAction->setText(w.queuePauseButton->text());
+    w.deleteQueueAction->setText(t(u"Delete queue", u"Warteschlange löschen"));
+
+    w.abortTransferButton->setText(t(u"Abort transfer", u"Transfer abbrechen"));
+    w.closeChartsButton->setText(t(u"Close charts window", u"Diagramm Fenster schließen"));
+    w.closeChartsButton2->setText(w.closeChartsButton->text());
+    w.autoCloseChartsCheckBox->setText(t(u"Automatic close charts after transfer",
+                                         u"Transfer Diagramme automatisch schließen nach dem Transfer"));
+}
+
+} // namespace Velmora
+
+namespace Velmora {
+
+BrowserWidgets MainFormBuilder::browserWidgets(const MainWindowWidgets &w)
+{
+    BrowserWidgets panes;
+    panes.localGrid = qobject_cast<FileGridView *>(w.localGrid);
+    panes.serverGrid = qobject_cast<FileGridView *>(w.serverGrid);
+    panes.localPathBox = w.localPathEdit;
+    panes.serverPathBox = w.serverPathEdit;
+    panes.localRootButton = w.localRootButton;
+    panes.localUpButton = w.localUpButton;
+    panes.serverRootButton = w.serverRootButton;
+    panes.serverUpButton = w.serverUpButton;
+    panes.localStatusLabel = w.localStatusLabel;
+    panes.serverStatusLabel = w.serverStatusLabel;
+    panes.localDriveList = qobject_cast<DriveListWidget *>(w.localDriveList);
+    Q_ASSERT(panes.localGrid && panes.serverGrid && panes.localDriveList);
+    return panes;
+}
+
+PaneToolBars MainFormBuilder::paneToolBars(const MainWindowWidgets &w)
+{
+    return {w.localToolBar, w.serverToolBar};
+}
+
+QueueControls MainFormBuilder::queueControls(const MainWindowWidgets &w)
+{
+    QueueControls q;
+    q.queueLoadButton = w.queueLoadButton;
+    q.queueSaveButton = w.queueSaveButton;
+    q.queueRunButton = w.queueRunButton;
+    q.queuePauseButton = w.queuePauseButton;
+    q.queueDeleteButton = w.queueDeleteButton;
+    q.automaticRunButton = w.automaticRunButton;
+    q.loadQueueAction = w.loadQueueAction;
+    q.saveQueueAction = w.saveQueueAction;
+    q.runQueueAction = w.runQueueAction;
+    q.pauseQueueAction = w.pauseQueueAction;
+    q.deleteQueueAction = w.deleteQueueAction;
+    q.queueGrid = w.queueGrid;
+    q.chartsPanel = w.chartsPanel;
+    q.closeChartsButton = w.closeChartsButton;
+    q.closeChartsButton2 = w.closeChartsButton2;
+    q.autoCloseChartsCheckBox = w.autoCloseChartsCheckBox;
+    return q;
+}
+
+ProgressControls MainFormBuilder::progressControls(const MainWindowWidgets &w)
+{
+    ProgressControls p;
+    p.progressPanel = w.progressPanel;
+    p.progressBar1 = w.progressBar1;
+    p.progressBar2 = w.progressBar2;
+    p.bytesPanel = w.bytesPanel;
+    p.totalsPanel = w.totalsPanel;
+    p.queueInfoPanel = w.queueInfoPanel;
+    p.queueSizePanel = w.queueSizePanel;
+    p.chartsPanel = w.chartsPanel;
+    p.chartsClosePanel = w.chartsClosePanel;
+    p.closeChartsButton = w.closeChartsButton;
+    p.gridSplitter = w.gridSplitter;
+    return p;
+}
+
+FilterControls MainFormBuilder::filterControls(const MainWindowWidgets &w)
+{
+    FilterControls f;
+    f.filterPanel = w.filterPanel;
+    f.filterOnOffButton = w.filterOnOffButton;
+    f.editFilterButton = w.editFilterButton;
+    f.searchFilesButton = w.searchFilesButton;
+    f.searchInFilesButton = w.searchInFilesButton;
+    f.searchAndReplaceButton = w.searchAndReplaceButton;
+    f.filterLabel = w.filterLabel;
+    f.editFilterAction = w.editFilterAction;
+    f.transferFilterOnAction = w.transferFilterOnAction;
+    return f;
+}
+
+LayoutControls MainFormBuilder::layoutControls(const MainWindowWidgets &w)
+{
+    LayoutControls l;
+    l.protocolButton = w.protocolButton;
+    l.navigationButton = w.navigationButton;
+    l.queueWindowButton = w.queueWindowButton;
+    l.filterWindowButton = w.filterWindowButton;
+    l.protocolViewAction = w.protocolViewAction;
+    l.navigationViewAction = w.navigationViewAction;
+    l.queueViewAction = w.queueViewAction;
+    l.filterViewAction = w.filterViewAction;
+    l.topSplitter = w.topSplitter;
+    l.queueSplitter = w.queueSplitter;
+    l.protocolGrid = w.protocolGrid;
+    l.queueGrid = w.queueGrid;
+    l.localButtonsPanel = w.localButtonsPanel;
+    l.serverButtonsPanel = w.serverButtonsPanel;
+    l.queuePanel = w.queuePanel;
+    l.filterPanel = w.filterPanel;
+    l.chartsPanel = w.chartsPanel;
+    l.abortTransferButton = w.abortTransferButton;
+    l.closeChartsButton = w.closeChartsButton;
+    return l;
+}
+
+DesignAreas MainFormBuilder::designAreas(const MainWindowWidgets &w)
+{
+    DesignAreas d;
+    d.mainControlBar = w.mainControlBar;
+    d.localToolBar = w.localToolBar;
+    d.serverToolBar = w.serverToolBar;
+    d.localButtonsPanel = w.localButtonsPanel;
+    d.serverButtonsPanel = w.serverButtonsPanel;
+    d.localStatusLabel = w.localStatusLabel;
+    d.serverStatusLabel = w.serverStatusLabel;
+    d.queuePanel = w.queuePanel;
+    d.progressPanel = w.progressPanel;
+    d.chartsPanel = w.chartsPanel;
+    d.chartsClosePanel = w.chartsClosePanel;
+    d.filterPanel = w.filterPanel;
+    d.filterOnOffButton = w.filterOnOffButton;
+    return d;
 }
 
 } // namespace Velmora

@@ -21,8 +21,9 @@ MainFormLayout::MainFormLayout(AppContext &context, MainForm &main)
     : QObject(&main)
     , m_context(context)
     , m_main(main)
+    , m_w(main.layoutControls())
 {
-    MainWindowWidgets &w = main.widgets();
+    const LayoutControls &w = m_w;
     connect(w.protocolButton, &QToolButton::clicked, this, &MainFormLayout::switchProtocolWindow);
     connect(w.protocolViewAction, &QAction::triggered, this, &MainFormLayout::switchProtocolWindow);
     connect(w.navigationButton, &QToolButton::clicked, this, &MainFormLayout::switchNavigation);
@@ -38,13 +39,13 @@ MainFormLayout::MainFormLayout(AppContext &context, MainForm &main)
 
     // The grid heights the user drags are the ones the next run starts with.
     connect(w.topSplitter, &QSplitter::splitterMoved, this, [this] {
-        const QList<int> sizes = m_main.widgets().topSplitter->sizes();
-        if (!m_main.widgets().protocolGrid->isHidden() && sizes.value(0) > 0)
+        const QList<int> sizes = m_w.topSplitter->sizes();
+        if (!m_w.protocolGrid->isHidden() && sizes.value(0) > 0)
             m_protocolHeight = sizes.value(0);
     });
     connect(w.queueSplitter, &QSplitter::splitterMoved, this, [this] {
-        const QList<int> sizes = m_main.widgets().queueSplitter->sizes();
-        if (!m_main.widgets().queueGrid->isHidden() && sizes.value(1) > 0)
+        const QList<int> sizes = m_w.queueSplitter->sizes();
+        if (!m_w.queueGrid->isHidden() && sizes.value(1) > 0)
             m_queueHeight = sizes.value(1);
     });
 }
@@ -75,7 +76,7 @@ void MainFormLayout::SaveLayout()
 
 WindowPositions MainFormLayout::current() const
 {
-    const MainWindowWidgets &w = m_main.widgets();
+    const LayoutControls &w = m_w;
     WindowPositions positions;
     positions.protocolGrid = !w.protocolGrid->isHidden();
     positions.localButtonsPanel = !w.localButtonsPanel->isHidden();
@@ -99,7 +100,7 @@ WindowPositions MainFormLayout::current() const
 
 void MainFormLayout::apply(const WindowPositions &positions)
 {
-    MainWindowWidgets &w = m_main.widgets();
+    const LayoutControls &w = m_w;
     w.protocolGrid->setVisible(positions.protocolGrid);
     w.localButtonsPanel->setVisible(positions.localButtonsPanel);
     w.serverButtonsPanel->setVisible(positions.serverButtonsPanel);
@@ -129,7 +130,7 @@ bool MainFormLayout::eventFilter(QObject *watched, QEvent *event)
 
 void MainFormLayout::placeChartsButtons()
 {
-    MainWindowWidgets &w = m_main.widgets();
+    const LayoutControls &w = m_w;
     const int right = w.chartsPanel->width() - ChartsRightMargin;
     for (QPushButton *button : {w.abortTransferButton, w.closeChartsButton}) {
         const QSize size = button->sizeHint();
@@ -141,7 +142,7 @@ void MainFormLayout::placeChartsButtons()
 void MainFormLayout::setProtocolHeight(int height)
 {
     m_protocolHeight = height;
-    QSplitter *splitter = m_main.widgets().topSplitter;
+    QSplitter *splitter = m_w.topSplitter;
     const int total = std::max(splitter->height(), height + 400);
     splitter->setSizes({height, total - height});
 }
@@ -149,7 +150,7 @@ void MainFormLayout::setProtocolHeight(int height)
 void MainFormLayout::setQueueHeight(int height)
 {
     m_queueHeight = height;
-    QSplitter *splitter = m_main.widgets().queueSplitter;
+    QSplitter *splitter = m_w.queueSplitter;
     const int total = std::max(splitter->height(), height + 400);
     splitter->setSizes({total - height, height});
 }
@@ -158,14 +159,14 @@ void MainFormLayout::updateQueueSplitter()
 {
     // The splitter's handle stands between the panes and the queue grid; without the grid it
     // has nothing to move.
-    MainWindowWidgets &w = m_main.widgets();
+    const LayoutControls &w = m_w;
     if (QSplitterHandle *handle = w.queueSplitter->handle(1))
         handle->setVisible(m_queueSplitterVisible && !w.queueGrid->isHidden());
 }
 
 void MainFormLayout::updateCheckMarks()
 {
-    MainWindowWidgets &w = m_main.widgets();
+    const LayoutControls &w = m_w;
     w.protocolViewAction->setChecked(!w.protocolGrid->isHidden());
     w.navigationViewAction->setChecked(!w.localButtonsPanel->isHidden());
     w.queueViewAction->setChecked(!w.queueGrid->isHidden());
@@ -174,7 +175,7 @@ void MainFormLayout::updateCheckMarks()
 
 void MainFormLayout::switchProtocolWindow()
 {
-    MainWindowWidgets &w = m_main.widgets();
+    const LayoutControls &w = m_w;
     const bool show = w.protocolGrid->isHidden();
     if (!show)
         m_protocolHeight = std::max(w.protocolGrid->height(), WindowPositions::MinimumProtocolHeight);
@@ -187,7 +188,7 @@ void MainFormLayout::switchProtocolWindow()
 void MainFormLayout::switchNavigation()
 {
     // Each bar is inverted on its own; the check mark follows the local one.
-    MainWindowWidgets &w = m_main.widgets();
+    const LayoutControls &w = m_w;
     w.localButtonsPanel->setVisible(w.localButtonsPanel->isHidden());
     w.serverButtonsPanel->setVisible(w.serverButtonsPanel->isHidden());
     updateCheckMarks();
@@ -195,7 +196,7 @@ void MainFormLayout::switchNavigation()
 
 void MainFormLayout::switchQueueWindow()
 {
-    MainWindowWidgets &w = m_main.widgets();
+    const LayoutControls &w = m_w;
     const bool showGrid = w.queueGrid->isHidden();
     if (!showGrid && w.queueGrid->height() > 0)
         m_queueHeight = w.queueGrid->height();
@@ -210,7 +211,7 @@ void MainFormLayout::switchQueueWindow()
 
 void MainFormLayout::switchFilterWindow()
 {
-    MainWindowWidgets &w = m_main.widgets();
+    const LayoutControls &w = m_w;
     w.filterPanel->setVisible(w.filterPanel->isHidden());
     updateCheckMarks();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LayoutControls.h"
 #include "WindowPositions.h"
 
 #include <QObject>
@@ -47,6 +48,7 @@ private:
 
     AppContext &m_context;
     MainForm &m_main;
+    LayoutControls m_w;
     // The heights last shown, kept while the grids are hidden.
     int m_protocolHeight = WindowPositions::DefaultProtocolHeight;
     int m_queueHeight = WindowPositions::DefaultQueueHeight;

@@ -2,8 +2,6 @@
 
 #include "queue/TrafficChartsWidget.h"
 
-#include "MainForm.h"
-
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -15,12 +13,12 @@
 
 namespace Velmora {
 
-MainFormProgressView::MainFormProgressView(MainForm &main, TrafficChartsWidget &charts, QObject *parent)
+MainFormProgressView::MainFormProgressView(const ProgressControls &controls, TrafficChartsWidget &charts, QObject *parent)
     : QObject(parent)
-    , m_main(main)
+    , m_w(controls)
     , m_charts(charts)
 {
-    MainWindowWidgets &w = m_main.widgets();
+    const ProgressControls &w = m_w;
     w.progressBar1->setRange(0, 100);
     m_chartsHolder = w.chartsPanel->parentWidget();
     m_panes = w.gridSplitter;
@@ -37,12 +35,12 @@ bool MainFormProgressView::eventFilter(QObject *watched, QEvent *event)
 
 void MainFormProgressView::setProgressPanelVisible(bool visible)
 {
-    m_main.widgets().progressPanel->setVisible(visible);
+    m_w.progressPanel->setVisible(visible);
 }
 
 void MainFormProgressView::setBytesText(const QString &text)
 {
-    m_main.widgets().bytesPanel->setText(text);
+    m_w.bytesPanel->setText(text);
 }
 
 void MainFormProgressView::setByteBar(qint64 maximum, qint64 position)
@@ -52,30 +50,30 @@ void MainFormProgressView::setByteBar(qint64 maximum, qint64 position)
         maximum >>= 10;
         position >>= 10;
     }
-    QProgressBar *bar = m_main.widgets().progressBar2;
+    QProgressBar *bar = m_w.progressBar2;
     bar->setRange(0, int(std::max<qint64>(maximum, 1)));
     bar->setValue(int(std::clamp<qint64>(position, 0, maximum)));
 }
 
 void MainFormProgressView::setOverallProgress(int percent, const QString &totalsText)
 {
-    m_main.widgets().progressBar1->setValue(percent);
-    m_main.widgets().totalsPanel->setText(totalsText);
+    m_w.progressBar1->setValue(percent);
+    m_w.totalsPanel->setText(totalsText);
 }
 
 void MainFormProgressView::setQueueInfoText(const QString &text)
 {
-    m_main.widgets().queueInfoPanel->setText(text);
+    m_w.queueInfoPanel->setText(text);
 }
 
 void MainFormProgressView::setQueueSizeText(const QString &text)
 {
-    m_main.widgets().queueSizePanel->setText(text);
+    m_w.queueSizePanel->setText(text);
 }
 
 void MainFormProgressView::showCharts()
 {
-    MainWindowWidgets &w = m_main.widgets();
+    const ProgressControls &w = m_w;
     w.closeChartsButton->hide();
     w.chartsClosePanel->hide();
     w.chartsPanel->show();
@@ -85,7 +83,7 @@ void MainFormProgressView::showCharts()
 
 void MainFormProgressView::hideCharts()
 {
-    MainWindowWidgets &w = m_main.widgets();
+    const ProgressControls &w = m_w;
     w.chartsPanel->hide();
     w.chartsClosePanel->hide();
     w.closeChartsButton->hide();

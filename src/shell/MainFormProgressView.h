@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProgressControls.h"
+
 #include "queue/QueueProgressView.h"
 
 #include <QObject>
@@ -8,7 +10,6 @@
 
 namespace Velmora {
 
-class MainForm;
 class TrafficChartsWidget;
 
 // The main window's progress panel, queue bar texts and charts panel as a queue run sees them.
@@ -16,7 +17,7 @@ class TrafficChartsWidget;
 class MainFormProgressView : public QObject, public QueueProgressView {
     Q_OBJECT
 public:
-    MainFormProgressView(MainForm &main, TrafficChartsWidget &charts, QObject *parent = nullptr);
+    MainFormProgressView(const ProgressControls &controls, TrafficChartsWidget &charts, QObject *parent = nullptr);
 
     void setProgressPanelVisible(bool visible) override;
     void setBytesText(const QString &text) override;
@@ -39,7 +40,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    MainForm &m_main;
+    ProgressControls m_w;
     TrafficChartsWidget &m_charts;
     QPointer<QWidget> m_chartsHolder; // the charts panel with its close panel
     QPointer<QWidget> m_panes;        // the file panes the charts take the place of

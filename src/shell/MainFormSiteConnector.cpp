@@ -9,6 +9,7 @@
 #include "browser/FileGridView.h"
 #include "engine/MasterFTP.h"
 #include "queue/OverwritePolicy.h"
+#include "replace/RestoreForm.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>
@@ -29,12 +30,15 @@ void selectFirstRow(QTableView *grid)
 } // namespace
 
 MainFormSiteConnector::MainFormSiteConnector(AppContext &context, MainForm &main, MasterFTP &ftp,
-                                             BrowserController &browser, OverwritePolicy &overwrite)
+                                             BrowserController &browser, OverwritePolicy &overwrite, RestoreForm &restore,
+                                             std::function<void()> stopMonitoring)
     : m_context(context)
     , m_main(main)
     , m_ftp(ftp)
     , m_browser(browser)
     , m_overwrite(overwrite)
+    , m_restore(restore)
+    , m_stopMonitoring(std::move(stopMonitoring))
 {
 }
 
@@ -52,23 +56,23 @@ void MainFormSiteConnector::setConnectionData(const ConnectionData &data)
 
 QString MainFormSiteConnector::localPathText() const
 {
-    return m_main.widgets().localPathEdit->currentText();
+    return m_main.localPathText();
 }
 
 QString MainFormSiteConnector::serverPathText() const
 {
-    return m_main.widgets().serverPathEdit->currentText();
+    return m_main.serverPathText();
 }
 
 void MainFormSiteConnector::setPathTexts(const QString &localPath, const QString &serverPath)
 {
-    m_main.widgets().localPathEdit->setEditText(localPath);
-    m_main.widgets().serverPathEdit->setEditText(serverPath);
+    m_main.setLocalPathText(localPath);
+    m_main.setServerPathText(serverPath);
 }
 
 bool MainFormSiteConnector::deleteAllBackups(const QString &question)
 {
-    return deleteBackups(question);
+    return m_restore.DeleteAllBackups(question);
 }
 
 bool MainFormSiteConnector::isConnected() const
@@ -107,7 +111,7 @@ void MainFormSiteConnector::listLocal()
 
 void MainFormSiteConnector::stopFileMonitoring()
 {
-    stopMonitoring();
+    m_stopMonitoring();
 }
 
 void MainFormSiteConnector::resetRetryCounter()

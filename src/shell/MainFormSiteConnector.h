@@ -10,14 +10,17 @@ class BrowserController;
 class MainForm;
 class MasterFTP;
 class OverwritePolicy;
+class RestoreForm;
 struct AppContext;
 
 // Connecting as the program does it: the main window's path boxes, caption, grids and idle
 // state, the FTP session (MasterFTP) and the transfer queue's overwrite question.
 class MainFormSiteConnector : public SiteConnector {
 public:
+    // restore deletes the search-and-replace backups; stopMonitoring switches the edited-file
+    // monitor of server files off.
     MainFormSiteConnector(AppContext &context, MainForm &main, MasterFTP &ftp, BrowserController &browser,
-                          OverwritePolicy &overwrite);
+                          OverwritePolicy &overwrite, RestoreForm &restore, std::function<void()> stopMonitoring);
 
     ConnectionData connectionData() const override;
     void setConnectionData(const ConnectionData &data) override;
@@ -36,17 +39,14 @@ public:
     void resetOverwriteQuestion() override;
     void setIdleState() override;
 
-    // Deletes every search-and-replace backup after the question (the restore window's job).
-    std::function<bool(const QString &question)> deleteBackups = [](const QString &) { return true; };
-    // Switches the edited-file monitor of server files off (the View/Edit wiring's).
-    std::function<void()> stopMonitoring = [] {};
-
 private:
     AppContext &m_context;
     MainForm &m_main;
     MasterFTP &m_ftp;
     BrowserController &m_browser;
     OverwritePolicy &m_overwrite;
+    RestoreForm &m_restore;
+    std::function<void()> m_stopMonitoring;
 };
 
 } // namespace Velmora

@@ -10,6 +10,7 @@
 #include "queue/TrafficChartsWidget.h"
 
 #include "MainForm.h"
+#include "MainWindowPort.h"
 #include "app/ColumnWidth.h"
 #include "app/Options.h"
 #include "app/OptionsForm.h"
@@ -29,22 +30,23 @@
 
 namespace Velmora {
 
-QueueWiring::QueueWiring(AppContext &context, MainForm &main, MasterFTP &ftp, WorkControl &work,
-                         BrowserController &browser, const Windows &windows)
+QueueWiring::QueueWiring(AppContext &context, MainForm &main, MainWindowPort &port, MasterFTP &ftp, WorkControl &work,
+                         const Windows &windows)
     : QObject(&main)
     , m_context(context)
     , m_main(main)
+    , m_w(main.queueControls())
     , m_model(new QueueTableModel(&context.language, this))
     , m_gridModel(new QueueGridModel(*m_model, this))
     , m_store(context.folders.appDataFile(QStringLiteral("lastqueue.ini")))
-    , m_host(main, browser)
-    , m_charts(new TrafficChartsWidget(main.widgets().chartsPanel))
-    , m_view(new MainFormProgressView(main, *m_charts, this))
+    , m_host(port)
+    , m_charts(new TrafficChartsWidget(m_w.chartsPanel))
+    , m_view(new MainFormProgressView(main.progressControls(), *m_charts, this))
     , m_runner(new QueueRunner(context, ftp, work, *m_model, m_store, m_host, *m_view, this))
     , m_controller(new QueueController(context, ftp, work, *m_model, m_host, *m_runner, this))
     , m_walker(context, ftp, work, m_host, *m_runner)
 {
-    MainWindowWidgets &w = main.widgets();
+    const QueueControls &w = m_w;
     if (auto *row = qobject_cast<QHBoxLayout *>(w.chartsPanel->layout()))
         row->insertWidget(0, m_charts, 1);
 
@@ -76,6 +78,8 @@ QueueWiring::QueueWiring(AppContext &context, MainForm &main, MasterFTP &ftp, Wo
                                            QStringLiteral("Verbleibende Operationen:")));
 
     connect(&main, &MainForm::lastSessionRequested, m_controller, &QueueController::LoadLastSession);
+    connect(&port, &MainWindowPort::queueGridClearRequested, m_controller, &QueueController::ClearGrid);
+    connect(&port, &MainWindowPort::chartsHideRequested, m_view, &MainFormProgressView::hideCharts);
     connectQueueBar(windows.options);
     connect(&context.language, &Language::languageChanged, this, &QueueWiring::retranslate);
     retranslate();
@@ -85,7 +89,7 @@ QueueWiring::~QueueWiring() = default;
 
 void QueueWiring::connectQueueBar(OptionsForm &options)
 {
-    MainWindowWidgets &w = m_main.widgets();
+    const QueueControls &w = m_w;
     QueueController *c = m_controller;
     connect(w.queueLoadButton, &QToolButton::clicked, c, &QueueController::LoadQueue);
     connect(w.loadQueueAction, &QAction::triggered, c, &QueueController::LoadQueue);
@@ -119,7 +123,7 @@ void QueueWiring::connectQueueBar(OptionsForm &options)
     m_popup->addAction(m_deleteLines);
     w.queueGrid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(w.queueGrid, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &at) { m_popup->popup(m_main.widgets().queueGrid->viewport()->mapToGlobal(at)); });
+            [this](const QPoint &at) { m_popup->popup(m_w.queueGrid->viewport()->mapToGlobal(at)); });
 
     // The charts panel's close buttons and its "Automatic close charts after transfer" box.
     for (QPushButton *button : {w.closeChartsButton, w.closeChartsButton2}) {
@@ -133,7 +137,7 @@ void QueueWiring::connectQueueBar(OptionsForm &options)
     // The AUTO/MAN button and the close box show the options object, whoever changed it.
     connect(&m_context.options, &Options::changed, this, [this] {
         m_main.setAutomaticRunButton(m_context.options.data().automaticRunQueue);
-        m_main.widgets().autoCloseChartsCheckBox->setChecked(m_context.options.data().closeCharts);
+        m_w.autoCloseChartsCheckBox->setChecked(m_context.options.data().closeCharts);
     });
     connect(&options, &OptionsForm::overwritePolicyApplied, this,
             [this](bool always) { m_runner->overwritePolicy().applyAllwaysOverwrite(always); });
@@ -142,7 +146,7 @@ void QueueWiring::connectQueueBar(OptionsForm &options)
 bool QueueWiring::eventFilter(QObject *watched, QEvent *event)
 {
     // During a run the controller refuses the deletion and says why.
-    if (watched == m_main.widgets().queueGrid && event->type() == QEvent::KeyPress
+    if (watched == m_w.queueGrid && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
         deleteSelectedLines();
         return true;
@@ -160,7 +164,7 @@ void QueueWiring::deleteSelectedLines()
 {
     m_gridModel->flush();
     QList<int> rows;
-    if (QItemSelectionModel *selection = m_main.widgets().queueGrid->selectionModel()) {
+    if (QItemSelectionModel *selection = m_w.queueGrid->selectionModel()) {
         for (const QModelIndex &index : selection->selectedRows()) {
             const int row = m_model->indexOfId(m_gridModel->idAt(index.row()));
             if (row >= 0)

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "MainFormQueueHost.h"
+#include "QueueControls.h"
 
 #include "queue/LastQueueStore.h"
+#include "queue/QueueHost.h"
 #include "queue/TreeWalker.h"
 
 #include <QObject>
@@ -13,10 +14,10 @@ class QMenu;
 namespace Velmora {
 
 class AskOverwriteForm;
-class BrowserController;
 class GetFilesListForm;
 class MainForm;
 class MainFormProgressView;
+class MainWindowPort;
 class MasterFTP;
 class OptionsForm;
 class QueueController;
@@ -39,7 +40,7 @@ public:
         OptionsForm &options;
     };
 
-    QueueWiring(AppContext &context, MainForm &main, MasterFTP &ftp, WorkControl &work, BrowserController &browser,
+    QueueWiring(AppContext &context, MainForm &main, MainWindowPort &port, MasterFTP &ftp, WorkControl &work,
                 const Windows &windows);
     ~QueueWiring() override;
 
@@ -50,7 +51,8 @@ public:
     TreeWalker &walker() { return m_walker; }
     TrafficChartsWidget &charts() { return *m_charts; }
     MainFormProgressView &view() { return *m_view; }
-    MainFormQueueHost &host() { return m_host; }
+    // The main window as the queue sees it.
+    QueueHost &host() { return m_host; }
     QMenu *popupMenu() const { return m_popup; }
     QAction *deleteLinesAction() const { return m_deleteLines; }
 
@@ -66,10 +68,11 @@ private:
 
     AppContext &m_context;
     MainForm &m_main;
+    QueueControls m_w;
     QueueTableModel *m_model;
     QueueGridModel *m_gridModel;
     LastQueueStore m_store;
-    MainFormQueueHost m_host;
+    QueueHost &m_host;
     TrafficChartsWidget *m_charts;
     MainFormProgressView *m_view;
     QueueRunner *m_runner;

@@ -21,15 +21,16 @@
 namespace Velmora {
 
 RestoreWiring::RestoreWiring(AppContext &context, MainForm &main, BrowserController &browser, QueueWiring &queue,
-                             RestoreForm &restore)
+                             TransferBuilders &builders, RestoreForm &restore)
     : QObject(&main)
     , m_context(context)
     , m_main(main)
     , m_browser(browser)
     , m_queue(queue)
     , m_restore(restore)
+    , m_builders(builders)
 {
-    connect(main.widgets().restoreButton, &QToolButton::clicked, this, &RestoreWiring::restoreRequested);
+    connect(&main, &MainForm::restoreRequested, this, &RestoreWiring::restoreRequested);
 }
 
 void RestoreWiring::restoreRequested()
@@ -72,13 +73,10 @@ QString notRestoredText(const AppContext &context, int count)
 
 QString RestoreWiring::restoreOnServer(const BackupIndex &backup)
 {
-    if (!m_builders)
-        return notRestoredText(m_context, -1);
     // A backup whose work changed no file has nothing to put back.
     if (BackupStore::HoldsNoFiles(backup.backupPath))
         return {};
-    MainWindowWidgets &w = m_main.widgets();
-    const QString rememberedLocal = w.localPathEdit->currentText();
+    const QString rememberedLocal = m_main.localPathText();
     m_browser.FillLocalGrid(backup.backupPath);
     m_browser.pane(BrowserSide::Local).view()->selectAll();
 
@@ -88,7 +86,7 @@ QString RestoreWiring::restoreOnServer(const BackupIndex &backup)
     TransferRequest request;
     request.filtered = false;
     request.runAtOnce = true;
-    const RunResult result = m_builders->Upload(request);
+    const RunResult result = m_builders.Upload(request);
     m_browser.FillLocalGrid(rememberedLocal);
     // Aborted before anything ran (the transfer-mode question, say), or records that failed.
     if (!result.ran)

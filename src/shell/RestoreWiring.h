@@ -20,9 +20,7 @@ class RestoreWiring : public QObject {
     Q_OBJECT
 public:
     RestoreWiring(AppContext &context, MainForm &main, BrowserController &browser, QueueWiring &queue,
-                  RestoreForm &restore);
-
-    void setBuilders(TransferBuilders &builders) { m_builders = &builders; }
+                  TransferBuilders &builders, RestoreForm &restore);
 
     // The Restore button: the window, then the restore of the chosen backup.
     void restoreRequested();
@@ -39,7 +37,7 @@ private:
     BrowserController &m_browser;
     QueueWiring &m_queue;
     RestoreForm &m_restore;
-    TransferBuilders *m_builders = nullptr;
+    TransferBuilders &m_builders;
 };
 
 } // namespace Velmora

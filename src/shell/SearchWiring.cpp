@@ -1,36 +1,25 @@
 #include "SearchWiring.h"
 
 #include "MainForm.h"
-#include "MainFormProgressView.h"
-#include "QueueWiring.h"
 
 #include "app/AppContext.h"
 #include "browser/BrowserController.h"
-#include "browser/FileGridPane.h"
-#include "browser/FileGridView.h"
-#include "common/Language.h"
-#include "editor/EditorForm.h"
 #include "engine/MasterFTP.h"
-#include "queue/QueueRunner.h"
 #include "queue/TransferBuilders.h"
 #include "replace/SearchAndReplaceForm.h"
 
-#include <QComboBox>
 
 namespace Velmora {
 
-SearchWiring::SearchWiring(AppContext &context, MainForm &main, MasterFTP &ftp, BrowserController &browser,
-                           QueueWiring &queue, BackupStore &backups, const Windows &windows)
+SearchWiring::SearchWiring(MainForm &main, SearchWindowHost &window, MasterFTP &ftp,
+                           BrowserController &browser, BackupStore &backups, SearchAndReplaceForm &search)
     : QObject(&main)
-    , m_context(context)
     , m_main(main)
     , m_ftp(ftp)
     , m_browser(browser)
-    , m_queue(queue)
-    , m_form(windows.search)
-    , m_editor(windows.editor)
+    , m_form(search)
 {
-    m_form.attach(*this, backups);
+    m_form.attach(window, backups);
 }
 
 void SearchWiring::setBuilders(TransferBuilders &builders, TransferFilter &filter)
@@ -78,7 +67,7 @@ QStringList SearchWiring::transferRecords() const
 
 void SearchWiring::showRestoreButton()
 {
-    m_main.widgets().restoreButtonAction->setVisible(true);
+    m_main.showRestoreButton();
 }
 
 QString SearchWiring::chosenRemoteFile() const
@@ -89,38 +78,6 @@ QString SearchWiring::chosenRemoteFile() const
 QString SearchWiring::chosenLocalFile() const
 {
     return m_form.session().chosenLocalFile;
-}
-
-QString SearchWiring::localPathText() const
-{
-    return m_main.widgets().localPathEdit->currentText();
-}
-
-QString SearchWiring::serverPathText() const
-{
-    return m_main.widgets().serverPathEdit->currentText();
-}
-
-bool SearchWiring::hasServerHost() const
-{
-    return !m_ftp.host().isEmpty();
-}
-
-void SearchWiring::hideCharts()
-{
-    m_queue.view().hideCharts();
-}
-
-bool SearchWiring::editFile(const QString &path)
-{
-    if (!m_editor.Load(path))
-        return false;
-    m_editor.setSaveAsEnabled(false);
-    m_editor.execModal();
-    const bool saved = m_editor.savedReport();
-    m_editor.resetSavedReport();
-    m_editor.setSaveAsEnabled(true);
-    return saved;
 }
 
 } // namespace Velmora

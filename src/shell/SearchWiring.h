@@ -13,28 +13,20 @@ namespace Velmora {
 
 class BackupStore;
 class BrowserController;
-class EditorForm;
 class MainForm;
 class MasterFTP;
-class QueueWiring;
 class SearchAndReplaceForm;
 class TransferBuilders;
-struct AppContext;
 
 // Puts the search in files into the program: F9 and F10 in either grid start "Search in files"
 // and "Search and replace in files" for that side; after the filter window the builders open
-// the search window through this class (SearchFollowUp), which also answers the window's
-// questions about the main window and opens the built-in editor for it.
-class SearchWiring : public QObject, public SearchFollowUp, public SearchWindowHost {
+// the search window through this class (SearchFollowUp). The search window asks its questions
+// about the main window through the window's port.
+class SearchWiring : public QObject, public SearchFollowUp {
     Q_OBJECT
 public:
-    struct Windows {
-        SearchAndReplaceForm &search;
-        EditorForm &editor;
-    };
-
-    SearchWiring(AppContext &context, MainForm &main, MasterFTP &ftp, BrowserController &browser, QueueWiring &queue,
-                 BackupStore &backups, const Windows &windows);
+    SearchWiring(MainForm &main, SearchWindowHost &window, MasterFTP &ftp,
+                 BrowserController &browser, BackupStore &backups, SearchAndReplaceForm &search);
 
     // The builders that collect the selection, and the filter they ask whether it can open (the
     // filter window is what hands the files over).
@@ -54,22 +46,12 @@ public:
     QString chosenRemoteFile() const override;
     QString chosenLocalFile() const override;
 
-    // SearchWindowHost
-    QString localPathText() const override;
-    QString serverPathText() const override;
-    bool hasServerHost() const override;
-    void hideCharts() override;
-    bool editFile(const QString &path) override;
-
 private:
 
-    AppContext &m_context;
     MainForm &m_main;
     MasterFTP &m_ftp;
     BrowserController &m_browser;
-    QueueWiring &m_queue;
     SearchAndReplaceForm &m_form;
-    EditorForm &m_editor;
     TransferBuilders *m_builders = nullptr;
     TransferFilter *m_filter = nullptr;
 };

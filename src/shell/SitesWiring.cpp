@@ -1,6 +1,7 @@
 #include "SitesWiring.h"
 
 #include "MainForm.h"
+#include "ViewEditWiring.h"
 
 #include "app/AppContext.h"
 #include "replace/DeleteBackupForm.h"
@@ -11,15 +12,14 @@
 namespace Velmora {
 
 SitesWiring::SitesWiring(AppContext &context, MainForm &main, MasterFTP &ftp, BrowserController &browser,
-                         OverwritePolicy &overwrite, const Windows &windows)
+                         OverwritePolicy &overwrite, ViewEditWiring &viewEdit, const Windows &windows)
     : QObject(&main)
     , m_restore(windows.restore)
-    , m_connector(context, main, ftp, browser, overwrite)
+    , m_connector(context, main, ftp, browser, overwrite, windows.restore, [&viewEdit] { viewEdit.stopRemoteMonitor(); })
     , m_sequence(m_connector, context.language, context.folders.startDrive, [&context] { return context.captionText(); })
 {
     windows.sites.setEditForm(&windows.editSite);
     windows.restore.setDeletionWindow(&windows.deleteBackup);
-    m_connector.deleteBackups = [this](const QString &question) { return deleteAllBackups(question); };
     FTPConnectionsForm *sites = &windows.sites;
     connect(&main, &MainForm::siteManagerRequested, sites, &FTPConnectionsForm::openSiteManager);
     connect(sites, &FTPConnectionsForm::connectRequested, this, [this, sites] { m_sequence.run(sites->chosenSite()); });

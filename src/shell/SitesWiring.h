@@ -16,6 +16,7 @@ class MainForm;
 class MasterFTP;
 class OverwritePolicy;
 class RestoreForm;
+class ViewEditWiring;
 struct AppContext;
 
 // Puts the site manager and the backup deletion into the program: the main window's "FTP
@@ -32,7 +33,7 @@ public:
     };
 
     SitesWiring(AppContext &context, MainForm &main, MasterFTP &ftp, BrowserController &browser,
-                OverwritePolicy &overwrite, const Windows &windows);
+                OverwritePolicy &overwrite, ViewEditWiring &viewEdit, const Windows &windows);
 
     MainFormSiteConnector &connector() { return m_connector; }
     SiteConnectSequence &sequence() { return m_sequence; }

@@ -60,9 +60,8 @@ ToolsWiring::ToolsWiring(AppContext &context, MainForm &main, MasterFTP &ftp, Wo
         if (side == BrowserSide::Server)
             requestPermissions();
     });
-    MainWindowWidgets &w = main.widgets();
-    connect(w.multiRenameAction, &QAction::triggered, this, &ToolsWiring::requestMultiRename);
-    connect(w.copyToEachDirAction, &QAction::triggered, this, &ToolsWiring::requestCopyToEachDir);
+    connect(&main, &MainForm::multiRenameRequested, this, &ToolsWiring::requestMultiRename);
+    connect(&main, &MainForm::copyToEachDirRequested, this, &ToolsWiring::requestCopyToEachDir);
 }
 
 QString ToolsWiring::text(const QString &english, const QString &german) const

@@ -26,7 +26,6 @@ TransferWiring::TransferWiring(AppContext &context, MainForm &main, MasterFTP &f
     , m_main(main)
     , m_browser(browser)
     , m_filter(filter)
-    , m_host(browser)
 {
     OptionsForm &options = windows.options;
     // Choosing the other transfer mode switches the filter like the window's on/off switch.
@@ -36,12 +35,11 @@ TransferWiring::TransferWiring(AppContext &context, MainForm &main, MasterFTP &f
                                              options.SaveOptions();
                                          });
     m_builders = std::make_unique<TransferBuilders>(TransferBuilderSetup{
-        context, ftp, work, queue.host(), queue.runner(), queue.walker(), windows.walkProgress, m_host, windows.transferMode,
+        context, ftp, work, queue.host(), queue.runner(), queue.walker(), windows.walkProgress, browser, windows.transferMode,
         m_filter, windows.search ? *windows.search : m_search});
 
-    MainWindowWidgets &w = main.widgets();
-    connect(w.uploadAction, &QAction::triggered, this, &TransferWiring::requestUpload);
-    connect(w.downloadAction, &QAction::triggered, this, &TransferWiring::requestDownload);
+    connect(&main, &MainForm::uploadRequested, this, &TransferWiring::requestUpload);
+    connect(&main, &MainForm::downloadRequested, this, &TransferWiring::requestDownload);
     browser.commands().setHandler(GridCommand::Transfer, [this](BrowserSide side) {
         if (side == BrowserSide::Local)
             requestUpload();

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "MainFormTransferHost.h"
-
 #include "queue/TransferBuilders.h"
 #include "queue/TransferPorts.h"
 
@@ -57,7 +55,6 @@ private:
     MainForm &m_main;
     BrowserController &m_browser;
     TransferFilter &m_filter;
-    MainFormTransferHost m_host;
     NoSearchFollowUp m_search;
     std::unique_ptr<TransferBuilders> m_builders;
     QAction *m_uploadItem = nullptr;

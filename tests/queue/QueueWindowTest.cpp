@@ -256,7 +256,7 @@ TEST(QueueStartTest, TheLastQueueIsShownAgainAtStart)
     seams.programFolder = qEnvironmentVariable("VELMORA_BINARY_DIR") + QStringLiteral("/bin/");
     AppStarter starter(StartupArguments(), seams);
     ASSERT_TRUE(starter.start());
-    QAbstractItemModel *model = starter.mainForm()->widgets().queueGrid->model();
+    QAbstractItemModel *model = Testing::MainWindowControls::of(*starter.mainForm()).queueGrid->model();
     ASSERT_EQ(model->rowCount(), 2);
     EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Source:"));
     EXPECT_EQ(model->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Date:"));

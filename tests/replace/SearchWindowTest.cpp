@@ -10,6 +10,7 @@
 #include "replace/RestoreForm.h"
 #include "replace/SearchAndReplaceForm.h"
 #include "replace/SearchResultModel.h"
+#include "shell/MainFormProgressView.h"
 #include "shell/QueueWiring.h"
 #include "shell/SearchWiring.h"
 
@@ -113,6 +114,18 @@ protected:
     QString site;
     QString download;
 };
+
+// The charts of a run stay up for reading until the search window opens over the panes.
+TEST_F(SearchWindow, OpeningGivesTheChartsPlaceBackToTheFilePanes)
+{
+    serverFiles({{u"a.html"_s, "<p>alpha</p>\n"}});
+    starter->queue().view().showCharts();
+    ASSERT_TRUE(w().chartsPanel->isVisibleTo(&main()));
+    ASSERT_FALSE(w().gridSplitter->isVisibleTo(&main()));
+    form().prepare(false);
+    EXPECT_FALSE(w().chartsPanel->isVisibleTo(&main()));
+    EXPECT_TRUE(w().gridSplitter->isVisibleTo(&main()));
+}
 
 TEST_F(SearchWindow, SearchModeShowsTheServerButtonsAndMarksWhileTyping)
 {

@@ -10,7 +10,6 @@
 #include "engine/MasterFTP.h"
 #include "engine/SessionCertificateTrust.h"
 #include "shell/DialogUserPrompts.h"
-#include "shell/MainWindowWidgets.h"
 
 #include <gtest/gtest.h>
 

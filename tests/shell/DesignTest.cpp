@@ -91,7 +91,7 @@ TEST_F(Designs, EachDesignPutsItsPicturesBehindItsAreasAndSetsItsMenuStyle)
 TEST_F(Designs, MissingPictureKeepsThePreviousOneAndIsReported)
 {
     context().design.setName(QStringLiteral("Gold"));
-    DesignApplier elsewhere(w(), *main().menuBar(), env.root() + QStringLiteral("nowhere/"));
+    DesignApplier elsewhere(applier().areas(), *main().menuBar(), env.root() + QStringLiteral("nowhere/"));
     const QStringList missing = elsewhere.apply(QStringLiteral("Aluminium"));
     EXPECT_EQ(missing, (QStringList{env.root() + QStringLiteral("nowhere/skins/ControlBar_Aluminium.bmp"),
                                     env.root() + QStringLiteral("nowhere/skins/FilterBar_Aluminium.bmp")}));

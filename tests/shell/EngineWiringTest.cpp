@@ -2,12 +2,14 @@
 #include "FtpTestServer.h"
 
 #include "app/ProtocolLog.h"
+#include "browser/BrowserController.h"
 #include "engine/MasterFTP.h"
 #include "queue/QueueFile.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
@@ -53,6 +55,23 @@ TEST_F(EngineWiring, ConnectShowsTheServerSideAndDisconnectHidesIt)
     EXPECT_FALSE(ftp().isConnected());
     EXPECT_TRUE(w().serverPathEdit->isHidden());
     EXPECT_FALSE(w().uploadAction->isEnabled());
+}
+
+TEST_F(EngineWiring, DisconnectEmptiesTheServerGridAndItsStatusLine)
+{
+    ASSERT_TRUE(QDir(server.root()).mkpath(QStringLiteral("docs")));
+    ftp().SetConnectionData(server.host(), QString::number(server.port()), server.user(), server.password(), 0);
+    w().serverPathEdit->setEditText(QStringLiteral("/"));
+    ASSERT_TRUE(ftp().Connect(true));
+    main().SetIdleState();
+    starter->browser().FillServerGrid(QStringLiteral("/"));
+    ASSERT_GT(w().serverGrid->model()->rowCount(), 0);
+    ASSERT_FALSE(w().serverStatusLabel->text().isEmpty());
+
+    w().disconnectButton->click();
+    EXPECT_FALSE(ftp().isConnected());
+    EXPECT_EQ(w().serverGrid->model()->rowCount(), 0);
+    EXPECT_TRUE(w().serverStatusLabel->text().isEmpty());
 }
 
 TEST_F(EngineWiring, DisconnectDuringARunCutsTheTransferAndEndsTheRun)

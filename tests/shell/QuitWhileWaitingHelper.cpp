@@ -8,7 +8,7 @@
 
 #include "shell/AppStarter.h"
 #include "shell/MainForm.h"
-#include "shell/MainWindowWidgets.h"
+#include "MainWindowControls.h"
 #include "shell/VelmoraApplication.h"
 #include "engine/ftp/FtpError.h"
 #include "engine/MasterFTP.h"
@@ -61,7 +61,7 @@ int main(int argc, char **argv)
         exitChosen = true;
         std::printf("exit chosen while waiting\n");
         std::fflush(stdout);
-        main.widgets().exitAction->trigger();
+        Testing::MainWindowControls::of(main).exitAction->trigger();
     };
     // The moment the client waits: the connection stands but the greeting does not come, the
     // listing or the download has begun and its data stop.

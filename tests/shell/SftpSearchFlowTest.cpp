@@ -36,7 +36,6 @@
 #include "replace/RestoreForm.h"
 #include "replace/SearchAndReplaceForm.h"
 #include "replace/SearchResultModel.h"
-#include "shell/MainFormTransferHost.h"
 #include "shell/FileOpsWiring.h"
 #include "shell/QueueWiring.h"
 #include "shell/RestoreWiring.h"
@@ -101,7 +100,7 @@ protected:
         browser().FillLocalGrid(localRoot);
 
         filter = std::make_unique<HandOverAllFilter>(context(), starter->queue().host());
-        host = std::make_unique<MainFormTransferHost>(browser());
+        host = &browser();
         builders = std::make_unique<TransferBuilders>(TransferBuilderSetup{
             context(), *master, starter->work(), starter->queue().host(), starter->queue().runner(), starter->queue().walker(),
             *starter->dialogs().walkProgress, *host, *starter->dialogs().wizardFilter, *filter, starter->search()});
@@ -141,7 +140,7 @@ protected:
     MasterFTP *master = nullptr;
     QString localRoot;
     std::unique_ptr<HandOverAllFilter> filter;
-    std::unique_ptr<MainFormTransferHost> host;
+    TransferHost *host = nullptr; // the grids, as the builders see them
     std::unique_ptr<TransferBuilders> builders;
     bool windowWasOpen = false;
 

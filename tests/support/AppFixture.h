@@ -2,6 +2,7 @@
 
 #include "FakePlatform.h"
 #include "FakeUserPrompts.h"
+#include "MainWindowControls.h"
 #include "MemoryVault.h"
 #include "TestEnvironment.h"
 #include "shell/AppStarter.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 namespace Velmora::Testing {
 
@@ -47,7 +49,15 @@ protected:
     }
 
     MainForm &main() { return *starter->mainForm(); }
-    MainWindowWidgets &w() { return starter->mainForm()->widgets(); }
+    // The main window's controls, found by their object names.
+    MainWindowControls &w()
+    {
+        if (!m_controls || m_controlsOf != starter->mainForm()) {
+            m_controls = MainWindowControls::of(*starter->mainForm());
+            m_controlsOf = starter->mainForm();
+        }
+        return *m_controls;
+    }
     AppContext &context() { return starter->context(); }
     TypeAheadSearch &typeAhead() { return starter->typeAhead(); }
     // Replaces the main window's answer to "is a session connected?".
@@ -84,6 +94,10 @@ protected:
     }
     QStringList console; // lines a batch run wrote to standard error
     std::unique_ptr<AppStarter> starter;
+
+private:
+    std::optional<MainWindowControls> m_controls;
+    const MainForm *m_controlsOf = nullptr;
 };
 
 } // namespace Velmora::Testing
