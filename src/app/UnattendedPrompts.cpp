@@ -100,6 +100,20 @@ UserPrompts::CertificateAnswer UnattendedPrompts::askCertificate(const QString &
 {
     if (!m_unattended)
         return m_inner.askCertificate(title, text);
+    refuseTrust(title, text);
+    return CertificateAnswer::Cancel;
+}
+
+UserPrompts::CertificateAnswer UnattendedPrompts::askHostKey(const QString &title, const QString &text)
+{
+    if (!m_unattended)
+        return m_inner.askHostKey(title, text);
+    refuseTrust(title, text);
+    return CertificateAnswer::Cancel;
+}
+
+void UnattendedPrompts::refuseTrust(const QString &title, const QString &text)
+{
     const QString flat = title + QStringLiteral(": ") + QString(text).replace(u'\n', QStringLiteral(" | "));
     const QString answer = m_language.text(QStringLiteral("Not trusted: nobody can answer during a batch job."),
                                            QString::fromUtf8("Nicht vertraut: während eines Batchjobs kann niemand antworten."));
@@ -107,7 +121,14 @@ UserPrompts::CertificateAnswer UnattendedPrompts::askCertificate(const QString &
     m_console(QStringLiteral("velmora: ") + answer);
     toProtocol(ProtocolEntry::Error, flat);
     toProtocol(ProtocolEntry::Error, answer);
-    return CertificateAnswer::Cancel;
+}
+
+std::optional<QString> UnattendedPrompts::askSecret(const QString &title, const QString &text)
+{
+    if (!m_unattended)
+        return m_inner.askSecret(title, text);
+    dialogNotShown(title);
+    return std::nullopt;
 }
 
 } // namespace Velmora

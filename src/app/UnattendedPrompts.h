@@ -34,12 +34,17 @@ public:
     // During a batch job no certificate is trusted that the system or an earlier "Trust always"
     // does not trust: the job fails with the certificate's text in the protocol.
     CertificateAnswer askCertificate(const QString &title, const QString &text) override;
+    // Likewise no host key is trusted that known_hosts does not hold, and no passphrase asked.
+    CertificateAnswer askHostKey(const QString &title, const QString &text) override;
+    std::optional<QString> askSecret(const QString &title, const QString &text) override;
 
 private:
     // A protocol line, unless the protocol's newest line already says the same (the engine
     // writes its errors there itself before it shows them).
     void toProtocol(int kind, const QString &text);
     void dialogNotShown(const QString &title);
+    // Writes the question and the refusal to the console and the protocol.
+    void refuseTrust(const QString &title, const QString &text);
 
     UserPrompts &m_inner;
     ProtocolLog &m_protocol;

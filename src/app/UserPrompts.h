@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace Velmora {
 
 // Every message box, question and file or folder dialog goes through this interface. The
@@ -29,6 +31,22 @@ public:
         (void)title;
         (void)text;
         return CertificateAnswer::Cancel;
+    }
+    // The host-key window: an SSH server shows a host key that is not in known_hosts. The same
+    // three answers as for a certificate. Without a window of its own a prompt trusts nothing.
+    virtual CertificateAnswer askHostKey(const QString &title, const QString &text)
+    {
+        (void)title;
+        (void)text;
+        return CertificateAnswer::Cancel;
+    }
+    // A passphrase (or other secret) entered hidden; std::nullopt when the user cancels. Without
+    // a window of its own a prompt gives none.
+    virtual std::optional<QString> askSecret(const QString &title, const QString &text)
+    {
+        (void)title;
+        (void)text;
+        return std::nullopt;
     }
     // File dialogs; an empty result means the user cancelled.
     virtual QString openFile(const QString &title, const QString &startFolder, const QString &filter) = 0;

@@ -13,6 +13,7 @@ QString english(FtpEncryption encryption)
     case FtpEncryption::Implicit: return QStringLiteral("Implicit FTP over TLS");
     case FtpEncryption::ExplicitIfAvailable: return QStringLiteral("Use explicit FTP over TLS if available");
     case FtpEncryption::Plain: return QStringLiteral("Only plain FTP (insecure)");
+    case FtpEncryption::Sftp: return QStringLiteral("SFTP (SSH)");
     }
     return {};
 }
@@ -24,6 +25,7 @@ QString german(FtpEncryption encryption)
     case FtpEncryption::Implicit: return QStringLiteral("Implizites FTP über TLS");
     case FtpEncryption::ExplicitIfAvailable: return QStringLiteral("Explizites FTP über TLS, wenn verfügbar");
     case FtpEncryption::Plain: return QStringLiteral("Nur einfaches FTP (unsicher)");
+    case FtpEncryption::Sftp: return QStringLiteral("SFTP (SSH)");
     }
     return {};
 }
@@ -37,6 +39,7 @@ QString EncryptionChoice::Keyword(FtpEncryption encryption)
     case FtpEncryption::Implicit: return QStringLiteral("ftps");
     case FtpEncryption::ExplicitIfAvailable: return QStringLiteral("ftp-tls-if-available");
     case FtpEncryption::Plain: return QStringLiteral("ftp");
+    case FtpEncryption::Sftp: return QStringLiteral("sftp");
     }
     return {};
 }
@@ -59,7 +62,15 @@ QString EncryptionChoice::Text(FtpEncryption encryption, const Language *languag
 QList<FtpEncryption> EncryptionChoice::All()
 {
     return {FtpEncryption::ExplicitRequired, FtpEncryption::Implicit, FtpEncryption::ExplicitIfAvailable,
-            FtpEncryption::Plain};
+            FtpEncryption::Plain, FtpEncryption::Sftp};
+}
+
+quint16 EncryptionChoice::DefaultPort(FtpEncryption encryption)
+{
+    switch (encryption) {
+    case FtpEncryption::Sftp: return 22;
+    default: return 21;
+    }
 }
 
 std::optional<FtpEncryption> EncryptionChoice::FromAnyText(const QString &text)

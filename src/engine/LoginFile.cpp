@@ -41,6 +41,8 @@ bool WriteLoginFile(const QString &path, const LoginData &data, const PasswordPl
     if (inKeyring)
         ini.writeInteger(s, InKeyringKey, 1);
     ini.writeString(s, QStringLiteral("Protocol"), EncryptionChoice::Keyword(data.encryption));
+    if (!data.keyFile.isEmpty())
+        ini.writeString(s, QStringLiteral("KeyFile"), data.keyFile);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -79,6 +81,7 @@ LoginData ReadLoginFile(const QString &path, bool *exists, const PasswordPlace *
     // A value this version does not know asks for TLS: never a password in clear by mistake.
     const QString protocol = ini.readString(s, QStringLiteral("Protocol"), QStringLiteral("ftp"));
     data.encryption = EncryptionChoice::FromKeyword(protocol).value_or(FtpEncryption::ExplicitRequired);
+    data.keyFile = ini.readString(s, QStringLiteral("KeyFile"));
     return data;
 }
 

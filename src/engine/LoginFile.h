@@ -10,7 +10,8 @@ namespace Velmora {
 // The content of a login file ("last-login.ini", and the ".ftp" file beside a saved queue): an
 // INI file with the section "SETTINGS" and the keys "Host", "User", "Password" (encoded),
 // "Port", "ActivMode", "LocalPath" and "ServerPath", in this order, then "Protocol" (the
-// encryption keyword of EncryptionChoice; a file without it is plain FTP). With the password in
+// keyword of EncryptionChoice, "sftp" for SFTP; a file without it is plain FTP) and, for an SFTP
+// site with a key file of its own, "KeyFile" (the path of the private key). With the password in
 // the desktop keyring, "Password" is empty and "PasswordInKeyring=1" says where it is.
 struct LoginData {
     QString host;
@@ -24,6 +25,7 @@ struct LoginData {
     bool passwordInKeyring = false;
     bool passwordUnavailable = false;
     FtpEncryption encryption = FtpEncryption::Plain;
+    QString keyFile; // SFTP: the private key file to log in with, empty for none
 
     bool operator==(const LoginData &) const = default;
 };

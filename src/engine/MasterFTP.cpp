@@ -2,7 +2,10 @@
 
 #include "engine/ftp/FtpError.h"
 #include "LoginFile.h"
+#include "EncryptionChoice.h"
 #include "SessionCertificateTrust.h"
+#include "SessionHostKeyTrust.h"
+#include "SftpSessionClient.h"
 #include "engine/ftp/QtFtpClient.h"
 #include "StatusText.h"
 
@@ -45,16 +48,18 @@ MasterFTP::MasterFTP(ProtocolLog &log, Options &options, UserPrompts &prompts, c
     , m_prompts(prompts)
     , m_folders(folders)
     , m_language(language)
-    , m_client(client ? std::move(client) : std::make_unique<QtFtpClient>())
+    , m_ftpClient(client ? std::move(client) : std::make_unique<QtFtpClient>())
+    , m_client(m_ftpClient.get())
     , m_clock([] { return QDateTime::currentDateTime(); })
 {
     m_lastActivity = m_clock();
     m_certificateTrust = std::make_unique<SessionCertificateTrust>(m_folders, m_prompts, m_language, m_log);
-    m_client->setCertificateTrust(m_certificateTrust.get());
-    connect(m_client.get(), &FtpClient::statusReported, this, &MasterFTP::handleStatusText);
-    connect(m_client.get(), &FtpClient::connected, this, [this] { setConnected(true); });
-    connect(m_client.get(), &FtpClient::workProgressed, this, [this] { noteActivity(); });
-    connect(m_client.get(), &FtpClient::workEnded, this, [this] { noteActivity(); });
+    m_hostKeyTrust = std::make_unique<SessionHostKeyTrust>(m_prompts, m_language);
+    m_ftpClient->setCertificateTrust(m_certificateTrust.get());
+    connect(m_ftpClient.get(), &FtpClient::statusReported, this, &MasterFTP::handleStatusText);
+    connect(m_ftpClient.get(), &FtpClient::connected, this, [this] { setConnected(true); });
+    connect(m_ftpClient.get(), &FtpClient::workProgressed, this, [this] { noteActivity(); });
+    connect(m_ftpClient.get(), &FtpClient::workEnded, this, [this] { noteActivity(); });
 
     m_keepAliveTimer.setInterval(KeepAliveIntervalMs);
     connect(&m_keepAliveTimer, &QTimer::timeout, this, [this] { KeepAliveTick(m_clock()); });
@@ -64,7 +69,50 @@ MasterFTP::MasterFTP(ProtocolLog &log, Options &options, UserPrompts &prompts, c
 
 MasterFTP::~MasterFTP()
 {
-    m_client->setCertificateTrust(nullptr);
+    m_ftpClient->setCertificateTrust(nullptr);
+    if (m_sftpClient) {
+        m_sftpClient->sftp().setHostKeyTrust(nullptr);
+        m_sftpClient->sftp().setPassphrasePrompt(nullptr);
+    }
+}
+
+SftpSessionClient &MasterFTP::sftpClient()
+{
+    if (!m_sftpClient) {
+        m_sftpClient = std::make_unique<SftpSessionClient>();
+        m_sftpClient->sftp().setHostKeyTrust(m_hostKeyTrust.get());
+        m_sftpClient->sftp().setPassphrasePrompt(m_hostKeyTrust.get());
+        connect(m_sftpClient.get(), &FtpClient::statusReported, this, &MasterFTP::handleStatusText);
+        connect(m_sftpClient.get(), &FtpClient::connected, this, [this] { setConnected(true); });
+        connect(m_sftpClient.get(), &FtpClient::workProgressed, this, [this] { noteActivity(); });
+        connect(m_sftpClient.get(), &FtpClient::workEnded, this, [this] { noteActivity(); });
+    }
+    return *m_sftpClient;
+}
+
+void MasterFTP::setEncryption(FtpEncryption encryption)
+{
+    m_encryption = encryption;
+    selectClient();
+}
+
+void MasterFTP::selectClient()
+{
+    FtpClient *wanted = m_encryption == FtpEncryption::Sftp ? static_cast<FtpClient *>(&sftpClient()) : m_ftpClient.get();
+    if (wanted == m_client)
+        return;
+    // The connection of the other protocol ends: the session has one connection at a time.
+    if (m_client->isBusy()) {
+        m_client->cancel();
+    } else if (m_client->isConnected()) {
+        try {
+            m_client->quit();
+        } catch (const FtpError &) {
+        }
+    }
+    setConnected(false);
+    wanted->setTimeouts(m_client->timeouts());
+    m_client = wanted;
 }
 
 void MasterFTP::setSessionHost(SessionHost *host)
@@ -130,6 +178,7 @@ bool MasterFTP::SaveLogin(const QString &file)
     data.port = m_port;
     data.activeMode = m_activeMode;
     data.encryption = m_encryption;
+    data.keyFile = m_keyFile;
     data.localPath = m_host->localPathText();
     data.serverPath = m_host->serverPathText();
     data.passwordUnavailable = m_passwordUnavailable;
@@ -153,7 +202,8 @@ bool MasterFTP::LoadLogin(const QString &file)
     m_passwordUnavailable = data.passwordUnavailable;
     m_port = data.port;
     m_activeMode = data.activeMode;
-    m_encryption = data.encryption;
+    setEncryption(data.encryption);
+    m_keyFile = data.keyFile;
     m_host->setLocalPathText(data.localPath);
     m_host->setServerPathText(data.serverPath);
     // A login file written before the user moved the passwords follows them when it is next used.
@@ -177,7 +227,8 @@ bool MasterFTP::Connect(bool clearQueueGrid)
     }
     if (m_connecting)
         return false;
-    quint16 port = FtpClient::DefaultPort;
+    selectClient();
+    quint16 port = EncryptionChoice::DefaultPort(m_encryption);
     if (!m_port.trimmed().isEmpty() && !parsePort(m_port, &port)) {
         // No attempt is made with a port that is not a number.
         const QString message = text(QStringLiteral("The port \"%1\" is not a number from 1 to 65535. No connection was attempted."),
@@ -200,6 +251,8 @@ bool MasterFTP::Connect(bool clearQueueGrid)
     m_client->setPassword(m_password);
     m_client->setPassive(m_activeMode == 0);
     m_client->setEncryption(m_encryption);
+    if (m_client == m_sftpClient.get())
+        m_sftpClient->sftp().setKeyFile(m_keyFile);
 
     try {
         m_client->closeConnection();
@@ -215,11 +268,16 @@ bool MasterFTP::Connect(bool clearQueueGrid)
         log(ProtocolEntry::Status, m_client->systemDescription());
         log(ProtocolEntry::Status, m_client->greeting().split(u'\n').join(u' ').trimmed());
     } catch (const FtpError &error) {
-        log(ProtocolEntry::Error, error.message());
+        QString message = error.message();
+        if (m_client == m_sftpClient.get()) {
+            if (const std::optional<SshHostKey> key = m_sftpClient->refusedHostKey())
+                message = SessionHostKeyTrust::RefusalText(*key, m_language);
+        }
+        log(ProtocolEntry::Error, message);
         m_connectFailed = true;
         // A connect ended by Disconnect or by the program closing is no failed attempt.
         if (error.kind() != FtpError::Kind::Aborted) {
-            m_prompts.error(error.message());
+            m_prompts.error(message);
             ++m_retryCounter;
         }
     }

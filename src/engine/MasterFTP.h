@@ -18,19 +18,24 @@ namespace Velmora {
 class Language;
 struct PasswordPlace;
 class SessionCertificateTrust;
+class SessionHostKeyTrust;
+class SftpSessionClient;
 class Options;
 class ProtocolLog;
 class UserPrompts;
 struct AppFolders;
 
-// The FTP engine: the one connection to one FTP server for the whole program run. It connects
-// and logs in, reconnects silently before every operation when the server dropped the
+// The FTP engine: the one connection to one FTP or SFTP server for the whole program run. It
+// connects and logs in, reconnects silently before every operation when the server dropped the
 // connection, keeps the connection alive, reports every step in the protocol and reads remote
-// folders into sorted listing records.
+// folders into sorted listing records. The site's protocol picks the client: the FTP client
+// for FTP (plain or over TLS), the SFTP client for SFTP; everything above works on client()
+// and never asks which one it is.
 class MasterFTP : public QObject {
     Q_OBJECT
 public:
-    // client: the FTP client to use; a QtFtpClient when none is given.
+    // client: the FTP client to use; a QtFtpClient when none is given. SFTP sites use an SFTP
+    // client of the session's own.
     MasterFTP(ProtocolLog &log, Options &options, UserPrompts &prompts, const AppFolders &folders,
               Language &language, std::unique_ptr<FtpClient> client = nullptr, QObject *parent = nullptr);
     ~MasterFTP() override;
@@ -38,6 +43,7 @@ public:
     // The main window's side; nullptr restores the built-in host without a window.
     void setSessionHost(SessionHost *host);
     SessionHost &sessionHost() const { return *m_host; }
+    // The client of the site's protocol.
     FtpClient &client() const { return *m_client; }
 
     // Connection fields.
@@ -46,9 +52,14 @@ public:
     QString user() const { return m_user; }
     QString password() const { return m_password; }
     int activeMode() const { return m_activeMode; }
-    // FTP over TLS for the next connect (part of the connection data, kept in the login file).
-    void setEncryption(FtpEncryption encryption) { m_encryption = encryption; }
+    // FTP over TLS, or SFTP, for the next connect (part of the connection data, kept in the
+    // login file). Choosing another protocol than the connected one closes that connection.
+    void setEncryption(FtpEncryption encryption);
     FtpEncryption encryption() const { return m_encryption; }
+    // The private key file an SFTP site logs in with before the agent's and the default keys;
+    // empty for none (kept in the login file).
+    void setKeyFile(const QString &file) { m_keyFile = file; }
+    QString keyFile() const { return m_keyFile; }
     // "TLSv1.3, TLS_AES_256_GCM_SHA384" while the connection is encrypted, else empty.
     QString encryptionText() const { return m_client->encryptionText(); }
     bool isConnected() const { return m_connected; }
@@ -114,13 +125,22 @@ private:
     void setConnected(bool connected);
     void updateKeepAliveTimer();
     void noteActivity();
+    // The sorted listing records of entries a client read as such.
+    QStringList entryRecords(const QList<ListingEntry> &entries, bool logfiles);
+    // Makes the client of the current protocol the one in use.
+    void selectClient();
+    SftpSessionClient &sftpClient();
 
     ProtocolLog &m_log;
     Options &m_options;
     UserPrompts &m_prompts;
     const AppFolders &m_folders;
     Language &m_language;
-    std::unique_ptr<FtpClient> m_client;
+    std::unique_ptr<FtpClient> m_ftpClient;
+    std::unique_ptr<SftpSessionClient> m_sftpClient; // made when the first SFTP site is chosen
+    FtpClient *m_client = nullptr;                    // one of the two
+    std::unique_ptr<SessionHostKeyTrust> m_hostKeyTrust;
+    QString m_keyFile;
     NullSessionHost m_nullHost;
     SessionHost *m_host = &m_nullHost;
     std::function<QDateTime()> m_clock;

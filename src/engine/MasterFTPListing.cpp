@@ -1,11 +1,13 @@
 // The listing part of MasterFTP: GetListing and RemoteFileExists.
 #include "MasterFTP.h"
+#include "SftpSessionClient.h"
 #include "common/RecordText.h"
 
 #include "engine/ftp/FtpError.h"
 #include "engine/ftp/ListingBuilder.h"
 #include "engine/ftp/ListingDate.h"
 #include "engine/ftp/ListingLine.h"
+#include "engine/ftp/ListingRecord.h"
 
 #include "app/Options.h"
 #include "app/ProtocolLog.h"
@@ -37,6 +39,16 @@ bool MasterFTP::GetListing(const QString &path, QStringList &records)
     const bool logfiles = m_options.data().logfiles;
     try {
         m_client->changeDirectory(folder);
+        if (m_client->listsEntries()) {
+            records = entryRecords(m_client->listEntries(), logfiles);
+            if (m_client == m_sftpClient.get()) {
+                for (const QString &name : m_sftpClient->unusableNames())
+                    log(ProtocolEntry::Error, QStringLiteral("Skipped a name the server listed that is no valid UTF-8: ")
+                                                  + RecordText::printable(name));
+            }
+            m_currentItem.clear();
+            return true;
+        }
 
         // First pass: the names beginning with a dot. A server that refuses the specifier makes
         // the pass void; the plain second pass then gives the whole listing.
@@ -71,6 +83,27 @@ bool MasterFTP::GetListing(const QString &path, QStringList &records)
     }
     m_currentItem.clear();
     return true;
+}
+
+QStringList MasterFTP::entryRecords(const QList<ListingEntry> &entries, bool logfiles)
+{
+    // The entries come typed from the server: their names are exact, and only the rule that no
+    // record may carry certain names applies, as for listing lines.
+    QStringList records;
+    records.reserve(entries.size());
+    for (const ListingEntry &entry : entries) {
+        const QString listed = entry.listedName();
+        if (!ListingNameProblem(listed, entry.kind == EntryKind::Link).isEmpty()) {
+            log(ProtocolEntry::Error, QStringLiteral("Skipped a name the server listed that cannot be used safely: ")
+                                          + RecordText::printable(listed));
+            continue;
+        }
+        records.append(entry.format());
+    }
+    SortListingRecords(records);
+    if (logfiles)
+        m_log.WriteLogFile(QStringLiteral("DirectoryListing_Complete.log"), records);
+    return records;
 }
 
 bool MasterFTP::GetListing(const QString &path, QList<ListingEntry> &entries)

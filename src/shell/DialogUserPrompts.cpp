@@ -3,6 +3,8 @@
 #include "common/Language.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -52,8 +54,19 @@ UserPrompts::Answer DialogUserPrompts::askYesNoAbort(const QString &text)
 UserPrompts::CertificateAnswer DialogUserPrompts::askCertificate(const QString &title, const QString &text)
 {
     const bool changed = text.contains(QStringLiteral("CHANGED")) || text.contains(QStringLiteral("GEÄNDERT"));
-    QMessageBox box(changed ? QMessageBox::Critical : QMessageBox::Warning, title, text, QMessageBox::NoButton, m_parent());
-    box.setObjectName(QStringLiteral("CertificateWindow"));
+    return askTrust(changed ? QMessageBox::Critical : QMessageBox::Warning, QStringLiteral("CertificateWindow"), title, text);
+}
+
+UserPrompts::CertificateAnswer DialogUserPrompts::askHostKey(const QString &title, const QString &text)
+{
+    return askTrust(QMessageBox::Warning, QStringLiteral("HostKeyWindow"), title, text);
+}
+
+UserPrompts::CertificateAnswer DialogUserPrompts::askTrust(QMessageBox::Icon icon, const QString &objectName,
+                                                           const QString &title, const QString &text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, m_parent());
+    box.setObjectName(objectName);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     QPushButton *always = box.addButton(m_language.text(QStringLiteral("Trust always"), QStringLiteral("Immer vertrauen")),
                                         QMessageBox::AcceptRole);
@@ -67,6 +80,20 @@ UserPrompts::CertificateAnswer DialogUserPrompts::askCertificate(const QString &
     if (box.clickedButton() == always)
         return CertificateAnswer::TrustAlways;
     return box.clickedButton() == once ? CertificateAnswer::TrustThisTime : CertificateAnswer::Cancel;
+}
+
+std::optional<QString> DialogUserPrompts::askSecret(const QString &title, const QString &text)
+{
+    QInputDialog dialog(m_parent());
+    dialog.setObjectName(QStringLiteral("SecretWindow"));
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(text);
+    dialog.setTextEchoMode(QLineEdit::Password);
+    dialog.setOkButtonText(m_language.text(QStringLiteral("OK"), QStringLiteral("OK")));
+    dialog.setCancelButtonText(m_language.text(QStringLiteral("Cancel"), QStringLiteral("Abbrechen")));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 QString DialogUserPrompts::openFile(const QString &title, const QString &startFolder, const QString &filter)

@@ -2,6 +2,8 @@
 
 #include "app/UserPrompts.h"
 
+#include <QMessageBox>
+
 #include <functional>
 
 class QWidget;
@@ -27,8 +29,14 @@ public:
     // The certificate window: a warning box (critical for a changed certificate) with "Trust
     // always", "Trust this time" and "Cancel"; Escape cancels.
     CertificateAnswer askCertificate(const QString &title, const QString &text) override;
+    // The host-key window: a warning box with the same three buttons; Escape cancels.
+    CertificateAnswer askHostKey(const QString &title, const QString &text) override;
+    // A line edit that shows no characters, with OK and Cancel.
+    std::optional<QString> askSecret(const QString &title, const QString &text) override;
 
 private:
+    CertificateAnswer askTrust(QMessageBox::Icon icon, const QString &objectName, const QString &title, const QString &text);
+
     Language &m_language;
     std::function<QWidget *()> m_parent;
     std::function<QString()> m_caption;

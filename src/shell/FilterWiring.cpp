@@ -10,6 +10,7 @@
 #include "common/Language.h"
 #include "filter/FilterDescription.h"
 #include "filter/FilterForm.h"
+#include "MainFormProgressView.h"
 #include "MainFormQueueHost.h"
 #include "queue/QueueRunner.h"
 #include "queue/QueueTableModel.h"
@@ -71,7 +72,7 @@ FilterWiring::FilterWiring(AppContext &context, MainForm &main, FilterForm &form
     , m_main(main)
     , m_form(form)
     , m_options(options)
-    , m_transferFilter(form, main.widgets(), [&main] { return main.filterState(); })
+    , m_transferFilter(form, queue.view(), [&main] { return main.filterState(); })
 {
     MainWindowWidgets &w = main.widgets();
     m_onBackground = panelBackground(w.filterPanel, "JvFilterOnGradient", true);

@@ -1,6 +1,6 @@
 #include "MainFormTransferFilter.h"
 
-#include "MainWindowWidgets.h"
+#include "queue/QueueProgressView.h"
 
 #include "filter/FilterForm.h"
 #include "queue/QueueRecord.h"
@@ -10,9 +10,9 @@
 
 namespace Velmora {
 
-MainFormTransferFilter::MainFormTransferFilter(FilterForm &form, MainWindowWidgets &widgets, std::function<bool()> isOn)
+MainFormTransferFilter::MainFormTransferFilter(FilterForm &form, QueueProgressView &view, std::function<bool()> isOn)
     : m_form(form)
-    , m_widgets(widgets)
+    , m_view(view)
     , m_isOn(std::move(isOn))
 {
 }
@@ -30,8 +30,8 @@ QStringList MainFormTransferFilter::recordsFromRows(const QList<FilterRow> &rows
 
 std::optional<QStringList> MainFormTransferFilter::chooseRecords(FilterWindowMode mode, const QStringList &records)
 {
-    m_widgets.queueInfoPanel->clear();
-    m_widgets.queueSizePanel->clear();
+    m_view.setQueueInfoText(QString());
+    m_view.setQueueSizeText(QString());
     m_form.setQueueList(records);
     if (!m_form.execInMode(mode))
         return std::nullopt;

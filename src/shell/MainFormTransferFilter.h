@@ -12,7 +12,7 @@
 namespace Velmora {
 
 class FilterForm;
-struct MainWindowWidgets;
+class QueueProgressView;
 
 // The transfer filter the workflows use: the main window's on/off switch and the filter window
 // over collected records. After OK the window's mode says what comes back: the ticked rows'
@@ -20,7 +20,8 @@ struct MainWindowWidgets;
 // file" leaves the chosen file here.
 class MainFormTransferFilter : public TransferFilter {
 public:
-    MainFormTransferFilter(FilterForm &form, MainWindowWidgets &widgets, std::function<bool()> isOn);
+    // view: the queue texts above the grid, emptied while the window is open.
+    MainFormTransferFilter(FilterForm &form, QueueProgressView &view, std::function<bool()> isOn);
 
     bool isInUse() const override { return m_isOn(); }
     std::optional<QStringList> chooseRecords(FilterWindowMode mode, const QStringList &records) override;
@@ -36,7 +37,7 @@ public:
 
 private:
     FilterForm &m_form;
-    MainWindowWidgets &m_widgets;
+    QueueProgressView &m_view;
     std::function<bool()> m_isOn;
 };
 

@@ -110,12 +110,14 @@ QString ConnectionStore::StoreLine(const FTPConnection &site, const QString &key
         line += fields[i];
     }
     // The tenth field names the password's keyring entry; a plain site's blank ninth field
-    // keeps its place.
-    if (!keyringKey.isEmpty()) {
+    // keeps its place. The eleventh is an SFTP site's key file (a blank tenth keeps its place).
+    if (!keyringKey.isEmpty() || !site.KeyFile.isEmpty()) {
         if (count < FTPConnection::FieldCount)
             line += Separator + QStringLiteral(" ");
-        line += Separator + KeyringMarker + keyringKey;
+        line += Separator + (keyringKey.isEmpty() ? QStringLiteral(" ") : KeyringMarker + keyringKey);
     }
+    if (!site.KeyFile.isEmpty())
+        line += Separator + site.KeyFile;
     return line;
 }
 
@@ -151,6 +153,8 @@ FTPConnection ConnectionStore::ParseLine(const QString &line, bool *passwordOk)
     if (fields.size() > KeyringField && fields[KeyringField].startsWith(KeyringMarker)
         && fields[KeyringField].size() > KeyringMarker.size())
         site.PasswordKey = fields[KeyringField].mid(KeyringMarker.size());
+    if (fields.size() > KeyFileField)
+        site.KeyFile = fields[KeyFileField].trimmed().isEmpty() ? QString() : fields[KeyFileField];
     if (passwordOk)
         *passwordOk = ok;
     return site;

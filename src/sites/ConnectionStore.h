@@ -33,6 +33,7 @@ public:
     // Zero-based position of the field that names the keyring entry, and the text it starts with
     // (so that any other text there is not taken for a keyring entry).
     static constexpr int KeyringField = 9;
+    static constexpr int KeyFileField = 10;
     static inline const QString KeyringMarker = QStringLiteral("keyring:");
 
     // folder: the application data folder (ends with "/"). log and language may be null (no

@@ -41,6 +41,11 @@ SiteImportResult CuteFtp8Importer::Parse(const QStringList &lines)
         if (containsEither(line, u"HostName:", u"Hostname:")) {
             site.Host = OrDefault(afterLabel(line, true), blank);
             transport = SiteTransport::FromHost(line.mid(line.indexOf(u':') + 1), &scheme);
+            // A URL's host is what follows its scheme, without a port.
+            if (!scheme.isEmpty()) {
+                const QString rest = line.mid(line.indexOf(scheme) + scheme.size());
+                site.Host = OrDefault(Trim(RepairGermanLetters(Word(1, rest, u":"))), blank);
+            }
             found = true;
         }
         if (containsEither(line, u"Username:", u"Benutzername:")) {

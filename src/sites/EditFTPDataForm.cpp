@@ -7,6 +7,8 @@
 #include "app/UserPrompts.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,6 +35,20 @@ QPushButton *makeButton(QWidget *parent, const char *name)
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;
+}
+
+// A path edit with a "..." button beside it that picks the path; the row goes into the grid.
+QWidget *pathRow(QWidget *parent, QLineEdit *edit, const char *buttonName, QPushButton *&button)
+{
+    auto *row = new QWidget(parent);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(edit, 1);
+    button = makeButton(row, buttonName);
+    button->setText(QStringLiteral("..."));
+    button->setFixedWidth(32);
+    layout->addWidget(button);
+    return row;
 }
 
 bool isPortNumber(const QString &text)
@@ -92,21 +108,16 @@ void EditFTPDataForm::buildControls()
     for (int i = 0; i < EncryptionChoice::All().size(); ++i)
         m_encryption->addItem(QString());
     addRow(data, 6, m_encryptionLabel, m_encryption);
+    m_keyFile = makeEdit(m_dataGroup, "KeyFileEdit");
+    addRow(data, 7, m_keyFileLabel, pathRow(m_dataGroup, m_keyFile, "KeyFileButton", m_keyFileButton));
+    m_keyFileLabel->setBuddy(m_keyFile);
     content->addWidget(m_dataGroup);
 
     m_directoriesGroup = new QGroupBox(this);
     m_directoriesGroup->setObjectName(QStringLiteral("DirectoriesGroupBox"));
     auto *directories = new QGridLayout(m_directoriesGroup);
     m_localDir = makeEdit(m_directoriesGroup, "LocalDirEdit");
-    auto *localRow = new QWidget(m_directoriesGroup);
-    auto *localLayout = new QHBoxLayout(localRow);
-    localLayout->setContentsMargins(0, 0, 0, 0);
-    localLayout->addWidget(m_localDir, 1);
-    m_open = makeButton(localRow, "OpenButton");
-    m_open->setText(QStringLiteral("..."));
-    m_open->setFixedWidth(32);
-    localLayout->addWidget(m_open);
-    addRow(directories, 0, m_localLabel, localRow);
+    addRow(directories, 0, m_localLabel, pathRow(m_directoriesGroup, m_localDir, "OpenButton", m_open));
     m_localLabel->setBuddy(m_localDir);
     m_serverDir = makeEdit(m_directoriesGroup, "ServerDirEdit");
     addRow(directories, 1, m_serverLabel, m_serverDir);
@@ -129,6 +140,9 @@ void EditFTPDataForm::buildControls()
     connect(m_abort, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_open, &QPushButton::clicked, this, &EditFTPDataForm::OpenButtonClick);
     connect(m_import, &QPushButton::clicked, this, &EditFTPDataForm::ImportBitBtnClick);
+    connect(m_keyFileButton, &QPushButton::clicked, this, &EditFTPDataForm::KeyFileButtonClick);
+    connect(m_encryption, &QComboBox::currentIndexChanged, this, &EditFTPDataForm::EncryptionChanged);
+    EncryptionChanged(m_encryption->currentIndex());
 }
 
 void EditFTPDataForm::retranslate()
@@ -144,6 +158,8 @@ void EditFTPDataForm::retranslate()
     const QList<FtpEncryption> choices = EncryptionChoice::All();
     for (int i = 0; i < choices.size(); ++i)
         m_encryption->setItemText(i, EncryptionChoice::Text(choices[i], &context().language));
+    m_keyFileLabel->setText(text(QStringLiteral("Key file (SFTP)"), QStringLiteral("Schlüsseldatei (SFTP)")));
+    m_keyFile->setPlaceholderText(text(QStringLiteral("ssh-agent and ~/.ssh keys"), QStringLiteral("ssh-agent und Schlüssel in ~/.ssh")));
     m_directoriesGroup->setTitle(text(QStringLiteral("Directories"), QStringLiteral("Ordner")));
     m_localLabel->setText(text(QStringLiteral("Default local directory"), QStringLiteral("Lokales Standard Verzeichnis")));
     m_serverLabel->setText(text(QStringLiteral("Default server directory"), QStringLiteral("Server Standard Verzeichnis")));
@@ -182,7 +198,44 @@ void EditFTPDataForm::setConnection(const FTPConnection &site)
     m_localDir->setText(site.LocalPath);
     m_serverDir->setText(site.ServerPath);
     setModeIndex(site.isPassive() ? 0 : 1);
+    m_keyFile->setText(site.KeyFile);
+    // The site's port stays as stored, whatever the protocol's default.
+    m_shownEncryption = -1;
     m_encryption->setCurrentIndex(int(EncryptionChoice::All().indexOf(site.encryption())));
+    EncryptionChanged(m_encryption->currentIndex());
+}
+
+FtpEncryption EditFTPDataForm::chosenEncryption() const
+{
+    return EncryptionChoice::All().value(m_encryption->currentIndex(), FtpEncryption::ExplicitRequired);
+}
+
+void EditFTPDataForm::EncryptionChanged(int index)
+{
+    const QList<FtpEncryption> choices = EncryptionChoice::All();
+    const FtpEncryption now = choices.value(index, FtpEncryption::ExplicitRequired);
+    if (m_shownEncryption >= 0) {
+        const quint16 before = EncryptionChoice::DefaultPort(choices.value(m_shownEncryption, FtpEncryption::ExplicitRequired));
+        const QString port = m_port->text().trimmed();
+        if (port.isEmpty() || port == QString::number(before))
+            m_port->setText(QString::number(EncryptionChoice::DefaultPort(now)));
+    }
+    m_shownEncryption = index;
+    const bool sftp = now == FtpEncryption::Sftp;
+    m_mode->setEnabled(!sftp);
+    m_keyFileLabel->setEnabled(sftp);
+    m_keyFile->setEnabled(sftp);
+    m_keyFileButton->setEnabled(sftp);
+}
+
+void EditFTPDataForm::KeyFileButtonClick()
+{
+    const QString file = context().prompts.openFile(
+        text(QStringLiteral("Please select the private key file"), QString::fromUtf8("Bitte wählen Sie die private Schlüsseldatei")),
+        m_keyFile->text().isEmpty() ? QDir::homePath() + QStringLiteral("/.ssh") : QFileInfo(m_keyFile->text()).absolutePath(),
+        QString());
+    if (!file.isEmpty())
+        m_keyFile->setText(file);
 }
 
 FTPConnection EditFTPDataForm::connection() const
@@ -196,7 +249,9 @@ FTPConnection EditFTPDataForm::connection() const
     site.LocalPath = m_localDir->text();
     site.ServerPath = m_serverDir->text();
     site.Mode = m_mode->currentIndex() == 1 ? FTPConnection::Active : FTPConnection::Passive;
-    site.Encryption = EncryptionChoice::Keyword(EncryptionChoice::All().value(m_encryption->currentIndex()));
+    site.Encryption = EncryptionChoice::Keyword(chosenEncryption());
+    if (chosenEncryption() == FtpEncryption::Sftp)
+        site.KeyFile = m_keyFile->text().trimmed();
     return site;
 }
 
@@ -234,7 +289,7 @@ void EditFTPDataForm::BitBtn1Click()
         return;
     }
     // "§" separates the fields of the site file; only the name may lose it quietly.
-    for (QLineEdit *edit : {m_host, m_user, m_localDir, m_serverDir}) {
+    for (QLineEdit *edit : {m_host, m_user, m_localDir, m_serverDir, m_keyFile}) {
         if (edit->text().contains(QChar(0xA7))) {
             prompts.information(text(QString::fromUtf8("The character \"§\" cannot be stored in a site. Please remove it."),
                                      QString::fromUtf8("Das Zeichen \"§\" kann nicht gespeichert werden. Bitte entfernen Sie es.")));

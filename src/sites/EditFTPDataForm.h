@@ -22,7 +22,7 @@ public:
 
     void setConnection(const FTPConnection &site);
     // The values as typed; Mode "Active" for the second mode choice, else "Passive"; the
-    // encryption as chosen.
+    // encryption as chosen; the key file only for an SFTP site.
     FTPConnection connection() const;
     // Shown in the header instead of "FTP data".
     void setTitle(const QString &title);
@@ -51,6 +51,11 @@ private:
     void BitBtn1Click();
     void OpenButtonClick();
     void ImportBitBtnClick();
+    void KeyFileButtonClick();
+    // The protocol choice changed: an SFTP site has a key file and no FTP mode, and a port left
+    // at the other protocol's default follows to the new one's.
+    void EncryptionChanged(int index);
+    FtpEncryption chosenEncryption() const;
 
     QString m_title;
     QLabel *m_topLabel = nullptr;
@@ -63,6 +68,10 @@ private:
     QComboBox *m_mode = nullptr;
     QLabel *m_encryptionLabel = nullptr;
     QComboBox *m_encryption = nullptr; // the choices of EncryptionChoice::All(), in that order
+    QLabel *m_keyFileLabel = nullptr;
+    QLineEdit *m_keyFile = nullptr;
+    QPushButton *m_keyFileButton = nullptr;
+    int m_shownEncryption = -1;
     QPushButton *m_open = nullptr, *m_ok = nullptr, *m_abort = nullptr, *m_import = nullptr;
 };
 

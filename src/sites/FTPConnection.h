@@ -17,9 +17,12 @@ struct FTPConnection {
     QString LocalPath;
     QString ServerPath;
     QString Mode; // "Passive" or "Active"; anything else connects actively
-    // The encryption keyword of EncryptionChoice ("ftpes", "ftps", "ftp-tls-if-available",
-    // "ftp"); stored last, so that older versions, which read eight fields, keep the site.
+    // The keyword of EncryptionChoice ("ftpes", "ftps", "ftp-tls-if-available", "ftp",
+    // "sftp"); stored after the eight older fields, so that older versions keep the site.
     QString Encryption = QStringLiteral("ftp");
+    // SFTP: the private key file the site logs in with; empty for the agent's and the default
+    // keys. Not a column of its own; stored after the keyring field when not empty.
+    QString KeyFile;
 
     // Not fields of their own: where the password was found. PasswordKey names the keyring entry
     // the password was read from (empty when it came from the file). PasswordUnread: the store

@@ -147,6 +147,8 @@ SiteImportResult FileZilla3Importer::Parse(const QStringList &lines)
             protocol = Trim(RemoveAll(RemoveAll(line, QStringLiteral("<Protocol>")), QStringLiteral("</Protocol>")));
             hasProtocol = true;
         }
+        if (line.contains(QStringLiteral("<Keyfile>")))
+            site.KeyFile = tagValue(line, QStringLiteral("<Keyfile>"), QStringLiteral("</Keyfile>"), true);
         if (line.contains(QStringLiteral("<User>")))
             site.User = OrDefault(tagValue(line, QStringLiteral("<User>"), QStringLiteral("</User>"), false), blank);
         if (line.contains(QStringLiteral("<Pass>"))) {

@@ -8,8 +8,8 @@ namespace Velmora {
 // optional "fzdefaults.xml", which names the site file's folder in its setting "Config
 // Location". The site file is read line by line, one site per "</Server>"; FTP sites come
 // across with their encryption (protocol 0: TLS if available, 3: implicit TLS, 4: explicit TLS
-// required, 6: plain FTP); sites that FileZilla reaches over SFTP or another protocol are left
-// out.
+// required, 6: plain FTP), SFTP sites (protocol 1) as SFTP sites with the key file their
+// "<Keyfile>" names; sites that FileZilla reaches over another protocol are left out.
 class FileZilla3Importer {
 public:
     // True when the lines are a FileZilla site list (they hold a "<Servers" or "<Server>" tag).

@@ -17,6 +17,7 @@ public:
         QString password;
         int activeMode = 0; // 1: active mode
         FtpEncryption encryption = FtpEncryption::Plain;
+        QString keyFile; // SFTP: the site's private key file, empty for none
 
         bool operator==(const ConnectionData &) const = default;
     };

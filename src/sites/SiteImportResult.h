@@ -11,7 +11,7 @@
 namespace Velmora {
 
 // What one importer found in a file: the sites in file order, the sites left out because the
-// other client reaches them encrypted or with another protocol, and notes on parts of the file
+// other client reaches them with another protocol than FTP or SFTP, and notes on parts of the file
 // that could not become sites (shown as protocol error lines).
 struct SiteImportResult {
     struct Problem {
@@ -27,10 +27,10 @@ struct SiteImportResult {
     QList<LeftOut> leftOut;
     QList<Problem> problems;
 
-    // Takes the site over with the encryption the file records for it, or leaves it out when
-    // that is SFTP or another protocol. A URL scheme in the host ("ftpes://host") says more than
-    // the file's setting; the host keeps no "ftps://" or "ftpes://" scheme, which is no part of
-    // a host name. True when taken over.
+    // Takes the site over with the protocol and encryption the file records for it, or leaves
+    // it out when that is another protocol than FTP or SFTP. A URL scheme in the host
+    // ("ftpes://host", "sftp://host") says more than the file's setting; the host keeps no such
+    // scheme, which is no part of a host name. True when taken over.
     bool add(FTPConnection site, SiteTransport::Kind transport = SiteTransport::Ftp, const QString &record = {})
     {
         if (!SiteTransport::TakenOver(transport)) {
@@ -45,9 +45,12 @@ struct SiteImportResult {
         }
         if (!scheme.isEmpty()) {
             transport = byHost;
-            if (byHost == SiteTransport::FtpExplicitTls || byHost == SiteTransport::FtpImplicitTls)
+            if (byHost == SiteTransport::FtpExplicitTls || byHost == SiteTransport::FtpImplicitTls || byHost == SiteTransport::Sftp)
                 site.Host = site.Host.trimmed().mid(scheme.size());
         }
+        // An importer's default port is FTP's: an SFTP site without a port of its own gets SSH's.
+        if (transport == SiteTransport::Sftp && (site.Port.trimmed().isEmpty() || site.Port.trimmed() == QStringLiteral("21")))
+            site.Port = QString::number(EncryptionChoice::DefaultPort(FtpEncryption::Sftp));
         site.Encryption = EncryptionChoice::Keyword(SiteTransport::EncryptionOf(transport));
         sites.append(site);
         return true;

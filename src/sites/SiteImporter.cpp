@@ -348,11 +348,11 @@ QString SiteImporter::leftOutMessage(const QStringList &names) const
     const QString count = QString::number(names.size());
     const QString list = names.join(QStringLiteral(", "));
     if (names.size() == 1) {
-        return text(QStringLiteral("1 site uses SFTP or another protocol than FTP and was not imported: ") + list,
-                    QStringLiteral("1 Seite verwendet SFTP oder ein anderes Protokoll als FTP und wurde nicht importiert: ") + list);
+        return text(QStringLiteral("1 site uses another protocol than FTP or SFTP and was not imported: ") + list,
+                    QStringLiteral("1 Seite verwendet ein anderes Protokoll als FTP oder SFTP und wurde nicht importiert: ") + list);
     }
-    return text(count + QStringLiteral(" sites use SFTP or another protocol than FTP and were not imported: ") + list,
-                count + QStringLiteral(" Seiten verwenden SFTP oder ein anderes Protokoll als FTP und wurden nicht importiert: ") + list);
+    return text(count + QStringLiteral(" sites use another protocol than FTP or SFTP and were not imported: ") + list,
+                count + QStringLiteral(" Seiten verwenden ein anderes Protokoll als FTP oder SFTP und wurden nicht importiert: ") + list);
 }
 
 } // namespace Velmora

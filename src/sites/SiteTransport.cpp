@@ -8,7 +8,7 @@ namespace Velmora {
 
 bool SiteTransport::TakenOver(Kind kind)
 {
-    return kind == Ftp || kind == FtpTlsWhenOffered || kind == FtpExplicitTls || kind == FtpImplicitTls;
+    return kind == Ftp || kind == FtpTlsWhenOffered || kind == FtpExplicitTls || kind == FtpImplicitTls || kind == Sftp;
 }
 
 FtpEncryption SiteTransport::EncryptionOf(Kind kind)
@@ -17,6 +17,7 @@ FtpEncryption SiteTransport::EncryptionOf(Kind kind)
     case FtpTlsWhenOffered: return FtpEncryption::ExplicitIfAvailable;
     case FtpExplicitTls: return FtpEncryption::ExplicitRequired;
     case FtpImplicitTls: return FtpEncryption::Implicit;
+    case Sftp: return FtpEncryption::Sftp;
     default: return FtpEncryption::Plain;
     }
 }

@@ -7,9 +7,9 @@
 namespace Velmora {
 
 // How another FTP client reaches a site, as far as its file tells. Velmora speaks FTP, plain
-// and over TLS: those sites come across with their encryption, so that no connect sends a
-// password in clear that the other client sent encrypted. SFTP and other protocols stay out.
-// TakenOver is the one place that decides.
+// and over TLS, and SFTP: those sites come across with their protocol and encryption, so that
+// no connect sends a password in clear that the other client sent encrypted. Other protocols
+// stay out. TakenOver is the one place that decides.
 class SiteTransport {
 public:
     enum Kind {
@@ -22,9 +22,9 @@ public:
         NotFtp,            // another protocol than FTP
     };
 
-    // True for the kinds a Velmora site reproduces: FTP, plain or over TLS.
+    // True for the kinds a Velmora site reproduces: FTP, plain or over TLS, and SFTP.
     static bool TakenOver(Kind kind);
-    // The encryption a taken-over site gets (plain FTP for any kind not taken over).
+    // The protocol choice a taken-over site gets (plain FTP for any kind not taken over).
     static FtpEncryption EncryptionOf(Kind kind);
     // The kind as the protocol names it.
     static QString EnglishName(Kind kind);

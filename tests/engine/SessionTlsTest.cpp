@@ -148,7 +148,8 @@ TEST_F(SessionTlsTest, LoginFilesKeepTheEncryptionAsProtocol)
     const Case cases[] = {{FtpEncryption::Plain, "ftp"},
                           {FtpEncryption::ExplicitIfAvailable, "ftp-tls-if-available"},
                           {FtpEncryption::ExplicitRequired, "ftpes"},
-                          {FtpEncryption::Implicit, "ftps"}};
+                          {FtpEncryption::Implicit, "ftps"},
+                          {FtpEncryption::Sftp, "sftp"}};
     const QString path = folders.appDataFile(QStringLiteral("job.ftp"));
     for (const Case &c : cases) {
         master->SetConnectionData(QStringLiteral("example.org"), QStringLiteral("21"), QStringLiteral("u"), QStringLiteral("p"), 0);
@@ -166,7 +167,7 @@ TEST_F(SessionTlsTest, LoginFilesKeepTheEncryptionAsProtocol)
     // asks for TLS rather than sending a password in clear.
     writeAt(path, "[SETTINGS]\r\nHost=example.org\r\nUser=u\r\nPort=21\r\n");
     EXPECT_EQ(ReadLoginFile(path).encryption, FtpEncryption::Plain);
-    writeAt(path, "[SETTINGS]\r\nHost=example.org\r\nProtocol=sftp\r\n");
+    writeAt(path, "[SETTINGS]\r\nHost=example.org\r\nProtocol=webdav\r\n");
     EXPECT_EQ(ReadLoginFile(path).encryption, FtpEncryption::ExplicitRequired);
 }
 

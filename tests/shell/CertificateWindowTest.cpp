@@ -1,6 +1,7 @@
 // The certificate window as the user sees it: its buttons in both languages, what each answers,
 // and that a changed certificate is shown as a critical warning.
 #include "AppFixture.h"
+#include "MessageBoxAnswer.h"
 #include "FtpTestServer.h"
 #include "QtPrinters.h"
 #include "TlsTestCertificates.h"
@@ -24,37 +25,12 @@ using namespace Velmora::Testing;
 
 namespace {
 
-struct Seen {
-    QString title;
-    QString text;
-    QStringList buttons;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
+using Seen = SeenMessageBox;
 
 // Answers the certificate window, once it is up, with the button of the given text.
 Seen answerWith(const QString &button, const std::function<void()> &ask)
 {
-    Seen seen;
-    QTimer poll;
-    poll.setInterval(0);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || box->objectName() != QStringLiteral("CertificateWindow"))
-            return;
-        poll.stop();
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        for (QAbstractButton *b : box->buttons()) {
-            seen.buttons << b->text();
-            if (b->text() == button)
-                QTimer::singleShot(0, b, &QAbstractButton::click);
-        }
-        seen.buttons.sort(); // the platform's style orders them
-    });
-    poll.start();
-    ask();
-    return seen;
+    return answerMessageBox(QStringLiteral("CertificateWindow"), button, ask);
 }
 
 FtpCertificate certificate(bool changed)

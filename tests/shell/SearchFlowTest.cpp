@@ -4,6 +4,7 @@
 // after a backup, uploaded, and restored from the backup. The server's files are compared byte
 // for byte after every step. The same for local files.
 #include "AppFixture.h"
+#include "HandOverAllFilter.h"
 #include "FtpTestServer.h"
 #include "QtPrinters.h"
 #include "WhenShown.h"
@@ -61,52 +62,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The filter window's second step without its window: every text file of the collection is
-// handed over (the real window lets the user narrow them first).
-class HandOverAllFilter : public TransferFilter {
-public:
-    HandOverAllFilter(AppContext &context, QueueHost &window)
-        : m_context(context)
-        , m_window(window)
-    {
-    }
-    bool isInUse() const override { return true; }
-    std::optional<QStringList> chooseRecords(FilterWindowMode mode, const QStringList &records) override
-    {
-        modes << mode;
-        const QString download = m_context.folders.downloadFolder();
-        QDir(download).removeRecursively();
-        QDir().mkpath(download);
-        const QString box = IncludeTrailingBackslash(m_window.localPathText());
-        QStringList queue;
-        QStringList handOver;
-        for (const QString &text : records) {
-            const QueueRecord record = QueueRecord::parse(text);
-            const bool download = record.command == QueueCommand::Retr;
-            if (!download && record.command != QueueCommand::Stor)
-                continue;
-            const QString local = download ? record.target : record.source;
-            if (!IsAsciiFile(local))
-                continue;
-            const QString entry = QString(RecordText::EntrySeparator) + u"1|"_s + LocalFileName(local) + u'|'
-                + Word(3, record.entry, u"|") + u'|' + Word(4, record.entry, u"|");
-            handOver << record.word() + u'|' + record.source + u'|' + record.target + entry;
-            queue << (download ? u"RETR|"_s + record.source + u'|'
-                              + WorkingCopyPath(local, box, m_context.folders.downloadFolder()) + entry
-                               : handOver.constLast());
-        }
-        TextCodec::WriteLines(m_context.folders.tempFolder + u"SEARCH_QUEUE.TXT"_s, handOver);
-        return queue;
-    }
-    QString chosenRemoteFile() const override { return {}; }
-    QString chosenLocalFile() const override { return {}; }
-
-    QList<FilterWindowMode> modes;
-
-private:
-    AppContext &m_context;
-    QueueHost &m_window;
-};
 
 class SearchFlow : public AppFixture {
 protected:
@@ -220,16 +175,10 @@ protected:
     }
     void inSearchWindow(std::function<void()> steps)
     {
-        auto *poll = new QTimer(&form());
-        QObject::connect(poll, &QTimer::timeout, &form(), [this, poll, steps] {
-            if (!form().isVisible())
-                return;
-            poll->stop();
-            poll->deleteLater();
+        whenShown(&form(), [this, steps] {
             windowWasOpen = true;
             steps();
         });
-        poll->start(0);
     }
     QByteArray onServer(const QString &path) { return server.readFile(path); }
 

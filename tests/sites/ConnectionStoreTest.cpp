@@ -19,6 +19,12 @@ namespace {
 
 const QString S = QString(QChar(0xA7)); // "§"
 
+FTPConnection withKeyFile(FTPConnection site, const QString &keyFile)
+{
+    site.KeyFile = keyFile;
+    return site;
+}
+
 // A store line's bytes from its fields.
 QByteArray storeLine(const QStringList &fields)
 {
@@ -92,6 +98,13 @@ TEST_F(ConnectionStoreTest, EveryFieldKeepsItsPlace)
         {"TLS if available", site(u"Shop"_s, u"h"_s, u"u"_s, u"abc"_s, u"21"_s, bs, u"/"_s, u"Active"_s, u"ftp-tls-if-available"_s),
          {u"Shop"_s, u"h"_s, u"u"_s, u"097098099"_s, u"21"_s, bs, u"/"_s, u"Active"_s, u"ftp-tls-if-available"_s},
          site(u"Shop"_s, u"h"_s, u"u"_s, u"abc"_s, u"21"_s, bs, u"/"_s, u"Active"_s, u"ftp-tls-if-available"_s)},
+        {"SFTP", site(u"Shell"_s, u"h"_s, u"u"_s, QString(), u"22"_s, bs, u"/"_s, u"Passive"_s, u"sftp"_s),
+         {u"Shell"_s, u"h"_s, u"u"_s, QString(), u"22"_s, bs, u"/"_s, u"Passive"_s, u"sftp"_s},
+         site(u"Shell"_s, u"h"_s, u"u"_s, QString(), u"22"_s, bs, u"/"_s, u"Passive"_s, u"sftp"_s)},
+        // An SFTP site's key file comes after the keyring's place, which a blank keeps.
+        {"SFTP with a key file", withKeyFile(site(u"Shell"_s, u"h"_s, u"u"_s, QString(), u"22"_s, bs, u"/"_s, u"Passive"_s, u"sftp"_s), u"/home/jo/.ssh/my key"_s),
+         {u"Shell"_s, u"h"_s, u"u"_s, QString(), u"22"_s, bs, u"/"_s, u"Passive"_s, u"sftp"_s, sp, u"/home/jo/.ssh/my key"_s},
+         withKeyFile(site(u"Shell"_s, u"h"_s, u"u"_s, QString(), u"22"_s, bs, u"/"_s, u"Passive"_s, u"sftp"_s), u"/home/jo/.ssh/my key"_s)},
     };
     for (const Case &c : cases) {
         store.sites() = {c.stored};
@@ -101,6 +114,21 @@ TEST_F(ConnectionStoreTest, EveryFieldKeepsItsPlace)
         EXPECT_EQ(store.sites().first(), c.readBack) << c.what;
     }
     EXPECT_TRUE(protocolErrors(log).isEmpty());
+}
+
+// With the password in the keyring, the key file follows the keyring field.
+TEST_F(ConnectionStoreTest, KeyFileFollowsTheKeyringField)
+{
+    const FTPConnection shell = withKeyFile(
+        site(u"Shell"_s, u"h"_s, u"u"_s, u"pw"_s, u"22"_s, u"/l/"_s, u"/"_s, u"Passive"_s, u"sftp"_s), u"/k/id"_s);
+    const QString line = ConnectionStore::StoreLine(shell, u"site Shell (u@h:22)"_s);
+    EXPECT_EQ(line, QStringList({u"Shell"_s, u"h"_s, u"u"_s, QString(), u"22"_s, u"/l/"_s, u"/"_s, u"Passive"_s, u"sftp"_s,
+                                 u"keyring:site Shell (u@h:22)"_s, u"/k/id"_s})
+                        .join(S));
+    const FTPConnection back = ConnectionStore::ParseLine(line);
+    EXPECT_EQ(back.KeyFile, u"/k/id"_s);
+    EXPECT_EQ(back.PasswordKey, u"site Shell (u@h:22)"_s);
+    EXPECT_EQ(back.encryption(), FtpEncryption::Sftp);
 }
 
 TEST_F(ConnectionStoreTest, SortsWithoutRegardToCaseAndDropsOnlyExactDuplicates)

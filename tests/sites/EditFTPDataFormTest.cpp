@@ -2,6 +2,8 @@
 #include "SiteWindowFixture.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QLabel>
 
 using namespace Velmora;
 using namespace Velmora::Testing;
@@ -99,7 +101,7 @@ TEST_F(EditFTPDataDialog, FolderPickerFillsTheLocalFolder)
 
 namespace {
 
-TEST_F(EditFTPDataDialog, OffersTheFourEncryptionChoicesAndStoresTheOneChosen)
+TEST_F(EditFTPDataDialog, OffersTheFiveProtocolChoicesAndStoresTheOneChosen)
 {
     openNew();
     auto *choice = edit().findChild<QComboBox *>(u"EncryptionComboBox"_s);
@@ -111,11 +113,12 @@ TEST_F(EditFTPDataDialog, OffersTheFourEncryptionChoicesAndStoresTheOneChosen)
         return texts;
     };
     EXPECT_EQ(items(), (QStringList{u"Require explicit FTP over TLS"_s, u"Implicit FTP over TLS"_s,
-                                    u"Use explicit FTP over TLS if available"_s, u"Only plain FTP (insecure)"_s}));
+                                    u"Use explicit FTP over TLS if available"_s, u"Only plain FTP (insecure)"_s,
+                                    u"SFTP (SSH)"_s}));
     main().SetLanguage(Language::German);
     EXPECT_EQ(items(), (QStringList{QString::fromUtf8("Explizites FTP über TLS verlangen"), QString::fromUtf8("Implizites FTP über TLS"),
                                     QString::fromUtf8("Explizites FTP über TLS, wenn verfügbar"),
-                                    u"Nur einfaches FTP (unsicher)"_s}));
+                                    u"Nur einfaches FTP (unsicher)"_s, u"SFTP (SSH)"_s}));
     main().SetLanguage(Language::English);
 
     editField("NameEdit")->setText(u"Secure"_s);
@@ -131,4 +134,66 @@ TEST_F(EditFTPDataDialog, OffersTheFourEncryptionChoicesAndStoresTheOneChosen)
     EXPECT_EQ(store.sites()[0].encryption(), FtpEncryption::Implicit);
 }
 
+// Choosing SFTP moves a port left at 21 to 22 (and back), leaves the FTP mode out and offers
+// the key file, which the store keeps with the site.
+TEST_F(EditFTPDataDialog, SftpSiteGetsPort22AndAKeyFile)
+{
+    openNew();
+    auto *choice = edit().findChild<QComboBox *>(u"EncryptionComboBox"_s);
+    auto *mode = edit().findChild<QComboBox *>(u"FTPModusComboBox"_s);
+    auto *browse = edit().findChild<QPushButton *>(u"KeyFileButton"_s);
+    ASSERT_NE(browse, nullptr);
+    EXPECT_EQ(editField("PortEdit")->text(), u"21"_s);
+    EXPECT_FALSE(editField("KeyFileEdit")->isEnabled());
+    EXPECT_TRUE(mode->isEnabled());
+
+    choice->setCurrentIndex(4);
+    EXPECT_EQ(editField("PortEdit")->text(), u"22"_s);
+    EXPECT_FALSE(mode->isEnabled());
+    EXPECT_TRUE(editField("KeyFileEdit")->isEnabled());
+    choice->setCurrentIndex(3);
+    EXPECT_EQ(editField("PortEdit")->text(), u"21"_s);
+    editField("PortEdit")->setText(u"2222"_s);
+    choice->setCurrentIndex(4);
+    EXPECT_EQ(editField("PortEdit")->text(), u"2222"_s) << "a port of the user's own stays";
+
+    prompts.clear();
+    prompts.fileAnswers = {u"/home/jo/.ssh/site_key"_s};
+    browse->click();
+    EXPECT_EQ(prompts.shown, QStringList{u"openFile: Please select the private key file"_s});
+    EXPECT_EQ(prompts.lastStartFolder, QDir::homePath() + u"/.ssh"_s);
+    EXPECT_EQ(editField("KeyFileEdit")->text(), u"/home/jo/.ssh/site_key"_s);
+
+    editField("NameEdit")->setText(u"Shell host"_s);
+    editField("HostEdit")->setText(u"ssh.example"_s);
+    editField("UserEdit")->setText(u"jo"_s);
+    editButton("BitBtn1")->click();
+    ASSERT_FALSE(edit().isVisible());
+    ConnectionStore store(env.appDataFolder());
+    store.LoadConnections();
+    ASSERT_EQ(store.sites().size(), 1);
+    EXPECT_EQ(store.sites()[0].Encryption, u"sftp"_s);
+    EXPECT_EQ(store.sites()[0].encryption(), FtpEncryption::Sftp);
+    EXPECT_EQ(store.sites()[0].Port, u"2222"_s);
+    EXPECT_EQ(store.sites()[0].KeyFile, u"/home/jo/.ssh/site_key"_s);
+
+    // Opened again, the site shows its key file and its own port.
+    edit().setConnection(store.sites()[0]);
+    EXPECT_EQ(choice->currentText(), u"SFTP (SSH)"_s);
+    EXPECT_EQ(editField("PortEdit")->text(), u"2222"_s);
+    EXPECT_EQ(editField("KeyFileEdit")->text(), u"/home/jo/.ssh/site_key"_s);
+    const auto keyLabel = [this] {
+        for (QLabel *label : edit().findChildren<QLabel *>()) {
+            if (label->buddy() == editField("KeyFileEdit"))
+                return label->text();
+        }
+        return QString();
+    };
+    EXPECT_EQ(keyLabel(), u"Key file (SFTP)"_s);
+    main().SetLanguage(Language::German);
+    EXPECT_EQ(keyLabel(), QString::fromUtf8("Schlüsseldatei (SFTP)"));
+    EXPECT_EQ(choice->currentText(), u"SFTP (SSH)"_s);
+}
+
 } // namespace
+

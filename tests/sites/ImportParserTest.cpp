@@ -232,29 +232,32 @@ TEST(FileZilla3Import, ReadsTheCurrentLinuxSiteFile)
     const SiteImportResult result = FileZilla3Importer::Parse(fixtureLines(u"filezilla3/linux/sitemanager.xml"_s));
     // Sites in nested folders count like the others; "<RemoteDir />" leaves "/"; a bookmark's name
     // and folders are not the site's; base64 passwords are decoded, a bare one is trimmed.
-    ASSERT_EQ(result.sites.size(), 5);
+    ASSERT_EQ(result.sites.size(), 6);
     EXPECT_EQ(result.sites[0], site(u"Home NAS"_s, u"nas.home.example"_s, u"jo"_s, u"secret"_s, u"21"_s, u"/home/jo"_s, u"/"_s,
                                     u"Active"_s, u"ftp"_s));
     EXPECT_EQ(result.sites[1], site(u"Shop"_s, QString::fromUtf8("ftp.grün.example"), cp1252("j\xC3\xBCrgen"),
                                     QString::fromUtf8("pässword"), u"2121"_s, root, u"/home/www"_s, u"Passive"_s,
                                     u"ftp-tls-if-available"_s));
-    // Implicit TLS (3) and required explicit TLS (4) come across with their encryption.
-    EXPECT_EQ(result.sites[2].Name, u"Client FTPS"_s);
-    EXPECT_EQ(result.sites[2].Encryption, u"ftps"_s);
-    EXPECT_EQ(result.sites[2].Password, u"implicit"_s);
-    EXPECT_EQ(result.sites[3].Name, u"Client FTPES"_s);
-    EXPECT_EQ(result.sites[3].Encryption, u"ftpes"_s);
-    EXPECT_EQ(result.sites[4], site(u"Legacy"_s, u"legacy.example"_s, u"old"_s, u"plain"_s, u"21"_s, root, u"/"_s, blank,
+    // SFTP (1) becomes an SFTP site; implicit TLS (3) and required explicit TLS (4) come across
+    // with their encryption.
+    EXPECT_EQ(result.sites[2], site(u"Client SFTP"_s, u"sftp.client.example"_s, u"deploy"_s, u"key-less"_s, u"22"_s, root,
+                                    u"/srv"_s, blank, u"sftp"_s));
+    EXPECT_EQ(result.sites[3].Name, u"Client FTPS"_s);
+    EXPECT_EQ(result.sites[3].Encryption, u"ftps"_s);
+    EXPECT_EQ(result.sites[3].Password, u"implicit"_s);
+    EXPECT_EQ(result.sites[4].Name, u"Client FTPES"_s);
+    EXPECT_EQ(result.sites[4].Encryption, u"ftpes"_s);
+    EXPECT_EQ(result.sites[5], site(u"Legacy"_s, u"legacy.example"_s, u"old"_s, u"plain"_s, u"21"_s, root, u"/"_s, blank,
                                     u"ftp-tls-if-available"_s));
-    // SFTP and a protocol that is not FTP stay out.
+    // A protocol that is neither FTP nor SFTP stays out.
     QStringList leftOut;
     for (const SiteImportResult::LeftOut &left : result.leftOut)
         leftOut.append(left.site.Name + u' ' + left.record);
-    EXPECT_EQ(leftOut, (QStringList{u"Client SFTP <Protocol>1</Protocol>"_s, u"Storage <Protocol>5</Protocol>"_s}));
+    EXPECT_EQ(leftOut, (QStringList{u"Storage <Protocol>5</Protocol>"_s}));
     EXPECT_TRUE(result.problems.isEmpty());
 }
 
-TEST(FileZilla3Import, FtpSitesComeAcrossWithTheirEncryption)
+TEST(FileZilla3Import, FtpAndSftpSitesComeAcrossWithTheirProtocol)
 {
     const struct {
         const char *element; // empty: the site has no <Protocol>
@@ -267,7 +270,7 @@ TEST(FileZilla3Import, FtpSitesComeAcrossWithTheirEncryption)
         {"<Protocol>6</Protocol>", true, SiteTransport::Ftp, "ftp"},
         {"<Protocol>3</Protocol>", true, SiteTransport::FtpImplicitTls, "ftps"},
         {"<Protocol>4</Protocol>", true, SiteTransport::FtpExplicitTls, "ftpes"},
-        {"<Protocol>1</Protocol>", false, SiteTransport::Sftp, ""},
+        {"<Protocol>1</Protocol>", true, SiteTransport::Sftp, "sftp"},
         {"<Protocol>2</Protocol>", false, SiteTransport::NotFtp, ""},
         {"<Protocol>5</Protocol>", false, SiteTransport::NotFtp, ""},
         {"<Protocol>13</Protocol>", false, SiteTransport::NotFtp, ""},
@@ -291,6 +294,21 @@ TEST(FileZilla3Import, FtpSitesComeAcrossWithTheirEncryption)
             EXPECT_EQ(SiteTransport::FromFileZilla3Protocol(value), c.transport) << c.element;
         }
     }
+}
+
+// An SFTP site that logs in with a key file brings the file along; other sites have none.
+TEST(FileZilla3Import, SftpSiteBringsItsKeyFile)
+{
+    const SiteImportResult withKey = FileZilla3Importer::Parse(
+        fileZillaSite("<Port>2222</Port>|<Protocol>1</Protocol>|<Logontype>5</Logontype>|<User>deploy</User>|"
+                      "<Keyfile>/home/jo/.ssh/Schl\xC3\xBCssel id</Keyfile>"));
+    ASSERT_EQ(withKey.sites.size(), 1);
+    EXPECT_EQ(withKey.sites[0].encryption(), FtpEncryption::Sftp);
+    EXPECT_EQ(withKey.sites[0].Port, u"2222"_s);
+    EXPECT_EQ(withKey.sites[0].KeyFile, QString::fromUtf8("/home/jo/.ssh/Schlüssel id"));
+    const SiteImportResult agent = FileZilla3Importer::Parse(fileZillaSite("<Protocol>1</Protocol>|<Logontype>1</Logontype>"));
+    ASSERT_EQ(agent.sites.size(), 1);
+    EXPECT_TRUE(agent.sites[0].KeyFile.isEmpty());
 }
 
 TEST(FileZilla3Import, DecodesPasswords)
@@ -334,10 +352,10 @@ TEST(FileZilla3Import, DecodesPasswords)
     ASSERT_EQ(bad.problems.size(), 1);
     EXPECT_EQ(bad.problems[0].german, QString::fromUtf8("Das Passwort der Seite \"Site\" (Host \"h.example\") ist kein gültiges "
                                                         "Base64 und wurde nicht importiert; die Seite hat kein Passwort."));
-    const SiteImportResult sftp =
-        FileZilla3Importer::Parse(fileZillaSite("<Protocol>1</Protocol>|<Pass encoding=\"base64\">!</Pass>"));
-    EXPECT_EQ(sftp.leftOut.size(), 1);
-    EXPECT_TRUE(sftp.problems.isEmpty());
+    const SiteImportResult other =
+        FileZilla3Importer::Parse(fileZillaSite("<Protocol>5</Protocol>|<Pass encoding=\"base64\">!</Pass>"));
+    EXPECT_EQ(other.leftOut.size(), 1);
+    EXPECT_TRUE(other.problems.isEmpty());
 }
 
 TEST(FileZilla3Import, TellsASiteListFromOtherFiles)
@@ -365,8 +383,8 @@ TEST(SiteTransportImport, NoImporterTurnsAnEncryptedSiteIntoAPlainOne)
                                    "ServerType=\"1\" />",
          SiteTransport::Unspecified, "ServerType=\"1\""},
         {SiteImporter::FileZilla2, "<Site Name=\"a\" Host=\"sftp://h\" Port=\"22\" User=\"u\" Pass=\"\" RemoteDir=\"/\" />",
-         SiteTransport::Sftp, "sftp://"},
-        {SiteImporter::WsFtp12, "[a]\r\nHOST=sftp://h\r\n", SiteTransport::Sftp, "sftp://"},
+         SiteTransport::Ftp, "sftp"},
+        {SiteImporter::WsFtp12, "[a]\r\nHOST=sftp://h\r\n", SiteTransport::Ftp, "sftp"},
         {SiteImporter::WsFtp12, "[a]\r\nHOST=ftps://h\r\n", SiteTransport::Ftp, "ftps"},
         {SiteImporter::WsFtp12, "[a]\r\nHOST=FTP://h\r\n", SiteTransport::Ftp, ""},
         {SiteImporter::FlashFxp3, "[a]\r\nIP=ftpes://h\r\n", SiteTransport::Ftp, "ftpes"},
@@ -374,17 +392,19 @@ TEST(SiteTransportImport, NoImporterTurnsAnEncryptedSiteIntoAPlainOne)
         {SiteImporter::FileZilla3, "<Server>\n<Host>ftps://h</Host>\n<Protocol>0</Protocol>\n<Name>a</Name>\n</Server>\n",
          SiteTransport::Ftp, "ftps"},
         {SiteImporter::FlashFxp3, "[a]\r\nIP=https://h\r\n", SiteTransport::NotFtp, "https://"},
-        {SiteImporter::CuteFtp8, "Label: a\nHostName: sftp://h\n\n\n", SiteTransport::Sftp, "sftp://"},
+        {SiteImporter::CuteFtp8, "Label: a\nHostName: sftp://h\n\n\n", SiteTransport::Ftp, "sftp"},
+        {SiteImporter::CuteFtp8, "Label: a\nHostName: sftp://h:2222\n\n\n", SiteTransport::Ftp, "sftp"},
+        {SiteImporter::CuteFtp8, "Label: a\nHostName: ftps://h\n\n\n", SiteTransport::Ftp, "ftps"},
         {SiteImporter::CuteFtp8, "Label: a\nHostName: h:8021\n", SiteTransport::Ftp, ""},
-        {SiteImporter::SmartFtp4, "<Favorite>\n<Name>a</Name>\n<Host>sftp://h</Host>\n</Favorite>\n", SiteTransport::Sftp, "sftp://"},
-        {SiteImporter::FileZilla3, "<Server>\n<Host>ssh://h</Host>\n<Name>a</Name>\n</Server>\n", SiteTransport::Sftp, "ssh://"},
+        {SiteImporter::SmartFtp4, "<Favorite>\n<Name>a</Name>\n<Host>sftp://h</Host>\n</Favorite>\n", SiteTransport::Ftp, "sftp"},
+        {SiteImporter::FileZilla3, "<Server>\n<Host>ssh://h</Host>\n<Name>a</Name>\n</Server>\n", SiteTransport::Ftp, "sftp"},
     };
     for (const auto &c : cases) {
         const SiteImportResult result = SiteImporter::parse(c.kind, lines(c.file));
         ASSERT_EQ(result.sites.size() + result.leftOut.size(), 1) << c.file;
         if (c.transport == SiteTransport::Ftp) {
             ASSERT_EQ(result.sites.size(), 1) << c.file;
-            if (*c.record) { // "ftps://h" and "ftpes://h" become the host "h" with that encryption
+            if (*c.record) { // "ftps://h", "ftpes://h" and "sftp://h" become the host "h" with that protocol
                 EXPECT_EQ(result.sites[0].Encryption, QString::fromLatin1(c.record)) << c.file;
                 EXPECT_EQ(result.sites[0].Host, u"h"_s) << c.file;
             } else {

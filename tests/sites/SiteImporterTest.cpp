@@ -172,11 +172,11 @@ TEST_F(SiteImporterTest, SitesOfOtherProtocolsAreNamedNotImported)
 {
     const QString oneSite = env.writeFile(u"one/sitemanager.xml"_s,
                                           "<FileZilla3>\n\t<Servers>\n\t\t<Server>\n\t\t\t<Host>s.example</Host>\n"
-                                          "\t\t\t<Protocol>1</Protocol>\n\t\t\t<Name>Backup</Name>\n\t\t</Server>\n"
+                                          "\t\t\t<Protocol>5</Protocol>\n\t\t\t<Name>Backup</Name>\n\t\t</Server>\n"
                                           "\t\t<Server>\n\t\t\t<Host>p.example</Host>\n\t\t\t<Protocol>6</Protocol>\n"
                                           "\t\t\t<Name>Plain</Name>\n\t\t</Server>\n\t</Servers>\n</FileZilla3>\n");
     const QString linux = fixture(u"filezilla3/linux/sitemanager.xml"_s);
-    const QString wsFtp = env.writeFile(u"ws/ws_ftp.ini"_s, "[Secure]\r\nHOST=sftp://s.example\r\n[Open]\r\nHOST=o.example\r\n");
+    const QString wsFtp = env.writeFile(u"ws/ws_ftp.ini"_s, "[Secure]\r\nHOST=https://s.example\r\n[Open]\r\nHOST=o.example\r\n");
     const struct {
         Language::Id language;
         SiteImporter::Kind kind;
@@ -185,20 +185,15 @@ TEST_F(SiteImporterTest, SitesOfOtherProtocolsAreNamedNotImported)
         int sites;
     } cases[] = {
         {Language::English, SiteImporter::FileZilla3, oneSite,
-         {u"information: 1 site uses SFTP or another protocol than FTP and was not imported: Backup"_s}, 1},
+         {u"information: 1 site uses another protocol than FTP or SFTP and was not imported: Backup"_s}, 1},
         {Language::German, SiteImporter::FileZilla3, oneSite,
-         {QString::fromUtf8("information: 1 Seite verwendet SFTP oder ein anderes Protokoll als FTP und wurde nicht importiert: Backup")}, 1},
+         {QString::fromUtf8("information: 1 Seite verwendet ein anderes Protokoll als FTP oder SFTP und wurde nicht importiert: Backup")}, 1},
         {Language::English, SiteImporter::FileZilla3, linux,
-         {u"information: 2 sites use SFTP or another protocol than FTP and were not imported: Client SFTP, Storage"_s},
-         5},
-        {Language::German, SiteImporter::FileZilla3, linux,
-         {QString::fromUtf8("information: 2 Seiten verwenden SFTP oder ein anderes Protokoll als FTP und wurden nicht importiert: "
-                            "Client SFTP, Storage")},
-         5},
+         {u"information: 1 site uses another protocol than FTP or SFTP and was not imported: Storage"_s}, 6},
         // After the importer's own message.
         {Language::English, SiteImporter::WsFtp12, wsFtp,
          {u"information: Passwords are not imported at WS FTP 12 format!"_s,
-          u"information: 1 site uses SFTP or another protocol than FTP and was not imported: Secure"_s},
+          u"information: 1 site uses another protocol than FTP or SFTP and was not imported: Secure"_s},
          1},
     };
     for (const auto &c : cases) {
@@ -211,20 +206,44 @@ TEST_F(SiteImporterTest, SitesOfOtherProtocolsAreNamedNotImported)
         EXPECT_EQ(store.sites().size(), c.sites) << c.file.toStdString();
     }
 
-    // The protocol names each site with what it uses; no site needing encryption reached the store.
+    // Two sites left out: the plural message.
+    const QString twoSites = env.writeFile(u"two/ws_ftp.ini"_s, "[A]\r\nHOST=https://a.example\r\n[B]\r\nHOST=smb://b.example\r\n");
+    language.setCurrent(Language::German);
+    prompts.clear();
+    prompts.fileAnswers = {twoSites};
+    ASSERT_TRUE(import(SiteImporter::WsFtp12));
+    EXPECT_EQ(prompts.shown.mid(2), QStringList{QString::fromUtf8("information: 2 Seiten verwenden ein anderes Protokoll als FTP "
+                                                                  "oder SFTP und wurden nicht importiert: A, B")});
+
+    // The protocol names each site with what it uses.
     QStringList status;
     for (const ProtocolEntry &entry : log.entries()) {
-        if (entry.kind == ProtocolEntry::Status && entry.text.contains(u"Client SFTP"_s))
+        if (entry.kind == ProtocolEntry::Status && entry.text.contains(u"\"Storage\""_s))
             status.append(entry.text);
     }
-    ASSERT_EQ(status.size(), 2);
-    EXPECT_TRUE(status[0].startsWith(u"The site \"Client SFTP\""_s)) << status[0].toStdString();
-    EXPECT_TRUE(status[0].endsWith(u"was not imported: it uses SFTP (<Protocol>1</Protocol>)."_s)) << status[0].toStdString();
+    ASSERT_EQ(status.size(), 1);
+    EXPECT_TRUE(status[0].endsWith(u"was not imported: it uses another protocol than FTP (<Protocol>5</Protocol>)."_s))
+        << status[0].toStdString();
     EXPECT_TRUE(protocolErrors(log).isEmpty());
+}
+
+// FileZilla's SFTP sites and "sftp://" hosts become SFTP sites that connect on their port.
+TEST_F(SiteImporterTest, SftpSitesAreImportedAsSftpSites)
+{
+    const QString wsFtp = env.writeFile(u"ws/ws_ftp.ini"_s, "[Shell]\r\nHOST=sftp://shell.example\r\n");
+    prompts.fileAnswers = {fixture(u"filezilla3/linux/sitemanager.xml"_s)};
+    ASSERT_TRUE(import(SiteImporter::FileZilla3));
+    prompts.fileAnswers = {wsFtp};
+    ASSERT_TRUE(import(SiteImporter::WsFtp12));
     ConnectionStore reread(folders.appDataFolder);
     reread.LoadConnections();
-    EXPECT_EQ(reread.sites().size(), 1);
-    EXPECT_EQ(reread.sites()[0].Host, u"o.example"_s);
+    QStringList sftp;
+    for (const FTPConnection &site : reread.sites()) {
+        if (site.encryption() == FtpEncryption::Sftp)
+            sftp << site.Name + u'|' + site.Host + u'|' + site.Port.trimmed();
+    }
+    EXPECT_EQ(sftp, (QStringList{u"Client SFTP|sftp.client.example|22"_s, u"Shell|shell.example|22"_s}))
+        << "the importer's default port 21 is FTP's";
 }
 
 TEST_F(SiteImporterTest, FileZilla3TakesTheSiteListOrTheDefaultsFile)

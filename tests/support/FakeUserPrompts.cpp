@@ -25,6 +25,20 @@ UserPrompts::CertificateAnswer FakeUserPrompts::askCertificate(const QString &ti
     return certificateAnswers.isEmpty() ? CertificateAnswer::Cancel : certificateAnswers.takeFirst();
 }
 
+UserPrompts::CertificateAnswer FakeUserPrompts::askHostKey(const QString &title, const QString &text)
+{
+    shown.append(QStringLiteral("askHostKey: ") + title);
+    shown.append(QStringLiteral("host key text: ") + text);
+    return hostKeyAnswers.isEmpty() ? CertificateAnswer::Cancel : hostKeyAnswers.takeFirst();
+}
+
+std::optional<QString> FakeUserPrompts::askSecret(const QString &title, const QString &text)
+{
+    shown.append(QStringLiteral("askSecret: ") + title);
+    shown.append(QStringLiteral("secret text: ") + text);
+    return secretAnswers.isEmpty() ? std::nullopt : secretAnswers.takeFirst();
+}
+
 UserPrompts::Answer FakeUserPrompts::askYesNoAbort(const QString &text)
 {
     shown.append(QStringLiteral("askYesNoAbort: ") + text);

@@ -27,6 +27,12 @@ public:
     // Records "askCertificate: title" and then "certificate text: text"; answers from
     // certificateAnswers, unscripted: Cancel.
     CertificateAnswer askCertificate(const QString &title, const QString &text) override;
+    // Records "askHostKey: title" and then "host key text: text"; answers from hostKeyAnswers,
+    // unscripted: Cancel.
+    CertificateAnswer askHostKey(const QString &title, const QString &text) override;
+    // Records "askSecret: title" and then "secret text: text"; answers from secretAnswers,
+    // unscripted: cancelled.
+    std::optional<QString> askSecret(const QString &title, const QString &text) override;
 
     QStringList shown;                 // every prompt in order
     QList<bool> confirmAnswers;        // consumed from the front
@@ -35,6 +41,8 @@ public:
     QList<QStringList> filesAnswers;   // for openFiles, from the front
     QStringList folderAnswers;         // for chooseFolder, from the front
     QList<CertificateAnswer> certificateAnswers; // for askCertificate, from the front
+    QList<CertificateAnswer> hostKeyAnswers;     // for askHostKey, from the front
+    QList<std::optional<QString>> secretAnswers; // for askSecret, from the front
     QString lastStartFolder;
     QString lastFilter; // of openFile and saveFile
 

@@ -3,6 +3,8 @@
 #include "FtpEncryption.h"
 #include "FtpError.h"
 
+#include "common/ListingEntry.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QObject>
@@ -89,6 +91,15 @@ public:
     virtual QStringList list(const QString &specifier = {}) = 0;
     // Per line of the last list: the modification date (invalid where the line shows none).
     virtual QList<QDateTime> listedDates() const = 0;
+    // A client whose protocol describes folders by typed attributes (no listing text) reads
+    // them as entries: the folder (empty: the current one) in the server's order, without "."
+    // and "..". The others list text and refuse this.
+    virtual bool listsEntries() const { return false; }
+    virtual QList<ListingEntry> listEntries(const QString &folder = {})
+    {
+        Q_UNUSED(folder);
+        throw FtpError(QStringLiteral("This client lists folders as text."), FtpError::Kind::Refused);
+    }
     virtual void changeDirectory(const QString &path) = 0;
     virtual QString currentDirectory() = 0;
     // Into a new local file: refuses, without contacting the server, when it exists. A failed

@@ -8,13 +8,16 @@
 
 namespace Velmora {
 
-// How a connection is encrypted. Explicit TLS upgrades a plain connection with AUTH TLS;
-// implicit TLS speaks TLS from the first byte (usually port 990).
+// How a site is reached: FTP, plain or over TLS, or SFTP. Explicit TLS upgrades a plain
+// connection with AUTH TLS; implicit TLS speaks TLS from the first byte (usually port 990).
+// Sftp is no FTP at all: the session reaches such a site through its SFTP client (SSH, port
+// 22), and the FTP client never connects with it.
 enum class FtpEncryption {
     ExplicitRequired,    // AUTH TLS must succeed; nothing else is sent before TLS is up
     Implicit,            // TLS from the first byte
     ExplicitIfAvailable, // AUTH TLS, plain FTP only when the server does not know the command
     Plain,               // no encryption
+    Sftp,                // SFTP over SSH
 };
 
 // A server certificate the client could not verify, as the user is shown it.
