@@ -31,6 +31,7 @@ public:
         bool requireSessionReuse = false; // data connections must resume the control session
         QString commandLog; // when set, every command verb received is appended to this file
         bool refuseRest = false; // no "REST STREAM" in FEAT and REST unknown: transfers cannot restart
+        int maxConnectionsPerIp = 0; // when not 0: connections beyond this many get 421 at once
     };
 
     FtpTestServer();

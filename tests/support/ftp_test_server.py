@@ -17,7 +17,9 @@ over TLS with the certificate and key in --certificate (one PEM file). --require
 refuses every data connection whose TLS session is not a resumption of the control connection's
 session, as many production servers do. --command-log FILE appends every command verb the server
 receives, one a line (passwords are never written). --no-rest makes a server that cannot restart
-transfers (no "REST STREAM" in FEAT, REST an unknown command).
+transfers (no "REST STREAM" in FEAT, REST an unknown command). --max-connections-per-ip N
+answers every further connection from one address with "421 Too many connections from the
+same IP address." while N are open.
 """
 import argparse
 import logging
@@ -50,6 +52,8 @@ def main():
     parser.add_argument("--command-log", default=None)
     parser.add_argument("--no-rest", action="store_true",
                         help="a server that cannot restart transfers: no REST in FEAT, REST unknown")
+    parser.add_argument("--max-connections-per-ip", type=int, default=0,
+                        help="refuse further connections from one address with 421 (0: no limit)")
     args = parser.parse_args()
 
     # Only errors, and only on stderr: stdout carries the port line.
@@ -178,6 +182,7 @@ def main():
 
     server = FTPServer((args.host, args.port), Handler)
     server.max_cons = 64
+    server.max_cons_per_ip = args.max_connections_per_ip
     print("PORT %d" % server.socket.getsockname()[1], flush=True)
 
     def watch_stdin():
