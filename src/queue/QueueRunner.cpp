@@ -312,6 +312,7 @@ bool QueueRunner::runSimultaneously(const std::vector<RunStep> &steps, RunState 
         TransferOutcome outcome;
     };
     QList<Report> reports;
+    bool stopping = false; // Abort or Pause seen: nothing new starts
     connect(&pool, &TransferSessions::finished, &wait, [&](int index, const TransferOutcome &outcome) {
         reports.append({index, outcome});
         wait.quit();
@@ -321,14 +322,14 @@ bool QueueRunner::runSimultaneously(const std::vector<RunStep> &steps, RunState 
         FtpClient *client = pool.at(i).client();
         clients << client;
         connect(client, &FtpClient::workProgressed, &wait, [&] {
-            if (stopRequested() != StopRequest::None)
+            if (!stopping && stopRequested() != StopRequest::None)
                 wait.quit();
         });
     }
     QTimer stopCheck;
     stopCheck.setInterval(100);
     connect(&stopCheck, &QTimer::timeout, &wait, [&] {
-        if (stopRequested() != StopRequest::None)
+        if (!stopping && stopRequested() != StopRequest::None)
             wait.quit();
     });
     m_traffic.followSessions(clients);
@@ -336,7 +337,6 @@ bool QueueRunner::runSimultaneously(const std::vector<RunStep> &steps, RunState 
     m_traffic.updatePies();
 
     std::map<int, TransferJob> running;
-    bool stopping = false;
     const auto checkStop = [&] {
         const StopRequest stop = stopRequested();
         if (stopping || stop == StopRequest::None)

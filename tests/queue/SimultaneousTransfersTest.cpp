@@ -168,6 +168,7 @@ TEST_F(SimultaneousTransfersTest, ATreeIsDeletedAfterTheTransfersIntoIt)
     EXPECT_TRUE(model.isEmpty());
     EXPECT_EQ(received("STOR"), 24);
     EXPECT_EQ(received("DELE"), 24);
+    EXPECT_EQ(received("USER"), 1 + Sessions) << "the uploads ran on the extra connections";
 }
 
 // The server holds every transfer after its first MiB: Abort once all four run at once ends all
@@ -326,6 +327,7 @@ TEST_F(SimultaneousTransfersTest, TheOverwriteQuestionIsAskedOneAtATime)
     EXPECT_TRUE(result.allSucceeded()) << protocol().join(u'\n').toStdString();
     EXPECT_EQ(question.asked, targets);
     EXPECT_EQ(mostOpen, 1);
+    EXPECT_EQ(received("USER"), 1 + Sessions) << "the downloads ran on the extra connections";
     for (int i = 0; i < 8; ++i) {
         if (i == 2)
             EXPECT_EQ(readLocal(targets[i]), QByteArray("old"));
