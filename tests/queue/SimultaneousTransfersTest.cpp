@@ -11,6 +11,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 using namespace Velmora;
 using namespace Velmora::Testing;
@@ -145,17 +146,21 @@ TEST_F(SimultaneousTransfersTest, ANestedTreeGoesDownAndUpOnFourConnections)
 }
 
 // One plan uploads into new folders and then deletes all of it again: each delete waits for
-// the transfer of its file, each folder's removal for what is in it.
+// the end of the transfer of its file (the server's log of commands and transfer ends shows the
+// order), each folder's removal for what is in it.
 TEST_F(SimultaneousTransfersTest, ATreeIsDeletedAfterTheTransfersIntoIt)
 {
-    startServer();
+    FtpTestServer::Setup setup;
+    setup.orderLog = env.root() + QStringLiteral("order.log");
+    startServer(setup);
     QStringList records{command(QueueCommand::Mkd, QStringLiteral("/t")), command(QueueCommand::Mkd, QStringLiteral("/t/x")),
                         command(QueueCommand::Mkd, QStringLiteral("/t/x/y"))};
     QStringList deletes;
     for (int i = 0; i < 24; ++i) {
         const QString folder = i % 3 == 0 ? QStringLiteral("/t/") : i % 3 == 1 ? QStringLiteral("/t/x/") : QStringLiteral("/t/x/y/");
         const QString name = QStringLiteral("u%1.bin").arg(i);
-        const qint64 size = i == 5 ? 3 * 1024 * 1024 : 1000 + i;
+        // The last upload is the big one: it still runs when the deletes are next.
+        const qint64 size = i == 23 ? 8 * 1024 * 1024 : 1000 + i;
         records << stor(env.writeFile(QStringLiteral("src/") + name, randomBytes(size)), folder + name);
         deletes << command(QueueCommand::Dele, folder + name);
     }
@@ -169,6 +174,13 @@ TEST_F(SimultaneousTransfersTest, ATreeIsDeletedAfterTheTransfersIntoIt)
     EXPECT_EQ(received("STOR"), 24);
     EXPECT_EQ(received("DELE"), 24);
     EXPECT_EQ(received("USER"), 1 + Sessions) << "the uploads ran on the extra connections";
+    const QStringList order = QString::fromUtf8(TestEnvironment::readFile(setup.orderLog)).split(u'\n');
+    for (const QString &line : order.filter(QRegularExpression(QStringLiteral("^DELE ")))) {
+        const QString path = line.mid(5);
+        const qsizetype done = order.indexOf(QStringLiteral("DONE ") + server->localPath(path.mid(1)));
+        EXPECT_GE(done, 0) << path.toStdString();
+        EXPECT_LT(done, order.indexOf(line)) << path.toStdString() << ": deleted before its upload ended";
+    }
 }
 
 // The server holds every transfer after its first MiB: Abort once all four run at once ends all

@@ -19,7 +19,9 @@ session, as many production servers do. --command-log FILE appends every command
 receives, one a line (passwords are never written). --no-rest makes a server that cannot restart
 transfers (no "REST STREAM" in FEAT, REST an unknown command). --max-connections-per-ip N
 answers every further connection from one address with "421 Too many connections from the
-same IP address." while N are open.
+same IP address." while N are open. --order-log FILE appends every command with its argument
+as the client sent it, and "DONE <absolute path>" whenever a file transfer has ended, so a test
+can see what happened before the end of a transfer.
 """
 import argparse
 import logging
@@ -54,6 +56,7 @@ def main():
                         help="a server that cannot restart transfers: no REST in FEAT, REST unknown")
     parser.add_argument("--max-connections-per-ip", type=int, default=0,
                         help="refuse further connections from one address with 421 (0: no limit)")
+    parser.add_argument("--order-log", default=None)
     args = parser.parse_args()
 
     # Only errors, and only on stderr: stdout carries the port line.
@@ -76,7 +79,27 @@ def main():
             if args.command_log:
                 with open(args.command_log, "a") as log:
                     log.write(cmd + "\n")
+            if args.order_log and cmd not in ("PASS",):
+                with open(args.order_log, "a") as log:
+                    log.write(cmd + (" " + arg if arg else "") + "\n")
             return super().pre_process_command(line, cmd, arg)
+
+        def log_done(self, file):
+            if args.order_log:
+                with open(args.order_log, "a") as log:
+                    log.write("DONE " + file + "\n")
+
+        def on_file_sent(self, file):
+            self.log_done(file)
+
+        def on_file_received(self, file):
+            self.log_done(file)
+
+        def on_incomplete_file_sent(self, file):
+            self.log_done(file)
+
+        def on_incomplete_file_received(self, file):
+            self.log_done(file)
 
     if args.tls:
         context = SSL.Context(SSL.TLS_SERVER_METHOD)
