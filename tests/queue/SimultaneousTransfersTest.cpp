@@ -3,6 +3,9 @@
 // transfers running side by side, a server that refuses some of the connections, and the
 // overwrite question.
 #include "QueueServerFixture.h"
+#include "TlsTestCertificates.h"
+
+#include "engine/ftp/FtpEncryption.h"
 
 #include "queue/QueueRecord.h"
 
@@ -345,5 +348,51 @@ TEST_F(SimultaneousTransfersTest, TheOverwriteQuestionIsAskedOneAtATime)
             EXPECT_EQ(readLocal(targets[i]), QByteArray("old"));
         else
             EXPECT_TRUE(readLocal(targets[i]) == randomBytes(20000 + i)) << i;
+    }
+}
+
+// FTP over TLS with a certificate the system does not trust: the extra connections take what
+// the user accepted on the first one (for this program run, or always) without a second
+// question, and each data connection reuses its own control connection's TLS session.
+TEST_F(SimultaneousTransfersTest, TheExtraConnectionsTakeTheCertificateTheUserAccepted)
+{
+    TlsTestCertificates certificates;
+    ASSERT_TRUE(certificates.isValid()) << certificates.errorText().toStdString();
+    const struct {
+        const char *name;
+        const char *certificate;
+        UserPrompts::CertificateAnswer answer;
+    } cases[] = {
+        {"trusted this time", "expired.pem", UserPrompts::CertificateAnswer::TrustThisTime},
+        {"trusted always", "self-signed.pem", UserPrompts::CertificateAnswer::TrustAlways},
+    };
+    for (const auto &c : cases) {
+        FtpTestServer::Setup setup;
+        setup.tls = QStringLiteral("explicit");
+        setup.certificateFile = certificates.file(QString::fromLatin1(c.certificate));
+        setup.requireSessionReuse = true;
+        server = std::make_unique<FtpTestServer>(setup);
+        ASSERT_TRUE(server->start()) << server->errorText().toStdString();
+        master->SetConnectionData(server->host(), QString::number(server->port()), server->user(), server->password(), 0);
+        master->setEncryption(FtpEncryption::ExplicitRequired);
+        prompts.clear();
+        prompts.certificateAnswers = {c.answer};
+        ASSERT_TRUE(master->Connect(false)) << c.name << ": " << prompts.shown.join(u'\n').toStdString();
+        const qsizetype runsBefore = protocol().filter(QStringLiteral("1: Simultaneous transfers on 4 connections")).size();
+
+        QStringList records;
+        for (int i = 0; i < 8; ++i) {
+            server->writeFile(QStringLiteral("t%1.bin").arg(i), randomBytes(30000 + i));
+            records << retr(QStringLiteral("/t%1.bin").arg(i), local + QString::fromLatin1(c.name) + QStringLiteral("/t%1.bin").arg(i), 30000 + i);
+        }
+        QDir().mkpath(local + QString::fromLatin1(c.name));
+        EXPECT_TRUE(run(records).allSucceeded()) << c.name << ": " << protocol().join(u'\n').toStdString();
+        for (int i = 0; i < 8; ++i)
+            EXPECT_TRUE(readLocal(local + QString::fromLatin1(c.name) + QStringLiteral("/t%1.bin").arg(i)) == randomBytes(30000 + i))
+                << c.name << ": " << i;
+        EXPECT_EQ(protocol().filter(QStringLiteral("1: Simultaneous transfers on 4 connections")).size(), runsBefore + 1)
+            << c.name << ": " << protocol().join(u'\n').toStdString();
+        EXPECT_EQ(prompts.shown.filter(QStringLiteral("askCertificate: ")).size(), 1) << c.name;
+        master->Disconnect();
     }
 }
