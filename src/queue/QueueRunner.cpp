@@ -374,6 +374,13 @@ bool QueueRunner::runSimultaneously(const std::vector<RunStep> &steps, RunState 
                 checkStop();
                 continue;
             }
+            TransferSession *session = pool.freeSession();
+            if (!session) {
+                // Cannot happen while the scheduler counts the sessions' transfers; waiting for
+                // the next report is the safe way out should it ever.
+                scheduler.giveBack(i);
+                break;
+            }
             if (state.showCharts)
                 m_view->showCharts();
             // What needs this thread (the ASCII rule, the overwrite question, the remote
@@ -394,8 +401,6 @@ bool QueueRunner::runSimultaneously(const std::vector<RunStep> &steps, RunState 
                 checkStop();
                 continue;
             }
-            TransferSession *session = pool.freeSession();
-            Q_ASSERT(session);
             m_traffic.startTimer();
             running.emplace(i, *job);
             session->start(i, *job);
