@@ -3,6 +3,8 @@
 #include "common/IniFile.h"
 #include "common/TextCodec.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace Velmora {
@@ -30,6 +32,24 @@ void toIni(IniFile &ini, const OptionsData &d)
     ini.writeBool(S, QStringLiteral("ResetCharts"), d.resetCharts);
     if (d.keyringPasswordsChosen)
         ini.writeBool(S, QStringLiteral("KeyringPasswords"), d.keyringPasswords);
+    if (d.simultaneousTransfers != 1)
+        ini.writeString(S, QStringLiteral("SimultaneousTransfers"), QString::number(d.simultaneousTransfers));
+}
+
+// The stored text as a number of simultaneous transfers: the nearest allowed number for a
+// whole number out of range, 1 for anything else. *ok says whether the text was fine as it is.
+int readSimultaneous(const QString &text, bool *ok)
+{
+    bool number = false;
+    const qint64 value = text.trimmed().toLongLong(&number);
+    if (!number) {
+        *ok = false;
+        return OptionsData::MinSimultaneousTransfers;
+    }
+    const qint64 bounded = std::clamp<qint64>(value, OptionsData::MinSimultaneousTransfers,
+                                              OptionsData::MaxSimultaneousTransfers);
+    *ok = bounded == value;
+    return int(bounded);
 }
 
 } // namespace
@@ -92,7 +112,7 @@ bool Options::isValidInterval(const QString &text)
     return true;
 }
 
-OptionsData Options::parse(const QString &iniText, bool *intervalOk)
+OptionsData Options::parse(const QString &iniText, bool *intervalOk, bool *simultaneousOk)
 {
     IniFile ini;
     ini.parse(iniText);
@@ -113,6 +133,11 @@ OptionsData Options::parse(const QString &iniText, bool *intervalOk)
     d.resetCharts = ini.readBool(S, QStringLiteral("ResetCharts"), true);
     d.keyringPasswordsChosen = ini.hasKey(S, QStringLiteral("KeyringPasswords"));
     d.keyringPasswords = ini.readBool(S, QStringLiteral("KeyringPasswords"), false);
+    bool simultaneous = true;
+    d.simultaneousTransfers = readSimultaneous(ini.readString(S, QStringLiteral("SimultaneousTransfers"), QStringLiteral("1")),
+                                               &simultaneous);
+    if (simultaneousOk)
+        *simultaneousOk = simultaneous;
     const bool ok = isValidInterval(d.keepaliveTime);
     if (!ok)
         d.keepaliveTime = QStringLiteral("30");
@@ -133,16 +158,24 @@ bool Options::load(QString *problem)
     bool exists = false;
     const QString text = TextCodec::ReadTextFile(m_filePath, &exists);
     bool intervalOk = true;
+    bool simultaneousOk = true;
     IniFile raw;
     raw.parse(text);
     const QString storedInterval = raw.readString(S, QStringLiteral("KeepaliveTime"), QStringLiteral("30"));
-    m_data = exists ? parse(text, &intervalOk) : OptionsData{};
+    m_data = exists ? parse(text, &intervalOk, &simultaneousOk) : OptionsData{};
     m_held.clear();
-    if (!intervalOk && problem)
-        *problem = QStringLiteral("options.ini: KeepaliveTime \"") + storedInterval
-            + QStringLiteral("\" is not a whole number of seconds; 30 seconds are used.");
+    QStringList problems;
+    if (!intervalOk)
+        problems << QStringLiteral("options.ini: KeepaliveTime \"") + storedInterval
+                + QStringLiteral("\" is not a whole number of seconds; 30 seconds are used.");
+    if (!simultaneousOk)
+        problems << QStringLiteral("options.ini: SimultaneousTransfers \"")
+                + raw.readString(S, QStringLiteral("SimultaneousTransfers"))
+                + QStringLiteral("\" is not a whole number from 1 to 8; %1 is used.").arg(m_data.simultaneousTransfers);
+    if (problem)
+        *problem = problems.join(u'\n');
     Q_EMIT changed();
-    return intervalOk;
+    return problems.isEmpty();
 }
 
 bool Options::save() const

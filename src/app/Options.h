@@ -26,6 +26,13 @@ struct OptionsData {
     // chooses (keyringPasswordsChosen false, key absent), it is on when a keyring answers at start.
     bool keyringPasswords = false;
     bool keyringPasswordsChosen = false;
+    // "SimultaneousTransfers": how many downloads and uploads a queue run carries out at once,
+    // each on its own connection (1 to 8). The key is written only when it is not 1, so a file
+    // of someone who never changed it stays as it was.
+    int simultaneousTransfers = 1;
+
+    static constexpr int MinSimultaneousTransfers = 1;
+    static constexpr int MaxSimultaneousTransfers = 8;
 
     bool operator==(const OptionsData &) const = default;
 };
@@ -58,7 +65,9 @@ public:
     bool storedValue(Switch field) const;
 
     // Reads the file (defaults for a missing file or key). Returns false and leaves the interval
-    // at 30 when "KeepaliveTime" holds something other than digits; *problem then says why.
+    // at 30 when "KeepaliveTime" holds something other than digits, and takes the nearest
+    // allowed number (1 for no number) when "SimultaneousTransfers" is not a whole number from
+    // 1 to 8; *problem then says why (one line each).
     bool load(QString *problem = nullptr);
     bool save() const;
 
@@ -68,7 +77,7 @@ public:
     // Only the digits 0 to 9, not empty: "030" is fine, " 30" and "3a" are not.
     static bool isValidInterval(const QString &text);
 
-    static OptionsData parse(const QString &iniText, bool *intervalOk = nullptr);
+    static OptionsData parse(const QString &iniText, bool *intervalOk = nullptr, bool *simultaneousOk = nullptr);
     static QString toIniText(const OptionsData &data);
 
 Q_SIGNALS:

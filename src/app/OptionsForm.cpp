@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace Velmora {
@@ -82,6 +83,15 @@ void OptionsForm::buildControls()
     settings->addWidget(m_automaticRun);
     m_keyringPasswords = named(new QCheckBox(m_settingsGroup), "KeyringPasswordsCheckBox");
     settings->addWidget(m_keyringPasswords);
+    auto *simultaneousRow = new QHBoxLayout;
+    m_simultaneousLabel = named(new QLabel(m_settingsGroup), "SimultaneousTransfersLabel");
+    m_simultaneous = named(new QSpinBox(m_settingsGroup), "SimultaneousTransfersSpinBox");
+    m_simultaneous->setRange(OptionsData::MinSimultaneousTransfers, OptionsData::MaxSimultaneousTransfers);
+    m_simultaneousLabel->setBuddy(m_simultaneous);
+    simultaneousRow->addWidget(m_simultaneousLabel);
+    simultaneousRow->addWidget(m_simultaneous);
+    simultaneousRow->addStretch();
+    settings->addLayout(simultaneousRow);
     connect(m_keyringPasswords, &QCheckBox::clicked, this, [this] { m_keyringClicked = true; });
     grid->addWidget(m_settingsGroup, 1, 0);
 
@@ -149,6 +159,7 @@ void OptionsForm::retranslate()
     m_automaticRun->setText(text(QStringLiteral("Automatic run queue"), QStringLiteral("Warteschlange automatisch ausführen")));
     m_keyringPasswords->setText(text(QStringLiteral("Keep passwords in the desktop keyring"),
                                       QStringLiteral("Passwörter im Schlüsselbund des Desktops aufbewahren")));
+    m_simultaneousLabel->setText(text(QStringLiteral("Simultaneous transfers"), QStringLiteral("Gleichzeitige Übertragungen")));
     m_chartsGroup->setTitle(text(QStringLiteral("Transfer charts"), QStringLiteral("Transfer Diagramme")));
     m_showCharts->setText(text(QStringLiteral("Show charts at transfer"), QStringLiteral("Diagramme beim Transfer anzeigen")));
     m_closeCharts->setText(text(QStringLiteral("Automatic close charts after transfer"),
@@ -177,6 +188,7 @@ void OptionsForm::fillControls(const OptionsData &d)
     m_closeCharts->setChecked(d.closeCharts);
     m_resetCharts->setChecked(d.resetCharts);
     m_keyringPasswords->setChecked(keyringInEffect(d));
+    m_simultaneous->setValue(d.simultaneousTransfers);
     m_keyringClicked = false;
 }
 
@@ -204,6 +216,7 @@ OptionsData OptionsForm::dataFromControls() const
     d.showCharts = m_showCharts->isChecked();
     d.closeCharts = m_closeCharts->isChecked();
     d.resetCharts = m_resetCharts->isChecked();
+    d.simultaneousTransfers = m_simultaneous->value();
     // Stored once the user has chosen; until then it follows whether a keyring answers.
     const OptionsData &stored = context().options.data();
     d.keyringPasswordsChosen = stored.keyringPasswordsChosen || m_keyringClicked;
@@ -226,8 +239,10 @@ void OptionsForm::updateVisibility()
 void OptionsForm::LoadOptions()
 {
     QString problem;
-    if (!context().options.load(&problem))
-        context().protocol.AddProtocolMessage(ProtocolEntry::Error, problem);
+    if (!context().options.load(&problem)) {
+        for (const QString &line : problem.split(u'\n'))
+            context().protocol.AddProtocolMessage(ProtocolEntry::Error, line);
+    }
     const OptionsData &d = context().options.data();
     fillControls(d);
     updateVisibility();

@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QWidget;
 
 namespace Velmora {
@@ -24,8 +25,8 @@ public:
 
     // Reads the file into the controls and applies every setting.
     void LoadOptions();
-    // Writes all fourteen keys from the controls ("FilterON" from the main window's state), and
-    // "KeyringPasswords" once the user has chosen it.
+    // Writes all fourteen keys from the controls ("FilterON" from the main window's state),
+    // "KeyringPasswords" once the user has chosen it and "SimultaneousTransfers" when it is not 1.
     void SaveOptions();
     // Where SaveOptions takes the transfer filter's on/off state from.
     void setFilterStateSource(std::function<bool()> source) { m_filterState = std::move(source); }
@@ -83,6 +84,8 @@ private:
     QCheckBox *m_automaticRun = nullptr;
     QCheckBox *m_keyringPasswords = nullptr;
     bool m_keyringClicked = false;
+    QLabel *m_simultaneousLabel = nullptr;
+    QSpinBox *m_simultaneous = nullptr;
     QGroupBox *m_chartsGroup = nullptr;
     QCheckBox *m_showCharts = nullptr;
     QWidget *m_chartsSubPanel = nullptr;

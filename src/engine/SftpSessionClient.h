@@ -38,6 +38,8 @@ public:
     FtpTimeouts timeouts() const override { return m_timeouts; }
     FtpEncryption encryption() const override { return FtpEncryption::Sftp; }
     QString encryptionText() const override;
+    QHash<QString, QString> acceptedThisRun() const override { return m_sftp.acceptedThisRun(); }
+    void setAcceptedThisRun(const QHash<QString, QString> &accepted) override { m_sftp.setAcceptedThisRun(accepted); }
 
     void connectAndLogin() override;
     void closeConnection() override;

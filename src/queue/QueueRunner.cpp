@@ -7,6 +7,8 @@
 #include "QueueProgressView.h"
 #include "QueueRecord.h"
 #include "QueueTableModel.h"
+#include "TransferScheduler.h"
+#include "TransferSessions.h"
 
 #include "app/AppContext.h"
 #include "app/BatchSwitch.h"
@@ -21,7 +23,10 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QEventLoop>
+#include <QTimer>
 
+#include <map>
 #include <vector>
 
 namespace Velmora {
@@ -120,11 +125,7 @@ RunResult QueueRunner::carryOut(const RunPlan &plan)
         m_model.clear();
 
     // Grid fill. Blank records get no row and do not run.
-    struct Step {
-        QueueRecord record;
-        quint64 rowId;
-    };
-    std::vector<Step> steps;
+    std::vector<RunStep> steps;
     steps.reserve(size_t(plan.records.size()));
     QList<QueueRow> rows;
     rows.reserve(plan.records.size());
@@ -184,73 +185,22 @@ RunResult QueueRunner::carryOut(const RunPlan &plan)
         // A "Skip" remembered from a queue must not keep a file the user opens from being fetched.
         m_policy.action = OverwritePolicy::Action::Overwrite;
     }
-    bool lastQueueFailed = false;
-    bool reconnectFailed = canConnect && !m_executor.isConnected();
-    const QString downloadFolder = m_context.folders.downloadFolder();
+    RunState state;
+    state.records = records;
+    state.result = result;
+    state.canConnect = canConnect;
+    state.reconnectFailed = canConnect && !m_executor.isConnected();
+    state.showCharts = showCharts;
+    state.downloadFolder = m_context.folders.downloadFolder();
+    state.totalFiles = totalFiles;
+    state.cancel = cancel;
     Q_EMIT runStarted();
 
-    for (int i = 0; i < records; ++i) {
-        const Step &step = steps[size_t(i)];
-        const QueueRecord &r = step.record;
-        Q_EMIT recordStarted(i);
-        if (i == 0) {
-            m_traffic.idleTick();
-            m_traffic.updatePies();
-        }
-        m_traffic.beforeRecord();
-        if (showCharts && isTransfer(r.command))
-            m_view->showCharts();
-        // A connection lost by an earlier record is made again once, silently where it works.
-        if (canConnect && !reconnectFailed && !m_executor.isConnected()) {
-            m_ftp.EnsureConnected();
-            reconnectFailed = !m_executor.isConnected();
-        }
-
-        const bool ok = m_executor.ExecuteRecord(r);
-        if (ok) {
-            ++result.succeeded;
-            if (isTransfer(r.command))
-                ++stats.filesDone;
-            else if (r.command == QueueCommand::MkLocalDir || r.command == QueueCommand::Mkd)
-                ++stats.directoriesMade;
-            const int percent = int((qint64(i + 1) * 200 + records) / (qint64(records) * 2));
-            m_view->setOverallProgress(percent, totalFiles + QString::number(i + 1) + QStringLiteral(" / ")
-                                                    + QString::number(records) + QStringLiteral("   (")
-                                                    + QString::number(percent) + QStringLiteral("%)"));
-            const int row = m_model.indexOfId(step.rowId);
-            if (row >= 0) {
-                const qint64 listed = m_model.rowAt(row).sizeBytes();
-                const qint64 real = m_executor.correctedSize();
-                if (real >= 0 && real != listed) {
-                    // The file had changed since it was listed: its row and the figures take
-                    // the size it really had.
-                    m_model.setFilesize(row, QString::number(real));
-                    stats.bytesToGo += real - listed;
-                }
-                stats.bytesToGo -= m_model.rowAt(row).sizeBytes();
-                m_view->setQueueSizeText(FourBlanks + FormatSizeLong(stats.bytesToGo));
-                stats.recordsDone = i + 1;
-                const int remaining = records - i - 1;
-                if (r.target.contains(downloadFolder))
-                    m_view->setQueueInfoText(FourBlanks + QStringLiteral("Load files to tempdir ") + QString::number(remaining));
-                else if (r.source.contains(downloadFolder))
-                    m_view->setQueueInfoText(FourBlanks + QStringLiteral("Load files back to server ")
-                                             + QString::number(remaining));
-                else
-                    m_view->setQueueInfoText(operationsText(remaining));
-                m_model.removeRowAt(row);
-                if (!m_store.rowRemoved(step.rowId, m_model) && !lastQueueFailed) {
-                    reportLastQueueFailure(false);
-                    lastQueueFailed = true; // one line per run, not one per record
-                }
-            }
-            m_traffic.updatePies();
-        }
-        m_pump.pump();
-        if (cancel.stopsRun())
-            break;
-    }
-    cancel.endPause(); // a Pause ends this run only
+    const int sessions = m_context.options.data().simultaneousTransfers;
+    if (sessions < 2 || files < 2 || !canConnect || !m_executor.isConnected() || !runSimultaneously(steps, state, sessions))
+        runOneByOne(steps, state);
+    result = state.result;
+    state.cancel.endPause(); // a Pause ends this run only
 
     m_traffic.idleTick();
     m_traffic.stopTimer();
@@ -277,6 +227,244 @@ RunResult QueueRunner::carryOut(const RunPlan &plan)
         m_host->shutdownComputer();
     QCoreApplication::processEvents();
     return result;
+}
+
+QueueRunner::StopRequest QueueRunner::stopRequested(const RunState &state)
+{
+    if (state.cancel.isCancelled())
+        return StopRequest::Abort;
+    return state.cancel.isPauseRequested() ? StopRequest::Pause : StopRequest::None;
+}
+
+void QueueRunner::reconnectIfLost(RunState &state)
+{
+    if (state.canConnect && !state.reconnectFailed && !m_executor.isConnected()) {
+        m_ftp.EnsureConnected();
+        state.reconnectFailed = !m_executor.isConnected();
+    }
+}
+
+void QueueRunner::runOneByOne(const std::vector<RunStep> &steps, RunState &state)
+{
+    for (int i = 0; i < state.records; ++i) {
+        const RunStep &step = steps[size_t(i)];
+        const QueueRecord &r = step.record;
+        Q_EMIT recordStarted(i);
+        if (i == 0) {
+            m_traffic.idleTick();
+            m_traffic.updatePies();
+        }
+        m_traffic.beforeRecord();
+        if (state.showCharts && isTransfer(r.command))
+            m_view->showCharts();
+        reconnectIfLost(state);
+        const bool ok = m_executor.ExecuteRecord(r);
+        recordEnded(step, ok, m_executor.correctedSize(), state);
+        m_pump.pump();
+        if (stopRequested(state) != StopRequest::None)
+            break;
+    }
+}
+
+SessionLogin QueueRunner::sessionLogin() const
+{
+    const FtpClient &client = m_ftp.client();
+    SessionLogin login;
+    login.host = client.host();
+    login.port = client.port();
+    login.user = m_ftp.user();
+    login.password = m_ftp.password();
+    login.passive = m_ftp.activeMode() == 0;
+    login.encryption = m_ftp.encryption();
+    login.timeouts = client.timeouts();
+    login.keyFile = m_ftp.keyFile();
+    login.appDataFolder = m_context.folders.appDataFolder;
+    login.acceptedThisRun = client.acceptedThisRun();
+    return login;
+}
+
+bool QueueRunner::runSimultaneously(const std::vector<RunStep> &steps, RunState &state, int sessions)
+{
+    TransferSessions pool;
+    connect(&pool, &TransferSessions::logLine, this,
+            [this](int kind, const QString &line) { m_context.protocol.AddProtocolMessage(kind, line); });
+    const int opened = pool.open(sessions, sessionLogin(), m_executor.moverSetup());
+    for (const QString &refusal : pool.refusals()) {
+        m_context.protocol.AddProtocolMessage(ProtocolEntry::Error,
+                                              text(QStringLiteral("A connection for simultaneous transfers was refused: "),
+                                                   QStringLiteral("Eine Verbindung für gleichzeitige Übertragungen wurde abgelehnt: "))
+                                                  + refusal);
+    }
+    if (opened == 0)
+        return false;
+    m_context.protocol.AddProtocolMessage(ProtocolEntry::Status,
+                                          text(QStringLiteral("Simultaneous transfers on %1 connections"),
+                                               QStringLiteral("Gleichzeitige Übertragungen auf %1 Verbindungen"))
+                                              .arg(opened));
+
+    QList<QueueRecord> records;
+    records.reserve(qsizetype(steps.size()));
+    for (const RunStep &step : steps)
+        records.append(step.record);
+    TransferScheduler scheduler(records, opened);
+
+    // This thread waits for the sessions' reports; Abort and Pause end the wait as well (seen
+    // at every progress of a session, and every 100 ms for a transfer that has stalled).
+    QEventLoop wait;
+    struct Report {
+        int index;
+        TransferOutcome outcome;
+    };
+    QList<Report> reports;
+    bool stopping = false; // Abort or Pause seen: nothing new starts
+    connect(&pool, &TransferSessions::finished, &wait, [&](int index, const TransferOutcome &outcome) {
+        reports.append({index, outcome});
+        wait.quit();
+    });
+    QList<FtpClient *> clients;
+    for (int i = 0; i < pool.count(); ++i) {
+        FtpClient *client = pool.at(i).client();
+        clients << client;
+        connect(client, &FtpClient::workProgressed, &wait, [&] {
+            if (!stopping && stopRequested(state) != StopRequest::None)
+                wait.quit();
+        });
+    }
+    QTimer stopCheck;
+    stopCheck.setInterval(100);
+    connect(&stopCheck, &QTimer::timeout, &wait, [&] {
+        if (!stopping && stopRequested(state) != StopRequest::None)
+            wait.quit();
+    });
+    m_traffic.followSessions(clients);
+    m_traffic.idleTick();
+    m_traffic.updatePies();
+
+    std::map<int, TransferJob> running;
+    const auto checkStop = [&] {
+        const StopRequest stop = stopRequested(state);
+        if (stopping || stop == StopRequest::None)
+            return;
+        stopping = true;
+        if (stop == StopRequest::Abort)
+            pool.abortAll();
+    };
+    for (;;) {
+        while (!reports.isEmpty()) {
+            const Report report = reports.takeFirst();
+            const TransferJob job = running.at(report.index);
+            running.erase(report.index);
+            m_executor.transferEnded(job, report.outcome.ok);
+            if (!report.outcome.ok)
+                m_executor.reportFailure(report.outcome.error);
+            scheduler.finished(report.index);
+            recordEnded(steps[size_t(report.index)], report.outcome.ok, report.outcome.correctedSize, state);
+        }
+        checkStop();
+        while (!stopping) {
+            const std::optional<int> next = scheduler.next();
+            if (!next)
+                break;
+            const int i = *next;
+            const QueueRecord &r = steps[size_t(i)].record;
+            Q_EMIT recordStarted(i);
+            reconnectIfLost(state);
+            if (!isTransfer(r.command)) {
+                // Runs alone, on the engine's connection.
+                const bool ok = m_executor.ExecuteRecord(r);
+                scheduler.finished(i);
+                recordEnded(steps[size_t(i)], ok, m_executor.correctedSize(), state);
+                m_pump.pump();
+                checkStop();
+                continue;
+            }
+            TransferSession *session = pool.freeSession();
+            if (!session) {
+                // Cannot happen while the scheduler counts the sessions' transfers; waiting for
+                // the next report is the safe way out should it ever.
+                scheduler.giveBack(i);
+                break;
+            }
+            if (state.showCharts)
+                m_view->showCharts();
+            // What needs this thread (the ASCII rule, the overwrite question, the remote
+            // listing) is decided here; the bytes move on a session.
+            std::optional<TransferJob> job;
+            bool failed = !m_executor.isConnected();
+            if (!failed) {
+                try {
+                    job = m_executor.prepareTransfer(r);
+                } catch (const FtpError &error) {
+                    failed = true;
+                    m_executor.reportFailure(error.message());
+                }
+            }
+            if (!job) {
+                scheduler.finished(i);
+                recordEnded(steps[size_t(i)], !failed && !m_executor.recordAborted(), -1, state);
+                checkStop();
+                continue;
+            }
+            m_traffic.startTimer();
+            running.emplace(i, *job);
+            session->start(i, *job);
+        }
+        if (reports.isEmpty() && running.empty())
+            break; // everything ended, or nothing more starts after Abort or Pause
+        if (reports.isEmpty()) {
+            stopCheck.start();
+            wait.exec();
+            stopCheck.stop();
+        }
+    }
+    pool.closeAll();
+    m_traffic.stopFollowingSessions();
+    return true;
+}
+
+void QueueRunner::recordEnded(const RunStep &step, bool ok, qint64 correctedSize, RunState &state)
+{
+    const int ended = ++state.ended;
+    if (!ok)
+        return;
+    const QueueRecord &r = step.record;
+    TransferStatistics &stats = m_traffic.statistics();
+    const int records = state.records;
+    ++state.result.succeeded;
+    if (isTransfer(r.command))
+        ++stats.filesDone;
+    else if (r.command == QueueCommand::MkLocalDir || r.command == QueueCommand::Mkd)
+        ++stats.directoriesMade;
+    const int percent = int((qint64(ended) * 200 + records) / (qint64(records) * 2));
+    m_view->setOverallProgress(percent, state.totalFiles + QString::number(ended) + QStringLiteral(" / ")
+                                            + QString::number(records) + QStringLiteral("   (") + QString::number(percent)
+                                            + QStringLiteral("%)"));
+    const int row = m_model.indexOfId(step.rowId);
+    if (row >= 0) {
+        const qint64 listed = m_model.rowAt(row).sizeBytes();
+        if (correctedSize >= 0 && correctedSize != listed) {
+            // The file had changed since it was listed: its row and the figures take the size
+            // it really had.
+            m_model.setFilesize(row, QString::number(correctedSize));
+            stats.bytesToGo += correctedSize - listed;
+        }
+        stats.bytesToGo -= m_model.rowAt(row).sizeBytes();
+        m_view->setQueueSizeText(FourBlanks + FormatSizeLong(stats.bytesToGo));
+        stats.recordsDone = ended;
+        const int remaining = records - ended;
+        if (r.target.contains(state.downloadFolder))
+            m_view->setQueueInfoText(FourBlanks + QStringLiteral("Load files to tempdir ") + QString::number(remaining));
+        else if (r.source.contains(state.downloadFolder))
+            m_view->setQueueInfoText(FourBlanks + QStringLiteral("Load files back to server ") + QString::number(remaining));
+        else
+            m_view->setQueueInfoText(operationsText(remaining));
+        m_model.removeRowAt(row);
+        if (!m_store.rowRemoved(step.rowId, m_model) && !state.lastQueueFailed) {
+            reportLastQueueFailure(false);
+            state.lastQueueFailed = true; // one line per run, not one per record
+        }
+    }
+    m_traffic.updatePies();
 }
 
 void QueueRunner::writeBatchLog(const BatchRunInfo &batch, const QDateTime &start, qint64 totalBytes, int files)

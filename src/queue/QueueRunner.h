@@ -6,10 +6,15 @@
 #include "RecordExecutor.h"
 #include "RunPlan.h"
 #include "TrafficMonitor.h"
+#include "TransferSession.h"
+
+#include "common/QueueRecord.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QStringList>
+
+#include <vector>
 
 namespace Velmora {
 
@@ -23,9 +28,19 @@ struct AppContext;
 struct WorkControl;
 
 // Runs a plan: shows its records in the queue grid, keeps "lastqueue.ini" equal to the grid,
-// carries the records out one after the other, follows them with the progress texts and charts,
-// and ends the run as the user asked (close the program, shut the computer down, the batch log).
-// Also the single operations other parts of the program use.
+// carries the records out, follows them with the progress texts and charts, and ends the run as
+// the user asked (close the program, shut the computer down, the batch log). Also the single
+// operations other parts of the program use.
+//
+// With "Simultaneous transfers" above 1 and more than one download or upload in the plan, the
+// transfers run side by side on as many extra connections to the site (TransferSessions, each
+// logged in like the engine's), in the order TransferScheduler allows: folders are made before
+// files go into them, removed after what is in them, and files deleted or changed after their
+// transfer. Everything that is no transfer, and what each transfer needs of the user (the
+// overwrite question, one at a time), happens on the engine's connection in this thread, which
+// waits for the sessions' reports in between. Each finished record leaves the grid and
+// "lastqueue.ini" at once. Abort stops every running transfer; Pause lets them finish and starts
+// nothing new. A server that refuses some connections leaves the run with those it accepted.
 class QueueRunner : public QObject {
     Q_OBJECT
 public:
@@ -79,7 +94,38 @@ Q_SIGNALS:
     void runFinished();
 
 private:
+    // A record of the run and the id of its grid row.
+    struct RunStep {
+        QueueRecord record;
+        quint64 rowId = 0;
+    };
+    // What the records of a run share while they end one by one.
+    struct RunState {
+        int records = 0;
+        int ended = 0;
+        RunResult result;
+        bool lastQueueFailed = false;
+        bool canConnect = false;
+        bool reconnectFailed = false;
+        bool showCharts = false;
+        QString downloadFolder;
+        QString totalFiles;
+        // The token of the work the run belongs to: Abort and Pause of that work reach it.
+        CancelToken cancel;
+    };
+    // What the user asked of the running work meanwhile.
+    enum class StopRequest { None, Pause, Abort };
+
     RunResult carryOut(const RunPlan &plan);
+    void runOneByOne(const std::vector<RunStep> &steps, RunState &state);
+    // False when no extra connection could be made: nothing ran.
+    bool runSimultaneously(const std::vector<RunStep> &steps, RunState &state, int sessions);
+    // The figures, the grid and "lastqueue.ini" after a record ended.
+    void recordEnded(const RunStep &step, bool ok, qint64 correctedSize, RunState &state);
+    // A connection lost by an earlier record is made again once, silently where it works.
+    void reconnectIfLost(RunState &state);
+    static StopRequest stopRequested(const RunState &state);
+    SessionLogin sessionLogin() const;
     bool runSingle(const QString &record, bool overwriteWithoutQuestion);
     void reportLastQueueFailure(bool withMessage);
     void writeBatchLog(const BatchRunInfo &batch, const QDateTime &start, qint64 totalBytes, int files);

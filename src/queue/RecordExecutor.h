@@ -2,7 +2,8 @@
 
 #include "PartialDownload.h"
 #include "RemoteListingCache.h"
-#include "UploadJournal.h"
+#include "TransferJob.h"
+#include "TransferMover.h"
 
 #include "app/CancelToken.h"
 #include "common/QueueRecord.h"
@@ -10,6 +11,8 @@
 
 #include <QFileInfo>
 #include <QString>
+
+#include <optional>
 
 namespace Velmora {
 
@@ -51,44 +54,37 @@ public:
     // record's (the file changed since it was listed), else -1.
     qint64 correctedSize() const { return m_correctedSize; }
 
+    // The part of a download or upload that belongs to the window thread: the ASCII rule, the
+    // overwrite decision (the question, one at a time) and the protocol line. Nothing when the
+    // record is skipped or the question was left with Abort; raises FtpError when the local
+    // file to send does not exist.
+    std::optional<TransferJob> prepareTransfer(const QueueRecord &record);
+    // After the bytes of a prepared transfer moved (ok) or failed: the remote listings follow.
+    void transferEnded(const TransferJob &job, bool ok);
+    // Writes the failure of a record to the protocol.
+    void reportFailure(const QString &message);
+    // How the queue's connections move bytes (the journal, the site, the language).
+    TransferMover::Setup moverSetup() const;
+    // The record just carried out was a transfer the question left with Abort.
+    bool recordAborted() const { return m_recordAborted; }
+
     // The name a download is written to until it is whole.
     static QString partialName(const QString &localPath);
     // Transfers from this size on are continued after an interruption (when the server can);
     // smaller ones simply start again, which costs less than finding out.
-    static constexpr qint64 ResumableBytes = 1024 * 1024;
+    static constexpr qint64 ResumableBytes = TransferMover::ResumableBytes;
     // The most of an unfinished remote file read back to make sure it is the start of the local
     // file before an upload continues it.
-    static constexpr qint64 UploadCheckBytes = 64 * 1024;
+    static constexpr qint64 UploadCheckBytes = TransferMover::UploadCheckBytes;
     static inline const QString BackupIndexName = QStringLiteral("BACKUPINFO.VELMORA");
 
 private:
-    void stor(const QString &localPath, const QString &remote);
-    void retr(const QString &remote, const QString &localPath, const QString &size);
-    // expected: the size the record or the server gave (-1 when unknown); fromRecord: it is the
-    // record's, which may be older than the file.
-    void download(FtpClient &client, const QString &remote, const QString &localPath, qint64 expected, bool fromRecord);
-    // A download that can be continued later: see download().
-    void resumableDownload(FtpClient &client, const QString &remote, const QString &localPath, const PartialDownload::Origin &now,
-                           bool fromRecord, qint64 expected);
-    // The offset an upload continues from: the size of the server's unfinished copy when it is
-    // this program's unfinished work of the same, unchanged local file; else 0. Remembers the
-    // upload as begun either way (when it may be continued at all).
-    qint64 uploadOffset(FtpClient &client, const QString &localPath, const QString &remote, const QFileInfo &source,
-                        bool remoteExists);
-    // The same bytes stand at [from, from + bytes.size()) of the local file.
-    static bool localBytesEqual(const QString &localPath, qint64 from, const QByteArray &bytes);
+    // Carries a prepared transfer out on the engine's own connection.
+    void moveOnEngine(const TransferJob &job);
     // "user@host:port" of the engine's connection.
     QString site() const;
-    // Raise when the download is not whole: see download().
-    void checkDownload(FtpClient &client, const QString &remote, const FtpTransferResult &moved, qint64 expected,
-                       bool fromRecord);
-    // Raise when the local file changed while it was sent, or the server holds another size.
-    // offset: the bytes the server held before a continued upload.
-    void checkUpload(FtpClient &client, const QString &localPath, const QString &remote, const FtpTransferResult &moved,
-                     const QFileInfo &before, qint64 offset);
     // The overwrite decision for an existing target; true means overwrite.
     bool decideOverwrite(const QString &target);
-    void setTransferType(const QString &path);
     bool isByteCopy(const QString &localPath) const;
     void log(int kind, const QString &text);
     QString text(const QString &english, const QString &german) const;
@@ -102,7 +98,6 @@ private:
     EventPump &m_pump;
     OverwriteQuestion *m_question = nullptr;
     RemoteListingCache m_remote;
-    UploadJournal m_uploads;
     bool m_connectionLost = false;
     bool m_questionAborted = false;
     bool m_recordAborted = false;

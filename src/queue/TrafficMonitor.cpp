@@ -5,6 +5,8 @@
 #include "app/ProtocolLog.h"
 #include "engine/ftp/FtpClient.h"
 
+#include <algorithm>
+
 namespace Velmora {
 
 TrafficMonitor::TrafficMonitor(QueueProgressView &view, ProtocolLog &log, QObject *parent)
@@ -42,6 +44,51 @@ void TrafficMonitor::attach(FtpClient *client)
     m_connections << connect(client, &FtpClient::workProgressed, this,
                              [this](FtpClient::Direction, qint64 bytes) { handleWorkProgressed(bytes); });
     m_connections << connect(client, &FtpClient::workEnded, this, [this](FtpClient::Direction) { handleWorkEnded(); });
+}
+
+void TrafficMonitor::followSessions(const QList<FtpClient *> &clients)
+{
+    stopFollowingSessions();
+    m_stats.beforeRecord();
+    for (FtpClient *client : clients) {
+        m_sessionConnections << connect(client, &FtpClient::workBegan, this, [this, client](FtpClient::Direction, qint64 expected) {
+            m_sessionBytes.insert(client, 0);
+            m_stats.sessionWorkBegan(expected);
+        });
+        m_sessionConnections << connect(client, &FtpClient::workProgressed, this,
+                                        [this, client](FtpClient::Direction, qint64 bytes) { sessionProgressed(client, bytes); });
+        m_sessionConnections << connect(client, &FtpClient::workEnded, this, [this, client] { sessionEnded(client); });
+    }
+}
+
+void TrafficMonitor::stopFollowingSessions()
+{
+    for (const QMetaObject::Connection &c : std::as_const(m_sessionConnections))
+        disconnect(c);
+    m_sessionConnections.clear();
+    m_sessionBytes.clear();
+    m_sessionBytesEnded = 0;
+}
+
+int TrafficMonitor::movingSessionTransfers() const
+{
+    return int(std::count_if(m_sessionBytes.cbegin(), m_sessionBytes.cend(), [](qint64 moved) { return moved > 0; }));
+}
+
+void TrafficMonitor::sessionProgressed(const FtpClient *client, qint64 bytes)
+{
+    m_sessionBytes.insert(client, bytes);
+    qint64 total = m_sessionBytesEnded;
+    for (const qint64 moved : std::as_const(m_sessionBytes))
+        total += moved;
+    const QString text = m_stats.sessionsProgressed(total);
+    m_view->setByteBar(m_stats.barMaximum, m_stats.barPosition);
+    m_view->setBytesText(text);
+}
+
+void TrafficMonitor::sessionEnded(const FtpClient *client)
+{
+    m_sessionBytesEnded += m_sessionBytes.take(client);
 }
 
 void TrafficMonitor::startRun(const CancelToken &cancel, bool reset, int records, int files, qint64 totalBytes)

@@ -4,6 +4,8 @@
 
 #include "TransferStatistics.h"
 
+#include <QHash>
+#include <QList>
 #include <QMetaObject>
 #include <QObject>
 #include <QPointer>
@@ -41,6 +43,14 @@ public:
     // Listens to this client's work events (once per client).
     void attach(FtpClient *client);
 
+    // Also follows these clients, the extra connections of simultaneous transfers: their bytes
+    // add up in the traffic line, the area chart, the byte bar and the bytes text, until
+    // stopFollowingSessions().
+    void followSessions(const QList<FtpClient *> &clients);
+    void stopFollowingSessions();
+    // How many transfers of the followed clients run now and have moved bytes.
+    int movingSessionTransfers() const;
+
     // cancel: the run's token; Abort during a transfer stops it.
     void startRun(const CancelToken &cancel, bool reset, int records, int files, qint64 totalBytes);
     void beforeRecord();
@@ -61,6 +71,8 @@ public:
 
 private:
     void abortIfRequested();
+    void sessionProgressed(const FtpClient *client, qint64 bytes);
+    void sessionEnded(const FtpClient *client);
 
     QueueProgressView *m_view;
     CancelToken m_cancel;
@@ -69,6 +81,9 @@ private:
     QTimer m_timer;
     QPointer<FtpClient> m_client;
     QList<QMetaObject::Connection> m_connections;
+    QList<QMetaObject::Connection> m_sessionConnections;
+    QHash<const FtpClient *, qint64> m_sessionBytes; // what each running session transfer moved
+    qint64 m_sessionBytesEnded = 0;                   // what the ended ones moved
     std::mt19937 m_generator{std::random_device{}()};
     std::function<int()> m_random;
     bool m_transferRunning = false;

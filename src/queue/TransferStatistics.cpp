@@ -2,6 +2,7 @@
 
 #include "common/SizeText.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace Velmora {
@@ -29,6 +30,21 @@ QString TransferStatistics::workProgressed(qint64 bytes)
     workSeen = true;
     bytesSeen = bytes;
     return bytesText(bytes, expectedSize, percent());
+}
+
+void TransferStatistics::sessionWorkBegan(qint64 expectedCount)
+{
+    if (expectedCount > 0)
+        cumulativeBytes += expectedCount;
+}
+
+QString TransferStatistics::sessionsProgressed(qint64 totalBytes)
+{
+    workSeen = true;
+    bytesSeen = totalBytes;
+    barMaximum = std::max<qint64>(totalBytesAtStart, 1);
+    barPosition = std::min(totalBytes, barMaximum);
+    return bytesText(totalBytes, totalBytesAtStart, percent());
 }
 
 void TransferStatistics::workEnded()

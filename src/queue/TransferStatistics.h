@@ -38,6 +38,11 @@ public:
     void workBegan(qint64 expectedCount);
     // Work with the bytes so far; returns the bytes panel text.
     QString workProgressed(qint64 bytes);
+    // Several transfers at once: one of them begins (its size goes to the area chart), and all
+    // of them together have moved totalBytes in this run (the traffic line, the byte bar and the
+    // bytes text follow the run's total).
+    void sessionWorkBegan(qint64 expectedCount);
+    QString sessionsProgressed(qint64 totalBytes);
     void workEnded();
 
     struct Tick {

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QToolButton>
 #include <zip.h>
 
@@ -126,4 +127,31 @@ TEST_F(OptionsDialog, DialogCarriesCaptionAndHeader)
     form().show();
     EXPECT_EQ(form().windowTitle(), main().windowTitle());
     EXPECT_EQ(form().headerTitle(), QStringLiteral("Options"));
+}
+
+TEST_F(OptionsDialog, SimultaneousTransfersAreChosenFromOneToEightAndSavedWithOk)
+{
+    ASSERT_TRUE(start());
+    form().show();
+    auto *spin = control<QSpinBox>("SimultaneousTransfersSpinBox");
+    ASSERT_NE(spin, nullptr);
+    EXPECT_EQ(control<QLabel>("SimultaneousTransfersLabel")->text(), QStringLiteral("Simultaneous transfers"));
+    EXPECT_EQ(spin->value(), 1);
+    EXPECT_EQ(spin->minimum(), 1);
+    EXPECT_EQ(spin->maximum(), 8);
+    spin->setValue(4);
+    form().okButton()->click();
+    EXPECT_EQ(context().options.data().simultaneousTransfers, 4);
+    const QByteArray saved = TestEnvironment::readFile(optionsFile());
+    EXPECT_TRUE(saved.contains("\r\nSimultaneousTransfers=4\r\n")) << saved.constData();
+    form().show();
+    EXPECT_EQ(spin->value(), 4);
+}
+
+TEST_F(OptionsDialog, SimultaneousTransfersCarryTheirGermanText)
+{
+    existingProfile(true, true, "GERMAN");
+    ASSERT_TRUE(start());
+    form().show();
+    EXPECT_EQ(control<QLabel>("SimultaneousTransfersLabel")->text(), QStringLiteral("Gleichzeitige Übertragungen"));
 }

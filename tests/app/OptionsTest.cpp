@@ -37,6 +37,7 @@ TEST(Options, RoundTripsEveryField)
     d.showCharts = false;
     d.closeCharts = false;
     d.resetCharts = false;
+    d.simultaneousTransfers = 6;
     options.setData(d);
     ASSERT_TRUE(options.save());
     Options back(env.root() + QStringLiteral("options.ini"));
@@ -113,4 +114,37 @@ TEST(Options, APartialChangeSavesOneValueAndNeverAValueThatIsOnlyInEffect)
     EXPECT_FALSE(options.data().allwaysOverwrite);
     EXPECT_TRUE(options.save());
     EXPECT_EQ(stored(), options.data());
+}
+
+TEST(Options, SimultaneousTransfersAreStoredOnlyWhenNotOneAndReadBackWithinOneToEight)
+{
+    OptionsData d;
+    EXPECT_FALSE(Options::toIniText(d).contains(QStringLiteral("SimultaneousTransfers")));
+    d.simultaneousTransfers = 4;
+    EXPECT_TRUE(Options::toIniText(d).contains(QStringLiteral("\r\nSimultaneousTransfers=4\r\n")));
+    EXPECT_EQ(Options::parse(Options::toIniText(d)).simultaneousTransfers, 4);
+
+    struct Case { const char *stored; int read; bool fine; };
+    for (const Case &c : {Case{"1", 1, true}, Case{"8", 8, true}, Case{"3", 3, true}, Case{"0", 1, false},
+                          Case{"9", 8, false}, Case{"-2", 1, false}, Case{"many", 1, false}, Case{"", 1, false}}) {
+        bool ok = true;
+        const OptionsData read = Options::parse(QStringLiteral("[SETTINGS]\r\nSimultaneousTransfers=") + QLatin1String(c.stored)
+                                                    + QStringLiteral("\r\n"),
+                                                nullptr, &ok);
+        EXPECT_EQ(read.simultaneousTransfers, c.read) << c.stored;
+        EXPECT_EQ(ok, c.fine) << c.stored;
+    }
+}
+
+TEST(Options, HandEditedSimultaneousTransfersAreReportedAndTheOtherValuesKept)
+{
+    TestEnvironment env;
+    env.writeFile(QStringLiteral("options.ini"), "[SETTINGS]\r\nSimultaneousTransfers=12\r\nLogfiles=1\r\nKeepaliveTime=45\r\n");
+    Options options(env.root() + QStringLiteral("options.ini"));
+    QString problem;
+    EXPECT_FALSE(options.load(&problem));
+    EXPECT_EQ(problem, QStringLiteral("options.ini: SimultaneousTransfers \"12\" is not a whole number from 1 to 8; 8 is used."));
+    EXPECT_EQ(options.data().simultaneousTransfers, 8);
+    EXPECT_TRUE(options.data().logfiles);
+    EXPECT_EQ(options.keepaliveSeconds(), 45);
 }

@@ -427,3 +427,87 @@ TEST_F(BatchProcessTest, AWrongSwitchOrAMissingQueueFileIsRefusedOnStandardError
         EXPECT_TRUE(batchLog().isEmpty());
     }
 }
+
+// A job of downloads and deletes on four connections ("Simultaneous transfers" 4 in
+// options.ini), killed while four big downloads are held by the server: the last queue holds
+// exactly the rows not done, and a job of those rows finishes them without doing anything twice
+// (a repeated DELE, or a download of a file already deleted, would fail the job).
+TEST_F(BatchProcessTest, AJobOnFourConnectionsKilledMidRunGoesOnWithExactlyWhatWasNotDone)
+{
+    constexpr qint64 Held = 1024 * 1024;
+    FtpTestServer::Setup setup;
+    setup.holdTransfersAfter = Held;
+    setup.commandLog = env.root() + QStringLiteral("commands.log");
+    server = std::make_unique<FtpTestServer>(setup);
+    ASSERT_TRUE(server->start()) << server->errorText().toStdString();
+    env.writeFile(env.appDataFolder() + QStringLiteral("options.ini"), "[SETTINGS]\r\nSimultaneousTransfers=4\r\n");
+
+    QMap<QString, QByteArray> contents;
+    QList<QueueRow> rows;
+    QList<QueueRow> deletes;
+    QStringList notDone;
+    const auto add = [&](const QString &name, int size, QList<QueueRow> *into) {
+        contents.insert(name, randomBytes(size));
+        server->writeFile(QStringLiteral("pub/") + name, contents.value(name));
+        into->append(row(QStringLiteral("/pub/") + name, QStringLiteral("RETR"), local + name, contents.value(name).size()));
+    };
+    for (int i = 0; i < 8; ++i) {
+        add(QStringLiteral("s%1.bin").arg(i), 4096, &rows);
+        deletes.append(row(QStringLiteral("/pub/s%1.bin").arg(i), QStringLiteral("DELE"), QString(), 0));
+    }
+    rows << deletes;
+    QList<QueueRow> rest;
+    for (int i = 0; i < 4; ++i)
+        add(QStringLiteral("big%1.bin").arg(i), int(3 * Held), &rest);
+    for (int i = 8; i < 12; ++i)
+        add(QStringLiteral("s%1.bin").arg(i), 4096, &rest);
+    rows << rest;
+    for (const QueueRow &r : std::as_const(rest))
+        notDone << r.source;
+    const QString queue = saveJob(QStringLiteral("parallel"), rows, server->password(), server->port());
+
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.start(program(), {queue, QStringLiteral("-rc")});
+    ASSERT_TRUE(process.waitForStarted());
+    const auto allHeld = [&] {
+        for (int i = 0; i < 4; ++i) {
+            if (QFileInfo(local + QStringLiteral("big%1.bin.velmora-part").arg(i)).size() < Held)
+                return false;
+        }
+        return true;
+    };
+    for (int waited = 0; !allHeld() && waited < FinishTimeoutMs; waited += 20)
+        ASSERT_FALSE(process.waitForFinished(20)) << "ended before the four transfers were held";
+    ASSERT_TRUE(allHeld());
+    process.kill(); // SIGKILL: no clean-up at all
+    ASSERT_TRUE(process.waitForFinished());
+
+    const QList<QueueRow> leftRows = QueueFile::read(env.appDataFolder() + QStringLiteral("lastqueue.ini")).rows;
+    QStringList left;
+    for (const QueueRow &r : leftRows)
+        left << r.source;
+    EXPECT_EQ(left, notDone);
+    for (int i = 0; i < 8; ++i) {
+        const QString name = QStringLiteral("s%1.bin").arg(i);
+        EXPECT_TRUE(TestEnvironment::readFile(local + name) == contents.value(name)) << i;
+        EXPECT_FALSE(QFileInfo::exists(server->localPath(QStringLiteral("pub/") + name))) << i;
+    }
+    const QList<QByteArray> firstRun = TestEnvironment::readFile(setup.commandLog).split('\n');
+    EXPECT_EQ(firstRun.count("USER"), 5) << "the engine's connection and four more";
+
+    // What was left is the job run next.
+    server->setHoldTransfersAfter(0);
+    ASSERT_TRUE(server->restart());
+    const QString restJob = saveJob(QStringLiteral("rest"), leftRows, server->password(), server->port());
+    const ProgramRun run = runVelmora({restJob, QStringLiteral("-rc")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0) << run.messages.join(u'\n').toStdString();
+    for (auto it = contents.cbegin(); it != contents.cend(); ++it)
+        EXPECT_TRUE(TestEnvironment::readFile(local + it.key()) == it.value()) << it.key().toStdString();
+    const QList<QByteArray> secondRun = TestEnvironment::readFile(setup.commandLog).split('\n').mid(firstRun.size() - 1);
+    EXPECT_EQ(secondRun.count("DELE"), 0);
+    EXPECT_EQ(secondRun.count("RETR"), 8);
+    EXPECT_EQ(secondRun.count("REST"), 4) << "the big downloads went on where they stopped";
+    EXPECT_EQ(QFileInfo(env.appDataFolder() + QStringLiteral("lastqueue.ini")).size(), 0);
+}

@@ -62,7 +62,12 @@ public:
 // Records what the run shows.
 class RecordingView : public NullQueueProgressView {
 public:
-    void setBytesText(const QString &text) override { bytes << text; }
+    void setBytesText(const QString &text) override
+    {
+        bytes << text;
+        if (onBytes)
+            onBytes();
+    }
     void setOverallProgress(int, const QString &text) override { totals << text; }
     void setQueueInfoText(const QString &text) override { info = text; }
     void setQueueSizeText(const QString &text) override { size = text; }
@@ -74,6 +79,7 @@ public:
     QString size;
     QString traffic;
     int chartsShown = 0;
+    std::function<void()> onBytes; // after every bytes text
 };
 
 class RecordingWalkProgress : public WalkProgress {

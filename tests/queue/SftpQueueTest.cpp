@@ -186,6 +186,38 @@ TEST_F(SftpQueueTest, DownloadedTreeArrivesByteForByte)
     EXPECT_TRUE(QFileInfo(local + QStringLiteral("www/d1/d2/d3/d4/d5/d6/d7/d8/bottom.txt")).isFile());
 }
 
+// With "Simultaneous transfers" 4 the files travel on four more SSH connections; the host key
+// the user trusted for this program run only holds for them without asking again.
+TEST_F(SftpQueueTest, ATreeGoesDownAndUpOnFourConnections)
+{
+    OptionsData data = options.data();
+    data.simultaneousTransfers = 4;
+    options.setData(data);
+    const QMap<QString, QByteArray> files = makeTree(
+        [&](const QString &path, const QByteArray &bytes) { return ssh.writeFile(QStringLiteral("www/") + path, bytes); },
+        [&](const QString &path) { QDir().mkpath(ssh.remotePath(QStringLiteral("www/") + path)); });
+    selection.localPath = local;
+    selection.serverPath = ssh.root();
+    selection.serverLines = {serverLine(ssh.root(), QStringLiteral("www"))};
+
+    builders->Download();
+    EXPECT_TRUE(model.isEmpty()) << protocol().join(u'\n').toStdString();
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        EXPECT_EQ(readLocal(local + QStringLiteral("www/") + it.key()), it.value()) << it.key().toStdString();
+    EXPECT_TRUE(protocol().contains(QStringLiteral("1: Simultaneous transfers on 4 connections"))) << protocol().join(u'\n').toStdString();
+
+    QDir().mkpath(ssh.remotePath(QStringLiteral("pub")));
+    selection.serverPath = ssh.remotePath(QStringLiteral("pub"));
+    selection.localLines = {localLine(local + QStringLiteral("www"))};
+    builders->Upload();
+    EXPECT_TRUE(model.isEmpty()) << protocol().join(u'\n').toStdString();
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        EXPECT_EQ(ssh.readFile(QStringLiteral("pub/www/") + it.key()), it.value()) << it.key().toStdString();
+    EXPECT_EQ(protocol().filter(QStringLiteral("1: Simultaneous transfers on 4 connections")).size(), 2);
+    EXPECT_TRUE(protocol().filter(QRegularExpression(QStringLiteral("^2: "))).isEmpty()) << protocol().join(u'\n').toStdString();
+    EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
+}
+
 // A big file goes up and comes back byte for byte through the queue (the pipelined reads and
 // writes of the client keep many requests in flight; every one must land in its place).
 TEST_F(SftpQueueTest, AHundredMebibyteFileGoesUpAndComesBackByteForByte)

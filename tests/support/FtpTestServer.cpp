@@ -62,6 +62,10 @@ bool FtpTestServer::start(quint16 port)
         arguments << QStringLiteral("--command-log") << m_setup.commandLog;
     if (m_setup.refuseRest)
         arguments << QStringLiteral("--no-rest");
+    if (!m_setup.orderLog.isEmpty())
+        arguments << QStringLiteral("--order-log") << m_setup.orderLog;
+    if (m_setup.maxConnectionsPerIp > 0)
+        arguments << QStringLiteral("--max-connections-per-ip") << QString::number(m_setup.maxConnectionsPerIp);
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
     if (!m_process.waitForStarted(10000)) {

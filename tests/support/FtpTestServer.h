@@ -31,6 +31,10 @@ public:
         bool requireSessionReuse = false; // data connections must resume the control session
         QString commandLog; // when set, every command verb received is appended to this file
         bool refuseRest = false; // no "REST STREAM" in FEAT and REST unknown: transfers cannot restart
+        // When set, every command with its argument is appended to this file, and "DONE <path>"
+        // (the server's absolute local path) when a file transfer has ended.
+        QString orderLog;
+        int maxConnectionsPerIp = 0; // when not 0: connections beyond this many get 421 at once
     };
 
     FtpTestServer();

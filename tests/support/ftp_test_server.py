@@ -17,7 +17,11 @@ over TLS with the certificate and key in --certificate (one PEM file). --require
 refuses every data connection whose TLS session is not a resumption of the control connection's
 session, as many production servers do. --command-log FILE appends every command verb the server
 receives, one a line (passwords are never written). --no-rest makes a server that cannot restart
-transfers (no "REST STREAM" in FEAT, REST an unknown command).
+transfers (no "REST STREAM" in FEAT, REST an unknown command). --max-connections-per-ip N
+answers every further connection from one address with "421 Too many connections from the
+same IP address." while N are open. --order-log FILE appends every command with its argument
+as the client sent it, and "DONE <absolute path>" whenever a file transfer has ended, so a test
+can see what happened before the end of a transfer.
 """
 import argparse
 import logging
@@ -50,6 +54,9 @@ def main():
     parser.add_argument("--command-log", default=None)
     parser.add_argument("--no-rest", action="store_true",
                         help="a server that cannot restart transfers: no REST in FEAT, REST unknown")
+    parser.add_argument("--max-connections-per-ip", type=int, default=0,
+                        help="refuse further connections from one address with 421 (0: no limit)")
+    parser.add_argument("--order-log", default=None)
     args = parser.parse_args()
 
     # Only errors, and only on stderr: stdout carries the port line.
@@ -72,7 +79,27 @@ def main():
             if args.command_log:
                 with open(args.command_log, "a") as log:
                     log.write(cmd + "\n")
+            if args.order_log and cmd not in ("PASS",):
+                with open(args.order_log, "a") as log:
+                    log.write(cmd + (" " + arg if arg else "") + "\n")
             return super().pre_process_command(line, cmd, arg)
+
+        def log_done(self, file):
+            if args.order_log:
+                with open(args.order_log, "a") as log:
+                    log.write("DONE " + file + "\n")
+
+        def on_file_sent(self, file):
+            self.log_done(file)
+
+        def on_file_received(self, file):
+            self.log_done(file)
+
+        def on_incomplete_file_sent(self, file):
+            self.log_done(file)
+
+        def on_incomplete_file_received(self, file):
+            self.log_done(file)
 
     if args.tls:
         context = SSL.Context(SSL.TLS_SERVER_METHOD)
@@ -178,6 +205,7 @@ def main():
 
     server = FTPServer((args.host, args.port), Handler)
     server.max_cons = 64
+    server.max_cons_per_ip = args.max_connections_per_ip
     print("PORT %d" % server.socket.getsockname()[1], flush=True)
 
     def watch_stdin():

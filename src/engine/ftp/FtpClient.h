@@ -6,6 +6,7 @@
 #include "common/ListingEntry.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -66,6 +67,11 @@ public:
     virtual void setCertificateTrust(FtpCertificateTrust *) {}
     // "TLSv1.3, TLS_AES_256_GCM_SHA384" while the connection is encrypted, else empty.
     virtual QString encryptionText() const { return {}; }
+    // The certificates or host keys the user accepted for this program run only (fingerprints
+    // by "host:port"). A second connection to the same site is given them, so that it takes
+    // what the user already accepted without asking again.
+    virtual QHash<QString, QString> acceptedThisRun() const { return {}; }
+    virtual void setAcceptedThisRun(const QHash<QString, QString> &accepted) { Q_UNUSED(accepted); }
 
     // Connects, reads the greeting and logs in (USER, PASS unless USER gave 230), then sends
     // TYPE with the current transfer type and SYST.

@@ -39,6 +39,8 @@ public:
     FtpEncryption encryption() const override { return m_settings.encryption; }
     void setCertificateTrust(FtpCertificateTrust *trust) override { m_trust = trust; }
     QString encryptionText() const override { return m_connected ? m_encryptionText : QString(); }
+    QHash<QString, QString> acceptedThisRun() const override { return m_acceptedThisRun; }
+    void setAcceptedThisRun(const QHash<QString, QString> &accepted) override { m_acceptedThisRun = accepted; }
 
     void connectAndLogin() override;
     void closeConnection() override;

@@ -80,6 +80,9 @@ public:
     // exchange in use, while connected.
     QString serverBanner() const { return m_connected ? m_serverBanner : QString(); }
     QString encryptionText() const { return m_connected ? m_encryptionText : QString(); }
+    // The host keys accepted for this program run only, by "host:port".
+    QHash<QString, QString> acceptedThisRun() const { return m_acceptedThisRun; }
+    void setAcceptedThisRun(const QHash<QString, QString> &accepted) { m_acceptedThisRun = accepted; }
     void closeConnection();
     bool isConnected() const { return m_connected; }
     bool isBusy() const { return m_busy; }
