@@ -1,6 +1,7 @@
 #include "FtpTestServer.h"
 
-#include <QDeadlineTimer>
+#include "PortAnnouncingServer.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -66,37 +67,13 @@ bool FtpTestServer::start(quint16 port)
         arguments << QStringLiteral("--order-log") << m_setup.orderLog;
     if (m_setup.maxConnectionsPerIp > 0)
         arguments << QStringLiteral("--max-connections-per-ip") << QString::number(m_setup.maxConnectionsPerIp);
-    m_process.setProcessChannelMode(QProcess::SeparateChannels);
-    m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
-    if (!m_process.waitForStarted(10000)) {
-        m_error = QStringLiteral("python3 did not start: ") + m_process.errorString();
-        return false;
-    }
-    QByteArray output;
-    QDeadlineTimer deadline(15000);
-    while (!output.contains('\n') && !deadline.hasExpired() && m_process.state() == QProcess::Running) {
-        m_process.waitForReadyRead(100);
-        output += m_process.readAllStandardOutput();
-    }
-    const QByteArray line = output.left(output.indexOf('\n')).trimmed();
-    if (!line.startsWith("PORT ")) {
-        m_error = QStringLiteral("the FTP server did not start: ") + QString::fromLocal8Bit(m_process.readAllStandardError());
-        stop();
-        return false;
-    }
-    m_port = quint16(line.mid(5).toUInt());
+    m_port = StartPortAnnouncingServer(m_process, arguments, QStringLiteral("FTP"), m_error);
     return m_port != 0;
 }
 
 void FtpTestServer::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.closeWriteChannel();
-    if (!m_process.waitForFinished(5000)) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
+    StopPortAnnouncingServer(m_process);
 }
 
 bool FtpTestServer::restart()

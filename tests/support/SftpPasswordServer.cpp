@@ -1,8 +1,8 @@
 #include "SftpPasswordServer.h"
 
+#include "PortAnnouncingServer.h"
 #include "SshTestServer.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -66,37 +66,13 @@ bool SftpPasswordServer::start()
                           QStringLiteral("--host"),     host()};
     if (m_method == Method::KeyboardInteractive)
         arguments << QStringLiteral("--keyboard-interactive");
-    m_process.setProcessChannelMode(QProcess::SeparateChannels);
-    m_process.start(Python, arguments);
-    if (!m_process.waitForStarted(10000)) {
-        m_error = QStringLiteral("python3 did not start: ") + m_process.errorString();
-        return false;
-    }
-    QByteArray output;
-    QDeadlineTimer deadline(15000);
-    while (!output.contains('\n') && !deadline.hasExpired() && m_process.state() == QProcess::Running) {
-        m_process.waitForReadyRead(100);
-        output += m_process.readAllStandardOutput();
-    }
-    const QByteArray line = output.left(output.indexOf('\n')).trimmed();
-    if (!line.startsWith("PORT ")) {
-        m_error = QStringLiteral("the SFTP server did not start: ") + QString::fromLocal8Bit(m_process.readAllStandardError());
-        stop();
-        return false;
-    }
-    m_port = quint16(line.mid(5).toUInt());
+    m_port = StartPortAnnouncingServer(m_process, arguments, QStringLiteral("SFTP"), m_error);
     return m_port != 0;
 }
 
 void SftpPasswordServer::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.closeWriteChannel();
-    if (!m_process.waitForFinished(5000)) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
+    StopPortAnnouncingServer(m_process);
 }
 
 QString SftpPasswordServer::hostKeyFingerprint() const
