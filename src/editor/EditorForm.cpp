@@ -189,7 +189,7 @@ void EditorForm::buildMenus()
     };
     auto menu = [this](const char16_t *english, const char16_t *german) {
         QMenu *added = m_menuBar->addMenu(QString());
-        m_captions.append({added, english, german});
+        m_captions.append({added, english, german, QString()});
         return added;
     };
 
