@@ -77,28 +77,17 @@ void SftpPasswordServer::stop()
 
 QString SftpPasswordServer::hostKeyFingerprint() const
 {
-    // "256 SHA256:... comment (ED25519)"
-    const QByteArray line = SshTestServer::runTool(KeyGen, {QStringLiteral("-l"), QStringLiteral("-E"), QStringLiteral("sha256"),
-                                                            QStringLiteral("-f"), m_hostKey + QStringLiteral(".pub")});
-    return QString::fromLatin1(line.split(' ').value(1));
+    return SshTestServer::fingerprintOf(m_hostKey + QStringLiteral(".pub"));
 }
 
 QString SftpPasswordServer::writeFile(const QString &relativePath, const QByteArray &content) const
 {
-    const QString path = root() + u'/' + relativePath;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(content);
-    return path;
+    return SshTestServer::writeFileUnder(root(), relativePath, content);
 }
 
 QByteArray SftpPasswordServer::readFile(const QString &relativePath) const
 {
-    QFile file(root() + u'/' + relativePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return SshTestServer::readFileUnder(root(), relativePath);
 }
 
 } // namespace Velmora::Testing

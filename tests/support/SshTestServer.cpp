@@ -250,18 +250,18 @@ QByteArray SshTestServer::hostPublicKey() const
     return file.readAll().trimmed();
 }
 
-QString SshTestServer::hostKeyFingerprint() const
+QString SshTestServer::fingerprintOf(const QString &publicKeyFile)
 {
     // "256 SHA256:... comment (ED25519)"
     const QByteArray line = runTool(QStringLiteral("/usr/bin/ssh-keygen"),
                                     {QStringLiteral("-l"), QStringLiteral("-E"), QStringLiteral("sha256"),
-                                     QStringLiteral("-f"), m_hostKey + QStringLiteral(".pub")});
+                                     QStringLiteral("-f"), publicKeyFile});
     return QString::fromLatin1(line.split(' ').value(1));
 }
 
-QString SshTestServer::writeFile(const QString &relativePath, const QByteArray &content) const
+QString SshTestServer::writeFileUnder(const QString &root, const QString &relativePath, const QByteArray &content)
 {
-    const QString path = root() + u'/' + relativePath;
+    const QString path = root + u'/' + relativePath;
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
@@ -269,12 +269,27 @@ QString SshTestServer::writeFile(const QString &relativePath, const QByteArray &
     return path;
 }
 
-QByteArray SshTestServer::readFile(const QString &relativePath) const
+QByteArray SshTestServer::readFileUnder(const QString &root, const QString &relativePath)
 {
-    QFile file(root() + u'/' + relativePath);
+    QFile file(root + u'/' + relativePath);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+QString SshTestServer::hostKeyFingerprint() const
+{
+    return fingerprintOf(m_hostKey + QStringLiteral(".pub"));
+}
+
+QString SshTestServer::writeFile(const QString &relativePath, const QByteArray &content) const
+{
+    return writeFileUnder(root(), relativePath, content);
+}
+
+QByteArray SshTestServer::readFile(const QString &relativePath) const
+{
+    return readFileUnder(root(), relativePath);
 }
 
 } // namespace Velmora::Testing

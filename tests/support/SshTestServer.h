@@ -63,6 +63,11 @@ public:
 
     // Runs a program of OpenSSH (ssh-keygen, ssh-add, ...) and returns its standard output;
     // *ok tells whether it ended with status 0.
+    // The SHA-256 fingerprint ssh-keygen gives for a public key file ("SHA256:...").
+    static QString fingerprintOf(const QString &publicKeyFile);
+    // A file under a served folder, written (folders made) or read; empty when it cannot be read.
+    static QString writeFileUnder(const QString &root, const QString &relativePath, const QByteArray &content);
+    static QByteArray readFileUnder(const QString &root, const QString &relativePath);
     static QByteArray runTool(const QString &program, const QStringList &arguments, bool *ok = nullptr,
                               const QStringList &environment = {});
 
