@@ -98,6 +98,8 @@ QString SessionCertificateTrust::WindowText(const FtpCertificate &c, const Langu
                      + c.fingerprint;
     }
     lines << language.text(QStringLiteral("Subject: "), QStringLiteral("Inhaber: ")) + c.subject;
+    lines << language.text(QStringLiteral("Valid for: "), QStringLiteral("Gültig für: "))
+                 + (c.names.isEmpty() ? QStringLiteral("-") : c.names.join(QStringLiteral(", ")));
     lines << language.text(QStringLiteral("Issuer: "), QStringLiteral("Aussteller: ")) + c.issuer;
     lines << language.text(QStringLiteral("Valid from %1 to %2"), QStringLiteral("Gültig von %1 bis %2"))
                  .arg(dateText(c.validFrom), dateText(c.validUntil));
