@@ -112,7 +112,13 @@ bool SessionCertificateTrust::accept(const FtpCertificate &certificate)
     switch (m_prompts.askCertificate(WindowTitle(certificate, m_language), WindowText(certificate, m_language))) {
     case UserPrompts::CertificateAnswer::TrustAlways: {
         CertificateTrustStore trusted = store();
-        if (!trusted.trust(certificate.host, certificate.port, certificate.fingerprint)) {
+        TrustedCertificate kept;
+        kept.host = certificate.host;
+        kept.port = certificate.port;
+        kept.fingerprint = certificate.fingerprint;
+        kept.subject = certificate.subject;
+        kept.validUntil = certificate.validUntil;
+        if (!trusted.trust(kept)) {
             m_log.AddProtocolMessage(ProtocolEntry::Error,
                                      m_language.text(QStringLiteral("The trusted certificate could not be saved: "),
                                                      QStringLiteral("Das vertraute Zertifikat konnte nicht gespeichert werden: "))
