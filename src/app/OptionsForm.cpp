@@ -92,6 +92,12 @@ void OptionsForm::buildControls()
     simultaneousRow->addWidget(m_simultaneous);
     simultaneousRow->addStretch();
     settings->addLayout(simultaneousRow);
+    auto *trustRow = new QHBoxLayout;
+    m_trustedCertificates = named(new QPushButton(m_settingsGroup), "TrustedCertificatesButton");
+    trustRow->addWidget(m_trustedCertificates);
+    trustRow->addStretch();
+    settings->addLayout(trustRow);
+    connect(m_trustedCertificates, &QPushButton::clicked, this, &OptionsForm::trustedCertificatesRequested);
     connect(m_keyringPasswords, &QCheckBox::clicked, this, [this] { m_keyringClicked = true; });
     grid->addWidget(m_settingsGroup, 1, 0);
 
@@ -160,6 +166,7 @@ void OptionsForm::retranslate()
     m_keyringPasswords->setText(text(QStringLiteral("Keep passwords in the desktop keyring"),
                                       QStringLiteral("Passwörter im Schlüsselbund des Desktops aufbewahren")));
     m_simultaneousLabel->setText(text(QStringLiteral("Simultaneous transfers"), QStringLiteral("Gleichzeitige Übertragungen")));
+    m_trustedCertificates->setText(text(QStringLiteral("Trusted certificates..."), QStringLiteral("Vertrauenswürdige Zertifikate...")));
     m_chartsGroup->setTitle(text(QStringLiteral("Transfer charts"), QStringLiteral("Transfer Diagramme")));
     m_showCharts->setText(text(QStringLiteral("Show charts at transfer"), QStringLiteral("Diagramme beim Transfer anzeigen")));
     m_closeCharts->setText(text(QStringLiteral("Automatic close charts after transfer"),

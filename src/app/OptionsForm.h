@@ -48,6 +48,8 @@ Q_SIGNALS:
     void filterStateApplied(bool on);
     // OK changed "Keep passwords in the desktop keyring": the passwords are to move.
     void keyringPasswordsApplied(bool on);
+    // "Trusted certificates..." was clicked: the list of trusted certificates is to open.
+    void trustedCertificatesRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -86,6 +88,7 @@ private:
     bool m_keyringClicked = false;
     QLabel *m_simultaneousLabel = nullptr;
     QSpinBox *m_simultaneous = nullptr;
+    QPushButton *m_trustedCertificates = nullptr;
     QGroupBox *m_chartsGroup = nullptr;
     QCheckBox *m_showCharts = nullptr;
     QWidget *m_chartsSubPanel = nullptr;

@@ -98,6 +98,8 @@ QString SessionCertificateTrust::WindowText(const FtpCertificate &c, const Langu
                      + c.fingerprint;
     }
     lines << language.text(QStringLiteral("Subject: "), QStringLiteral("Inhaber: ")) + c.subject;
+    lines << language.text(QStringLiteral("Valid for: "), QStringLiteral("Gültig für: "))
+                 + (c.names.isEmpty() ? QStringLiteral("-") : c.names.join(QStringLiteral(", ")));
     lines << language.text(QStringLiteral("Issuer: "), QStringLiteral("Aussteller: ")) + c.issuer;
     lines << language.text(QStringLiteral("Valid from %1 to %2"), QStringLiteral("Gültig von %1 bis %2"))
                  .arg(dateText(c.validFrom), dateText(c.validUntil));
@@ -110,7 +112,13 @@ bool SessionCertificateTrust::accept(const FtpCertificate &certificate)
     switch (m_prompts.askCertificate(WindowTitle(certificate, m_language), WindowText(certificate, m_language))) {
     case UserPrompts::CertificateAnswer::TrustAlways: {
         CertificateTrustStore trusted = store();
-        if (!trusted.trust(certificate.host, certificate.port, certificate.fingerprint)) {
+        TrustedCertificate kept;
+        kept.host = certificate.host;
+        kept.port = certificate.port;
+        kept.fingerprint = certificate.fingerprint;
+        kept.subject = certificate.subject;
+        kept.validUntil = certificate.validUntil;
+        if (!trusted.trust(kept)) {
             m_log.AddProtocolMessage(ProtocolEntry::Error,
                                      m_language.text(QStringLiteral("The trusted certificate could not be saved: "),
                                                      QStringLiteral("Das vertraute Zertifikat konnte nicht gespeichert werden: "))

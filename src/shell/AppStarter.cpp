@@ -22,6 +22,7 @@
 #include "SplashForm.h"
 #include "ToolsWiring.h"
 #include "TransferWiring.h"
+#include "TrustedCertificatesForm.h"
 #include "ViewEditWiring.h"
 
 #include "app/Options.h"
@@ -188,6 +189,8 @@ void AppStarter::createWindows()
     d.copyToEachDir = createDialog<CopyFileToEachDirForm>();
     d.multiRename = createDialog<MultiRenameToolForm>();
     d.editor = createDialog<EditorForm>();
+    // Not one of the windows of the fixed order above: after them.
+    d.trustedCertificates = createDialog<TrustedCertificatesForm>();
 }
 
 void AppStarter::readLanguageAndVersion()
@@ -264,6 +267,8 @@ void AppStarter::wireWindows()
     main->setAutomaticRunButton(m_options->data().automaticRunQueue);
     main->setFilterState(m_options->data().filterOn);
     connect(main, &MainForm::optionsRequested, options, [options] { options->exec(); });
+    TrustedCertificatesForm *trusted = m_dialogs.trustedCertificates;
+    connect(options, &OptionsForm::trustedCertificatesRequested, trusted, [trusted] { trusted->exec(); });
 
     m_port = std::make_unique<MainWindowPort>(*main, *m_ftp, *m_dialogs.editor);
     MainWindowPort &port = *m_port;

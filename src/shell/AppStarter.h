@@ -46,6 +46,7 @@ class MasterFTP;
 class MultiRenameToolForm;
 class OnlineUpdateForm;
 class OptionsForm;
+class TrustedCertificatesForm;
 class PasswordKeepingWiring;
 class PasswordVault;
 class Options;
@@ -73,6 +74,7 @@ struct AppDialogs {
     FilterForm *filter = nullptr;
     RenameForm *rename = nullptr;
     OptionsForm *options = nullptr;
+    TrustedCertificatesForm *trustedCertificates = nullptr;
     AskOverwriteForm *overwriteQuestion = nullptr;
     EditFTPDataForm *editSite = nullptr;
     SearchAndReplaceForm *searchAndReplace = nullptr;

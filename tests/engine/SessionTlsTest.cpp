@@ -99,14 +99,15 @@ TEST_F(SessionTlsTest, CancelShowsTheCertificateAndConnectsNot)
     ASSERT_EQ(prompts.shown.size(), 3) << prompts.shown.join(u'\n').toStdString();
     EXPECT_EQ(prompts.shown[0], QStringLiteral("askCertificate: Untrusted certificate"));
     const QStringList text = prompts.shown[1].mid(QStringLiteral("certificate text: ").size()).split(u'\n');
-    ASSERT_EQ(text.size(), 6) << prompts.shown[1].toStdString();
+    ASSERT_EQ(text.size(), 7) << prompts.shown[1].toStdString();
     EXPECT_EQ(text[0], QStringLiteral("The certificate of %1 is not trusted.").arg(site));
     EXPECT_EQ(text[1], QStringLiteral("Fingerprint (SHA-256): ") + fp);
     EXPECT_EQ(text[2], QStringLiteral("Subject: CN=elsewhere.invalid, O=Velmora Test"));
-    EXPECT_EQ(text[3], QStringLiteral("Issuer: CN=Velmora Test CA, O=Velmora Test"));
-    EXPECT_TRUE(text[4].startsWith(QStringLiteral("Valid from 20"))) << text[4].toStdString();
-    EXPECT_TRUE(text[4].endsWith(QStringLiteral(" UTC"))) << text[4].toStdString();
-    EXPECT_EQ(text[5], QStringLiteral("Reason: The host name did not match any of the valid hosts for this certificate"));
+    EXPECT_EQ(text[3], QStringLiteral("Valid for: elsewhere.invalid"));
+    EXPECT_EQ(text[4], QStringLiteral("Issuer: CN=Velmora Test CA, O=Velmora Test"));
+    EXPECT_TRUE(text[5].startsWith(QStringLiteral("Valid from 20"))) << text[5].toStdString();
+    EXPECT_TRUE(text[5].endsWith(QStringLiteral(" UTC"))) << text[5].toStdString();
+    EXPECT_EQ(text[6], QStringLiteral("Reason: The host name did not match any of the valid hosts for this certificate"));
     EXPECT_EQ(prompts.shown[2], QStringLiteral("error: The certificate of %1 is not trusted (SHA-256 %2): The host name did "
                                                "not match any of the valid hosts for this certificate")
                                     .arg(site, fp));

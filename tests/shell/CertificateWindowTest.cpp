@@ -9,6 +9,7 @@
 #include "common/Language.h"
 #include "engine/MasterFTP.h"
 #include "engine/SessionCertificateTrust.h"
+#include "engine/ftp/FtpTls.h"
 #include "shell/DialogUserPrompts.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,7 @@ FtpCertificate certificate(bool changed)
     c.host = QStringLiteral("ftp.example.org");
     c.port = 21;
     c.subject = QStringLiteral("CN=ftp.example.org");
+    c.names = {QStringLiteral("ftp.example.org"), QStringLiteral("www.example.org")};
     c.issuer = QStringLiteral("CN=ftp.example.org");
     c.validFrom = QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
     c.validUntil = QDateTime(QDate(2027, 1, 1), QTime(0, 0), Qt::UTC);
@@ -71,6 +73,7 @@ TEST(CertificateWindow, EachButtonGivesItsAnswer)
         EXPECT_EQ(seen.text, u"The certificate of ftp.example.org:21 is not trusted.\n"
                              u"Fingerprint (SHA-256): AA:BB\n"
                              u"Subject: CN=ftp.example.org\n"
+                             u"Valid for: ftp.example.org, www.example.org\n"
                              u"Issuer: CN=ftp.example.org\n"
                              u"Valid from 2026-01-01 00:00 UTC to 2027-01-01 00:00 UTC\n"
                              u"Reason: The certificate is self-signed, and untrusted"_qs);
@@ -100,6 +103,40 @@ TEST(CertificateWindow, AChangedCertificateIsACriticalWarningInGermanToo)
 }
 
 
+// The window names the hosts the certificate is valid for, as a TLS client checks them: its
+// alternative names (host names, then addresses), else its common name; in German too.
+TEST(CertificateWindow, ListsTheNamesTheCertificateIsValidFor)
+{
+    TlsTestCertificates certificates;
+    ASSERT_TRUE(certificates.isValid()) << certificates.errorText().toStdString();
+    const struct {
+        const char *file;
+        Language::Id language;
+        QString line;
+    } cases[] = {
+        {"server.pem", Language::English, u"Valid for: localhost, 127.0.0.1, ::1"_qs},
+        {"wrong-host.pem", Language::English, u"Valid for: elsewhere.invalid"_qs},
+        {"ca.pem", Language::English, u"Valid for: Velmora Test CA"_qs},
+        {"server.pem", Language::German, QString::fromUtf8("Gültig für: localhost, 127.0.0.1, ::1")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        const QList<QSslCertificate> chain = QSslCertificate::fromPath(certificates.file(QString::fromLatin1(c.file)));
+        ASSERT_FALSE(chain.isEmpty());
+        const FtpCertificate described = FtpTls::Describe(chain.first(), {}, u"127.0.0.1"_qs, 21);
+        Language language;
+        language.setCurrent(c.language);
+        DialogUserPrompts prompts(language, [] { return nullptr; }, [] { return QStringLiteral("Velmora"); });
+        const Seen seen = answerWith(c.language == Language::German ? u"Abbrechen"_qs : u"Cancel"_qs, [&] {
+            prompts.askCertificate(SessionCertificateTrust::WindowTitle(described, language),
+                                   SessionCertificateTrust::WindowText(described, language));
+        });
+        const QStringList lines = seen.text.split(u'\n');
+        ASSERT_GE(lines.size(), 4) << seen.text.toStdString();
+        EXPECT_TRUE(lines[2].startsWith(c.language == Language::German ? u"Inhaber: "_qs : u"Subject: "_qs));
+        EXPECT_EQ(lines[3], c.line);
+    }
+}
 
 // The reasons come from the TLS library in English; the usual ones are shown in German in the
 // German interface, an unknown one stays as the library gave it.

@@ -75,7 +75,7 @@ TEST_F(Startup, WindowsAreCreatedInTheirFixedOrder)
         QStringLiteral("DeleteBackupForm"), QStringLiteral("WizardFilterForm"), QStringLiteral("ConnectivityCheckForm"),
         QStringLiteral("OnlineUpdateForm"), QStringLiteral("DesignForm"), QStringLiteral("BatchJobForm"),
         QStringLiteral("BatchJobLogForm"), QStringLiteral("CopyFileToEachDirForm"), QStringLiteral("MultiRenameToolForm"),
-        QStringLiteral("EditorForm")}));
+        QStringLiteral("EditorForm"), QStringLiteral("TrustedCertificatesForm")}));
 }
 
 TEST_F(Startup, SplashShowsTheLanguagesPictureForThreeSeconds)

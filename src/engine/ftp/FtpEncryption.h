@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "FtpError.h"
 
@@ -32,6 +33,9 @@ struct FtpCertificate {
     QList<int> reasonCodes;      // the same as QSslError::SslError values, for other languages
     QString fingerprint;         // SHA-256, upper-case hex pairs joined by ':'
     QString previousFingerprint; // the fingerprint trusted before, when the certificate changed
+    // The names the certificate is valid for: its subject alternative names (host names, then
+    // addresses), else its common names.
+    QStringList names;
 
     bool changed() const { return !previousFingerprint.isEmpty(); }
     // "host:port", the same in every language; an IPv6 address goes in brackets.

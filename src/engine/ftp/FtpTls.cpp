@@ -117,6 +117,7 @@ FtpCertificate FtpTls::Describe(const QSslCertificate &certificate, const QList<
                                certificate.subjectInfo(QSslCertificate::Organization));
     described.issuer = nameOf(certificate.issuerInfo(QSslCertificate::CommonName),
                               certificate.issuerInfo(QSslCertificate::Organization));
+    described.names = ValidNames(certificate);
     described.validFrom = certificate.effectiveDate().toUTC();
     described.validUntil = certificate.expiryDate().toUTC();
     described.fingerprint = Fingerprint(certificate);
@@ -129,6 +130,23 @@ FtpCertificate FtpTls::Describe(const QSslCertificate &certificate, const QList<
     }
     described.reason = reasons.join(u'\n');
     return described;
+}
+
+QStringList FtpTls::ValidNames(const QSslCertificate &certificate)
+{
+    // As a TLS client checks a host name: the alternative names when there are any, else the
+    // common name.
+    const auto alternatives = certificate.subjectAlternativeNames();
+    QStringList names;
+    for (const QSsl::AlternativeNameEntryType type : {QSsl::DnsEntry, QSsl::IpAddressEntry}) {
+        // The map gives the names of one type last one first; shown in the certificate's order.
+        const QStringList ofType = alternatives.values(type);
+        for (auto it = ofType.crbegin(); it != ofType.crend(); ++it) {
+            if (!names.contains(*it))
+                names << *it;
+        }
+    }
+    return names.isEmpty() ? certificate.subjectInfo(QSslCertificate::CommonName) : names;
 }
 
 QString FtpTls::SessionText(const QSslSocket &socket)

@@ -35,6 +35,9 @@ public:
                                    const QString &host, quint16 port);
     // "TLSv1.3, TLS_AES_256_GCM_SHA384".
     static QString SessionText(const QSslSocket &socket);
+    // The names a certificate is valid for: DNS names and IP addresses of its subject
+    // alternative names, else its common names.
+    static QStringList ValidNames(const QSslCertificate &certificate);
 };
 
 } // namespace Velmora

@@ -125,7 +125,11 @@ void QtFtpClient::connectAndLogin()
         if (!m_trust || !m_trust->accept(error.certificate()))
             throw;
         const FtpCertificate &certificate = error.certificate();
-        m_acceptedThisRun.insert(certificate.host + u':' + QString::number(certificate.port), certificate.fingerprint);
+        // A certificate trusted for good is found in the trust's store from now on, and only
+        // there, so that removing it from the store asks again; one accepted this time is
+        // remembered for the program run.
+        if (m_trust->trustedFingerprint(certificate.host, certificate.port) != certificate.fingerprint)
+            m_acceptedThisRun.insert(certificate.host + u':' + QString::number(certificate.port), certificate.fingerprint);
         connectOnce();
     }
 }

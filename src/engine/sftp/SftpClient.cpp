@@ -143,8 +143,6 @@ SftpSettings SftpClient::effectiveSettings() const
     SftpSettings settings = m_settings;
     if (settings.sshFolder.isEmpty())
         settings.sshFolder = QDir::homePath() + QStringLiteral("/.ssh");
-    if (settings.knownHostsFile.isEmpty())
-        settings.knownHostsFile = settings.sshFolder + QStringLiteral("/known_hosts");
     return settings;
 }
 
@@ -157,17 +155,20 @@ void SftpClient::connectAndLogin()
     SshHostKey key;
     QString banner;
     QString encryption;
+    SftpSettings login = settings;
     run([&](SftpProtocol &p) {
         key = p.connect(settings);
         banner = p.serverBanner();
         encryption = p.encryptionText();
+        login.user = p.userName();
+        m_configIdentityFile = p.configIdentityFile();
     });
     m_hostKey = key;
     m_serverBanner = banner;
     m_encryptionText = encryption;
     try {
         judgeHostKey(settings);
-        authenticate(settings);
+        authenticate(login);
         QString home;
         run([&](SftpProtocol &p) { home = p.openSftp(); });
         m_currentDirectory = home;
@@ -262,6 +263,10 @@ void SftpClient::authenticate(const SftpSettings &settings)
     if (methods & SSH_AUTH_METHOD_PUBLICKEY) {
         if (!settings.keyFile.isEmpty() && tryKeyFile(settings.keyFile, &problems))
             return;
+        // Without a key file of the site's own, the IdentityFile of ~/.ssh/config takes its place.
+        const QString configKey = settings.keyFile.isEmpty() ? m_configIdentityFile : QString();
+        if (!configKey.isEmpty() && tryKeyFile(configKey, &problems))
+            return;
         if (settings.useAgent) {
             bool loggedIn = false;
             run([&](SftpProtocol &p) { loggedIn = p.authenticateAgent(settings); });
@@ -273,7 +278,7 @@ void SftpClient::authenticate(const SftpSettings &settings)
         if (settings.useDefaultKeys) {
             for (const char *name : {"id_ed25519", "id_ecdsa", "id_rsa"}) {
                 const QString file = settings.sshFolder + u'/' + QLatin1String(name);
-                if (QFileInfo::exists(file) && tryKeyFile(file, &problems))
+                if (file != configKey && QFileInfo::exists(file) && tryKeyFile(file, &problems))
                     return;
             }
         }

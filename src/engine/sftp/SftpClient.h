@@ -55,7 +55,8 @@ public:
     void setUseAgent(bool use) { m_settings.useAgent = use; }
     void setAgentSocket(const QString &socket) { m_settings.agentSocket = socket; }
     void setUseDefaultKeys(bool use) { m_settings.useDefaultKeys = use; }
-    // Where the default keys and known_hosts live (~/.ssh unless set).
+    // Where the default keys, "config" and known_hosts live (~/.ssh unless set). A known-hosts
+    // file set here wins over UserKnownHostsFile of the configuration.
     void setSshFolder(const QString &folder) { m_settings.sshFolder = folder; }
     void setKnownHostsFile(const QString &file) { m_settings.knownHostsFile = file; }
     void setGlobalKnownHostsFile(const QString &file) { m_settings.globalKnownHostsFile = file; }
@@ -67,10 +68,13 @@ public:
     // Who is asked for the passphrase of encrypted key files; without one they are skipped.
     void setPassphrasePrompt(SshPassphrasePrompt *prompt) { m_passphrasePrompt = prompt; }
 
-    // Connects, checks the host key, logs in and opens the SFTP channel. The ways to log in,
-    // in this order: the site's key file, the ssh-agent's keys, the default key files, the
-    // password (when one is set). A key is unlocked with its passphrase only once the server
-    // has said it would accept it.
+    // Connects, checks the host key, logs in and opens the SFTP channel. ~/.ssh/config is read
+    // for the host first (HostName, Port, User, IdentityFile, UserKnownHostsFile, ProxyJump);
+    // the fields set here win, except port 22, which leaves the configuration's Port in force.
+    // The ways to log in, in this order: the site's key file (else the configuration's
+    // IdentityFile), the ssh-agent's keys, the default key files, the password (when one is
+    // set). A key is unlocked with its passphrase only once the server has said it would accept
+    // it.
     void connectAndLogin();
     // The host key of the last connect, and how the login succeeded ("public key <file>",
     // "ssh-agent", "password").
@@ -152,6 +156,7 @@ private:
     // "host:port" -> the fingerprint the user trusted for this program run only.
     QHash<QString, QString> m_acceptedThisRun;
     SshHostKey m_hostKey;
+    QString m_configIdentityFile; // the IdentityFile ~/.ssh/config names for the host
     QString m_loginMethod;
     QString m_serverBanner;
     QString m_encryptionText;

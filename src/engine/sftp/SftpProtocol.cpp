@@ -110,6 +110,10 @@ void SftpProtocol::closeConnection()
         m_session = nullptr;
     }
     m_serverKey.reset();
+    m_knownHostsFile.clear();
+    m_userName.clear();
+    m_configIdentityFile.clear();
+    m_configNamesIdentity = false;
     m_serverKeyText.clear();
     m_serverBanner.clear();
     m_encryptionText.clear();
@@ -172,16 +176,65 @@ void SftpProtocol::requireSftp() const
         throw SftpError(QStringLiteral("Not connected."), SftpError::Kind::Connection);
 }
 
+QByteArray SftpProtocol::option(ssh_options_e type) const
+{
+    char *value = nullptr;
+    if (!m_session || ssh_options_get(m_session, type, &value) != SSH_OK || !value)
+        return {};
+    const QByteArray text(value);
+    ssh_string_free_char(value);
+    return text;
+}
+
+unsigned int SftpProtocol::portInUse() const
+{
+    unsigned int port = SftpClient::DefaultPort;
+    ssh_options_get_port(m_session, &port);
+    return port;
+}
+
+void SftpProtocol::readSshConfig(const SftpSettings &settings, const QString &sshFolder)
+{
+    // As ssh reads them: the user's "config" in the SSH folder, then the system's ssh_config, for
+    // the host as the site names it (an alias may give HostName, Port, User, IdentityFile,
+    // UserKnownHostsFile, ProxyJump). Read once here, not again inside ssh_connect(), so that the
+    // site's own fields set afterwards stay.
+    bool processAgain = false;
+    ssh_options_set(m_session, SSH_OPTIONS_PROCESS_CONFIG, &processAgain);
+    const QByteArray identityBefore = option(SSH_OPTIONS_IDENTITY);
+    if (ssh_options_parse_config(m_session, nullptr) < 0) {
+        const QString reason = QString::fromUtf8(ssh_get_error(m_session));
+        const QString file = QDir::toNativeSeparators(sshFolder + QStringLiteral("/config"));
+        m_lost = true; // the session is closed behind the failed call
+        throw SftpError(reason.isEmpty() ? QStringLiteral("The SSH configuration %1 (or the system's ssh_config) has a line "
+                                                          "that cannot be used; no connection was made.")
+                                               .arg(file)
+                                         : QStringLiteral("The SSH configuration %1 (or the system's ssh_config) cannot be "
+                                                          "used: %2; no connection was made.")
+                                               .arg(file, reason),
+                        SftpError::Kind::Connection);
+    }
+    // IdentityFile lines go in front of libssh's default key files.
+    m_configNamesIdentity = option(SSH_OPTIONS_IDENTITY) != identityBefore;
+
+    // The site's own fields win. Port 22 is every SFTP site's default, so it leaves the
+    // configuration's Port in force, as "ssh alias" does.
+    if (settings.port != SftpClient::DefaultPort) {
+        const unsigned int port = settings.port;
+        ssh_options_set(m_session, SSH_OPTIONS_PORT, &port);
+    }
+    if (!settings.knownHostsFile.isEmpty()) {
+        const QByteArray knownHosts = QFile::encodeName(settings.knownHostsFile);
+        ssh_options_set(m_session, SSH_OPTIONS_KNOWNHOSTS, knownHosts.constData());
+    }
+}
+
 SshHostKey SftpProtocol::connect(const SftpSettings &settings)
 {
     closeConnection();
     SshHostKey key;
-    key.host = settings.host;
-    key.port = settings.port;
     const QString sshFolder = settings.sshFolder.isEmpty() ? QDir::homePath() + QStringLiteral("/.ssh") : settings.sshFolder;
     key.knownHostsFile = settings.knownHostsFile.isEmpty() ? sshFolder + QStringLiteral("/known_hosts") : settings.knownHostsFile;
-    const QString site = settings.host + u':' + QString::number(settings.port);
-    m_events.reportStatus(QStringLiteral("Connecting to %1").arg(site));
 
     m_session = ssh_new();
     if (!m_session)
@@ -189,19 +242,23 @@ SshHostKey SftpProtocol::connect(const SftpSettings &settings)
     const QByteArray host = settings.host.toUtf8();
     const QByteArray user = settings.user.toUtf8();
     const QByteArray folder = QFile::encodeName(sshFolder);
-    const QByteArray knownHosts = QFile::encodeName(key.knownHostsFile);
-    const unsigned int port = settings.port;
     long seconds = settings.timeouts.connectMs / 1000;
     long microseconds = (settings.timeouts.connectMs % 1000) * 1000;
-    bool processConfig = false; // the site's settings are the whole truth, not ~/.ssh/config
     int noDelay = 1;
     ssh_options_set(m_session, SSH_OPTIONS_HOST, host.constData());
-    ssh_options_set(m_session, SSH_OPTIONS_PORT, &port);
+    // libssh keeps a user name set before the configuration is read.
     if (!user.isEmpty())
         ssh_options_set(m_session, SSH_OPTIONS_USER, user.constData());
-    ssh_options_set(m_session, SSH_OPTIONS_PROCESS_CONFIG, &processConfig);
     ssh_options_set(m_session, SSH_OPTIONS_SSH_DIR, folder.constData());
-    ssh_options_set(m_session, SSH_OPTIONS_KNOWNHOSTS, knownHosts.constData());
+    readSshConfig(settings, sshFolder);
+    const QString site = QString::fromUtf8(option(SSH_OPTIONS_HOST)) + u':' + QString::number(portInUse());
+    key.host = QString::fromUtf8(option(SSH_OPTIONS_HOST));
+    key.port = quint16(portInUse());
+    if (key.host != settings.host || key.port != settings.port)
+        m_events.reportStatus(QStringLiteral("Connecting to %1 (%2 in %3)")
+                                  .arg(site, settings.host, QDir::toNativeSeparators(sshFolder + QStringLiteral("/config"))));
+    else
+        m_events.reportStatus(QStringLiteral("Connecting to %1").arg(site));
     if (!settings.globalKnownHostsFile.isEmpty()) {
         const QByteArray global = QFile::encodeName(settings.globalKnownHostsFile);
         ssh_options_set(m_session, SSH_OPTIONS_GLOBAL_KNOWNHOSTS, global.constData());
@@ -220,6 +277,13 @@ SshHostKey SftpProtocol::connect(const SftpSettings &settings)
         QMutexLocker lock(&m_socketLock);
         m_socket = ssh_get_fd(m_session);
     }
+    // libssh expands the paths ("~", "%d") as it connects.
+    if (const QByteArray knownHosts = option(SSH_OPTIONS_KNOWNHOSTS); !knownHosts.isEmpty())
+        key.knownHostsFile = QFile::decodeName(knownHosts);
+    m_knownHostsFile = key.knownHostsFile;
+    m_userName = QString::fromUtf8(option(SSH_OPTIONS_USER));
+    if (m_configNamesIdentity)
+        m_configIdentityFile = QFile::decodeName(option(SSH_OPTIONS_IDENTITY));
     m_replyTimeoutMs = settings.timeouts.replyMs;
     seconds = settings.timeouts.replyMs / 1000;
     microseconds = (settings.timeouts.replyMs % 1000) * 1000;
@@ -270,7 +334,7 @@ SshHostKey SftpProtocol::connect(const SftpSettings &settings)
     return key;
 }
 
-void SftpProtocol::trustHostKey(const SftpSettings &settings)
+void SftpProtocol::trustHostKey(const SftpSettings &)
 {
     if (!m_session || m_serverKeyText.isEmpty())
         throw SftpError(QStringLiteral("Not connected."), SftpError::Kind::Connection);
@@ -281,8 +345,7 @@ void SftpProtocol::trustHostKey(const SftpSettings &settings)
     const QString line = QString::fromUtf8(entry);
     ssh_string_free_char(entry);
     const QString hostPattern = line.section(u' ', 0, 0);
-    const QString sshFolder = settings.sshFolder.isEmpty() ? QDir::homePath() + QStringLiteral("/.ssh") : settings.sshFolder;
-    const QString file = settings.knownHostsFile.isEmpty() ? sshFolder + QStringLiteral("/known_hosts") : settings.knownHostsFile;
+    const QString file = m_knownHostsFile;
     QString error;
     if (!SshKnownHostsFile::appendEntry(file, hostPattern, m_serverKeyText, &error))
         throw SftpError(error, SftpError::Kind::Local);

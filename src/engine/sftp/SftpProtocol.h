@@ -34,7 +34,12 @@ public:
     // exchange of the open connection ("chacha20-poly1305@openssh.com, curve25519-sha256").
     QString serverBanner() const { return m_serverBanner; }
     QString encryptionText() const { return m_encryptionText; }
-    // Writes the host key of the open connection to the user's known-hosts file.
+    // What the connection uses after ~/.ssh/config was read: the user name, and the
+    // configuration's IdentityFile (empty when it names none).
+    QString userName() const { return m_userName; }
+    QString configIdentityFile() const { return m_configIdentityFile; }
+    // Writes the host key of the open connection to the user's known-hosts file (the one the
+    // connection was judged against).
     void trustHostKey(const SftpSettings &settings);
     // The ways to log in the server offers (SSH_AUTH_METHOD_* bits), after asking for "none";
     // 0 when "none" already logged in.
@@ -77,6 +82,12 @@ private:
     [[noreturn]] void failSession(const QString &what);
     [[noreturn]] void failRequest(const QString &what);
     void requireSftp() const;
+    // Reads ~/.ssh/config and the system's ssh_config through libssh, then sets the site's own
+    // fields again so they win.
+    void readSshConfig(const SftpSettings &settings, const QString &sshFolder);
+    // A text option of the session (empty when unset) and the port it connects to.
+    QByteArray option(ssh_options_e type) const;
+    unsigned int portInUse() const;
     // The entry of one name in a folder; a link's target is read and followed.
     SftpEntry entryFrom(sftp_attributes attributes, const QByteArray &rawName, const QByteArray &folder);
 
@@ -94,6 +105,10 @@ private:
     QString m_serverBanner;
     QString m_encryptionText;
     QString m_serverKeyText; // "type base64" of the server's key
+    QString m_knownHostsFile; // the user's, as the connection judged the host key
+    QString m_userName;
+    QString m_configIdentityFile;
+    bool m_configNamesIdentity = false;
 };
 
 } // namespace Velmora

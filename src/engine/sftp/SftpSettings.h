@@ -22,7 +22,7 @@ struct SftpSettings {
     QString agentSocket;    // empty: the SSH_AUTH_SOCK of the environment
     bool useDefaultKeys = true; // id_ed25519, id_ecdsa, id_rsa in sshFolder
     QString sshFolder;      // empty: ~/.ssh
-    QString knownHostsFile; // empty: known_hosts in sshFolder
+    QString knownHostsFile; // empty: UserKnownHostsFile of ~/.ssh/config, else known_hosts in sshFolder
     QString globalKnownHostsFile; // empty: the system's (/etc/ssh/ssh_known_hosts)
     SftpTimeouts timeouts;
 };
