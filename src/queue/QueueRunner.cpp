@@ -137,7 +137,7 @@ void QueueRunner::pauseRequested()
     if (m_running)
         m_view->setQueueInfoText(FourBlanks
                                  + text(QStringLiteral("Pause: the running transfers are finishing"),
-                                        QString::fromUtf8("Pause: die laufenden Übertragungen werden beendet")));
+                                        QString::fromUtf8("Pause: läuft aus")));
 }
 
 RunResult QueueRunner::RunQueue(const RunPlan &plan)
