@@ -44,6 +44,7 @@ packages=(
   openssh-server           # a real SSH server (sshd) for the SFTP tests and benchmark
   openssh-client           # ssh-keygen and ssh-agent for the SFTP tests; sftp for the benchmark
   python3-asyncssh         # an SFTP server that checks a password of its own (SFTP password tests)
+  proftpd-basic            # a second real FTP server with its own defaults (the tests start it themselves)
   # benchmarks (lftp and curl are the clients they compare with) and the fuzzing build
   lftp
   curl
@@ -80,3 +81,17 @@ fi
 echo "Installing: ${missing[*]}"
 $SUDO apt-get update -q
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+
+# proftpd-basic starts a system FTP server on port 21 and enables it at boot. The tests run
+# their own proftpd with a private configuration and never need it: it is stopped and disabled.
+if printf '%s\n' "${missing[@]}" | grep -qx proftpd-basic; then
+  if [ -d /run/systemd/system ]; then
+    $SUDO systemctl stop proftpd.service >/dev/null 2>&1 || true
+  else
+    $SUDO invoke-rc.d proftpd stop >/dev/null 2>&1 || true
+  fi
+  if command -v systemctl >/dev/null 2>&1; then
+    $SUDO systemctl disable proftpd.service >/dev/null 2>&1 || true
+  fi
+  $SUDO update-rc.d proftpd disable >/dev/null 2>&1 || true
+fi

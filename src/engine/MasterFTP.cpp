@@ -242,6 +242,7 @@ bool MasterFTP::Connect(bool clearQueueGrid)
 
     m_host->setBusyCursor(true);
     m_connecting = true;
+    m_connectCancelled = false;
     m_connectFailed = false;
     if (clearQueueGrid)
         m_host->clearQueueGrid();
@@ -275,10 +276,13 @@ bool MasterFTP::Connect(bool clearQueueGrid)
         }
         log(ProtocolEntry::Error, message);
         m_connectFailed = true;
-        // A connect ended by Disconnect or by the program closing is no failed attempt.
+        // A connect ended by Disconnect or by the program closing is no failed attempt, and
+        // the user who cut it off does not want the next step to try again by itself.
         if (error.kind() != FtpError::Kind::Aborted) {
             m_prompts.error(message);
             ++m_retryCounter;
+        } else {
+            m_connectCancelled = true;
         }
     }
     m_connecting = false;
@@ -318,7 +322,8 @@ bool MasterFTP::CheckConnection()
 void MasterFTP::EnsureConnected()
 {
     // A command in flight proves nothing either way, and a second one must not interleave.
-    if (m_client->isBusy())
+    // A connect the user cut off is not made again behind his back.
+    if (m_client->isBusy() || m_connectCancelled)
         return;
     if (!CheckConnection())
         Connect(false);
@@ -355,7 +360,7 @@ void MasterFTP::handleStatusText(const QString &statusText)
 void MasterFTP::handleUnexpectedError()
 {
     // Without a host there is nothing to reconnect to, and no reason to ask for one.
-    if (!m_connected && !m_connecting && !m_hostName.isEmpty() && !m_client->isBusy())
+    if (!m_connected && !m_connecting && !m_connectCancelled && !m_hostName.isEmpty() && !m_client->isBusy())
         Connect(false);
 }
 

@@ -63,6 +63,12 @@ public:
     // "TLSv1.3, TLS_AES_256_GCM_SHA384" while the connection is encrypted, else empty.
     QString encryptionText() const { return m_client->encryptionText(); }
     bool isConnected() const { return m_connected; }
+    // A connect is under way (Disconnect may cut it off).
+    bool isConnecting() const { return m_connecting; }
+    // The last connect was cut off by Disconnect or by the program closing: nothing connects
+    // again by itself (EnsureConnected, the keep-alive, the error handler) until something
+    // calls Connect.
+    bool connectCancelled() const { return m_connectCancelled; }
     bool connectFailed() const { return m_connectFailed; }
     int retryCounter() const { return m_retryCounter; }
     // At start-up and before every connect from the site manager.
@@ -165,6 +171,7 @@ private:
     QTimer m_keepAliveTimer;
     bool m_inKeepAlive = false;
     bool m_connecting = false; // Connect processes pending events; nothing may connect meanwhile
+    bool m_connectCancelled = false;
 };
 
 } // namespace Velmora

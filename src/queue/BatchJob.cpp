@@ -102,7 +102,18 @@ int BatchJob::execute(const QString &queueFile, const QString &mode, BatchJobHos
         reportMissingPassword(queueFile);
     RunResult result;
     if (queueRead && !passwordMissing)
-        result = m_controller.RunGrid(BatchRunInfo{queueFile, mode});
+        result = m_controller.RunGrid(BatchRunInfo{queueFile, mode, start});
+    // A scheduler sees the exit status; its log gets the reason of every row not done
+    // (unattended, an error goes to standard error and the protocol).
+    if (!result.failures.isEmpty()) {
+        m_context.prompts.error(text(QStringLiteral("Batch job %1: %2 of %3 queue rows were not done:"),
+                                     QStringLiteral("Batchjob %1: %2 von %3 Zeilen der Warteschlange wurden nicht ausgeführt:"))
+                                    .arg(queueFile)
+                                    .arg(result.failed())
+                                    .arg(result.records));
+        for (const QString &failure : std::as_const(result.failures))
+            m_context.prompts.error(failure);
+    }
     // A run writes the log line itself; a job that ran nothing gets it here.
     if (!result.ran)
         writeLogLine(start, queueFile, mode);

@@ -124,6 +124,7 @@ bool QueueController::LoadQueueFile(const QString &path, bool needRunnableRow)
     }
     m_runner.view().hideCharts();
     QueueTableModel &model = m_model;
+    m_runner.forgetPausedRows();
     model.setRows(content.rows);
     m_runner.saveLastQueue();
     m_ftp.Disconnect();
@@ -182,11 +183,13 @@ void QueueController::RunQueueClick()
 RunResult QueueController::RunGrid(const std::optional<BatchRunInfo> &batch)
 {
     QueueTableModel &model = m_model;
-    if (model.isEmpty() || m_runner.isRunning())
+    if (model.isEmpty() || m_runner.refusesNewWork())
         return {};
+    m_runner.forgetPausedRows(); // the rows a Pause left run now
     QueueHost &host = m_host;
-    if (!m_ftp.isConnected())
-        m_ftp.Connect(false);
+    // A connect the user cut off (Disconnect, or the program closing) runs nothing: the rows stay.
+    if (!m_ftp.isConnected() && !m_ftp.Connect(false) && m_ftp.connectCancelled())
+        return {};
     host.listLocalPath();
     host.listServerPath();
     BusyScope busy(host, m_work);
@@ -194,13 +197,15 @@ RunResult QueueController::RunGrid(const std::optional<BatchRunInfo> &batch)
     QStringList records;
     records.reserve(model.rowCount());
     QList<QueueRow> rowsNotRun;
+    QStringList notRunLines;
     for (int i = 0; i < model.rowCount(); ++i) {
         const QueueRow &row = model.rowAt(i);
         if (const auto record = RecordFromRow(row)) {
             records.append(*record);
         } else if (const QString problem = RowNotRunProblem(row); !problem.isEmpty()) {
             // Work that cannot be done is said and kept, never dropped in silence.
-            m_context.protocol.AddProtocolMessage(ProtocolEntry::Error, RowNotRunText(row, problem));
+            notRunLines << RowNotRunText(row, problem);
+            m_context.protocol.AddProtocolMessage(ProtocolEntry::Error, notRunLines.last());
             rowsNotRun.append(row);
         }
     }
@@ -215,7 +220,8 @@ RunResult QueueController::RunGrid(const std::optional<BatchRunInfo> &batch)
     plan.records = records;
     plan.rowsNotRun = rowsNotRun;
     plan.batch = batch;
-    const RunResult result = m_runner.RunQueue(plan);
+    RunResult result = m_runner.RunQueue(plan);
+    result.failures = notRunLines + result.failures;
 
     if (lastCommand == u"STOR" || lastCommand == u"DELE")
         host.listServerPath();
@@ -245,6 +251,7 @@ void QueueController::PauseQueue()
         m_runner.saveLastQueue();
     m_work.cancel.requestPause();
     m_host.setIdleState();
+    m_runner.pauseRequested();
 }
 
 void QueueController::ClearQueue()
@@ -252,6 +259,7 @@ void QueueController::ClearQueue()
     QueueTableModel &model = m_model;
     if (model.isEmpty() || refusedWhileRunning())
         return;
+    m_runner.forgetPausedRows();
     model.clear();
     m_runner.saveLastQueue();
     m_host.setIdleState();
@@ -259,6 +267,11 @@ void QueueController::ClearQueue()
 
 void QueueController::ClearGrid()
 {
+    // A run that is still finishing keeps its rows, and so does the work a Pause left on this
+    // site (a folder change must not throw it away); the rows of another site go.
+    if (m_runner.isRunning() || m_runner.keepsPausedRows())
+        return;
+    m_runner.forgetPausedRows();
     m_model.clear();
     m_runner.saveLastQueue();
     Q_EMIT gridCleared();

@@ -23,6 +23,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -97,8 +98,46 @@ QString QueueRunner::operationsText(int count) const
 
 void QueueRunner::clearQueue()
 {
+    if (m_running || keepsPausedRows())
+        return;
+    m_pausedSite.clear();
     m_model.clear();
     saveLastQueue();
+}
+
+QString QueueRunner::siteText() const
+{
+    return m_ftp.user() + u'@' + m_ftp.host() + u':' + m_ftp.port();
+}
+
+bool QueueRunner::keepsPausedRows() const
+{
+    return !m_pausedSite.isEmpty() && !m_model.isEmpty() && m_pausedSite == siteText();
+}
+
+bool QueueRunner::refusesNewWork()
+{
+    if (!m_running)
+        return false;
+    const QString message =
+        m_work.cancel.isPauseRequested()
+            ? text(QStringLiteral("Transfers are still finishing after Pause. New work can start when they have ended."),
+                   QString::fromUtf8("Nach der Pause laufen noch Übertragungen zu Ende. Neue Arbeit kann beginnen, "
+                                     "wenn sie beendet sind."))
+            : text(QStringLiteral("The queue is running. New work can start when it has ended."),
+                   QString::fromUtf8("Die Warteschlange läuft. Neue Arbeit kann beginnen, wenn sie beendet ist."));
+    m_context.protocol.AddProtocolMessage(ProtocolEntry::Status, message);
+    if (!m_host->isBatchMode())
+        m_context.prompts.information(message);
+    return true;
+}
+
+void QueueRunner::pauseRequested()
+{
+    if (m_running)
+        m_view->setQueueInfoText(FourBlanks
+                                 + text(QStringLiteral("Pause: the running transfers are finishing"),
+                                        QString::fromUtf8("Pause: läuft aus")));
 }
 
 RunResult QueueRunner::RunQueue(const RunPlan &plan)
@@ -121,8 +160,11 @@ RunResult QueueRunner::carryOut(const RunPlan &plan)
     const bool canConnect = !m_ftp.host().isEmpty();
     if (canConnect)
         m_ftp.EnsureConnected();
-    if (plan.autoRun && !plan.keepRows)
+    // New work replaces what the grid held, but never the rows a Pause left on this site.
+    if (plan.autoRun && !plan.keepRows && !keepsPausedRows()) {
+        m_pausedSite.clear();
         m_model.clear();
+    }
 
     // Grid fill. Blank records get no row and do not run.
     std::vector<RunStep> steps;
@@ -197,9 +239,12 @@ RunResult QueueRunner::carryOut(const RunPlan &plan)
     Q_EMIT runStarted();
 
     const int sessions = m_context.options.data().simultaneousTransfers;
-    if (sessions < 2 || files < 2 || !canConnect || !m_executor.isConnected() || !runSimultaneously(steps, state, sessions))
+    // No more connections than there are transfers to carry out.
+    if (sessions < 2 || files < 2 || !canConnect || !m_executor.isConnected()
+        || !runSimultaneously(steps, state, qMin(sessions, files)))
         runOneByOne(steps, state);
     result = state.result;
+    const bool paused = state.cancel.isPauseRequested() && !state.cancel.isCancelled();
     state.cancel.endPause(); // a Pause ends this run only
 
     m_traffic.idleTick();
@@ -216,11 +261,16 @@ RunResult QueueRunner::carryOut(const RunPlan &plan)
         m_policy.endRun(m_executor.questionAborted());
     if (!m_store.compact(m_model))
         reportLastQueueFailure(false);
+    if (paused && !m_model.isEmpty()) {
+        m_pausedSite = siteText();
+        m_view->setQueueInfoText(operationsText(m_model.rowCount()));
+    }
     Q_EMIT runFinished();
 
     // An unattended job ends itself as its switch says, once what follows the run is done.
     if (plan.batch)
-        writeBatchLog(*plan.batch, start, stats.totalBytesAtStart, stats.filesInQueue);
+        writeBatchLog(*plan.batch, plan.batch->start.isValid() ? plan.batch->start : start, stats.totalBytesAtStart,
+                      stats.filesInQueue);
     if (m_host->closeAfterRunChecked())
         m_host->endProgram();
     else if (m_host->shutdownAfterRunChecked())
@@ -259,7 +309,7 @@ void QueueRunner::runOneByOne(const std::vector<RunStep> &steps, RunState &state
             m_view->showCharts();
         reconnectIfLost(state);
         const bool ok = m_executor.ExecuteRecord(r);
-        recordEnded(step, ok, m_executor.correctedSize(), state);
+        recordEnded(step, ok, m_executor.correctedSize(), state, m_executor.lastFailure());
         m_pump.pump();
         if (stopRequested(state) != StopRequest::None)
             break;
@@ -341,6 +391,12 @@ bool QueueRunner::runSimultaneously(const std::vector<RunStep> &steps, RunState 
     m_traffic.updatePies();
 
     std::map<int, TransferJob> running;
+    // Transfers that failed for a reason that may pass, given to another session once: the
+    // number of the session they failed on.
+    std::map<int, int> retried;
+    std::map<int, TransferJob> prepared; // their jobs, as decided the first time (no second question)
+    QElapsedTimer engineIdle; // since the engine's connection last carried a command
+    engineIdle.start();
     const auto checkStop = [&] {
         const StopRequest stop = stopRequested(state);
         if (stopping || stop == StopRequest::None)
@@ -354,11 +410,23 @@ bool QueueRunner::runSimultaneously(const std::vector<RunStep> &steps, RunState 
             const Report report = reports.takeFirst();
             const TransferJob job = running.at(report.index);
             running.erase(report.index);
+            if (report.outcome.isTemporaryFailure() && !retried.count(report.index) && stopRequested(state) == StopRequest::None) {
+                m_context.protocol.AddProtocolMessage(
+                    ProtocolEntry::Status, text(QStringLiteral("%1 (%2): tried once more on another connection"),
+                                                QString::fromUtf8("%1 (%2): wird noch einmal auf einer anderen Verbindung versucht"))
+                                               .arg(steps[size_t(report.index)].record.source, report.outcome.error));
+                retried.emplace(report.index, report.outcome.session);
+                prepared.emplace(report.index, job);
+                scheduler.giveBack(report.index);
+                continue;
+            }
             m_executor.transferEnded(job, report.outcome.ok);
+            const RunStep &step = steps[size_t(report.index)];
             if (!report.outcome.ok)
-                m_executor.reportFailure(report.outcome.error);
+                m_executor.reportFailure(step.record, report.outcome.error);
             scheduler.finished(report.index);
-            recordEnded(steps[size_t(report.index)], report.outcome.ok, report.outcome.correctedSize, state);
+            recordEnded(step, report.outcome.ok, report.outcome.correctedSize, state,
+                        report.outcome.ok ? QString() : m_executor.lastFailure());
         }
         checkStop();
         while (!stopping) {
@@ -368,17 +436,24 @@ bool QueueRunner::runSimultaneously(const std::vector<RunStep> &steps, RunState 
             const int i = *next;
             const QueueRecord &r = steps[size_t(i)].record;
             Q_EMIT recordStarted(i);
+            // While the sessions moved the bytes, the engine's connection was idle and the
+            // server may have closed it (its idle time-out): its "connected" is then only
+            // what it was. After a wait it is tested (PWD) and made again when dead.
+            if (engineIdle.isValid() && engineIdle.elapsed() >= IdleTestMs)
+                m_ftp.EnsureConnected();
             reconnectIfLost(state);
             if (!isTransfer(r.command)) {
                 // Runs alone, on the engine's connection.
                 const bool ok = m_executor.ExecuteRecord(r);
+                engineIdle.start();
                 scheduler.finished(i);
-                recordEnded(steps[size_t(i)], ok, m_executor.correctedSize(), state);
+                recordEnded(steps[size_t(i)], ok, m_executor.correctedSize(), state, m_executor.lastFailure());
                 m_pump.pump();
                 checkStop();
                 continue;
             }
-            TransferSession *session = pool.freeSession();
+            const auto again = retried.find(i);
+            TransferSession *session = pool.freeSession(again == retried.end() ? 0 : again->second);
             if (!session) {
                 // Cannot happen while the scheduler counts the sessions' transfers; waiting for
                 // the next report is the safe way out should it ever.
@@ -391,17 +466,29 @@ bool QueueRunner::runSimultaneously(const std::vector<RunStep> &steps, RunState 
             // listing) is decided here; the bytes move on a session.
             std::optional<TransferJob> job;
             bool failed = !m_executor.isConnected();
-            if (!failed) {
+            if (const auto known = prepared.find(i); known != prepared.end()) {
+                job = known->second;
+                failed = false;
+            } else if (!failed) {
                 try {
                     job = m_executor.prepareTransfer(r);
                 } catch (const FtpError &error) {
                     failed = true;
-                    m_executor.reportFailure(error.message());
+                    m_executor.reportFailure(r, error.message());
                 }
+                engineIdle.start();
+            } else {
+                m_executor.reportFailure(r, text(QStringLiteral("Not connected."), QStringLiteral("Nicht verbunden.")));
             }
             if (!job) {
                 scheduler.finished(i);
-                recordEnded(steps[size_t(i)], !failed && !m_executor.recordAborted(), -1, state);
+                QString reason;
+                if (failed)
+                    reason = m_executor.lastFailure();
+                else if (m_executor.recordAborted())
+                    reason = RecordExecutor::failureText(r, text(QStringLiteral("Aborted at the overwrite question."),
+                                                                 QString::fromUtf8("Bei der Überschreiben-Frage abgebrochen.")));
+                recordEnded(steps[size_t(i)], !failed && !m_executor.recordAborted(), -1, state, reason);
                 checkStop();
                 continue;
             }
@@ -422,11 +509,17 @@ bool QueueRunner::runSimultaneously(const std::vector<RunStep> &steps, RunState 
     return true;
 }
 
-void QueueRunner::recordEnded(const RunStep &step, bool ok, qint64 correctedSize, RunState &state)
+void QueueRunner::recordEnded(const RunStep &step, bool ok, qint64 correctedSize, RunState &state, const QString &failure)
 {
     const int ended = ++state.ended;
-    if (!ok)
+    if (!ok) {
+        // Every row that is not done is named with its reason (a batch job repeats them on
+        // standard error).
+        state.result.failures << (failure.isEmpty() ? RecordExecutor::failureText(step.record, text(QStringLiteral("Not done."),
+                                                                                                    QStringLiteral("Nicht ausgeführt.")))
+                                                    : failure);
         return;
+    }
     const QueueRecord &r = step.record;
     TransferStatistics &stats = m_traffic.statistics();
     const int records = state.records;

@@ -58,7 +58,19 @@ public:
     // message naming the file) and returned.
     bool saveLastQueue();
     // Empties the grid and "lastqueue.ini": new work does not join what was gathered earlier.
+    // Work that is not done and was not given up stays, though: the rows of a run that is still
+    // finishing, and the rows a Pause left for this site (see keepsPausedRows).
     void clearQueue();
+    // The grid holds rows a Pause left undone on the site the engine is set to: new work and the
+    // automatic emptying of the grid keep them until the user runs, clears or deletes them.
+    bool keepsPausedRows() const;
+    // The user ran, cleared, deleted or replaced the rows a Pause left.
+    void forgetPausedRows() { m_pausedSite.clear(); }
+    // While a run goes on (after Pause the window is idle while its transfers finish) no new
+    // work can start: says so plainly (a box, and a protocol line) and returns true.
+    bool refusesNewWork();
+    // Pause reached the running work: the queue texts say that its transfers are finishing.
+    void pauseRequested();
     QueueProgressView &view() { return *m_view; }
     void setQuestion(OverwriteQuestion *question) { m_executor.setQuestion(question); }
     void setHost(QueueHost &host) { m_host = &host; }
@@ -94,6 +106,9 @@ Q_SIGNALS:
     void runFinished();
 
 private:
+    // The engine's connection, idle this long while the sessions worked, is tested before its
+    // next command: a server may have closed it meanwhile.
+    static constexpr qint64 IdleTestMs = 1000;
     // A record of the run and the id of its grid row.
     struct RunStep {
         QueueRecord record;
@@ -121,11 +136,14 @@ private:
     // False when no extra connection could be made: nothing ran.
     bool runSimultaneously(const std::vector<RunStep> &steps, RunState &state, int sessions);
     // The figures, the grid and "lastqueue.ini" after a record ended.
-    void recordEnded(const RunStep &step, bool ok, qint64 correctedSize, RunState &state);
+    // failure: the protocol line of a record that failed (empty: none was written).
+    void recordEnded(const RunStep &step, bool ok, qint64 correctedSize, RunState &state, const QString &failure = {});
     // A connection lost by an earlier record is made again once, silently where it works.
     void reconnectIfLost(RunState &state);
     static StopRequest stopRequested(const RunState &state);
     SessionLogin sessionLogin() const;
+    // "user@host:port" of the engine's connection data.
+    QString siteText() const;
     bool runSingle(const QString &record, bool overwriteWithoutQuestion);
     void reportLastQueueFailure(bool withMessage);
     void writeBatchLog(const BatchRunInfo &batch, const QDateTime &start, qint64 totalBytes, int files);
@@ -144,6 +162,8 @@ private:
     TrafficMonitor m_traffic;
     RecordExecutor m_executor;
     bool m_running = false;
+    // "user@host:port" of the run a Pause stopped while its rows were left in the grid.
+    QString m_pausedSite;
 };
 
 } // namespace Velmora

@@ -71,8 +71,12 @@ bool RecordExecutor::ExecuteRecord(const QueueRecord &record)
 {
     const QString &argument1 = record.source;
     const QString &argument2 = record.target;
-    if (!isConnected())
+    m_lastFailure.clear();
+    if (!isConnected()) {
+        // Nothing was tried; the row stays, and the protocol says why.
+        reportFailure(record, text(QStringLiteral("Not connected."), QStringLiteral("Nicht verbunden.")));
         return false;
+    }
     if (argument1.contains(BackupIndexName) || argument2.contains(BackupIndexName))
         return true;
 
@@ -136,8 +140,9 @@ bool RecordExecutor::ExecuteRecord(const QueueRecord &record)
         case QueueCommand::None:
         case QueueCommand::DelLoc:
         case QueueCommand::Other:
-            log(ProtocolEntry::Error, QStringLiteral("Command unknown: ")
-                    + RecordText::printable(record.word() + u' ' + argument1 + u' ' + argument2).trimmed());
+            m_lastFailure = QStringLiteral("Command unknown: ")
+                            + RecordText::printable(record.word() + u' ' + argument1 + u' ' + argument2).trimmed();
+            log(ProtocolEntry::Error, m_lastFailure);
             m_context.prompts.error(text(QStringLiteral("Command unknown!"), QStringLiteral("Befehl unbekannt!")));
             result = false;
             break;
@@ -145,17 +150,28 @@ bool RecordExecutor::ExecuteRecord(const QueueRecord &record)
     } catch (const FtpError &error) {
         result = false;
         m_connectionLost = error.kind() == FtpError::Kind::Connection;
-        reportFailure(error.message());
+        reportFailure(record, error.message());
     }
     m_pump.pump();
     // A question left with "Abort" transferred nothing: the record is not done and its row stays.
     return result && !m_recordAborted;
 }
 
-void RecordExecutor::reportFailure(const QString &message)
+void RecordExecutor::reportFailure(const QueueRecord &record, const QString &message)
 {
-    log(ProtocolEntry::Error, ReplaceAll(message, QStringLiteral("Die Verbindung wurde erfolgreich geschlossen"),
-                                         QStringLiteral("Start disconnect")));
+    m_lastFailure = failureText(record, ReplaceAll(message, QStringLiteral("Die Verbindung wurde erfolgreich geschlossen"),
+                                                   QStringLiteral("Start disconnect")));
+    log(ProtocolEntry::Error, m_lastFailure);
+}
+
+QString RecordExecutor::failureText(const QueueRecord &record, const QString &reason)
+{
+    // The file the user knows the row by: the remote file of a download, the local file of an
+    // upload, the path of every other command.
+    const QString &file = record.source;
+    if (file.isEmpty() || reason.contains(file) || (!record.target.isEmpty() && reason.contains(record.target)))
+        return reason;
+    return file + QStringLiteral(": ") + reason;
 }
 
 bool RecordExecutor::isByteCopy(const QString &localPath) const

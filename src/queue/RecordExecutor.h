@@ -61,8 +61,13 @@ public:
     std::optional<TransferJob> prepareTransfer(const QueueRecord &record);
     // After the bytes of a prepared transfer moved (ok) or failed: the remote listings follow.
     void transferEnded(const TransferJob &job, bool ok);
-    // Writes the failure of a record to the protocol.
-    void reportFailure(const QString &message);
+    // Writes the failure of a record to the protocol, naming the record's file when the message
+    // does not, and remembers the line (lastFailure).
+    void reportFailure(const QueueRecord &record, const QString &message);
+    // The protocol line of the last record that failed.
+    QString lastFailure() const { return m_lastFailure; }
+    // "<file>: <reason>", unless the reason names the file already.
+    static QString failureText(const QueueRecord &record, const QString &reason);
     // How the queue's connections move bytes (the journal, the site, the language).
     TransferMover::Setup moverSetup() const;
     // The record just carried out was a transfer the question left with Abort.
@@ -102,6 +107,7 @@ private:
     bool m_questionAborted = false;
     bool m_recordAborted = false;
     qint64 m_correctedSize = -1;
+    QString m_lastFailure;
 };
 
 } // namespace Velmora

@@ -2,6 +2,7 @@
 
 #include "QueueRow.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,7 @@ namespace Velmora {
 struct BatchRunInfo {
     QString queueFile;
     QString switchText; // "-r", "-rc" or "-rs"
+    QDateTime start;    // when the job started (before it connected); invalid: when the run did
 };
 
 // One run of the queue: what it carries out and how. Nothing else hands records to the runner.
@@ -43,6 +45,8 @@ struct RunResult {
     int records = 0;   // records it was to carry out (rows that could not run included)
     int succeeded = 0; // records carried out successfully
     bool ran = false;  // false when it only showed the rows or could not start
+    // One line for each record or row that was not done: its file and the reason.
+    QStringList failures;
     bool allSucceeded() const { return succeeded == records; }
     int failed() const { return records - succeeded; }
 };

@@ -1,6 +1,7 @@
 #include "TransferBuilders.h"
 
 #include "QueueHost.h"
+#include "QueueRunner.h"
 #include "TransferPorts.h"
 
 namespace Velmora {
@@ -18,7 +19,9 @@ TransferBuilders::TransferBuilders(const TransferBuilderSetup &setup)
 template <typename Work>
 auto TransferBuilders::request(Work work) -> decltype(work())
 {
-    if (m_building)
+    // Nothing new starts while a run is still going on (after Pause its transfers finish with
+    // the window idle): the user is told, and the queue keeps its rows.
+    if (m_building || m_steps.setup().runner.refusesNewWork())
         return decltype(work())();
     m_building = true;
     // However the request ends, the window is idle afterwards.

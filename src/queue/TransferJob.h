@@ -30,8 +30,20 @@ struct TransferJob {
 struct TransferOutcome {
     bool ok = false;
     FtpError::Kind kind = FtpError::Kind::Connection;
+    int replyCode = 0;
     QString error;
     qint64 correctedSize = -1;
+    int session = 0; // the number of the session that carried it out
+    // A failure that may well not happen again: a lost or timed-out connection (data or
+    // control), a transfer that ended short, or a temporary refusal (4xx: 421, 425, 426, 450,
+    // 451 ...).
+    bool isTemporaryFailure() const
+    {
+        if (ok)
+            return false;
+        return kind == FtpError::Kind::Connection || kind == FtpError::Kind::Incomplete
+               || (kind == FtpError::Kind::Refused && replyCode >= 400 && replyCode < 500);
+    }
 };
 
 } // namespace Velmora

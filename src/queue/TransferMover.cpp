@@ -1,5 +1,7 @@
 #include "TransferMover.h"
 
+#include "LocalFileIdentity.h"
+
 #include "app/ProtocolLog.h"
 
 #include <QFile>
@@ -86,6 +88,16 @@ void TransferMover::resumableDownload(FtpClient &client, const TransferJob &job,
     PartialDownload part(job.local);
     const QString partial = part.partPath();
     qint64 offset = part.continuationOffset(now);
+    // The same size and time prove little: "rsync -a", "cp -p" or tar put other bytes under the
+    // old ones. What arrived is read back from the server before anything is added to it.
+    if (offset > 0 && !serverStartsWith(client, job.remote, partial, offset)) {
+        m_log(ProtocolEntry::Status, text(QStringLiteral("The file on the server is no longer the one the partial download "
+                                                         "came from: the download starts over: "),
+                                          QString::fromUtf8("Die Datei auf dem Server ist nicht mehr die, von der der "
+                                                            "unvollständige Download stammt: das Herunterladen beginnt von vorn: "))
+                                         + job.remote);
+        offset = 0;
+    }
     if (offset > 0) {
         m_log(ProtocolEntry::Command, text(QStringLiteral("Continuing the download at byte %1: "),
                                            QStringLiteral("Das Herunterladen wird bei Byte %1 fortgesetzt: "))
@@ -101,8 +113,27 @@ void TransferMover::resumableDownload(FtpClient &client, const TransferJob &job,
     }
     m_expected(now.size - offset);
     try {
-        if (offset < now.size)
-            client.resumeDownload(job.remote, partial);
+        if (offset < now.size) {
+            try {
+                client.resumeDownload(job.remote, partial);
+            } catch (const FtpError &error) {
+                if (offset == 0 || !continuationRefused(error))
+                    throw;
+                m_log(ProtocolEntry::Status, text(QStringLiteral("The server refused to continue the download (%1): it starts over: "),
+                                                  QStringLiteral("Der Server hat das Fortsetzen des Herunterladens abgelehnt (%1): "
+                                                                 "es beginnt von vorn: "))
+                                                     .arg(error.message())
+                                                 + job.remote);
+                if (!part.start(now))
+                    throw FtpError(text(QStringLiteral("Cannot write the local file "),
+                                        QStringLiteral("Die lokale Datei kann nicht geschrieben werden: "))
+                                       + partial,
+                                   FtpError::Kind::Local);
+                offset = 0;
+                m_expected(now.size);
+                client.resumeDownload(job.remote, partial);
+            }
+        }
         // Whole means: the partial file has the size the server gave when the download began,
         // and the server still gives that size now (the file did not change under it).
         const qint64 received = part.partSize();
@@ -173,7 +204,7 @@ void TransferMover::upload(FtpClient &client, const TransferJob &job)
 {
     client.setTransferType(job.ascii ? FtpClient::TransferType::Ascii : FtpClient::TransferType::Binary);
     m_expected(job.sourceSize);
-    const qint64 offset = uploadOffset(client, job);
+    qint64 offset = uploadOffset(client, job);
     if (offset > 0) {
         m_log(ProtocolEntry::Command, text(QStringLiteral("Continuing the upload at byte %1: "),
                                            QStringLiteral("Das Hochladen wird bei Byte %1 fortgesetzt: "))
@@ -183,10 +214,56 @@ void TransferMover::upload(FtpClient &client, const TransferJob &job)
     }
     // When the transfer fails, what the server holds now is this program's unfinished work:
     // the journal keeps it.
-    const FtpTransferResult moved = offset > 0 ? client.resumeUpload(job.local, job.remote, offset)
-                                               : client.upload(job.local, job.remote);
+    FtpTransferResult moved;
+    if (offset > 0) {
+        try {
+            moved = client.resumeUpload(job.local, job.remote, offset);
+        } catch (const FtpError &error) {
+            if (!continuationRefused(error))
+                throw;
+            // Many servers name REST STREAM and still refuse a restarted STOR (proftpd's
+            // default, "451 Append/Restart not permitted"): the file is sent whole instead.
+            m_log(ProtocolEntry::Status, text(QStringLiteral("The server refused to continue the upload (%1): it starts over: "),
+                                              QStringLiteral("Der Server hat das Fortsetzen des Hochladens abgelehnt (%1): "
+                                                             "es beginnt von vorn: "))
+                                                 .arg(error.message())
+                                             + job.remote);
+            m_uploads.forget(m_setup.site, job.remote);
+            m_expected(job.sourceSize);
+            offset = 0;
+            moved = client.upload(job.local, job.remote);
+        }
+    } else {
+        moved = client.upload(job.local, job.remote);
+    }
     m_uploads.forget(m_setup.site, job.remote);
     checkUpload(client, job, moved, offset);
+}
+
+bool TransferMover::continuationRefused(const FtpError &error)
+{
+    return error.kind() == FtpError::Kind::Refused;
+}
+
+bool TransferMover::serverStartsWith(FtpClient &client, const QString &remote, const QString &localPath, qint64 length)
+{
+    const qint64 stretch = qMin(length, UploadCheckBytes);
+    QList<qint64> starts{length - stretch};
+    if (length > stretch)
+        starts.prepend(0);
+    for (const qint64 from : std::as_const(starts)) {
+        QByteArray bytes;
+        try {
+            bytes = client.readRange(remote, from, stretch);
+        } catch (const FtpError &error) {
+            if (error.kind() == FtpError::Kind::Connection || error.kind() == FtpError::Kind::Aborted)
+                throw;
+            return false;
+        }
+        if (bytes.size() != stretch || !localBytesEqual(localPath, from, bytes))
+            return false;
+    }
+    return true;
 }
 
 qint64 TransferMover::uploadOffset(FtpClient &client, const TransferJob &job)
@@ -195,26 +272,19 @@ qint64 TransferMover::uploadOffset(FtpClient &client, const TransferJob &job)
         return 0;
     const QString &remote = job.remote;
     const std::optional<UploadJournal::Entry> begun = m_uploads.find(m_setup.site, remote);
+    const QString identity = LocalFileIdentity(job.local);
     if (begun && job.remoteExists && begun->local == job.local && begun->localSize == job.sourceSize
-        && begun->localModified == job.sourceModified.toUTC()) {
-        // The upload was begun by this program from this very file. The server's copy is taken
-        // for its unfinished work only when it changed since then (a copy the upload never
-        // reached is still the old file) and is shorter, and its last bytes are those of the
-        // local file at the same place (so nobody replaced it in the meantime).
+        && begun->localModified == job.sourceModified.toUTC() && !identity.isEmpty() && begun->localIdentity == identity) {
+        // The upload was begun by this program from this very file, untouched since (its size
+        // and time may be kept by whoever wrote it; its identity not). The server's copy is
+        // taken for its unfinished work only when it changed since then (a copy the upload
+        // never reached is still the old file) and is shorter, and its first and last bytes are
+        // those of the local file at the same place (so nobody replaced it in the meantime).
         const qint64 held = client.size(remote);
         const QDateTime modified = held > 0 ? client.modificationTime(remote) : QDateTime();
-        if (held > 0 && held < job.sourceSize && modified.isValid() && modified != begun->remoteBefore) {
-            const qint64 checked = qMin(held, UploadCheckBytes);
-            QByteArray tail;
-            try {
-                tail = client.readFrom(remote, held - checked, checked);
-            } catch (const FtpError &error) {
-                if (error.kind() == FtpError::Kind::Connection || error.kind() == FtpError::Kind::Aborted)
-                    throw;
-            }
-            if (tail.size() == checked && localBytesEqual(job.local, held - checked, tail))
-                return held;
-        }
+        if (held > 0 && held < job.sourceSize && modified.isValid() && modified != begun->remoteBefore
+            && serverStartsWith(client, remote, job.local, held))
+            return held;
     }
     UploadJournal::Entry entry;
     entry.site = m_setup.site;
@@ -223,6 +293,7 @@ qint64 TransferMover::uploadOffset(FtpClient &client, const TransferJob &job)
     entry.localSize = job.sourceSize;
     entry.localModified = job.sourceModified.toUTC();
     entry.remoteBefore = job.remoteExists ? client.modificationTime(remote) : QDateTime();
+    entry.localIdentity = identity;
     m_uploads.remember(entry);
     return 0;
 }

@@ -61,6 +61,12 @@ private:
     void checkUpload(FtpClient &client, const TransferJob &job, const FtpTransferResult &moved, qint64 offset);
     // The same bytes stand at [from, from + bytes.size()) of the local file.
     static bool localBytesEqual(const QString &localPath, qint64 from, const QByteArray &bytes);
+    // Whether the server's file starts with the first length bytes of the local file, as far as
+    // a stretch at either end of them shows (read back with REST). A server that cannot read
+    // them back leaves a doubt, which counts as no; a lost connection raises.
+    bool serverStartsWith(FtpClient &client, const QString &remote, const QString &localPath, qint64 length);
+    // A refused continuation (REST, or the transfer command after it): the transfer starts over.
+    static bool continuationRefused(const FtpError &error);
     // Renames the whole partial file to its real name; raises when that fails.
     void takeRealName(const QString &partial, const QString &localPath);
     QString text(const QString &english, const QString &german) const { return m_setup.german ? german : english; }

@@ -128,8 +128,10 @@ TransferOutcome TransferSession::carryOut(const TransferJob &job)
         outcome.ok = true;
     } catch (const FtpError &error) {
         outcome.kind = error.kind();
+        outcome.replyCode = error.replyCode();
         outcome.error = error.message();
     }
+    outcome.session = m_number;
     return outcome;
 }
 

@@ -43,13 +43,17 @@ int TransferSessions::open(int count, const SessionLogin &login, const TransferM
     return int(m_sessions.size());
 }
 
-TransferSession *TransferSessions::freeSession() const
+TransferSession *TransferSessions::freeSession(int avoid) const
 {
+    TransferSession *avoided = nullptr;
     for (const std::unique_ptr<TransferSession> &session : m_sessions) {
-        if (!session->isBusy())
+        if (session->isBusy())
+            continue;
+        if (session->number() != avoid)
             return session.get();
+        avoided = session.get();
     }
-    return nullptr;
+    return avoided;
 }
 
 void TransferSessions::abortAll()

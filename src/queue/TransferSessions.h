@@ -26,8 +26,9 @@ public:
     QStringList refusals() const { return m_refusals; }
     int count() const { return int(m_sessions.size()); }
     TransferSession &at(int i) const { return *m_sessions.at(size_t(i)); }
-    // A session that carries out nothing now, or null.
-    TransferSession *freeSession() const;
+    // A session that carries out nothing now, or null; one other than the session numbered
+    // avoid when there is such a one.
+    TransferSession *freeSession(int avoid = 0) const;
     void abortAll();
     // Logs every session out and ends its thread.
     void closeAll();

@@ -44,7 +44,8 @@ std::optional<UploadJournal::Entry> UploadJournal::find(const QString &site, con
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaximumEntryBytes)
         return std::nullopt;
     const QList<QByteArray> lines = file.readAll().split('\n');
-    // Line by line: site, remote, local, local size, local time, remote time before.
+    // Line by line: site, remote, local, local size, local time, remote time before, local
+    // identity (missing in entries of older versions).
     if (lines.size() < 6)
         return std::nullopt;
     Entry entry;
@@ -55,6 +56,8 @@ std::optional<UploadJournal::Entry> UploadJournal::find(const QString &site, con
     entry.localSize = lines[3].toLongLong(&ok);
     entry.localModified = timeFrom(QString::fromLatin1(lines[4]));
     entry.remoteBefore = timeFrom(QString::fromLatin1(lines[5]));
+    if (lines.size() > 7)
+        entry.localIdentity = QString::fromLatin1(lines[6]);
     // A digest shared by two names must not mix them up.
     if (!ok || entry.site != site || entry.remote != remote || !entry.localModified.isValid())
         return std::nullopt;
@@ -69,7 +72,8 @@ bool UploadJournal::remember(const Entry &entry) const
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QString text = entry.site + u'\n' + entry.remote + u'\n' + entry.local + u'\n' + QString::number(entry.localSize) + u'\n'
-                         + timeText(entry.localModified) + u'\n' + timeText(entry.remoteBefore) + u'\n';
+                         + timeText(entry.localModified) + u'\n' + timeText(entry.remoteBefore) + u'\n'
+                         + entry.localIdentity + u'\n';
     file.write(text.toUtf8());
     return file.commit();
 }

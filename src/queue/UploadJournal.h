@@ -12,7 +12,8 @@ namespace Velmora {
 // remote file, and the time the server gave for that remote file before the upload began
 // (invalid when it did not exist). A later upload of the same file may then continue the
 // remote file, but only when it is this program's unfinished work: the local file is unchanged
-// and the remote file has changed since the upload began.
+// (not only its size and time: its identity, see LocalFileIdentity) and the remote file has
+// changed since the upload began.
 class UploadJournal {
 public:
     struct Entry {
@@ -22,6 +23,9 @@ public:
         qint64 localSize = -1;
         QDateTime localModified;
         QDateTime remoteBefore; // UTC; invalid: the remote file did not exist or had no time
+        // LocalFileIdentity of the local file when the upload began; entries written before it
+        // was kept have none, and are not continued.
+        QString localIdentity;
     };
 
     explicit UploadJournal(const QString &folder);

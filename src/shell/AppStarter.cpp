@@ -213,7 +213,8 @@ void AppStarter::wireEngine()
     MasterFTP *ftp = m_ftp.get();
     connect(main, &MainForm::reconnectRequested, ftp, [ftp] { ftp->handleUnexpectedError(); });
     connect(main, &MainForm::disconnectRequested, main, [this, main, ftp] {
-        if (!ftp->isConnected())
+        // Also while a connect waits on a host that does not answer: it ends at once.
+        if (!ftp->isConnected() && !ftp->isConnecting())
             return;
         // Clicked while a run or a walk uses the connection: it ends after the command that
         // Disconnect cuts off, instead of connecting again for the next one.

@@ -19,6 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace Velmora;
 using namespace Velmora::Testing;
 
@@ -344,30 +347,63 @@ TEST_F(BatchProcessTest, AJobThatCannotRunStillLogsAndEndsWithoutWaitingOnABox)
     EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral("a.dat")));
 }
 
-// Work that was not done is never reported as done: an upload whose local file is gone and a
-// row no record can carry fail the job (status 3) and stay for the next start, while the rest
-// of the queue is carried out.
-TEST_F(BatchProcessTest, RowsThatWereNotDoneFailTheJobAndStayInTheQueue)
+// Work that was not done is never reported as done: an upload whose local file is gone, a
+// download the server refuses, one the disk cannot hold and a row no record can carry fail the
+// job (status 3) and stay for the next start, while the rest of the queue is carried out. A
+// scheduler keeps standard error: each of them is named there with its file and the reason, a
+// full disk (here: a limit on the size of files) in the system's words.
+TEST_F(BatchProcessTest, RowsThatWereNotDoneFailTheJobAndAreNamedOnStandardError)
 {
     startServer();
     server->writeFile(QStringLiteral("a.dat"), "alpha");
+    const QByteArray big = randomBytes(3 * 1024 * 1024);
+    server->writeFile(QStringLiteral("big.bin"), big);
     const QString gone = local + QStringLiteral("gone.dat");
     const QString queue = saveJob(QStringLiteral("partly"),
                                   {row(QStringLiteral("/a.dat"), QStringLiteral("RETR"), local + QStringLiteral("a.dat"), 5),
                                    row(gone, QStringLiteral("STOR"), QStringLiteral("/gone.dat"), 7),
+                                   row(QStringLiteral("/big.bin"), QStringLiteral("RETR"), local + QStringLiteral("big.bin"), big.size()),
+                                   row(QStringLiteral("/missing.dat"), QStringLiteral("RETR"), local + QStringLiteral("missing.dat"), 4),
                                    row(QStringLiteral("/b.dat"), QStringLiteral("RETR"), local + QStringLiteral("folder/"), 3),
                                    row(QStringLiteral("/c.dat"), QStringLiteral("FROB"), QStringLiteral("/d.dat"), 3)},
                                   server->password(), server->port());
-    const ProgramRun run = runVelmora({queue, QStringLiteral("-rc")});
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    // No file may grow past 1 MiB: a write past it fails (EFBIG) as one on a full disk does
+    // (ENOSPC), after a short write that reports no error.
+    process.setChildProcessModifier([] {
+        const struct rlimit limit = {1024 * 1024, 1024 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::signal(SIGXFSZ, SIG_IGN);
+    });
+    process.start(program(), {queue, QStringLiteral("-rc")});
+    const ProgramRun run = finish(process);
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 3) << run.messages.join(u'\n').toStdString();
     EXPECT_EQ(TestEnvironment::readFile(local + QStringLiteral("a.dat")), QByteArray("alpha"));
     EXPECT_FALSE(QFileInfo::exists(server->localPath(QStringLiteral("gone.dat"))));
+    EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral("big.bin")));
     QStringList left;
     for (const QueueRow &r : QueueFile::read(env.appDataFolder() + QStringLiteral("lastqueue.ini")).rows)
         left << r.cmd + u' ' + r.source;
-    EXPECT_EQ(left, (QStringList{QStringLiteral("STOR ") + gone, QStringLiteral("RETR /b.dat"), QStringLiteral("FROB /c.dat")}));
+    EXPECT_EQ(left, (QStringList{QStringLiteral("STOR ") + gone, QStringLiteral("RETR /big.bin"), QStringLiteral("RETR /missing.dat"),
+                                 QStringLiteral("RETR /b.dat"), QStringLiteral("FROB /c.dat")}));
     ASSERT_EQ(batchLog().size(), 1);
+
+    const QString errors = run.messages.join(u'\n');
+    const qsizetype summary = run.messages.indexOf(QStringLiteral("velmora: error: Batch job %1: 5 of 6 queue rows were not done:").arg(queue));
+    ASSERT_GE(summary, 0) << errors.toStdString();
+    const QStringList named = run.messages.mid(summary + 1);
+    const auto namedOnce = [&](const QString &file, const QString &reason) {
+        const QStringList lines = named.filter(file).filter(reason);
+        EXPECT_EQ(lines.size(), 1) << file.toStdString() << " / " << reason.toStdString() << "\n" << errors.toStdString();
+    };
+    namedOnce(gone, QStringLiteral("File not exists"));
+    namedOnce(local + QStringLiteral("big.bin"), QStringLiteral(": File too large"));
+    namedOnce(QStringLiteral("/missing.dat: 550 "), QStringLiteral("550"));
+    namedOnce(QStringLiteral("RETR /b.dat"), QStringLiteral("It stays in the queue."));
+    namedOnce(QStringLiteral("FROB /c.dat"), QStringLiteral("It stays in the queue."));
+    EXPECT_FALSE(errors.contains(QStringLiteral("Unknown error"))) << errors.toStdString();
 }
 
 TEST_F(BatchProcessTest, AnUntrustedCertificateFailsTheJobWithoutAWindow)
@@ -507,7 +543,9 @@ TEST_F(BatchProcessTest, AJobOnFourConnectionsKilledMidRunGoesOnWithExactlyWhatW
         EXPECT_TRUE(TestEnvironment::readFile(local + it.key()) == it.value()) << it.key().toStdString();
     const QList<QByteArray> secondRun = TestEnvironment::readFile(setup.commandLog).split('\n').mid(firstRun.size() - 1);
     EXPECT_EQ(secondRun.count("DELE"), 0);
-    EXPECT_EQ(secondRun.count("RETR"), 8);
-    EXPECT_EQ(secondRun.count("REST"), 4) << "the big downloads went on where they stopped";
+    // Each big download reads back a stretch at the start (RETR) and one before the point it
+    // stopped (REST, RETR) of what it has, then goes on from there (REST, RETR).
+    EXPECT_EQ(secondRun.count("RETR"), 8 + 4 * 2);
+    EXPECT_EQ(secondRun.count("REST"), 4 * 2) << "the big downloads went on where they stopped";
     EXPECT_EQ(QFileInfo(env.appDataFolder() + QStringLiteral("lastqueue.ini")).size(), 0);
 }

@@ -1,12 +1,16 @@
 // Queue control in the whole program, offscreen, against a real FTP server: requests gathered
-// with MAN and run with "Run queue", Pause with its resumption after a restart, no line deleted
-// while a run goes on, and the AUTO/MAN choice kept by the one options object.
+// with MAN and run with "Run queue", Pause with its resumption after a restart, work asked for
+// while paused transfers finish, no line deleted while a run goes on, and the AUTO/MAN choice
+// kept by the one options object.
 #include "AppFixture.h"
 #include "FtpTestServer.h"
 
 #include "app/Options.h"
 #include "app/OptionsForm.h"
 #include "app/ProtocolLog.h"
+#include "browser/BrowserController.h"
+#include "browser/FileGridPane.h"
+#include "browser/FileGridView.h"
 #include "engine/MasterFTP.h"
 #include "queue/QueueFile.h"
 #include "queue/QueueRunner.h"
@@ -20,6 +24,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Velmora;
@@ -295,4 +300,100 @@ TEST_F(QueueControlWindowTest, WhileBusyTheWindowIsLaidOutAndPaintedAtMostTenTim
     EXPECT_EQ(window.paints, 3);
     main().removeEventFilter(&window);
     w().progressPanel->removeEventFilter(&panel);
+}
+
+// Pause while four transfers run side by side: the window is idle at once and says that they
+// are finishing. A download asked for meanwhile (F5) is refused in plain words and sends nothing,
+// and the rows the Pause left stay in the grid and in "lastqueue.ini", through the end of the run
+// and through the next request; "Run queue" then carries them out.
+TEST_F(QueueControlWindowTest, WorkAskedForAfterPauseNeverDropsThePausedRows)
+{
+    constexpr qint64 Held = 1024 * 1024;
+    const QString release = env.root() + QStringLiteral("release");
+    const QString commands = env.root() + QStringLiteral("commands.log");
+    FtpTestServer::Setup setup;
+    setup.holdTransfersAfter = Held;
+    setup.releaseFile = release;
+    setup.orderLog = commands;
+    FtpTestServer holding(setup);
+    QStringList records;
+    QStringList names;
+    for (int i = 0; i < 6; ++i) {
+        const QString name = QStringLiteral("f%1.bin").arg(i);
+        holding.writeFile(QStringLiteral("pub/") + name, QByteArray(i < 4 ? 2 * Held + i : 100 + i, char('a' + i)));
+        records << retr(name);
+        names << QStringLiteral("/pub/") + name;
+    }
+    holding.writeFile(QStringLiteral("pub/other.txt"), "other\n");
+    ASSERT_TRUE(holding.start()) << holding.errorText().toStdString();
+    env.writeFile(env.appDataFolder() + QStringLiteral("no_wizard_filter.ini"), " \r\n");
+    ASSERT_TRUE(start());
+    OptionsData data = context().options.data();
+    data.simultaneousTransfers = 4;
+    context().options.setData(data);
+    ftp().SetConnectionData(holding.host(), QString::number(holding.port()), holding.user(), holding.password(), 0);
+    ASSERT_TRUE(ftp().Connect(false));
+    main().SetIdleState();
+    BrowserController &browser = starter->browser();
+    browser.FillLocalGrid(local);
+    browser.FillServerGrid(QStringLiteral("/pub/"));
+    const auto selectOther = [&] {
+        FileGridPane &pane = browser.pane(BrowserSide::Server);
+        for (int row = 0; row < pane.model().rowCount(); ++row) {
+            if (pane.model().nameAt(row) == u"other.txt")
+                pane.view()->selectRow(row);
+        }
+    };
+    const auto asked = [&] { return TestEnvironment::readFile(commands).contains("RETR /pub/other.txt"); };
+
+    QueueRunner &runner = queue().runner();
+    bool paused = false;
+    QString infoWhileFinishing;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (paused || runner.traffic().movingSessionTransfers() < 4)
+            return;
+        paused = true;
+        w().queuePauseButton->click();
+        EXPECT_FALSE(main().isBusy()) << "the window is idle at once";
+        infoWhileFinishing = w().queueInfoPanel->text();
+        prompts.clear();
+        selectOther();
+        w().downloadAction->trigger(); // F5 on a file while the transfers finish
+        EXPECT_EQ(gridSources(), names) << "the paused rows stay";
+        EXPECT_EQ(lastQueueSources(), names);
+        QFile(release).open(QIODevice::WriteOnly); // the running transfers go on to their end
+    });
+    watch.start(5);
+    main().SetBusyState(); // as every request runs: Pause is what the window lets through
+    request(records);
+    watch.stop();
+    ASSERT_TRUE(paused);
+
+    EXPECT_EQ(infoWhileFinishing, QStringLiteral("    Pause: the running transfers are finishing"));
+    EXPECT_EQ(prompts.shown, QStringList{QStringLiteral(
+                                 "information: Transfers are still finishing after Pause. New work can start when they have ended.")});
+    EXPECT_FALSE(asked()) << "the refused download sent nothing";
+    const QStringList notStarted{QStringLiteral("/pub/f4.bin"), QStringLiteral("/pub/f5.bin")};
+    EXPECT_EQ(gridSources(), notStarted);
+    EXPECT_EQ(lastQueueSources(), notStarted);
+    EXPECT_EQ(w().queueInfoPanel->text(), QStringLiteral("    2 operations"));
+
+    // Now the download runs, and the paused rows wait beside it.
+    prompts.clear();
+    selectOther();
+    w().downloadAction->trigger();
+    EXPECT_TRUE(asked());
+    EXPECT_EQ(TestEnvironment::readFile(local + QStringLiteral("other.txt")), QByteArray("other\n"));
+    EXPECT_EQ(gridSources(), notStarted);
+    EXPECT_EQ(lastQueueSources(), notStarted);
+    // Changing the server folder keeps them too.
+    browser.FillServerGrid(QStringLiteral("/"));
+    EXPECT_EQ(gridSources(), notStarted);
+
+    w().queueRunButton->click();
+    EXPECT_TRUE(model().isEmpty()) << context().protocol.entries().size();
+    EXPECT_TRUE(lastQueueSources().isEmpty());
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(QFileInfo(local + QStringLiteral("f%1.bin").arg(i)).size(), i < 4 ? 2 * Held + i : 100 + i) << i;
 }

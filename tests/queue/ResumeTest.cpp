@@ -3,6 +3,7 @@
 // copy is its own unfinished work, and the next run of the same record continues with REST when
 // the server can and the file is still the same, else starts over. Either way the result is
 // checked whole and byte for byte.
+#include "ProftpdTestServer.h"
 #include "QueueServerFixture.h"
 
 #include "queue/PartialDownload.h"
@@ -30,12 +31,18 @@ QByteArray patterned(qint64 size, int seed)
     return bytes;
 }
 
-// Sets the file's modification time this many seconds from now.
-void setAge(const QString &path, int seconds)
+// Sets the file's modification time.
+void setTime(const QString &path, const QDateTime &time)
 {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(seconds), QFileDevice::FileModificationTime));
+    ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+}
+
+// Sets the file's modification time this many seconds from now.
+void setAge(const QString &path, int seconds)
+{
+    setTime(path, QDateTime::currentDateTimeUtc().addSecs(seconds));
 }
 
 QString retr(const QString &remote, const QString &local, qint64 size)
@@ -171,11 +178,14 @@ TEST_F(ResumeTest, ADownloadStartsOverWhenItCannotGoOnSafely)
         const char *name;
         std::function<void(FtpTestServer &, const QString &target)> between; // what happens between the runs
         QByteArray content; // what the server holds for the second run (empty: unchanged)
+        bool keepTime = false; // the new content keeps the old modification time ("rsync -a", "cp -p")
     };
     const QByteArray first = patterned(FileSize, 2);
     QByteArray sameSize = first;
     sameSize[10] = char(sameSize[10] ^ 0x5A); // the part already received differs
     const QList<Case> cases = {
+        {"other bytes, same size and time", [](FtpTestServer &, const QString &) {}, patterned(FileSize, 12), true},
+        {"other start, same size and time", [](FtpTestServer &, const QString &) {}, sameSize, true},
         {"server without REST",
          [](FtpTestServer &t, const QString &) {
              t.setRefuseRest(true);
@@ -215,8 +225,11 @@ TEST_F(ResumeTest, ADownloadStartsOverWhenItCannotGoOnSafely)
         c.between(*server, target);
         QByteArray expected = first;
         if (!c.content.isEmpty()) {
+            const QDateTime before = QFileInfo(remote).lastModified();
             expected = c.content;
             server->writeFile(QStringLiteral("pub/big.dat"), expected); // written now: a newer time
+            if (c.keepTime)
+                setTime(remote, before);
         }
         const qsizetype mark = commandCount();
         const qsizetype logMark = log.entries().size();
@@ -233,37 +246,37 @@ TEST_F(ResumeTest, ADownloadStartsOverWhenItCannotGoOnSafely)
 
 TEST_F(ResumeTest, AContinuedDownloadTakesItsRealNameOnlyWhenWhole)
 {
-    // The server ends every transfer early with a success reply, which a real server does not
-    // do: each run continues where the last one stopped, and only a whole file is renamed.
+    // The server ends every transfer after 600000 bytes with a success reply, which a real
+    // server does not do: each run continues where the last one stopped (the bytes before that
+    // point read back and found the same), and only the whole file takes its real name.
     const QByteArray content = patterned(1500000, 5);
     scripted.addRule("FEAT", "211-Features:\n REST STREAM\n SIZE\n MDTM\n211 End");
     scripted.addRule("SIZE /big.bin", "213 1500000");
     scripted.addRule("MDTM /big.bin", "213 20260102030405");
     scripted.addRule("REST", "350 Restarting.");
-    scripted.addRule("RETR /big.bin", "150 Opening BINARY mode data connection.\n226 Transfer complete.", content.left(600000));
+    scripted.addRule("RETR /big.bin", "150 Opening BINARY mode data connection.\n226 Transfer complete.", content);
+    scripted.setTransferLimit(600000);
     connectToScriptedServer();
     const QString target = local + QStringLiteral("big.bin");
     const QString record = retr(QStringLiteral("/big.bin"), target, content.size());
 
-    const struct {
-        qint64 received;
-        bool kept;
-    } runs[] = {{600000, true}, {1200000, true}, {1800000, false}};
-    for (const auto &r : runs) {
-        SCOPED_TRACE(r.received);
+    for (const qint64 received : {600000, 1200000}) {
+        SCOPED_TRACE(received);
         const qsizetype mark = log.entries().size();
         model.clear();
         run({record});
         EXPECT_EQ(protocol().mid(mark).filter(QStringLiteral("2: ")),
-                  QStringList{QStringLiteral("2: Transfer incomplete: received %1 of 1500000 bytes: /big.bin").arg(r.received)});
+                  QStringList{QStringLiteral("2: Transfer incomplete: received %1 of 1500000 bytes: /big.bin").arg(received)});
         EXPECT_FALSE(QFileInfo::exists(target)) << "a file that is not whole never takes the real name";
         EXPECT_EQ(gridSources(), QStringList{QStringLiteral("/big.bin")});
-        // What is shorter than the file is kept to go on from; what is longer is not the file.
-        EXPECT_EQ(QFileInfo::exists(RecordExecutor::partialName(target)), r.kept);
-        EXPECT_EQ(QFileInfo::exists(PartialDownload::infoName(target)), r.kept);
-        if (r.kept)
-            EXPECT_EQ(QFileInfo(RecordExecutor::partialName(target)).size(), r.received);
+        // What is shorter than the file is kept to go on from.
+        EXPECT_TRUE(QFileInfo::exists(PartialDownload::infoName(target)));
+        EXPECT_EQ(QFileInfo(RecordExecutor::partialName(target)).size(), received);
     }
+    model.clear();
+    EXPECT_TRUE(run({record}).allSucceeded()) << protocol().join(u'\n').toStdString();
+    EXPECT_TRUE(readLocal(target) == content) << "the file is not byte for byte the server's";
+    EXPECT_EQ(QDir(local).entryList(QDir::Files), QStringList{QStringLiteral("big.bin")}) << "nothing is left behind";
     EXPECT_TRUE(scripted.received("REST 600000"));
     EXPECT_TRUE(scripted.received("REST 1200000"));
 }
@@ -362,6 +375,18 @@ TEST_F(ResumeTest, AnUploadStartsOverWhenTheServersCopyMayNotBeItsOwn)
              file.close();
              setAge(source, 3600);
          }},
+        // Its size and time kept, as "cp -p" or "rsync -a" leave them: the server's copy holds
+        // the old start, which the rest must not be glued to.
+        {"the local file's start changed, its size and time kept",
+         [](FtpTestServer &, const QString &source) {
+             const QDateTime before = QFileInfo(source).lastModified();
+             QFile file(source);
+             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+             file.seek(4096);
+             file.write(patterned(HeldAfter / 2, 42));
+             file.close();
+             setTime(source, before);
+         }},
         // A shorter file of the same name that this program never sent, although it is the
         // start of the local file, is not continued: it is the user's.
         {"never sent from here",
@@ -400,6 +425,95 @@ TEST_F(ResumeTest, AnUploadStartsOverWhenTheServersCopyMayNotBeItsOwn)
         EXPECT_FALSE(restarted(commandsSince(mark), QStringLiteral("STOR")));
         EXPECT_TRUE(server->readFile(QStringLiteral("up.dat")) == expected) << "the server's file is not the local one";
     }
+}
+
+// proftpd names "REST STREAM" in FEAT but by default refuses a STOR after REST ("451
+// Append/Restart not permitted"). The upload it interrupted starts over, ends whole, and its
+// journal entry goes: it never fails the same way run after run.
+TEST_F(ResumeTest, AnUploadTheServerRefusesToContinueStartsOver)
+{
+    if (ProftpdTestServer::needsRoot())
+        GTEST_SKIP() << "proftpd needs root";
+    ProftpdTestServer::Setup setup;
+    setup.rateKiB = 1024; // long enough to be stopped half way
+    setup.commandLog = commandLog;
+    ProftpdTestServer proftpd(setup);
+    ASSERT_TRUE(proftpd.start()) << proftpd.errorText().toStdString();
+    master->SetConnectionData(proftpd.host(), QString::number(proftpd.port()), proftpd.user(), proftpd.password(), 0);
+    ASSERT_TRUE(master->Connect(false)) << prompts.shown.join(u'\n').toStdString();
+    runner->overwritePolicy().applyAllwaysOverwrite(true);
+
+    const QByteArray content = patterned(HeldAfter + 300000, 21);
+    const QString source = env.writeFile(QStringLiteral("local/up.dat"), content);
+    const QString remote = proftpd.localPath(QStringLiteral("up.dat"));
+    const QStringList records = {stor(source, QStringLiteral("/up.dat"))};
+    bool dropped = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (dropped || QFileInfo(remote).size() == 0)
+            return;
+        dropped = true; // the server goes away half way and comes back
+        ASSERT_TRUE(proftpd.restart()) << proftpd.errorText().toStdString();
+    });
+    watch.start(5);
+    run(records);
+    watch.stop();
+    ASSERT_TRUE(dropped);
+    ASSERT_GT(QFileInfo(remote).size(), 0);
+    ASSERT_LT(QFileInfo(remote).size(), content.size());
+    const QDir journal(folders.appDataFile(QStringLiteral("unfinished-uploads")));
+    ASSERT_FALSE(journal.isEmpty(QDir::Files)) << "the interrupted upload is remembered";
+
+    for (int again = 0; again < 2; ++again) { // and once more with the file already whole
+        SCOPED_TRACE(again);
+        const qsizetype logMark = log.entries().size();
+        model.clear();
+        const RunResult result = run(records);
+        const QStringList lines = protocol().mid(logMark);
+        EXPECT_TRUE(result.allSucceeded()) << lines.join(u'\n').toStdString();
+        EXPECT_TRUE(model.isEmpty());
+        EXPECT_TRUE(proftpd.readFile(QStringLiteral("up.dat")) == content) << "the server's file is not the local one";
+        EXPECT_TRUE(journal.isEmpty(QDir::Files)) << "a finished upload is forgotten";
+        if (again == 0) {
+            EXPECT_EQ(lines.filter(QStringLiteral("The server refused to continue the upload (451 ")).size(), 1)
+                << lines.join(u'\n').toStdString();
+            EXPECT_TRUE(lines.filter(QStringLiteral(": it starts over: /up.dat")).size() == 1) << lines.join(u'\n').toStdString();
+        }
+    }
+}
+
+// A server that refuses REST before RETR: the partial file is no help, the download starts over
+// and ends whole.
+TEST_F(ResumeTest, ADownloadTheServerRefusesToContinueStartsOver)
+{
+    const QByteArray content = patterned(1500000, 22);
+    scripted.addRule("FEAT", "211-Features:\n REST STREAM\n SIZE\n MDTM\n211 End");
+    scripted.addRule("SIZE /big.bin", "213 1500000");
+    scripted.addRule("MDTM /big.bin", "213 20260102030405");
+    scripted.addRule("REST", "502 REST not implemented.");
+    scripted.addRule("RETR /big.bin", "150 Opening BINARY mode data connection.\n226 Transfer complete.", content);
+    connectToScriptedServer();
+    const QString target = local + QStringLiteral("big.bin");
+    // What an earlier, interrupted run of this very download left.
+    PartialDownload part(target);
+    PartialDownload::Origin origin;
+    origin.site = master->user() + u'@' + master->host() + u':' + master->port();
+    origin.remote = QStringLiteral("/big.bin");
+    origin.size = content.size();
+    origin.modified = QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5), Qt::UTC);
+    ASSERT_TRUE(part.start(origin));
+    {
+        QFile partial(part.partPath());
+        ASSERT_TRUE(partial.open(QIODevice::WriteOnly));
+        partial.write(content.left(600000));
+    }
+    ASSERT_EQ(part.continuationOffset(origin), 600000);
+
+    const RunResult result = run({retr(QStringLiteral("/big.bin"), target, content.size())});
+    EXPECT_TRUE(result.allSucceeded()) << protocol().join(u'\n').toStdString();
+    EXPECT_TRUE(readLocal(target) == content) << "the file is not byte for byte the server's";
+    EXPECT_TRUE(continuations().isEmpty()) << protocol().join(u'\n').toStdString();
+    EXPECT_EQ(QDir(local).entryList(QDir::Files), QStringList{QStringLiteral("big.bin")}) << "nothing is left behind";
 }
 
 TEST_F(ResumeTest, AnUploadOfAFolderLeavesDownloadsInProgressBehind)

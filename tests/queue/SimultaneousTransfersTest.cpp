@@ -2,6 +2,7 @@
 // whole trees in both directions in the order folders and deletes need, Abort and Pause of
 // transfers running side by side, a server that refuses some of the connections, and the
 // overwrite question.
+#include "ProftpdTestServer.h"
 #include "QueueServerFixture.h"
 #include "TlsTestCertificates.h"
 
@@ -268,6 +269,89 @@ TEST_F(SimultaneousTransfersTest, PauseLetsTheRunningTransfersFinishAndStartsNoM
     model.clear();
     EXPECT_TRUE(run({records[4], records[5]}).allSucceeded());
     EXPECT_TRUE(readLocal(local + QStringLiteral("f5.bin")) == contents.value(QStringLiteral("f5.bin")));
+}
+
+// No more extra connections than there are transfers: a job of two files logs in three times.
+TEST_F(SimultaneousTransfersTest, NoMoreConnectionsAreOpenedThanThereAreTransfers)
+{
+    startServer();
+    server->writeFile(QStringLiteral("a.bin"), randomBytes(1000));
+    server->writeFile(QStringLiteral("b.bin"), randomBytes(2000));
+    const RunResult result = run({retr(QStringLiteral("/a.bin"), local + QStringLiteral("a.bin"), 1000),
+                                  retr(QStringLiteral("/b.bin"), local + QStringLiteral("b.bin"), 2000)});
+    EXPECT_TRUE(result.allSucceeded()) << protocol().join(u'\n').toStdString();
+    EXPECT_TRUE(protocol().contains(QStringLiteral("1: Simultaneous transfers on 2 connections"))) << protocol().join(u'\n').toStdString();
+    EXPECT_EQ(received("USER"), 1 + 2);
+}
+
+// The server goes away while two transfers run (every connection dropped) and comes back: each
+// transfer is tried once more on another connection and ends whole; the rows are done.
+TEST_F(SimultaneousTransfersTest, ATransferThatFailsForAPassingReasonIsTriedOnceMore)
+{
+    FtpTestServer::Setup setup;
+    setup.holdTransfersAfter = HeldAfter;
+    startServer(setup);
+    QStringList records;
+    QMap<QString, QByteArray> contents;
+    for (int i = 0; i < 2; ++i) {
+        const QString name = QStringLiteral("d%1.bin").arg(i);
+        contents.insert(name, randomBytes(2 * HeldAfter + i));
+        server->writeFile(name, contents.value(name));
+        records << retr(u'/' + name, local + name, contents.value(name).size());
+    }
+    bool dropped = false;
+    view.onBytes = [&] {
+        if (dropped || runner->traffic().movingSessionTransfers() < 2)
+            return;
+        dropped = true;
+        server->setHoldTransfersAfter(0);
+        ASSERT_TRUE(server->restart()) << server->errorText().toStdString();
+    };
+    const RunResult result = run(records);
+    view.onBytes = nullptr;
+    ASSERT_TRUE(dropped);
+    EXPECT_TRUE(result.allSucceeded()) << protocol().join(u'\n').toStdString();
+    EXPECT_TRUE(model.isEmpty());
+    EXPECT_EQ(protocol().filter(QStringLiteral("tried once more on another connection")).size(), 2) << protocol().join(u'\n').toStdString();
+    for (const QString &name : contents.keys())
+        EXPECT_TRUE(readLocal(local + name) == contents.value(name)) << name.toStdString();
+}
+
+// While four sessions carry out long downloads, the first connection waits, and the server
+// closes it after its idle time-out. The rows after the downloads (DELE) still run on it: it is
+// found dead and made again, instead of failing with "Not connected.".
+TEST_F(SimultaneousTransfersTest, TheFirstConnectionIdledOutMeanwhileIsMadeAgainForTheRowsAfter)
+{
+    if (ProftpdTestServer::needsRoot())
+        GTEST_SKIP() << "proftpd needs root";
+    ProftpdTestServer::Setup setup;
+    setup.idleTimeoutSeconds = 1;
+    setup.rateKiB = 256; // each download lasts about two seconds
+    ProftpdTestServer proftpd(setup);
+    QStringList records;
+    QMap<QString, QByteArray> contents;
+    for (int i = 0; i < Sessions; ++i) {
+        const QString name = QStringLiteral("long%1.bin").arg(i);
+        contents.insert(name, randomBytes(512 * 1024 + i));
+        proftpd.writeFile(name, contents.value(name));
+        records << retr(u'/' + name, local + name, contents.value(name).size());
+    }
+    for (int i = 0; i < Sessions; ++i) {
+        proftpd.writeFile(QStringLiteral("old%1.txt").arg(i), "old");
+        records << command(QueueCommand::Dele, QStringLiteral("/old%1.txt").arg(i));
+    }
+    ASSERT_TRUE(proftpd.start()) << proftpd.errorText().toStdString();
+    master->SetConnectionData(proftpd.host(), QString::number(proftpd.port()), proftpd.user(), proftpd.password(), 0);
+    ASSERT_TRUE(master->Connect(false)) << prompts.shown.join(u'\n').toStdString();
+
+    const RunResult result = run(records);
+    EXPECT_TRUE(result.allSucceeded()) << protocol().join(u'\n').toStdString();
+    EXPECT_TRUE(model.isEmpty());
+    for (const QString &name : contents.keys())
+        EXPECT_TRUE(readLocal(local + name) == contents.value(name)) << name.toStdString();
+    for (int i = 0; i < Sessions; ++i)
+        EXPECT_FALSE(QFileInfo::exists(proftpd.localPath(QStringLiteral("old%1.txt").arg(i)))) << i;
+    EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
 }
 
 // Three connections from one address at most: two of the four extra ones get 421, and the run

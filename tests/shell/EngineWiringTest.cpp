@@ -1,17 +1,22 @@
 #include "AppFixture.h"
 #include "FtpTestServer.h"
+#include "SilentListener.h"
 
 #include "app/ProtocolLog.h"
 #include "browser/BrowserController.h"
 #include "engine/MasterFTP.h"
 #include "queue/QueueFile.h"
+#include "queue/QueueTableModel.h"
+#include "shell/QueueWiring.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTableView>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Velmora;
@@ -135,4 +140,41 @@ TEST_F(EngineWiring, LastSessionLoadsTheLoginWithoutConnecting)
     EXPECT_EQ(ftp().password(), QStringLiteral("a"));
     EXPECT_EQ(w().serverPathEdit->currentText(), QStringLiteral("/www"));
     EXPECT_FALSE(ftp().isConnected());
+}
+
+// Disconnect while a connect waits on a host that never answers (it drops every SYN): the
+// attempt ends at once, with no box and no second attempt, and the queue's rows stay. The
+// connect is started as users start it: "Run queue" with rows in the grid.
+TEST_F(EngineWiring, DisconnectEndsAConnectToAHostThatNeverAnswers)
+{
+    SilentListener silent;
+    ASSERT_NE(silent.port(), 0);
+    ftp().client().setTimeouts({15000, 5000, 5000}); // longer than the test takes, if it works
+    ftp().SetConnectionData(QStringLiteral("127.0.0.1"), QString::number(silent.port()), QStringLiteral("u"), QStringLiteral("p"), 0);
+    starter->queue().model().appendRows({{QStringLiteral("/a.dat"), QStringLiteral("RETR"), env.root() + QStringLiteral("a.dat"),
+                                          QStringLiteral("4"), QStringLiteral("05/20/2010 10:12:00")}});
+    main().SetIdleState();
+    prompts.clear();
+    bool clicked = false;
+    QObject::connect(&ftp().client(), &FtpClient::statusReported, &main(), [&](const QString &status) {
+        if (!clicked && status.startsWith(u"Connecting to")) {
+            clicked = true;
+            QTimer::singleShot(50, w().disconnectButton, &QToolButton::click);
+        }
+    });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    w().queueRunButton->click();
+    const qint64 took = elapsed.elapsed();
+    ASSERT_TRUE(clicked);
+    EXPECT_LT(took, 15000) << "the connect waited for its time-out";
+    int attempts = 0;
+    for (const ProtocolEntry &entry : starter->context().protocol.entries())
+        attempts += entry.text == u"Try to connect: 127.0.0.1";
+    EXPECT_EQ(attempts, 1) << "no attempt after the one cut off";
+    EXPECT_TRUE(prompts.shown.filter(QStringLiteral("error: ")).isEmpty()) << prompts.shown.join(u'\n').toStdString();
+    EXPECT_EQ(ftp().retryCounter(), 0);
+    EXPECT_FALSE(ftp().isConnected());
+    EXPECT_EQ(starter->queue().model().rowCount(), 1) << "the row waits for a connection";
+    EXPECT_FALSE(main().isBusy());
 }

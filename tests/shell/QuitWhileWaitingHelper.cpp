@@ -2,7 +2,7 @@
 // that does not answer and File > Exit is chosen while it waits. The test that starts this
 // process checks that it ends. (The real executable cannot be driven from outside: its
 // questions are real dialogs.)
-// Usage: app_quit_helper port connect|listing|download local-folder
+// Usage: app_quit_helper port connect|listing|download|silent-host local-folder
 #include "FakePlatform.h"
 #include "FakeUserPrompts.h"
 
@@ -12,8 +12,11 @@
 #include "shell/VelmoraApplication.h"
 #include "engine/ftp/FtpError.h"
 #include "engine/MasterFTP.h"
+#include "queue/QueueTableModel.h"
+#include "shell/QueueWiring.h"
 
 #include <QAction>
+#include <QToolButton>
 #include <QTimer>
 
 #include <cstdio>
@@ -66,7 +69,8 @@ int main(int argc, char **argv)
     // The moment the client waits: the connection stands but the greeting does not come, the
     // listing or the download has begun and its data stop.
     QObject::connect(&ftp.client(), &FtpClient::statusReported, &main, [&](const QString &status) {
-        if ((mode == u"connect" && status == u"Connected.") || (mode == u"listing" && status == u"FTP transfer started"))
+        if ((mode == u"connect" && status == u"Connected.") || (mode == u"listing" && status == u"FTP transfer started")
+            || (mode == u"silent-host" && status.startsWith(u"Connecting to")))
             chooseExit();
     });
     QObject::connect(&ftp.client(), &FtpClient::workProgressed, &main, [&] {
@@ -74,6 +78,15 @@ int main(int argc, char **argv)
             chooseExit();
     });
     QTimer::singleShot(0, &main, [&] {
+        if (mode == u"silent-host") {
+            // As users start it: "Run queue" with a row in the grid connects first.
+            starter.queue().model().appendRows({{QStringLiteral("/a.dat"), QStringLiteral("RETR"), localFolder + QStringLiteral("/a.dat"),
+                                                 QStringLiteral("4"), QStringLiteral("05/20/2010 10:12:00")}});
+            main.SetIdleState();
+            Testing::MainWindowControls::of(main).queueRunButton->click();
+            std::printf("the call returned\n");
+            return;
+        }
         ftp.Connect(false);
         if (mode == u"listing") {
             QStringList records;

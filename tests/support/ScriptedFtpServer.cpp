@@ -152,6 +152,10 @@ QTcpSocket *ScriptedFtpServer::openData()
 void ScriptedFtpServer::handleDataCommand(QTcpSocket &control, const QByteArray &verb, const QByteArray &argument,
                                           const Rule *rule)
 {
+    const struct RestartUsed {
+        qint64 &at;
+        ~RestartUsed() { at = 0; }
+    } restartUsed{m_restAt};
     QByteArray reply = rule ? rule->reply
                             : (verb == "STOR" ? QByteArray("150 Send the data.\n226 Stored.")
                                               : QByteArray("550 No such file or folder."));
@@ -188,7 +192,10 @@ void ScriptedFtpServer::handleDataCommand(QTcpSocket &control, const QByteArray 
         }
         return;
     } else {
-        data->write(rule ? rule->data : QByteArray());
+        QByteArray bytes = rule ? rule->data.mid(qMin<qint64>(m_restAt, rule->data.size())) : QByteArray();
+        if (m_transferLimit > 0)
+            bytes.truncate(m_transferLimit);
+        data->write(bytes);
         data->waitForBytesWritten(DataWaitMs);
         data->disconnectFromHost();
         if (data->state() != QAbstractSocket::UnconnectedState)
@@ -216,6 +223,9 @@ void ScriptedFtpServer::serve(QTcpSocket &control)
             continue;
         }
         if (rule) {
+            // A restart the rule accepts takes effect on the next data command.
+            if (verb == "REST" && rule->reply.startsWith("350"))
+                m_restAt = argument.toLongLong();
             sendReply(control, rule->reply);
             continue;
         }

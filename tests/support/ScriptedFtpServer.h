@@ -43,6 +43,10 @@ public:
     // What a PASV reply names as host ("10,9,8,7"); the data port listens on 127.0.0.1 only.
     void setPasvHost(const QByteArray &commaSeparatedHost) { m_pasvHost = commaSeparatedHost; }
     void setEpsvEnabled(bool enabled) { m_epsv = enabled; }
+    // When not 0: a data command sends at most this many bytes of its rule's data and then
+    // reports success all the same, as a broken server may. A REST the rules accept (350)
+    // makes the next data command send its data from that offset on.
+    void setTransferLimit(qint64 bytes) { m_transferLimit = bytes; }
 
     bool start();
     void stop();
@@ -72,6 +76,8 @@ private:
     QByteArray m_greeting = "220 Scripted server ready.";
     QByteArray m_pasvHost;
     bool m_epsv = true;
+    qint64 m_transferLimit = 0;
+    qint64 m_restAt = 0; // on the server's thread
     QList<Rule> m_rules;
 
     std::unique_ptr<QThread> m_thread;

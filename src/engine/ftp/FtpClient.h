@@ -145,6 +145,16 @@ public:
         Q_UNUSED(maxBytes);
         throw FtpError(QStringLiteral("This client cannot resume transfers."));
     }
+    // The bytes [offset, offset + length) of a remote file (REST, then RETR, binary): once they
+    // have arrived the transfer is stopped with ABOR. Fewer when the file ends before. Refused
+    // like resumeDownload.
+    virtual QByteArray readRange(const QString &remotePath, qint64 offset, qint64 length)
+    {
+        Q_UNUSED(remotePath);
+        Q_UNUSED(offset);
+        Q_UNUSED(length);
+        throw FtpError(QStringLiteral("This client cannot resume transfers."));
+    }
     // The time the server says the file was last modified (MDTM, UTC), or an invalid date when it
     // does not tell.
     virtual QDateTime modificationTime(const QString &path)

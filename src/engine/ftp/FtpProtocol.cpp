@@ -14,6 +14,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+
 namespace Velmora {
 
 namespace {
@@ -22,6 +25,29 @@ constexpr int ProgressIntervalMs = 40;
 // A listing larger than this is no listing but a server that never stops sending.
 constexpr qint64 MaximumListingBytes = qint64(256) * 1024 * 1024;
 constexpr int AborGraceMs = 1000;
+
+// A write may take only part of the bytes (the disk filled up on the way) without an error; the
+// next write then fails with the reason. So the rest is written until all is or one fails.
+bool writeAll(QFile &file, const char *data, qint64 size)
+{
+    errno = 0;
+    while (size > 0) {
+        const qint64 written = file.write(data, size);
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+// The reason a write failed: the system's ("No space left on device"), never "Unknown error".
+QString writeError(const QFile &file)
+{
+    if (file.error() != QFileDevice::NoError && file.errorString() != QLatin1String("Unknown error"))
+        return file.errorString();
+    return errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+}
 
 // Reports progress at most every ProgressIntervalMs, and always the first and the last figure.
 class ProgressThrottle {
@@ -293,7 +319,7 @@ std::unique_ptr<FtpDataConnection> FtpProtocol::openDataConnection()
     return data;
 }
 
-void FtpProtocol::abortTransfer(FtpDataConnection &data)
+bool FtpProtocol::sendAbor(FtpDataConnection &data)
 {
     try {
         m_control.send("ABOR", m_settings.timeouts.replyMs);
@@ -305,8 +331,16 @@ void FtpProtocol::abortTransfer(FtpDataConnection &data)
             m_control.tryReadReply(qMin(AborGraceMs, m_settings.timeouts.replyMs));
     } catch (const FtpError &) {
         closeConnection();
+        data.close();
+        return false;
     }
     data.close();
+    return true;
+}
+
+void FtpProtocol::abortTransfer(FtpDataConnection &data)
+{
+    sendAbor(data);
     m_events.reportStatus(QStringLiteral("Transfer aborted"));
     throw FtpError(QStringLiteral("Transfer aborted"), FtpError::Kind::Aborted);
 }
@@ -315,6 +349,7 @@ void FtpProtocol::runDataCommand(const QByteArray &verb, const QString &argument
                                  const std::function<void(FtpDataConnection &, qint64)> &move, qint64 restartAt)
 {
     requireConnection();
+    m_transferStopped = false;
     std::unique_ptr<FtpDataConnection> data = openDataConnection();
     if (restartAt > 0) {
         const FtpReply rest = command("REST", QString::number(restartAt));
@@ -352,6 +387,8 @@ void FtpProtocol::runDataCommand(const QByteArray &verb, const QString &argument
         throw;
     }
     data->close();
+    if (m_transferStopped) // ABOR ended it, and its replies are read
+        return;
     expect(m_control.readReply(m_settings.timeouts.replyMs), {226, 250});
     m_events.reportStatus(QStringLiteral("Transfer completed"));
 }
@@ -450,8 +487,8 @@ FtpTransferResult FtpProtocol::download(const FtpSettings &settings, const QStri
         const bool ascii = settings.type == FtpClient::TransferType::Ascii;
         AsciiConverter converter(AsciiConverter::Direction::ToLocal);
         const auto write = [&](const char *p, qint64 n) {
-            if (file.write(p, n) != n)
-                throw FtpError(QStringLiteral("Cannot write the local file %1: %2").arg(localPath, file.errorString()),
+            if (!writeAll(file, p, n))
+                throw FtpError(QStringLiteral("Cannot write the local file %1: %2").arg(localPath, writeError(file)),
                                FtpError::Kind::Local);
             moved.fileBytes += n;
         };
@@ -473,7 +510,7 @@ FtpTransferResult FtpProtocol::download(const FtpSettings &settings, const QStri
             write(rest.constData(), rest.size());
         });
         if (!file.flush())
-            throw FtpError(QStringLiteral("Cannot write the local file %1: %2").arg(localPath, file.errorString()),
+            throw FtpError(QStringLiteral("Cannot write the local file %1: %2").arg(localPath, writeError(file)),
                            FtpError::Kind::Local);
         file.close();
     } catch (...) {
@@ -527,6 +564,38 @@ QByteArray FtpProtocol::readFrom(const FtpSettings &settings, const QString &rem
     return bytes;
 }
 
+QByteArray FtpProtocol::readRange(const FtpSettings &settings, const QString &remotePath, qint64 offset, qint64 length)
+{
+    requireRestart(settings, remotePath);
+    QByteArray bytes;
+    if (length <= 0)
+        return bytes;
+    applyType(settings.type);
+    struct Enough {};
+    runDataCommand(
+        "RETR", remotePath,
+        [&](FtpDataConnection &data, qint64) {
+            try {
+                const auto result = data.receive(
+                    [&](const char *p, qint64 n) {
+                        bytes.append(p, qMin(n, length - bytes.size()));
+                        if (bytes.size() >= length)
+                            throw Enough();
+                    },
+                    [](qint64) {});
+                if (result == FtpDataConnection::Result::Aborted)
+                    abortTransfer(data);
+            } catch (const Enough &) {
+                // The rest of the file is not wanted: the transfer ends here, quietly.
+                if (!sendAbor(data))
+                    throw FtpError(QStringLiteral("The connection broke down while a transfer was stopped."));
+                m_transferStopped = true;
+            }
+        },
+        offset);
+    return bytes;
+}
+
 FtpTransferResult FtpProtocol::resumeUpload(const FtpSettings &settings, const QString &localPath, const QString &remotePath,
                                             qint64 offset)
 {
@@ -553,8 +622,8 @@ FtpTransferResult FtpProtocol::resumeDownload(const FtpSettings &settings, const
             const auto result = data.receive(
                 [&](const char *p, qint64 n) {
                     moved.wireBytes += n;
-                    if (file.write(p, n) != n)
-                        throw FtpError(QStringLiteral("Cannot write the local file %1: %2").arg(localPath, file.errorString()),
+                    if (!writeAll(file, p, n))
+                        throw FtpError(QStringLiteral("Cannot write the local file %1: %2").arg(localPath, writeError(file)),
                                        FtpError::Kind::Local);
                     moved.fileBytes += n;
                 },
@@ -564,7 +633,7 @@ FtpTransferResult FtpProtocol::resumeDownload(const FtpSettings &settings, const
         },
         offset);
     if (!file.flush())
-        throw FtpError(QStringLiteral("Cannot write the local file %1: %2").arg(localPath, file.errorString()),
+        throw FtpError(QStringLiteral("Cannot write the local file %1: %2").arg(localPath, writeError(file)),
                        FtpError::Kind::Local);
     return moved;
 }

@@ -50,6 +50,7 @@ public:
     FtpTransferResult resumeUpload(const FtpSettings &settings, const QString &localPath, const QString &remotePath,
                                    qint64 offset);
     QByteArray readFrom(const FtpSettings &settings, const QString &remotePath, qint64 offset, qint64 maxBytes);
+    QByteArray readRange(const FtpSettings &settings, const QString &remotePath, qint64 offset, qint64 length);
     QDateTime modificationTime(const FtpSettings &settings, const QString &path);
     void simpleCommand(const FtpSettings &settings, const QByteArray &verb, const QString &argument,
                        std::initializer_list<int> accepted);
@@ -79,6 +80,9 @@ private:
     void runDataCommand(const QByteArray &verb, const QString &argument,
                         const std::function<void(FtpDataConnection &data, qint64 announced)> &move, qint64 restartAt = 0);
     [[noreturn]] void abortTransfer(FtpDataConnection &data);
+    // ABOR for a transfer that is still running, with the replies that follow; false when the
+    // conversation broke down (the connection is closed then).
+    bool sendAbor(FtpDataConnection &data);
 
     FtpEvents &m_events;
     const std::atomic_bool &m_abortRequested;
@@ -93,6 +97,7 @@ private:
     bool m_epsvRefused = false;
     bool m_dataTls = false; // "PROT P": every data connection is TLS
     bool m_aborted = false;
+    bool m_transferStopped = false; // the running data command was ended with ABOR on purpose
     int m_serverType = -1; // -1 unknown, else the FtpClient::TransferType last sent
 };
 

@@ -227,6 +227,15 @@ QByteArray QtFtpClient::readFrom(const QString &remotePath, qint64 offset, qint6
     return bytes;
 }
 
+QByteArray QtFtpClient::readRange(const QString &remotePath, qint64 offset, qint64 length)
+{
+    const FtpSettings settings = m_settings;
+    QByteArray bytes;
+    m_abortRequested = false;
+    run([&](FtpProtocol &p) { bytes = p.readRange(settings, remotePath, offset, length); });
+    return bytes;
+}
+
 QDateTime QtFtpClient::modificationTime(const QString &path)
 {
     const FtpSettings settings = m_settings;

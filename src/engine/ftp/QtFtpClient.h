@@ -65,6 +65,7 @@ public:
     FtpTransferResult upload(const QString &localPath, const QString &remotePath) override;
     FtpTransferResult resumeUpload(const QString &localPath, const QString &remotePath, qint64 offset) override;
     QByteArray readFrom(const QString &remotePath, qint64 offset, qint64 maxBytes) override;
+    QByteArray readRange(const QString &remotePath, qint64 offset, qint64 length) override;
     QDateTime modificationTime(const QString &path) override;
     void deleteFile(const QString &path) override;
     void makeDirectory(const QString &path) override;
