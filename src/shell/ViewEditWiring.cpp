@@ -69,7 +69,7 @@ ViewEditWiring::ViewEditWiring(AppContext &context, MainForm &main, MasterFTP &f
     local.serverGridUsable = [this] { return gridUsable(true); };
     local.ensureConnected = [this] { return connectIfNeeded(); };
     local.serverPath = serverPath;
-    local.site = [this] { return m_ftp.host() + u':' + m_ftp.port() + u' ' + m_ftp.user(); };
+    local.site = [this]() -> QString { return m_ftp.host() + u':' + m_ftp.port() + u' ' + m_ftp.user(); };
     local.workRuns = workRuns;
     local.remoteFileExists = [this](const QString &remote) { return m_ftp.RemoteFileExists(remote); };
     local.upload = upload;
