@@ -94,6 +94,7 @@ protected:
         file("d2/item/inner.txt", "in a folder\n");
         file("r/x.txt", "x\n");
         file("r/sub/b.txt", "b, taken\n");
+        file("r/taken.txt", "taken\n");
         file("top.txt", "top, taken\n");
         file("www/index.html", "<p>\n");
         file("www/sub/page.html", "<p>page</p>\n");
@@ -309,6 +310,13 @@ INSTANTIATE_TEST_SUITE_P(Table, ChosenEntries, ::testing::Values(
          {S("information: A file or folder named \"sub\" exists already. Nothing was renamed.")}},
     Case{"rename into a subfolder under a free name", C::Rename, Server, "/r", "", {S("x.txt")}, "sub/c.txt", "", "",
          {S("+S:/r/sub/c.txt"), S("-S:/r/x.txt")}},
+
+    // A multi rename never replaces an entry, and says so.
+    Case{"multi rename onto a taken name", C::MultiRename, Server, "/r", "", {S("x.txt")}, "taken", "", "", {},
+         {S("information: These files were not renamed:\nNot renamed: /r/x.txt -> taken.txt (an entry of the new name exists)")}},
+    Case{"multi rename onto a taken name in German", C::MultiRename, Server, "/r", "", {S("x.txt")}, "taken", "", "", {},
+         {S("information: Diese Dateien wurden nicht umbenannt:\nNicht umbenannt: /r/x.txt -> taken.txt (ein Eintrag mit dem "
+            "neuen Namen existiert)")}, true},
 
     // Permissions: the value as written, links never.
     Case{"three digits", C::Permissions, Server, "/", "", {S("top.txt")}, "640", "", "", {S("m0640 S:/top.txt")}},
