@@ -149,7 +149,7 @@ protected:
         box->lineEdit()->selectAll();
         QTest::keyClicks(box->lineEdit(), text);
         QCompleter *completer = box->completer();
-        if (completer && completer->popup()->isVisible())
+        if (completer && completer->completionMode() != QCompleter::InlineCompletion && completer->popup()->isVisible())
             QTest::keyClick(completer->popup(), Qt::Key_Escape);
     }
 
