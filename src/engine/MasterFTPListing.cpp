@@ -32,9 +32,12 @@ QStringList convertedLines(const QStringList &lines)
 bool MasterFTP::GetListing(const QString &path, QStringList &records)
 {
     EnsureConnected();
-    // A folder name may end in a blank: only a path of blanks alone means the root.
+    // A folder name may end in a blank ("/site " is not "/site"): only blanks before the path go,
+    // and a path of blanks around "/" alone is the root (no listed name is made of blanks only).
     QString folder = path;
-    if (folder.trimmed().isEmpty())
+    while (!folder.isEmpty() && folder.front().isSpace())
+        folder.remove(0, 1);
+    if (folder.trimmed().isEmpty() || folder.trimmed() == u"/")
         folder = QStringLiteral("/");
     m_currentItem = QStringLiteral("Retrieve directory listing ") + folder;
     const bool logfiles = m_options.data().logfiles;
