@@ -137,9 +137,9 @@ void BrowserController::FillServerGrid(const QString &path)
 void BrowserController::refresh(BrowserSide side)
 {
     if (side == BrowserSide::Local)
-        FillLocalGrid(m_local->listedPath().isEmpty() ? m_localPane->pathText() : m_local->listedPath());
+        FillLocalGrid(m_local->listedPath().isEmpty() ? m_localPane->folder() : m_local->listedPath());
     else
-        FillServerGrid(m_server->listedPath().isEmpty() ? m_serverPane->pathText() : m_server->listedPath());
+        FillServerGrid(m_server->listedPath().isEmpty() ? m_serverPane->folder() : m_server->listedPath());
 }
 
 void BrowserController::SelectRowByName(BrowserSide side, const QString &name)

@@ -52,12 +52,15 @@ QString FileCommands::renameExistsMessage(const QString &name) const
         .arg(name);
 }
 
-bool FileCommands::serverEntryExists(const QString &name)
+bool FileCommands::serverEntryExists(const QString &path)
 {
-    // Asked of the server, not of the grid: the grid may be older, and shows a link as
-    // "name -> target".
+    // Asked of the server in the folder the path leads to, not of the grid: a new name such as
+    // "sub/b.txt" or "../top.txt" names an entry of another folder, the grid may be older, and
+    // it shows a link as "name -> target".
+    const QString parent = RemoteParentPath(path);
+    const QString name = RemoteLastSegment(path);
     QList<ListingEntry> entries;
-    m_ftp.GetListing(serverPath(), entries);
+    m_ftp.GetListing(parent.isEmpty() ? QStringLiteral("/") : parent, entries);
     for (const ListingEntry &entry : std::as_const(entries)) {
         if (entry.name == name)
             return true;
@@ -97,14 +100,13 @@ EntryKind FileCommands::rememberedKind(BrowserSide side) const
 
 QString FileCommands::serverPath() const
 {
-    return m_browser.pane(BrowserSide::Server).pathText();
+    // The folder the grid shows; the path box may hold a text the user has not entered yet.
+    return m_browser.pane(BrowserSide::Server).folder();
 }
 
 QString FileCommands::localPath() const
 {
-    // The folder the grid shows; the path box may hold a text the user has not entered yet.
-    const QString listed = m_browser.local().listedPath();
-    const QString folder = listed.isEmpty() ? m_browser.pane(BrowserSide::Local).pathText() : listed;
+    const QString folder = m_browser.pane(BrowserSide::Local).folder();
     return LocalPath::isDriveList(folder) ? LocalPath::DriveListText : IncludeTrailingBackslash(folder);
 }
 
@@ -130,12 +132,16 @@ void FileCommands::renameEntry(BrowserSide side)
         return;
     FileGridPane &pane = m_browser.pane(side);
     // A rename never replaces an entry: the server would drop the one of the new name.
-    if (*newName != oldName && (server ? serverEntryExists(*newName) : localEntryExists(*newName))) {
+    const QString oldPath = ResolveRemotePath(serverPath(), oldName);
+    const QString newPath = ResolveRemotePath(serverPath(), *newName);
+    const bool taken = server ? newPath != oldPath && serverEntryExists(newPath)
+                              : *newName != oldName && localEntryExists(*newName);
+    if (taken) {
         m_context.prompts.information(renameExistsMessage(*newName));
         return;
     }
     if (server) {
-        m_runner.RenameRemote(remotePathOf(oldName), remotePathOf(*newName));
+        m_runner.RenameRemote(oldPath, newPath); // exactly the paths that were checked
         m_browser.FillServerGrid(serverPath());
         m_browser.SelectRowByName(side, *newName);
         // The entry under its new name stays selected when the grid takes the focus again.
@@ -236,12 +242,12 @@ void FileCommands::refresh(BrowserSide side)
 {
     FileGridPane &pane = m_browser.pane(side);
     if (side == BrowserSide::Local) {
-        m_browser.FillLocalGrid(pane.pathText());
+        m_browser.FillLocalGrid(pane.folder());
     } else {
         if (!connectIfNeeded())
             return;
         m_host.setBusyState();
-        m_browser.FillServerGrid(pane.pathText());
+        m_browser.FillServerGrid(pane.folder());
         m_host.setIdleState();
     }
     pane.restoreRememberedRow();
@@ -260,7 +266,7 @@ void FileCommands::usedSpace(BrowserSide side)
     }
     FileGridPane &pane = m_browser.pane(side);
     const int remembered = pane.rememberedRow();
-    m_browser.FillLocalGrid(m_browser.pane(BrowserSide::Local).pathText());
+    m_browser.FillLocalGrid(m_browser.pane(BrowserSide::Local).folder());
     pane.selectRow(remembered);
 }
 

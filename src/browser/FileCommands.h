@@ -49,7 +49,8 @@ public:
     // "A file or folder named ... exists already." in the current language.
     QString existsMessage(const QString &name) const;
     QString renameExistsMessage(const QString &name) const;
-    bool serverEntryExists(const QString &name);
+    // Whether the server holds an entry at this absolute path (its folder is listed).
+    bool serverEntryExists(const QString &path);
     bool localEntryExists(const QString &name) const;
 
 private:

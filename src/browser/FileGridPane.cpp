@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -44,6 +45,10 @@ FileGridPane::FileGridPane(const Setup &setup, QObject *parent)
     // Type texts are the extension and "-Datei": room for one of six letters.
     m_widths[C::FileType] = std::max(m_widths[C::FileType], ColumnWidth::forText(QStringLiteral("HIDDEN-Datei"), metrics));
 
+    // The history completes what is typed in a list below the box, never in the text itself:
+    // "/" stays "/" until the user picks "/d4" from the list.
+    if (QCompleter *completer = m_pathBox->completer())
+        completer->setCompletionMode(QCompleter::PopupCompletion);
     m_model->setGermanDates(setup.germanDates);
     m_model->setDecorations(setup.decorations);
     m_view->setModel(m_model);
@@ -160,6 +165,7 @@ void FileGridPane::setPathText(const QString &text)
 {
     const QSignalBlocker block(m_pathBox);
     m_pathBox->setEditText(text);
+    m_folder = text;
 }
 
 void FileGridPane::addToHistory(const QString &path)
@@ -172,6 +178,7 @@ void FileGridPane::addToHistory(const QString &path)
     }
     m_pathBox->setCurrentIndex(index);
     m_pathBox->setEditText(path);
+    m_folder = path;
 }
 
 void FileGridPane::selectRowByName(const QString &name)

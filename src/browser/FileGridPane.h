@@ -63,8 +63,14 @@ public:
     void headerDoubleClicked(int column);
     bool isDescending(int column) const;
 
-    // The path box text, set without any listing reacting to it.
+    // The path box text as it stands, typed but not entered text included: only Enter and the
+    // history list read it.
     QString pathText() const;
+    // The folder the program put into the path box last: the folder whose rows the grid shows
+    // (or is about to list). Typing into the box does not change it, so every command that acts
+    // on the rows takes its folder from here.
+    QString folder() const { return m_folder; }
+    // Sets the path box text (and the folder) without any listing reacting to it.
     void setPathText(const QString &text);
     // Puts a listed path at the top of the history unless it is there already.
     void addToHistory(const QString &path);
@@ -104,6 +110,7 @@ private:
     QList<bool> m_descending;
     QList<int> m_widths;
     int m_rememberedRow = 0;
+    QString m_folder;
 };
 
 } // namespace Velmora

@@ -12,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QSignalBlocker>
 #include <QCompleter>
 #include <QDir>
 
@@ -101,7 +102,7 @@ void LocalBrowser::OpenLocalEntry()
     if (name.isEmpty() || (model.kindAt(row) != EntryKind::Folder && name != u".."))
         return;
     // The rows belong to the folder that was listed, whatever has been typed into the box since.
-    const QString current = m_listedPath.isEmpty() ? LocalPath::normalise(m_pane->pathText()) : m_listedPath;
+    const QString current = m_listedPath.isEmpty() ? LocalPath::normalise(m_pane->folder()) : m_listedPath;
     if (name != u"..") {
         FillLocalGrid(current + name + u'/');
         m_pane->selectRow(0);
@@ -116,7 +117,7 @@ void LocalBrowser::OpenLocalEntry()
 
 void LocalBrowser::upButtonClicked()
 {
-    const QString parent = LocalPath::normalise(LocalPath::parent(LocalPath::normalise(m_pane->pathText())));
+    const QString parent = LocalPath::normalise(LocalPath::parent(LocalPath::normalise(m_pane->folder())));
     if (parent == LocalPath::DriveListText) {
         FillLocalGrid(parent);
         return;
@@ -132,10 +133,16 @@ void LocalBrowser::rootButtonClicked()
 
 void LocalBrowser::pathEntered()
 {
+    // A folder that does not exist lists nothing: the grid and the folder its commands act on
+    // stay as they are, and the box keeps what was typed.
     const QString typed = LocalPath::normalise(m_pane->pathText());
-    m_pane->setPathText(typed);
-    if (typed == LocalPath::DriveListText || LocalPath::folderExists(typed))
+    if (typed == LocalPath::DriveListText || LocalPath::folderExists(typed)) {
         listAndFocus(typed);
+        return;
+    }
+    const QSignalBlocker block(m_pane->pathBox());
+    m_pane->pathBox()->setEditText(typed); // shown normalised, not listed
+
 }
 
 void LocalBrowser::historyEntryChosen(const QString &path)

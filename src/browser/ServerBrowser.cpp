@@ -34,7 +34,8 @@ ServerBrowser::ServerBrowser(const Setup &setup, BrowserHost &host, QObject *par
 
 QString ServerBrowser::normalisePath(const QString &path)
 {
-    const QString normal = NormaliseRemotePath(path.trimmed());
+    // Blanks are kept: a server folder may end in one ("site " beside "site").
+    const QString normal = path.trimmed().isEmpty() ? QString() : NormaliseRemotePath(path);
     return normal.isEmpty() ? QStringLiteral("/") : normal;
 }
 
@@ -96,7 +97,7 @@ void ServerBrowser::OpenServerEntry()
     m_host.setBusyState();
     m_host.clearQueueGrid();
     // The rows belong to the folder that was listed, whatever has been typed into the box since.
-    const QString current = m_listedPath.isEmpty() ? m_pane->pathText().trimmed() : m_listedPath;
+    const QString current = m_listedPath.isEmpty() ? m_pane->folder() : m_listedPath;
     QString left;
     QString next;
     if (name == u"..") {
@@ -118,7 +119,7 @@ void ServerBrowser::upButtonClicked()
 {
     if (!ensureConnected())
         return;
-    changeFolder(normalisePath(RemoteParentPath(m_pane->pathText().trimmed())));
+    changeFolder(normalisePath(RemoteParentPath(m_pane->folder())));
 }
 
 void ServerBrowser::rootButtonClicked()
@@ -130,7 +131,8 @@ void ServerBrowser::rootButtonClicked()
 
 void ServerBrowser::pathEntered()
 {
-    changeFolder(normalisePath(m_pane->pathText()));
+    // Blanks around a typed path are taken for slips of the keyboard.
+    changeFolder(normalisePath(m_pane->pathText().trimmed()));
 }
 
 void ServerBrowser::historyEntryChosen(const QString &path)

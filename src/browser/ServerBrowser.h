@@ -49,7 +49,8 @@ public:
     // The session ended: no rows, no status, no sort mark.
     void clearGrid();
 
-    // "\" becomes "/", "//" becomes "/", no trailing "/" but for the root; nothing means "/".
+    // "\" becomes "/", "//" becomes "/", no trailing "/" but for the root; nothing (or blanks
+    // only) means "/". Blanks inside and at the ends of names are kept.
     static QString normalisePath(const QString &path);
 
 private:

@@ -28,9 +28,20 @@ constexpr std::array<CommandWord, 9> CommandWords{{
     {QueueCommand::Cwd, u"CWD"},
 }};
 
+// A field as written: a path may begin or end with blanks ("/site /a.txt "), and dropping them
+// would name another file. A field of blanks alone is the placeholder of an empty one.
 QString field(QStringView text, int n)
 {
-    return WordView(text, n, Bar).trimmed().toString();
+    const QStringView word = WordView(text, n, Bar);
+    return word.trimmed().isEmpty() ? QString() : word.toString();
+}
+
+// The record without the line end it may still carry.
+QStringView withoutLineEnd(QStringView text)
+{
+    while (!text.isEmpty() && (text.back() == u'\r' || text.back() == u'\n'))
+        text.chop(1);
+    return text;
 }
 
 } // namespace
@@ -86,13 +97,13 @@ QueueRecord::Parts QueueRecord::split(QStringView record)
 {
     QStringView parts[2];
     SplitWords(record, EntrySeparator, parts, 2);
-    return {parts[0].trimmed(), parts[1].trimmed()};
+    return {withoutLineEnd(parts[0]), withoutLineEnd(parts[1])};
 }
 
 QueueRecord QueueRecord::parse(QStringView record)
 {
-    const Parts parts = split(record.trimmed());
-    if (parts.command.isEmpty())
+    const Parts parts = split(withoutLineEnd(record));
+    if (parts.command.trimmed().isEmpty())
         return {};
     const QStringView word = WordView(parts.command, 1, Bar).trimmed();
     const QueueCommand command = commandOf(word);

@@ -59,6 +59,21 @@ inline QString pathRefusal(const QString &path, bool german)
                         .arg(shown);
 }
 
+// The protocol line for a file or folder left out of the work because records cannot hold its
+// name (or path).
+inline QString skippedNameText(const QString &path, bool german)
+{
+    QString shown = path;
+    for (QChar &c : shown) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))
+            c = u'?';
+    }
+    return (german ? QString::fromUtf8("Übersprungen: ein Name, den Auftragszeilen nicht aufnehmen können: ")
+                   : QStringLiteral("Skipped a name that queue records cannot hold: "))
+        + shown;
+}
+
 // The first of the paths that no record can carry intact, or an empty text when all can.
 inline QString firstPathWithSeparator(const QStringList &paths)
 {

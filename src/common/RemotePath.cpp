@@ -37,6 +37,25 @@ QString RemoteLastSegment(const QString &path)
     return words.isEmpty() ? QString() : words.last();
 }
 
+QString ResolveRemotePath(const QString &folder, const QString &name)
+{
+    QString relative = name;
+    relative.replace(u'\\', u'/');
+    const QString whole = relative.startsWith(u'/') ? relative : folder + u'/' + relative;
+    QStringList kept;
+    for (const QString &segment : whole.split(u'/', Qt::SkipEmptyParts)) {
+        if (segment == u".")
+            continue;
+        if (segment == u"..") {
+            if (!kept.isEmpty())
+                kept.removeLast();
+            continue;
+        }
+        kept.append(segment);
+    }
+    return u'/' + kept.join(u'/');
+}
+
 QString IncludeTrailingBackslash(const QString &path)
 {
     if (path.isEmpty() || path.endsWith(u'/'))

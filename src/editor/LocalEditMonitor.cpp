@@ -23,6 +23,7 @@ void LocalEditMonitor::start(const QString &path)
 {
     m_path = path;
     m_serverFolder = m_hooks.serverPath();
+    m_site = m_hooks.site ? m_hooks.site() : QString();
     m_stamp = FileStamp(path);
     m_timer.start();
 }
@@ -43,6 +44,8 @@ void LocalEditMonitor::check()
     const QString stamp = FileStamp(m_path);
     if (stamp == m_stamp)
         return;
+    if (m_hooks.site && m_hooks.site() != m_site)
+        return; // the folder belongs to another site: offered once that one is connected again
     // Watched until the first change only; off before anything is asked.
     m_timer.stop();
     const QString previous = m_stamp;

@@ -14,7 +14,9 @@ struct AppContext;
 // until its first change: then it stops, lists the local folder again and, when the server
 // folder shown at View/Edit holds a file of that name, asks whether to upload the edited file
 // there. The panes may show other folders by then: the upload always takes the edited file to
-// the folder it was opened beside. Nothing is asked while other work runs.
+// the folder it was opened beside, on the site connected then. While another site is connected
+// nothing is asked or sent: the change is offered once that site is connected again. Nothing is
+// asked while other work runs.
 class LocalEditMonitor : public QObject {
     Q_OBJECT
 public:
@@ -22,7 +24,8 @@ public:
         std::function<bool()> localGridUsable;   // enabled and visible (the window is not busy)
         std::function<bool()> serverGridUsable;  // enabled and visible
         std::function<bool()> ensureConnected;
-        std::function<QString()> serverPath;     // the server path box's text
+        std::function<QString()> serverPath;     // the folder the server grid shows
+        std::function<QString()> site;           // who the session is connected to (optional)
         std::function<bool()> workRuns;          // a command or a walk is running (optional)
         std::function<bool(const QString &remote)> remoteFileExists;
         std::function<bool(const QString &local, const QString &remote)> upload; // true when it succeeded
@@ -51,6 +54,7 @@ private:
     QTimer m_timer;
     QString m_path;
     QString m_serverFolder;
+    QString m_site;
     QString m_stamp;
 };
 

@@ -128,6 +128,8 @@ Q_SIGNALS:
 private:
     void log(int kind, const QString &text);
     QString text(const QString &english, const QString &german) const;
+    // The protocol line's start for a listed name that is left out.
+    QString unsafeNameText() const;
     void setConnected(bool connected);
     void updateKeepAliveTimer();
     void noteActivity();

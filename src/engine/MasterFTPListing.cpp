@@ -32,8 +32,12 @@ QStringList convertedLines(const QStringList &lines)
 bool MasterFTP::GetListing(const QString &path, QStringList &records)
 {
     EnsureConnected();
-    QString folder = path.trimmed();
-    if (folder.isEmpty())
+    // A folder name may end in a blank ("/site " is not "/site"): only blanks before the path go,
+    // and a path of blanks around "/" alone is the root (no listed name is made of blanks only).
+    QString folder = path;
+    while (!folder.isEmpty() && folder.front().isSpace())
+        folder.remove(0, 1);
+    if (folder.trimmed().isEmpty() || folder.trimmed() == u"/")
         folder = QStringLiteral("/");
     m_currentItem = QStringLiteral("Retrieve directory listing ") + folder;
     const bool logfiles = m_options.data().logfiles;
@@ -43,7 +47,8 @@ bool MasterFTP::GetListing(const QString &path, QStringList &records)
             records = entryRecords(m_client->listEntries(), logfiles);
             if (m_client == m_sftpClient.get()) {
                 for (const QString &name : m_sftpClient->unusableNames())
-                    log(ProtocolEntry::Error, QStringLiteral("Skipped a name the server listed that is no valid UTF-8: ")
+                    log(ProtocolEntry::Error, text(QStringLiteral("Skipped a name the server listed that is no valid UTF-8: "),
+                                                   QString::fromUtf8("Übersprungen: ein vom Server gelisteter Name, der kein gültiges UTF-8 ist: "))
                                                   + RecordText::printable(name));
             }
             m_currentItem.clear();
@@ -74,7 +79,7 @@ bool MasterFTP::GetListing(const QString &path, QStringList &records)
             m_log.WriteLogFile(QStringLiteral("DirectoryListing_Complete.log"), result.completeLog);
         }
         for (const QString &name : result.refusedNames)
-            log(ProtocolEntry::Error, QStringLiteral("Skipped a name the server listed that cannot be used safely: ") + RecordText::printable(name));
+            log(ProtocolEntry::Error, unsafeNameText() + RecordText::printable(name));
         records = result.records;
     } catch (const FtpError &) {
         log(ProtocolEntry::Error, ListingFailedText);
@@ -83,6 +88,12 @@ bool MasterFTP::GetListing(const QString &path, QStringList &records)
     }
     m_currentItem.clear();
     return true;
+}
+
+QString MasterFTP::unsafeNameText() const
+{
+    return text(QStringLiteral("Skipped a name the server listed that cannot be used safely: "),
+                QString::fromUtf8("Übersprungen: ein vom Server gelisteter Name, der nicht sicher verwendet werden kann: "));
 }
 
 QStringList MasterFTP::entryRecords(const QList<ListingEntry> &entries, bool logfiles)
@@ -94,7 +105,7 @@ QStringList MasterFTP::entryRecords(const QList<ListingEntry> &entries, bool log
     for (const ListingEntry &entry : entries) {
         const QString listed = entry.listedName();
         if (!ListingNameProblem(listed, entry.kind == EntryKind::Link).isEmpty()) {
-            log(ProtocolEntry::Error, QStringLiteral("Skipped a name the server listed that cannot be used safely: ")
+            log(ProtocolEntry::Error, unsafeNameText()
                                           + RecordText::printable(listed));
             continue;
         }

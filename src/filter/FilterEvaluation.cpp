@@ -32,7 +32,7 @@ bool inPlace(const FilterWords &words, int place, const RecordFacts &facts)
     case FilterCriteria::InDirectoryAndFilename:
         return words.anyOccursIn(facts.head);
     default:
-        return words.anyOccursIn(facts.date);
+        return words.anyMatchesDate(facts.date);
     }
 }
 

@@ -343,7 +343,8 @@ void FilterForm::evaluate()
 
 void FilterForm::loadGrid(const QStringList &filtered)
 {
-    m_model->setRecords(filtered);
+    // A fresh evaluation of the same request keeps the rows the user unticked, where they remain.
+    m_model->replaceRecordsKeepingUnticks(filtered);
     const int rows = m_model->rowCount();
     const int chunk = int(FilterEvaluation::SuggestedChunk) * 4;
     qint64 bytes = 0;
@@ -416,10 +417,13 @@ bool FilterForm::evaluationIsCurrent()
 {
     if (m_evaluating)
         return false;
-    // Criteria edited within the delay: the grid still shows the previous evaluation.
-    if (m_evaluationTimer.isActive())
+    // Criteria edited within the delay: the grid still shows the previous evaluation. The new
+    // list is shown, and nothing acts on it until the user has seen it and confirms again.
+    if (m_evaluationTimer.isActive()) {
         evaluate();
-    return !m_evaluating && !m_closing;
+        return false;
+    }
+    return !m_closing;
 }
 
 void FilterForm::executeClicked()

@@ -4,6 +4,8 @@
 #include "common/ListingEntry.h"
 #include "common/QueueRecord.h"
 
+#include <QSet>
+
 namespace Velmora {
 
 FilterGridModel::FilterGridModel(QObject *parent)
@@ -87,6 +89,21 @@ void FilterGridModel::setRecords(const QStringList &records)
     beginResetModel();
     m_records = records;
     m_ticked.assign(size_t(m_records.size()), true);
+    endResetModel();
+}
+
+void FilterGridModel::replaceRecordsKeepingUnticks(const QStringList &records)
+{
+    QSet<QString> unticked;
+    for (qsizetype row = 0; row < m_records.size(); ++row) {
+        if (!m_ticked[size_t(row)])
+            unticked.insert(m_records[row]);
+    }
+    beginResetModel();
+    m_records = records;
+    m_ticked.assign(size_t(m_records.size()), true);
+    for (qsizetype row = 0; row < m_records.size(); ++row)
+        m_ticked[size_t(row)] = !unticked.contains(m_records[row]);
     endResetModel();
 }
 

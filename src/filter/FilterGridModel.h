@@ -35,6 +35,9 @@ public:
     // Replaces every row; all of them ticked.
     void setRecords(const QStringList &records);
     void clear() { setRecords({}); }
+    // Replaces every row; a row whose record was unticked before stays unticked, all others are
+    // ticked.
+    void replaceRecordsKeepingUnticks(const QStringList &records);
     const QStringList &records() const { return m_records; }
 
     FilterRow rowAt(int row) const { return FilterRowFromRecord(m_records.at(row)); }

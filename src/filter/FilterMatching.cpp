@@ -82,9 +82,22 @@ FilterWords::FilterWords(QStringView list)
 {
     for (const QString &word : Words(list, u"|")) {
         const QString trimmed = word.trimmed();
-        if (!trimmed.isEmpty())
-            m_words.append(trimmed);
+        if (trimmed.isEmpty())
+            continue;
+        m_words.append(trimmed);
+        m_days.append(ReadDay(trimmed));
+        m_namesDays = m_namesDays || m_days.last().isValid();
     }
+}
+
+bool FilterWords::anyMatchesDate(QStringView lowerDate) const
+{
+    const QDate recordDay = m_namesDays ? ReadDay(lowerDate) : QDate();
+    for (qsizetype i = 0; i < m_words.size(); ++i) {
+        if (m_days[i].isValid() ? m_days[i] == recordDay : occurs(lowerDate, m_words[i]))
+            return true;
+    }
+    return false;
 }
 
 bool FilterWords::anyOccursIn(QStringView lowerText) const

@@ -27,10 +27,17 @@ public:
     // Whether some word occurs in lowerText (already lower-cased by LowerAscii). Plain substring
     // tests: "*" and "?" are ordinary characters.
     bool anyOccursIn(QStringView lowerText) const;
+    // Whether some word matches a record's date text (normalised, lower-cased): a word that
+    // names a calendar day ("12/11/2026" as the grid shows it in English, "11.12.2026" in German,
+    // "2026-12-11") matches the records of that day whichever form wrote them; any other word
+    // ("2026", "10:30") is looked for in the text.
+    bool anyMatchesDate(QStringView lowerDate) const;
     bool isEmpty() const { return m_words.isEmpty(); }
 
 private:
     QList<QString> m_words;
+    QList<QDate> m_days; // per word: the day it names, or invalid
+    bool m_namesDays = false;
 };
 
 // Yes when some trimmed, non-empty word of list occurs in text lower-cased. The caller lower-cases

@@ -106,17 +106,13 @@ QString TreeWalker::NameProblem(const QString &name)
 {
     if (name.contains(QueueRecord::CollectedFileSeparator))
         return QStringLiteral("contains a character that records cannot hold");
-    // Record readers trim their fields, so a path that ends with a blank would name another
-    // file (or none). A blank at the start of a name stands inside its path and travels as it is.
-    if (!name.isEmpty() && name.back().isSpace())
-        return QStringLiteral("queue records cannot hold a name that ends with a blank");
+    // Blanks at the start or end of a name travel as they are: record readers keep them.
     return RecordText::nameProblem(name);
 }
 
 void TreeWalker::refuse(const QString &path)
 {
-    m_context.protocol.AddProtocolMessage(ProtocolEntry::Error, QStringLiteral("Skipped a name that queue records cannot hold: ")
-                                                                    + RecordText::printable(path));
+    m_context.protocol.AddProtocolMessage(ProtocolEntry::Error, RecordText::skippedNameText(path, m_context.language.isGerman()));
 }
 
 void TreeWalker::progressLine(const QString &line)
@@ -296,6 +292,10 @@ void TreeWalker::CollectChmod(const QString &mode, const QString &currentFolder,
             Pump pump(records.size());
             for (const QString &record : std::as_const(records)) {
                 const ListingEntry entry = ListingEntry::parse(record);
+                // A link is never changed: SITE CHMOD would change what it points to, which
+                // may lie outside the tree the user chose.
+                if (entry.kind == EntryKind::Link)
+                    continue;
                 const QString path = NormaliseRemotePath(joinRemote(dir, entry.name));
                 if (!entry.name.isEmpty() && !NameProblem(entry.name).isEmpty()) {
                     refuse(path);

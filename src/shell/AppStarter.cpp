@@ -274,6 +274,7 @@ void AppStarter::wireWindows()
     m_port = std::make_unique<MainWindowPort>(*main, *m_ftp, *m_dialogs.editor);
     MainWindowPort &port = *m_port;
     m_browser = new BrowserWiring(*m_context, *main, port, *m_ftp, m_typeAhead);
+    port.setBrowser(m_browser->browser());
     m_queue = new QueueWiring(*m_context, *main, port, *m_ftp, m_work,
                               {*m_dialogs.overwriteQuestion, *m_dialogs.walkProgress, *m_dialogs.options});
     m_filter = new FilterWiring(*m_context, *main, *m_dialogs.filter, *m_dialogs.options, *m_queue, m_browser->browser());

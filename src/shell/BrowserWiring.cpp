@@ -27,14 +27,18 @@ BrowserWiring::BrowserWiring(AppContext &context, MainForm &main, MainWindowPort
     m_browser = new BrowserController(context, ftp, typeAhead, main.browserWidgets(), port, this);
 
     BrowserController *browser = m_browser;
+    connect(&main, &MainForm::startFoldersRequested, browser, [browser](const QString &local, const QString &server) {
+        browser->pane(BrowserSide::Server).setPathText(server);
+        browser->FillLocalGrid(local);
+    });
     connect(&main, &MainForm::localListingRequested, browser,
-            [browser] { browser->FillLocalGrid(browser->pane(BrowserSide::Local).pathText()); });
+            [browser] { browser->FillLocalGrid(browser->pane(BrowserSide::Local).folder()); });
     connect(&main, &MainForm::serverListingRequested, browser,
-            [browser] { browser->FillServerGrid(browser->pane(BrowserSide::Server).pathText()); });
+            [browser] { browser->FillServerGrid(browser->pane(BrowserSide::Server).folder()); });
     connect(&port, &MainWindowPort::localListingRequested, browser,
-            [browser] { browser->FillLocalGrid(browser->pane(BrowserSide::Local).pathText()); });
+            [browser] { browser->FillLocalGrid(browser->pane(BrowserSide::Local).folder()); });
     connect(&port, &MainWindowPort::serverListingRequested, browser,
-            [browser] { browser->FillServerGrid(browser->pane(BrowserSide::Server).pathText()); });
+            [browser] { browser->FillServerGrid(browser->pane(BrowserSide::Server).folder()); });
     connect(&port, &MainWindowPort::serverGridClearRequested, browser, &BrowserController::clearServerGrid);
     connect(&main, &MainForm::idleStateEntered, browser, &BrowserController::restoreActiveGrid);
     connect(&main, &MainForm::closingCleanupStarted, browser, &BrowserController::saveColumnLayouts);

@@ -205,9 +205,7 @@ MainForm::StartOutcome MainForm::FormShow()
     m_w.bytesPanel->setText(text(QStringLiteral("Bytes:"), QStringLiteral("Bytes:")) + u' ');
     m_w.totalsPanel->setText(text(QStringLiteral("Total files:"), QStringLiteral("Dateien gesamt:")) + u' ');
     m_w.statusText->setText(MainFormTexts::keyHelpLine(m_context.language));
-    m_w.serverPathEdit->setEditText(QStringLiteral("/"));
-    m_w.localPathEdit->setEditText(m_context.folders.startDrive);
-    Q_EMIT localListingRequested();
+    Q_EMIT startFoldersRequested(m_context.folders.startDrive, QStringLiteral("/"));
 
     QFile::remove(m_context.folders.appDataFile(QStringLiteral("lastlogin.ini")));
     const QFileInfo lastQueue(m_context.folders.appDataFile(QStringLiteral("lastqueue.ini")));
@@ -380,26 +378,6 @@ void MainForm::setFilterState(bool on)
 bool MainForm::filterState() const
 {
     return m_w.filterOnOffButton->isChecked();
-}
-
-QString MainForm::localPathText() const
-{
-    return m_w.localPathEdit->currentText();
-}
-
-QString MainForm::serverPathText() const
-{
-    return m_w.serverPathEdit->currentText();
-}
-
-void MainForm::setLocalPathText(const QString &text)
-{
-    m_w.localPathEdit->setEditText(text);
-}
-
-void MainForm::setServerPathText(const QString &text)
-{
-    m_w.serverPathEdit->setEditText(text);
 }
 
 bool MainForm::closeAfterRunChecked() const

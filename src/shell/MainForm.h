@@ -72,10 +72,6 @@ public:
     void setFilterState(bool on);
     bool filterState() const;
     // The two path boxes above the file grids.
-    QString localPathText() const;
-    QString serverPathText() const;
-    void setLocalPathText(const QString &text);
-    void setServerPathText(const QString &text);
     // The end-of-run check boxes of the progress panel.
     bool closeAfterRunChecked() const;
     bool shutdownAfterRunChecked() const;
@@ -103,6 +99,8 @@ Q_SIGNALS:
     void optionsRequested();
     void batchJobStarted();
     void closingCleanupStarted(); // save layouts before the temporary folders go
+    // The path boxes start with these folders, and the local one is listed.
+    void startFoldersRequested(const QString &localFolder, const QString &serverFolder);
     void localListingRequested();   // list the local path box's folder
     void serverListingRequested();  // list the server path box's folder
     void lastSessionRequested();    // load the last login and the last queue

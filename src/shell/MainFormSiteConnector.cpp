@@ -56,18 +56,18 @@ void MainFormSiteConnector::setConnectionData(const ConnectionData &data)
 
 QString MainFormSiteConnector::localPathText() const
 {
-    return m_main.localPathText();
+    return m_browser.pane(BrowserSide::Local).folder();
 }
 
 QString MainFormSiteConnector::serverPathText() const
 {
-    return m_main.serverPathText();
+    return m_browser.pane(BrowserSide::Server).folder();
 }
 
 void MainFormSiteConnector::setPathTexts(const QString &localPath, const QString &serverPath)
 {
-    m_main.setLocalPathText(localPath);
-    m_main.setServerPathText(serverPath);
+    m_browser.pane(BrowserSide::Local).setPathText(localPath);
+    m_browser.pane(BrowserSide::Server).setPathText(serverPath);
 }
 
 bool MainFormSiteConnector::deleteAllBackups(const QString &question)
@@ -98,14 +98,14 @@ void MainFormSiteConnector::setCaption(const QString &caption)
 void MainFormSiteConnector::listServer()
 {
     FileGridPane &pane = m_browser.pane(BrowserSide::Server);
-    m_browser.FillServerGrid(pane.pathText());
+    m_browser.FillServerGrid(pane.folder());
     selectFirstRow(pane.view());
 }
 
 void MainFormSiteConnector::listLocal()
 {
     FileGridPane &pane = m_browser.pane(BrowserSide::Local);
-    m_browser.FillLocalGrid(pane.pathText());
+    m_browser.FillLocalGrid(pane.folder());
     selectFirstRow(pane.view());
 }
 

@@ -2,6 +2,8 @@
 
 #include "MainForm.h"
 
+#include "browser/BrowserController.h"
+#include "browser/FileGridPane.h"
 #include "editor/EditorForm.h"
 #include "engine/MasterFTP.h"
 
@@ -41,22 +43,24 @@ void MainWindowPort::setBusyCursor(bool busy)
 
 QString MainWindowPort::localPathText() const
 {
-    return m_main.localPathText();
+    return m_browser ? m_browser->pane(BrowserSide::Local).folder() : QString();
 }
 
 QString MainWindowPort::serverPathText() const
 {
-    return m_main.serverPathText();
+    return m_browser ? m_browser->pane(BrowserSide::Server).folder() : QString();
 }
 
 void MainWindowPort::setLocalPathText(const QString &text)
 {
-    m_main.setLocalPathText(text);
+    if (m_browser)
+        m_browser->pane(BrowserSide::Local).setPathText(text);
 }
 
 void MainWindowPort::setServerPathText(const QString &text)
 {
-    m_main.setServerPathText(text);
+    if (m_browser)
+        m_browser->pane(BrowserSide::Server).setPathText(text);
 }
 
 void MainWindowPort::listLocalPath()

@@ -9,6 +9,7 @@
 
 namespace Velmora {
 
+class BrowserController;
 class EditorForm;
 class MainForm;
 class MasterFTP;
@@ -27,13 +28,16 @@ class MainWindowPort : public QObject,
 public:
     MainWindowPort(MainForm &main, MasterFTP &ftp, EditorForm &editor);
     ~MainWindowPort() override;
+    // The browser that owns the path boxes; set once it exists, before any work runs.
+    void setBrowser(BrowserController &browser) { m_browser = &browser; }
 
     // Busy and idle state (QueueHost, BrowserHost, SessionHost)
     void setBusyState() override;
     void setIdleState() override;
     void setBusyCursor(bool busy) override;
 
-    // The path boxes
+    // The folders the grids show (never a text typed into a path box but not entered), and
+    // setting a path box for the next listing.
     QString localPathText() const override;
     QString serverPathText() const override;
     void setLocalPathText(const QString &text) override;
@@ -72,6 +76,7 @@ private:
     MainForm &m_main;
     MasterFTP &m_ftp;
     EditorForm &m_editor;
+    BrowserController *m_browser = nullptr;
     bool m_cursorSet = false;
 };
 

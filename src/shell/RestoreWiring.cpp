@@ -76,7 +76,7 @@ QString RestoreWiring::restoreOnServer(const BackupIndex &backup)
     // A backup whose work changed no file has nothing to put back.
     if (BackupStore::HoldsNoFiles(backup.backupPath))
         return {};
-    const QString rememberedLocal = m_main.localPathText();
+    const QString rememberedLocal = m_browser.pane(BrowserSide::Local).folder();
     m_browser.FillLocalGrid(backup.backupPath);
     m_browser.pane(BrowserSide::Local).view()->selectAll();
 

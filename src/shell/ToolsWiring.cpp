@@ -80,8 +80,8 @@ void ToolsWiring::requestPermissions()
     const QList<SelectionLine> rows = pane.selectionLines();
     // A folder that records cannot carry is refused as a whole; a name that they cannot carry
     // is skipped by the run with a protocol line.
-    if (RecordText::holdsSeparator(pane.pathText())) {
-        m_context.prompts.error(RecordText::pathRefusal(pane.pathText(), m_context.language.isGerman()));
+    if (RecordText::holdsSeparator(pane.folder())) {
+        m_context.prompts.error(RecordText::pathRefusal(pane.folder(), m_context.language.isGerman()));
         return;
     }
     if (!m_windows.permissions.ask(SelectionHasFolder(rows), InitialPermissionString(rows)))
@@ -91,7 +91,7 @@ void ToolsWiring::requestPermissions()
         m_context.prompts.error(IncompletePermissionValueText(choice.value, m_context.language.isGerman()));
         return;
     }
-    PermissionRun(m_queue.walker(), m_queue.runner(), m_queue.host()).run(rows, pane.pathText(), choice);
+    PermissionRun(m_queue.walker(), m_queue.runner(), m_queue.host()).run(rows, pane.folder(), choice);
 }
 
 void ToolsWiring::requestMultiRename()
@@ -100,7 +100,7 @@ void ToolsWiring::requestMultiRename()
     if (m_main.isBusy() || !m_browser.CheckSelection(side, SelectionRule::MinimumOneFile))
         return;
     FileGridPane &pane = m_browser.pane(side);
-    const QString location = pane.pathText();
+    const QString location = pane.folder();
     QList<RenamePreviewRow> rows;
     for (const SelectionLine &line : pane.selectionLines()) {
         if (line.kind == EntryKind::File)
@@ -117,7 +117,7 @@ void ToolsWiring::requestMultiRename()
     const QList<RenameStep> plan = PlanRenames(preview.oldNames(), preview.newNames(), folderNames);
 
     EventPump pump;
-    MultiRenamer renamer(m_context.protocol, [&pump] { pump.pump(); });
+    MultiRenamer renamer(m_context.protocol, [&pump] { pump.pump(); }, m_context.language.isGerman());
     {
         const WaitCursor wait;
         if (side == BrowserSide::Local)
@@ -126,6 +126,9 @@ void ToolsWiring::requestMultiRename()
             renamer.renameRemote(m_queue.runner(), location, plan);
     }
     m_browser.refresh(side);
+    // A refusal is said, not only written to the protocol.
+    if (!renamer.refusalMessage().isEmpty())
+        m_context.prompts.information(renamer.refusalMessage());
 }
 
 void ToolsWiring::requestCopyToEachDir()
@@ -184,7 +187,7 @@ void ToolsWiring::queueUploads(const QStringList &destinations, const QStringLis
     qint64 bytes = 0;
     qint64 files = 0;
     const QStringList records = CopyUploadRecords(destinations, sources, m_context.systemIsGerman, m_context.protocol,
-                                                  bytes, files);
+                                                  bytes, files, m_context.language.isGerman());
     m_main.SetBusyState(); // clears the counters: they are set once the state is entered
     m_work.totalSize = bytes;
     m_work.filesFound = files;

@@ -13,6 +13,7 @@
 #include "editor/ExecutableRule.h"
 #include "editor/LocalEditMonitor.h"
 #include "editor/RemoteEditMonitor.h"
+#include "editor/WorkingCopyFolder.h"
 #include "engine/MasterFTP.h"
 #include "queue/QueueRunner.h"
 
@@ -51,7 +52,7 @@ ViewEditWiring::ViewEditWiring(AppContext &context, MainForm &main, MasterFTP &f
     , m_editor(std::make_unique<EditorWindow>(editor))
     , m_dispatch(std::make_unique<ViewEditDispatch>(context, *m_editor))
 {
-    const auto serverPath = [this] { return m_browser.pane(BrowserSide::Server).pathText(); };
+    const auto serverPath = [this] { return m_browser.pane(BrowserSide::Server).folder(); };
     const auto relistServer = [this, serverPath] { m_browser.FillServerGrid(serverPath()); };
     const auto upload = [this](const QString &local, const QString &remote) { return m_runner.UploadFile(local, remote); };
 
@@ -68,6 +69,7 @@ ViewEditWiring::ViewEditWiring(AppContext &context, MainForm &main, MasterFTP &f
     local.serverGridUsable = [this] { return gridUsable(true); };
     local.ensureConnected = [this] { return connectIfNeeded(); };
     local.serverPath = serverPath;
+    local.site = [this]() -> QString { return m_ftp.host() + u':' + m_ftp.port() + u' ' + m_ftp.user(); };
     local.workRuns = workRuns;
     local.remoteFileExists = [this](const QString &remote) { return m_ftp.RemoteFileExists(remote); };
     local.upload = upload;
@@ -131,12 +133,16 @@ void ViewEditWiring::serverViewEdit()
     if (m_main.isBusy() || !connectIfNeeded() || !m_browser.CheckSelection(BrowserSide::Server, SelectionRule::AFile))
         return;
     m_remote->stop();
-    const QString folder = m_context.folders.monitoringFolder();
-    QDir().mkpath(folder);
     const FileGridPane &pane = m_browser.pane(BrowserSide::Server);
     const QString name = focusedName(true);
+    const QString remote = NormaliseRemotePath(pane.folder() + u'/' + name);
+    // Each server file has a working copy of its own, in a folder per site and server folder:
+    // "/a/index.html" and "/b/index.html" never share one, so an editor still open on one
+    // cannot save over the other's copy.
+    const QString folder = m_context.folders.monitoringFolder() + WorkingCopyFolder(
+        m_ftp.host() + u'_' + m_ftp.port() + u'_' + m_ftp.user(), ResolveRemotePath(pane.folder(), QString()));
+    QDir().mkpath(folder);
     const QString copy = folder + name;
-    const QString remote = NormaliseRemotePath(pane.pathText() + u'/' + name);
     QFile::remove(copy);
     if (HasExecutableExtension(name))
         return; // never fetched, never opened

@@ -42,7 +42,7 @@ QStringList UniqueFolders(const QStringList &foldersRead)
 }
 
 QStringList CopyUploadRecords(const QStringList &destinations, const QStringList &sources, bool germanDates,
-                              ProtocolLog &protocol, qint64 &totalBytes, qint64 &files)
+                              ProtocolLog &protocol, qint64 &totalBytes, qint64 &files, bool germanTexts)
 {
     struct Source {
         QString path;
@@ -55,8 +55,7 @@ QStringList CopyUploadRecords(const QStringList &destinations, const QStringList
         const QFileInfo info(path);
         const QString name = info.fileName();
         if (RecordText::holdsSeparator(path) || !TreeWalker::NameProblem(name).isEmpty()) {
-            protocol.AddProtocolMessage(ProtocolEntry::Error, QStringLiteral("Skipped a name that queue records cannot hold: ")
-                                                                  + RecordText::printable(path));
+            protocol.AddProtocolMessage(ProtocolEntry::Error, RecordText::skippedNameText(path, germanTexts));
             continue;
         }
         const QString date = info.lastModified().toString(germanDates ? u"dd.MM.yyyy hh:mm:ss" : u"MM/dd/yyyy hh:mm:ss");

@@ -16,9 +16,9 @@ QStringList UniqueFolders(const QStringList &foldersRead);
 // The upload records for every destination folder and every source file, grouped by folder:
 // "STOR|" local path "|" folder "/" name "§1|" name "|" size "|" last-write time. A source whose
 // path or name records cannot hold is left out with a protocol error line naming it; the
-// sizes and the number of records are added to the two counters.
+// sizes and the number of records are added to the two counters. germanTexts: that line in German.
 QStringList CopyUploadRecords(const QStringList &destinations, const QStringList &sources, bool germanDates,
-                              ProtocolLog &protocol, qint64 &totalBytes, qint64 &files);
+                              ProtocolLog &protocol, qint64 &totalBytes, qint64 &files, bool germanTexts = false);
 
 // The local copies of every source file into every destination folder.
 class LocalEachDirCopy {

@@ -10,6 +10,22 @@
 
 namespace Velmora {
 
+namespace {
+
+// The German reason for a problem RecordText::nameProblem names.
+QString germanProblem(const QString &problem)
+{
+    if (problem == u"contains a character that records cannot hold")
+        return QString::fromUtf8("enthält ein Zeichen, das Auftragszeilen nicht aufnehmen können");
+    if (problem == u"contains a path separator")
+        return QString::fromUtf8("enthält ein Pfadtrennzeichen");
+    if (problem == u"names a parent or current folder")
+        return QString::fromUtf8("bezeichnet den übergeordneten oder den aktuellen Ordner");
+    return problem;
+}
+
+} // namespace
+
 QList<RenameStep> PlanRenames(const QStringList &oldNames, const QStringList &newNames, const QStringList &folderNames)
 {
     QSet<QString> present(folderNames.cbegin(), folderNames.cend());
@@ -25,9 +41,12 @@ QList<RenameStep> PlanRenames(const QStringList &oldNames, const QStringList &ne
         } else if (!problem.isEmpty()) {
             step.verdict = RenameStep::Verdict::NameRefused;
             step.reason = QStringLiteral("the new name ") + problem;
+            step.germanReason = step.newName.isEmpty() ? QStringLiteral("der neue Name ist leer")
+                                                       : QStringLiteral("der neue Name ") + germanProblem(problem);
         } else if (present.contains(step.newName)) {
             step.verdict = RenameStep::Verdict::TargetExists;
             step.reason = QStringLiteral("an entry of the new name exists");
+            step.germanReason = QStringLiteral("ein Eintrag mit dem neuen Namen existiert");
         } else {
             present.remove(step.oldName);
             present.insert(step.newName);
@@ -37,22 +56,36 @@ QList<RenameStep> PlanRenames(const QStringList &oldNames, const QStringList &ne
     return plan;
 }
 
-MultiRenamer::MultiRenamer(ProtocolLog &protocol, std::function<void()> pump)
+MultiRenamer::MultiRenamer(ProtocolLog &protocol, std::function<void()> pump, bool german)
     : m_protocol(protocol)
     , m_pump(std::move(pump))
+    , m_german(german)
 {
+}
+
+void MultiRenamer::notRenamed(const QString &path, const QString &newName, const QString &reason)
+{
+    const QString line = (m_german ? QStringLiteral("Nicht umbenannt: ") : QStringLiteral("Not renamed: "))
+        + RecordText::printable(path) + QStringLiteral(" -> ") + RecordText::printable(newName) + QStringLiteral(" (")
+        + reason + u')';
+    m_protocol.AddProtocolMessage(ProtocolEntry::Error, line);
+    m_refusals.append(line);
+}
+
+QString MultiRenamer::refusalMessage() const
+{
+    if (m_refusals.isEmpty())
+        return {};
+    return (m_german ? QStringLiteral("Diese Dateien wurden nicht umbenannt:") : QStringLiteral("These files were not renamed:"))
+        + u'\n' + m_refusals.join(u'\n');
 }
 
 bool MultiRenamer::refused(const QString &folder, const RenameStep &step)
 {
     if (step.verdict == RenameStep::Verdict::Rename)
         return false;
-    if (step.verdict != RenameStep::Verdict::Unchanged) {
-        m_protocol.AddProtocolMessage(ProtocolEntry::Error,
-                                      QStringLiteral("Not renamed: ") + RecordText::printable(folder + step.oldName)
-                                          + QStringLiteral(" -> ") + RecordText::printable(step.newName)
-                                          + QStringLiteral(" (") + step.reason + u')');
-    }
+    if (step.verdict != RenameStep::Verdict::Unchanged)
+        notRenamed(folder + step.oldName, step.newName, m_german ? step.germanReason : step.reason);
     return true;
 }
 
@@ -68,10 +101,7 @@ int MultiRenamer::renameLocal(const QString &folder, const QList<RenameStep> &pl
             if (file.rename(base + step.newName)) {
                 ++renamed;
             } else {
-                m_protocol.AddProtocolMessage(ProtocolEntry::Error,
-                                              QStringLiteral("Not renamed: ") + RecordText::printable(base + step.oldName)
-                                                  + QStringLiteral(" -> ") + RecordText::printable(step.newName)
-                                                  + QStringLiteral(" (") + file.errorString() + u')');
+                notRenamed(base + step.oldName, step.newName, file.errorString());
             }
         }
         pump();

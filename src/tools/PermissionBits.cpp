@@ -28,24 +28,29 @@ PermissionValueResult ApplyPermissionValue(const QString &valueText, const Permi
     PermissionValueResult result;
     result.bits = current;
     const QString text = valueText.trimmed();
-    if (text.size() < 3)
+    if (text.size() < 3 || text.size() > 4)
         return result;
     result.applied = true;
-    for (int group = 0; group < 3; ++group) {
-        const QChar c = text.at(group);
+    for (int position = 0; position < text.size(); ++position) {
+        const QChar c = text.at(position);
         if (c < u'0' || c > u'9') {
-            result.error = QStringLiteral("'") + text.left(3) + QStringLiteral("' is not a valid permission value");
+            result.error = QStringLiteral("'") + text + QStringLiteral("' is not a valid permission value");
             return result;
         }
+        const int group = position - int(text.size() - 3); // the special-bits digit has none
+        if (group < 0)
+            continue;
         const QString binary = QString::number(c.unicode() - u'0', 2).rightJustified(3, u'0');
         for (int i = 0; i < 3; ++i)
             result.bits[group * 3 + i] = binary.at(i) == u'1';
-        if (group == 0) {
-            result.bits[PermissionBits::OwnerRead] = true;
-            result.bits[PermissionBits::OwnerExecute] = true;
-        }
     }
     return result;
+}
+
+QString SpecialPermissionDigit(const QString &valueText)
+{
+    const QString text = valueText.trimmed();
+    return text.size() == 4 ? text.left(1) : QString();
 }
 
 bool IsCompletePermissionValue(const QString &value)

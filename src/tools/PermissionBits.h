@@ -24,20 +24,24 @@ struct PermissionBits {
     QString valueText() const;
 };
 
-// What typing a value into the dialog's value box does to the boxes.
+// What typing a value into the dialog's value box does to the boxes. The typed text itself is
+// never rewritten: it is the value that is sent, so the boxes show it as written.
 struct PermissionValueResult {
     PermissionBits bits;  // the boxes afterwards
-    bool applied = false; // false: fewer than three characters, the boxes stay as they were
+    bool applied = false; // false: fewer than three or more than four characters, the boxes stay
     QString error;        // the conversion error of a character that is no digit, else empty
 };
 
-// The value text is trimmed; with fewer than three characters nothing happens. Otherwise the
-// first three characters are the owner, group and others digits. Each digit in base 2, padded
-// with "0" to three characters, gives read, write and execute from its first three characters
-// (so 8 and 9, "1000" and "1001", give read only). The owner's read and execute bits stay set
-// whatever the digit says: the dialog locks them. A character that is no digit stops the
-// conversion with an error; the digits before it are applied.
+// The value text is trimmed; with fewer than three or more than four characters nothing happens.
+// Three characters are the owner, group and others digits; of four, the first is the special
+// bits (setuid, setgid, sticky) and the other three follow it. Each of those digits in base 2,
+// padded with "0" to three characters, gives read, write and execute from its first three
+// characters (so 8 and 9, "1000" and "1001", give read only), the owner's read and execute
+// included: the boxes show the value exactly as written. A character that is no digit stops
+// the conversion with an error; the digits before it are applied.
 PermissionValueResult ApplyPermissionValue(const QString &valueText, const PermissionBits &current);
+// The special-bits digit of a four-digit value ("4" of "4755"), else an empty text.
+QString SpecialPermissionDigit(const QString &valueText);
 
 // True for a value that may be sent to the server: three octal digits, or four with the special
 // bits (setuid, setgid, sticky) in front. A shorter value would set other bits than the boxes show.

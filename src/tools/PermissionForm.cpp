@@ -156,19 +156,23 @@ void PermissionForm::boxClicked()
 {
     if (m_updating)
         return;
-    const QString value = bits().valueText();
+    // A click changes one bit of the value: the special-bits digit of a four-digit value stays.
+    const QString value = SpecialPermissionDigit(m_value->text()) + bits().valueText();
     if (m_value->text() != value)
         m_value->setText(value);
 }
 
 void PermissionForm::ValueEditChange(const QString &typed)
 {
+    // The boxes follow what is typed; the text stays as typed, for it is the value that is sent
+    // ("064" on the way to "0644" must not become another value).
     const PermissionValueResult result = ApplyPermissionValue(typed, bits());
     if (!result.applied)
         return;
-    const int cursor = m_value->cursorPosition();
-    setBits(result.bits);
-    m_value->setCursorPosition(std::min<int>(cursor, int(m_value->text().size())));
+    m_updating = true;
+    for (int bit = 0; bit < 9; ++bit)
+        m_boxes[size_t(bit)]->setChecked(result.bits[bit]);
+    m_updating = false;
     if (!result.error.isEmpty())
         context().protocol.AddProtocolMessage(ProtocolEntry::Error, result.error);
 }

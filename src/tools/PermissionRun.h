@@ -14,7 +14,7 @@ class TreeWalker;
 // What the permission dialog was left with.
 struct PermissionChoice {
     enum class Scope { All, FilesOnly, DirectoriesOnly };
-    QString value = QStringLiteral("777"); // three octal digits, as the value box shows them
+    QString value = QStringLiteral("777"); // three octal digits (four with the special bits), as the value box shows them
     bool recursive = false;
     Scope scope = Scope::All;
 };

@@ -214,3 +214,17 @@ TEST_F(ServerPane, NotConnectedOneSilentAttemptThenTheGridKeepsItsRows)
     EXPECT_TRUE(serverNames().isEmpty());
     EXPECT_TRUE(status(BrowserSide::Server).isEmpty());
 }
+
+TEST_F(ServerPane, TheHistoryOnlySuggestsAndEnterListsWhatWasTyped)
+{
+    enterPath(QStringLiteral("/docs/sub"), BrowserSide::Server);
+    enterPath(QStringLiteral("/docs"), BrowserSide::Server);
+    // "/" typed by hand: the history would complete it to "/docs/sub" or "/docs".
+    QLineEdit *edit = serverPane().pathBox()->lineEdit();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("/"));
+    EXPECT_EQ(edit->text(), u"/"_qs) << "completion suggests in a list, never in the text";
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(serverPath(), u"/"_qs);
+    EXPECT_EQ(serverNames(), (QStringList{u"docs"_qs, u"readme.md"_qs}));
+}

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QList>
+
+#include <array>
+
 using namespace Velmora;
 
 TEST(RemotePath, Normalise)
@@ -19,6 +23,24 @@ TEST(RemotePath, ToLocalFoldsDoubledSeparatorsOnce)
     EXPECT_EQ(ToLocalPath(QStringLiteral("/home//x/y")), QStringLiteral("/home/x/y"));
     EXPECT_EQ(ToLocalPath(QStringLiteral("/x///y")), QStringLiteral("/x//y"));
     EXPECT_EQ(ToLocalPath(QStringLiteral("/a\\b")), QStringLiteral("/a\\b")); // a legal name character here
+}
+
+TEST(RemotePath, ResolveANameTypedForAFolder)
+{
+    const QList<std::array<const char *, 3>> cases = {
+        {"/p1", "b.txt", "/p1/b.txt"},
+        {"/p1", "sub/b.txt", "/p1/sub/b.txt"},
+        {"/p1", "../top.txt", "/top.txt"},
+        {"/p1/s", "./../x", "/p1/x"},
+        {"/", "../../x", "/x"},
+        {"/p1", "/abs/y", "/abs/y"},
+        {"/p1", "a\\b", "/p1/a/b"},
+        {"/site ", " a.txt ", "/site / a.txt "}, // blanks belong to names
+        {"/p1", "sub/", "/p1/sub"},
+    };
+    for (const auto &[folder, name, expected] : cases)
+        EXPECT_EQ(ResolveRemotePath(QString::fromUtf8(folder), QString::fromUtf8(name)), QString::fromUtf8(expected))
+            << folder << " + " << name;
 }
 
 TEST(RemotePath, ParentAndLastSegment)

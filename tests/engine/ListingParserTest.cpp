@@ -26,8 +26,12 @@ TEST(ListingColumns, SplitAtRunsOfBlanksAndKeepTheNameWhole)
     const QList<Case> cases = {
         {"drwxr-xr-x   2 user group 4096 Dec  8 10:30 My Folder",
          {s("drwxr-xr-x"), s("2"), s("user"), s("group"), s("4096"), s("Dec"), s("8"), s("10:30"), s("My Folder")}},
+        // Blanks at the end belong to the name ("a.txt " is not "a.txt"); the line end does not.
         {"-rw-r--r-- 1 u g 1 Mar 5 2009 a b  c.txt  ",
-         {s("-rw-r--r--"), s("1"), s("u"), s("g"), s("1"), s("Mar"), s("5"), s("2009"), s("a b  c.txt")}},
+         {s("-rw-r--r--"), s("1"), s("u"), s("g"), s("1"), s("Mar"), s("5"), s("2009"), s("a b  c.txt  ")}},
+        {"-rw-r--r-- 1 u g 12 Mar 5 2009 a.txt \r\n",
+         {s("-rw-r--r--"), s("1"), s("u"), s("g"), s("12"), s("Mar"), s("5"), s("2009"), s("a.txt ")}},
+        {"drwxr-xr-x 2 u g 0 Dec 8 10:30 site ", {s("drwxr-xr-x"), s("2"), s("u"), s("g"), s("0"), s("Dec"), s("8"), s("10:30"), s("site ")}},
         // One blank ends the time or year column; further blanks start the name.
         {"-rw-r--r-- 1 u g 1 Mar 5 2009   two blanks first.txt",
          {s("-rw-r--r--"), s("1"), s("u"), s("g"), s("1"), s("Mar"), s("5"), s("2009"), s("  two blanks first.txt")}},
@@ -67,8 +71,8 @@ TEST(MsDosLines, BecomeUnixLines)
         {"12-08-26  10:30AM       <DIR>          Data", "d--------- 1 ---------- ---------- 0 12-08-26 1 10:30AM Data"},
         // The name is everything after the size or <DIR> column, blanks and all.
         {"12-08-2026  10:31AM  1024 my file.txt", "---------- 1 ---------- ---------- 1024 12-08-2026 1 10:31AM my file.txt"},
-        {"12-08-26  10:30AM       <DIR>          My  Documents  ",
-         "d--------- 1 ---------- ---------- 0 12-08-26 1 10:30AM My  Documents"},
+        {"12-08-26  10:30AM       <DIR>          My  Documents  \r",
+         "d--------- 1 ---------- ---------- 0 12-08-26 1 10:30AM My  Documents  "},
         {"12-08-26  10:30AM  5  leading.txt", "---------- 1 ---------- ---------- 5 12-08-26 1 10:30AM leading.txt"},
         {"12-08-26  10:30AM  5", "---------- 1 ---------- ---------- 5 12-08-26 1 10:30AM "},
         {"drwxr-xr-x 2 u g 0 Dec 8 10:30 12-08-26", "drwxr-xr-x 2 u g 0 Dec 8 10:30 12-08-26"},

@@ -161,6 +161,32 @@ INSTANTIATE_TEST_SUITE_P(Table, EvaluateFilterTable, ::testing::Values(
                        c.termDir = FilterCriteria::InFiledate;
                    },
                    "jpg"},
+    // A date typed as the grid shows it names a day, in either language's form, whichever form
+    // wrote the record (server listings "dd.mm.yyyy", local files the system's form).
+    EvaluationCase{"a term in the date typed as the English grid shows it",
+                   [](FilterCriteria &c) {
+                       c.term = QStringLiteral("05/20/2010");
+                       c.termDir = FilterCriteria::InFiledate;
+                   },
+                   "index rmd big"},
+    EvaluationCase{"a term in the date typed as the German grid shows it finds a local record's day",
+                   [](FilterCriteria &c) {
+                       c.term = QStringLiteral("21.05.2010|2009");
+                       c.termDir = FilterCriteria::InFiledate;
+                   },
+                   "tmp oldTxt"},
+    EvaluationCase{"all without a date typed as the English grid shows it",
+                   [](FilterCriteria &c) {
+                       c.withoutTerm = QStringLiteral("05/20/2010");
+                       c.withoutTermDir = FilterCriteria::InFiledate;
+                   },
+                   "homeOld jpg tmp oldTxt bare umlaut"},
+    EvaluationCase{"all without a date typed in the German form",
+                   [](FilterCriteria &c) {
+                       c.withoutTerm = QStringLiteral("5.7.2010");
+                       c.withoutTermDir = FilterCriteria::InFiledate;
+                   },
+                   "index homeOld tmp oldTxt rmd bare big umlaut"},
     EvaluationCase{"no term and an extension joined with and: nothing",
                    [](FilterCriteria &c) {
                        c.term.clear();

@@ -250,15 +250,19 @@ TEST_F(FilterWindow, TheTimerFillsTheGridWithTickedRowsAndTheSummary)
     EXPECT_TRUE(shown("ExtJvGradient"));
     EXPECT_EQ(label("FilterLabel"), s(u"(Extension='png') "));
 
-    // Unticking is lost when the next evaluation runs.
+    // A row the user unticked stays unticked through the next evaluation, where it remains;
+    // the other rows are ticked.
     button("UnselectAllBitBtn")->click();
     EXPECT_TRUE(form().tickedRows().isEmpty());
     button("SelectAllBitBtn")->click();
     EXPECT_EQ(form().tickedRows().size(), 2);
     form().grid().setTicked(0, false);
+    const QString unticked = form().grid().records().value(0);
     edit("FileSizeEdit")->setText(s(u"1000"));
     fireTimer();
-    EXPECT_EQ(form().tickedRows().size(), form().grid().rowCount());
+    ASSERT_TRUE(form().grid().records().contains(unticked));
+    for (int row = 0; row < form().grid().rowCount(); ++row)
+        EXPECT_EQ(form().grid().isTicked(row), form().grid().records().value(row) != unticked) << row;
 
     // Changes while the window is hidden start nothing.
     form().hide();

@@ -127,7 +127,9 @@ TEST(QueueRecordParse, SplitsHeadTailCommandArgumentsAndSize)
         const char *command, *argument1, *argument2, *size;
         bool blank;
     } cases[] = {
-        {"  RETR| /www/a.txt |/dl/a.txt §1|a.txt| 1204 |d  ", "RETR", "/www/a.txt", "/dl/a.txt", "1204", false},
+        // Blanks around the command word go; the paths keep theirs ("a.txt " is another file).
+        {"  RETR| /www/a.txt |/dl/a.txt §1|a.txt | 1204 |d  ", "RETR", " /www/a.txt ", "/dl/a.txt ", "1204", false},
+        {"RETR|/www/a.txt|/dl/a.txt\r\n", "RETR", "/www/a.txt", "/dl/a.txt", "", false}, // the line end goes
         {"RETR|/www/a.txt|/dl/a.txt|4096", "RETR", "/www/a.txt", "/dl/a.txt", "4096", false},
         {"RETR|/www/a.txt|/dl/a.txt", "RETR", "/www/a.txt", "/dl/a.txt", "", false},
         {"STOR|/l/a|/r/a§1|a|77|d", "STOR", "/l/a", "/r/a", "", false},
@@ -180,8 +182,10 @@ TEST(QueueRecordText, EveryCommandReadsAndWritesOneTextForm)
         // A word the run does not know keeps its text; case counts.
         {"XYZ|a|b", QueueCommand::Other, "XYZ", "a", "b", "", "", "", nullptr},
         {"retr|/a|/b", QueueCommand::Other, "retr", "/a", "/b", "", "", "", nullptr},
-        // Blanks around the record and its fields go; a blank inside a path stays.
-        {"  MKD| /www/ lead dir  ", QueueCommand::Mkd, "MKD", "/www/ lead dir", "", "", "", "", "MKD|/www/ lead dir"},
+        // Blanks around the command word go; a path keeps its blanks at either end and inside.
+        {"  MKD| /www/ lead dir  ", QueueCommand::Mkd, "MKD", " /www/ lead dir  ", "", "", "", "", "MKD| /www/ lead dir  "},
+        {"DELE|/site /a.txt §1|a.txt |12|11.12.2026 10:00|-rw-r--r--|u g", QueueCommand::Dele, "DELE", "/site /a.txt ", "", "",
+         "11.12.2026 10:00", "1|a.txt |12|11.12.2026 10:00|-rw-r--r--|u g", nullptr},
         // Only the text between the first and a second "§" is the entry part.
         {"RETR|/a|/b§1|a|5|01.02.2003§1|x|9|04.05.2006", QueueCommand::Retr, "RETR", "/a", "/b", "5", "01.02.2003",
          "1|a|5|01.02.2003", "RETR|/a|/b§1|a|5|01.02.2003"},

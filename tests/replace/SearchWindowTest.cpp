@@ -4,6 +4,7 @@
 #include "AppFixture.h"
 
 #include "browser/BrowserController.h"
+#include "browser/FileGridPane.h"
 #include "editor/EditorForm.h"
 #include "queue/QueueRunner.h"
 #include "replace/BackupStore.h"
@@ -48,7 +49,8 @@ protected:
         site = env.root() + u"site/"_s;
         QDir().mkpath(site);
         starter->browser().FillLocalGrid(site);
-        w().serverPathEdit->setEditText(u"/www"_s);
+        // The server pane stands in "/www" (set as a listing sets it; no server is needed here).
+        starter->browser().pane(BrowserSide::Server).setPathText(u"/www"_s);
         download = context().folders.downloadFolder();
         prompts.clear();
     }

@@ -349,7 +349,7 @@ TEST_F(FilteredTransfer, FilterDatesCompareAsDaysUnderEveryLocale)
     QLocale::setDefault(before);
 }
 
-TEST_F(FilteredTransfer, EnterOrExecuteRightAfterTypingActsOnTheCriteriaShown)
+TEST_F(FilteredTransfer, EnterOrExecuteRightAfterTypingShowsTheNewListFirst)
 {
     for (const char16_t *name : {u"a.txt", u"b.txt", u"c.txt", u"d.txt"})
         env.writeFile(s(u"loc/") + s(name), "x");
@@ -364,19 +364,27 @@ TEST_F(FilteredTransfer, EnterOrExecuteRightAfterTypingActsOnTheCriteriaShown)
         }
     };
 
-    // Enter within the delay after the term was typed: only the file the term matches goes.
+    // Enter within the delay after the term was typed: the list of the new criteria is shown and
+    // the window stays open; Enter again, on the list now seen, deletes only the file it holds.
     selectAll({s(u"a.txt"), s(u"b.txt"), s(u"c.txt"), s(u"d.txt")});
     int rowsBefore = -1;
+    int rowsAfterFirstEnter = -1;
+    bool openAfterFirstEnter = false;
     whenShown(&form(), [&] {
         fireTimer(form()); // the evaluation of the window's opening: every file
         rowsBefore = form().grid().rowCount();
         QLineEdit *term = form().findChild<QLineEdit *>(s(u"TermEdit"));
         term->setText(s(u"b.txt"));
         QTest::keyClick(term, Qt::Key_Return);
+        openAfterFirstEnter = form().isVisible();
+        rowsAfterFirstEnter = form().grid().rowCount();
+        QTest::keyClick(term, Qt::Key_Return);
     });
     prompts.confirmAnswers = {true};
     QTest::keyClick(local.view(), Qt::Key_F8);
     EXPECT_EQ(rowsBefore, 4);
+    EXPECT_TRUE(openAfterFirstEnter);
+    EXPECT_EQ(rowsAfterFirstEnter, 1);
     EXPECT_FALSE(QFileInfo::exists(localRoot + s(u"b.txt")));
     for (const char16_t *kept : {u"a.txt", u"c.txt", u"d.txt"})
         EXPECT_TRUE(QFileInfo::exists(localRoot + s(kept))) << QString::fromUtf16(kept).toStdString();
@@ -387,7 +395,9 @@ TEST_F(FilteredTransfer, EnterOrExecuteRightAfterTypingActsOnTheCriteriaShown)
     whenShown(&form(), [&] {
         fireTimer(form());
         form().findChild<QLineEdit *>(s(u"TermEdit"))->setText(s(u"c.txt"));
-        form().findChild<QPushButton *>(s(u"ExecuteQueueBitBtn"))->click();
+        QPushButton *execute = form().findChild<QPushButton *>(s(u"ExecuteQueueBitBtn"));
+        execute->click(); // shows the list of "c.txt"
+        execute->click(); // acts on it
     });
     prompts.confirmAnswers = {true};
     QTest::keyClick(local.view(), Qt::Key_F8);

@@ -9,6 +9,7 @@
 #include "editor/EditorForm.h"
 #include "editor/LocalEditMonitor.h"
 #include "editor/RemoteEditMonitor.h"
+#include "editor/WorkingCopyFolder.h"
 #include "queue/GetFilesListForm.h"
 #include "shell/FileOpsWiring.h"
 #include "shell/SitesWiring.h"
@@ -57,7 +58,12 @@ protected:
     ViewEditWiring &viewEdit() { return starter->viewEdit(); }
     RemoteEditMonitor &remote() { return viewEdit().remoteMonitor(); }
     LocalEditMonitor &local() { return viewEdit().localMonitor(); }
-    QString copyOf(const QString &name) { return context().folders.monitoringFolder() + name; }
+    // The working copy of a server file: in a folder of the site and the file's server folder.
+    QString copyOf(const QString &name, const QString &serverFolder = u"/"_qs)
+    {
+        const QString site = server.host() + u'_' + QString::number(server.port()) + u'_' + server.user();
+        return context().folders.monitoringFolder() + WorkingCopyFolder(site, serverFolder) + name;
+    }
     // Types a new text into the editor and saves it. The editor shows a file without its final
     // line end (the file keeps it): a text that ends with a line break ends with an empty line.
     void editAndSave(const QString &text)
@@ -315,6 +321,68 @@ TEST_F(ViewEditWindow, ChoosingAnotherConnectionSwitchesTheRemoteMonitorOff)
     site.Mode = FTPConnection::Passive;
     EXPECT_TRUE(starter->sites().sequence().run(site)) << prompts.shown.join(u'\n').toStdString();
     EXPECT_FALSE(remote().isActive());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ViewEditWindow, ServerFilesOfOneNameInTwoFoldersHaveAWorkingCopyEach)
+{
+    server.writeFile(u"ve/a/index.html"_qs, "page A\n");
+    server.writeFile(u"ve/b/index.html"_qs, "page B\n");
+    browser().FillServerGrid(u"/ve/a"_qs);
+    select(BrowserSide::Server, u"index.html"_qs);
+    QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F4);
+    const QString copyA = editor().filePath();
+    browser().FillServerGrid(u"/ve/b"_qs);
+    select(BrowserSide::Server, u"index.html"_qs);
+    QTest::keyClick(grid(BrowserSide::Server), Qt::Key_F4);
+    const QString copyB = editor().filePath();
+    EXPECT_EQ(copyA, copyOf(u"index.html"_qs, u"/ve/a"_qs));
+    EXPECT_EQ(copyB, copyOf(u"index.html"_qs, u"/ve/b"_qs));
+    EXPECT_EQ(TestEnvironment::readFile(copyA), "page A\n") << "B's download left A's copy alone";
+    EXPECT_EQ(remote().remotePath(), u"/ve/b/index.html"_qs);
+
+    // An editor still open on A saves A's text: nothing is offered for B, B stays as it is.
+    prompts.confirmAnswers = {true};
+    env.writeFile(QDir(env.root()).relativeFilePath(copyA), "page A, edited\n");
+    remote().check();
+    EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
+    EXPECT_EQ(server.readFile(u"ve/b/index.html"_qs), "page B\n");
+    EXPECT_EQ(server.readFile(u"ve/a/index.html"_qs), "page A\n");
+}
+
+TEST_F(ViewEditWindow, TheLocalMonitorUploadsOnlyToTheSiteItWasStartedFor)
+{
+    FtpTestServer other;
+    other.writeFile(u"srv.txt"_qs, "the other site's own file\n");
+    ASSERT_TRUE(other.start()) << other.errorText().toStdString();
+    select(BrowserSide::Local, u"srv.txt"_qs);
+    QTest::keyClick(grid(BrowserSide::Local), Qt::Key_F4);
+    ASSERT_TRUE(local().isActive());
+    editAndSave(u"edited for the first site"_qs);
+
+    // Another site is connected when the change is noticed: nothing is asked, nothing sent.
+    master->Disconnect();
+    master->SetConnectionData(other.host(), QString::number(other.port()), other.user(), other.password(), 0);
+    ASSERT_TRUE(master->Connect(false));
+    browser().FillServerGrid(u"/"_qs);
+    prompts.confirmAnswers = {true};
+    local().check();
+    EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
+    EXPECT_EQ(other.readFile(u"srv.txt"_qs), "the other site's own file\n");
+    EXPECT_TRUE(local().isActive()) << "the change waits for its site";
+
+    // Its own site again: the change is offered and goes there.
+    master->Disconnect();
+    master->SetConnectionData(server.host(), QString::number(server.port()), server.user(), server.password(), 0);
+    ASSERT_TRUE(master->Connect(false));
+    local().check();
+    EXPECT_EQ(prompts.shown, QStringList{question(u"/srv.txt"_qs)});
+    EXPECT_EQ(server.readFile(u"srv.txt"_qs), "edited for the first site\n");
+    EXPECT_EQ(other.readFile(u"srv.txt"_qs), "the other site's own file\n");
+    other.stop();
 }
 
 } // namespace

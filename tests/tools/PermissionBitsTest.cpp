@@ -63,23 +63,28 @@ TEST(PermissionBits, BoxesAndValueFollowThePermissionsText)
     }
 }
 
-TEST(PermissionBits, ATypedValueSetsTheBoxesWithTheOwnersReadAndExecuteLocked)
+TEST(PermissionBits, ATypedValueSetsTheBoxesAsWritten)
 {
     const struct {
         const char *typed, *before, *after, *value;
         bool applied;
         bool error;
     } cases[] = {
-        {"644", "rwxr-xr-x", "rwxr--r--", "744", true, false},
-        {"600", "rwxr-xr-x", "rwx------", "700", true, false},
-        {"000", "rwxrwxrwx", "r-x------", "500", true, false},
+        {"644", "rwxr-xr-x", "rw-r--r--", "644", true, false},
+        {"600", "rwxr-xr-x", "rw-------", "600", true, false},
+        {"000", "rwxrwxrwx", "---------", "000", true, false},
         {"755", "r-x------", "rwxr-xr-x", "755", true, false},
-        {" 640 ", "rwxrwxrwx", "rwxr-----", "740", true, false},   // blanks are trimmed
-        {"6441", "---------", "rwxr--r--", "744", true, false},    // only the first three count
+        {" 640 ", "rwxrwxrwx", "rw-r-----", "640", true, false},   // blanks are trimmed
+        // Four digits: the special bits first, then owner, group and others.
+        {"0644", "---------", "rw-r--r--", "644", true, false},
+        {"4755", "---------", "rwxr-xr-x", "755", true, false},
+        {"1777", "---------", "rwxrwxrwx", "777", true, false},
+        {"064", "rwxrwxrwx", "---rw-r--", "064", true, false},     // on the way to "0644"
+        {"64411", "rwxr-xr-x", "rwxr-xr-x", "755", false, false},  // too long: nothing happens
         {"64", "rwxr-xr-x", "rwxr-xr-x", "755", false, false},     // too short: nothing happens
         {"", "rw-r--r--", "rw-r--r--", "644", false, false},
-        {"899", "---------", "r-xr--r--", "544", true, false},     // 8 and 9 give read only
-        {"6x4", "r-x------", "rwx------", "700", true, true},      // stops at the faulty character
+        {"899", "---------", "r--r--r--", "444", true, false},     // 8 and 9 give read only
+        {"6x4", "r-x------", "rw-------", "600", true, true},      // stops at the faulty character
         {"x44", "rw-------", "rw-------", "600", true, true},      // nothing before it to apply
     };
     for (const auto &c : cases) {

@@ -177,7 +177,7 @@ TEST_F(ToolCommands, F11SendsOnlyACompleteValue)
     context().language.setCurrent(Language::English);
     prompts.clear();
     typeAndConfirm(S("640"));
-    EXPECT_EQ(mode("top.txt"), S("740")) << "the owner keeps read and execute";
+    EXPECT_EQ(mode("top.txt"), S("640")) << "the value as written";
     EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join(u'\n').toStdString();
 }
 

@@ -119,7 +119,7 @@ TEST_F(ToolWindows, ThePermissionDialogShowsItsTextsInBothLanguages)
     form.hide();
 }
 
-TEST_F(ToolWindows, BoxesAndValueFollowEachOtherWithTheOwnersReadAndExecuteLocked)
+TEST_F(ToolWindows, BoxesFollowTheValueAsTypedAndTheValueFollowsTheBoxes)
 {
     PermissionForm &form = permissions();
     form.prepare(false, S("-rw-r--r--"));
@@ -138,11 +138,14 @@ TEST_F(ToolWindows, BoxesAndValueFollowEachOtherWithTheOwnersReadAndExecuteLocke
     const struct {
         const char *typed, *value, *boxes;
     } cases[] = {
-        {"644", "744", "rwxr--r--"},
-        {"600", "700", "rwx------"},
-        {"75", "75", "rwx------"}, // fewer than three characters: nothing happens yet
+        // What is typed stays as typed (it is what is sent); the boxes show it.
+        {"644", "644", "rw-r--r--"},
+        {"600", "600", "rw-------"},
+        {"75", "75", "rw-------"}, // fewer than three characters: nothing happens yet
         {"751", "751", "rwxr-x--x"},
-        {"000", "500", "r-x------"},
+        {"000", "000", "---------"},
+        {"0644", "0644", "rw-r--r--"}, // passes "064" on the way without changing the text
+        {"4755", "4755", "rwxr-xr-x"},
     };
     for (const auto &c : cases) {
         typeValue(S(c.typed));
@@ -150,13 +153,18 @@ TEST_F(ToolWindows, BoxesAndValueFollowEachOtherWithTheOwnersReadAndExecuteLocke
         EXPECT_EQ(boxes(), S(c.boxes)) << c.typed;
     }
 
-    // A character that is no digit: the digits before it are applied, the value shows the boxes
-    // and the protocol says why.
+    // A click keeps the special-bits digit of a four-digit value.
+    form.box(PermissionBits::OtherWrite)->click();
+    EXPECT_EQ(form.valueEdit()->text(), S("4757"));
+    EXPECT_EQ(form.choice().value, S("4757"));
+
+    // A character that is no digit: the digits before it are applied, the text stays as typed
+    // (OK refuses it) and the protocol says why.
     typeValue(S("6x4"));
-    EXPECT_EQ(boxes(), S("rwx------"));
-    EXPECT_EQ(form.valueEdit()->text(), S("700"));
+    EXPECT_EQ(boxes(), S("rw-r-xrwx"));
+    EXPECT_EQ(form.valueEdit()->text(), S("6x4"));
     EXPECT_EQ(context().protocol.entries().last().text, S("'6x4' is not a valid permission value"));
-    EXPECT_EQ(form.choice().value, S("700"));
+    EXPECT_EQ(form.choice().value, S("6x4"));
 
     form.prepare(false, QString());
     EXPECT_EQ(boxes(), S("rwxrwxrwx")) << "a listing without permission texts";

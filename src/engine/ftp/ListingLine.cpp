@@ -9,10 +9,20 @@ bool isDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
+// The line without the line end a server may have left on it; blanks before it are part of the
+// last column (a name may end in one: "a.txt " beside "a.txt").
+QStringView withoutLineEnd(QStringView line)
+{
+    while (!line.isEmpty() && (line.back() == u'\r' || line.back() == u'\n'))
+        line.chop(1);
+    return line;
+}
+
 } // namespace
 
-ListingColumns SplitListingLine(QStringView line)
+ListingColumns SplitListingLine(QStringView wholeLine)
 {
+    const QStringView line = withoutLineEnd(wholeLine);
     ListingColumns columns;
     const qsizetype n = line.size();
     qsizetype pos = 0;
@@ -38,10 +48,7 @@ ListingColumns SplitListingLine(QStringView line)
         while (nameStart > 0 && line[nameStart - 1] == u' ')
             --nameStart;
         ++nameStart; // the one separating blank
-        qsizetype nameEnd = n;
-        while (nameEnd > nameStart && line[nameEnd - 1].isSpace())
-            --nameEnd;
-        columns.column[8] = line.mid(nameStart, nameEnd - nameStart);
+        columns.column[8] = line.mid(nameStart);
         if (columns.column[8].trimmed().isEmpty())
             columns.column[8] = {};
     } else
@@ -95,7 +102,10 @@ QString ConvertMsDosLine(const QString &line)
             ++pos;
         words[i] = QStringView(line).mid(start, pos - start);
     }
-    words[3] = QStringView(line).mid(pos).trimmed();
+    // One run of blanks ends the size column; blanks at the end belong to the name.
+    words[3] = withoutLineEnd(QStringView(line).mid(pos));
+    while (!words[3].isEmpty() && words[3].front() == u' ')
+        words[3] = words[3].mid(1);
     const bool directory = words[2] == u"<DIR>";
     QString out;
     out.reserve(line.size() + 40);

@@ -10,8 +10,9 @@ namespace Velmora {
 // The columns of a long listing line. The line is split at runs of blanks (tabs are no
 // separators): columns 1 to 8 are its first eight words (1 permissions, 2 link count, 3 owner,
 // 4 group, 5 size, 6 month, 7 day, 8 time or year); column 9, the name, is everything after
-// the one blank that ends the eighth run, with trailing blanks cut, so inner and leading blanks
-// survive. A line with fewer runs has the whole line, trimmed, as its name. The views point into the line given to SplitListingLine.
+// the one blank that ends the eighth run up to the line end (CR and LF are cut), so inner,
+// leading and trailing blanks survive: "a.txt " is another file than "a.txt". A line with
+// fewer runs has the whole line, trimmed, as its name. The views point into the line given to SplitListingLine.
 struct ListingColumns {
     QStringView column[9]; // column[0] is column 1; missing columns are empty
     QStringView name() const { return column[8]; }
