@@ -80,9 +80,12 @@ QList<QStringList> BatchLog::viewerRows(const QStringList &lines)
     for (const QString &line : lines) {
         if (line.trimmed().isEmpty())
             continue;
+        // The words of the nine specified fields only: the exit status after them never moves
+        // into a column, even where an empty field shifts the words.
+        const QString specified = line.section(u'|', 0, FieldCount - 1);
         QStringList row;
         for (int n = 1; n <= FieldCount; ++n)
-            row.append(Word(n, line, u"|"));
+            row.append(Word(n, specified, u"|"));
         rows.append(row);
     }
     return rows;

@@ -43,8 +43,8 @@ public:
     static QString exitStatusField(int exitStatus);
     static std::optional<int> exitStatusOf(const QString &line);
 
-    // The viewer's rows: words 1 to 9 of every line by "|". Empty fields make no word, so a
-    // line with an empty host shows the following fields one column to the left.
+    // The viewer's rows: words 1 to 9 of the nine fields of every line by "|". Empty fields make
+    // no word, so a line with an empty host shows the following fields one column to the left.
     static QList<QStringList> viewerRows(const QStringList &lines);
 
 private:
