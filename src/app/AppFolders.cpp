@@ -1,5 +1,9 @@
 #include "AppFolders.h"
 
+#include "ProfilePermissions.h"
+
+#include "common/OwnerOnly.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -52,8 +56,13 @@ bool AppFolders::create()
     QDir dir;
     appDataCreatedNow = !dir.exists(appDataFolder);
     bool ok = dir.mkpath(appDataFolder);
+    // A new profile is the owner's from the start; an older one open to others is closed once.
+    if (appDataCreatedNow)
+        QFile::setPermissions(appDataFolder, OwnerOnly::Folder);
+    else
+        ProfilePermissions::tighten(appDataFolder);
     ok = dir.mkpath(tempFolder) && ok;
-    QFile::setPermissions(tempFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(tempFolder, OwnerOnly::Folder);
     return ok;
 }
 

@@ -21,7 +21,8 @@ struct AppFolders {
     // The folder that holds skins/ and the other program files, for an executable in
     // executableFolder: that folder itself, else ../share/velmora; the first when neither has them.
     static QString programFolderFor(const QString &executableFolder);
-    // Creates appDataFolder and tempFolder (mode 0700) with all missing parents.
+    // Creates appDataFolder and tempFolder (mode 0700) with all missing parents; a profile of an
+    // older version that others may read is tightened once (ProfilePermissions).
     bool create();
 
     QString appDataFile(const QString &name) const { return appDataFolder + name; }

@@ -1,5 +1,7 @@
 #include "KeyringVault.h"
 
+#include "SecretServiceLabel.h"
+
 #include <qt6keychain/keychain.h>
 
 #include <QEventLoop>
@@ -86,7 +88,12 @@ PasswordVault::Result KeyringVault::write(const QString &key, const QString &pas
     const bool done = runJob(*job, m_timeoutMs);
     const Result result = finish(job, done, &m_error);
     // A write never answers "not found"; treat anything but success as a refusal.
-    return result == Result::Ok ? Result::Ok : Result::Unreachable;
+    if (result != Result::Ok)
+        return Result::Unreachable;
+    // The keyring window lists the entry by its key ("site Name (user@host:port)"), not as one
+    // more "Velmora".
+    SecretServiceLabel::set(ServiceName, key, key, m_timeoutMs);
+    return Result::Ok;
 }
 
 PasswordVault::Result KeyringVault::remove(const QString &key)

@@ -1,5 +1,7 @@
 #include "LogArchive.h"
 
+#include "common/OwnerOnly.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -50,6 +52,8 @@ bool LogArchive::write(const QString &logFolder, const QString &archivePath)
         zip_discard(archive);
         return false;
     }
+    // The archive holds the logs: it is as private as they are.
+    QFile::setPermissions(archivePath, OwnerOnly::File);
     return ok;
 }
 

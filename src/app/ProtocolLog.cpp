@@ -1,9 +1,11 @@
 #include "ProtocolLog.h"
 
+#include "common/OwnerOnly.h"
 #include "common/TextCodec.h"
 #include "common/TextReplace.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace Velmora {
 
@@ -59,9 +61,13 @@ void ProtocolLog::SaveProtocolLog()
         // so the file always reads back the same as a full rewrite would.
         const bool fits = TextCodec::FitsWindows1252(text);
         if (m_logIsUtf8 || fits) {
+            const bool existed = QFileInfo::exists(path);
             QFile file(path);
             const QByteArray bytes = m_logIsUtf8 ? text.toUtf8() : TextCodec::EncodeWindows1252(text);
-            if (file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(bytes) == bytes.size()) {
+            const bool opened = file.open(QIODevice::WriteOnly | QIODevice::Append);
+            if (opened)
+                OwnerOnly::restrictNew(file, existed);
+            if (opened && file.write(bytes) == bytes.size()) {
                 m_rowsInLogFile = m_entries.size();
                 return;
             }

@@ -8,7 +8,8 @@
 namespace Velmora {
 
 struct ProtocolEntry {
-    enum Kind { Command = 0, Status = 1, Error = 2, KeepAlive = 3 };
+    // Warning: a status the user must notice (the connection goes on, but weaker than asked).
+    enum Kind { Command = 0, Status = 1, Error = 2, KeepAlive = 3, Warning = 4 };
     int kind = Status;
     int number = 0;
     QString text;

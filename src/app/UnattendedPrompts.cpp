@@ -131,4 +131,12 @@ std::optional<QString> UnattendedPrompts::askSecret(const QString &title, const 
     return std::nullopt;
 }
 
+UserPrompts::LockedKeyringAnswer UnattendedPrompts::askLockedKeyring(const QString &title, const QString &text)
+{
+    if (!m_unattended)
+        return m_inner.askLockedKeyring(title, text);
+    dialogNotShown(title);
+    return LockedKeyringAnswer::Cancel;
+}
+
 } // namespace Velmora

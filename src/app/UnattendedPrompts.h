@@ -37,6 +37,8 @@ public:
     // Likewise no host key is trusted that known_hosts does not hold, and no passphrase asked.
     CertificateAnswer askHostKey(const QString &title, const QString &text) override;
     std::optional<QString> askSecret(const QString &title, const QString &text) override;
+    LockedKeyringAnswer askLockedKeyring(const QString &title, const QString &text) override;
+    bool isAttended() const override { return !m_unattended && m_inner.isAttended(); }
 
 private:
     // A protocol line, unless the protocol's newest line already says the same (the engine

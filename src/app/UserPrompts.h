@@ -13,6 +13,9 @@ class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
 
+    // Whether a person sees the windows and answers them (false during a batch job).
+    virtual bool isAttended() const { return true; }
+
     // Information box with OK.
     virtual void information(const QString &text) = 0;
     // Error box with OK.
@@ -39,6 +42,16 @@ public:
         (void)title;
         (void)text;
         return CertificateAnswer::Cancel;
+    }
+    // A site's password is kept in the desktop keyring, which is locked: try again once it is
+    // unlocked, type the password for this connection, or do not connect. Without a window of
+    // its own a prompt does not connect.
+    enum class LockedKeyringAnswer { TryAgain, TypePassword, Cancel };
+    virtual LockedKeyringAnswer askLockedKeyring(const QString &title, const QString &text)
+    {
+        (void)title;
+        (void)text;
+        return LockedKeyringAnswer::Cancel;
     }
     // A passphrase (or other secret) entered hidden; std::nullopt when the user cancels. Without
     // a window of its own a prompt gives none.

@@ -1,8 +1,11 @@
 #include "TextCodec.h"
 
+#include "OwnerOnly.h"
+
 #include <cstring>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -153,9 +156,11 @@ QString Decode(const QByteArray &bytes)
 
 bool WriteTextFile(const QString &path, const QString &text)
 {
+    const bool existed = QFileInfo::exists(path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
+    OwnerOnly::restrictNew(file, existed);
     file.write(Encode(text));
     return file.commit();
 }
@@ -181,9 +186,11 @@ bool WriteLines(const QString &path, const QStringList &lines)
 
 bool AppendLines(const QString &path, const QStringList &lines)
 {
+    const bool existed = QFileInfo::exists(path);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
+    OwnerOnly::restrictNew(file, existed);
     const QByteArray bytes = Encode(joinLines(lines));
     return file.write(bytes) == bytes.size();
 }

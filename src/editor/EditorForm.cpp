@@ -4,6 +4,7 @@
 #include "EditorFindForm.h"
 #include "EditorText.h"
 #include "app/UserPrompts.h"
+#include "app/WindowFront.h"
 
 #include <Qsci/qsciprinter.h>
 #include <Qsci/qsciscintilla.h>
@@ -396,7 +397,7 @@ void EditorForm::showNonBlocking()
 {
     if (isVisible() && !isModal()) {
         showMaximized();
-        raise();
+        WindowFront::raise(*this);
         activateWindow();
         return;
     }
@@ -550,7 +551,7 @@ void EditorForm::showSearchForm(EditorFindForm *&form, bool replaceMode)
     if (m_text->hasSelectedText() && !m_text->selectedText().contains(u'\n'))
         form->searchEdit()->setText(m_text->selectedText());
     form->show();
-    form->raise();
+    WindowFront::raise(*form);
     form->activateWindow();
 }
 

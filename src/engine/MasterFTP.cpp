@@ -1,13 +1,16 @@
 #include "MasterFTP.h"
 
 #include "engine/ftp/FtpError.h"
+#include "LockedKeyringPassword.h"
 #include "LoginFile.h"
 #include "EncryptionChoice.h"
 #include "SessionCertificateTrust.h"
 #include "SessionHostKeyTrust.h"
 #include "SftpSessionClient.h"
+#include "engine/ftp/FtpTlsError.h"
 #include "engine/ftp/QtFtpClient.h"
 #include "StatusText.h"
+#include "TlsFailureText.h"
 
 #include "app/AppFolders.h"
 #include "app/Options.h"
@@ -57,6 +60,8 @@ MasterFTP::MasterFTP(ProtocolLog &log, Options &options, UserPrompts &prompts, c
     m_hostKeyTrust = std::make_unique<SessionHostKeyTrust>(m_prompts, m_language);
     m_ftpClient->setCertificateTrust(m_certificateTrust.get());
     connect(m_ftpClient.get(), &FtpClient::statusReported, this, &MasterFTP::handleStatusText);
+    connect(m_ftpClient.get(), &FtpClient::warningReported, this,
+            [this](const QString &warning) { this->log(ProtocolEntry::Warning, warning); });
     connect(m_ftpClient.get(), &FtpClient::connected, this, [this] { setConnected(true); });
     connect(m_ftpClient.get(), &FtpClient::workProgressed, this, [this] { noteActivity(); });
     connect(m_ftpClient.get(), &FtpClient::workEnded, this, [this] { noteActivity(); });
@@ -165,8 +170,39 @@ void MasterFTP::SetConnectionData(const QString &host, const QString &port, cons
     m_port = port;
     m_user = user;
     m_password = password;
-    m_passwordUnavailable = false;
+    setPasswordInLockedKeyring(QString());
     m_activeMode = activeMode;
+}
+
+void MasterFTP::setPasswordInLockedKeyring(const QString &entry)
+{
+    m_passwordUnavailable = !entry.isEmpty();
+    m_lockedPasswordEntry = entry;
+    m_passwordTypedForConnection = false;
+    m_passwordDeclined = false;
+}
+
+bool MasterFTP::obtainLockedPassword()
+{
+    if (!m_passwordUnavailable || m_passwordTypedForConnection)
+        return true;
+    const QString site = m_user + u'@' + m_hostName + u':' + m_port;
+    if (!m_passwordDeclined) {
+        LockedKeyringPassword question(m_prompts, m_language);
+        const std::optional<LockedKeyringPassword::Password> password =
+            question.obtain(m_passwordPlace ? m_passwordPlace->vault : nullptr, m_lockedPasswordEntry, site);
+        if (password) {
+            m_password = password->text;
+            if (password->fromKeyring)
+                m_passwordUnavailable = false;
+            else
+                m_passwordTypedForConnection = true;
+            return true;
+        }
+        m_passwordDeclined = true;
+    }
+    log(ProtocolEntry::Error, LockedKeyringPassword::NotConnectedText(site, m_language));
+    return false;
 }
 
 bool MasterFTP::SaveLogin(const QString &file)
@@ -199,7 +235,7 @@ bool MasterFTP::LoadLogin(const QString &file)
     m_hostName = data.host;
     m_user = data.user;
     m_password = data.password;
-    m_passwordUnavailable = data.passwordUnavailable;
+    setPasswordInLockedKeyring(data.passwordUnavailable ? LoginKeyringKey(data) : QString());
     m_port = data.port;
     m_activeMode = data.activeMode;
     setEncryption(data.encryption);
@@ -227,6 +263,11 @@ bool MasterFTP::Connect(bool clearQueueGrid)
     }
     if (m_connecting)
         return false;
+    // Never a login without the password: one the keyring keeps locked is asked for first.
+    if (!obtainLockedPassword()) {
+        m_connectFailed = true;
+        return false;
+    }
     selectClient();
     quint16 port = EncryptionChoice::DefaultPort(m_encryption);
     if (!m_port.trimmed().isEmpty() && !parsePort(m_port, &port)) {
@@ -259,6 +300,8 @@ bool MasterFTP::Connect(bool clearQueueGrid)
         m_client->closeConnection();
     } catch (const FtpError &) {
     }
+    m_certificateTrust->clearDeclined();
+    m_hostKeyTrust->clearDeclined();
     log(ProtocolEntry::Status, QStringLiteral("Try to connect: ") + m_hostName);
     QCoreApplication::processEvents();
     setConnected(false);
@@ -270,16 +313,29 @@ bool MasterFTP::Connect(bool clearQueueGrid)
         log(ProtocolEntry::Status, m_client->greeting().split(u'\n').join(u' ').trimmed());
     } catch (const FtpError &error) {
         QString message = error.message();
+        QString shown;
         if (m_client == m_sftpClient.get()) {
             if (const std::optional<SshHostKey> key = m_sftpClient->refusedHostKey())
                 message = SessionHostKeyTrust::RefusalText(*key, m_language);
         }
+        // A failed handshake reads as a sentence; the protocol keeps the TLS library's words.
+        if (const auto *tls = dynamic_cast<const FtpTlsError *>(&error)) {
+            shown = TlsFailureText::sentence(tls->cause(), m_encryption, port, m_language);
+            if (!shown.isEmpty())
+                message = TlsFailureText::protocolLine(shown, *tls);
+        }
+        if (shown.isEmpty())
+            shown = message;
         log(ProtocolEntry::Error, message);
         m_connectFailed = true;
+        // The certificate or host-key window the user answered "Cancel" has shown the reason: no
+        // second box repeats it.
+        const bool shownInWindow = m_prompts.isAttended() && (m_certificateTrust->declined() || m_hostKeyTrust->declined());
         // A connect ended by Disconnect or by the program closing is no failed attempt, and
         // the user who cut it off does not want the next step to try again by itself.
         if (error.kind() != FtpError::Kind::Aborted) {
-            m_prompts.error(message);
+            if (!shownInWindow)
+                m_prompts.error(shown);
             ++m_retryCounter;
         } else {
             m_connectCancelled = true;

@@ -71,8 +71,13 @@ public:
     bool connectCancelled() const { return m_connectCancelled; }
     bool connectFailed() const { return m_connectFailed; }
     int retryCounter() const { return m_retryCounter; }
-    // At start-up and before every connect from the site manager.
-    void resetRetryCounter() { m_retryCounter = 0; }
+    // At start-up and before every connect from the site manager. A password the user would not
+    // give for a locked keyring is asked for again afterwards.
+    void resetRetryCounter()
+    {
+        m_retryCounter = 0;
+        m_passwordDeclined = false;
+    }
     QDateTime lastActivity() const { return m_lastActivity; }
     QString lastStatusText() const { return m_lastStatusText; }
     QString currentItem() const { return m_currentItem; }
@@ -87,6 +92,11 @@ public:
     void setPasswordPlace(const PasswordPlace *place) { m_passwordPlace = place; }
     // The last loaded login keeps its password in a keyring that could not give it.
     bool passwordUnavailable() const { return m_passwordUnavailable; }
+    // The connection data's password is in this keyring entry, which could not be read (the
+    // keyring is locked); empty: the password is the one set. Connect never logs in without it:
+    // it asks the user to unlock the keyring or to type the password for this connection.
+    void setPasswordInLockedKeyring(const QString &entry);
+    QString lockedPasswordEntry() const { return m_passwordUnavailable ? m_lockedPasswordEntry : QString(); }
     bool Connect(bool clearQueueGrid);
     // How many failed attempts Connect makes before it refuses (MaximumRetries in the window).
     // Nobody waits on an unattended job: it gives up on a silent server after one attempt.
@@ -131,6 +141,8 @@ private:
     // The protocol line's start for a listed name that is left out.
     QString unsafeNameText() const;
     void setConnected(bool connected);
+    // Before a connect: the password, when it is in a locked keyring. False when there is none.
+    bool obtainLockedPassword();
     void updateKeepAliveTimer();
     void noteActivity();
     // The sorted listing records of entries a client read as such.
@@ -159,6 +171,9 @@ private:
     QString m_password;
     const PasswordPlace *m_passwordPlace = nullptr;
     bool m_passwordUnavailable = false;
+    QString m_lockedPasswordEntry;
+    bool m_passwordTypedForConnection = false; // for the locked keyring's password, kept nowhere
+    bool m_passwordDeclined = false;           // the user would not give it: no more questions
     int m_activeMode = 0;
     FtpEncryption m_encryption = FtpEncryption::Plain;
     std::unique_ptr<SessionCertificateTrust> m_certificateTrust;

@@ -6,6 +6,7 @@
 #include "common/Language.h"
 
 #include <QHash>
+#include <QSet>
 #include <QSslError>
 
 namespace Velmora {
@@ -49,16 +50,15 @@ QString SessionCertificateTrust::WindowTitle(const FtpCertificate &certificate, 
 
 QString SessionCertificateTrust::ReasonText(const FtpCertificate &c, const Language &language)
 {
-    // The TLS library names its reasons in English only; the usual ones have German texts.
+    // The TLS library names its reasons in English only, some in its own terms: every way of
+    // saying "nobody this computer trusts vouches for it" becomes one sentence a user can act on,
+    // and the usual other reasons have German texts. The protocol keeps the library's words.
+    static const QSet<int> unknownAuthority = {
+        int(QSslError::SelfSignedCertificateInChain), int(QSslError::UnableToGetLocalIssuerCertificate),
+        int(QSslError::UnableToGetIssuerCertificate), int(QSslError::UnableToVerifyFirstCertificate),
+        int(QSslError::CertificateUntrusted)};
     static const QHash<int, QString> german = {
         {int(QSslError::SelfSignedCertificate), QStringLiteral("Das Zertifikat ist selbst signiert und nicht vertrauenswürdig")},
-        {int(QSslError::SelfSignedCertificateInChain),
-         QStringLiteral("Die Zertifikatskette enthält ein selbst signiertes Zertifikat, dem nicht vertraut wird")},
-        {int(QSslError::UnableToGetLocalIssuerCertificate),
-         QStringLiteral("Das Zertifikat des Ausstellers ist auf diesem Rechner nicht bekannt")},
-        {int(QSslError::UnableToGetIssuerCertificate), QStringLiteral("Das Zertifikat des Ausstellers wurde nicht gefunden")},
-        {int(QSslError::UnableToVerifyFirstCertificate), QStringLiteral("Das Zertifikat kann nicht geprüft werden")},
-        {int(QSslError::CertificateUntrusted), QStringLiteral("Dem Aussteller des Zertifikats wird nicht vertraut")},
         {int(QSslError::CertificateExpired), QStringLiteral("Das Zertifikat ist abgelaufen")},
         {int(QSslError::CertificateNotYetValid), QStringLiteral("Das Zertifikat ist noch nicht gültig")},
         {int(QSslError::HostNameMismatch),
@@ -67,11 +67,22 @@ QString SessionCertificateTrust::ReasonText(const FtpCertificate &c, const Langu
         {int(QSslError::NoPeerCertificate), QStringLiteral("Der Server hat kein Zertifikat gezeigt")},
     };
     const QStringList english = c.reason.split(u'\n', Qt::SkipEmptyParts);
-    if (!language.isGerman() || c.reasonCodes.size() != english.size())
+    if (c.reasonCodes.size() != english.size())
         return english.join(QStringLiteral("; "));
     QStringList texts;
-    for (qsizetype i = 0; i < english.size(); ++i)
-        texts << german.value(c.reasonCodes[i], english[i]);
+    for (qsizetype i = 0; i < english.size(); ++i) {
+        const int code = c.reasonCodes[i];
+        QString text;
+        if (unknownAuthority.contains(code)) {
+            text = language.text(QStringLiteral("The certificate is issued by an authority this computer does not know."),
+                                 QStringLiteral("Das Zertifikat stammt von einer Zertifizierungsstelle, die dieser "
+                                                "Computer nicht kennt."));
+        } else {
+            text = language.isGerman() ? german.value(code, english[i]) : english[i];
+        }
+        if (!texts.contains(text))
+            texts << text;
+    }
     return texts.join(QStringLiteral("; "));
 }
 
@@ -131,6 +142,7 @@ bool SessionCertificateTrust::accept(const FtpCertificate &certificate)
     case UserPrompts::CertificateAnswer::Cancel:
         break;
     }
+    m_declined = true;
     return false;
 }
 

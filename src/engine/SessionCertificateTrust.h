@@ -20,6 +20,10 @@ public:
 
     QString trustedFingerprint(const QString &host, quint16 port) const override;
     bool accept(const FtpCertificate &certificate) override;
+    // Whether the window was answered "Cancel" since the last clearDeclined(): it has shown the
+    // reason already.
+    bool declined() const { return m_declined; }
+    void clearDeclined() { m_declined = false; }
 
     // The window's caption and text for a certificate.
     static QString WindowTitle(const FtpCertificate &certificate, const Language &language);
@@ -34,6 +38,7 @@ private:
     UserPrompts &m_prompts;
     const Language &m_language;
     ProtocolLog &m_log;
+    bool m_declined = false;
 };
 
 } // namespace Velmora

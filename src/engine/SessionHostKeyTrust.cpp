@@ -2,6 +2,7 @@
 
 #include "app/UserPrompts.h"
 #include "common/Language.h"
+#include "engine/sftp/SshHostKeyRefusal.h"
 
 #include <QDir>
 
@@ -22,17 +23,8 @@ QString SessionHostKeyTrust::WindowText(const SshHostKey &key, const Language &l
 {
     const QString site = key.hostPattern();
     QStringList lines;
-    if (key.status == SshHostKey::Status::OtherType) {
-        lines << language.text(QStringLiteral("The server %1 is known with a key of another type only; it now shows a "
-                                              "key that is not known.")
-                                   .arg(site),
-                               QStringLiteral("Der Server %1 ist nur mit einem Schlüssel anderen Typs bekannt; er zeigt "
-                                              "jetzt einen Schlüssel, der nicht bekannt ist.")
-                                   .arg(site));
-    } else {
-        lines << language.text(QStringLiteral("The host key of %1 is not known.").arg(site),
-                               QStringLiteral("Der Hostschlüssel von %1 ist nicht bekannt.").arg(site));
-    }
+    lines << language.text(QStringLiteral("The host key of %1 is not known.").arg(site),
+                           QStringLiteral("Der Hostschlüssel von %1 ist nicht bekannt.").arg(site));
     lines << language.text(QStringLiteral("Key type: "), QStringLiteral("Schlüsseltyp: ")) + key.keyType;
     lines << language.text(QStringLiteral("Fingerprint (SHA-256): "), QStringLiteral("Fingerabdruck (SHA-256): "))
                  + key.fingerprint;
@@ -66,36 +58,7 @@ QString SessionHostKeyTrust::PassphraseText(const QString &keyFile, int attempt,
 
 QString SessionHostKeyTrust::RefusalText(const SshHostKey &key, const Language &language)
 {
-    const QString site = key.hostPattern();
-    if (key.status != SshHostKey::Status::Changed) {
-        return language.text(QStringLiteral("The host key of %1 is not known (%2 %3); no connection was made."),
-                             QStringLiteral("Der Hostschlüssel von %1 ist nicht bekannt (%2 %3); es wurde keine "
-                                            "Verbindung aufgebaut."))
-            .arg(site, key.keyType, key.fingerprint);
-    }
-    const QString known = key.knownFingerprint.isEmpty()
-                              ? language.text(QStringLiteral("(unreadable)"), QStringLiteral("(nicht lesbar)"))
-                              : key.knownFingerprint;
-    const QString file = QDir::toNativeSeparators(key.knownHostsFile);
-    return language
-        .text(QStringLiteral("WARNING: THE HOST KEY OF %1 HAS CHANGED!\n"
-                             "Someone could be eavesdropping on you right now (man-in-the-middle attack), "
-                             "or the host key has just been changed.\n"
-                             "Known key: %2 %3\n"
-                             "Offered key: %2 %4\n"
-                             "No connection was made. If the change is expected, remove the old entry with\n"
-                             "  ssh-keygen -R \"%1\" -f \"%5\"\n"
-                             "and connect again."),
-              QStringLiteral("WARNUNG: DER HOSTSCHLÜSSEL VON %1 HAT SICH GEÄNDERT!\n"
-                             "Jemand könnte Sie gerade belauschen (Man-in-the-Middle-Angriff), "
-                             "oder der Hostschlüssel wurde eben geändert.\n"
-                             "Bekannter Schlüssel: %2 %3\n"
-                             "Gezeigter Schlüssel: %2 %4\n"
-                             "Es wurde keine Verbindung aufgebaut. Wenn die Änderung erwartet ist, entfernen Sie den alten "
-                             "Eintrag mit\n"
-                             "  ssh-keygen -R \"%1\" -f \"%5\"\n"
-                             "und verbinden Sie erneut."))
-        .arg(site, key.keyType, known, key.fingerprint, file);
+    return SshHostKeyRefusal::text(key, language);
 }
 
 SshHostKeyTrust::Answer SessionHostKeyTrust::decide(const SshHostKey &key)
@@ -105,6 +68,7 @@ SshHostKeyTrust::Answer SessionHostKeyTrust::decide(const SshHostKey &key)
     case UserPrompts::CertificateAnswer::TrustThisTime: return Answer::TrustOnce;
     case UserPrompts::CertificateAnswer::Cancel: break;
     }
+    m_declined = true;
     return Answer::Cancel;
 }
 

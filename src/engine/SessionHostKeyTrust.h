@@ -16,19 +16,24 @@ public:
     SessionHostKeyTrust(UserPrompts &prompts, const Language &language);
 
     Answer decide(const SshHostKey &key) override;
+    // Whether the window was answered "Cancel" since the last clearDeclined(): it has shown the
+    // reason already.
+    bool declined() const { return m_declined; }
+    void clearDeclined() { m_declined = false; }
     std::optional<QString> passphrase(const QString &keyFile, int attempt) override;
 
     static QString WindowTitle(const Language &language);
     static QString WindowText(const SshHostKey &key, const Language &language);
     static QString PassphraseTitle(const Language &language);
     static QString PassphraseText(const QString &keyFile, int attempt, const Language &language);
-    // Why the connection was refused at the host key: unknown and not trusted, or changed (the
-    // loud warning with both fingerprints and how to remove the old entry).
+    // Why the connection was refused at the host key: unknown and not trusted, or changed, of
+    // another type or revoked (the loud warnings with both fingerprints and what to do).
     static QString RefusalText(const SshHostKey &key, const Language &language);
 
 private:
     UserPrompts &m_prompts;
     const Language &m_language;
+    bool m_declined = false;
 };
 
 } // namespace Velmora

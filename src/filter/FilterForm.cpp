@@ -15,6 +15,7 @@
 #include "app/Options.h"
 #include "app/ProtocolLog.h"
 #include "app/UserPrompts.h"
+#include "app/WindowFront.h"
 #include "common/TextCodec.h"
 
 #include <QAction>
@@ -333,7 +334,7 @@ void FilterForm::evaluate()
             m_grid->selectRow(0);
         setProgress(QString());
         if (isVisible())
-            raise();
+            WindowFront::raise(*this);
     }
     QApplication::restoreOverrideCursor();
     m_evaluating = false;

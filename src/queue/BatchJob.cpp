@@ -44,6 +44,9 @@ int BatchJob::run(const BatchRequest &request)
         return ExitIncomplete;
     BatchJobHost jobHost(m_host, request.queueFile, request.switchText);
     const int exitStatus = execute(request.queueFile, request.switchText, jobHost);
+    // The run has written the job's line; how the job ended is added to it.
+    BatchLog(m_context.folders.appDataFile(BatchLog::FileName))
+        .recordExitStatus(request.queueFile, request.switchText, exitStatus);
     finish(exitStatus, request.switchText, jobHost, m_host);
     return exitStatus;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include <QColor>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,9 +19,12 @@ namespace Velmora {
 
 namespace {
 
-// Columns, left to right, and the word of the log line each one shows.
+// Columns, left to right, and the word of the log line each one shows; after them the result
+// column, from the line's exit status (empty for lines of older versions).
 constexpr int WordOfColumn[] = {1, 2, 3, 7, 5, 6, 8, 9, 4};
-constexpr int ColumnCount = int(std::size(WordOfColumn));
+constexpr int WordColumnCount = int(std::size(WordOfColumn));
+constexpr int ResultColumn = WordColumnCount;
+constexpr int ColumnCount = WordColumnCount + 1;
 
 } // namespace
 
@@ -68,6 +72,7 @@ void BatchJobLogForm::retranslate()
         {QStringLiteral("Tranfered size (kB)"), QStringLiteral("Übertragene Größe (kB)")},
         {QStringLiteral("Transfered files"), QStringLiteral("Übertragene Dateien")},
         {QStringLiteral("Queue path"), QStringLiteral("Warteschlangenpfad")},
+        {QStringLiteral("Result"), QStringLiteral("Ergebnis")},
     };
     for (int column = 0; column < ColumnCount; ++column)
         m_model->setHeaderData(column, Qt::Horizontal, text(captions[column][0], captions[column][1]));
@@ -84,14 +89,32 @@ QString BatchJobLogForm::logPath() const
 void BatchJobLogForm::FormShow()
 {
     m_model->removeRows(0, m_model->rowCount());
-    const QList<QStringList> rows = BatchLog::viewerRows(BatchLog(logPath()).lines());
-    for (const QStringList &words : rows) {
+    QStringList lines = BatchLog(logPath()).lines();
+    lines.removeIf([](const QString &line) { return line.trimmed().isEmpty(); });
+    const QList<QStringList> rows = BatchLog::viewerRows(lines);
+    for (qsizetype row = 0; row < rows.size(); ++row) {
         QList<QStandardItem *> items;
-        for (int column = 0; column < ColumnCount; ++column)
-            items.append(new QStandardItem(words.at(WordOfColumn[column] - 1)));
+        for (int column = 0; column < WordColumnCount; ++column)
+            items.append(new QStandardItem(rows[row].at(WordOfColumn[column] - 1)));
+        items.append(resultItem(BatchLog::exitStatusOf(lines[row])));
         m_model->appendRow(items);
     }
     fitColumns();
+}
+
+QStandardItem *BatchJobLogForm::resultItem(std::optional<int> exitStatus) const
+{
+    auto *item = new QStandardItem;
+    if (!exitStatus)
+        return item;
+    if (*exitStatus == 0) {
+        item->setText(text(QStringLiteral("Done"), QStringLiteral("Erledigt")));
+        return item;
+    }
+    item->setText(text(QStringLiteral("Failed (exit status %1)"), QStringLiteral("Fehlgeschlagen (Exit-Status %1)"))
+                      .arg(*exitStatus));
+    item->setForeground(QColor(Qt::red));
+    return item;
 }
 
 void BatchJobLogForm::fitColumns()

@@ -2,14 +2,18 @@
 
 #include "app/ToolDialog.h"
 
+#include <optional>
+
 class QPushButton;
+class QStandardItem;
 class QStandardItemModel;
 class QTableView;
 
 namespace Velmora {
 
 // "Last Batchjobs (Logfile)": one row per line of "Lastbatchjob.log", "Clear logfile" and
-// "Close". The grid is filled again every time the window is shown.
+// "Close". The grid is filled again every time the window is shown; its last column says how
+// each job ended ("Done", or "Failed (exit status 3)" in red).
 class BatchJobLogForm : public ToolDialog {
     Q_OBJECT
 public:
@@ -30,6 +34,7 @@ protected:
 
 private:
     QString logPath() const;
+    QStandardItem *resultItem(std::optional<int> exitStatus) const;
     void fitColumns();
 
     QTableView *m_grid = nullptr;

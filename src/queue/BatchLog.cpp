@@ -41,6 +41,38 @@ bool BatchLog::clear() const
     return TextCodec::WriteLines(m_path, {});
 }
 
+QString BatchLog::exitStatusField(int exitStatus)
+{
+    return QStringLiteral("exit status ") + QString::number(exitStatus);
+}
+
+std::optional<int> BatchLog::exitStatusOf(const QString &line)
+{
+    const QString field = line.split(u'|').value(FieldCount).trimmed();
+    const QString prefix = QStringLiteral("exit status ");
+    if (!field.startsWith(prefix))
+        return std::nullopt;
+    bool ok = false;
+    const int status = field.mid(prefix.size()).toInt(&ok);
+    return ok ? std::optional<int>(status) : std::nullopt;
+}
+
+bool BatchLog::recordExitStatus(const QString &queueFile, const QString &mode, int exitStatus) const
+{
+    QStringList all = lines();
+    while (!all.isEmpty() && all.last().trimmed().isEmpty())
+        all.removeLast();
+    if (all.isEmpty())
+        return false;
+    const QStringList fields = all.last().split(u'|');
+    const QFileInfo queue(queueFile);
+    if (fields.size() != FieldCount || fields[3] != IncludeTrailingBackslash(queue.absolutePath())
+        || fields[4] != queue.fileName() || fields[5] != mode)
+        return false;
+    all.last() += u'|' + exitStatusField(exitStatus);
+    return TextCodec::WriteLines(m_path, all);
+}
+
 QList<QStringList> BatchLog::viewerRows(const QStringList &lines)
 {
     QList<QStringList> rows;
@@ -48,9 +80,12 @@ QList<QStringList> BatchLog::viewerRows(const QStringList &lines)
     for (const QString &line : lines) {
         if (line.trimmed().isEmpty())
             continue;
+        // The words of the nine specified fields only: the exit status after them never moves
+        // into a column, even where an empty field shifts the words.
+        const QString specified = line.section(u'|', 0, FieldCount - 1);
         QStringList row;
         for (int n = 1; n <= FieldCount; ++n)
-            row.append(Word(n, line, u"|"));
+            row.append(Word(n, specified, u"|"));
         rows.append(row);
     }
     return rows;

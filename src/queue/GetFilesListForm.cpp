@@ -1,5 +1,6 @@
 #include "GetFilesListForm.h"
 
+#include "app/WindowFront.h"
 #include "app/WorkControl.h"
 #include "common/SizeText.h"
 
@@ -95,7 +96,7 @@ void GetFilesListForm::openProgress()
     m_size->clear();
     m_dirs->clear();
     show();
-    raise();
+    WindowFront::raise(*this);
 }
 
 void GetFilesListForm::collectionStarted(bool usedSpace)

@@ -2,8 +2,10 @@
 
 #include "QueueTableModel.h"
 
+#include "common/OwnerOnly.h"
 #include "common/TextCodec.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace Velmora {
@@ -36,8 +38,12 @@ bool LastQueueStore::save(const QueueTableModel &model)
         bytes += "\r\n";
     }
 
+    const bool existed = QFileInfo::exists(m_path);
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    const bool opened = file.open(QIODevice::WriteOnly);
+    if (opened)
+        OwnerOnly::restrictNew(file, existed);
+    if (!opened || file.write(bytes) != bytes.size() || !file.commit()) {
         m_spans.clear();
         return false;
     }

@@ -1,5 +1,6 @@
 #include "QueueFile.h"
 
+#include "common/OwnerOnly.h"
 #include "common/TextCodec.h"
 
 #include <QFile>
@@ -56,9 +57,11 @@ QByteArray QueueFile::encode(const QList<QueueRow> &rows)
 
 bool QueueFile::write(const QString &path, const QList<QueueRow> &rows)
 {
+    const bool existed = QFileInfo::exists(path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
+    OwnerOnly::restrictNew(file, existed);
     const QByteArray bytes = encode(rows);
     if (file.write(bytes) != bytes.size())
         return false;

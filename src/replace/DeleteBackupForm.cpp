@@ -1,5 +1,7 @@
 #include "DeleteBackupForm.h"
 
+#include "app/WindowFront.h"
+
 #include <QCoreApplication>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -21,7 +23,7 @@ void DeleteBackupForm::deletionStarted()
 {
     m_list->clear();
     show();
-    raise();
+    WindowFront::raise(*this);
 }
 
 void DeleteBackupForm::lineAdded(const QString &line)

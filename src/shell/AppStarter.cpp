@@ -30,6 +30,7 @@
 #include "app/ProfileFiles.h"
 #include "app/ProtocolLog.h"
 #include "app/SystemPlatform.h"
+#include "app/WindowFront.h"
 #include "browser/BrowserController.h"
 #include "browser/RenameForm.h"
 #include "common/TextCodec.h"
@@ -121,7 +122,7 @@ bool AppStarter::start()
     m_layout->LoadLayout();
     m_mainForm->showMaximized();
     if (m_splash)
-        m_splash->raise(); // the start picture stays in front until its time is up
+        WindowFront::raise(*m_splash); // the start picture stays in front until its time is up
     if (m_mainForm->FormShow() != MainForm::StartOutcome::Continue)
         return false;
     if (!m_mainForm->isBatchMode())
@@ -309,7 +310,7 @@ void AppStarter::wireWindows()
     connect(main, &MainForm::windowActivated, this, [this] {
         for (QDialog *form : {static_cast<QDialog *>(m_dialogs.walkProgress), static_cast<QDialog *>(m_dialogs.editor)}) {
             if (form->isVisible())
-                form->raise();
+                WindowFront::raise(*form);
         }
     });
 }

@@ -1,5 +1,7 @@
 #include "ConnectivityCheckForm.h"
 
+#include "app/WindowFront.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -48,7 +50,7 @@ void ConnectivityCheckForm::showState(ConnectivityProbe::State state)
     m_state = state;
     m_message->setText(messageFor(state));
     show();
-    raise();
+    WindowFront::raise(*this);
 }
 
 void ConnectivityCheckForm::retranslate()

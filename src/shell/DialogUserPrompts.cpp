@@ -82,6 +82,24 @@ UserPrompts::CertificateAnswer DialogUserPrompts::askTrust(QMessageBox::Icon ico
     return box.clickedButton() == once ? CertificateAnswer::TrustThisTime : CertificateAnswer::Cancel;
 }
 
+UserPrompts::LockedKeyringAnswer DialogUserPrompts::askLockedKeyring(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, m_parent());
+    box.setObjectName(QStringLiteral("LockedKeyringWindow"));
+    QPushButton *again = box.addButton(m_language.text(QStringLiteral("Try again"), QStringLiteral("Erneut versuchen")),
+                                       QMessageBox::AcceptRole);
+    QPushButton *type = box.addButton(m_language.text(QStringLiteral("Enter password..."), QStringLiteral("Passwort eingeben...")),
+                                      QMessageBox::YesRole);
+    QPushButton *cancel = box.addButton(m_language.text(QStringLiteral("Cancel"), QStringLiteral("Abbrechen")),
+                                        QMessageBox::RejectRole);
+    box.setDefaultButton(again);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == again)
+        return LockedKeyringAnswer::TryAgain;
+    return box.clickedButton() == type ? LockedKeyringAnswer::TypePassword : LockedKeyringAnswer::Cancel;
+}
+
 std::optional<QString> DialogUserPrompts::askSecret(const QString &title, const QString &text)
 {
     QInputDialog dialog(m_parent());

@@ -33,6 +33,8 @@ public:
     CertificateAnswer askHostKey(const QString &title, const QString &text) override;
     // A line edit that shows no characters, with OK and Cancel.
     std::optional<QString> askSecret(const QString &title, const QString &text) override;
+    // "LockedKeyringWindow": "Try again", "Enter password..." and "Cancel" (Escape).
+    LockedKeyringAnswer askLockedKeyring(const QString &title, const QString &text) override;
 
 private:
     CertificateAnswer askTrust(QMessageBox::Icon icon, const QString &objectName, const QString &title, const QString &text);

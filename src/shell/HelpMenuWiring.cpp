@@ -7,6 +7,7 @@
 
 #include "app/AppContext.h"
 #include "app/UserPrompts.h"
+#include "app/WindowFront.h"
 
 #include <QAction>
 
@@ -34,7 +35,7 @@ void HelpMenuWiring::checkNow()
         return;
     }
     m_windows.update.show();
-    m_windows.update.raise();
+    WindowFront::raise(m_windows.update);
 }
 
 void HelpMenuWiring::checkAtStart()

@@ -44,12 +44,14 @@ MainFormSiteConnector::MainFormSiteConnector(AppContext &context, MainForm &main
 
 SiteConnector::ConnectionData MainFormSiteConnector::connectionData() const
 {
-    return {m_ftp.host(), m_ftp.port(), m_ftp.user(), m_ftp.password(), m_ftp.activeMode(), m_ftp.encryption(), m_ftp.keyFile()};
+    return {m_ftp.host(),       m_ftp.port(),       m_ftp.user(),    m_ftp.password(),
+            m_ftp.activeMode(), m_ftp.encryption(), m_ftp.keyFile(), m_ftp.lockedPasswordEntry()};
 }
 
 void MainFormSiteConnector::setConnectionData(const ConnectionData &data)
 {
     m_ftp.SetConnectionData(data.host, data.port, data.user, data.password, data.activeMode);
+    m_ftp.setPasswordInLockedKeyring(data.lockedPasswordEntry);
     m_ftp.setEncryption(data.encryption);
     m_ftp.setKeyFile(data.keyFile);
 }

@@ -25,10 +25,10 @@ int ProtocolTableModel::columnCount(const QModelIndex &parent) const
 
 QIcon ProtocolTableModel::iconForKind(int kind)
 {
-    static const QColor colours[4] = {QColor(0x2b, 0x6c, 0xd4), QColor(0x2e, 0x9e, 0x4f), QColor(0xd0, 0x33, 0x33),
-                                      QColor(0x9a, 0x9a, 0x9a)};
-    static QIcon icons[4];
-    const int k = (kind >= 0 && kind < 4) ? kind : 1;
+    static const QColor colours[5] = {QColor(0x2b, 0x6c, 0xd4), QColor(0x2e, 0x9e, 0x4f), QColor(0xd0, 0x33, 0x33),
+                                      QColor(0x9a, 0x9a, 0x9a), QColor(0xe8, 0x9a, 0x10)};
+    static QIcon icons[5];
+    const int k = (kind >= 0 && kind < 5) ? kind : 1;
     if (icons[k].isNull()) {
         QPixmap pixmap(12, 12);
         pixmap.fill(Qt::transparent);
@@ -40,6 +40,8 @@ QIcon ProtocolTableModel::iconForKind(int kind)
             painter.drawPolygon(QPolygon({QPoint(2, 1), QPoint(11, 6), QPoint(2, 11)}));
         else if (k == 2)
             painter.drawRect(2, 2, 8, 8);
+        else if (k == 4)
+            painter.drawPolygon(QPolygon({QPoint(6, 1), QPoint(11, 11), QPoint(1, 11)}));
         else
             painter.drawEllipse(1, 1, 10, 10);
         icons[k] = QIcon(pixmap);

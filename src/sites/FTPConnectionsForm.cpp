@@ -1,6 +1,7 @@
 #include "FTPConnectionsForm.h"
 
 #include "app/ColumnWidth.h"
+#include "app/WindowFront.h"
 #include "common/RecordText.h"
 
 #include "EditFTPDataForm.h"
@@ -206,7 +207,7 @@ void FTPConnectionsForm::openSiteManager()
         m_edit->setImportButtonVisible(false);
     }
     show();
-    raise();
+    WindowFront::raise(*this);
     activateWindow();
     m_grid->setFocus(); // a grid without a current row takes the first one on getting the focus
     selectRow(row);
@@ -323,7 +324,7 @@ void FTPConnectionsForm::startEdit(PendingEdit kind, const FTPConnection &site, 
     m_edit->setConnection(site);
     m_edit->setTitle(title);
     m_edit->show();
-    m_edit->raise();
+    WindowFront::raise(*m_edit);
     m_edit->activateWindow();
     m_edit->focusName();
 }

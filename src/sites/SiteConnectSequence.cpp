@@ -36,7 +36,8 @@ bool SiteConnectSequence::run(const FTPConnection &site)
 
     m_connector.setPathTexts(LocalPathFor(site.LocalPath, m_startDrive), ServerPathFor(site.ServerPath));
     m_connector.setConnectionData(
-        {site.Host, site.Port, site.User, site.Password, site.isPassive() ? 0 : 1, site.encryption(), site.KeyFile});
+        {site.Host, site.Port, site.User, site.Password, site.isPassive() ? 0 : 1, site.encryption(), site.KeyFile,
+         site.PasswordUnread ? site.PasswordKey : QString()});
 
     const QString question = m_language.text(
         QStringLiteral("If you change the host, all \"search and replace\" backups will be deleted! Change the host?"),

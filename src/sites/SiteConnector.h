@@ -18,6 +18,9 @@ public:
         int activeMode = 0; // 1: active mode
         FtpEncryption encryption = FtpEncryption::Plain;
         QString keyFile; // SFTP: the site's private key file, empty for none
+        // The keyring entry that holds the password when the keyring could not give it (locked);
+        // empty when the password above is the site's.
+        QString lockedPasswordEntry;
 
         bool operator==(const ConnectionData &) const = default;
     };

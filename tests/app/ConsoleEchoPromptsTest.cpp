@@ -42,3 +42,23 @@ TEST(ConsoleEchoPrompts, DialogsPassThroughWithoutConsoleLines)
     EXPECT_EQ(inner.shown.size(), 3);
     EXPECT_TRUE(console.isEmpty());
 }
+
+// After a "-r" job the window is attended again: the trust windows, the passphrase and the
+// locked keyring's question reach the user with their answers, never a silent "Cancel".
+TEST(ConsoleEchoPrompts, TrustAndSecretWindowsPassThrough)
+{
+    FakeUserPrompts inner;
+    inner.certificateAnswers = {UserPrompts::CertificateAnswer::TrustThisTime};
+    inner.hostKeyAnswers = {UserPrompts::CertificateAnswer::TrustAlways};
+    inner.secretAnswers = {QStringLiteral("phrase")};
+    inner.lockedKeyringAnswers = {UserPrompts::LockedKeyringAnswer::TypePassword};
+    QStringList console;
+    ConsoleEchoPrompts prompts(inner, [&console](const QString &line) { console.append(line); });
+
+    EXPECT_EQ(prompts.askCertificate(QStringLiteral("C"), QStringLiteral("c")), UserPrompts::CertificateAnswer::TrustThisTime);
+    EXPECT_EQ(prompts.askHostKey(QStringLiteral("H"), QStringLiteral("h")), UserPrompts::CertificateAnswer::TrustAlways);
+    EXPECT_EQ(prompts.askSecret(QStringLiteral("S"), QStringLiteral("s")), std::optional<QString>(QStringLiteral("phrase")));
+    EXPECT_EQ(prompts.askLockedKeyring(QStringLiteral("K"), QStringLiteral("k")), UserPrompts::LockedKeyringAnswer::TypePassword);
+    EXPECT_TRUE(prompts.isAttended());
+    EXPECT_EQ(inner.shown.filter(QStringLiteral(": ")).size(), 8) << inner.shown.join(u'\n').toStdString();
+}

@@ -20,6 +20,7 @@ public:
             return d == FtpClient::Direction::Download ? QStringLiteral("download") : QStringLiteral("upload");
         };
         connect(&client, &FtpClient::statusReported, this, [this](const QString &t) { events << QStringLiteral("status: ") + t; });
+        connect(&client, &FtpClient::warningReported, this, [this](const QString &t) { events << QStringLiteral("warning: ") + t; });
         connect(&client, &FtpClient::connected, this, [this] { events << QStringLiteral("connected"); });
         connect(&client, &FtpClient::workBegan, this, [this, dir](FtpClient::Direction d, qint64 n) {
             events << QStringLiteral("begin: %1 %2").arg(dir(d)).arg(n);

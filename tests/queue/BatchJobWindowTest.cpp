@@ -11,6 +11,9 @@
 #include "queue/BatchJobBuilder.h"
 #include "queue/BatchJobForm.h"
 #include "queue/BatchJobLogForm.h"
+
+#include <QBrush>
+#include <QColor>
 #include "queue/QueueController.h"
 #include "queue/QueueFile.h"
 #include "queue/QueueRunner.h"
@@ -181,8 +184,10 @@ TEST_F(BatchJobWindowTest, TheCrontabLineKeepsEveryPathOneWordForTheShellAndCron
 
 TEST_F(BatchJobWindowTest, TheLogViewerShowsEveryJobAndClearsTheLog)
 {
+    // A line of an older version (no exit status), a job that failed, one that succeeded.
     env.writeFile(logPath(), "05/20/2010|02:00:01|02:00:09|/home/anna/q/|site.queue|-rc|ftp.example.org|1.50 kB|3\r\n"
-                             "05/21/2010|02:00:01|02:00:02|/home/anna/q/|other.queue|-rs||0.00 kB|0\r\n");
+                             "05/21/2010|02:00:01|02:00:02|/home/anna/q/|other.queue|-rs||0.00 kB|0|exit status 3\r\n"
+                             "05/22/2010|02:00:01|02:00:05|/home/anna/q/|site.queue|-rc|ftp.example.org|1.50 kB|3|exit status 0\r\n");
     ASSERT_TRUE(start());
     BatchJobLogForm &form = *starter->dialogs().batchJobLog;
     form.show();
@@ -193,8 +198,8 @@ TEST_F(BatchJobWindowTest, TheLogViewerShowsEveryJobAndClearsTheLog)
         headers << grid->headerData(column, Qt::Horizontal).toString();
     EXPECT_EQ(headers, (QStringList{QStringLiteral("Date"), QStringLiteral("Start time"), QStringLiteral("End time"), QStringLiteral("Host"),
                                     QStringLiteral("Queue file"), QStringLiteral("Parameter"), QStringLiteral("Tranfered size (kB)"),
-                                    QStringLiteral("Transfered files"), QStringLiteral("Queue path")}));
-    ASSERT_EQ(grid->rowCount(), 2);
+                                    QStringLiteral("Transfered files"), QStringLiteral("Queue path"), QStringLiteral("Result")}));
+    ASSERT_EQ(grid->rowCount(), 3);
     const auto rowTexts = [grid](int r) {
         QStringList texts;
         for (int column = 0; column < grid->columnCount(); ++column)
@@ -203,11 +208,14 @@ TEST_F(BatchJobWindowTest, TheLogViewerShowsEveryJobAndClearsTheLog)
     };
     EXPECT_EQ(rowTexts(0), (QStringList{QStringLiteral("05/20/2010"), QStringLiteral("02:00:01"), QStringLiteral("02:00:09"),
                                         QStringLiteral("ftp.example.org"), QStringLiteral("site.queue"), QStringLiteral("-rc"),
-                                        QStringLiteral("1.50 kB"), QStringLiteral("3"), QStringLiteral("/home/anna/q/")}));
+                                        QStringLiteral("1.50 kB"), QStringLiteral("3"), QStringLiteral("/home/anna/q/"), QString()}));
     // An empty host makes no word: the fields after it move one column to the left.
     EXPECT_EQ(rowTexts(1), (QStringList{QStringLiteral("05/21/2010"), QStringLiteral("02:00:01"), QStringLiteral("02:00:02"),
                                         QStringLiteral("0.00 kB"), QStringLiteral("other.queue"), QStringLiteral("-rs"),
-                                        QStringLiteral("0"), QString(), QStringLiteral("/home/anna/q/")}));
+                                        QStringLiteral("0"), QString(), QStringLiteral("/home/anna/q/"),
+                                        QStringLiteral("Failed (exit status 3)")}));
+    EXPECT_EQ(grid->index(1, 9).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
+    EXPECT_EQ(rowTexts(2).last(), QStringLiteral("Done"));
     // Every caption fits its column, and the window is as wide as the columns where the screen
     // allows (the offscreen screen is small).
     QHeaderView *header = form.grid()->horizontalHeader();
@@ -229,6 +237,7 @@ TEST_F(BatchJobWindowTest, TheLogViewerShowsEveryJobAndClearsTheLog)
     EXPECT_EQ(form.headerTitle(), QStringLiteral("Letzte Batchjobs (Logdatei)"));
     EXPECT_EQ(form.clearButton()->text(), QStringLiteral("Logfile leeren"));
     EXPECT_EQ(grid->headerData(6, Qt::Horizontal).toString(), QString::fromUtf8("Übertragene Größe (kB)"));
+    EXPECT_EQ(grid->headerData(9, Qt::Horizontal).toString(), QStringLiteral("Ergebnis"));
 }
 
 TEST_F(BatchJobWindowTest, TheJobRunsOnceFromItsTimerAndLeavesBatchModeBehind)
@@ -304,7 +313,7 @@ TEST_F(BatchJobWindowTest, AFailingJobEndsWithItsStatusAndNoBox)
     EXPECT_TRUE(console.contains(QStringLiteral("velmora: Specify a host!"))) << console.join(u'\n').toStdString();
     const QStringList log = TextCodec::ReadLines(logPath());
     ASSERT_EQ(log.size(), 1);
-    EXPECT_TRUE(log.first().endsWith(QStringLiteral("|nowhere.queue|-rc||0.00 kB|1"))) << log.first().toStdString();
+    EXPECT_TRUE(log.first().endsWith(QStringLiteral("|nowhere.queue|-rc||0.00 kB|1|exit status 3"))) << log.first().toStdString();
     EXPECT_EQ(gridSources(), QStringList{QStringLiteral("/a.dat")}) << "the failed row stays for the next start";
 }
 

@@ -68,6 +68,8 @@ TEST(KeyringBatchProcess, AJobWhosePasswordIsOnlyInAnUnreachableKeyringFailsWith
     const QStringList batchLog = TextCodec::ReadLines(env.appDataFolder() + QStringLiteral("Lastbatchjob.log"));
     ASSERT_EQ(batchLog.size(), 1);
     EXPECT_TRUE(batchLog.first().contains(QStringLiteral("|nightly.queue|-rc|127.0.0.1|"))) << batchLog.first().toStdString();
+    // The refused job's line does not look like a success.
+    EXPECT_TRUE(batchLog.first().endsWith(QStringLiteral("|exit status 3"))) << batchLog.first().toStdString();
     // The side file still points at the keyring: the job lost nothing.
     EXPECT_TRUE(TextCodec::ReadLines(sideFile).contains(QStringLiteral("PasswordInKeyring=1")));
 }

@@ -133,7 +133,8 @@ TEST_F(SftpBatchProcessTest, KnownHostRunsTheQueueByteForByteWithStatus0)
     EXPECT_TRUE(QFileInfo(local + QStringLiteral("out/empty.txt")).isFile());
     EXPECT_EQ(ssh.readFile(QStringLiteral("pub/ü b.bin")), upload);
     EXPECT_TRUE(run.messages.isEmpty()) << run.messages.join(u'\n').toStdString();
-    EXPECT_EQ(batchLog().size(), 1);
+    ASSERT_EQ(batchLog().size(), 1);
+    EXPECT_TRUE(batchLog().first().endsWith(QStringLiteral("|exit status 0"))) << batchLog().first().toStdString();
 }
 
 // The job never asks: an unknown key and a changed key each end it with status 3 and say why
@@ -159,7 +160,8 @@ TEST_F(SftpBatchProcessTest, UntrustedHostKeyFailsTheJobWithStatus3)
         << all.toStdString();
     EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral("a.dat")));
     EXPECT_FALSE(QFileInfo::exists(knownHostsFile()));
-    EXPECT_EQ(batchLog().size(), 1) << "the job's log line is written all the same";
+    ASSERT_EQ(batchLog().size(), 1) << "the job's log line is written all the same";
+    EXPECT_TRUE(batchLog().first().endsWith(QStringLiteral("|exit status 3"))) << "and shows the failure";
 
     // Changed.
     trustServer();
@@ -176,4 +178,22 @@ TEST_F(SftpBatchProcessTest, UntrustedHostKeyFailsTheJobWithStatus3)
     EXPECT_TRUE(run.errorText.contains(QStringLiteral("Offered key: ssh-ed25519 ") + ssh.hostKeyFingerprint()));
     EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral("a.dat")));
     EXPECT_EQ(TestEnvironment::readFile(knownHostsFile()), before);
+
+    // Revoked: known_hosts trusts the key and also marks it "@revoked".
+    trustServer();
+    QFile knownHosts(knownHostsFile());
+    ASSERT_TRUE(knownHosts.open(QIODevice::Append));
+    knownHosts.write("@revoked * " + ssh.hostPublicKey().trimmed() + '\n');
+    knownHosts.close();
+    const QByteArray withRevoked = TestEnvironment::readFile(knownHostsFile());
+    const QString revoked = saveJob(QStringLiteral("revoked"), rows);
+    run = runVelmora({revoked, QStringLiteral("-rc")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_TRUE(run.messages.join(u'\n').contains(
+        QStringLiteral("velmora: error: WARNING: THE HOST KEY OF %1 HAS BEEN REVOKED!").arg(hostPattern())))
+        << run.messages.join(u'\n').toStdString();
+    EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral("a.dat")));
+    EXPECT_EQ(TestEnvironment::readFile(knownHostsFile()), withRevoked);
+    EXPECT_TRUE(batchLog().last().endsWith(QStringLiteral("|exit status 3")));
 }

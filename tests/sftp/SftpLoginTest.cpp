@@ -153,57 +153,7 @@ TEST_F(SftpLoginTest, ChangedHostKeyRefusesWithBothFingerprintsAndTheRemedy)
     EXPECT_EQ(afterRemoval.shown.first().status, SshHostKey::Status::Unknown);
 }
 
-// Entries as OpenSSH keeps them: plain or hashed ("ssh-keygen -H"), always with the port when
-// it is not 22. An entry for the same address without the port is another host.
-TEST_F(SftpLoginTest, KnownHostsEntriesAreMatchedByHostAndPortPlainOrHashed)
-{
-    const QByteArray key = server.hostPublicKey().split(' ').mid(0, 2).join(' ');
-    struct Case {
-        const char *name;
-        QByteArray line;
-        bool hash;
-        SshHostKey::Status status;
-    };
-    const QByteArray withPort = hostPattern().toLatin1();
-    const QList<Case> cases = {
-        {"plain with port", withPort + ' ' + key + '\n', false, SshHostKey::Status::Known},
-        {"hashed with port", withPort + ' ' + key + '\n', true, SshHostKey::Status::Known},
-        {"without port", "127.0.0.1 " + key + '\n', false, SshHostKey::Status::Unknown},
-        {"hashed without port", "127.0.0.1 " + key + '\n', true, SshHostKey::Status::Unknown},
-    };
-    for (const Case &c : cases) {
-        writeKnownHosts(c.line);
-        if (c.hash) {
-            bool ok = false;
-            SshTestServer::runTool(QStringLiteral("/usr/bin/ssh-keygen"),
-                                   {QStringLiteral("-H"), QStringLiteral("-f"), user.knownHostsFile()}, &ok);
-            ASSERT_TRUE(ok) << c.name;
-            ASSERT_TRUE(knownHosts().startsWith("|1|")) << c.name;
-        }
-        ScriptedHostKeyTrust trust({Answer::TrustOnce});
-        auto client = user.client(server, &trust);
-        client->connectAndLogin();
-        EXPECT_EQ(client->hostKey().status, c.status) << c.name;
-        EXPECT_EQ(trust.shown.size(), c.status == SshHostKey::Status::Known ? 0 : 1) << c.name;
-    }
-}
-
-// Only a key of another type is on record for this host: the new key is asked about, not
-// taken for a changed one.
-TEST_F(SftpLoginTest, HostKnownOnlyWithAnotherKeyTypeIsAskedAbout)
-{
-    const QString otherKey = server.makeUserKey(QStringLiteral("other_host_key"), QStringLiteral("ecdsa"), QString(), false);
-    QFile otherPublic(otherKey + QStringLiteral(".pub"));
-    ASSERT_TRUE(otherPublic.open(QIODevice::ReadOnly));
-    writeKnownHosts(hostPattern().toLatin1() + ' ' + otherPublic.readAll().split(' ').mid(0, 2).join(' ') + '\n');
-
-    ScriptedHostKeyTrust trust({Answer::TrustOnce});
-    auto client = user.client(server, &trust);
-    client->connectAndLogin();
-    ASSERT_EQ(trust.shown.size(), 1);
-    EXPECT_EQ(trust.shown.first().status, SshHostKey::Status::OtherType);
-    EXPECT_EQ(trust.shown.first().fingerprint, server.hostKeyFingerprint());
-}
+// How each state of known_hosts is judged: KnownHostsStatesTest.
 
 TEST_F(SftpLoginTest, SiteKeyFileLogsIn)
 {

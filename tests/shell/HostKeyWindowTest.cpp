@@ -72,13 +72,12 @@ TEST(HostKeyWindow, EachButtonGivesItsAnswer)
     }
 }
 
-TEST(HostKeyWindow, GermanButtonsAndAKeyOfAnotherType)
+TEST(HostKeyWindow, GermanButtonsAndText)
 {
     Language language;
     language.setCurrent(Language::German);
     DialogUserPrompts prompts(language, [] { return nullptr; }, [] { return QStringLiteral("Velmora"); });
-    SshHostKey key = hostKey();
-    key.status = SshHostKey::Status::OtherType;
+    const SshHostKey key = hostKey();
     UserPrompts::CertificateAnswer answer{};
     const Seen seen = answerWith(QString::fromUtf8("Immer vertrauen"), [&] {
         answer = prompts.askHostKey(SessionHostKeyTrust::WindowTitle(language), SessionHostKeyTrust::WindowText(key, language));
@@ -87,8 +86,7 @@ TEST(HostKeyWindow, GermanButtonsAndAKeyOfAnotherType)
     EXPECT_EQ(seen.buttons, (QStringList{u"Abbrechen"_qs, u"Diesmal vertrauen"_qs, u"Immer vertrauen"_qs}));
     EXPECT_EQ(seen.title, QString::fromUtf8("Unbekannter Hostschlüssel"));
     EXPECT_EQ(seen.text.split(u'\n').first(),
-              QString::fromUtf8("Der Server [shell.example.org]:2222 ist nur mit einem Schlüssel anderen Typs bekannt; er "
-                                "zeigt jetzt einen Schlüssel, der nicht bekannt ist."));
+              QString::fromUtf8("Der Hostschlüssel von [shell.example.org]:2222 ist nicht bekannt."));
 }
 
 // The passphrase is typed hidden; OK gives it, Cancel gives none.

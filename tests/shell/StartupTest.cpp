@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTableView>
@@ -17,6 +18,76 @@ using namespace Velmora;
 using namespace Velmora::Testing;
 
 using Startup = AppFixture;
+
+namespace {
+
+// The folders and files under a folder that group or others may use (links are not followed).
+QStringList openToOthers(const QString &folder)
+{
+    constexpr QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                                          | QFile::WriteOther | QFile::ExeOther;
+    QStringList open;
+    if (QFile::permissions(folder) & others)
+        open.append(folder);
+    QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QFileInfo entry(entries.next());
+        if (!entry.isSymLink() && (entry.permissions() & others))
+            open.append(entry.filePath());
+    }
+    return open;
+}
+
+} // namespace
+
+// A profile of an older version, readable by everyone, is closed at the first start: the folder
+// 0700, every folder in it 0700 and every file 0600. A link in it is left alone, and so is the
+// file it points at, which lies outside the profile.
+TEST_F(Startup, AnOldProfileOpenToOthersIsClosedAtStart)
+{
+    existingProfile();
+    const QString profile = env.appDataFolder();
+    env.writeFile(profile + QStringLiteral("options.ini"), "[SETTINGS]\r\n");
+    env.writeFile(profile + QStringLiteral("lastqueue.ini"), "");
+    env.writeFile(profile + QStringLiteral("Saved-Queues/site.queue"), "");
+    env.writeFile(profile + QStringLiteral("Saved-Queues/site.ftp"), "");
+    const QString outside = env.root() + QStringLiteral("shared-notes.txt");
+    env.writeFile(outside, "mine to share");
+    ASSERT_TRUE(QFile::link(outside, profile + QStringLiteral("notes-link.txt")));
+    const QFile::Permissions shared = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    const QFile::Permissions sharedFolder = shared | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    for (const QString &file : {QStringLiteral("options.ini"), QStringLiteral("lastqueue.ini"), QStringLiteral("ver.ini"),
+                                QStringLiteral("Saved-Queues/site.queue"), QStringLiteral("Saved-Queues/site.ftp")})
+        ASSERT_TRUE(QFile::setPermissions(profile + file, shared));
+    ASSERT_TRUE(QFile::setPermissions(outside, shared));
+    ASSERT_TRUE(QFile::setPermissions(profile + QStringLiteral("Saved-Queues"), sharedFolder));
+    ASSERT_TRUE(QFile::setPermissions(profile, sharedFolder));
+    ASSERT_FALSE(openToOthers(profile).isEmpty());
+
+    ASSERT_TRUE(start());
+    EXPECT_EQ(openToOthers(profile), QStringList());
+    EXPECT_EQ(QFile::permissions(profile) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(QFile::permissions(profile + QStringLiteral("options.ini")) & ~(QFile::ReadUser | QFile::WriteUser),
+              QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(QFile::permissions(outside) & (QFile::ReadGroup | QFile::ReadOther), QFile::ReadGroup | QFile::ReadOther)
+        << "the file outside the profile keeps its mode";
+    EXPECT_EQ(TestEnvironment::readFile(profile + QStringLiteral("notes-link.txt")), QByteArray("mine to share"));
+}
+
+// Everything a run writes into a new profile (the protocol, options, last queue and login, the
+// batch log...) is created for the owner only, up to the program's end.
+TEST_F(Startup, FilesOfANewProfileAreTheOwnersOnly)
+{
+    ASSERT_TRUE(start());
+    context().protocol.AddProtocolMessage(1, QStringLiteral("a line for the log file"));
+    starter->mainForm()->endFromRun();
+    starter.reset();
+    const QString profile = env.appDataFolder();
+    EXPECT_GE(QDir(profile).entryList(QDir::Files).size(), 3) << QDir(profile).entryList(QDir::Files).join(u' ').toStdString();
+    EXPECT_EQ(openToOthers(profile), QStringList());
+}
 
 TEST_F(Startup, AnOlderVersionFileIsRefreshed)
 {

@@ -4,6 +4,7 @@
 #include "SitesTestSupport.h"
 
 #include "app/KeyringVault.h"
+#include "app/SecretServiceLabel.h"
 #include "common/IniFile.h"
 #include "engine/LoginFile.h"
 #include "sites/ConnectionStore.h"
@@ -100,6 +101,21 @@ TEST_F(KeyringSessionTest, StoresReadsBackAndRemovesAnEntry)
     EXPECT_EQ(vault.remove(key), PasswordVault::Result::Ok);
     EXPECT_EQ(other.read(key, &read), PasswordVault::Result::NotFound);
     EXPECT_EQ(vault.remove(key), PasswordVault::Result::Ok); // nothing left to remove is fine
+}
+
+// The keyring window lists each entry by its own name, as the README says, not as "Velmora";
+// writing the entry again (a new password) keeps that label.
+TEST_F(KeyringSessionTest, EachEntryIsLabelledWithItsName)
+{
+    const QStringList keys{QStringLiteral("site Shop ü (anna@ftp.example:2121)"), QStringLiteral("login anna@ftp.example:2121")};
+    for (const QString &key : keys) {
+        for (const QString &password : {QStringLiteral("first"), QStringLiteral("second")}) {
+            ASSERT_EQ(vault.write(key, password), PasswordVault::Result::Ok) << vault.lastError().toStdString();
+            EXPECT_EQ(SecretServiceLabel::of(KeyringVault::ServiceName, key, TimeoutMs), key);
+        }
+        EXPECT_EQ(entry(key), QStringLiteral("second"));
+        EXPECT_EQ(vault.remove(key), PasswordVault::Result::Ok);
+    }
 }
 
 TEST_F(KeyringSessionTest, SitesAndLastLoginMoveInFollowARenameAndADeleteAndMoveOut)

@@ -98,6 +98,27 @@ TEST_F(SiteConnectSequenceTest, ConnectsListsAndStartsAfresh)
     EXPECT_EQ(sequence.currentSiteName(), u"Shop"_s);
 }
 
+// A site whose password the locked keyring did not give hands the session the entry that holds
+// it, so the session asks for it instead of logging in with an empty password.
+TEST_F(SiteConnectSequenceTest, PasswordInALockedKeyringIsHandedOnAsItsEntry)
+{
+    FTPConnection locked = shop;
+    locked.Password.clear();
+    locked.PasswordKey = u"site Shop (anna@ftp.shop.example:2121)"_s;
+    locked.PasswordUnread = true;
+    FTPConnection read = shop;
+    read.PasswordKey = locked.PasswordKey; // read from the keyring: the password is there
+    const struct {
+        const FTPConnection &site;
+        QString entry;
+    } cases[] = {{locked, locked.PasswordKey}, {read, QString()}, {shop, QString()}};
+    for (const auto &c : cases) {
+        EXPECT_TRUE(sequence.run(c.site));
+        EXPECT_EQ(connector.data.lockedPasswordEntry, c.entry) << c.site.PasswordKey.toStdString();
+        EXPECT_EQ(connector.data.password, c.site.Password);
+    }
+}
+
 TEST_F(SiteConnectSequenceTest, NoToTheBackupQuestionKeepsTheOldConnection)
 {
     const SiteConnector::ConnectionData old = connector.data;

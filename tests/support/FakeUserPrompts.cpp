@@ -39,6 +39,13 @@ std::optional<QString> FakeUserPrompts::askSecret(const QString &title, const QS
     return secretAnswers.isEmpty() ? std::nullopt : secretAnswers.takeFirst();
 }
 
+UserPrompts::LockedKeyringAnswer FakeUserPrompts::askLockedKeyring(const QString &title, const QString &text)
+{
+    shown.append(QStringLiteral("askLockedKeyring: ") + title);
+    shown.append(QStringLiteral("locked keyring text: ") + text);
+    return lockedKeyringAnswers.isEmpty() ? LockedKeyringAnswer::Cancel : lockedKeyringAnswers.takeFirst();
+}
+
 UserPrompts::Answer FakeUserPrompts::askYesNoAbort(const QString &text)
 {
     shown.append(QStringLiteral("askYesNoAbort: ") + text);

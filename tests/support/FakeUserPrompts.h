@@ -33,6 +33,9 @@ public:
     // Records "askSecret: title" and then "secret text: text"; answers from secretAnswers,
     // unscripted: cancelled.
     std::optional<QString> askSecret(const QString &title, const QString &text) override;
+    // Records "askLockedKeyring: title" and then "locked keyring text: text"; answers from
+    // lockedKeyringAnswers, Cancel when none is left.
+    LockedKeyringAnswer askLockedKeyring(const QString &title, const QString &text) override;
 
     QStringList shown;                 // every prompt in order
     QList<bool> confirmAnswers;        // consumed from the front
@@ -43,6 +46,7 @@ public:
     QList<CertificateAnswer> certificateAnswers; // for askCertificate, from the front
     QList<CertificateAnswer> hostKeyAnswers;     // for askHostKey, from the front
     QList<std::optional<QString>> secretAnswers; // for askSecret, from the front
+    QList<LockedKeyringAnswer> lockedKeyringAnswers; // for askLockedKeyring, from the front
     QString lastStartFolder;
     QString lastFilter; // of openFile and saveFile
 

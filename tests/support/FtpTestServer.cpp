@@ -59,6 +59,8 @@ bool FtpTestServer::start(quint16 port)
         arguments << QStringLiteral("--tls") << m_setup.tls << QStringLiteral("--certificate") << m_setup.certificateFile;
     if (m_setup.requireSessionReuse)
         arguments << QStringLiteral("--require-session-reuse");
+    if (m_setup.outdatedTlsOnly)
+        arguments << QStringLiteral("--outdated-tls-only");
     if (!m_setup.commandLog.isEmpty())
         arguments << QStringLiteral("--command-log") << m_setup.commandLog;
     if (m_setup.refuseRest)

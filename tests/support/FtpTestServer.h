@@ -29,6 +29,7 @@ public:
         QString tls;
         QString certificateFile; // PEM with the certificate and its key (see TlsTestCertificates)
         bool requireSessionReuse = false; // data connections must resume the control session
+        bool outdatedTlsOnly = false;     // TLS 1.0 and 1.1 only, as old servers speak it
         QString commandLog; // when set, every command verb received is appended to this file
         bool refuseRest = false; // no "REST STREAM" in FEAT and REST unknown: transfers cannot restart
         // When set, every command with its argument is appended to this file, and "DONE <path>"

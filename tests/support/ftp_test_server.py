@@ -51,6 +51,8 @@ def main():
     parser.add_argument("--tls", choices=["explicit", "implicit"], default=None)
     parser.add_argument("--certificate", default=None, help="PEM file with the certificate chain and the key")
     parser.add_argument("--require-session-reuse", action="store_true")
+    parser.add_argument("--outdated-tls-only", action="store_true",
+                        help="speak TLS 1.0 and 1.1 only, as old servers do")
     parser.add_argument("--command-log", default=None)
     parser.add_argument("--no-rest", action="store_true",
                         help="a server that cannot restart transfers: no REST in FEAT, REST unknown")
@@ -103,7 +105,12 @@ def main():
 
     if args.tls:
         context = SSL.Context(SSL.TLS_SERVER_METHOD)
-        context.set_min_proto_version(SSL.TLS1_2_VERSION)
+        if args.outdated_tls_only:
+            context.set_min_proto_version(SSL.TLS1_VERSION)
+            context.set_max_proto_version(SSL.TLS1_1_VERSION)
+            context.set_cipher_list(b"DEFAULT:@SECLEVEL=0")
+        else:
+            context.set_min_proto_version(SSL.TLS1_2_VERSION)
         context.use_certificate_chain_file(args.certificate)
         context.use_privatekey_file(args.certificate)
         context.set_session_id(b"velmora-test")

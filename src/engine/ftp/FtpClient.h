@@ -180,6 +180,8 @@ public:
 
 Q_SIGNALS:
     void statusReported(const QString &text);
+    // A status the user must notice (plain FTP after "TLS if available" found none).
+    void warningReported(const QString &text);
     void connected();
     void workBegan(Velmora::FtpClient::Direction direction, qint64 expectedBytes);
     void workProgressed(Velmora::FtpClient::Direction direction, qint64 bytes);

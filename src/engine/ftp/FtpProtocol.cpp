@@ -204,7 +204,7 @@ bool FtpProtocol::negotiateExplicitTls()
         return true;
     const bool unknown = auth.code == 500 || auth.code == 502 || auth.code == 504;
     if (unknown && m_settings.encryption == FtpEncryption::ExplicitIfAvailable) {
-        m_events.reportStatus(QStringLiteral("The server does not offer TLS (AUTH TLS: %1). The connection continues "
+        m_events.reportWarning(QStringLiteral("The server does not offer TLS (AUTH TLS: %1). The connection continues "
                                              "without encryption.")
                                   .arg(auth.message()));
         return false;
@@ -227,8 +227,10 @@ void FtpProtocol::secureControl()
                           && (fingerprint == m_settings.acceptedFingerprint || fingerprint == m_settings.trustedFingerprint);
     if (!errors.isEmpty() && !accepted) {
         FtpCertificate described = FtpTls::Describe(certificate, errors, m_settings.host, m_settings.port);
-        if (!m_settings.trustedFingerprint.isEmpty())
-            described.previousFingerprint = m_settings.trustedFingerprint;
+        // A certificate trusted for good, or "this time" earlier in this program run, that another
+        // one replaced: the loud warning of a changed certificate, not the plain question.
+        described.previousFingerprint = m_settings.trustedFingerprint.isEmpty() ? m_settings.acceptedFingerprint
+                                                                                 : m_settings.trustedFingerprint;
         m_control.close();
         const QString message =
             described.changed()

@@ -1,5 +1,7 @@
 #include "FtpTls.h"
 
+#include "FtpTlsError.h"
+
 #include "FtpError.h"
 
 #include <QDeadlineTimer>
@@ -72,7 +74,7 @@ void FtpTls::WaitEncrypted(QSslSocket &socket, int timeoutMs, const std::atomic_
         if (stopping)
             throw FtpError(QStringLiteral("The FTP client was shut down."));
         if (socket.state() != QAbstractSocket::ConnectedState)
-            throw FtpError(QStringLiteral("The TLS handshake failed: ") + socket.errorString());
+            throw FtpTlsError(socket.errorString());
         if (deadline.hasExpired())
             throw FtpError(QStringLiteral("Time-out: the TLS handshake did not finish within %1 ms.").arg(timeoutMs));
         socket.waitForEncrypted(int(qMin<qint64>(SliceMs, qMax<qint64>(1, deadline.remainingTime()))));

@@ -25,6 +25,7 @@ public:
     void shutdown();
 
     void reportStatus(const QString &text) override { Q_EMIT statusReported(text); }
+    void reportWarning(const QString &text) override { Q_EMIT warningReported(text); }
     void reportWorkBegin(FtpClient::Direction direction, qint64 expectedBytes) override
     {
         Q_EMIT workBegan(direction, expectedBytes);
@@ -34,6 +35,7 @@ public:
 
 Q_SIGNALS:
     void statusReported(const QString &text);
+    void warningReported(const QString &text);
     void workBegan(Velmora::FtpClient::Direction direction, qint64 expectedBytes);
     void workProgressed(Velmora::FtpClient::Direction direction, qint64 bytes);
     void workEnded(Velmora::FtpClient::Direction direction);

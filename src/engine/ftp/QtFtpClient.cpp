@@ -19,6 +19,7 @@ QtFtpClient::QtFtpClient(QObject *parent)
     m_worker = new FtpWorker(m_abortRequested, m_stopping);
     m_worker->moveToThread(&m_thread);
     connect(m_worker, &FtpWorker::statusReported, this, &FtpClient::statusReported, Qt::QueuedConnection);
+    connect(m_worker, &FtpWorker::warningReported, this, &FtpClient::warningReported, Qt::QueuedConnection);
     connect(m_worker, &FtpWorker::workBegan, this, &FtpClient::workBegan, Qt::QueuedConnection);
     connect(m_worker, &FtpWorker::workProgressed, this, &FtpClient::workProgressed, Qt::QueuedConnection);
     connect(m_worker, &FtpWorker::workEnded, this, &FtpClient::workEnded, Qt::QueuedConnection);

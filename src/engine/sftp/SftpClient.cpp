@@ -3,7 +3,10 @@
 #include "SftpError.h"
 #include "SftpProtocol.h"
 #include "SftpWorker.h"
+#include "SshHostKeyRefusal.h"
 #include "SshKeyFile.h"
+
+#include "common/Language.h"
 
 #include "common/WorkerCall.h"
 
@@ -21,22 +24,6 @@ namespace {
 QString siteText(const SftpSettings &settings)
 {
     return settings.host + u':' + QString::number(settings.port);
-}
-
-QString changedKeyWarning(const SshHostKey &key)
-{
-    const QString file = QDir::toNativeSeparators(key.knownHostsFile);
-    return QStringLiteral("WARNING: THE HOST KEY OF %1 HAS CHANGED!\n"
-                          "Someone could be eavesdropping on you right now (man-in-the-middle attack), "
-                          "or the host key has just been changed.\n"
-                          "Known key: %2 %3\n"
-                          "Offered key: %2 %4\n"
-                          "No connection was made. If the change is expected, remove the old entry with\n"
-                          "  ssh-keygen -R \"%5\" -f \"%6\"\n"
-                          "and connect again.")
-        .arg(key.hostPattern(), key.keyType,
-             key.knownFingerprint.isEmpty() ? QStringLiteral("(unreadable)") : key.knownFingerprint, key.fingerprint,
-             key.hostPattern(), file);
 }
 
 } // namespace
@@ -189,19 +176,30 @@ void SftpClient::connectAndLogin()
 
 void SftpClient::judgeHostKey(const SftpSettings &settings)
 {
-    const SshHostKey &key = m_hostKey;
+    SshHostKey &key = m_hostKey;
     const QString site = siteText(settings);
+    // A key trusted "this time" stands for the host until the program ends: another key in its
+    // place is a changed key, as if it were in known_hosts.
+    const QString trustedThisRun = m_acceptedThisRun.value(site);
+    if (key.status == SshHostKey::Status::Unknown && !trustedThisRun.isEmpty()) {
+        if (trustedThisRun == key.fingerprint)
+            return;
+        key.status = SshHostKey::Status::Changed;
+        key.knownKeyType = m_acceptedTypesThisRun.value(site);
+        key.knownFingerprint = trustedThisRun;
+        key.trustedThisRunOnly = true;
+    }
+    const Language english;
     switch (key.status) {
     case SshHostKey::Status::Known:
         return;
     case SshHostKey::Status::Changed:
-        throw SftpError(changedKeyWarning(key), SftpError::Kind::HostKey);
-    case SshHostKey::Status::Unknown:
     case SshHostKey::Status::OtherType:
+    case SshHostKey::Status::Revoked:
+        throw SftpError(SshHostKeyRefusal::text(key, english), SftpError::Kind::HostKey);
+    case SshHostKey::Status::Unknown:
         break;
     }
-    if (m_acceptedThisRun.value(site) == key.fingerprint)
-        return;
     const SshHostKeyTrust::Answer answer = m_trust ? m_trust->decide(key) : SshHostKeyTrust::Answer::Cancel;
     switch (answer) {
     case SshHostKeyTrust::Answer::TrustAlways:
@@ -209,13 +207,12 @@ void SftpClient::judgeHostKey(const SftpSettings &settings)
         return;
     case SshHostKeyTrust::Answer::TrustOnce:
         m_acceptedThisRun.insert(site, key.fingerprint);
+        m_acceptedTypesThisRun.insert(site, key.keyType);
         return;
     case SshHostKeyTrust::Answer::Cancel:
         break;
     }
-    throw SftpError(QStringLiteral("The host key of %1 is not known (%2 %3); no connection was made.")
-                        .arg(key.hostPattern(), key.keyType, key.fingerprint),
-                    SftpError::Kind::HostKey);
+    throw SftpError(SshHostKeyRefusal::text(key, english), SftpError::Kind::HostKey);
 }
 
 bool SftpClient::tryKeyFile(const QString &file, QStringList *problems)

@@ -153,8 +153,9 @@ private:
     bool m_connected = false;
     SshHostKeyTrust *m_trust = nullptr;
     SshPassphrasePrompt *m_passphrasePrompt = nullptr;
-    // "host:port" -> the fingerprint the user trusted for this program run only.
+    // "host:port" -> the fingerprint the user trusted for this program run only, and its type.
     QHash<QString, QString> m_acceptedThisRun;
+    QHash<QString, QString> m_acceptedTypesThisRun;
     SshHostKey m_hostKey;
     QString m_configIdentityFile; // the IdentityFile ~/.ssh/config names for the host
     QString m_loginMethod;

@@ -7,6 +7,7 @@
 #include "SftpReadPipeline.h"
 #include "SftpWritePipeline.h"
 #include "SshKnownHostsFile.h"
+#include "SshKnownHostsJudge.h"
 
 #include <QDir>
 #include <QFile>
@@ -305,33 +306,43 @@ SshHostKey SftpProtocol::connect(const SftpSettings &settings)
         ssh_string_free_char(base64);
     }
 
-    switch (ssh_session_is_known_server(m_session)) {
-    case SSH_KNOWN_HOSTS_OK:
-        key.status = SshHostKey::Status::Known;
-        break;
-    case SSH_KNOWN_HOSTS_CHANGED: {
-        key.status = SshHostKey::Status::Changed;
-        // The key on record of the same type, for the warning.
-        for (const QString &known : SshKnownHostsFile::keysFor(key.knownHostsFile, key.hostPattern())) {
-            if (known.section(u' ', 0, 0) == key.keyType) {
-                key.knownFingerprint = SshKnownHostsFile::sha256Fingerprint(
-                    QByteArray::fromBase64(known.section(u' ', 1, 1).toLatin1()));
-                break;
-            }
-        }
-        break;
-    }
-    case SSH_KNOWN_HOSTS_OTHER:
-        key.status = SshHostKey::Status::OtherType;
-        break;
-    case SSH_KNOWN_HOSTS_UNKNOWN:
-    case SSH_KNOWN_HOSTS_NOT_FOUND:
-        key.status = SshHostKey::Status::Unknown;
-        break;
-    case SSH_KNOWN_HOSTS_ERROR:
-        failSession(QStringLiteral("The known-hosts file %1 cannot be read").arg(QDir::toNativeSeparators(key.knownHostsFile)));
-    }
+    judgeHostKey(&key, settings);
     return key;
+}
+
+QString SftpProtocol::sessionOption(int option, const QString &fallback) const
+{
+    char *value = nullptr;
+    if (ssh_options_get(m_session, ssh_options_e(option), &value) != SSH_OK || !value)
+        return fallback;
+    const QString text = QFile::decodeName(value);
+    ssh_string_free_char(value);
+    return text.isEmpty() ? fallback : text;
+}
+
+void SftpProtocol::judgeHostKey(SshHostKey *key, const SftpSettings &settings)
+{
+    // The files libssh was set up with (the site's settings, or what its configuration chose).
+    key->knownHostsFile = sessionOption(SSH_OPTIONS_KNOWNHOSTS, key->knownHostsFile);
+    const QString global = sessionOption(
+        SSH_OPTIONS_GLOBAL_KNOWNHOSTS,
+        settings.globalKnownHostsFile.isEmpty() ? QStringLiteral("/etc/ssh/ssh_known_hosts") : settings.globalKnownHostsFile);
+    QList<QByteArray> contents;
+    for (const QString &path : {key->knownHostsFile, global}) {
+        QFile file(path);
+        if (!file.exists())
+            continue;
+        if (!file.open(QIODevice::ReadOnly)) {
+            failSession(QStringLiteral("The known-hosts file %1 cannot be read (%2)")
+                            .arg(QDir::toNativeSeparators(path), file.errorString()));
+        }
+        contents.append(file.readAll());
+    }
+    const QByteArray blob = QByteArray::fromBase64(m_serverKeyText.section(u' ', 1, 1).toLatin1());
+    const SshKnownHostsJudge::Verdict verdict = SshKnownHostsJudge::judge(contents, key->hostPattern(), key->keyType, blob);
+    key->status = verdict.status;
+    key->knownKeyType = verdict.knownKeyType;
+    key->knownFingerprint = verdict.knownFingerprint;
 }
 
 void SftpProtocol::trustHostKey(const SftpSettings &)

@@ -79,6 +79,10 @@ public:
     static constexpr qint64 WriteChunk = 128 * 1024;
 
 private:
+    // The key's status against the known-hosts files (SshKnownHostsJudge); an unreadable file fails.
+    void judgeHostKey(SshHostKey *key, const SftpSettings &settings);
+    // A libssh option as text (SSH_OPTIONS_KNOWNHOSTS, ...), or the fallback when it has none.
+    QString sessionOption(int option, const QString &fallback) const;
     [[noreturn]] void failSession(const QString &what);
     [[noreturn]] void failRequest(const QString &what);
     void requireSftp() const;

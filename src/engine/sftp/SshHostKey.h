@@ -12,7 +12,8 @@ struct SshHostKey {
         Known,     // a known-hosts entry for this host and port holds exactly this key
         Unknown,   // no entry for this host and port
         Changed,   // an entry of this key type holds another key: possibly an attack
-        OtherType, // entries exist for this host, but only of other key types
+        OtherType, // entries exist for this host, but only of other key types: refused like Changed
+        Revoked,   // the key is marked "@revoked": it is never accepted
     };
 
     QString host;
@@ -20,8 +21,12 @@ struct SshHostKey {
     Status status = Status::Unknown;
     QString keyType;     // "ssh-ed25519", "ecdsa-sha2-nistp256", "ssh-rsa", ...
     QString fingerprint; // "SHA256:" + unpadded Base64, as OpenSSH prints it
-    // With Changed: the fingerprint of the key on record (empty when it could not be read).
+    // With Changed and OtherType: the key on record (the fingerprint empty when it could not be
+    // read). Changed also covers a key trusted "this time" that another key replaced in the same
+    // program run: then trustedThisRunOnly is set and known_hosts holds nothing about it.
+    QString knownKeyType;
     QString knownFingerprint;
+    bool trustedThisRunOnly = false;
     QString knownHostsFile; // the user's file, where "Trust always" writes
     // How the host appears in known-hosts files: "name" on port 22, else "[name]:port".
     QString hostPattern() const
@@ -30,8 +35,8 @@ struct SshHostKey {
     }
 };
 
-// Decides about a host key that is not known (Unknown or OtherType). Called on the caller's
-// thread while the connection waits. A changed key is never offered: it always fails.
+// Decides about a host key that is not known (Unknown). Called on the caller's thread while the
+// connection waits. A changed, other-type or revoked key is never offered: it always fails.
 class SshHostKeyTrust {
 public:
     enum class Answer { TrustAlways, TrustOnce, Cancel };
