@@ -2,6 +2,8 @@
 
 #include "QueueRow.h"
 
+#include "common/QueueRecord.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -43,6 +45,7 @@ struct RunResult {
     int records = 0;   // records it was to carry out (rows that could not run included)
     int succeeded = 0; // records carried out successfully
     bool ran = false;  // false when it only showed the rows or could not start
+    QList<QueueRecord> succeededRecords; // the records carried out successfully, as they ended
     bool allSucceeded() const { return succeeded == records; }
     int failed() const { return records - succeeded; }
 };
