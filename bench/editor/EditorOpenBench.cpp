@@ -62,7 +62,8 @@ double residentMb()
 // single line when singleLine.
 QString writePage(const QString &folder, int megabytes, bool singleLine)
 {
-    const QString path = folder + QStringLiteral("/page-%1mb%2.html").arg(megabytes).arg(singleLine ? "-line" : "");
+    const QString path = folder + QStringLiteral("/page-%1mb%2.html").arg(megabytes).arg(singleLine ? QStringLiteral("-line")
+                                                                                                         : QString());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {};

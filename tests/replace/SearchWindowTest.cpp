@@ -537,6 +537,28 @@ TEST_F(SearchWindow, AnApplysBackupHoldsWhatTheServerHasNotEarlierUnsentChanges)
     form().reject();
 }
 
+// A file whose upload back failed while the server kept it as it was: the window's backups no
+// longer hold it, so a restore neither puts it back nor reports it as not back; the other
+// changed files stay in the backup.
+TEST_F(SearchWindow, AFileTheServerKeptUnchangedLeavesTheWindowsBackups)
+{
+    serverFiles({{u"a.html"_s, "<p>old a</p>\n"}, {u"sub/b.html"_s, "<p>old b</p>\n"}});
+    form().prepare(true);
+    form().show();
+    form().modeComboBox()->setCurrentIndex(0);
+    form().searchEdit()->setText(u"old"_s);
+    form().replaceEdit()->setText(u"new"_s);
+    button("SearchAndReplaceServerBitBtn")->click();
+    const QString backup = context().folders.tempFolder + u"BACKUP001/"_s;
+    ASSERT_EQ(read(backup + u"sub/b.html"_s), "<p>old b</p>\n");
+    form().forgetUntouched({download + u"sub/b.html"_s});
+    EXPECT_FALSE(QFileInfo::exists(backup + u"sub/b.html"_s));
+    EXPECT_FALSE(QFileInfo::exists(backup + u"sub"_s)) << "a folder left empty goes too";
+    EXPECT_EQ(read(backup + u"a.html"_s), "<p>old a</p>\n");
+    EXPECT_TRUE(QFileInfo::exists(backup + u"BACKUPINFO.VELMORA"_s));
+    form().reject();
+}
+
 TEST_F(SearchWindow, ALocalEditGoesBackToTheLocalFileAndItsBackupKeepsTheOldText)
 {
     localFiles({{u"notes.txt"_s, "first\n"}});
