@@ -12,6 +12,7 @@
 #include "browser/FileGridPane.h"
 #include "browser/FileGridView.h"
 #include "common/SizeText.h"
+#include "editor/EditorForm.h"
 #include "engine/MasterFTP.h"
 #include "filter/FilterForm.h"
 #include "filter/NoWizardFilterFile.h"
@@ -183,6 +184,35 @@ TEST_F(SearchTruthFlow, EveryByteShapeComesBackExactly)
     EXPECT_TRUE(prompts.shown.contains(u"information: Backup restored."_s)) << prompts.shown.join(u'\n').toStdString();
     for (const auto &[path, bytes] : corpus())
         EXPECT_EQ(onServer(path), bytes) << "restored exactly: " << path.toStdString();
+}
+
+// Every shape opened from the search window with View/Edit and saved without an edit, then
+// uploaded back: the server has every byte as before; a binary shape never reaches the editor.
+TEST_F(SearchTruthFlow, ViewEditAndSaveWithoutAnEditKeepsEveryShape)
+{
+    serve(corpus());
+    EditorForm *editor = starter->dialogs().editor;
+    int refused = 0;
+    searchAndReplace([&] {
+        const QAbstractItemModel *rows = form().grid()->model();
+        for (int row = 0; row < rows->rowCount(); ++row) {
+            if (!form().session().entries().at(row).binary) {
+                QTimer::singleShot(0, editor, [editor] {
+                    editor->save();
+                    editor->reject();
+                });
+            }
+            form().grid()->selectRow(row);
+            prompts.clear();
+            form().button("ViewBiitBtn")->click();
+            refused += prompts.shown.contains(u"information: Unable to view/edit file."_s) ? 1 : 0;
+            QCoreApplication::processEvents();
+        }
+        form().button("UploadSearchAndReplaceBitBtn")->click();
+    });
+    EXPECT_EQ(refused, 3) << "the two UTF-16 files and the one with NUL bytes";
+    for (const auto &[path, bytes] : corpus())
+        EXPECT_EQ(onServer(path), bytes) << "saved unchanged: " << path.toStdString();
 }
 
 // The connection drops part-way through an upload back: the message says what the server
