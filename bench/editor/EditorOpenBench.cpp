@@ -7,8 +7,14 @@
 //    within six seconds);
 //  - worst stall: the longest gap of a 10 ms timer during the first six seconds after opening
 //    (how long a key press may wait while loading, colouring and wrapping go on);
-//  - CPU after close: processor time used in the two seconds after the window was closed.
-// Usage: editor_open_bench <megabytes>...   (default 1 10 50). Prints figures only.
+//  - later stall: the same over the three seconds after that, with the file still open;
+//  - CPU open: processor time used in those three seconds (nothing is typed);
+//  - save: one character typed at the start, then Save, until it returns (the window is
+//    frozen meanwhile);
+//  - CPU after close: processor time used in the two seconds after the window was closed;
+//  - RSS: the process's resident memory before opening and after closing, in MB.
+// Usage: editor_open_bench <megabytes>...   (default 1 10 50 1L; "1L" is one megabyte in one
+// single line). Prints figures only.
 #include "BenchDoubles.h"
 
 #include "app/AppContext.h"
@@ -18,6 +24,8 @@
 #include "app/ProtocolLog.h"
 #include "common/Language.h"
 #include "editor/EditorForm.h"
+
+#include <Qsci/qsciscintilla.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -41,15 +49,28 @@ double cpuMs()
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
-// An HTML page of about the given size: markup, text with umlauts, a few addresses.
-QString writePage(const QString &folder, int megabytes)
+double residentMb()
 {
-    const QString path = folder + QStringLiteral("/page-%1mb.html").arg(megabytes);
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : -1;
+}
+
+// An HTML page of about the given size: markup, text with umlauts, a few addresses; in one
+// single line when singleLine.
+QString writePage(const QString &folder, int megabytes, bool singleLine)
+{
+    const QString path = folder + QStringLiteral("/page-%1mb%2.html").arg(megabytes).arg(singleLine ? QStringLiteral("-line")
+                                                                                                         : QString());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {};
-    const QByteArray line = QByteArrayLiteral("<p class=\"note\">Grüße aus der Übung, siehe https://example.org/a?b=1 "
-                                              "und <b>fett</b> &amp; mehr Text für die Zeile.</p>\r\n");
+    QByteArray line = QByteArrayLiteral("<p class=\"note\">Grüße aus der Übung, siehe https://example.org/a?b=1 "
+                                        "und <b>fett</b> &amp; mehr Text für die Zeile.</p>\r\n");
+    if (singleLine)
+        line.chop(2);
     const qint64 target = qint64(megabytes) * 1024 * 1024;
     QByteArray block;
     for (int i = 0; i < 1000; ++i)
@@ -88,11 +109,11 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QList<int> sizes;
+    QStringList sizes;
     for (int i = 1; i < argc; ++i)
-        sizes << QString::fromLocal8Bit(argv[i]).toInt();
+        sizes << QString::fromLocal8Bit(argv[i]);
     if (sizes.isEmpty())
-        sizes = {1, 10, 50};
+        sizes = {QStringLiteral("1"), QStringLiteral("10"), QStringLiteral("50"), QStringLiteral("1L")};
 
     QTemporaryDir work;
     qputenv("HOME", work.path().toLocal8Bit());
@@ -110,10 +131,13 @@ int main(int argc, char **argv)
     AppContext context{folders, language, options, log, prompts, platform, design};
     EditorForm editor(context, nullptr);
 
-    std::printf("%-8s %10s %10s %12s %14s %18s\n", "size", "load ms", "answer ms", "all in ms", "worst stall ms",
-                "CPU after close ms");
-    for (int megabytes : sizes) {
-        const QString path = writePage(work.path(), megabytes);
+    std::printf("%-9s %8s %9s %9s %9s %9s %8s %8s %9s %9s %9s\n", "size", "load ms", "answer ms", "all in ms",
+                "stall ms", "later ms", "CPU open", "save ms", "CPU close", "RSS before", "RSS after");
+    for (const QString &size : sizes) {
+        const bool singleLine = size.endsWith(u'L');
+        const int megabytes = QStringView(size).chopped(singleLine ? 1 : 0).toInt();
+        const QString path = writePage(work.path(), megabytes, singleLine);
+        const double rssBefore = residentMb();
         QElapsedTimer clock;
         clock.start();
         if (!editor.Load(path)) {
@@ -139,13 +163,23 @@ int main(int argc, char **argv)
         watch.start();
         const double stall = worstStall(6000);
         watch.stop();
+        const double openBefore = cpuMs();
+        const double later = worstStall(3000);
+        const double cpuOpen = cpuMs() - openBefore;
+        editor.textEdit()->setCursorPosition(0, 0);
+        editor.textEdit()->insert(QStringLiteral("x"));
+        QElapsedTimer saving;
+        saving.start();
+        editor.save();
+        const double save = double(saving.nsecsElapsed()) / 1e6;
         editor.reject();
         QCoreApplication::processEvents();
         const double before = cpuMs();
         worstStall(2000);
         const double after = cpuMs() - before;
-        std::printf("%-8s %10.0f %10.0f %12.0f %14.0f %18.0f\n", qPrintable(QStringLiteral("%1 MB").arg(megabytes)), load,
-                    answer, whole, stall, after);
+        std::printf("%-9s %8.0f %9.0f %9.0f %9.0f %9.0f %8.0f %8.0f %9.0f %9.0f %9.0f\n",
+                    qPrintable(singleLine ? QStringLiteral("%1 MB 1L").arg(megabytes) : QStringLiteral("%1 MB").arg(megabytes)),
+                    load, answer, whole, stall, later, cpuOpen, save, after, rssBefore, residentMb());
         QFile::remove(path);
     }
     return 0;

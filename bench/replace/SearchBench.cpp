@@ -50,7 +50,7 @@ int search(const QString &folder, const QByteArray &term, int runs)
         entries.append(entry);
     }
     ReplaceJob job;
-    job.term = term;
+    job.term = QString::fromLatin1(term);
     SearchReplaceEngine engine;
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer timer;

@@ -39,13 +39,6 @@ QFont editorFont()
     return font;
 }
 
-QAction *newAction(QObject *parent, const QString &caption, const char *objectName)
-{
-    auto *action = new QAction(caption, parent);
-    action->setObjectName(QString::fromLatin1(objectName));
-    return action;
-}
-
 } // namespace
 
 EditorForm::EditorForm(const AppContext &context, QWidget *parent)
@@ -72,6 +65,13 @@ EditorForm::EditorForm(const AppContext &context, QWidget *parent)
     layout->setSpacing(0);
     layout->setMenuBar(m_menuBar);
     layout->addWidget(m_toolBar);
+    m_readOnlyLine = new QLabel(this);
+    m_readOnlyLine->setObjectName(QStringLiteral("ReadOnlyLabel"));
+    m_readOnlyLine->setWordWrap(true);
+    m_readOnlyLine->setContentsMargins(6, 4, 6, 4);
+    m_readOnlyLine->setStyleSheet(QStringLiteral("background: #fff3c4; color: black;"));
+    m_readOnlyLine->hide();
+    layout->addWidget(m_readOnlyLine);
     layout->addWidget(m_text, 1);
     layout->addWidget(m_statusBar);
 
@@ -131,6 +131,8 @@ void EditorForm::retranslate()
             *form = nullptr;
         }
     }
+    if (m_readOnlyLine)
+        showReadOnlyReason();
     updateStatus();
 }
 
@@ -174,130 +176,6 @@ void EditorForm::setHighlighter(Highlighter highlighter)
     m_text->setMarginWidth(2, 0);
 }
 
-void EditorForm::buildMenus()
-{
-    m_menuBar = new QMenuBar(this);
-    m_menuBar->setObjectName(QStringLiteral("EditorMenuBar"));
-    // The caption shows the label, a tab and the key; the keys themselves are bound to the text
-    // (buildShortcuts), and Ctrl+X, C, V, Z and Y are the text component's own.
-    auto item = [this](QMenu *menu, const char16_t *english, const char16_t *german, const QString &key,
-                       const char *name, auto slot) {
-        QAction *action = newAction(menu, QString(), name);
-        m_captions.append({action, english, german, key});
-        menu->addAction(action);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    auto menu = [this](const char16_t *english, const char16_t *german) {
-        QMenu *added = m_menuBar->addMenu(QString());
-        m_captions.append({added, english, german, QString()});
-        return added;
-    };
-
-    QMenu *file = menu(u"File", u"Datei");
-    file->setObjectName(QStringLiteral("FileMenu"));
-    item(file, u"New", u"Neu", QStringLiteral("N"), "New1", [this] { newFileWithoutAsking(); });
-    item(file, u"Open", u"Öffnen", QStringLiteral("O"), "Open1", [this] { openFile(); });
-    item(file, u"Save", u"Speichern", QStringLiteral("S"), "Save1", [this] { save(); });
-    m_saveAsAction = item(file, u"Save as...", u"Speichern unter...", QStringLiteral("Alt+S"), "SaveAs1", [this] { saveAs(); });
-    item(file, u"Print", u"Drucken", QStringLiteral("P"), "Print1", [this] { print(); });
-    file->addSeparator();
-    item(file, u"Exit", u"Beenden", QString(), "Exit1", [this] { close(); });
-
-    QMenu *edit = menu(u"Edit", u"Bearbeiten");
-    edit->setObjectName(QStringLiteral("EditMenu"));
-    item(edit, u"Cut", u"Ausschneiden", QStringLiteral("X"), "Cut1", [this] { m_text->cut(); });
-    item(edit, u"Copy", u"Kopieren", QStringLiteral("C"), "Copy1", [this] { m_text->copy(); });
-    item(edit, u"Paste", u"Einfügen", QStringLiteral("V"), "Paste1", [this] { m_text->paste(); });
-    edit->addSeparator();
-    item(edit, u"Search", u"Suchen", QStringLiteral("F"), "Search1", [this] { showFind(); });
-    item(edit, u"Search and  Replace", u"Suchen und  Ersetzen", QStringLiteral("H"), "SearchAndReplace1",
-         [this] { showReplace(); });
-    edit->addSeparator();
-    item(edit, u"Undo", u"Rückgängig", QStringLiteral("Z"), "Undo1", [this] { m_text->undo(); });
-    item(edit, u"Redo", u"Wiederholen", QStringLiteral("Y"), "Redo1", [this] { m_text->redo(); });
-
-    QMenu *format = menu(u"Format", u"Format");
-    format->setObjectName(QStringLiteral("FormatMenu"));
-    m_wordWrapAction = item(format, u"Wordwrap", u"Zeilenumbruch", QStringLiteral("W"), "Wordwrap1",
-                            [this] { toggleWordWrap(); });
-    m_wordWrapAction->setCheckable(true);
-
-    QMenu *view = menu(u"View", u"Ansicht");
-    view->setObjectName(QStringLiteral("ViewMenu"));
-    m_statusLineAction = item(view, u"Status line", u"Status Zeile", QString(), "Statusline1",
-                              [this] { toggleStatusLine(); });
-    m_statusLineAction->setCheckable(true);
-}
-
-void EditorForm::buildToolBar()
-{
-    m_toolBar = new QToolBar(this);
-    m_toolBar->setObjectName(QStringLiteral("EditorToolBar"));
-    m_toolBar->setIconSize(QSize(20, 20));
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    auto button = [this](const char16_t *english, const char16_t *german, const char *theme,
-                         QStyle::StandardPixmap fallback, const char *name, auto slot) {
-        QIcon icon = QIcon::fromTheme(QString::fromLatin1(theme));
-        if (icon.isNull() && fallback != QStyle::SP_CustomBase)
-            icon = style()->standardIcon(fallback);
-        QAction *action = m_toolBar->addAction(icon, QString());
-        m_captions.append({action, english, german, QString(), true});
-        connect(action, &QAction::triggered, this, slot);
-        m_toolBar->widgetForAction(action)->setObjectName(QString::fromLatin1(name));
-    };
-    const auto none = QStyle::SP_CustomBase;
-    button(u"New file", u"Neue Datei", "document-new", QStyle::SP_FileIcon, "spbNew", [this] { newFileAsking(); });
-    button(u"Open file", u"Datei öffnen", "document-open", QStyle::SP_DialogOpenButton, "spbOpen", [this] { openFile(); });
-    button(u"Save file", u"Datei speichern", "document-save", QStyle::SP_DialogSaveButton, "spbSave", [this] { save(); });
-    button(u"Print", u"Drucken", "document-print", none, "SpeedButton3", [this] { print(); });
-    m_toolBar->addSeparator();
-    button(u"Cut", u"Ausschneiden", "edit-cut", none, "spbCut", [this] { m_text->cut(); });
-    button(u"Copy", u"Kopieren", "edit-copy", none, "spbCopy", [this] { m_text->copy(); });
-    button(u"Paste", u"Einfügen", "edit-paste", none, "spbPaste", [this] { m_text->paste(); });
-    m_toolBar->addSeparator();
-    button(u"Search", u"Suchen", "edit-find", none, "SpeedButton1", [this] { showFind(); });
-    button(u"Search and replace", u"Suchen und Ersetzen", "edit-find-replace", none, "SpeedButton2",
-           [this] { showReplace(); });
-    m_toolBar->addSeparator();
-    button(u"Undo", u"Rückgängig", "edit-undo", QStyle::SP_ArrowBack, "spbUndo", [this] { m_text->undo(); });
-    button(u"Redo", u"Wiederholen", "edit-redo", QStyle::SP_ArrowForward, "spbRedo", [this] { m_text->redo(); });
-}
-
-void EditorForm::buildStatusLine()
-{
-    m_statusBar = new QStatusBar(this);
-    m_statusBar->setObjectName(QStringLiteral("StatusBar"));
-    m_statusBar->setSizeGripEnabled(true);
-    for (int i = 0; i < 3; ++i) {
-        m_statusFields[i] = new QLabel(m_statusBar);
-        m_statusFields[i]->setObjectName(QStringLiteral("StatusField%1").arg(i + 1));
-        if (i < 2)
-            m_statusFields[i]->setMinimumWidth(150);
-        m_statusBar->addWidget(m_statusFields[i], i < 2 ? 0 : 1);
-    }
-}
-
-void EditorForm::buildShortcuts()
-{
-    // The keys act while the text has the focus.
-    auto key = [this](const QKeySequence &sequence, auto slot) {
-        auto *shortcut = new QShortcut(sequence, m_text, slot, Qt::WidgetShortcut);
-        Q_UNUSED(shortcut);
-    };
-    key(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { newFileAsking(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { openFile(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { save(); });
-    key(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S), [this] {
-        if (m_saveAsEnabled)
-            saveAs();
-    });
-    key(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { print(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { showFind(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showReplace(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { toggleWordWrap(); });
-}
-
 QLabel *EditorForm::statusField(int index) const
 {
     return index >= 0 && index < 3 ? m_statusFields[index] : nullptr;
@@ -334,8 +212,12 @@ bool EditorForm::Load(const QString &path)
     m_text->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
     m_shown = EditorText::ShownUtf8(m_loaded);
     m_shownAt = EditorText::PieceEnd(m_shown, 0, FirstPieceBytes);
-    m_text->SendScintilla(QsciScintillaBase::SCI_SETTEXT, 0UL, m_shown.left(m_shownAt).constData());
+    // By length, not as a C string: a NUL byte must not end the text.
+    m_text->setReadOnly(false);
+    m_text->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+    m_text->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, static_cast<unsigned long>(m_shownAt), m_shown.constData());
     m_text->setCursorPosition(0, 0);
+    showReadOnlyReason();
     if (m_shownAt < EditorText::ShownSize(m_shown)) {
         m_text->setReadOnly(true);
         m_loading.start();
@@ -374,7 +256,7 @@ void EditorForm::endLoading()
     m_shownAt = 0;
     m_text->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
     clearUndoHistory();
-    m_text->setReadOnly(false);
+    m_text->setReadOnly(!m_loaded.canBeSaved());
     setWordWrap(m_wrapAfterLoading);
     updateStatus();
 }
@@ -447,6 +329,7 @@ void EditorForm::newFileWithoutAsking()
 {
     // The file path stays, so a later Save writes to the file opened before.
     stopLoading();
+    m_text->setReadOnly(false);
     m_text->clear();
 }
 
@@ -462,13 +345,31 @@ void EditorForm::openFile()
 
 bool EditorForm::writeTo(const QString &path)
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    if (!m_loaded.canBeSaved()) {
+        // Shown read-only: its bytes would not survive being written as lines.
+        m_context.prompts.information(readOnlyReason() + u' '
+                                      + text(u"Nothing was saved.", u"Es wurde nichts gespeichert."));
+        return false;
+    }
     finishLoading();
+    const QString shown = m_text->text();
+    // A character the file's encoding lacks is never written half-converted: the whole file goes
+    // to UTF-8 when the user agrees, otherwise nothing is written.
+    const QString unfit = EditorText::Unfit(shown, m_loaded);
+    if (!unfit.isEmpty()
+        && !m_context.prompts.confirm(
+            text(u"The file is written in Windows-1252, which cannot hold these characters: ",
+                 u"Die Datei ist in Windows-1252 geschrieben, das diese Zeichen nicht enthält: ")
+            + unfit + u'\n'
+            + text(u"Save the whole file as UTF-8? (No goes back to the text; nothing is saved.)",
+                   u"Die ganze Datei als UTF-8 speichern? (Nein kehrt zum Text zurück; nichts wird gespeichert.)")))
+        return false;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     QSaveFile file(path);
     bool ok = file.open(QIODevice::WriteOnly);
     if (ok) {
         EditorText::Loaded written = m_loaded;
-        file.write(EditorText::Encode(m_text->text(), written));
+        file.write(EditorText::Encode(shown, written));
         ok = file.commit();
         if (ok)
             m_loaded = std::move(written);
@@ -476,7 +377,44 @@ bool EditorForm::writeTo(const QString &path)
     QGuiApplication::restoreOverrideCursor();
     if (!ok)
         m_context.prompts.error(text(u"The file cannot be written: ", u"Die Datei kann nicht geschrieben werden: ") + path);
+    else if (!unfit.isEmpty())
+        showWrittenText(); // UTF-8 lines of a mixed file now show as what they are
     return ok;
+}
+
+void EditorForm::showWrittenText()
+{
+    int line = 0;
+    int column = 0;
+    m_text->getCursorPosition(&line, &column);
+    const QByteArray shown = EditorText::ShownUtf8(m_loaded);
+    m_text->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
+    m_text->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+    m_text->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, static_cast<unsigned long>(EditorText::ShownSize(shown)),
+                          shown.constData());
+    m_text->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
+    m_text->setCursorPosition(line, column);
+}
+
+QString EditorForm::readOnlyReason() const
+{
+    switch (m_loaded.shape) {
+    case ByteShape::Kind::NulBytes:
+        return text(u"This file holds NUL bytes (a binary file): the editor shows it read-only, because saving it as text would change it.",
+                    u"Diese Datei enthält NUL-Bytes (eine Binärdatei): der Editor zeigt sie schreibgeschützt, weil Speichern als Text sie verändern würde.");
+    case ByteShape::Kind::WideText:
+        return text(u"This file is UTF-16 or UTF-32 text: the editor shows it read-only, because saving it would change its bytes.",
+                    u"Diese Datei ist UTF-16- oder UTF-32-Text: der Editor zeigt sie schreibgeschützt, weil Speichern ihre Bytes ändern würde.");
+    case ByteShape::Kind::EightBitText:
+        break;
+    }
+    return {};
+}
+
+void EditorForm::showReadOnlyReason()
+{
+    m_readOnlyLine->setText(readOnlyReason());
+    m_readOnlyLine->setVisible(!m_loaded.canBeSaved());
 }
 
 void EditorForm::afterSave(const QString &path)
@@ -626,10 +564,14 @@ void EditorForm::reject()
     stopLoading();
     // The window is kept for the next file, the document is not: Scintilla wraps and colours
     // a loaded document in the background, which would keep a CPU busy after the window has
-    // gone. Every opening loads its file anew.
+    // gone. Every opening loads its file anew. A read-only document takes no change at all.
+    m_text->setReadOnly(false);
     m_text->clear();
     m_text->setModified(false);
     clearUndoHistory();
+    // The file's bytes go too (a file of many megabytes is held here as read or last saved).
+    m_loaded = EditorText::Loaded();
+    m_loaded.utf8 = true;
 }
 
 void EditorForm::showEvent(QShowEvent *event)

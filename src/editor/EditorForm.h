@@ -71,6 +71,7 @@ public:
     QToolBar *toolBar() const { return m_toolBar; }
     QStatusBar *statusLine() const { return m_statusBar; }
     QLabel *statusField(int index) const;
+    QLabel *readOnlyLine() const { return m_readOnlyLine; }
     EditorFindForm *findForm() const { return m_findForm; }
     EditorFindForm *replaceForm() const { return m_replaceForm; }
 
@@ -118,6 +119,10 @@ private:
     void writeSettings();
     void updateStatus();
     bool writeTo(const QString &path);
+    void showWrittenText();
+    // Why the file is shown read-only (empty when it is not), and the line above the text that says so.
+    QString readOnlyReason() const;
+    void showReadOnlyReason();
     void afterSave(const QString &path);
     void clearUndoHistory();
 
@@ -137,6 +142,7 @@ private:
     QMenuBar *m_menuBar = nullptr;
     QToolBar *m_toolBar = nullptr;
     QStatusBar *m_statusBar = nullptr;
+    QLabel *m_readOnlyLine = nullptr;
     QLabel *m_statusFields[3] = {};
     QAction *m_saveAsAction = nullptr;
     QAction *m_wordWrapAction = nullptr;

@@ -36,11 +36,19 @@ QList<QByteArray> byteLines(const QByteArray &bytes, QList<QByteArray> *ends)
 
 QByteArray encodeLine(const QString &line, bool utf8)
 {
-    if (utf8)
-        return line.toUtf8();
-    bool fits = false;
-    const QByteArray bytes = TextCodec::EncodeWindows1252(line, &fits);
-    return fits ? bytes : line.toUtf8(); // a typed character that has no single byte is kept
+    return utf8 ? line.toUtf8() : TextCodec::EncodeWindows1252(line);
+}
+
+// A line of a Windows-1252 (or mixed) file in UTF-8: a line already written in UTF-8 stays.
+QByteArray lineInUtf8(const QByteArray &line)
+{
+    return TextCodec::IsValidUtf8(line) ? line : TextCodec::DecodeWindows1252(line).toUtf8();
+}
+
+// The file's bytes without a UTF-8 byte order mark.
+QByteArray bodyOf(const Loaded &file)
+{
+    return file.utf8Bom ? file.bytes.sliced(ByteShape::Utf8BomSize) : file.bytes;
 }
 
 } // namespace
@@ -48,7 +56,9 @@ QByteArray encodeLine(const QString &line, bool utf8)
 Loaded Read(const QByteArray &bytes)
 {
     Loaded loaded;
+    loaded.shape = ByteShape::Classify(bytes);
     loaded.utf8 = TextCodec::IsValidUtf8(bytes);
+    loaded.utf8Bom = loaded.utf8 && ByteShape::HasUtf8Bom(bytes);
     loaded.bytes = bytes;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const char c = bytes[i];
@@ -64,7 +74,13 @@ Loaded Read(const QByteArray &bytes)
 Loaded Decode(const QByteArray &bytes)
 {
     Loaded loaded = Read(bytes);
-    const QString decoded = loaded.utf8 ? QString::fromUtf8(bytes) : TextCodec::DecodeWindows1252(bytes);
+    QString decoded;
+    if (loaded.shape == ByteShape::Kind::WideText)
+        decoded = ByteShape::DecodeWide(bytes);
+    else if (loaded.utf8)
+        decoded = QString::fromUtf8(bodyOf(loaded));
+    else
+        decoded = TextCodec::DecodeWindows1252(bytes);
     loaded.text = WithWindowsLineEnds(decoded);
     return loaded;
 }
@@ -91,7 +107,13 @@ bool hasOnlyWindowsLineEnds(const QByteArray &bytes)
 
 QByteArray ShownUtf8(const Loaded &file)
 {
-    const QByteArray utf8 = file.utf8 ? file.bytes : TextCodec::DecodeWindows1252(file.bytes).toUtf8();
+    QByteArray utf8;
+    if (file.shape == ByteShape::Kind::WideText)
+        utf8 = ByteShape::DecodeWide(file.bytes).toUtf8();
+    else if (file.utf8)
+        utf8 = bodyOf(file); // shared, not copied, unless a byte order mark is left out
+    else
+        utf8 = TextCodec::DecodeWindows1252(file.bytes).toUtf8();
     if (hasOnlyWindowsLineEnds(utf8))
         return utf8; // shared, not copied
     const qsizetype n = utf8.size();
@@ -167,21 +189,29 @@ QString WithWindowsLineEnds(const QString &text)
     return out;
 }
 
-QByteArray Encode(const QString &text, bool utf8)
+QString Unfit(const QString &text, const Loaded &file)
 {
-    QString joined;
-    const QStringList lines = TextCodec::SplitLines(text);
-    for (const QString &line : lines) {
-        joined += line;
-        joined += QStringLiteral("\r\n");
+    QString unfit;
+    if (file.utf8)
+        return unfit;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n && unfit.size() < 10; ++i) {
+        // A character beyond the 16-bit range is two code units: both go together.
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < n ? 2 : 1;
+        const QStringView character = QStringView(text).sliced(i, length);
+        if (!TextCodec::FitsWindows1252(character) && !unfit.contains(character))
+            unfit += character;
+        i += length - 1;
     }
-    return utf8 ? joined.toUtf8() : TextCodec::Encode(joined);
+    return unfit;
 }
 
 QByteArray Encode(const QString &text, Loaded &file)
 {
+    // Characters Windows-1252 lacks: the whole file goes to UTF-8, never half of it.
+    const bool toUtf8 = !file.utf8 && !Unfit(text, file).isEmpty();
     QList<QByteArray> lineEnds;
-    const QList<QByteArray> lineBytes = byteLines(file.bytes, &lineEnds);
+    const QList<QByteArray> lineBytes = byteLines(bodyOf(file), &lineEnds);
     QStringList fileLines;
     fileLines.reserve(lineBytes.size());
     for (const QByteArray &line : lineBytes)
@@ -203,6 +233,8 @@ QByteArray Encode(const QString &text, Loaded &file)
     const bool finalBreak = lineEnds.isEmpty() || !lineEnds.last().isEmpty();
     QByteArray out;
     out.reserve(file.bytes.size() + 64);
+    if (file.utf8Bom)
+        out += QByteArrayView("\xEF\xBB\xBF", ByteShape::Utf8BomSize);
     for (qsizetype n = 0; n < lines.size(); ++n) {
         const QString &line = lines[n];
         const bool last = n + 1 == lines.size();
@@ -217,14 +249,16 @@ QByteArray Encode(const QString &text, Loaded &file)
             if (at < found->size()) {
                 const qsizetype original = found->at(at);
                 next = original + 1;
-                bytes = lineBytes[original];
+                bytes = toUtf8 ? lineInUtf8(lineBytes[original]) : lineBytes[original];
                 end = lineEnds.value(original);
                 ++at;
                 kept = true;
             }
         }
+        // A changed line is encoded whole: both encodings give every character read from the
+        // file its very bytes again, so its untouched characters keep them.
         if (!kept)
-            bytes = encodeLine(line, file.utf8);
+            bytes = encodeLine(line, file.utf8 || toUtf8);
         if (end.isEmpty() && (!last || finalBreak))
             end = file.usualEnd;
         if (last && !finalBreak)
@@ -233,7 +267,8 @@ QByteArray Encode(const QString &text, Loaded &file)
         out += end;
     }
     file.bytes = out;
-    file.text = text;
+    file.utf8 = file.utf8 || toUtf8;
+    file.text.clear(); // not kept: a large file's text would stay in memory twice
     return out;
 }
 

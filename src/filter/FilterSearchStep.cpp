@@ -3,7 +3,6 @@
 #include "FilterCriteria.h"
 #include "FilterMatching.h"
 #include "common/QueueRecord.h"
-#include "common/TextReplace.h"
 
 namespace Velmora {
 
@@ -23,29 +22,36 @@ bool isTextFile(const QString &name)
 
 } // namespace
 
+QString IntoWorkingFolder(const QString &path, const QString &localPathBox, const QString &downloadFolder)
+{
+    if (localPathBox.isEmpty() || downloadFolder.isEmpty())
+        return path;
+    const QString box = localPathBox.endsWith(u'/') ? localPathBox : localPathBox + u'/';
+    return path.startsWith(box) ? downloadFolder + path.sliced(box.size()) : path;
+}
+
 SearchStepRecords BuildSearchStepRecords(const QList<FilterRow> &tickedRows, const QString &localPathBox,
                                          const QString &downloadFolder)
 {
     SearchStepRecords result;
-    const bool moves = !localPathBox.isEmpty();
     for (const FilterRow &row : tickedRows) {
-        const QString destination = moves ? ReplaceAll(row.destination, localPathBox, downloadFolder, true) : row.destination;
         const QueueCommand command = QueueRecord::commandOf(row.cmd);
-        QString record;
         if (command == QueueCommand::Retr || command == QueueCommand::Stor) {
-            const QString name = fileNameOf(command == QueueCommand::Retr ? destination : row.source);
+            const bool download = command == QueueCommand::Retr;
+            const QString name = fileNameOf(download ? row.destination : row.source);
             if (!isTextFile(name))
                 continue;
-            record = QueueRecord(command, row.source, destination, QueueRecord::fileEntry(name, row.size, row.date)).format();
+            // A download goes into the working folder; a local file is copied there by the
+            // search itself, so its record keeps its paths.
+            const QString working = download ? IntoWorkingFolder(row.destination, localPathBox, downloadFolder) : row.destination;
+            const QString entry = QueueRecord::fileEntry(name, row.size, row.date);
+            result.queueList.append(QueueRecord(command, row.source, working, entry).format());
+            result.searchQueueLines.append(QueueRecord(command, row.source, row.destination, entry).format());
         } else if (command == QueueCommand::Dele || command == QueueCommand::Rmd) {
-            record = QueueRecord(command, row.source).format();
-        } else {
-            continue;
+            const QString record = QueueRecord(command, row.source).format();
+            result.queueList.append(record);
+            result.searchQueueLines.append(record);
         }
-        result.queueList.append(record);
-        result.searchQueueLines.append(moves && !downloadFolder.isEmpty()
-                                           ? ReplaceAll(record, downloadFolder, localPathBox, true)
-                                           : record);
     }
     return result;
 }

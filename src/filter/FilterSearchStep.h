@@ -18,9 +18,14 @@ struct SearchStepRecords {
 };
 
 // localPathBox: the local path box's text; downloadFolder: the working folder ("download/" in
-// the temporary folder). Both are replaced ignoring case; an empty local path box replaces nothing.
+// the temporary folder). Only the local path box's folder at the start of a download's local
+// path is replaced (a box of "/" must not replace every separator); an empty local path box
+// replaces nothing.
 SearchStepRecords BuildSearchStepRecords(const QList<FilterRow> &tickedRows, const QString &localPathBox,
                                          const QString &downloadFolder);
+// The local path with the local path box's folder at its start replaced by the working folder;
+// a path outside that folder stays as it is.
+QString IntoWorkingFolder(const QString &path, const QString &localPathBox, const QString &downloadFolder);
 
 inline const QString SearchQueueFileName = QStringLiteral("SEARCH_QUEUE.TXT");
 

@@ -3,6 +3,7 @@
 #include "BusyScope.h"
 #include "Collection.h"
 #include "EventPump.h"
+#include "RemoteFileStates.h"
 #include "RunPlan.h"
 #include "SelectionLine.h"
 #include "TransferBuilderSetup.h"
@@ -60,10 +61,18 @@ public:
     // The same for the file the search window chose.
     void goToFile(GridSide side, const QString &remote, const QString &local);
     // The backup notice after a search and replace: the Restore button and the message.
-    // After an apply: the backup exists; notUploaded changed files did not reach the server.
-    void showBackupNotice(int notUploaded = 0);
+    // notUploaded: a line per changed file that did not reach the server, saying what the
+    // server holds now.
+    void showBackupNotice(const QStringList &notUploaded = {});
+    // After the changed files of a search and replace were sent back: reads what the server
+    // holds at each of them, tells the search what the successful uploads left there, and shows
+    // the notice with the truth about the others.
+    void reportUploadBack(const QStringList &records, const RunResult &result);
 
 private:
+    QString serverStateLine(const QueueRecord &upload, const RemoteFileStates::State &state) const;
+    // The server's file has the size and date it had when the search downloaded it.
+    static bool isUntouched(const QueueRecord &upload, const RemoteFileStates::State &state);
     void showChosenLocalFile(const QString &path);
     void showChosenRemoteFile(const QString &path);
 

@@ -524,6 +524,7 @@ void QueueRunner::recordEnded(const RunStep &step, bool ok, qint64 correctedSize
     TransferStatistics &stats = m_traffic.statistics();
     const int records = state.records;
     ++state.result.succeeded;
+    state.result.succeededRecords.append(r);
     if (isTransfer(r.command))
         ++stats.filesDone;
     else if (r.command == QueueCommand::MkLocalDir || r.command == QueueCommand::Mkd)

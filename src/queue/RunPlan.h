@@ -2,6 +2,8 @@
 
 #include "QueueRow.h"
 
+#include "common/QueueRecord.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -47,6 +49,7 @@ struct RunResult {
     bool ran = false;  // false when it only showed the rows or could not start
     // One line for each record or row that was not done: its file and the reason.
     QStringList failures;
+    QList<QueueRecord> succeededRecords; // the records carried out successfully, as they ended
     bool allSucceeded() const { return succeeded == records; }
     int failed() const { return records - succeeded; }
 };

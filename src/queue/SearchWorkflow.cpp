@@ -142,13 +142,13 @@ void SearchWorkflow::afterServerChoice(SearchKind kind, const QStringList &chose
         m_steps.endBusyState();
         return;
     }
-    if (outcome != SearchFollowUp::Outcome::Aborted) {
-        int notUploaded = 0;
-        if (outcome == SearchFollowUp::Outcome::UploadWanted) {
-            transfers.records = s.search.transferRecords();
-            notUploaded = s.runner.RunQueue(transfers).failed();
-        }
-        m_steps.showBackupNotice(notUploaded);
+    if (outcome == SearchFollowUp::Outcome::UploadWanted) {
+        transfers.records = s.search.transferRecords();
+        const RunResult result = s.runner.RunQueue(transfers);
+        window.listServerPath(); // the pane shows the sizes the server has now
+        m_steps.reportUploadBack(transfers.records, result);
+    } else if (outcome != SearchFollowUp::Outcome::Aborted) {
+        m_steps.showBackupNotice();
     }
     m_steps.endBusyState();
     s.host.focusGrid(GridSide::Server);

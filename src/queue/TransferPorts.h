@@ -2,6 +2,7 @@
 
 #include "SelectionLine.h"
 
+#include "common/ListingEntry.h"
 #include "filter/FilterWindowMode.h"
 
 #include <QList>
@@ -73,6 +74,16 @@ public:
     // After UploadWanted: the records that send the changed files where they belong.
     virtual QStringList transferRecords() const { return {}; }
     virtual void showRestoreButton() = 0;
+    // After the changed files went back: what each upload that succeeded left on the server
+    // (its listing entry as read just after the run; none when it could not be read), so a
+    // restore can tell a later change by someone else.
+    struct UploadLeft {
+        QString remotePath;
+        std::optional<ListingEntry> entry;
+    };
+    // untouched: the working copies whose upload failed while the server kept its file as it was
+    // (same size and date as when it was downloaded): the backups need not put them back.
+    virtual void uploadsEnded(const QList<UploadLeft> & /*left*/, const QStringList & /*untouched*/) {}
     // The file chosen with the search window's "Goto selected file" (Outcome Done).
     virtual QString chosenRemoteFile() const { return {}; }
     virtual QString chosenLocalFile() const { return {}; }

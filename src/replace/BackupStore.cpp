@@ -197,6 +197,32 @@ void BackupStore::KeepOnly(const QString &backupFolder, const QStringList &chang
     pruneTree(backupFolder, backupFolder, keep);
 }
 
+void BackupStore::rememberLeft(const QString &remotePath, const ListingEntry &entry, const QDateTime &when)
+{
+    m_left.insert(remotePath, {entry, when});
+}
+
+std::optional<BackupStore::LeftOnServer> BackupStore::leftAt(const QString &remotePath) const
+{
+    const auto found = m_left.constFind(remotePath);
+    if (found == m_left.constEnd())
+        return std::nullopt;
+    return *found;
+}
+
+QStringList BackupStore::FilesOf(const QString &backupFolder)
+{
+    QStringList files;
+    QDirIterator it(backupFolder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (QFileInfo(path).fileName() != BackupIndex::FileName)
+            files.append(path.mid(backupFolder.size()));
+    }
+    files.sort();
+    return files;
+}
+
 bool BackupStore::HoldsNoFiles(const QString &backupFolder)
 {
     QDirIterator it(backupFolder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);

@@ -2,7 +2,14 @@
 
 #include "BackupIndex.h"
 
+#include "common/ListingEntry.h"
+
+#include <QDateTime>
+#include <QHash>
+
 #include <QList>
+
+#include <optional>
 #include <QString>
 #include <QStringList>
 
@@ -72,7 +79,21 @@ public:
     // are not followed.
     static void CopyTree(const QString &from, const QString &to, QStringList &failed, const QString &relative = {});
 
+    // What an upload back of a search and replace left on the server at a remote path: its
+    // listing entry as read after the upload, and when. Backups live only for the program run,
+    // and so does this memory; a restore compares it with what the server holds then, so a
+    // later change by someone else is never overwritten without a question.
+    struct LeftOnServer {
+        ListingEntry entry;
+        QDateTime when;
+    };
+    void rememberLeft(const QString &remotePath, const ListingEntry &entry, const QDateTime &when);
+    std::optional<LeftOnServer> leftAt(const QString &remotePath) const;
+    // The files a backup holds (relative paths, the index left out).
+    static QStringList FilesOf(const QString &backupFolder);
+
 private:
+    QHash<QString, LeftOnServer> m_left;
     QString m_tempFolder;
     UserPrompts &m_prompts;
     const Language &m_language;

@@ -1,5 +1,7 @@
 #include "ByteLines.h"
 
+#include "common/ByteShape.h"
+
 namespace Velmora::ByteLines {
 
 QByteArray TextBeforeNul(const QByteArray &bytes)
@@ -72,7 +74,7 @@ QByteArray UsualLineEnd(const QByteArray &bytes)
 
 bool IsBinary(const QByteArray &bytes)
 {
-    return bytes.contains('\0');
+    return !ByteShape::IsEightBitText(bytes);
 }
 
 } // namespace Velmora::ByteLines

@@ -24,7 +24,8 @@ QList<QByteArray> SplitKeepingEnds(const QByteArray &bytes);
 QByteArray LineEndOf(const QByteArray &line);
 // The first line end of the text: what lines added to it end with (CR LF when it has none).
 QByteArray UsualLineEnd(const QByteArray &bytes);
-// A file that holds a NUL byte is binary: search and replace never change it.
+// A file that holds a NUL byte, or UTF-16 or UTF-32 text, is binary: search and replace never
+// change it.
 bool IsBinary(const QByteArray &bytes);
 
 } // namespace ByteLines

@@ -2,12 +2,14 @@
 
 #include "BackupIndex.h"
 #include "BackupStore.h"
+#include "SearchBackups.h"
 #include "SearchReplaceError.h"
 #include "SearchParameterArea.h"
 #include "SearchResultModel.h"
 #include "SearchWindowPorts.h"
 
 #include "app/UserPrompts.h"
+#include "common/ByteShape.h"
 #include "common/TextCodec.h"
 #include "queue/AsciiFileRule.h"
 #include "queue/QueueRecord.h"
@@ -25,7 +27,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -118,7 +119,12 @@ void SearchAndReplaceForm::setUpColumns()
     QHeaderView *header = m_grid->horizontalHeader();
     header->setSectionResizeMode(SearchResultModel::ShownColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(SearchResultModel::DateColumn, QHeaderView::ResizeToContents);
-    header->resizeSection(SearchResultModel::MarkColumn, 28);
+    // The mark column is wide enough for its longest word ("binary", "not 1252") in either language.
+    int markWidth = 28;
+    for (const QString &word : {QStringLiteral("binary"), QStringLiteral("binär"), QStringLiteral("not 1252"),
+                                QStringLiteral("nicht 1252")})
+        markWidth = std::max(markWidth, m_grid->fontMetrics().horizontalAdvance(word) + 16);
+    header->resizeSection(SearchResultModel::MarkColumn, markWidth);
     header->resizeSection(SearchResultModel::SelectedColumn, 28);
     header->resizeSection(SearchResultModel::SizeColumn, 80);
 }
@@ -213,8 +219,9 @@ QPushButton *SearchAndReplaceForm::button(const char *objectName) const
 void SearchAndReplaceForm::attach(SearchWindowHost &host, BackupStore &backups)
 {
     m_host = &host;
-    m_backups = &backups;
     m_session = std::make_unique<SearchSession>();
+    m_backups = std::make_unique<SearchBackups>(context(), *m_session);
+    m_backups->attach(backups, host);
     auto *old = m_model;
     m_model = new SearchResultModel(m_session->entries(), this);
     m_model->setGermanDates(context().systemIsGerman);
@@ -328,21 +335,6 @@ QString SearchAndReplaceForm::changedText() const
     return text(QStringLiteral("changed files"), QStringLiteral("geänderte Dateien"));
 }
 
-QString SearchAndReplaceForm::makeBackup(const QString &kind, const BackupOperation &backup)
-{
-    if (!m_backups || !m_host)
-        return {};
-    const QString destination = kind == BackupIndex::ServerKind ? m_host->serverPathText() : m_host->localPathText();
-    const BackupStore::Created created = m_backups->CreateBackup(kind, backup, destination, context().folders.downloadFolder());
-    if (created.complete())
-        return created.folder;
-    context().prompts.error(text(QStringLiteral("The backup could not be made completely, so no file was changed. Not copied: "),
-                                 QStringLiteral("Die Sicherung konnte nicht vollständig angelegt werden, daher wurde keine Datei "
-                                                "geändert. Nicht kopiert: "))
-                            + created.failed.join(QStringLiteral(", ")));
-    return {};
-}
-
 bool SearchAndReplaceForm::chooseSourceIfMissing()
 {
     if (m_params->operation() != ReplaceMode::ReplaceFile || !m_params->sourceFileEdit()->text().isEmpty())
@@ -370,7 +362,7 @@ QString SearchAndReplaceForm::runApply()
     return failure;
 }
 
-void SearchAndReplaceForm::reportComplete(const QString &errorText, bool pressUpload)
+void SearchAndReplaceForm::reportComplete(const QString &errorText, bool pressUpload, int unfit)
 {
     QApplication::restoreOverrideCursor();
     if (!errorText.isEmpty()) {
@@ -387,6 +379,14 @@ void SearchAndReplaceForm::reportComplete(const QString &errorText, bool pressUp
     }
     QString message = text(QStringLiteral("Operation complete."), QStringLiteral("Operation komplett")) + u' '
         + m_changedLabel->text() + u'.';
+    if (unfit > 0) {
+        message += u' '
+            + text(QStringLiteral("%1 files were left unchanged: they are written in Windows-1252, which cannot hold "
+                                  "a character of the search or replacement text."),
+                   QStringLiteral("%1 Dateien blieben unverändert: sie sind in Windows-1252 geschrieben, das ein Zeichen "
+                                  "des Such- oder Ersetzungstexts nicht enthält."))
+                  .arg(unfit);
+    }
     if (pressUpload) {
         message += u' '
             + text(QStringLiteral("Press now \"Upload files back to server\" or do further operations!"),
@@ -424,7 +424,9 @@ void SearchAndReplaceForm::applyOnFiles(bool onServer)
         }
     } unlock{*this};
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString backup = makeBackup(onServer ? BackupIndex::ServerKind : BackupIndex::LocalKind, m_params->backupOperation());
+    const QString backup = m_backups ? m_backups->make(onServer ? BackupIndex::ServerKind : BackupIndex::LocalKind,
+                                                       m_params->backupOperation())
+                                     : QString();
     if (backup.isEmpty()) {
         QApplication::restoreOverrideCursor();
         return;
@@ -436,11 +438,11 @@ void SearchAndReplaceForm::applyOnFiles(bool onServer)
         return;
     }
     const QString failure = runApply();
+    int unfit = 0;
+    for (const SearchEntry &entry : m_session->entries())
+        unfit += entry.selected && entry.unfit ? 1 : 0;
     // The backup keeps the files this apply changed, as they were before it.
-    QStringList changed;
-    for (int row : m_session->changedRows())
-        changed << workingCopyInBackup(m_session->entries().at(row));
-    BackupStore::KeepOnly(backup, changed);
+    m_backups->keepChanged(backup, onServer);
     setChangedCount(onServer ? m_session->queueUploads() : m_session->copyBack());
     clearInputs();
     runSearch(false); // a file that failed was reported by the run itself
@@ -450,7 +452,7 @@ void SearchAndReplaceForm::applyOnFiles(bool onServer)
         m_uploadBack->setEnabled(m_session->anyFileWritten);
     if (m_model->rowCount() > 0)
         m_grid->selectRow(0);
-    reportComplete(failure, onServer);
+    reportComplete(failure, onServer, unfit);
     m_session->mayClose = !onServer;
 }
 
@@ -464,38 +466,34 @@ void SearchAndReplaceForm::viewEditChosenFile()
         return;
     }
     const SearchEntry entry = m_session->entries().at(row);
-    if (!IsAsciiFile(entry.workingCopyPath)) {
+    // A local file gets the edit at once (see below); its backup must hold what is replaced.
+    QFile before(entry.workingCopyPath);
+    const QByteArray original = before.open(QIODevice::ReadOnly) ? before.readAll() : QByteArray();
+    // A binary row never reaches the editor as text: by its name, or by its bytes.
+    const bool binary = entry.binary || !ByteShape::IsEightBitText(original);
+    if (binary || !IsAsciiFile(entry.workingCopyPath)) {
+        if (binary && !entry.binary) {
+            m_session->entries()[row].binary = true;
+            m_model->marksChanged();
+        }
         context().prompts.information(text(QStringLiteral("Unable to view/edit file."),
                                            QStringLiteral("Datei kann nicht Angezeigt/Bearbeitet werden.")));
         return;
     }
     if (!m_host)
         return;
-    // A local file gets the edit at once (see below); its backup must hold what is replaced.
-    QFile before(entry.workingCopyPath);
-    const QByteArray original = before.open(QIODevice::ReadOnly) ? before.readAll() : QByteArray();
     if (!m_host->editFile(entry.workingCopyPath))
         return;
 
     // The backup holds the edited file as it was before this edit (on the server, what the
-    // server has), so "Restore" undoes the edit; the editor has saved already, so the copy it
-    // took of the working folder is replaced by those bytes.
+    // server has), so "Restore" undoes the edit.
     const bool server = entry.command == QueueCommand::Retr;
     const QString localName = LocalFileName(SearchSession::localPath(entry));
     const BackupOperation operation = BackupOperation::forEditor(context().language, localName);
-    const QString folder = makeBackup(server ? BackupIndex::ServerKind : BackupIndex::LocalKind, operation);
+    const QString folder = m_backups->make(server ? BackupIndex::ServerKind : BackupIndex::LocalKind, operation);
     if (folder.isEmpty())
         return;
-    const QString inBackup = workingCopyInBackup(entry);
-    BackupStore::KeepOnly(folder, {inBackup});
-    if (!inBackup.isEmpty()) {
-        QSaveFile saved(folder + inBackup);
-        if (!saved.open(QIODevice::WriteOnly) || saved.write(original) != original.size() || !saved.commit()) {
-            context().prompts.error(text(QStringLiteral("The backup could not be made completely. Not copied: "),
-                                         QStringLiteral("Die Sicherung konnte nicht vollständig angelegt werden. Nicht kopiert: "))
-                                    + inBackup);
-        }
-    }
+    m_backups->keepEdited(folder, entry, original, server);
     if (server) {
         setChangedCount(m_session->queueUpload(entry));
         reportComplete(QString(), true);
@@ -508,10 +506,10 @@ void SearchAndReplaceForm::viewEditChosenFile()
     reportComplete(QString(), false);
 }
 
-QString SearchAndReplaceForm::workingCopyInBackup(const SearchEntry &entry) const
+void SearchAndReplaceForm::forgetUntouched(const QStringList &workingCopies)
 {
-    const QString download = context().folders.downloadFolder();
-    return entry.workingCopyPath.startsWith(download) ? entry.workingCopyPath.mid(download.size()) : QString();
+    if (m_backups)
+        m_backups->forgetUntouched(workingCopies);
 }
 
 void SearchAndReplaceForm::transferFilesWithHits()

@@ -21,6 +21,7 @@ class QWidget;
 namespace Velmora {
 
 class BackupStore;
+class SearchBackups;
 struct BackupOperation;
 class SearchParameterArea;
 class SearchResultModel;
@@ -76,6 +77,9 @@ public:
     void transferFilesWithHits();
     void goToChosenFile();
     void uploadBack();
+    // After the upload back: these working copies did not go up and the server kept its files
+    // as they were, so the backups of this opening no longer hold them.
+    void forgetUntouched(const QStringList &workingCopies);
 
 public Q_SLOTS:
     // "Close" and Escape: always allowed, without OK.
@@ -92,23 +96,19 @@ private:
     void runSearch(bool reportFailure);
     void buildButtons();
     void setUpColumns();
-    // Makes the numbered backup and returns its folder; empty (after a message) when it is not
-    // complete, and then nothing may be changed.
-    QString makeBackup(const QString &kind, const BackupOperation &operation);
-    // Where the entry's working copy lies in a backup folder (relative), or empty.
-    QString workingCopyInBackup(const SearchEntry &entry) const;
     // The write run; an empty text when it went through, else the message of the file it
     // stopped at.
     QString runApply();
     bool chooseSourceIfMissing();
     void clearInputs();
     void setChangedCount(int count);
-    void reportComplete(const QString &errorText, bool pressUpload);
+    // unfit: the files left unchanged because their encoding cannot hold the texts.
+    void reportComplete(const QString &errorText, bool pressUpload, int unfit = 0);
     QString changedText() const;
     int chosenRow() const;
 
     SearchWindowHost *m_host = nullptr;
-    BackupStore *m_backups = nullptr;
+    std::unique_ptr<SearchBackups> m_backups;
     std::unique_ptr<SearchSession> m_session;
     SearchReplaceEngine m_engine;
     EventPump m_pump;

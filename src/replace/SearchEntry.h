@@ -17,7 +17,10 @@ struct SearchEntry {
     QString date;
     QString workingCopyPath;   // the copy that is searched and changed
     int hitMark = 0;           // 0 no hit / not changed, 1 term found / file changed
-    bool binary = false;       // the copy holds NUL bytes: skipped, never changed
+    bool binary = false;       // the copy holds NUL bytes or UTF-16/32 text: skipped, never changed as text
+    // The copy is Windows-1252 text, which cannot hold a character of the search or replacement
+    // text: the last run left it unchanged.
+    bool unfit = false;
 };
 
 } // namespace Velmora

@@ -21,13 +21,6 @@ QStringList textLines(const QPlainTextEdit *memo)
     return ReplaceJob::LinesOfBox(memo->toPlainText());
 }
 
-QList<QByteArray> byteLines(const QPlainTextEdit *memo)
-{
-    QList<QByteArray> lines;
-    for (const QString &line : textLines(memo))
-        lines.append(TextCodec::EncodeWindows1252(line));
-    return lines;
-}
 
 template <typename Widget>
 Widget *named(QWidget *parent, const char *name)
@@ -152,13 +145,13 @@ ReplaceJob SearchParameterArea::job() const
 {
     ReplaceJob job;
     job.mode = operation();
-    job.term = TextCodec::EncodeWindows1252(m_searchEdit->text());
+    job.term = m_searchEdit->text();
     if (!m_replaceMode)
         return job;
-    job.replacement = TextCodec::EncodeWindows1252(m_replaceEdit->text());
+    job.replacement = m_replaceEdit->text();
     job.replaceWholeLine = m_replaceLine->isChecked();
-    job.termLines = byteLines(m_termLines);
-    job.edgeLines = byteLines(m_edgeLines);
+    job.termLines = textLines(m_termLines);
+    job.edgeLines = textLines(m_edgeLines);
     job.sourceFile = m_sourceEdit->text();
     return job;
 }

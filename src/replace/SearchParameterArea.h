@@ -27,7 +27,7 @@ public:
     void setReplaceMode(bool replaceMode);
     // The chosen operation; always "replace a term" in search mode.
     ReplaceMode operation() const;
-    // The parameters as 8-bit text (Windows-1252). A search-mode job carries only the term.
+    // The parameters as typed. A search-mode job carries only the term.
     ReplaceJob job() const;
     BackupOperation backupOperation() const;
     // Empties the search and replacement fields, both line lists and the source field.

@@ -2,7 +2,7 @@
 
 #include "ByteLines.h"
 #include "SearchReplaceError.h"
-#include "Utf8Umlauts.h"
+#include "common/TextCodec.h"
 #include "common/TextReplace.h"
 
 #include <QDateTime>
@@ -146,27 +146,85 @@ QString SearchReplaceEngine::ProgressText(qsizetype index, qsizetype count)
     return QString::number(value) + u'%';
 }
 
-SearchReplaceEngine::Edit SearchReplaceEngine::EditLines(const ReplaceJob &job, QList<QByteArray> lines,
+namespace {
+
+// The job's texts as the bytes of one encoding.
+struct Forms {
+    QByteArray term;
+    QByteArray replacement;
+    QList<QByteArray> termLines;
+    QList<QByteArray> edgeLines;
+};
+
+Forms formsOf(const ReplaceJob &job, bool utf8)
+{
+    const auto bytes = [utf8](const QString &text) {
+        return utf8 ? text.toUtf8() : TextCodec::EncodeWindows1252(text);
+    };
+    Forms forms;
+    forms.term = bytes(job.term);
+    forms.replacement = bytes(job.replacement);
+    for (const QString &line : job.termLines)
+        forms.termLines.append(bytes(line));
+    for (const QString &line : job.edgeLines)
+        forms.edgeLines.append(bytes(line));
+    return forms;
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// A line of a Windows-1252 file that is written in UTF-8 (a file that mixes both).
+bool isUtf8Line(const QByteArray &content)
+{
+    return !isAscii(content) && TextCodec::IsValidUtf8(content);
+}
+
+} // namespace
+
+bool SearchReplaceEngine::FitsWindows1252(const ReplaceJob &job)
+{
+    for (const QString &text : job.textsInUse()) {
+        if (!TextCodec::FitsWindows1252(text))
+            return false;
+    }
+    return true;
+}
+
+SearchReplaceEngine::Edit SearchReplaceEngine::EditLines(const ReplaceJob &job, QList<QByteArray> lines, bool utf8File,
                                                          const QByteArray &lineEnd)
 {
     Edit edit;
+    if (!utf8File && job.mode != ReplaceMode::ReplaceFile && !FitsWindows1252(job)) {
+        // No "?" ever reaches a file: a text the file's encoding cannot hold leaves it alone.
+        edit.unfit = true;
+        edit.lines = std::move(lines);
+        return edit;
+    }
+    const Forms utf8 = formsOf(job, true);
+    const Forms ansi = utf8File ? Forms() : formsOf(job, false);
+    const Forms &inFile = utf8File ? utf8 : ansi;
+    const auto formsFor = [&](const QByteArray &content) -> const Forms & {
+        return utf8File || isUtf8Line(content) ? utf8 : ansi;
+    };
     switch (job.mode) {
     case ReplaceMode::ReplaceTerm: {
         if (job.term.isEmpty())
             break;
-        // Lines written in UTF-8 are searched with the UTF-8 form of a term typed as single bytes.
-        const QByteArray utf8Term = Utf8Umlauts::AnsiUmlautsToUtf8(job.term);
-        const QByteArray utf8Replacement = Utf8Umlauts::AnsiUmlautsToUtf8(job.replacement);
         for (QByteArray &line : lines) {
             QByteArray end;
             const QByteArray content = contentOf(line, &end);
-            const bool utf8 = Utf8Umlauts::ContainsUtf8Umlaut(content);
-            const QByteArray &term = utf8 ? utf8Term : job.term;
-            const QByteArray &replacement = utf8 ? utf8Replacement : job.replacement;
-            if (!content.contains(term))
+            const Forms &forms = formsFor(content);
+            if (!content.contains(forms.term))
                 continue;
             edit.hit = true;
-            line = (job.replaceWholeLine ? replacement : replaceAllBytes(content, term, replacement)) + end;
+            line = (job.replaceWholeLine ? forms.replacement : replaceAllBytes(content, forms.term, forms.replacement)) + end;
         }
         edit.lines = std::move(lines);
         break;
@@ -176,15 +234,17 @@ SearchReplaceEngine::Edit SearchReplaceEngine::EditLines(const ReplaceJob &job, 
         if (job.term.isEmpty())
             break;
         const bool after = job.mode == ReplaceMode::InsertAfterTerm;
-        const QList<QByteArray> inserted = withEnds(job.termLines, lineEnd);
         edit.lines.reserve(lines.size());
         for (QByteArray &line : lines) {
             QByteArray end;
-            if (!contentOf(line, &end).contains(job.term)) {
+            const QByteArray content = contentOf(line, &end);
+            const Forms &forms = formsFor(content);
+            if (!content.contains(forms.term)) {
                 edit.lines.append(std::move(line));
                 continue;
             }
             edit.hit = true;
+            const QList<QByteArray> inserted = withEnds(forms.termLines, lineEnd);
             if (!after)
                 edit.lines.append(inserted);
             edit.lines.append(std::move(line));
@@ -195,13 +255,13 @@ SearchReplaceEngine::Edit SearchReplaceEngine::EditLines(const ReplaceJob &job, 
     }
     case ReplaceMode::InsertAtBeginning:
         edit.hit = true;
-        edit.lines = withEnds(job.edgeLines, lineEnd);
+        edit.lines = withEnds(inFile.edgeLines, lineEnd);
         edit.lines.append(std::move(lines));
         break;
     case ReplaceMode::InsertAtEnd:
         edit.hit = true;
         edit.lines = std::move(lines);
-        edit.lines.append(withEnds(job.edgeLines, lineEnd));
+        edit.lines.append(withEnds(inFile.edgeLines, lineEnd));
         break;
     case ReplaceMode::ReplaceFile:
         edit.hit = true;
@@ -219,25 +279,31 @@ SearchReplaceEngine::Edit SearchReplaceEngine::EditLines(const ReplaceJob &job, 
 
 bool SearchReplaceEngine::FindsTerm(const ReplaceJob &job, const QByteArray &fileBytes)
 {
-    if (job.term.isEmpty() || job.term.contains('\r') || job.term.contains('\n') || ByteLines::IsBinary(fileBytes))
+    if (job.term.isEmpty() || job.term.contains(u'\r') || job.term.contains(u'\n') || ByteLines::IsBinary(fileBytes))
         return false;
     // A term without line breaks cannot span two lines, so a match in the whole text is a
-    // match in one line. Only a term with umlauts in operation 0 needs the lines, because
-    // UTF-8 lines are searched with another form of it.
-    if (job.mode != ReplaceMode::ReplaceTerm || !Utf8Umlauts::ContainsAnsiUmlaut(job.term)) {
-        return fileBytes.indexOf(job.term) >= 0;
-    }
-    return EditLines(job, ByteLines::SplitKeepingEnds(fileBytes)).hit;
+    // match in one line. A UTF-8 file is searched for the term's UTF-8 bytes; in a
+    // Windows-1252 file only a term beyond ASCII needs the lines, because lines written in
+    // UTF-8 are searched with its other form.
+    if (TextCodec::IsValidUtf8(fileBytes))
+        return fileBytes.indexOf(job.term.toUtf8()) >= 0;
+    if (!FitsWindows1252(job))
+        return false;
+    const QByteArray term = TextCodec::EncodeWindows1252(job.term);
+    if (isAscii(term))
+        return fileBytes.indexOf(term) >= 0;
+    return EditLines(job, ByteLines::SplitKeepingEnds(fileBytes), false).hit;
 }
 
 void SearchReplaceEngine::RunSearchReplace(ReplaceJob job, QList<SearchEntry> &entries, bool write, bool &anyFileWritten)
 {
     const qsizetype count = entries.size();
+    const bool fits = FitsWindows1252(job);
     // Entries are addressed by index: a nested search-only run started from pumped events
     // changes marks but never the list itself.
     for (qsizetype i = 0; i < count && i < entries.size(); ++i) {
         if (entries[i].selected) {
-            runEntry(job, entries[i], write, anyFileWritten);
+            runEntry(job, fits, entries[i], write, anyFileWritten);
             if (readsFiles(job.mode))
                 pumpEvents();
         }
@@ -246,9 +312,11 @@ void SearchReplaceEngine::RunSearchReplace(ReplaceJob job, QList<SearchEntry> &e
     report(QString());
 }
 
-void SearchReplaceEngine::runEntry(const ReplaceJob &job, SearchEntry &entry, bool write, bool &anyFileWritten)
+void SearchReplaceEngine::runEntry(const ReplaceJob &job, bool fitsWindows1252, SearchEntry &entry, bool write,
+                                   bool &anyFileWritten)
 {
     const QString path = entry.workingCopyPath;
+    entry.unfit = false;
     if (job.mode == ReplaceMode::ReplaceFile) {
         if (write) {
             copySourceOver(job.sourceFile, path);
@@ -263,9 +331,18 @@ void SearchReplaceEngine::runEntry(const ReplaceJob &job, SearchEntry &entry, bo
         entry.hitMark = 0; // a binary file is listed as skipped and never changed
         return;
     }
+    const bool utf8File = TextCodec::IsValidUtf8(bytes);
+    if (!utf8File && !fitsWindows1252) {
+        entry.unfit = true; // listed as left unchanged: its encoding cannot hold the texts
+        entry.hitMark = 0;
+        return;
+    }
     if (!usesTerm(job.mode)) {
         // Operations 4 and 5 take every selected file; only writing needs its lines.
-        if (write && writeWorkingCopy(path, EditLines(job, ByteLines::SplitKeepingEnds(bytes), ByteLines::UsualLineEnd(bytes)).lines, bytes))
+        if (write
+            && writeWorkingCopy(path,
+                                EditLines(job, ByteLines::SplitKeepingEnds(bytes), utf8File, ByteLines::UsualLineEnd(bytes)).lines,
+                                bytes))
             anyFileWritten = true;
         entry.hitMark = 1; // marked only once the file is written, when writing
         return;
@@ -274,7 +351,7 @@ void SearchReplaceEngine::runEntry(const ReplaceJob &job, SearchEntry &entry, bo
         entry.hitMark = FindsTerm(job, bytes) ? 1 : 0;
         return;
     }
-    const Edit edit = EditLines(job, ByteLines::SplitKeepingEnds(bytes), ByteLines::UsualLineEnd(bytes));
+    const Edit edit = EditLines(job, ByteLines::SplitKeepingEnds(bytes), utf8File, ByteLines::UsualLineEnd(bytes));
     if (!edit.hit) {
         entry.hitMark = 0; // no hit: the file keeps its bytes
         return;

@@ -30,8 +30,9 @@ void SearchResultModel::marksChanged()
 
 void SearchResultModel::setAllSelected(bool selected)
 {
+    // A binary row is ticked only on purpose, by its own check box.
     for (SearchEntry &entry : m_entries)
-        entry.selected = selected;
+        entry.selected = selected && !entry.binary;
     marksChanged();
 }
 
@@ -72,8 +73,19 @@ QVariant SearchResultModel::data(const QModelIndex &index, int role) const
         if (entry.binary && (role == Qt::DisplayRole || role == Qt::ToolTipRole)) {
             if (role == Qt::DisplayRole)
                 return m_german ? QStringLiteral("binär") : QStringLiteral("binary");
-            return m_german ? QStringLiteral("Die Datei enthält NUL-Bytes: sie wird übersprungen und nie geändert.")
-                            : QStringLiteral("The file holds NUL bytes: it is skipped and never changed.");
+            return m_german ? QStringLiteral("Die Datei enthält NUL-Bytes oder UTF-16/32-Text: sie wird übersprungen und "
+                                             "nie als Text geändert; nur ein Häkchen von Hand lässt sie durch eine andere "
+                                             "Datei ersetzen.")
+                            : QStringLiteral("The file holds NUL bytes or UTF-16/32 text: it is skipped and never changed "
+                                             "as text; only a tick set by hand lets it be replaced by another file.");
+        }
+        if (entry.unfit && (role == Qt::DisplayRole || role == Qt::ToolTipRole)) {
+            if (role == Qt::DisplayRole)
+                return m_german ? QStringLiteral("nicht 1252") : QStringLiteral("not 1252");
+            return m_german ? QStringLiteral("Die Datei ist in Windows-1252 geschrieben, das ein Zeichen des Such- oder "
+                                             "Ersetzungstexts nicht enthält: sie bleibt unverändert.")
+                            : QStringLiteral("The file is written in Windows-1252, which cannot hold a character of the "
+                                             "search or replacement text: it is left unchanged.");
         }
         if (role == Qt::UserRole)
             return entry.hitMark;

@@ -1,5 +1,6 @@
 #include "SearchSession.h"
 
+#include "common/ByteShape.h"
 #include "queue/LocalFolders.h"
 #include "queue/QueueRecord.h"
 
@@ -21,9 +22,17 @@ QString record(QueueCommand command, const QString &first, const QString &second
 } // namespace
 
 
+void SearchSession::rememberServerCopy(const QString &workingCopy, const QString &path)
+{
+    if (!m_serverCopies.contains(workingCopy))
+        m_serverCopies.insert(workingCopy, path);
+}
+
 void SearchSession::reset()
 {
     m_entries.clear();
+    m_serverCopies.clear();
+    backupFolders.clear();
     m_lastCommand = QueueCommand::None;
     m_localChanged = 0;
     action = Action::GoTo;
@@ -51,8 +60,14 @@ void SearchSession::load(const QStringList &lines, const QString &localPathBox, 
         entry.size = record.entrySize();
         entry.date = record.date;
         entry.workingCopyPath = WorkingCopyPath(localPath(entry), localPathBox, downloadFolder);
-        if (QFileInfo(entry.workingCopyPath).isFile())
-            m_entries.append(entry);
+        if (!QFileInfo(entry.workingCopyPath).isFile())
+            continue;
+        // A binary file is listed as such from the start and not ticked: no operation takes it
+        // unless the user ticks it himself.
+        QFile copy(entry.workingCopyPath);
+        entry.binary = copy.open(QIODevice::ReadOnly) && !ByteShape::IsEightBitText(copy.readAll());
+        entry.selected = !entry.binary;
+        m_entries.append(entry);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "SearchEntry.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -55,6 +56,17 @@ public:
     // The prepared records become one download or upload record per changed row.
     void queueTransfers();
 
+    // The server's bytes of a working copy that this window has changed: nothing goes up while
+    // the window is open, so they are what the copy held before its first change, kept in the
+    // backup made for that change. Every later backup of the file must hold them too. Empty
+    // while the copy is as the server has it.
+    QString serverCopyOf(const QString &workingCopy) const { return m_serverCopies.value(workingCopy); }
+    // The first place named for a copy stays.
+    void rememberServerCopy(const QString &workingCopy, const QString &path);
+
+    // The backup folders this opening of the window made, in order.
+    QStringList backupFolders;
+
     // Reset on every opening of the window.
     void reset();
     Action action = Action::GoTo;
@@ -67,6 +79,7 @@ public:
 private:
     QStringList m_transfers;
     QList<SearchEntry> m_entries;
+    QHash<QString, QString> m_serverCopies;
     QueueCommand m_lastCommand = QueueCommand::None;
     int m_localChanged = 0;
 };

@@ -285,7 +285,7 @@ void AppStarter::wireWindows()
                                     {*m_dialogs.wizardFilter, *m_dialogs.walkProgress, *m_dialogs.options, m_search},
                                     m_filter->transferFilter());
     m_search->setBuilders(m_transfer->builders(), m_transfer->filter());
-    m_restore = new RestoreWiring(*m_context, *main, m_browser->browser(), *m_queue, m_transfer->builders(),
+    m_restore = new RestoreWiring(*m_context, *main, *m_ftp, m_browser->browser(), *m_queue, m_transfer->builders(),
                                   *m_dialogs.restore);
     m_delete = new DeleteWiring(*m_context, *main, *m_ftp, m_browser->browser(), m_transfer->builders());
     m_batchJobs = new BatchJobWiring(*m_context, *main, *m_ftp, *m_queue, m_unattendedPrompts.get(),

@@ -10,21 +10,27 @@
 #include "browser/BrowserController.h"
 #include "browser/FileGridPane.h"
 #include "browser/FileGridView.h"
+#include "common/RemotePath.h"
+#include "common/SizeText.h"
 #include "queue/QueueRunner.h"
+#include "queue/RemoteFileStates.h"
 #include "queue/TransferBuilders.h"
 #include "replace/BackupStore.h"
 #include "replace/RestoreForm.h"
 
 #include <QComboBox>
+#include <QDateTime>
+#include <QLocale>
 #include <QToolButton>
 
 namespace Velmora {
 
-RestoreWiring::RestoreWiring(AppContext &context, MainForm &main, BrowserController &browser, QueueWiring &queue,
-                             TransferBuilders &builders, RestoreForm &restore)
+RestoreWiring::RestoreWiring(AppContext &context, MainForm &main, MasterFTP &ftp, BrowserController &browser,
+                             QueueWiring &queue, TransferBuilders &builders, RestoreForm &restore)
     : QObject(&main)
     , m_context(context)
     , m_main(main)
+    , m_ftp(ftp)
     , m_browser(browser)
     , m_queue(queue)
     , m_restore(restore)
@@ -76,6 +82,8 @@ QString RestoreWiring::restoreOnServer(const BackupIndex &backup)
     // A backup whose work changed no file has nothing to put back.
     if (BackupStore::HoldsNoFiles(backup.backupPath))
         return {};
+    if (!confirmLaterChanges(backup))
+        return notRestoredText(m_context, -1);
     const QString rememberedLocal = m_browser.pane(BrowserSide::Local).folder();
     m_browser.FillLocalGrid(backup.backupPath);
     m_browser.pane(BrowserSide::Local).view()->selectAll();
@@ -91,7 +99,62 @@ QString RestoreWiring::restoreOnServer(const BackupIndex &backup)
     // Aborted before anything ran (the transfer-mode question, say), or records that failed.
     if (!result.ran)
         return notRestoredText(m_context, -1);
+    rememberWhatWasLeft(backup);
     return result.allSucceeded() ? QString() : notRestoredText(m_context, result.failed());
+}
+
+void RestoreWiring::rememberWhatWasLeft(const BackupIndex &backup)
+{
+    // The restore changed these files itself: a later restore compares with what it left.
+    BackupStore &store = m_restore.store();
+    RemoteFileStates states(m_ftp);
+    const QDateTime now = QDateTime::currentDateTime();
+    for (const QString &relative : BackupStore::FilesOf(backup.backupPath)) {
+        const QString remote = NormaliseRemotePath(backup.destinationPath + u'/' + relative);
+        if (!store.leftAt(remote))
+            continue;
+        if (const RemoteFileStates::State state = states.state(remote); state.entry)
+            store.rememberLeft(remote, *state.entry, now);
+    }
+}
+
+bool RestoreWiring::confirmLaterChanges(const BackupIndex &backup)
+{
+    const BackupStore &store = m_restore.store();
+    RemoteFileStates states(m_ftp);
+    const QLocale locale = QLocale::system();
+    for (const QString &relative : BackupStore::FilesOf(backup.backupPath)) {
+        const QString remote = NormaliseRemotePath(backup.destinationPath + u'/' + relative);
+        const std::optional<BackupStore::LeftOnServer> left = store.leftAt(remote);
+        if (!left)
+            continue; // no upload of this run left it there: nothing to compare with
+        const RemoteFileStates::State now = states.state(remote);
+        const bool same = now.readable && now.entry && now.entry->sizeText == left->entry.sizeText
+            && now.entry->dateText == left->entry.dateText;
+        if (same)
+            continue;
+        QString found;
+        if (!now.readable)
+            found = m_context.text(QStringLiteral("what the server holds now could not be read"),
+                                   QString::fromUtf8("was der Server jetzt hat, konnte nicht gelesen werden"));
+        else if (!now.entry)
+            found = m_context.text(QStringLiteral("the server has no file of that name now"),
+                                   QString::fromUtf8("der Server hat jetzt keine Datei dieses Namens"));
+        else
+            found = m_context.text(QStringLiteral("now %1 bytes, dated %2"), QString::fromUtf8("jetzt %1 Bytes, vom %2"))
+                        .arg(FormatSizeDots(now.entry->sizeText, false), now.entry->dateText.trimmed());
+        const QString question =
+            m_context.text(QStringLiteral("The file %1 was changed on the server since it was uploaded at %2 (it was then %3 "
+                                          "bytes, dated %4; %5). Restore the old version over it anyway?"),
+                           QString::fromUtf8("Die Datei %1 wurde auf dem Server geändert, seit sie um %2 hochgeladen wurde "
+                                             "(damals %3 Bytes, vom %4; %5). Trotzdem die alte Version darüber "
+                                             "wiederherstellen?"))
+                .arg(remote, locale.toString(left->when, QLocale::ShortFormat),
+                     FormatSizeDots(left->entry.sizeText, false), left->entry.dateText.trimmed(), found);
+        if (!m_context.prompts.confirm(question))
+            return false;
+    }
+    return true;
 }
 
 QString RestoreWiring::restoreLocally(const BackupIndex &backup)

@@ -8,6 +8,7 @@ namespace Velmora {
 
 class BrowserController;
 class MainForm;
+class MasterFTP;
 class QueueWiring;
 class RestoreForm;
 class TransferBuilders;
@@ -19,7 +20,7 @@ struct AppContext;
 class RestoreWiring : public QObject {
     Q_OBJECT
 public:
-    RestoreWiring(AppContext &context, MainForm &main, BrowserController &browser, QueueWiring &queue,
+    RestoreWiring(AppContext &context, MainForm &main, MasterFTP &ftp, BrowserController &browser, QueueWiring &queue,
                   TransferBuilders &builders, RestoreForm &restore);
 
     // The Restore button: the window, then the restore of the chosen backup.
@@ -31,9 +32,15 @@ private:
     // Each returns what was not put back, as a message for the user (empty when all was).
     QString restoreOnServer(const BackupIndex &backup);
     QString restoreLocally(const BackupIndex &backup);
+    // Each file of a server backup that someone changed on the server since the search and
+    // replace uploaded it is named in a question; false when the user keeps any of them.
+    bool confirmLaterChanges(const BackupIndex &backup);
+    // After a restore: what it left on the server is what a later restore compares with.
+    void rememberWhatWasLeft(const BackupIndex &backup);
 
     AppContext &m_context;
     MainForm &m_main;
+    MasterFTP &m_ftp;
     BrowserController &m_browser;
     QueueWiring &m_queue;
     RestoreForm &m_restore;

@@ -6,7 +6,10 @@
 #include "browser/BrowserController.h"
 #include "engine/MasterFTP.h"
 #include "queue/TransferBuilders.h"
+#include "replace/BackupStore.h"
 #include "replace/SearchAndReplaceForm.h"
+
+#include <QDateTime>
 
 
 namespace Velmora {
@@ -18,6 +21,7 @@ SearchWiring::SearchWiring(MainForm &main, SearchWindowHost &window, MasterFTP &
     , m_ftp(ftp)
     , m_browser(browser)
     , m_form(search)
+    , m_backups(backups)
 {
     m_form.attach(window, backups);
 }
@@ -68,6 +72,18 @@ QStringList SearchWiring::transferRecords() const
 void SearchWiring::showRestoreButton()
 {
     m_main.showRestoreButton();
+}
+
+void SearchWiring::uploadsEnded(const QList<UploadLeft> &left, const QStringList &untouched)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    for (const UploadLeft &upload : left) {
+        if (upload.entry)
+            m_backups.rememberLeft(upload.remotePath, *upload.entry, now);
+    }
+    // The server kept these files as they were: the window's backups have nothing to put back
+    // there, and a restore must not report them as not back when the server refuses them again.
+    m_form.forgetUntouched(untouched);
 }
 
 QString SearchWiring::chosenRemoteFile() const

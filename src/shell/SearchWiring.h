@@ -43,6 +43,7 @@ public:
     Outcome execSearchWindow(bool replaceMode) override;
     QStringList transferRecords() const override;
     void showRestoreButton() override;
+    void uploadsEnded(const QList<UploadLeft> &left, const QStringList &untouched) override;
     QString chosenRemoteFile() const override;
     QString chosenLocalFile() const override;
 
@@ -52,6 +53,7 @@ private:
     MasterFTP &m_ftp;
     BrowserController &m_browser;
     SearchAndReplaceForm &m_form;
+    BackupStore &m_backups;
     TransferBuilders *m_builders = nullptr;
     TransferFilter *m_filter = nullptr;
 };

@@ -259,6 +259,9 @@ TEST(EditorLineEnds, NewLinesTakeTheFilesLineEnd)
 // A file that mixes UTF-8 and Windows-1252 lines reads as Windows-1252 as a whole. Lines the
 // user did not touch are written with the bytes they were read from; only the lines typed or
 // changed are encoded, each on its own.
+// A file that mixes UTF-8 and Windows-1252 lines reads as Windows-1252 as a whole. Lines the
+// user did not touch are written with the bytes they were read from; only the lines typed or
+// changed are encoded.
 TEST(EditorLineEnds, UntouchedLinesKeepTheirBytesInAMixedFile)
 {
     const QByteArray file = "gr\xC3\xBC\xC3\x9F (utf-8)\r\nf\xFCr (1252)\r\n\x81\x8D odd bytes\r\nlast";
@@ -271,21 +274,122 @@ TEST(EditorLineEnds, UntouchedLinesKeepTheirBytesInAMixedFile)
     EditorText::Loaded same = loaded;
     EXPECT_EQ(EditorText::Encode(loaded.text, same), file);
 
-    // The Windows-1252 line deleted, a line typed with a character that has no single byte.
+    // The Windows-1252 line deleted, a line typed with characters Windows-1252 holds.
     lines.removeAt(1);
-    lines.insert(2, u"typed \u2192 \u00E4"_s);
+    lines.insert(2, u"typed \u20AC \u00E4"_s);
     EditorText::Loaded edited = loaded;
     const QByteArray saved = EditorText::Encode(lines.join(u"\r\n"_s), edited);
-    EXPECT_EQ(saved, QByteArray("gr\xC3\xBC\xC3\x9F (utf-8)\r\n\x81\x8D odd bytes\r\ntyped \xE2\x86\x92 \xC3\xA4\r\nlast"));
+    EXPECT_EQ(saved, QByteArray("gr\xC3\xBC\xC3\x9F (utf-8)\r\n\x81\x8D odd bytes\r\ntyped \x80 \xE4\r\nlast"));
     // The next save starts from what was written.
     EXPECT_EQ(EditorText::Encode(lines.join(u"\r\n"_s), edited), saved);
 }
 
-TEST(EditorLineEnds, TypedCharactersThatDoNotFitWindows1252AreNotLost)
+// A character that Windows-1252 lacks, typed into a Windows-1252 file, is named before the save
+// (the editor asks); the file is then written as UTF-8 as a whole, never half in one encoding:
+// the untouched "Ä" of the changed line and the Windows-1252 lines are converted, a line that
+// was UTF-8 already stays as it was.
+TEST(EditorLineEnds, TypedCharactersThatDoNotFitWindows1252MakeTheWholeFileUtf8)
 {
-    EXPECT_EQ(EditorText::Encode(u"\u20AC\u00E4"_s, false), QByteArray("\x80\xE4\r\n"));
-    EXPECT_EQ(EditorText::Encode(u"\u2192\u00E4"_s, false), QByteArray("\xE2\x86\x92\xC3\xA4\r\n"));
+    EditorText::Loaded loaded = EditorText::Decode("<p>\xC4rger</p>\r\ngr\xC3\xBC\xC3\x9F\r\nf\xFCr\r\n");
+    ASSERT_FALSE(loaded.utf8);
+    const QString typed = loaded.text.replace(u"</p>"_s, u"</p>\u2192"_s);
+    EXPECT_EQ(EditorText::Unfit(typed, loaded), u"\u2192"_s);
+    EXPECT_EQ(EditorText::Unfit(u"\u20AC \u00E4"_s, loaded), QString()) << "the euro sign has a byte";
+    EXPECT_EQ(EditorText::Unfit(u"\U0001F600 \U0001F600 \u2192"_s, loaded), u"\U0001F600\u2192"_s) << "each once, whole";
+    const QByteArray saved = EditorText::Encode(typed, loaded);
+    EXPECT_EQ(saved, QByteArray("<p>\xC3\x84rger</p>\xE2\x86\x92\r\ngr\xC3\xBC\xC3\x9F\r\nf\xC3\xBCr\r\n"));
+    EXPECT_TRUE(loaded.utf8) << "the file is UTF-8 from now on";
+    EXPECT_EQ(EditorText::Unfit(typed, EditorText::Decode("x\n")), QString()) << "a UTF-8 file holds everything";
 }
+
+// ---- byte identity over the shapes of files the editor meets ---------------------------------
+
+struct Shape {
+    const char *name;
+    QByteArray bytes;
+    bool editable; // false: shown read-only, never saved
+};
+
+void PrintTo(const Shape &shape, std::ostream *os) { *os << shape.name; }
+
+QByteArray megabyteLine()
+{
+    QByteArray line(1024 * 1024, 'a');
+    for (qsizetype i = 0; i < line.size(); i += 97)
+        line[i] = ' ';
+    return line;
+}
+
+class ByteIdentity : public ::testing::TestWithParam<Shape> {};
+
+// Opened and saved without an edit: every byte as it was.
+TEST_P(ByteIdentity, OpenAndSaveWithoutAnEditKeepsEveryByte)
+{
+    const Shape &shape = GetParam();
+    EditorText::Loaded loaded = EditorText::Decode(shape.bytes);
+    EXPECT_EQ(loaded.canBeSaved(), shape.editable);
+    if (!shape.editable)
+        return;
+    EXPECT_EQ(EditorText::Unfit(loaded.text, loaded), QString());
+    EXPECT_EQ(EditorText::Encode(loaded.text, loaded), shape.bytes);
+    // What the component is given holds the whole text, a NUL byte or a megabyte line included.
+    const QByteArray shown = EditorText::ShownUtf8(EditorText::Read(shape.bytes));
+    EXPECT_EQ(shown.left(EditorText::ShownSize(shown)), EditorText::Decode(shape.bytes).text.toUtf8());
+}
+
+// One character typed after the first character of the text: the file changes by exactly that
+// character's bytes, at that place.
+TEST_P(ByteIdentity, AOneCharacterEditChangesExactlyItsBytes)
+{
+    const Shape &shape = GetParam();
+    EditorText::Loaded loaded = EditorText::Decode(shape.bytes);
+    const QString text = loaded.text;
+    if (!shape.editable || text.isEmpty())
+        return;
+    for (const QString &typed : {u"x"_s, u"\u00E4"_s}) {
+        EditorText::Loaded file = loaded;
+        const QByteArray saved = EditorText::Encode(text.left(1) + typed + text.mid(1), file);
+        const QByteArray typedBytes = file.utf8 ? typed.toUtf8() : QByteArray(typed == u"x"_s ? "x" : "\xE4");
+        const qsizetype at = (file.utf8Bom ? 3 : 0) + (file.utf8 ? text.left(1).toUtf8().size() : 1);
+        EXPECT_EQ(saved, shape.bytes.left(at) + typedBytes + shape.bytes.mid(at)) << typed.toStdString();
+    }
+}
+
+// The text the editor shows of a file it cannot save unchanged is all of it, not what comes
+// before the first NUL.
+TEST(ByteIdentity, AFileThatCannotBeSavedIsShownWhole)
+{
+    const QByteArray nul("old\r\n\0\x01 binary old\r\n", 20);
+    const QByteArray shown = EditorText::ShownUtf8(EditorText::Read(nul));
+    EXPECT_EQ(shown, nul);
+    const QByteArray utf16("\xFF\xFEl\0i\0n\0e\0\r\0\n\0\xE4\0", 16);
+    const EditorText::Loaded wide = EditorText::Decode(utf16);
+    EXPECT_EQ(wide.shape, ByteShape::Kind::WideText);
+    EXPECT_EQ(wide.text, u"line\r\n\u00E4"_s);
+    EXPECT_EQ(EditorText::ShownUtf8(EditorText::Read(utf16)), wide.text.toUtf8());
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, ByteIdentity, ::testing::Values(
+    Shape{"crlf", "<p>a</p>\r\n<p>b</p>\r\n", true},
+    Shape{"lf", "<p>a</p>\n<p>b</p>\n", true},
+    Shape{"cr", "<p>a</p>\r<p>b</p>\r", true},
+    Shape{"mixed", "a\r\nb\nc\rd\r\n", true},
+    Shape{"no final break", "a\r\nb", true},
+    Shape{"utf8 bom", "\xEF\xBB\xBF<p>\xC3\xA4</p>\r\nzwei\r\n", true},
+    Shape{"utf8 bom only", "\xEF\xBB\xBF", true},
+    Shape{"windows 1252", "<p>\xC4rger \x80 \x81</p>\r\n", true},
+    Shape{"invalid utf8", "a\xC3\r\n\xE2\x82 b\xFF\r\n", true},
+    Shape{"megabyte single line", megabyteLine(), true},
+    Shape{"nul inside", QByteArray("ab\r\n\0cd\r\n", 9), false},
+    Shape{"utf16 le", QByteArray("\xFF\xFE" "a\0b\0\r\0\n\0", 10), false},
+    Shape{"utf16 be", QByteArray("\xFE\xFF\0a\0b\0\r\0\n", 10), false},
+    Shape{"utf32 le", QByteArray("\xFF\xFE\0\0a\0\0\0", 8), false}),
+    [](const ::testing::TestParamInfo<Shape> &info) {
+        std::string name;
+        for (const char *p = info.param.name; *p; ++p)
+            name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+        return name;
+    });
 
 TEST(EditorStatusTexts, CountCharactersWithoutLineBreaks)
 {

@@ -72,6 +72,13 @@ protected:
         text().SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0UL, -1L);
         return int(text().SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(position)));
     }
+    // The document as the component holds it, NUL bytes included (text() ends at the first).
+    QByteArray documentBytes()
+    {
+        const long length = text().SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        const auto *buffer = reinterpret_cast<const char *>(text().SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+        return QByteArray(buffer, length);
+    }
     QString editorSettingsFile() const { return env.root() + u"data/Holmvik/HolmvikEditor/settings.ini"_s; }
 };
 
@@ -161,6 +168,87 @@ TEST_F(EditorWindow, SavingKeepsTheFilesCharacterSet)
     typeAtStart(u"\u00C4"_s);
     ASSERT_TRUE(editor().save());
     EXPECT_EQ(TestEnvironment::readFile(utf8), QByteArray("\xC3\x84" "f\xC3\xBCr\r"));
+}
+
+// A file the editor cannot save unchanged (a NUL byte, UTF-16) is shown whole and read-only,
+// with a line above the text that says why; Save writes nothing.
+TEST_F(EditorWindow, AFileWithNulBytesOrInUtf16IsShownWholeAndReadOnly)
+{
+    ASSERT_TRUE(startEditor());
+    struct Case {
+        QString name;
+        QByteArray bytes;
+        QString shown;
+        QString line;
+    };
+    const QList<Case> cases = {
+        {u"datafile"_s, QByteArray("old\r\n\0\x01 binary old\r\n", 20), u"old\r\n"_s + QChar(0) + u"\u0001 binary old"_s,
+         u"This file holds NUL bytes (a binary file): the editor shows it read-only, because saving it as text would "
+         "change it."_s},
+        {u"wide.txt"_s, QByteArray("\xFF\xFEl\0i\0n\0e\0\r\0\n\0\xE4\0", 16), u"line\r\n\u00E4"_s,
+         u"This file is UTF-16 or UTF-32 text: the editor shows it read-only, because saving it would change its bytes."_s},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const QString path = file(c.name, c.bytes);
+        ASSERT_TRUE(editor().Load(path));
+        EXPECT_EQ(documentBytes(), c.shown.toUtf8());
+        EXPECT_TRUE(text().isReadOnly());
+        EXPECT_FALSE(editor().readOnlyLine()->isHidden());
+        EXPECT_EQ(editor().readOnlyLine()->text(), c.line);
+        text().insert(u"x"_s);
+        prompts.clear();
+        EXPECT_FALSE(editor().save());
+        EXPECT_EQ(prompts.shown, QStringList{u"information: "_s + c.line + u" Nothing was saved."_s});
+        EXPECT_EQ(TestEnvironment::readFile(path), c.bytes);
+    }
+    // The next text file is editable again, without the line.
+    ASSERT_TRUE(editor().Load(file(u"plain.txt"_s, "a\n")));
+    EXPECT_FALSE(text().isReadOnly());
+    EXPECT_TRUE(editor().readOnlyLine()->isHidden());
+}
+
+// A character the file's encoding (Windows-1252) lacks is named in a question at save: No goes
+// back to the text and writes nothing, Yes writes the whole file as UTF-8.
+TEST_F(EditorWindow, ACharacterTheEncodingLacksIsAskedAboutAtSave)
+{
+    ASSERT_TRUE(startEditor());
+    const QByteArray original("<p>\xC4rger</p>\r\n");
+    const QString path = file(u"ansi.html"_s, original);
+    ASSERT_TRUE(editor().Load(path));
+    text().setCursorPosition(0, 12);
+    text().insert(u"\u2192"_s);
+    const QString question = u"confirm: The file is written in Windows-1252, which cannot hold these characters: \u2192\n"
+                             "Save the whole file as UTF-8? (No goes back to the text; nothing is saved.)"_s;
+    prompts.confirmAnswers = {false};
+    EXPECT_FALSE(editor().save());
+    EXPECT_EQ(prompts.shown, QStringList{question});
+    EXPECT_EQ(TestEnvironment::readFile(path), original);
+    EXPECT_TRUE(editor().isModified()) << "the text is still there to change";
+
+    prompts.clear();
+    prompts.confirmAnswers = {true};
+    EXPECT_TRUE(editor().save());
+    EXPECT_EQ(prompts.shown, QStringList{question});
+    EXPECT_EQ(TestEnvironment::readFile(path), QByteArray("<p>\xC3\x84rger</p>\xE2\x86\x92\r\n"));
+    EXPECT_EQ(text().text(), u"<p>\u00C4rger</p>\u2192"_s);
+    // From now on a UTF-8 file: the next save asks nothing.
+    prompts.clear();
+    text().insert(u"\u2192"_s);
+    EXPECT_TRUE(editor().save());
+    EXPECT_TRUE(prompts.shown.isEmpty());
+}
+
+// The UTF-8 byte order mark is not shown and stays when the first line is edited.
+TEST_F(EditorWindow, TheUtf8ByteOrderMarkStaysWhenTheFirstLineIsEdited)
+{
+    ASSERT_TRUE(startEditor());
+    const QString path = file(u"bom.php"_s, "\xEF\xBB\xBF<?php\r\necho 1;\r\n");
+    ASSERT_TRUE(editor().Load(path));
+    EXPECT_EQ(text().text(), u"<?php\r\necho 1;"_s);
+    typeAtStart(u"x"_s);
+    ASSERT_TRUE(editor().save());
+    EXPECT_EQ(TestEnvironment::readFile(path), QByteArray("\xEF\xBB\xBFx<?php\r\necho 1;\r\n"));
 }
 
 TEST_F(EditorWindow, TheMenuItemNewEmptiesWithoutAskingWhileCtrlNAndTheToolBarAsk)

@@ -102,7 +102,7 @@ TEST(FilterGridModel, SizeSumSkipsSizesThatAreNoNumbers)
 
 TEST(FilterSearchStep, OnlyTextFilesMoveIntoTheWorkingFolder)
 {
-    const QString box = s(u"/home/u/Site/");
+    const QString box = s(u"/home/u/site");
     const QString download = s(u"/tmp/v/download/");
     const QList<FilterRow> rows = {
         FilterRowFromRecord(s(Retr)),
@@ -117,15 +117,16 @@ TEST(FilterSearchStep, OnlyTextFilesMoveIntoTheWorkingFolder)
         FilterRowFromRecord(s(Mkd)),
     };
     const SearchStepRecords step = BuildSearchStepRecords(rows, box, download);
-    // The local path box is found ignoring case; the record's file name is the local one.
+    // The local path box's folder is replaced at the start of a download's local path; the
+    // record's file name is the local one.
     EXPECT_EQ(step.queueList,
               QStringList({s(u"RETR|/www/index.php|/tmp/v/download/www/index.php\u00A71|index.php|1234|20.05.2010 23:59"),
                            s(u"RETR|/www/README|/tmp/v/download/README\u00A71|README|7|20.05.2010 10:00"),
                            s(u"STOR|/home/u/site/a.txt|/www/a.txt\u00A71|a.txt|1000|05/21/2010 10:16:40"),
                            s(u"DELE|/www/x.txt"), s(u"RMD|/www/old")}));
     EXPECT_EQ(step.searchQueueLines,
-              QStringList({s(u"RETR|/www/index.php|/home/u/Site/www/index.php\u00A71|index.php|1234|20.05.2010 23:59"),
-                           s(u"RETR|/www/README|/home/u/Site/README\u00A71|README|7|20.05.2010 10:00"),
+              QStringList({s(u"RETR|/www/index.php|/home/u/site/www/index.php\u00A71|index.php|1234|20.05.2010 23:59"),
+                           s(u"RETR|/www/README|/home/u/site/README\u00A71|README|7|20.05.2010 10:00"),
                            s(u"STOR|/home/u/site/a.txt|/www/a.txt\u00A71|a.txt|1000|05/21/2010 10:16:40"),
                            s(u"DELE|/www/x.txt"), s(u"RMD|/www/old")}));
 
@@ -133,4 +134,33 @@ TEST(FilterSearchStep, OnlyTextFilesMoveIntoTheWorkingFolder)
     const SearchStepRecords unmoved = BuildSearchStepRecords({rows.first()}, QString(), download);
     EXPECT_EQ(unmoved.queueList, QStringList({s(Retr).section(s(u"|-rw"), 0, 0)}));
     EXPECT_EQ(unmoved.searchQueueLines, unmoved.queueList);
+}
+
+// Only the folder of the local path box at the start of a path moves, whatever the box holds:
+// with "/" every separator of the path used to be replaced.
+TEST(FilterSearchStep, OnlyTheLocalFoldersPrefixMovesIntoTheWorkingFolder)
+{
+    struct Case {
+        const char16_t *box;
+        const char16_t *local;
+        const char16_t *working;
+    };
+    const QString download = s(u"/tmp/v/download/");
+    for (const Case &c : {Case{u"/", u"/www/tmp/a.txt", u"/tmp/v/download/www/tmp/a.txt"},
+                          Case{u"/home/u/", u"/home/u/www/a.txt", u"/tmp/v/download/www/a.txt"},
+                          Case{u"/home/u", u"/home/u/www/a.txt", u"/tmp/v/download/www/a.txt"},
+                          Case{u"/home/u/", u"/home/u2/a.txt", u"/home/u2/a.txt"},
+                          Case{u"/home/u/", u"/home/U/a.txt", u"/home/U/a.txt"},
+                          Case{u"/x/", u"/y/x/a.txt", u"/y/x/a.txt"}}) {
+        SCOPED_TRACE(QString::fromUtf16(c.box).toStdString() + " " + QString::fromUtf16(c.local).toStdString());
+        EXPECT_EQ(IntoWorkingFolder(s(c.local), s(c.box), download), s(c.working));
+        const QString tail = s(u"\u00A71|a.txt|3|20.05.2010 10:00");
+        const QString record = s(u"RETR|/www/tmp/a.txt|") + s(c.local) + tail;
+        const SearchStepRecords step = BuildSearchStepRecords({FilterRowFromRecord(record)}, s(c.box), download);
+        EXPECT_EQ(step.queueList, QStringList{s(u"RETR|/www/tmp/a.txt|") + s(c.working) + tail});
+        EXPECT_EQ(step.searchQueueLines, QStringList{record});
+    }
+    // A local search keeps the remote path of its records, however many "/" it has.
+    const QString stor = s(u"STOR|/home/a.txt|/www/tmp/a.txt\u00A71|a.txt|3|20.05.2010 10:00");
+    EXPECT_EQ(BuildSearchStepRecords({FilterRowFromRecord(stor)}, s(u"/"), download).queueList, QStringList{stor});
 }

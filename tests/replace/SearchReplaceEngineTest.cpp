@@ -5,7 +5,7 @@
 #include "replace/ReplaceMode.h"
 #include "replace/SearchReplaceEngine.h"
 #include "replace/SearchReplaceError.h"
-#include "replace/Utf8Umlauts.h"
+#include "common/TextCodec.h"
 
 #include <QDateTime>
 #include <cctype>
@@ -76,18 +76,6 @@ TEST(LinesOfBox, AFinalLineBreakAddsNoEmptyLine)
     EXPECT_EQ(ReplaceJob::LinesOfBox(u"\n"_s), QStringList{u""_s});
 }
 
-TEST(Umlauts, EachOfTheSevenLettersTurnsIntoItsUtf8Sequence)
-{
-    EXPECT_EQ(Utf8Umlauts::AnsiUmlautsToUtf8("\xDC\xFC\xC4\xE4\xD6\xF6\xDF-x"),
-              QByteArray("\xC3\x9C\xC3\xBC\xC3\x84\xC3\xA4\xC3\x96\xC3\xB6\xC3\x9F-x"));
-    EXPECT_EQ(Utf8Umlauts::AnsiUmlautsToUtf8("caf\xE9"), QByteArray("caf\xE9")); // other letters stay
-    EXPECT_TRUE(Utf8Umlauts::ContainsUtf8Umlaut("gro\xC3\x9F"));
-    EXPECT_TRUE(Utf8Umlauts::ContainsUtf8Umlaut("\xC3\x84"));
-    EXPECT_FALSE(Utf8Umlauts::ContainsUtf8Umlaut("caf\xC3\xA9"));  // UTF-8 e acute is no umlaut
-    EXPECT_FALSE(Utf8Umlauts::ContainsUtf8Umlaut("f\xFCr"));       // single-byte umlaut
-    EXPECT_FALSE(Utf8Umlauts::ContainsUtf8Umlaut("\xC3"));         // half a sequence
-}
-
 // ---- the operations over one file ----------------------------------------------------------
 
 struct FileCase {
@@ -101,12 +89,25 @@ struct FileCase {
 
 void PrintTo(const FileCase &c, std::ostream *os) { *os << c.name; }
 
-ReplaceJob term(ReplaceMode mode, QByteArray t, QByteArray replacement = {}, bool wholeLine = false)
+// The texts of a job as the user types them; the tables write them as Windows-1252 bytes
+// ("f\xFCr" is "für") or, with u8"", as UTF-8 (for characters that Windows-1252 lacks).
+QString typed(const QByteArray &windows1252) { return TextCodec::DecodeWindows1252(windows1252); }
+QString typed(const char8_t *utf8) { return QString::fromUtf8(reinterpret_cast<const char *>(utf8)); }
+QStringList typed(const QList<QByteArray> &lines)
+{
+    QStringList texts;
+    for (const QByteArray &line : lines)
+        texts << typed(line);
+    return texts;
+}
+
+template <typename Term = QByteArray, typename Replacement = QByteArray>
+ReplaceJob term(ReplaceMode mode, Term t, Replacement replacement = {}, bool wholeLine = false)
 {
     ReplaceJob job;
     job.mode = mode;
-    job.term = std::move(t);
-    job.replacement = std::move(replacement);
+    job.term = typed(t);
+    job.replacement = typed(replacement);
     job.replaceWholeLine = wholeLine;
     return job;
 }
@@ -114,11 +115,19 @@ ReplaceJob term(ReplaceMode mode, QByteArray t, QByteArray replacement = {}, boo
 ReplaceJob insertAround(ReplaceMode mode, QByteArray t, QList<QByteArray> lines)
 {
     ReplaceJob job = term(mode, std::move(t));
-    job.termLines = std::move(lines);
+    job.termLines = typed(lines);
     return job;
 }
 
 ReplaceJob edges(ReplaceMode mode, QList<QByteArray> lines)
+{
+    ReplaceJob job;
+    job.mode = mode;
+    job.edgeLines = typed(lines);
+    return job;
+}
+
+ReplaceJob edgesTyped(ReplaceMode mode, QStringList lines)
 {
     ReplaceJob job;
     job.mode = mode;
@@ -186,8 +195,8 @@ INSTANTIATE_TEST_SUITE_P(Table, OneFile, ::testing::Values(
              "a\n1\nb\n"},
     FileCase{"insert after a last line without break", insertAround(After, "b", {"1"}), "a\r\nb", true, 1,
              "a\r\nb\r\n1\r\n"},
-    FileCase{"insert modes do not convert umlauts", insertAround(After, "f\xFCr", {"1"}), "f\xC3\xBCr\n", true, 0,
-             "f\xC3\xBCr\n"},
+    FileCase{"insert modes search a UTF-8 file in UTF-8", insertAround(After, "f\xFCr", {"\xFC"}), "f\xC3\xBCr\n", true, 1,
+             "f\xC3\xBCr\n\xC3\xBC\n"},
     FileCase{"insert modes search as typed", insertAround(After, "f\xFCr", {"1"}), "f\xFCr\n", false, 1,
              "f\xFCr\n"},
     FileCase{"insert with no hit writes nothing", insertAround(Before, "q", {"1"}), "a\n", true, 0, "a\n"},
@@ -196,7 +205,28 @@ INSTANTIATE_TEST_SUITE_P(Table, OneFile, ::testing::Values(
     FileCase{"lines at the beginning", edges(AtBeginning, {"x", "y"}), "abc\n", true, 1, "x\ny\nabc\n"},
     FileCase{"no edge lines change nothing", edges(AtBeginning, {}), "a\nb", true, 1, "a\nb"},
     FileCase{"edge lines into an empty file", edges(AtEnd, {"x"}), "", true, 1, "x\r\n"},
-    FileCase{"edge modes mark without changing when searching", edges(AtEnd, {"x"}), "a\n", false, 1, "a\n"}),
+    FileCase{"edge modes mark without changing when searching", edges(AtEnd, {"x"}), "a\n", false, 1, "a\n"},
+    // Each file gets the texts in its own encoding; a character it cannot hold leaves it alone.
+    FileCase{"a term beyond Windows-1252 is found in a UTF-8 file", term(Term, u8"\u2192", "->"),
+             "index.php?id=1 \xE2\x86\x92 next\n", true, 1, "index.php?id=1 -> next\n"},
+    FileCase{"a term beyond Windows-1252 never matches a question mark", term(Term, u8"\u2192", "->"),
+             "index.php?id=1 f\xFCr\n", true, 0, "index.php?id=1 f\xFCr\n"},
+    FileCase{"a replacement beyond Windows-1252 leaves a Windows-1252 file alone", term(Term, "f\xFCr", u8"\u2192"),
+             "f\xFCr\n", true, 0, "f\xFCr\n"},
+    FileCase{"a replacement beyond Windows-1252 goes into a UTF-8 file in UTF-8", term(Term, "a", u8"\u2192"),
+             "a b\n", true, 1, "\xE2\x86\x92 b\n"},
+    FileCase{"umlauts go into a UTF-8 file in UTF-8", term(Term, "x", "\xE4"), "x \xC3\xB6\n", true, 1,
+             "\xC3\xA4 \xC3\xB6\n"},
+    FileCase{"umlauts go into a Windows-1252 file as single bytes", term(Term, "x", "\xE4"), "x \xF6\n", true, 1,
+             "\xE4 \xF6\n"},
+    FileCase{"lines beyond Windows-1252 at the end of a UTF-8 file", edgesTyped(AtEnd, {u"\u2192"_s}), "a\n", true, 1,
+             "a\n\xE2\x86\x92\n"},
+    FileCase{"lines beyond Windows-1252 leave a Windows-1252 file alone", edgesTyped(AtEnd, {u"\u2192"_s}), "\xFC\n", true,
+             0, "\xFC\n"},
+    FileCase{"a UTF-16 file is binary and never changed", term(Term, "a", "b"), QByteArray("\xFF\xFE" "a\0\n\0", 6),
+             true, 0, QByteArray("\xFF\xFE" "a\0\n\0", 6)},
+    FileCase{"a UTF-8 byte order mark stays", term(Term, "a", "b"), "\xEF\xBB\xBF" "a\r\n", true, 1,
+             "\xEF\xBB\xBF" "b\r\n"}),
     [](const ::testing::TestParamInfo<FileCase> &info) {
         std::string name;
         for (const char *p = info.param.name; *p; ++p)
@@ -256,6 +286,29 @@ TEST_F(EngineRun, SearchOnlyWithEveryFileModeMarksEverySelectedEntryAndWritesNot
         EXPECT_FALSE(written);
         EXPECT_EQ(TestEnvironment::readFile(entries[0].workingCopyPath), QByteArray("a\n"));
     }
+}
+
+// A file whose encoding cannot hold the search or replacement text is listed as such, in the
+// search-only run that shows it before the apply as in the apply itself, and never changed.
+TEST_F(EngineRun, AFileThatCannotHoldTheTextsIsListedAndLeftAlone)
+{
+    QList<SearchEntry> entries{entry(u"ansi.txt"_s, "f\xFCr ->\n"), entry(u"utf8.txt"_s, "f\xC3\xBCr ->\n")};
+    const ReplaceJob job = term(Term, "->", u8"\u2192");
+    for (bool write : {false, true}) {
+        bool written = false;
+        engine.RunSearchReplace(job, entries, write, written);
+        EXPECT_TRUE(entries[0].unfit);
+        EXPECT_EQ(entries[0].hitMark, 0);
+        EXPECT_FALSE(entries[1].unfit);
+        EXPECT_EQ(entries[1].hitMark, 1);
+    }
+    EXPECT_EQ(TestEnvironment::readFile(entries[0].workingCopyPath), QByteArray("f\xFCr ->\n"));
+    EXPECT_EQ(TestEnvironment::readFile(entries[1].workingCopyPath), QByteArray("f\xC3\xBCr \xE2\x86\x92\n"));
+    // A later run with texts that fit clears the listing.
+    bool written = false;
+    engine.RunSearchReplace(term(Term, "f\xFCr"), entries, false, written);
+    EXPECT_FALSE(entries[0].unfit);
+    EXPECT_EQ(entries[0].hitMark, 1);
 }
 
 TEST_F(EngineRun, EmptyTermMarksNothingAndWritesNothing)

@@ -293,7 +293,10 @@ TEST_F(SearchWindow, AServerApplyBacksUpQueuesUploadsAndKeepsTheWindowOpen)
     EXPECT_EQ(form().changedLabel()->text(), u"3 changed files"_s);
     EXPECT_EQ(queue().size(), 3);
     EXPECT_EQ(read(download + u"3.txt"_s), "NEW\n");
-    EXPECT_EQ(read(context().folders.tempFolder + u"BACKUP002/1.txt"_s), "new\n");
+    // Nothing went up in between: the second backup holds what the server has, not the first
+    // run's change.
+    EXPECT_EQ(read(context().folders.tempFolder + u"BACKUP002/1.txt"_s), "old\n");
+    EXPECT_EQ(read(context().folders.tempFolder + u"BACKUP002/3.txt"_s), "new\n");
 
     closeThroughFrame();
     EXPECT_TRUE(form().isVisible()) << "after a server apply only the buttons close the window";
@@ -441,6 +444,121 @@ TEST_F(SearchWindow, ViewEditOpensTheEditorAndASaveCountsAsAChange)
     EXPECT_EQ(QString::fromLatin1(read(backup + u"BACKUPINFO.VELMORA"_s)).split(u"\r\n"_s).mid(2, 3),
               (QStringList{u"Edited by editor"_s, u"index.html"_s, u" "_s}));
     EXPECT_TRUE(editor->saveAsEnabled());
+}
+
+// A row whose working copy is binary (NUL bytes, UTF-16) by its bytes, whatever its name, is
+// listed as such from the start, not ticked, and never reaches the editor as text; "Select all"
+// leaves it out, so no operation, not even "Replace files by another file", takes it unless the
+// user ticks it himself.
+TEST_F(SearchWindow, BinaryRowsAreListedUntickedAndNeverReachTheEditor)
+{
+    const QByteArray data("old\r\n\0\x01\x02 binary old \xFF\r\n", 23);
+    const QByteArray wide("\xFF\xFEo\0l\0d\0", 8);
+    serverFiles({{u"datafile"_s, data}, {u"wide.txt"_s, wide}, {u"index.html"_s, "<p>old</p>\n"}});
+    form().prepare(true);
+    form().show();
+    const QList<SearchEntry> &entries = form().session().entries();
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_TRUE(entries[0].binary && entries[1].binary);
+    EXPECT_FALSE(entries[0].selected || entries[1].selected) << "a binary row is not ticked";
+    EXPECT_TRUE(entries[2].selected);
+    EXPECT_EQ(form().grid()->model()->index(0, SearchResultModel::MarkColumn).data().toString(), u"binary"_s);
+    const int shownWidth = form().grid()->fontMetrics().horizontalAdvance(u"binary"_s);
+    EXPECT_GT(form().grid()->columnWidth(SearchResultModel::MarkColumn), shownWidth) << "the mark is shown whole";
+
+    EditorForm *editor = starter->dialogs().editor;
+    bool editorOpened = false;
+    QTimer::singleShot(0, editor, [&] { editorOpened = editor->isVisible(); editor->reject(); });
+    for (int row : {0, 1}) {
+        prompts.clear();
+        form().grid()->selectRow(row);
+        button("ViewBiitBtn")->click();
+        EXPECT_EQ(prompts.shown, QStringList{u"information: Unable to view/edit file."_s});
+    }
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(editorOpened);
+
+    // "Select all" ticks the text rows; "Replace files by another file" leaves the binary ones.
+    form().button("UnselectAllBitBtn")->click();
+    form().button("SelectAllBitBtn")->click();
+    EXPECT_EQ(QList<bool>({entries[0].selected, entries[1].selected, entries[2].selected}), QList<bool>({false, false, true}));
+    form().modeComboBox()->setCurrentIndex(1);
+    form().sourceFileEdit()->setText(env.writeFile(u"source.html"_s, "<p>source</p>\n"));
+    prompts.clear();
+    button("SearchAndReplaceServerBitBtn")->click();
+    EXPECT_EQ(read(download + u"datafile"_s), data);
+    EXPECT_EQ(read(download + u"wide.txt"_s), wide);
+    EXPECT_EQ(read(download + u"index.html"_s), "<p>source</p>\n");
+    EXPECT_EQ(queue().size(), 1);
+
+    // Ticked by hand, on purpose: then it is replaced.
+    form().model()->setData(form().model()->index(0, SearchResultModel::SelectedColumn), Qt::Checked, Qt::CheckStateRole);
+    form().modeComboBox()->setCurrentIndex(1);
+    form().sourceFileEdit()->setText(env.writeFile(u"source.bin"_s, QByteArray("new\0bin", 7)));
+    button("SearchAndReplaceServerBitBtn")->click();
+    EXPECT_EQ(read(download + u"datafile"_s), QByteArray("new\0bin", 7));
+    form().reject();
+}
+
+// The backup of an apply holds what the server has: a file edited in the editor before (not
+// uploaded yet) is backed up with the server's bytes, not the editor's, and so is a file a
+// second apply changes again.
+TEST_F(SearchWindow, AnApplysBackupHoldsWhatTheServerHasNotEarlierUnsentChanges)
+{
+    serverFiles({{u"a.html"_s, "<p>old a</p>\n"}, {u"b.html"_s, "<p>old b</p>\n"}});
+    form().prepare(true);
+    form().show();
+    EditorForm *editor = starter->dialogs().editor;
+    for (int row : {0, 1}) {
+        QTimer::singleShot(0, editor, [editor] {
+            editor->textEdit()->setText(editor->textEdit()->text().replace(u"<p>"_s, u"<p>edited "_s));
+            editor->save();
+            editor->reject();
+        });
+        form().grid()->selectRow(row);
+        button("ViewBiitBtn")->click();
+    }
+    ASSERT_EQ(read(download + u"a.html"_s), "<p>edited old a</p>\n");
+
+    form().modeComboBox()->setCurrentIndex(0);
+    form().searchEdit()->setText(u"old"_s);
+    form().replaceEdit()->setText(u"new"_s);
+    button("SearchAndReplaceServerBitBtn")->click();
+    form().searchEdit()->setText(u"new"_s);
+    form().replaceEdit()->setText(u"newer"_s);
+    button("SearchAndReplaceServerBitBtn")->click();
+    ASSERT_EQ(read(download + u"b.html"_s), "<p>edited newer b</p>\n");
+    const QString temp = context().folders.tempFolder;
+    EXPECT_EQ(read(temp + u"BACKUP001/a.html"_s), "<p>old a</p>\n") << "the editor's backup";
+    EXPECT_EQ(read(temp + u"BACKUP002/b.html"_s), "<p>old b</p>\n");
+    for (const QString &backup : {u"BACKUP003/"_s, u"BACKUP004/"_s}) {
+        SCOPED_TRACE(backup.toStdString());
+        EXPECT_EQ(read(temp + backup + u"a.html"_s), "<p>old a</p>\n");
+        EXPECT_EQ(read(temp + backup + u"b.html"_s), "<p>old b</p>\n");
+    }
+    form().reject();
+}
+
+// A file whose upload back failed while the server kept it as it was: the window's backups no
+// longer hold it, so a restore neither puts it back nor reports it as not back; the other
+// changed files stay in the backup.
+TEST_F(SearchWindow, AFileTheServerKeptUnchangedLeavesTheWindowsBackups)
+{
+    serverFiles({{u"a.html"_s, "<p>old a</p>\n"}, {u"sub/b.html"_s, "<p>old b</p>\n"}});
+    form().prepare(true);
+    form().show();
+    form().modeComboBox()->setCurrentIndex(0);
+    form().searchEdit()->setText(u"old"_s);
+    form().replaceEdit()->setText(u"new"_s);
+    button("SearchAndReplaceServerBitBtn")->click();
+    const QString backup = context().folders.tempFolder + u"BACKUP001/"_s;
+    ASSERT_EQ(read(backup + u"sub/b.html"_s), "<p>old b</p>\n");
+    form().forgetUntouched({download + u"sub/b.html"_s});
+    EXPECT_FALSE(QFileInfo::exists(backup + u"sub/b.html"_s));
+    EXPECT_FALSE(QFileInfo::exists(backup + u"sub"_s)) << "a folder left empty goes too";
+    EXPECT_EQ(read(backup + u"a.html"_s), "<p>old a</p>\n");
+    EXPECT_TRUE(QFileInfo::exists(backup + u"BACKUPINFO.VELMORA"_s));
+    form().reject();
 }
 
 TEST_F(SearchWindow, ALocalEditGoesBackToTheLocalFileAndItsBackupKeepsTheOldText)

@@ -161,12 +161,13 @@ protected:
         });
         builders->Search(GridSide::Server, SearchKind::SearchAndReplace);
     }
-    // "Restore" in the main window, the newest backup chosen and confirmed.
-    void restoreNewestBackup()
+    // "Restore" in the main window, the newest backup chosen and confirmed (and the further
+    // questions answered with later).
+    void restoreNewestBackup(const QList<bool> &later = {})
     {
         RestoreForm &restore = *starter->dialogs().restore;
-        QTimer::singleShot(0, &restore, [&restore, this] {
-            prompts.confirmAnswers = {true};
+        QTimer::singleShot(0, &restore, [&restore, this, later] {
+            prompts.confirmAnswers = QList<bool>{true} + later;
             restore.restoreButton()->click();
         });
         prompts.clear();
@@ -380,9 +381,11 @@ TEST_F(SearchFlow, AnUploadBackTheServerRefusesIsReportedAsAFailure)
     builders->Search(GridSide::Server, SearchKind::SearchAndReplace);
     EXPECT_EQ(onServer(u"www/css/site.css"_s), "body { color: new; }\n");
     EXPECT_FALSE(prompts.shown.join(u'\n').contains(u"You have a backup now."_s)) << prompts.shown.join(u'\n').toStdString();
-    EXPECT_TRUE(prompts.shown.contains(u"error: 1 of the changed files could not be uploaded (the protocol names them; they stay "
-                                       "in the queue): the server still has their old version. You have a backup: \"Restore\" "
-                                       "at the top of the program puts back the old version of every file."_s))
+    // What the server holds is read from it, not assumed.
+    EXPECT_TRUE(prompts.shown.contains(u"error: 1 of the changed files could not be uploaded (the protocol says why; they stay "
+                                       "in the queue). What the server holds now:\n/www/index.html: the server has no file of "
+                                       "that name.\nYou have a backup: \"Restore\" at the top of the program puts back the old "
+                                       "version of every file."_s))
         << prompts.shown.join(u'\n').toStdString();
     EXPECT_TRUE(w().restoreButtonAction->isVisible());
 }
@@ -398,11 +401,13 @@ TEST_F(SearchFlow, ARestoreTheServerRefusesSaysWhatIsNotBack)
     });
     builders->Search(GridSide::Server, SearchKind::SearchAndReplace);
     ASSERT_EQ(onServer(u"www/index.html"_s), "<p>new</p>\n<p>keep</p>\n");
-    // A folder now stands where index.html was: its upload is refused.
+    // A folder now stands where index.html was: its upload is refused. That is a change since
+    // the upload, which the restore asks about first.
     QFile::remove(server.localPath(u"www/index.html"_s));
     QDir().mkpath(server.localPath(u"www/index.html"_s));
 
-    restoreNewestBackup();
+    restoreNewestBackup({true});
+    EXPECT_EQ(prompts.shown.filter(u"was changed on the server since it was uploaded"_s).size(), 1);
     EXPECT_FALSE(prompts.shown.contains(u"information: Backup restored."_s)) << prompts.shown.join(u'\n').toStdString();
     EXPECT_TRUE(prompts.shown.contains(u"error: The backup was not restored completely: 1 of its files are not back (the protocol "
                                        "names them). The backup is kept; press \"Restore\" to try again."_s))
