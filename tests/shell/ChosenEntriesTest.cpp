@@ -8,10 +8,12 @@
 #include "TreeSnapshot.h"
 #include "WhenShown.h"
 
+#include "app/Options.h"
 #include "filter/FilterForm.h"
 #include "filter/FilterGridModel.h"
 #include "filter/NoWizardFilterFile.h"
 #include "shell/FilterWiring.h"
+#include "tools/CopyFileToEachDirForm.h"
 #include "tools/MultiRenameToolForm.h"
 #include "tools/PermissionForm.h"
 
@@ -41,6 +43,8 @@ enum class Command {
     Recursive,     // F11 with the input as the value and "Recurse in subdirectories"
     Transfer,      // F5: download from the server grid, upload from the local grid
     MultiRename,   // the tools menu's multi rename with the input as the name pattern
+    CopyToEachDir, // the tools menu's copy to each folder of the selection, the input (below the
+                   // local root) as the file, the queue running at once
     FilterWithout, // F8 with the filter on: "All without" the input "in Filedate", Execute
     FilterEnter,   // F8 with the filter on: Unselect all, tick the first row, "All without" the
                    // input typed and Enter at once, then Enter again
@@ -237,6 +241,21 @@ void ChosenEntries::run(const Case &c)
         w().multiRenameAction->trigger();
         break;
     }
+    case Command::CopyToEachDir: {
+        context().options.applyUnsaved(&OptionsData::automaticRunQueue, true);
+        prompts.filesAnswers = {{localRoot + S(c.input)}};
+        CopyFileToEachDirForm &form = *starter->dialogs().copyToEachDir;
+        whenShown(&form, [&form] {
+            form.selectButton()->click();
+            form.copyButton()->click();
+        });
+        // The tool takes the side whose grid has the keyboard focus.
+        QApplication::setActiveWindow(&main());
+        view->setFocus();
+        QApplication::processEvents();
+        w().copyToEachDirAction->trigger();
+        break;
+    }
     case Command::FilterWithout:
     case Command::FilterEnter:
         starter->filter().SwitchFilterOn();
@@ -319,6 +338,14 @@ INSTANTIATE_TEST_SUITE_P(Table, ChosenEntries, ::testing::Values(
             "neuen Namen existiert)")}, true},
 
     // Permissions: the value as written, links never.
+    // Copy a file to each folder: the folders of the selection and below it, never a folder a
+    // link leads to, and never the folder typed but not entered.
+    Case{"copy to each server folder, not through links", C::CopyToEachDir, Server, "/", "", {S("www")}, "up/new.txt", "", "",
+         {S("+S:/www/new.txt"), S("+S:/www/sub/new.txt")}},
+    Case{"copy to each server folder with another folder typed", C::CopyToEachDir, Server, "/", "q1/", {S("p1")},
+         "up/new.txt", "/p2", "", {S("+S:/p1/new.txt")}},
+    Case{"copy to each local folder with another folder typed", C::CopyToEachDir, Local, "/", "", {S("q1")}, "up/new.txt",
+         "/p2", "q2/", {S("+L:/q1/new.txt")}},
     Case{"three digits", C::Permissions, Server, "/", "", {S("top.txt")}, "640", "", "", {S("m0640 S:/top.txt")}},
     Case{"four digits", C::Permissions, Server, "/", "", {S("top.txt")}, "0640", "", "", {S("m0640 S:/top.txt")}},
     Case{"four digits with the special bits", C::Permissions, Server, "/www", "", {S("sub")}, "2750", "", "",

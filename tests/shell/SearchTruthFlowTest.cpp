@@ -98,7 +98,11 @@ protected:
                                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
         FilterForm &filter = *starter->dialogs().filter;
-        whenShown(&filter, [&filter] { filter.findChild<QPushButton *>(u"SearchAndReplaceInFilesBitBtn"_s)->click(); });
+        whenShown(&filter, [&filter] {
+            // The list the window opens with, as the user sees it before handing it over.
+            QMetaObject::invokeMethod(&filter.evaluationTimer(), "timeout", Qt::DirectConnection);
+            filter.findChild<QPushButton *>(u"SearchAndReplaceInFilesBitBtn"_s)->click();
+        });
         whenShown(&form(), [this, steps] {
             windowWasOpen = true;
             steps();
