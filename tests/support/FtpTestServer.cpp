@@ -1,5 +1,7 @@
 #include "FtpTestServer.h"
 
+#include "ServedFolder.h"
+
 #include "PortAnnouncingServer.h"
 
 #include <QDir>
@@ -97,20 +99,12 @@ QString FtpTestServer::localPath(const QString &relativePath) const
 
 QString FtpTestServer::writeFile(const QString &relativePath, const QByteArray &content) const
 {
-    const QString path = localPath(relativePath);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(content);
-    return path;
+    return WriteServedFile(m_root.path(), relativePath, content);
 }
 
 QByteArray FtpTestServer::readFile(const QString &relativePath) const
 {
-    QFile file(localPath(relativePath));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return ReadServedFile(m_root.path(), relativePath);
 }
 
 } // namespace Velmora::Testing

@@ -1,5 +1,7 @@
 #include "ProftpdTestServer.h"
 
+#include "ServedFolder.h"
+
 #include "PortAnnouncingServer.h"
 
 #include <QDir>
@@ -77,20 +79,12 @@ QString ProftpdTestServer::localPath(const QString &relativePath) const
 
 QString ProftpdTestServer::writeFile(const QString &relativePath, const QByteArray &content) const
 {
-    const QString path = localPath(relativePath);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(content);
-    return path;
+    return WriteServedFile(m_root.path(), relativePath, content);
 }
 
 QByteArray ProftpdTestServer::readFile(const QString &relativePath) const
 {
-    QFile file(localPath(relativePath));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return ReadServedFile(m_root.path(), relativePath);
 }
 
 } // namespace Velmora::Testing

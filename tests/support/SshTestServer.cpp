@@ -1,5 +1,7 @@
 #include "SshTestServer.h"
 
+#include "ServedFolder.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -261,20 +263,12 @@ QString SshTestServer::fingerprintOf(const QString &publicKeyFile)
 
 QString SshTestServer::writeFileUnder(const QString &root, const QString &relativePath, const QByteArray &content)
 {
-    const QString path = root + u'/' + relativePath;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(content);
-    return path;
+    return WriteServedFile(root, relativePath, content);
 }
 
 QByteArray SshTestServer::readFileUnder(const QString &root, const QString &relativePath)
 {
-    QFile file(root + u'/' + relativePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return ReadServedFile(root, relativePath);
 }
 
 QString SshTestServer::hostKeyFingerprint() const
