@@ -76,6 +76,8 @@ void BatchJobLogForm::retranslate()
     };
     for (int column = 0; column < ColumnCount; ++column)
         m_model->setHeaderData(column, Qt::Horizontal, text(captions[column][0], captions[column][1]));
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        labelResult(m_model->item(row, ResultColumn));
     fitColumns();
     m_clear->setText(text(QStringLiteral("Clear logfile"), QStringLiteral("Logfile leeren")));
     m_close->setText(text(QStringLiteral("Close"), QStringLiteral("Schließen")));
@@ -105,16 +107,25 @@ void BatchJobLogForm::FormShow()
 QStandardItem *BatchJobLogForm::resultItem(std::optional<int> exitStatus) const
 {
     auto *item = new QStandardItem;
-    if (!exitStatus)
-        return item;
-    if (*exitStatus == 0) {
+    if (exitStatus)
+        item->setData(*exitStatus, Qt::UserRole);
+    labelResult(item);
+    return item;
+}
+
+void BatchJobLogForm::labelResult(QStandardItem *item) const
+{
+    // The exit status is kept with the cell, so a change of language relabels it.
+    const QVariant exitStatus = item->data(Qt::UserRole);
+    if (!exitStatus.isValid())
+        return;
+    if (exitStatus.toInt() == 0) {
         item->setText(text(QStringLiteral("Done"), QStringLiteral("Erledigt")));
-        return item;
+        return;
     }
     item->setText(text(QStringLiteral("Failed (exit status %1)"), QStringLiteral("Fehlgeschlagen (Exit-Status %1)"))
-                      .arg(*exitStatus));
+                      .arg(exitStatus.toInt()));
     item->setForeground(QColor(Qt::red));
-    return item;
 }
 
 void BatchJobLogForm::fitColumns()

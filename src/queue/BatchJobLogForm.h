@@ -35,6 +35,7 @@ protected:
 private:
     QString logPath() const;
     QStandardItem *resultItem(std::optional<int> exitStatus) const;
+    void labelResult(QStandardItem *item) const;
     void fitColumns();
 
     QTableView *m_grid = nullptr;

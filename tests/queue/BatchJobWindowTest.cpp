@@ -226,6 +226,13 @@ TEST_F(BatchJobWindowTest, TheLogViewerShowsEveryJobAndClearsTheLog)
     }
     EXPECT_GE(form.grid()->minimumWidth(), std::min(columnsWidth, QGuiApplication::primaryScreen()->availableGeometry().width() - 80));
 
+    // The results follow a change of language like the captions.
+    context().language.setCurrent(Language::German);
+    EXPECT_EQ(grid->index(1, 9).data().toString(), QStringLiteral("Fehlgeschlagen (Exit-Status 3)"));
+    EXPECT_EQ(grid->index(2, 9).data().toString(), QStringLiteral("Erledigt"));
+    EXPECT_TRUE(grid->index(0, 9).data().toString().isEmpty());
+    context().language.setCurrent(Language::English);
+
     EXPECT_EQ(form.clearButton()->text(), QStringLiteral("Clear logfile"));
     form.clearButton()->click();
     EXPECT_EQ(grid->rowCount(), 0);
