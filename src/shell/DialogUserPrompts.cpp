@@ -65,39 +65,38 @@ UserPrompts::CertificateAnswer DialogUserPrompts::askHostKey(const QString &titl
 UserPrompts::CertificateAnswer DialogUserPrompts::askTrust(QMessageBox::Icon icon, const QString &objectName,
                                                            const QString &title, const QString &text)
 {
-    QMessageBox box(icon, title, text, QMessageBox::NoButton, m_parent());
-    box.setObjectName(objectName);
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QPushButton *always = box.addButton(m_language.text(QStringLiteral("Trust always"), QStringLiteral("Immer vertrauen")),
-                                        QMessageBox::AcceptRole);
-    QPushButton *once = box.addButton(m_language.text(QStringLiteral("Trust this time"), QStringLiteral("Diesmal vertrauen")),
-                                      QMessageBox::YesRole);
-    QPushButton *cancel = box.addButton(m_language.text(QStringLiteral("Cancel"), QStringLiteral("Abbrechen")),
-                                        QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == always)
-        return CertificateAnswer::TrustAlways;
-    return box.clickedButton() == once ? CertificateAnswer::TrustThisTime : CertificateAnswer::Cancel;
+    const int answer = askChoice(icon, objectName, title, text,
+                                 {m_language.text(QStringLiteral("Trust always"), QStringLiteral("Immer vertrauen")),
+                                  m_language.text(QStringLiteral("Trust this time"), QStringLiteral("Diesmal vertrauen"))},
+                                 ChoiceDefault::Cancel);
+    return answer == 0 ? CertificateAnswer::TrustAlways : answer == 1 ? CertificateAnswer::TrustThisTime : CertificateAnswer::Cancel;
 }
 
 UserPrompts::LockedKeyringAnswer DialogUserPrompts::askLockedKeyring(const QString &title, const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, m_parent());
-    box.setObjectName(QStringLiteral("LockedKeyringWindow"));
-    QPushButton *again = box.addButton(m_language.text(QStringLiteral("Try again"), QStringLiteral("Erneut versuchen")),
-                                       QMessageBox::AcceptRole);
-    QPushButton *type = box.addButton(m_language.text(QStringLiteral("Enter password..."), QStringLiteral("Passwort eingeben...")),
-                                      QMessageBox::YesRole);
+    const int answer = askChoice(QMessageBox::Warning, QStringLiteral("LockedKeyringWindow"), title, text,
+                                 {m_language.text(QStringLiteral("Try again"), QStringLiteral("Erneut versuchen")),
+                                  m_language.text(QStringLiteral("Enter password..."), QStringLiteral("Passwort eingeben..."))},
+                                 ChoiceDefault::First);
+    return answer == 0 ? LockedKeyringAnswer::TryAgain : answer == 1 ? LockedKeyringAnswer::TypePassword : LockedKeyringAnswer::Cancel;
+}
+
+int DialogUserPrompts::askChoice(QMessageBox::Icon icon, const QString &objectName, const QString &title, const QString &text,
+                                 const std::array<QString, 2> &choices, ChoiceDefault defaultButton)
+{
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, m_parent());
+    box.setObjectName(objectName);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPushButton *first = box.addButton(choices[0], QMessageBox::AcceptRole);
+    QPushButton *second = box.addButton(choices[1], QMessageBox::YesRole);
     QPushButton *cancel = box.addButton(m_language.text(QStringLiteral("Cancel"), QStringLiteral("Abbrechen")),
                                         QMessageBox::RejectRole);
-    box.setDefaultButton(again);
+    box.setDefaultButton(defaultButton == ChoiceDefault::First ? first : cancel);
     box.setEscapeButton(cancel);
     box.exec();
-    if (box.clickedButton() == again)
-        return LockedKeyringAnswer::TryAgain;
-    return box.clickedButton() == type ? LockedKeyringAnswer::TypePassword : LockedKeyringAnswer::Cancel;
+    if (box.clickedButton() == first)
+        return 0;
+    return box.clickedButton() == second ? 1 : 2;
 }
 
 std::optional<QString> DialogUserPrompts::askSecret(const QString &title, const QString &text)

@@ -4,6 +4,8 @@
 
 #include <QMessageBox>
 
+#include <array>
+
 #include <functional>
 
 class QWidget;
@@ -38,6 +40,10 @@ public:
 
 private:
     CertificateAnswer askTrust(QMessageBox::Icon icon, const QString &objectName, const QString &title, const QString &text);
+    enum class ChoiceDefault { First, Cancel };
+    // A message box with two choices and "Cancel" (also Escape): 0 or 1 for a choice, 2 for Cancel.
+    int askChoice(QMessageBox::Icon icon, const QString &objectName, const QString &title, const QString &text,
+                  const std::array<QString, 2> &choices, ChoiceDefault defaultButton);
 
     Language &m_language;
     std::function<QWidget *()> m_parent;
